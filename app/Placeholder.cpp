@@ -1,0 +1,1 @@
+// Placeholder so that the library has a source until its first component lands.

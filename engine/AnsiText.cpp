@@ -1,0 +1,288 @@
+#include "engine/AnsiText.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+namespace qm {
+
+namespace {
+
+struct CaseTables {
+  std::array<unsigned char, 256> upper{};
+  std::array<unsigned char, 256> lower{};
+  CaseTables() {
+    for (int i = 0; i < 256; ++i) {
+      upper[i] = lower[i] = static_cast<unsigned char>(i);
+    }
+    auto pair = [this](int up, int low) {
+      upper[low] = static_cast<unsigned char>(up);
+      lower[up] = static_cast<unsigned char>(low);
+    };
+    for (int c = 'a'; c <= 'z'; ++c) {
+      pair(c - 32, c);
+    }
+    for (int c = 0xE0; c <= 0xFE; ++c) {
+      if (c != 0xF7) {
+        pair(c - 32, c);
+      }
+    }
+    pair(0x8A, 0x9A);
+    pair(0x8C, 0x9C);
+    pair(0x8E, 0x9E);
+    pair(0x9F, 0xFF);
+  }
+};
+
+const CaseTables& Tables() {
+  static const CaseTables tables;
+  return tables;
+}
+
+unsigned char U(char c) { return static_cast<unsigned char>(c); }
+
+} // namespace
+
+char AnsiUpperChar(char c) { return static_cast<char>(Tables().upper[U(c)]); }
+char AnsiLowerChar(char c) { return static_cast<char>(Tables().lower[U(c)]); }
+
+std::string AnsiUpperCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    c = AnsiUpperChar(c);
+  }
+  return out;
+}
+
+std::string AnsiLowerCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    c = AnsiLowerChar(c);
+  }
+  return out;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AnsiUpperChar(a[i]) != AnsiUpperChar(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string_view TrimView(std::string_view s) {
+  size_t b = 0;
+  size_t e = s.size();
+  while (b < e && U(s[b]) <= 0x20) {
+    ++b;
+  }
+  while (e > b && U(s[e - 1]) <= 0x20) {
+    --e;
+  }
+  return s.substr(b, e - b);
+}
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+
+size_t FindNoCase(std::string_view haystack, std::string_view needle, size_t pos) {
+  if (needle.empty()) {
+    return pos <= haystack.size() ? pos : std::string_view::npos;
+  }
+  if (needle.size() > haystack.size()) {
+    return std::string_view::npos;
+  }
+  const char first = AnsiUpperChar(needle[0]);
+  for (size_t i = pos; i + needle.size() <= haystack.size(); ++i) {
+    if (AnsiUpperChar(haystack[i]) != first) {
+      continue;
+    }
+    size_t k = 1;
+    while (k < needle.size() && AnsiUpperChar(haystack[i + k]) == AnsiUpperChar(needle[k])) {
+      ++k;
+    }
+    if (k == needle.size()) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) {
+    return std::string(text);
+  }
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  for (size_t hit = text.find(from); hit != std::string_view::npos;
+       hit = text.find(from, pos)) {
+    out.append(text, pos, hit - pos);
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text, pos);
+  return out;
+}
+
+std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) {
+    return std::string(text);
+  }
+  std::string out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  for (size_t hit = FindNoCase(text, from); hit != std::string_view::npos;
+       hit = FindNoCase(text, from, pos)) {
+    out.append(text, pos, hit - pos);
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text, pos);
+  return out;
+}
+
+std::string FieldOf(std::string_view text, int n, char sep) {
+  int count = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == sep) {
+      ++count;
+      if (count == n) {
+        return std::string(text.substr(start, i - start));
+      }
+      start = i + 1;
+    }
+  }
+  return std::string(text.substr(start));
+}
+
+int CountChar(std::string_view text, char c) {
+  int n = 0;
+  for (char x : text) {
+    n += (x == c) ? 1 : 0;
+  }
+  return n;
+}
+
+Lines SplitLines(std::string_view text) {
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) {
+    text = text.substr(0, nul);
+  }
+  Lines lines;
+  size_t start = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(text.substr(start, i - start));
+      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) {
+    lines.emplace_back(text.substr(start));
+  }
+  return lines;
+}
+
+void AppendJoined(std::string& out, const Lines& lines) {
+  for (const std::string& line : lines) {
+    out.append(line);
+    out.append("\r\n");
+  }
+}
+
+std::string JoinLines(const Lines& lines) {
+  size_t size = 0;
+  for (const std::string& line : lines) {
+    size += line.size() + 2;
+  }
+  std::string out;
+  out.reserve(size);
+  AppendJoined(out, lines);
+  return out;
+}
+
+std::string Format(const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  va_list copy;
+  va_copy(copy, args);
+  const int n = std::vsnprintf(nullptr, 0, fmt, copy);
+  va_end(copy);
+  std::string out;
+  if (n > 0) {
+    out.resize(static_cast<size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), fmt, args);
+    out.resize(static_cast<size_t>(n));
+  }
+  va_end(args);
+  return out;
+}
+
+namespace {
+
+// Base-letter form of one Windows-1252 byte for collation, lower case; may be two letters.
+std::string_view FoldChar(unsigned char c) {
+  static const std::array<std::string, 256> table = [] {
+    std::array<std::string, 256> t;
+    for (int i = 0; i < 256; ++i) {
+      t[i] = std::string(1, AnsiLowerChar(static_cast<char>(i)));
+    }
+    auto set = [&t](const char* letters, const char* base) {
+      for (const char* p = letters; *p; ++p) {
+        t[static_cast<unsigned char>(*p)] = base;
+      }
+    };
+    set("\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5", "a");
+    set("\xC6\xE6", "ae");
+    set("\xC7\xE7", "c");
+    set("\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", "e");
+    set("\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", "i");
+    set("\xD0\xF0", "d");
+    set("\xD1\xF1", "n");
+    set("\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8", "o");
+    set("\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", "u");
+    set("\xDD\xFD\xFF\x9F", "y");
+    set("\xDE\xFE", "th");
+    set("\xDF", "ss");
+    set("\x8A\x9A", "s");
+    set("\x8C\x9C", "oe");
+    set("\x8E\x9E", "z");
+    return t;
+  }();
+  return table[c];
+}
+
+std::string Folded(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    out.append(FoldChar(U(c)));
+  }
+  return out;
+}
+
+} // namespace
+
+bool CollateLess(std::string_view a, std::string_view b) {
+  const std::string fa = Folded(a);
+  const std::string fb = Folded(b);
+  if (fa != fb) {
+    return std::string_view(fa).compare(fb) < 0 ? true : false;
+  }
+  // Raw byte order as unsigned values, so that plain letters sort before accented ones.
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char x, char y) { return U(x) < U(y); });
+}
+
+} // namespace qm

@@ -1,0 +1,60 @@
+// Text helpers over Windows-1252 byte strings: case mapping, trimming, replacing, splitting
+// into lines, fields and the collation used for sorting contents and index entries.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+/// An ordered list of text lines, the engine's universal container.
+using Lines = std::vector<std::string>;
+
+/// Windows-1252 upper case of one byte (a-z, à-þ except ÷, š œ ž ÿ); ß and µ stay.
+char AnsiUpperChar(char c);
+/// Windows-1252 lower case of one byte, the inverse of AnsiUpperChar.
+char AnsiLowerChar(char c);
+std::string AnsiUpperCase(std::string_view s);
+std::string AnsiLowerCase(std::string_view s);
+/// True when both texts are equal without regard to Windows-1252 case.
+bool SameText(std::string_view a, std::string_view b);
+
+/// Removes every byte up to and including the blank (0x00-0x20, control characters and
+/// the tab among them) at both ends.
+std::string Trim(std::string_view s);
+std::string_view TrimView(std::string_view s);
+
+/// Position of the first occurrence of needle at or after pos, comparing without regard to
+/// Windows-1252 case; npos when there is none. An empty needle is found at pos.
+size_t FindNoCase(std::string_view haystack, std::string_view needle, size_t pos = 0);
+
+/// Replaces every occurrence of from by to, left to right, case-sensitive; the search goes on
+/// behind each inserted text, so an insertion is never replaced again. An empty from changes
+/// nothing.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+/// As ReplaceAll, but from matches without regard to Windows-1252 case.
+std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::string_view to);
+
+/// Field n (counting from 1) of text split at sep. A field number beyond the last field gives
+/// the last field; an empty text gives an empty field.
+std::string FieldOf(std::string_view text, int n, char sep);
+/// Number of occurrences of c in text.
+int CountChar(std::string_view text, char c);
+
+/// Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the
+/// text; a break at the very end adds no empty line.
+Lines SplitLines(std::string_view text);
+/// Appends every line followed by CR LF to out.
+void AppendJoined(std::string& out, const Lines& lines);
+/// Every line followed by CR LF.
+std::string JoinLines(const Lines& lines);
+
+/// printf-style formatting into a std::string.
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+/// Strict weak order for contents and index entries: lower-case forms with accented letters
+/// folded to their base letters (ä as a, ß as ss) first, then the raw bytes.
+bool CollateLess(std::string_view a, std::string_view b);
+
+} // namespace qm

@@ -1,0 +1,59 @@
+// The tag table ("HTMLTags.txt") and the character table ("Umlaute.txt") with the
+// conversions that use them.
+#pragma once
+
+#include "engine/AnsiText.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace qm {
+
+/// Tag words that ConvertChars spares ("B", "BR", ...), looked up without regard to case.
+class TagTable {
+public:
+  /// Makes the table hold the loaded lines in file order followed by "/" + each line, in the
+  /// same order (so "B" also admits the closing form "/B"). Replaces any previous content.
+  void Assign(const Lines& loaded);
+  /// True when word is one of the table's lines, without regard to Windows-1252 case.
+  bool Contains(std::string_view word) const;
+  /// The table's lines (loaded lines, then their closing forms).
+  const Lines& lines() const { return lines_; }
+
+private:
+  Lines lines_;
+  std::unordered_set<std::string> upper_;
+};
+
+/// One row of the character table: fields 1-3 split at "," by the FieldOf rule (a row with
+/// fewer fields repeats its last field).
+struct CharRow {
+  std::string from; ///< field 1: the character as it stands in comment text
+  std::string to;   ///< field 2: its HTML form
+  std::string link; ///< field 3: its form in link names
+};
+
+/// The character table with its rows parsed once.
+class CharacterTable {
+public:
+  void Assign(const Lines& rows);
+  const Lines& lines() const { return lines_; }
+  const std::vector<CharRow>& rows() const { return rows_; }
+
+private:
+  Lines lines_;
+  std::vector<CharRow> rows_;
+};
+
+/// Replaces field 1 by field 2 of every row, in file order, except where an occurrence belongs
+/// to a tag named in the tag table (or, for characters other than angle brackets, stands inside
+/// a tag). Linear in the length of text for each row.
+std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table);
+/// Replaces field 1 by field 3 of every row with both non-empty, no tag protection.
+std::string MapLinkChars(std::string_view text, const CharacterTable& table);
+/// Replaces field 2 by field 1 of every row with both non-empty, no tag protection.
+std::string UnmapChars(std::string_view text, const CharacterTable& table);
+
+} // namespace qm

@@ -1,0 +1,19 @@
+// "Now" as the pages, project files and map headers show it. SOURCE_DATE_EPOCH (seconds
+// since 1970, shown as UTC) replaces the clock when set, so that builds and tests can
+// reproduce every byte.
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+/// The current year, e.g. 2026.
+int CurrentYear();
+/// The short date of LC_TIME (strftime %x); "%d.%m.%Y" in the C/POSIX locale.
+std::string ShortDateText();
+/// The long time of LC_TIME (strftime %X); "%H:%M:%S" in the C/POSIX locale.
+std::string LongTimeText();
+/// Short date, one blank, long time.
+std::string DateTimeText();
+
+} // namespace qm

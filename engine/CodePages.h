@@ -1,0 +1,19 @@
+// Conversions between the code pages Quillmark meets: Windows-1252 inside the engine,
+// UTF-8 at the operating system and in the terminal, code page 850 in MS-DOS sources.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+/// Windows-1252 to UTF-8. The five unassigned bytes become the C1 controls of the same value.
+std::string AnsiToUtf8(std::string_view ansi);
+/// UTF-8 to Windows-1252. A character without a Windows-1252 form, or a malformed byte,
+/// becomes "?".
+std::string Utf8ToAnsi(std::string_view utf8);
+/// Code page 850 to Windows-1252, byte for byte; a character without a Windows-1252 form
+/// becomes its closest look-alike (box drawing to "+", "-", "|", shades to "#") or "?".
+std::string OemToAnsi(std::string_view oem);
+
+} // namespace qm

@@ -1,0 +1,52 @@
+// The own pages of a run: blocks that go to a page of their own are collected in memory and
+// saved, each with one page header and one page footer, when the run ends.
+#pragma once
+
+#include "engine/AnsiText.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace qm {
+
+class TGenerator;
+
+/// One in-memory own page.
+struct TExtraAusgabeDatei {
+  std::string FileName; ///< full path; the key, compared byte for byte
+  qm::Lines Lines;      ///< the page's lines in order
+};
+
+/// The own pages of a run, in the order in which they were created.
+class TExtraAusgabeDateien {
+public:
+  explicit TExtraAusgabeDateien(TGenerator& owner) : owner_(owner) {}
+  TExtraAusgabeDateien(const TExtraAusgabeDateien&) = delete;
+  TExtraAusgabeDateien& operator=(const TExtraAusgabeDateien&) = delete;
+
+  /// Position of the page whose FileName equals name exactly (case counts), or -1.
+  int IndexOf(std::string_view name) const;
+  /// The lines of the page for name; a new page is appended first and gets its page header
+  /// (Doc when the lower-case name contains ".doc.htm", else Tech) from the generator's
+  /// CurrentOutputFile, CurrentInputFile and CurrentTitle.
+  qm::Lines& LinesFor(const std::string& name);
+  /// Adds the page footer to every page and saves it (CR LF after every line). A page that
+  /// cannot be saved does not stop the others; the first failure is thrown after all were
+  /// tried. Empties the collection in every case.
+  void SaveAll();
+  /// Drops every page without saving.
+  void Clear();
+
+  size_t Count() const { return items_.size(); }
+  const TExtraAusgabeDatei& Item(size_t i) const { return *items_[i]; }
+
+private:
+  TGenerator& owner_;
+  std::vector<std::unique_ptr<TExtraAusgabeDatei>> items_;
+  std::unordered_map<std::string, size_t> index_;
+};
+
+} // namespace qm

@@ -1,0 +1,133 @@
+#include "engine/FileSystem.h"
+
+#include "engine/AnsiText.h"
+#include "engine/CodePages.h"
+#include "engine/Paths.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qm {
+
+std::string NativePath(std::string_view path) { return AnsiToUtf8(path); }
+
+std::vector<DirEntry> ListFolder(std::string_view folder) {
+  std::vector<DirEntry> entries;
+  const std::string native = NativePath(folder.empty() ? std::string_view(".") : folder);
+  DIR* dir = opendir(native.c_str());
+  if (dir == nullptr) {
+    return entries;
+  }
+  std::string prefix = native;
+  if (prefix.back() != '/') {
+    prefix.push_back('/');
+  }
+  while (const dirent* e = readdir(dir)) {
+    const std::string_view raw(e->d_name);
+    if (raw == "." || raw == "..") {
+      continue;
+    }
+    DirEntry entry;
+    entry.name = Utf8ToAnsi(raw);
+    entry.hidden = raw.front() == '.';
+    if (e->d_type == DT_DIR) {
+      entry.isDir = true;
+    } else if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+      struct stat st {};
+      entry.isDir = stat((prefix + std::string(raw)).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    entries.push_back(std::move(entry));
+  }
+  closedir(dir);
+  std::vector<std::pair<std::string, size_t>> keys;
+  keys.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    keys.emplace_back(AnsiUpperCase(entries[i].name), i);
+  }
+  std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
+    if (a.first != b.first) {
+      return a.first < b.first;
+    }
+    return entries[a.second].name < entries[b.second].name;
+  });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& key : keys) {
+    sorted.push_back(std::move(entries[key.second]));
+  }
+  return sorted;
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+  if (mask == "*.") {
+    return name.find('.') == std::string_view::npos;
+  }
+  // Iterative wildcard match with one backtrack point: linear in practice, never exponential.
+  size_t n = 0;
+  size_t m = 0;
+  size_t starM = std::string_view::npos;
+  size_t starN = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      starM = m++;
+      starN = n;
+    } else if (m < mask.size() &&
+               (mask[m] == '?' || AnsiUpperChar(mask[m]) == AnsiUpperChar(name[n]))) {
+      ++m;
+      ++n;
+    } else if (starM != std::string_view::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') {
+    ++m;
+  }
+  return m == mask.size();
+}
+
+bool FileExists(std::string_view path) {
+  struct stat st {};
+  return stat(NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+  struct stat st {};
+  return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool DeleteFileAt(std::string_view path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool CreateFolder(std::string_view path) { return mkdir(NativePath(path).c_str(), 0777) == 0; }
+
+bool ForceDirectories(std::string_view path) {
+  std::string p(path);
+  while (p.size() > 1 && p.back() == kPathSep) {
+    p.pop_back();
+  }
+  if (p.empty() || DirectoryExists(p)) {
+    return true;
+  }
+  const std::string parent = ExtractFilePath(p);
+  if (!parent.empty() && parent != p) {
+    ForceDirectories(parent);
+  }
+  CreateFolder(p);
+  return DirectoryExists(p);
+}
+
+std::string ProgramFolder() {
+  std::string buf(4096, '\0');
+  const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+  if (n <= 0) {
+    return "./";
+  }
+  buf.resize(static_cast<size_t>(n));
+  return ExtractFilePath(Utf8ToAnsi(buf));
+}
+
+} // namespace qm

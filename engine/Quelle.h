@@ -1,0 +1,30 @@
+// The source files of one conversion: the folders to search and the files in them that match
+// the masks of the ticked source kinds.
+#pragma once
+
+#include "engine/AnsiText.h"
+
+#include <string>
+
+namespace qm {
+
+class TQuelle {
+public:
+  Lines Files;   ///< full paths of the sources found, in the order of finding
+  Lines Folders; ///< folders to search, each ending in "/", the root first
+  Lines Masks;   ///< file masks such as "*.pas", filled by the caller
+  bool IncludeSubfolders = false;
+
+  /// Appends root to Folders, collects the sub-folders (SearchFolders), then for each folder in
+  /// list order and each mask in list order appends the matching files (SearchFiles). root ends
+  /// in "/". Does not clear the lists first.
+  void Search(const std::string& root);
+  /// Appends the sub-folders of folder whose names contain no dot, leaving out hidden ones;
+  /// with IncludeSubfolders each is searched at once (depth first).
+  void SearchFolders(const std::string& folder);
+  /// Appends folder + name for every file of folder that matches mask (hidden files included;
+  /// folders are not sources, even when their names match).
+  void SearchFiles(const std::string& folder, const std::string& mask);
+};
+
+} // namespace qm

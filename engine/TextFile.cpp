@@ -1,0 +1,137 @@
+#include "engine/TextFile.h"
+
+#include "engine/Error.h"
+#include "engine/FileSystem.h"
+#include "engine/Paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qm {
+
+namespace {
+
+// Writes all bytes to fd; false with errno set on failure.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+[[noreturn]] void Fail(const char* fmt, std::string_view path) {
+  throw Error(Format(fmt, std::string(path).c_str()));
+}
+
+} // namespace
+
+std::string FileErrorMessage(std::string_view path, int err) {
+  std::string reason;
+  switch (err) {
+  case EACCES:
+  case EPERM:
+  case EROFS:
+    reason = "Dateizugriff verweigert";
+    break;
+  case ENOENT:
+  case ENOTDIR:
+    reason = "Datei nicht gefunden";
+    break;
+  case ENAMETOOLONG:
+  case EINVAL:
+  case EISDIR:
+    reason = "Ungültiger Dateiname";
+    break;
+  default:
+    reason = Format("E/A-Fehler %d", err);
+  }
+  return "Datei " + std::string(path) + ": " + reason;
+}
+
+std::string ReadFileBytes(std::string_view path) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Fail(kMsgCannotOpen, path);
+  }
+  std::string out;
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      ::close(fd);
+      Fail(kMsgCannotOpen, path);
+    }
+    if (n == 0) {
+      break;
+    }
+    out.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return out;
+}
+
+Lines ReadTextLines(std::string_view path) { return SplitLines(ReadFileBytes(path)); }
+
+void WriteFileBytes(std::string_view path, std::string_view bytes) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    Fail(kMsgCannotCreate, path);
+  }
+  const bool ok = WriteAll(fd, bytes);
+  const int err = errno;
+  if (::close(fd) != 0 || !ok) {
+    throw Error(FileErrorMessage(path, ok ? errno : err));
+  }
+}
+
+void WriteTextLines(std::string_view path, const Lines& lines) {
+  WriteFileBytes(path, JoinLines(lines));
+}
+
+void AppendFileBytes(std::string_view path, std::string_view bytes) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) {
+    throw Error(FileErrorMessage(path, errno));
+  }
+  const bool ok = WriteAll(fd, bytes);
+  const int err = errno;
+  if (::close(fd) != 0 || !ok) {
+    throw Error(FileErrorMessage(path, ok ? errno : err));
+  }
+}
+
+void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
+  const std::string target = NativePath(path);
+  std::string temp = NativePath(ExtractFilePath(path)) + "." + NativePath(ExtractFileName(path)) +
+                     ".tmpXXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    Fail(failMessage, path);
+  }
+
+  const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  if (!ok || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    Fail(failMessage, path);
+  }
+  // mkstemp creates the file readable by its owner only; give it the usual permissions.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(target.c_str(), 0666 & ~mask);
+}
+
+} // namespace qm

@@ -1,0 +1,33 @@
+// The OK run of the Help Workshop dialog without the dialog: every Help Workshop input file
+// from what the last conversion collected.
+#pragma once
+
+#include "helpproject/HelpProjectSettings.h"
+
+#include <string>
+
+namespace qm {
+
+class TGenerator;
+
+/// How the run speaks to the user: message boxes in the desktop program, stderr in the CLI.
+class HelpProjectMessages {
+public:
+  virtual ~HelpProjectMessages() = default;
+  /// An error box (caption "Fehler") with its help context number.
+  virtual void ShowError(const std::string& text, int helpContext) = 0;
+  /// An information box (caption "Information") with its help context number.
+  virtual void ShowInformation(const std::string& text, int helpContext) = 0;
+};
+
+/// Runs the precondition, BuildProject per enabled kind ("Tech" first), the map headers and
+/// alias files ("Doc" first) and the completion message. outputFolderText is the output
+/// folder as the user typed it (the trailing "/" is added here); programFolder (ending in "/")
+/// holds "Header.txt" and "Comment.txt". Returns false when the precondition failed (the
+/// error was shown, nothing written). A failing writer throws Error; files written before it
+/// stay, and no completion message is shown.
+bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
+                    const std::string& outputFolderText, const std::string& programFolder,
+                    HelpProjectMessages& messages);
+
+} // namespace qm
