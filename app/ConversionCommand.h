@@ -16,7 +16,7 @@ class TGenerator;
 inline constexpr const char* kMsgCreateOutputFolder =
     "Der Ordner\r\n\r\n%s\r\n\r\nexistiert nicht. Soll er erstellt werden?";
 inline constexpr const char* kMsgNoInputPath = "Bitte geben Sie den Pfad der Eingabedateien an.";
-inline constexpr const char* kCopyProgressTitle = "Kopiere zusätzliche Dateien...";
+inline constexpr const char* kCopyProgressTitle = "Kopiere zus\xE4tzliche Dateien...";
 
 /// The answers and displays the command needs from its front end.
 class ConversionInteraction {

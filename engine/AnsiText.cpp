@@ -40,12 +40,18 @@ const CaseTables& Tables() {
   return tables;
 }
 
-unsigned char U(char c) { return static_cast<unsigned char>(c); }
+unsigned char U(char c) {
+  return static_cast<unsigned char>(c);
+}
 
 } // namespace
 
-char AnsiUpperChar(char c) { return static_cast<char>(Tables().upper[U(c)]); }
-char AnsiLowerChar(char c) { return static_cast<char>(Tables().lower[U(c)]); }
+char AnsiUpperChar(char c) {
+  return static_cast<char>(Tables().upper[U(c)]);
+}
+char AnsiLowerChar(char c) {
+  return static_cast<char>(Tables().lower[U(c)]);
+}
 
 std::string AnsiUpperCase(std::string_view s) {
   std::string out(s);
@@ -87,7 +93,9 @@ std::string_view TrimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s) {
+  return std::string(TrimView(s));
+}
 
 size_t FindNoCase(std::string_view haystack, std::string_view needle, size_t pos) {
   if (needle.empty()) {
@@ -119,8 +127,7 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   std::string out;
   out.reserve(text.size());
   size_t pos = 0;
-  for (size_t hit = text.find(from); hit != std::string_view::npos;
-       hit = text.find(from, pos)) {
+  for (size_t hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, pos)) {
     out.append(text, pos, hit - pos);
     out.append(to);
     pos = hit + from.size();
@@ -280,9 +287,8 @@ bool CollateLess(std::string_view a, std::string_view b) {
     return std::string_view(fa).compare(fb) < 0 ? true : false;
   }
   // Raw byte order as unsigned values, so that plain letters sort before accented ones.
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) { return U(x) < U(y); });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return U(x) < U(y); });
 }
 
 } // namespace qm

@@ -41,12 +41,20 @@ std::string Strftime(const char* fmt, const std::tm& tm) {
 
 } // namespace
 
-int CurrentYear() { return NowTm().tm_year + 1900; }
+int CurrentYear() {
+  return NowTm().tm_year + 1900;
+}
 
-std::string ShortDateText() { return Strftime(PlainLocale() ? "%d.%m.%Y" : "%x", NowTm()); }
+std::string ShortDateText() {
+  return Strftime(PlainLocale() ? "%d.%m.%Y" : "%x", NowTm());
+}
 
-std::string LongTimeText() { return Strftime(PlainLocale() ? "%H:%M:%S" : "%X", NowTm()); }
+std::string LongTimeText() {
+  return Strftime(PlainLocale() ? "%H:%M:%S" : "%X", NowTm());
+}
 
-std::string DateTimeText() { return ShortDateText() + " " + LongTimeText(); }
+std::string DateTimeText() {
+  return ShortDateText() + " " + LongTimeText();
+}
 
 } // namespace qm

@@ -11,7 +11,9 @@
 
 namespace qm {
 
-std::string NativePath(std::string_view path) { return AnsiToUtf8(path); }
+std::string NativePath(std::string_view path) {
+  return AnsiToUtf8(path);
+}
 
 std::vector<DirEntry> ListFolder(std::string_view folder) {
   std::vector<DirEntry> entries;
@@ -100,9 +102,13 @@ bool DirectoryExists(std::string_view path) {
   return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool DeleteFileAt(std::string_view path) { return unlink(NativePath(path).c_str()) == 0; }
+bool DeleteFileAt(std::string_view path) {
+  return unlink(NativePath(path).c_str()) == 0;
+}
 
-bool CreateFolder(std::string_view path) { return mkdir(NativePath(path).c_str(), 0777) == 0; }
+bool CreateFolder(std::string_view path) {
+  return mkdir(NativePath(path).c_str(), 0777) == 0;
+}
 
 bool ForceDirectories(std::string_view path) {
   std::string p(path);

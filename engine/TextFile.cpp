@@ -50,7 +50,7 @@ std::string FileErrorMessage(std::string_view path, int err) {
   case ENAMETOOLONG:
   case EINVAL:
   case EISDIR:
-    reason = "Ungültiger Dateiname";
+    reason = "Ung\xFCltiger Dateiname";
     break;
   default:
     reason = Format("E/A-Fehler %d", err);
@@ -83,7 +83,9 @@ std::string ReadFileBytes(std::string_view path) {
   return out;
 }
 
-Lines ReadTextLines(std::string_view path) { return SplitLines(ReadFileBytes(path)); }
+Lines ReadTextLines(std::string_view path) {
+  return SplitLines(ReadFileBytes(path));
+}
 
 void WriteFileBytes(std::string_view path, std::string_view bytes) {
   const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -115,8 +117,8 @@ void AppendFileBytes(std::string_view path, std::string_view bytes) {
 
 void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
   const std::string target = NativePath(path);
-  std::string temp = NativePath(ExtractFilePath(path)) + "." + NativePath(ExtractFileName(path)) +
-                     ".tmpXXXXXX";
+  std::string temp =
+      NativePath(ExtractFilePath(path)) + "." + NativePath(ExtractFileName(path)) + ".tmpXXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     Fail(failMessage, path);

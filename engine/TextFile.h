@@ -1,5 +1,6 @@
 // Reading and writing whole text files as Windows-1252 bytes. Every failure is an Error whose
 // message names the file.
+// Texts are Windows-1252 bytes: non-ASCII letters are written as escapes ("\xF6" for "ö").
 #pragma once
 
 #include "engine/AnsiText.h"
@@ -10,7 +11,8 @@
 namespace qm {
 
 /// Message texts of file failures ("%s" is the file's path).
-inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht geöffnet werden";
+inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht ge\xF6"
+                                              "ffnet werden";
 inline constexpr const char* kMsgCannotCreate = "Datei %s kann nicht erstellt werden";
 
 /// "Datei <path>: <reason>" with the reason for errno err ("Dateizugriff verweigert",

@@ -69,6 +69,8 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
   return out;
 }
 
-inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+inline bool Exists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
 
 } // namespace qmtest

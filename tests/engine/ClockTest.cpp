@@ -1,0 +1,14 @@
+#include "engine/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+TEST(Clock, SourceDateEpochFixesNow) {
+  // With SOURCE_DATE_EPOCH set, dates are reproducible (German defaults in the C locale).
+  ::setenv("SOURCE_DATE_EPOCH", "1764151200", 1);
+  EXPECT_EQ(qm::ShortDateText(), "26.11.2025");
+  EXPECT_EQ(qm::LongTimeText(), "10:00:00");
+  EXPECT_EQ(qm::DateTimeText(), "26.11.2025 10:00:00");
+  EXPECT_EQ(qm::CurrentYear(), 2025);
+}

@@ -1,0 +1,46 @@
+#include "engine/FileSystem.h"
+
+#include "TestUtil.h"
+
+using namespace qm;
+
+TEST(FileSystem, MasksMatchWholeNamesWithoutCase) {
+  // "*" and "?" with case-insensitive letters; "*." means "no dot".
+  EXPECT_TRUE(MatchesMask("Unit1.PAS", "*.pas"));
+  EXPECT_TRUE(MatchesMask("a.b.pas", "*.pas"));
+  EXPECT_FALSE(MatchesMask("unit1.pas.bak", "*.pas"));
+  EXPECT_TRUE(MatchesMask("x.p", "?.p"));
+  EXPECT_FALSE(MatchesMask("xy.p", "?.p"));
+  EXPECT_TRUE(MatchesMask("\xC4nderung.sql", "\xE4*.SQL"));
+  EXPECT_TRUE(MatchesMask("Sub", "*."));
+  EXPECT_FALSE(MatchesMask("Version.2", "*."));
+  EXPECT_FALSE(MatchesMask("aaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*c"));
+}
+
+TEST(FileSystem, ListingIsSortedByUpperCaseName) {
+  // Listings are reproducible: upper-case order first, then bytes; hidden entries flagged.
+  qmtest::TempDir dir;
+  for (const char* name : {"b.pas", "A.pas", "a.pas", ".hidden", "\xC4.pas"}) {
+    qmtest::WriteFile(dir / NativePath(name), "x");
+  }
+  std::filesystem::create_directory(dir / "Sub");
+  std::vector<std::string> names;
+  for (const DirEntry& e : ListFolder(dir.path())) {
+    names.push_back(e.name + (e.isDir ? "/" : "") + (e.hidden ? "(h)" : ""));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{".hidden(h)", "A.pas", "a.pas", "b.pas", "Sub/",
+                                             "\xC4.pas"}));
+  EXPECT_TRUE(ListFolder(dir / "missing/").empty());
+}
+
+TEST(FileSystem, ForceDirectoriesCreatesEveryLevel) {
+  // Missing folders above are created; an existing folder is fine.
+  qmtest::TempDir dir;
+  EXPECT_TRUE(ForceDirectories(dir / "a/b/c/"));
+  EXPECT_TRUE(DirectoryExists(dir / "a/b/c"));
+  EXPECT_TRUE(ForceDirectories(dir / "a/b"));
+  qmtest::WriteFile(dir / "file", "x");
+  EXPECT_FALSE(ForceDirectories(dir / "file/sub"));
+  EXPECT_TRUE(FileExists(dir / "file"));
+  EXPECT_FALSE(FileExists(dir / "a"));
+}

@@ -1,0 +1,58 @@
+#include "engine/TextFile.h"
+
+#include "TestUtil.h"
+#include "engine/Error.h"
+
+using namespace qm;
+
+TEST(TextFile, FailuresNameTheFile) {
+  // Opening, creating and appending failures carry the file's path.
+  qmtest::TempDir dir;
+  const std::string missing = dir / "no/such.txt";
+  try {
+    ReadTextLines(missing);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Datei " + missing +
+                                         " kann nicht ge\xF6"
+                                         "ffnet werden");
+  }
+  try {
+    WriteTextLines(missing, {"x"});
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Datei " + missing + " kann nicht erstellt werden");
+  }
+  try {
+    AppendFileBytes(missing, "x");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Datei " + missing + ": Datei nicht gefunden");
+  }
+}
+
+TEST(TextFile, LinesAreWrittenWithCrLf) {
+  // Every line, the last one too, ends with CR LF; reading accepts any line end.
+  qmtest::TempDir dir;
+  WriteTextLines(dir / "a.txt", {"eins", "", "zwei"});
+  EXPECT_EQ(qmtest::ReadFile(dir / "a.txt"), "eins\r\n\r\nzwei\r\n");
+  AppendFileBytes(dir / "a.txt", "drei\n");
+  EXPECT_EQ(ReadTextLines(dir / "a.txt"), (Lines{"eins", "", "zwei", "drei"}));
+}
+
+TEST(TextFile, AtomicWriteKeepsTheOldFileOnFailure) {
+  // A replacement that cannot be completed leaves the old content and no temporary file.
+  qmtest::TempDir dir;
+  WriteFileAtomic(dir / "p.qmpr", "alt\r\n", "nach %s kann nicht geschrieben werden");
+  EXPECT_EQ(qmtest::ReadFile(dir / "p.qmpr"), "alt\r\n");
+  std::filesystem::create_directory(dir / "d.qmpr");
+  EXPECT_THROW(WriteFileAtomic(dir / "d.qmpr", "neu", "nach %s kann nicht geschrieben werden"),
+               Error);
+  WriteFileAtomic(dir / "p.qmpr", "neu\r\n", "nach %s kann nicht geschrieben werden");
+  EXPECT_EQ(qmtest::ReadFile(dir / "p.qmpr"), "neu\r\n");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 2);
+}
