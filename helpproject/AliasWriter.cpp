@@ -1,0 +1,29 @@
+#include "helpproject/AliasWriter.h"
+
+#include "engine/Paths.h"
+#include "engine/TextFile.h"
+#include "helpproject/HelpTexts.h"
+#include "helpproject/MapHeaderWriter.h"
+
+namespace qm {
+
+std::string AliasFilePath(std::string_view folder, std::string_view kind) {
+  return std::string(folder) + std::string(kind) + kAliasSuffix;
+}
+
+Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table) {
+  Lines lines;
+  lines.reserve(contextIds.size());
+  for (const std::string& entry : contextIds) {
+    const std::string page = ExtractFileName(FieldOf(entry, 3, ';'));
+    lines.push_back(Format(kAliasLine, ContextSymbol(entry, table).c_str(), page.c_str()));
+  }
+  return lines;
+}
+
+void WriteAliasFile(std::string_view kind, const Lines& contextIds, const std::string& folder,
+                    const CharacterTable& table) {
+  WriteTextLines(AliasFilePath(folder, kind), AliasFileLines(contextIds, table));
+}
+
+} // namespace qm

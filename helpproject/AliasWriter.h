@@ -1,0 +1,24 @@
+// The alias file of one documentation kind: which page each context symbol opens.
+#pragma once
+
+#include "engine/AnsiText.h"
+#include "engine/CharTables.h"
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+/// folder + kind + "Alias.h".
+std::string AliasFilePath(std::string_view folder, std::string_view kind);
+
+/// One line "symbol=page file name" per context-id entry ("id;title;page path"), in list
+/// order, duplicates kept; symbols as ContextSymbol makes them. Nothing else is in the file.
+Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table);
+
+/// Writes the alias file of kind into folder (which ends in "/" and is not created here),
+/// replacing an old one. Throws Error("Datei %s kann nicht erstellt werden").
+void WriteAliasFile(std::string_view kind, const Lines& contextIds, const std::string& folder,
+                    const CharacterTable& table);
+
+} // namespace qm

@@ -1,0 +1,86 @@
+#include "helpproject/HelpProjectRun.h"
+
+#include "engine/BlockConvert.h"
+#include "engine/Generator.h"
+#include "engine/Paths.h"
+#include "helpproject/AliasWriter.h"
+#include "helpproject/BuildProject.h"
+#include "helpproject/HelpTexts.h"
+#include "helpproject/MapHeaderWriter.h"
+#include "helpproject/ProjectFileWriter.h"
+#include "helpproject/SitemapWriter.h"
+
+namespace qm {
+
+namespace {
+
+KindLists ListsOf(const TGenerator& generator, std::string_view kind) {
+  if (IsTechKind(kind)) {
+    return {generator.TechPages, generator.TechTocEntries, generator.TechIndexEntries,
+            generator.TechContextIds};
+  }
+  return {generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
+          generator.DocContextIds};
+}
+
+/// The map files of one language, "Doc" first, for each kind that has context ids.
+void WriteMapHeaders(const TGenerator& generator, MapLanguage language, const std::string& folder,
+                     const std::string& programFolder) {
+  for (const char* kind : {kKindDoc, kKindTech}) {
+    const Lines& ids = ListsOf(generator, kind).ContextIds;
+    if (!ids.empty()) {
+      WriteMapHeader(kind, language, ids, folder, programFolder, generator.CharTable);
+    }
+  }
+}
+
+} // namespace
+
+void BuildProject(std::string_view kind, const HelpProjectSettings& settings,
+                  const KindLists& lists, const std::string& folder, const TagTable& tags,
+                  const CharacterTable& table) {
+  WriteProjectFile(kind, settings, lists, folder);
+  WriteContentsFile(kind, lists.TocEntries, folder, tags, table);
+  WriteIndexFile(kind, lists.IndexEntries, folder, tags, table);
+}
+
+bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
+                    const std::string& outputFolderText, const std::string& programFolder,
+                    HelpProjectMessages& messages) {
+  // An output folder of "/" alone means no conversion has filled the lists in this session.
+  if (AddTrailingBackslash(generator.OutputFolder) == std::string(1, kPathSep)) {
+    messages.ShowError(ExpandEscapes(kMsgNoConversionYet), kHelpNoConversionYet);
+    return false;
+  }
+  const std::string folder = AddTrailingBackslash(outputFolderText);
+
+  // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
+  // is built.
+  for (const char* kind : {kKindTech, kKindDoc}) {
+    if (OptionsOf(settings, kind).Enabled) {
+      BuildProject(kind, settings, ListsOf(generator, kind), folder, generator.HtmlTags,
+                   generator.CharTable);
+    }
+  }
+  if (settings.MapHeaderC) {
+    WriteMapHeaders(generator, MapLanguage::C, folder, programFolder);
+  }
+  if (settings.MapHeaderPascal) {
+    WriteMapHeaders(generator, MapLanguage::Pascal, folder, programFolder);
+  }
+  if (settings.MapHeaderJava) {
+    WriteMapHeaders(generator, MapLanguage::Java, folder, programFolder);
+  }
+  if (settings.AliasHeaders) {
+    for (const char* kind : {kKindDoc, kKindTech}) {
+      const Lines& ids = ListsOf(generator, kind).ContextIds;
+      if (!ids.empty()) {
+        WriteAliasFile(kind, ids, folder, generator.CharTable);
+      }
+    }
+  }
+  messages.ShowInformation(kMsgProjectsWritten, kHelpProjectsWritten);
+  return true;
+}
+
+} // namespace qm

@@ -1,0 +1,128 @@
+// The literal texts of the Help Workshop input files: file names, section and frame lines,
+// and the messages of the run. All of them are Windows-1252 bytes.
+#pragma once
+
+namespace qm {
+
+// Documentation kinds; the name is part of every file name written for the kind.
+inline constexpr const char* kKindDoc = "Doc";
+inline constexpr const char* kKindTech = "Tech";
+
+// File names. A kind's files are folder + title + "." + kind + ".hhp", folder +
+// "Table of Contents." + kind + ".hhc", folder + "Index." + kind + ".hhk" and folder + kind +
+// one of the map or alias suffixes.
+inline constexpr const char* kProjectFileExt = ".hhp";
+inline constexpr const char* kCompiledFileExt = ".chm";
+inline constexpr const char* kContentsFilePrefix = "Table of Contents.";
+inline constexpr const char* kContentsFileExt = ".hhc";
+inline constexpr const char* kIndexFilePrefix = "Index.";
+inline constexpr const char* kIndexFileExt = ".hhk";
+inline constexpr const char* kMapSuffixC = "Map.h";
+inline constexpr const char* kMapSuffixPascal = "MapU.pas";
+inline constexpr const char* kMapSuffixJava = "Map.java";
+inline constexpr const char* kAliasSuffix = "Alias.h";
+/// Templates of the map-file heads, read from the program folder for every map file.
+inline constexpr const char* kMapHeaderTemplate = "Header.txt";
+inline constexpr const char* kMapCommentTemplate = "Comment.txt";
+
+// Project file (.hhp).
+inline constexpr const char* kHhpOptions = "[OPTIONS]";
+inline constexpr const char* kHhpCompatibility = "Compatibility=1.1 or later";
+inline constexpr const char* kHhpCompiledFile = "Compiled file=";
+inline constexpr const char* kHhpContentsFile = "Contents file=";
+inline constexpr const char* kHhpDefaultTopic = "Default topic=";
+inline constexpr const char* kHhpCompileProgress = "Display compile progress=Yes";
+inline constexpr const char* kHhpFullTextSearch = "Full-text search=Yes";
+inline constexpr const char* kHhpIndexFile = "Index file=";
+inline constexpr const char* kHhpLanguage = "Language=";
+inline constexpr const char* kHhpFiles = "[FILES]";
+inline constexpr const char* kHhpAlias = "[ALIAS]";
+inline constexpr const char* kHhpMap = "[MAP]";
+inline constexpr const char* kHhpInfoTypes = "[INFOTYPES]";
+inline constexpr const char* kHhpIncludeAlias = "#include %sAlias.h";
+inline constexpr const char* kHhpIncludeMap = "#include %sMap.h";
+
+// Contents and index files (.hhc, .hhk): the frame, then the items. Indents are part of the
+// texts.
+inline constexpr const char* kSitemapDoctype = "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">";
+inline constexpr const char* kSitemapHtml = "<HTML>";
+inline constexpr const char* kSitemapHead = "<HEAD>";
+inline constexpr const char* kSitemapGenerator =
+    "<meta name=\"GENERATOR\" content=\"Microsoft&reg; HTML Help Workshop 4.1\">";
+inline constexpr const char* kSitemapVersion = "<!-- Sitemap 1.0 -->";
+inline constexpr const char* kSitemapBodyStart = "</HEAD><BODY>";
+inline constexpr const char* kSitemapPropertiesStart = "<OBJECT type=\"text/site properties\">";
+inline constexpr const char* kSitemapFolderImage = "  <param name=\"ImageType\" value=\"Folder\">";
+inline constexpr const char* kSitemapObjectEnd = "</OBJECT>";
+inline constexpr const char* kSitemapListStart = "<UL>";
+inline constexpr const char* kSitemapListEnd = "</UL>";
+inline constexpr const char* kSitemapBodyEnd = "</BODY></HTML>";
+
+inline constexpr const char* kTocFolderStart = "  <LI> <OBJECT type=\"text/sitemap\">";
+inline constexpr const char* kTocFolderName = "  <param name=\"Name\" value=\"%s\">";
+inline constexpr const char* kTocFolderImage = "  <param name=\"ImageNumber\" value=\"1\">";
+inline constexpr const char* kTocFolderObjectEnd = "  </OBJECT>";
+inline constexpr const char* kTocFolderListStart = "  <UL>";
+inline constexpr const char* kTocFolderListEnd = "  </UL>";
+inline constexpr const char* kTocTopicStart = "    <LI> <OBJECT type=\"text/sitemap\">";
+inline constexpr const char* kTocTopicName = "      <param name=\"Name\" value=\"%s\">";
+inline constexpr const char* kTocTopicLocal = "      <param name=\"Local\" value=\"%s\">";
+inline constexpr const char* kTocTopicEnd = "      </OBJECT>";
+
+inline constexpr const char* kIndexItemStart = "  <LI> <OBJECT type=\"text/sitemap\">";
+inline constexpr const char* kIndexItemName = "    <param name=\"Name\" value=\"%s\">";
+inline constexpr const char* kIndexItemLocal = "    <param name=\"Local\" value=\"%s\">";
+inline constexpr const char* kIndexItemEnd = "    </OBJECT>";
+
+// Map files: placeholders of the head templates and their fixed values.
+inline constexpr const char* kPlaceholderType = "%TYPE%";
+inline constexpr const char* kPlaceholderFile = "%FILE%";
+inline constexpr const char* kPlaceholderYear = "%YEAR%";
+inline constexpr const char* kPlaceholderDateTime = "%DATETIME%";
+inline constexpr const char* kMapTypeC = "FILE:       ";
+inline constexpr const char* kMapTypePascal = "UNIT:       ";
+inline constexpr const char* kMapTypeJava = "CLASS:      ";
+/// "%FILE%" is padded with blanks to this width (a longer name stays whole).
+inline constexpr unsigned kMapFileFieldWidth = 10;
+inline constexpr const char* kMapNameC = "Map";
+inline constexpr const char* kMapNamePascal = "MapU";
+
+/// Context symbols: prefix and the replacements that make a title fit into a name.
+inline constexpr const char* kSymbolPrefix = "IDH";
+
+// C header.
+inline constexpr const char* kCCommentStart = "/*";
+inline constexpr const char* kCCommentEnd = "*/";
+inline constexpr const char* kCIfndef = "#ifndef %s";
+inline constexpr const char* kCDefineGuard = "#define %s";
+inline constexpr const char* kCDefine = "#define %s %s";
+inline constexpr const char* kCEndif = "#endif";
+// Pascal unit.
+inline constexpr const char* kPascalCommentStart = "{";
+inline constexpr const char* kPascalCommentEnd = "}";
+inline constexpr const char* kPascalUnit = "unit %s;";
+inline constexpr const char* kPascalInterface = "interface";
+inline constexpr const char* kPascalConst = "const";
+inline constexpr const char* kPascalConstant = "  %s = %s;";
+inline constexpr const char* kPascalImplementation = "implementation";
+inline constexpr const char* kPascalEnd = "end.";
+// Java class.
+inline constexpr const char* kJavaClass = "public class %s {";
+inline constexpr const char* kJavaConstant = "  final public int %s = %s;";
+inline constexpr const char* kJavaClassEnd = "}";
+
+// Alias file.
+inline constexpr const char* kAliasLine = "%s=%s";
+
+// Messages of the run and their help context numbers. The first text holds "\n" escapes,
+// expanded to line breaks before it is shown.
+inline constexpr const char* kMsgNoConversionYet =
+    "Diese Funktion k\xF6"
+    "nnen Sie erst dann nutzen,\\nwenn Sie die HTML-Ausgabe erstellt haben\\n"
+    "(innerhalb einer Sitzung).";
+inline constexpr int kHelpNoConversionYet = 702;
+inline constexpr const char* kMsgProjectsWritten =
+    "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!";
+inline constexpr int kHelpProjectsWritten = 703;
+
+} // namespace qm

@@ -1,0 +1,68 @@
+#include "helpproject/ProjectFileWriter.h"
+
+#include "engine/FileSystem.h"
+#include "engine/Paths.h"
+#include "engine/TextFile.h"
+#include "helpproject/HelpTexts.h"
+
+namespace qm {
+
+std::string ProjectFilePath(std::string_view folder, std::string_view title,
+                            std::string_view kind) {
+  std::string path(folder);
+  path += title;
+  path += '.';
+  path += kind;
+  path += kProjectFileExt;
+  return path;
+}
+
+Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& settings,
+                       const KindLists& lists) {
+  const KindOptions options = OptionsOf(settings, kind);
+  const std::string k(kind);
+  const bool hasContextIds = !lists.ContextIds.empty();
+
+  Lines lines;
+  lines.reserve(lists.Pages.size() + 20);
+  lines.emplace_back(kHhpOptions);
+  lines.emplace_back(kHhpCompatibility);
+  lines.push_back(kHhpCompiledFile + settings.Title + "." + k + kCompiledFileExt);
+  if (options.Toc && !lists.TocEntries.empty()) {
+    lines.push_back(std::string(kHhpContentsFile) + kContentsFilePrefix + k + kContentsFileExt);
+  }
+  lines.push_back(kHhpDefaultTopic + options.DefaultPage);
+  lines.emplace_back(kHhpCompileProgress);
+  lines.emplace_back(kHhpFullTextSearch);
+  if (options.Index && !lists.IndexEntries.empty()) {
+    lines.push_back(std::string(kHhpIndexFile) + kIndexFilePrefix + k + kIndexFileExt);
+  }
+  lines.push_back(kHhpLanguage + settings.Language);
+  lines.emplace_back();
+  lines.emplace_back(kHhpFiles);
+  for (const std::string& page : lists.Pages) {
+    lines.push_back(ExtractFileName(page));
+  }
+  if (settings.AliasHeaders && hasContextIds) {
+    lines.emplace_back();
+    lines.emplace_back(kHhpAlias);
+    lines.push_back(Format(kHhpIncludeAlias, k.c_str()));
+  }
+  if (settings.MapHeaderC && hasContextIds) {
+    lines.emplace_back();
+    lines.emplace_back(kHhpMap);
+    lines.push_back(Format(kHhpIncludeMap, k.c_str()));
+  }
+  lines.emplace_back();
+  lines.emplace_back(kHhpInfoTypes);
+  return lines;
+}
+
+void WriteProjectFile(std::string_view kind, const HelpProjectSettings& settings,
+                      const KindLists& lists, const std::string& folder) {
+  const Lines lines = ProjectFileLines(kind, settings, lists);
+  CreateFolder(folder);
+  WriteTextLines(ProjectFilePath(folder, settings.Title, kind), lines);
+}
+
+} // namespace qm
