@@ -1,0 +1,93 @@
+#include "engine/BlockConvert.h"
+
+#include "engine/CommentSyntax.h"
+
+namespace qm {
+
+namespace {
+
+// A line holding this carries a keyword for the generator and must end an HTML line.
+constexpr std::string_view kKeywordMark = "###";
+constexpr std::string_view kKeywordLineEnd = " \\n";
+constexpr std::string_view kContextIdNeedle = "###ContextID ";
+// The line-break tag that a paragraph break leaves after a removed context-id line.
+constexpr std::string_view kBreakTag = "<BR>";
+// At most this many "<BR>" or empty lines go with a removed context-id line.
+constexpr int kBreakLinesAfterContextId = 3;
+
+// Backslash pairs are parked on this byte so that the letter after them stays literal.
+constexpr char kBackslashPlaceholder = '\x01';
+
+} // namespace
+
+std::string ConvertBlock(const Lines& block, std::string_view ext, bool autoLineBreak,
+                         const TagTable& tags, const CharacterTable& table) {
+  const CommentSyntax syntax = SyntaxForExtension(ext);
+  const std::string_view lineBreak = autoLineBreak ? kLineBreakAuto : kLineBreakPlain;
+
+  std::string joined;
+  for (size_t i = 1; i < block.size(); ++i) {
+    const std::string stripped = StripCommentLine(block[i], syntax);
+    if (stripped.empty()) {
+      joined.append(lineBreak);
+    } else if (stripped.find(kKeywordMark) != std::string::npos) {
+      joined.append(stripped);
+      joined.append(kKeywordLineEnd);
+    } else if (stripped != lineBreak) {
+      joined.append(stripped);
+      joined.append(" ");
+    } else {
+      joined.append(stripped);
+    }
+  }
+
+  // Paragraph breaks before the first and after the last text line carry no meaning.
+  std::string_view text = TrimView(joined);
+  while (text.starts_with(lineBreak)) {
+    text.remove_prefix(lineBreak.size());
+  }
+  while (text.ends_with(lineBreak)) {
+    text.remove_suffix(lineBreak.size());
+  }
+  return ConvertChars(TrimView(text), tags, table);
+}
+
+std::string ExtractContextId(std::string& text) {
+  const Lines lines = SplitLines(ExpandEscapes(text));
+  std::string id;
+  Lines kept;
+  kept.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const size_t at = lines[i].find(kContextIdNeedle);
+    if (at == std::string::npos) {
+      kept.push_back(lines[i]);
+      continue;
+    }
+    std::string_view value = std::string_view(lines[i]).substr(at + kContextIdNeedle.size());
+    if (value.ends_with(' ')) {
+      value.remove_suffix(1);
+    }
+    id = std::string(value);
+    for (int n = 0; n < kBreakLinesAfterContextId && i + 1 < lines.size() &&
+                    (lines[i + 1].empty() || lines[i + 1] == kBreakTag);
+         ++n) {
+      ++i;
+    }
+  }
+  text = JoinLines(kept);
+  return id;
+}
+
+std::string ExpandEscapes(std::string_view s) {
+  std::string out = ReplaceAll(s, "\\\\", std::string_view(&kBackslashPlaceholder, 1));
+  out = ReplaceAll(out, "\\n", "\r\n");
+  out = ReplaceAll(out, "\\t", "\t");
+  for (char& c : out) {
+    if (c == kBackslashPlaceholder) {
+      c = '\\';
+    }
+  }
+  return out;
+}
+
+} // namespace qm
