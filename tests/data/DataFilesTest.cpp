@@ -1,0 +1,202 @@
+// Checks of the installation data shipped beside the program: the two tables and the eight
+// templates. Users edit these files by hand, so the checks guard the rules that a careless
+// edit breaks without any error at run time.
+#include "TestUtil.h"
+
+#include "engine/AnsiText.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+const std::string kDataDir = std::string(QM_SOURCE_DIR) + "/data/";
+
+const char* const kTemplateNames[] = {
+    "HTMLHeader_Usr.htt",      "HTMLFooter_Usr.htt",      "HTMLBlockHeader_Usr.htt",
+    "HTMLBlockFooter_Usr.htt", "HTMLHeader_Dev.htt",      "HTMLFooter_Dev.htt",
+    "HTMLBlockHeader_Dev.htt", "HTMLBlockFooter_Dev.htt",
+};
+
+/// Every shipped table and template, sorted by path.
+std::vector<std::string> DataFiles() {
+  std::vector<std::string> files;
+  for (const auto& folder : {kDataDir, kDataDir + "Templates/"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string ext = entry.path().extension().string();
+      if (entry.is_regular_file() && (ext == ".txt" || ext == ".htt")) {
+        files.push_back(entry.path().string());
+      }
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+/// The lines of a file whose lines all end in CR LF.
+qm::Lines ReadCrLfLines(const std::string& path) {
+  const std::string bytes = qmtest::ReadFile(path);
+  qm::Lines lines;
+  size_t start = 0;
+  for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+/// True when bytes hold a well-formed multi-byte UTF-8 sequence, the trace of a file saved
+/// by an editor in UTF-8 instead of Windows-1252.
+bool HasUtf8Sequence(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const size_t follow = lead >= 0xC2 && lead <= 0xDF   ? 1
+                          : lead >= 0xE0 && lead <= 0xEF ? 2
+                          : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                         : 0;
+    if (follow == 0 || i + follow >= bytes.size()) {
+      continue;
+    }
+    bool all = true;
+    for (size_t k = 1; k <= follow; ++k) {
+      const auto c = static_cast<unsigned char>(bytes[i + k]);
+      all = all && c >= 0x80 && c <= 0xBF;
+    }
+    if (all) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsEntity(std::string_view s) {
+  return s.size() > 2 && s.front() == '&' && s.back() == ';';
+}
+
+struct Row {
+  std::string from, to, link;
+};
+
+std::vector<Row> CharRows() {
+  std::vector<Row> rows;
+  for (const auto& line : ReadCrLfLines(kDataDir + "Umlaute.txt")) {
+    rows.push_back(
+        {qm::FieldOf(line, 1, ','), qm::FieldOf(line, 2, ','), qm::FieldOf(line, 3, ',')});
+  }
+  return rows;
+}
+
+} // namespace
+
+TEST(DataFiles, AreWindows1252TextWithCrLf) {
+  // Every shipped file is Windows-1252 text whose every line ends in CR LF.
+  const auto files = DataFiles();
+  for (const char* name : kTemplateNames) {
+    EXPECT_NE(std::find(files.begin(), files.end(), kDataDir + "Templates/" + name), files.end())
+        << name << " is missing";
+  }
+  for (const auto& file : files) {
+    const std::string bytes = qmtest::ReadFile(file);
+    ASSERT_GE(bytes.size(), 2u) << file << " is empty";
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << file << ": last line without CR LF";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\r') {
+        EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << file << ": lone CR at " << i;
+      } else if (bytes[i] == '\n') {
+        EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": lone LF at " << i;
+      }
+      EXPECT_NE(bytes[i], '\0') << file << ": NUL at " << i;
+    }
+    EXPECT_FALSE(HasUtf8Sequence(bytes)) << file << " holds UTF-8 text";
+  }
+}
+
+TEST(DataFiles, TagTableSparesTheAutomaticLineBreak) {
+  // The tag table holds BR (the automatic line breaks) and the tags people write in comments,
+  // one bare word a line: the lines are not trimmed, so a stray blank would never match.
+  const auto lines = ReadCrLfLines(kDataDir + "HTMLTags.txt");
+  for (const char* tag : {"BR", "B", "I", "U", "P", "A", "UL", "OL", "LI", "PRE", "CODE", "TT",
+                          "TABLE", "TR", "TD", "IMG", "FONT", "H1"}) {
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [&](const std::string& l) { return qm::SameText(l, tag); }))
+        << tag << " is missing";
+  }
+  for (const auto& line : lines) {
+    EXPECT_FALSE(line.empty() || line.find_first_of(" \t</>") != std::string::npos)
+        << "bad tag line '" << line << "'";
+  }
+}
+
+TEST(DataFiles, CharTableConvertsAmpersandBeforeItsEntities) {
+  // Rows apply in file order, so "&" must be converted before any row that inserts an entity,
+  // or that entity's "&" would be converted again. Rows whose from is itself an entity only
+  // give link spellings and belong before the "&" row.
+  const auto rows = CharRows();
+  const auto amp =
+      std::find_if(rows.begin(), rows.end(), [](const Row& r) { return r.from == "&"; });
+  ASSERT_NE(amp, rows.end()) << "no row for &";
+  EXPECT_EQ(amp->to, "&amp;");
+  for (auto it = rows.begin(); it != rows.end(); ++it) {
+    if (it->to.find('&') != std::string::npos && !IsEntity(it->from)) {
+      EXPECT_GE(it, amp) << "row '" << it->from << "' comes before the & row";
+    }
+    if (IsEntity(it->from)) {
+      EXPECT_LT(it, amp) << "link row '" << it->from << "' comes after the & row";
+    }
+  }
+  for (const char* bracket : {"<", ">"}) {
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
+                            [&](const Row& r) { return r.from == bracket && IsEntity(r.to); }))
+        << "no row converts " << bracket;
+  }
+}
+
+TEST(DataFiles, EveryEntityHasAReadableLinkSpelling) {
+  // "%LINK%" is made from the converted title, which holds entities; each entity a row
+  // inserts needs a link row that turns it into plain letters, or anchors carry "&" and ";".
+  const auto rows = CharRows();
+  for (const auto& row : rows) {
+    if (IsEntity(row.from) || !IsEntity(row.to)) {
+      continue;
+    }
+    const auto link = std::find_if(
+        rows.begin(), rows.end(), [&](const Row& r) { return r.from == row.to && r.to == row.to; });
+    ASSERT_NE(link, rows.end()) << "no link row for " << row.to;
+    EXPECT_FALSE(link->link.empty());
+    EXPECT_EQ(link->link.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                           "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-"),
+              std::string::npos)
+        << "link spelling '" << link->link << "' of " << row.to;
+  }
+}
+
+TEST(DataFiles, TemplatesCarryCharsetTitleAndAnchors) {
+  // A page header declares its character set and has exactly one title line made only of the
+  // title tags, so that the title carried over from an existing page gives the same line.
+  // Block headers set the anchor that their contents entry points to.
+  for (const char* kind : {"Usr", "Dev"}) {
+    const std::string tdir = kDataDir + "Templates/";
+    const auto header = ReadCrLfLines(tdir + "HTMLHeader_" + kind + ".htt");
+    const auto titles = std::count_if(header.begin(), header.end(), [](const std::string& l) {
+      return qm::AnsiUpperCase(l).find("<TITLE>") != std::string::npos;
+    });
+    EXPECT_EQ(titles, 1) << kind;
+    for (const auto& line : header) {
+      if (line.find("<TITLE>") != std::string::npos) {
+        EXPECT_EQ(line.rfind("<TITLE>", 0), 0u) << line;
+        EXPECT_EQ(line.substr(line.size() - 8), "</TITLE>") << line;
+      }
+    }
+    EXPECT_NE(qmtest::ReadFile(tdir + "HTMLHeader_" + kind + ".htt").find("charset=windows-1252"),
+              std::string::npos)
+        << kind;
+
+    const auto block = ReadCrLfLines(tdir + "HTMLBlockHeader_" + kind + ".htt");
+    EXPECT_NE(std::find(block.begin(), block.end(), "<A NAME=\"%LINK%\"></A>"), block.end());
+    const auto toc = std::find_if(block.begin(), block.end(),
+                                  [](const std::string& l) { return l.rfind("###Toc ", 0) == 0; });
+    ASSERT_NE(toc, block.end()) << kind;
+    EXPECT_EQ(qm::CountChar(*toc, ';'), 2) << *toc;
+    EXPECT_EQ(toc->substr(toc->size() - 7), ";%LINK%") << *toc;
+  }
+}
