@@ -1,0 +1,53 @@
+# Quillmark: build, test, convert the example, benchmark.
+# Every target works from a fresh clone: missing Debian packages are installed first (as root;
+# otherwise they are named), then the build folder is configured and built.
+
+BUILD       := build
+ASAN_BUILD  := build-asan
+BENCH_BUILD := build-bench
+JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
+
+CLI         := $(BUILD)/bin/quillmark-cli
+EXAMPLE_OUT := $(BUILD)/example-output
+EXAMPLE_ARGS := --yes --input examples/src --output $(EXAMPLE_OUT) \
+                --kinds pascal,c,java,sql,basic,assembler,html
+
+.PHONY: all deps configure build run test bench sanitize format clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+# Converts the example sources; the pages land in $(EXAMPLE_OUT).
+run: build
+	$(CLI) convert $(EXAMPLE_ARGS)
+	@echo
+	@echo "Pages written to $(CURDIR)/$(EXAMPLE_OUT)/"
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure
+
+# Release build of the benchmark only; it brings its own generated sources.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillmark_bench
+	$(BENCH_BUILD)/bin/quillmark_bench
+
+# The tests again under the address and undefined-behaviour sanitizers.
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
