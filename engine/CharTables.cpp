@@ -6,10 +6,6 @@ namespace qm {
 
 namespace {
 
-// While a row is applied, the first byte of each occurrence of its `from` is replaced by one
-// of these marks, so that later look-ups no longer see it as an occurrence or a bracket.
-constexpr char kKeepMark = '\x01';
-constexpr char kConvertMark = '\x02';
 constexpr char kFieldSeparator = ',';
 
 bool IsTrimmed(char c) {
@@ -25,49 +21,54 @@ std::string_view FirstWord(std::string_view text) {
   return trimmed.substr(0, trimmed.find(' '));
 }
 
-// Start of every occurrence of from in text, left to right; overlapping ones included.
-std::vector<size_t> Occurrences(std::string_view text, std::string_view from) {
-  std::vector<size_t> found;
+/// One occurrence of a row's `from` and whether it belongs to a tag and must stay.
+struct Hit {
+  size_t pos;
+  bool keep;
+};
+
+// Every occurrence of from in text, left to right, overlapping ones included.
+std::vector<Hit> Occurrences(std::string_view text, std::string_view from) {
+  std::vector<Hit> hits;
   for (size_t p = text.find(from); p != std::string_view::npos; p = text.find(from, p + 1)) {
-    found.push_back(p);
+    hits.push_back(Hit{p, false});
   }
-  return found;
+  return hits;
 }
 
-// Marks every "<": keep when the word that follows it (up to the next bracket) is a tag.
-// Each look-ahead stops at the next bracket, so the scans never overlap.
-void MarkOpeningBrackets(std::string& work, const std::vector<size_t>& hits, const TagTable& tags) {
-  for (size_t p : hits) {
-    size_t end = p + 1;
-    while (end < work.size() && !IsBracket(work[end])) {
+// A "<" stays when the word after it, up to the next bracket, is a tag. Each look-ahead stops
+// at the next bracket, so the scans never overlap.
+void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit>& hits, const TagTable& tags) {
+  for (Hit& hit : hits) {
+    size_t end = hit.pos + 1;
+    while (end < text.size() && !IsBracket(text[end])) {
       ++end;
     }
-    const std::string_view word = FirstWord(std::string_view(work).substr(p + 1, end - p - 1));
-    work[p] = tags.Contains(word) ? kKeepMark : kConvertMark;
+    hit.keep = tags.Contains(FirstWord(text.substr(hit.pos + 1, end - hit.pos - 1)));
   }
 }
 
-// Marks every ">": keep when the word between the last "<" before it (or the text start) and
-// it is a tag. Earlier ">" are marked by then, so they count as trimmable control bytes, not
-// as brackets. One forward sweep keeps the word's bounds for the current stretch since the
-// last "<": its first non-trimmed byte, the first blank after that, the last non-trimmed byte.
-void MarkClosingBrackets(std::string& work, const std::vector<size_t>& hits, const TagTable& tags) {
-  constexpr size_t kNone = std::string::npos;
+// A ">" stays when the word between the last "<" before it (or the text start) and it is a
+// tag. The ">" before it have been dealt with already and count as trimmable control bytes,
+// not as brackets, so "<B>>" keeps both. One forward sweep keeps the word's bounds in the
+// stretch since the last "<": its first non-trimmed byte, the first blank after that and the
+// last non-trimmed byte.
+void ClassifyClosingBrackets(std::string_view text, std::vector<Hit>& hits, const TagTable& tags) {
+  constexpr size_t kNone = std::string_view::npos;
   size_t wordStart = kNone;
   size_t firstBlank = kNone;
   size_t lastSolid = kNone;
-  size_t next = 0; // index into hits
-  for (size_t i = 0; i < work.size(); ++i) {
-    const char c = work[i];
-    if (next < hits.size() && hits[next] == i) {
-      ++next;
+  auto hit = hits.begin();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (hit != hits.end() && hit->pos == i) {
       std::string_view word;
       if (wordStart != kNone) {
-        const size_t end =
-            firstBlank != kNone && firstBlank <= lastSolid ? firstBlank : lastSolid + 1;
-        word = std::string_view(work).substr(wordStart, end - wordStart);
+        const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
+        word = text.substr(wordStart, end - wordStart);
       }
-      work[i] = tags.Contains(word) ? kKeepMark : kConvertMark;
+      hit->keep = tags.Contains(word);
+      ++hit;
     } else if (c == '<') {
       wordStart = firstBlank = lastSolid = kNone;
     } else if (!IsTrimmed(c)) {
@@ -81,49 +82,64 @@ void MarkClosingBrackets(std::string& work, const std::vector<size_t>& hits, con
   }
 }
 
-// Marks every occurrence of any other text: keep when the nearest bracket at or before it is
-// a "<", that is when it stands inside a tag.
-void MarkInsideTags(std::string& work, const std::vector<size_t>& hits) {
+// Any other text stays when the nearest bracket at or before it is a "<": it stands inside a
+// tag, for instance in an attribute value.
+void ClassifyInsideTags(std::string_view text, std::vector<Hit>& hits) {
   char lastBracket = '\0';
   size_t scanned = 0;
-  for (size_t p : hits) {
-    for (; scanned <= p; ++scanned) {
-      if (IsBracket(work[scanned])) {
-        lastBracket = work[scanned];
+  for (Hit& hit : hits) {
+    for (; scanned <= hit.pos; ++scanned) {
+      if (IsBracket(text[scanned])) {
+        lastBracket = text[scanned];
       }
     }
-    // The occurrence's own first byte was read above, before it is marked.
-    work[p] = lastBracket == '<' ? kKeepMark : kConvertMark;
+    hit.keep = lastBracket == '<';
   }
 }
 
-void ReplaceByte(std::string& text, char from, char to) {
-  for (char& c : text) {
-    if (c == from) {
-      c = to;
+// Replaces from by to left to right, skipping every stretch that overlaps the start of a kept
+// occurrence: a kept occurrence also blocks an overlapping converted one from matching.
+std::string ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
+                          const std::vector<Hit>& hits) {
+  std::string out;
+  out.reserve(text.size());
+  auto hit = hits.begin();
+  auto kept = hits.begin(); // the first kept occurrence at or after pos
+  size_t pos = 0;
+  while (pos < text.size()) {
+    while (hit != hits.end() && hit->pos < pos) {
+      ++hit;
+    }
+    while (kept != hits.end() && (kept->pos < pos || !kept->keep)) {
+      ++kept;
+    }
+    const bool blocked = kept != hits.end() && kept->pos < pos + from.size();
+    if (hit != hits.end() && hit->pos == pos && !blocked) {
+      out.append(to);
+      pos += from.size();
+    } else {
+      out.push_back(text[pos]);
+      ++pos;
     }
   }
+  return out;
 }
 
 // Replaces from by to everywhere except in occurrences that belong to a tag of the table.
 std::string ProtectedReplace(std::string_view text, std::string_view from, std::string_view to,
                              const TagTable& tags) {
-  std::string work(text);
-  const std::vector<size_t> hits = Occurrences(work, from);
+  std::vector<Hit> hits = Occurrences(text, from);
   if (hits.empty()) {
-    return work;
+    return std::string(text);
   }
   if (from == "<") {
-    MarkOpeningBrackets(work, hits, tags);
+    ClassifyOpeningBrackets(text, hits, tags);
   } else if (from == ">") {
-    MarkClosingBrackets(work, hits, tags);
+    ClassifyClosingBrackets(text, hits, tags);
   } else {
-    MarkInsideTags(work, hits);
+    ClassifyInsideTags(text, hits);
   }
-  ReplaceByte(work, kConvertMark, from[0]);
-  std::string out = ReplaceAll(work, from, to);
-  ReplaceByte(out, kKeepMark, from[0]);
-  return out;
+  return ReplaceUnkept(text, from, to, hits);
 }
 
 } // namespace
