@@ -1,1 +1,0 @@
-// Placeholder so that the library has a source until its first component lands.

@@ -1,0 +1,198 @@
+#include "app/ProjectFile.h"
+
+#include "app/IniFile.h"
+#include "app/ProjectKeys.h"
+#include "engine/Clock.h"
+#include "engine/Error.h"
+#include "engine/FileSystem.h"
+#include "engine/TextFile.h"
+
+#include <array>
+#include <cstdint>
+
+namespace qm {
+
+namespace {
+
+struct TemplateSection {
+  const char* section;
+  Lines TemplateSet::*lines;
+};
+
+// The template sections in the order of a save.
+constexpr std::array<TemplateSection, 8> kTemplateSections{{
+    {kSecDocPageHeader, &TemplateSet::DocPageHeader},
+    {kSecDocPageFooter, &TemplateSet::DocPageFooter},
+    {kSecDocBlockHeader, &TemplateSet::DocBlockHeader},
+    {kSecDocBlockFooter, &TemplateSet::DocBlockFooter},
+    {kSecTechPageHeader, &TemplateSet::TechPageHeader},
+    {kSecTechPageFooter, &TemplateSet::TechPageFooter},
+    {kSecTechBlockHeader, &TemplateSet::TechBlockHeader},
+    {kSecTechBlockFooter, &TemplateSet::TechBlockFooter},
+}};
+
+// The value fields, each with its section, key and loading default, in the order of a save.
+// One list serves loading (S = ProjectSettings) and saving (S = const ProjectSettings), so
+// the two cannot drift apart. Texts load as empty when missing.
+template <typename S, typename Visitor> void VisitMainFields(S& s, Visitor&& v) {
+  v.Text(kSecMain, kKeyExtraFiles, s.ExtraFilesFolder);
+  v.Text(kSecInput, kKeyPath, s.InputPath);
+  v.Flag(kSecInput, kKeySubfolders, s.IncludeSubfolders, true);
+  v.Flag(kSecSources, kKeyPascal, s.Kinds.Pascal, false);
+  v.Flag(kSecSources, kKeyC, s.Kinds.C, false);
+  v.Flag(kSecSources, kKeyJava, s.Kinds.Java, false);
+  v.Flag(kSecSources, kKeyInstallShield, s.Kinds.InstallShield, false);
+  v.Flag(kSecSources, kKeyBasic, s.Kinds.Basic, false);
+  v.Flag(kSecSources, kKeySQL, s.Kinds.SQL, false);
+  v.Flag(kSecSources, kKeyAssembler, s.Kinds.Assembler, false);
+  v.Flag(kSecSources, kKeyHTML, s.Kinds.HTML, false);
+  v.Text(kSecOutput, kKeyPath, s.OutputPath);
+  v.Flag(kSecOptions, kKeyLineBreak, s.AutoLineBreak, true);
+  v.Flag(kSecOptions, kKeyOemToAnsi, s.OemToAnsi, false);
+  v.Flag(kSecOptions, kKeyOneFilePerBlock, s.OneFilePerBlock, false);
+}
+
+template <typename S, typename Visitor> void VisitHelpFields(S& s, Visitor&& v) {
+  auto& h = s.Help;
+  v.Text(kSecHelp, kKeyHelpTitle, h.Title);
+  v.Text(kSecHelp, kKeyHelpLanguage, h.Language);
+  v.Flag(kSecHelp, kKeyAliasHeaders, h.AliasHeaders, true);
+  v.Flag(kSecHelp, kKeyMapHeaderC, h.MapHeaderC, true);
+  v.Flag(kSecHelp, kKeyMapHeaderPascal, h.MapHeaderPascal, false);
+  v.Flag(kSecHelp, kKeyMapHeaderJava, h.MapHeaderJava, false);
+  v.Flag(kSecHelpDoc, kKeyHelpEnabled, h.DocHelpEnabled, true);
+  v.Text(kSecHelpDoc, kKeyDefaultPage, h.DocDefaultPage);
+  v.Flag(kSecHelpDoc, kKeyToc, h.DocToc, true);
+  v.Flag(kSecHelpDoc, kKeyIndex, h.DocIndex, true);
+  v.Flag(kSecHelpTech, kKeyHelpEnabled, h.TechHelpEnabled, true);
+  v.Text(kSecHelpTech, kKeyDefaultPage, h.TechDefaultPage);
+  v.Flag(kSecHelpTech, kKeyToc, h.TechToc, true);
+  v.Flag(kSecHelpTech, kKeyIndex, h.TechIndex, true);
+}
+
+std::string TemplateKey(size_t line) {
+  return kKeyTemplateLine + std::to_string(line);
+}
+
+// Reads a boolean as a whole number: decimal with an optional sign, or hexadecimal after
+// "0x" / "0X" when the text is longer than two characters. Any number but 0 is true; a text
+// that is no number (or too large for 32 bits) gives nothing.
+std::optional<bool> ParseFlag(std::string_view text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const unsigned base = hex ? 16 : 10;
+  size_t i = hex ? 2 : 0;
+  bool negative = false;
+  if (!hex && i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) {
+    return std::nullopt;
+  }
+  // Hexadecimal covers the full 32 bits (0xFFFFFFFF is -1); decimal the signed range.
+  const uint64_t limit = hex ? 0xFFFFFFFFu : (negative ? 0x80000000u : 0x7FFFFFFFu);
+  uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<unsigned>(c - '0');
+    } else if (hex && c >= 'a' && c <= 'f') {
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    } else if (hex && c >= 'A' && c <= 'F') {
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    } else {
+      return std::nullopt;
+    }
+    value = value * base + digit;
+    if (value > limit) {
+      return std::nullopt;
+    }
+  }
+  return value != 0;
+}
+
+struct Loader {
+  const IniFile& ini;
+  void Text(const char* section, const char* key, std::string& field) const {
+    field = ini.Read(section, key).value_or(std::string());
+  }
+  void Flag(const char* section, const char* key, bool& field, bool fallback) const {
+    const std::optional<std::string> raw = ini.Read(section, key);
+    const std::optional<bool> parsed = raw ? ParseFlag(*raw) : std::nullopt;
+    field = parsed.value_or(fallback);
+  }
+};
+
+struct Saver {
+  IniFile& ini;
+  void Text(const char* section, const char* key, const std::string& field) const {
+    ini.Write(section, key, field);
+  }
+  void Flag(const char* section, const char* key, bool field, bool /*fallback*/) const {
+    ini.Write(section, key, field ? kValueTrue : kValueFalse);
+  }
+};
+
+// The seven header lines of a new project file, dated now.
+std::string HeaderText() {
+  return JoinLines({kHeaderRule, "", kHeaderDoNotEdit, kHeaderRule,
+                    Format(kHeaderCreated, DateTimeText().c_str()), kHeaderRule, ""});
+}
+
+} // namespace
+
+ProjectSettings LoadProjectFile(const std::string& path) {
+  std::string text;
+  try {
+    text = ReadFileBytes(path);
+  } catch (const Error&) {
+    // A missing or unreadable file loads as all defaults.
+  }
+  const IniFile ini(text);
+  ProjectSettings s;
+  const Loader loader{ini};
+  VisitMainFields(s, loader);
+  for (const TemplateSection& t : kTemplateSections) {
+    Lines& lines = s.Templates.*t.lines;
+    lines.clear();
+    // The first missing line number ends the template.
+    while (std::optional<std::string> line = ini.Read(t.section, TemplateKey(lines.size()))) {
+      lines.push_back(std::move(*line));
+    }
+  }
+  VisitHelpFields(s, loader);
+  return s;
+}
+
+void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
+  IniFile ini;
+  if (FileExists(path)) {
+    try {
+      ini = IniFile(ReadFileBytes(path));
+    } catch (const Error&) {
+      // Without its old content the file cannot be merged into; leave it alone.
+      throw Error(Format(kMsgCannotWriteProject, path.c_str()));
+    }
+  } else {
+    ini = IniFile(HeaderText());
+  }
+
+  const Saver saver{ini};
+  VisitMainFields(settings, saver);
+  // Erase all eight first, then write: a template never finds stale lines of its own.
+  for (const TemplateSection& t : kTemplateSections) {
+    ini.EraseSection(t.section);
+  }
+  for (const TemplateSection& t : kTemplateSections) {
+    const Lines& lines = settings.Templates.*t.lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      ini.Write(t.section, TemplateKey(i), lines[i]);
+    }
+  }
+  VisitHelpFields(settings, saver);
+
+  WriteFileAtomic(path, ini.Text(), kMsgCannotWriteProject);
+}
+
+} // namespace qm
