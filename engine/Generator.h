@@ -101,8 +101,40 @@ public:
                              Lines& lines);
 
 private:
+  enum class Kind { Doc, Tech };
+  struct BlockScan; // the block extraction of one source file
+
+  /// The kind of a page by its name: Tech when the lower-case name contains ".tech.htm".
+  static Kind KindOfPage(std::string_view page);
+  Lines& TocList(Kind kind) { return kind == Kind::Doc ? DocTocEntries : TechTocEntries; }
+  Lines& IndexList(Kind kind) { return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries; }
+
+  /// WriteTemplate on a working copy the caller already made, with the lists of kind.
+  void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
+            const std::string& title, Lines work, const std::string& ownFile);
+  /// A page header that keeps the title recorded for the page, if any.
+  void WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
+                       const std::string& inFile, const std::string& title,
+                       const std::string& ownFile);
+  /// Appends bytes to a per-source page: into its buffer while ProcessFile holds one, else
+  /// straight to the file.
+  void AppendToPage(const std::string& page, std::string_view bytes);
+
+  /// Deletes page, creates it empty and opens its buffer.
+  void BeginPage(const std::string& page);
+  /// Appends the buffer of page to the file and closes the buffer.
+  void FlushPage(const std::string& page);
+  /// Deletes page and drops its buffer.
+  void DropPage(const std::string& page);
+  /// After a failure: writes every open buffer, ignoring further failures, so the pages hold
+  /// what was written up to the failure.
+  void FlushAllPages() noexcept;
+
   Lines loadedTags_; ///< the lines of "HTMLTags.txt" as loaded
-  std::unordered_map<std::string, std::string> titleIndex_; ///< upper-case path -> title
+  /// Upper-case path -> title of PageTitles (the last line for a path wins), and how many lines
+  /// of PageTitles it covers; rebuilt when PageTitles changed in length.
+  mutable std::unordered_map<std::string, std::string> titleIndex_;
+  mutable size_t indexedTitles_ = 0;
   /// Per-source pages of the file being processed, kept in memory and written once.
   std::unordered_map<std::string, std::string> pageBuffers_;
 };

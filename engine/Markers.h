@@ -1,0 +1,69 @@
+// The literal texts the generator looks for in sources, templates and pages, and the texts of
+// its own messages.
+#pragma once
+
+#include <string_view>
+
+namespace qm {
+
+/// Block markers in source lines (matched anywhere in a line, case-sensitive).
+inline constexpr std::string_view kDocStartMarker = "###DocGen_Start";
+inline constexpr std::string_view kDocEndMarker = "###DocGen_End";
+inline constexpr std::string_view kTechStartMarker = "###TechGen_Start";
+inline constexpr std::string_view kTechEndMarker = "###TechGen_End";
+/// Every marker and keyword line starts with this; a line without it needs no closer look.
+inline constexpr std::string_view kMarkerPrefix = "###";
+/// At the start of the line after a start marker: the block goes to the page named behind it.
+inline constexpr std::string_view kOutputMarker = "###Output";
+/// The page name starts this many characters into the "###Output" line (marker and one
+/// separating character).
+inline constexpr size_t kOutputNameOffset = kOutputMarker.size() + 1;
+
+/// Page extensions, and their lower-case forms used to tell a page's kind from its name.
+inline constexpr std::string_view kDocPageExt = ".Doc.htm";
+inline constexpr std::string_view kTechPageExt = ".Tech.htm";
+inline constexpr std::string_view kDocPageExtLower = ".doc.htm";
+inline constexpr std::string_view kTechPageExtLower = ".tech.htm";
+/// Masks of the pages whose titles a run carries over.
+inline constexpr std::string_view kDocPageMask = "*.Doc.htm";
+inline constexpr std::string_view kTechPageMask = "*.Tech.htm";
+/// Mask of the sub-folders that are searched for sources (names without a dot).
+inline constexpr std::string_view kFolderMask = "*.";
+
+/// Keywords of contents and index lines: "###" + keyword + " " + text.
+inline constexpr std::string_view kTocKeyword = "Toc";
+inline constexpr std::string_view kIndexKeyword = "Index";
+/// Lines directly after a keyword line that go with it.
+inline constexpr std::string_view kBreakTag = "<BR>";
+inline constexpr int kMaxLinesAfterKeyword = 3;
+
+/// The title tag of a page header, in upper case (matched without regard to case).
+inline constexpr std::string_view kTitleOpen = "<TITLE>";
+inline constexpr std::string_view kTitleClose = "</TITLE>";
+/// Separates path and title in a recorded page title.
+inline constexpr char kTitleSep = '?';
+/// Separates the fields of contents, index and context-id entries.
+inline constexpr std::string_view kEntrySep = ";";
+
+/// Template placeholders, matched without regard to case, replaced in this order.
+inline constexpr std::string_view kPhDate = "%DATE%";
+inline constexpr std::string_view kPhTime = "%TIME%";
+inline constexpr std::string_view kPhInputFile = "%INPUTFILE%";
+inline constexpr std::string_view kPhInputPath = "%INPUTPATH%";
+inline constexpr std::string_view kPhInputExt = "%INPUTEXTENSION%";
+inline constexpr std::string_view kPhOutputFile = "%OUTPUTFILE%";
+inline constexpr std::string_view kPhOutputPath = "%OUTPUTPATH%";
+inline constexpr std::string_view kPhOutputExt = "%OUTPUTEXTENSION%";
+inline constexpr std::string_view kPhTitle = "%TITLE%";
+inline constexpr std::string_view kPhLink = "%LINK%";
+/// Every placeholder starts with this; a line without it is left alone.
+inline constexpr char kPlaceholderChar = '%';
+
+/// A start marker whose end marker never comes: source file, line (from 1), start and end
+/// marker.
+inline constexpr const char* kMsgUnterminatedBlock = "Datei %s: Zeile %d: \"%s\" ohne \"%s\"";
+/// An own page name that would leave the page folder: source file, name.
+inline constexpr const char* kMsgBadPageName =
+    "Datei %s: Der Seitenname \"%s\" zeigt aus dem Seitenordner heraus";
+
+} // namespace qm

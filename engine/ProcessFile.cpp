@@ -1,0 +1,255 @@
+#include "engine/BlockConvert.h"
+#include "engine/CodePages.h"
+#include "engine/Error.h"
+#include "engine/FileSystem.h"
+#include "engine/Generator.h"
+#include "engine/Markers.h"
+#include "engine/Paths.h"
+#include "engine/TextFile.h"
+
+namespace qm {
+
+namespace {
+
+// True when name would put a page outside the page folder: an absolute name or one with a
+// ".." segment.
+bool LeavesFolder(std::string_view name) {
+  if (!name.empty() && name.front() == kPathSep) {
+    return true;
+  }
+  size_t start = 0;
+  for (;;) {
+    const size_t end = name.find(kPathSep, start);
+    if (name.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start) ==
+        "..") {
+      return true;
+    }
+    if (end == std::string_view::npos) {
+      return false;
+    }
+    start = end + 1;
+  }
+}
+
+} // namespace
+
+// The blocks of one source file: both streams, their per-source pages and their own pages.
+struct TGenerator::BlockScan {
+  // The values that differ between the two streams.
+  struct Stream {
+    Stream(Kind k, std::string_view startMarker, std::string_view endMarker, std::string_view ext,
+           Lines& pageList, Lines& idList)
+        : kind(k), start(startMarker), end(endMarker), pageExt(ext), pages(pageList),
+          contextIds(idList) {}
+
+    Kind kind;
+    std::string_view start;
+    std::string_view end;
+    std::string_view pageExt;
+    Lines& pages;
+    Lines& contextIds;
+    std::string page;  // the per-source page
+    bool used = false; // whether the per-source page received a block and is kept
+    // First line at or after endFrom holding the end marker; later blocks reuse it while they
+    // start before it, so finding the ends of all blocks reads each line once.
+    size_t endFrom = 0;
+    size_t endAt = 0;
+    bool endKnown = false;
+  };
+
+  TGenerator& gen;
+  const std::string& inFile;
+  std::string pageFolder;
+  Stream doc;
+  Stream tech;
+  Lines lines;
+  std::string title; // of the last block of either stream
+
+  BlockScan(TGenerator& g, const std::string& in)
+      : gen(g), inFile(in), doc{Kind::Doc,   kDocStartMarker, kDocEndMarker,
+                                kDocPageExt, g.DocPages,      g.DocContextIds},
+        tech{Kind::Tech,   kTechStartMarker, kTechEndMarker,
+             kTechPageExt, g.TechPages,      g.TechContextIds} {
+    // Without an output folder the pages go beside their source.
+    const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
+                                 ? inFile
+                                 : gen.OutputFolder + ExtractFileName(inFile);
+    pageFolder = ExtractFilePath(base);
+    doc.page = ChangeFileExt(base, kDocPageExt);
+    tech.page = ChangeFileExt(base, kTechPageExt);
+  }
+
+  void WriteHeader(Stream& s, const std::string& pageTitle, const std::string& own) {
+    if (s.kind == Kind::Doc) {
+      gen.WriteDocBlockHeader(s.page, inFile, pageTitle, own);
+    } else {
+      gen.WriteTechBlockHeader(s.page, inFile, pageTitle, own);
+    }
+  }
+
+  void WriteFooter(Stream& s, const std::string& pageTitle, const std::string& own) {
+    if (s.kind == Kind::Doc) {
+      gen.WriteDocBlockFooter(s.page, inFile, pageTitle, own);
+    } else {
+      gen.WriteTechBlockFooter(s.page, inFile, pageTitle, own);
+    }
+  }
+
+  size_t FindEnd(Stream& s, size_t from) {
+    if (!s.endKnown || from < s.endFrom || from > s.endAt) {
+      s.endFrom = from;
+      s.endAt = from;
+      while (s.endAt < lines.size() && lines[s.endAt].find(s.end) == std::string::npos) {
+        ++s.endAt;
+      }
+      s.endKnown = true;
+    }
+    return s.endAt;
+  }
+
+  // The own page called name in the page folder; a name that leads out of it ends the run.
+  std::string OwnPage(std::string_view name, std::string_view ext) const {
+    if (LeavesFolder(name)) {
+      throw Error(Format(kMsgBadPageName, inFile.c_str(), std::string(name).c_str()));
+    }
+    return pageFolder + std::string(name) + std::string(ext);
+  }
+
+  void HandleBlock(Stream& s, size_t i) {
+    const std::string& line = lines[i];
+    std::string_view rest = std::string_view(line).substr(line.find(s.start) + s.start.size());
+    rest = rest.substr(0, rest.find(kMarkerPrefix));
+    title = Trim(rest);
+
+    const size_t end = FindEnd(s, i);
+    if (end == lines.size()) {
+      throw Error(Format(kMsgUnterminatedBlock, inFile.c_str(), static_cast<int>(i + 1),
+                         std::string(s.start).c_str(), std::string(s.end).c_str()));
+    }
+    Lines block(lines.begin() + static_cast<std::ptrdiff_t>(i),
+                lines.begin() + static_cast<std::ptrdiff_t>(end));
+
+    std::string own;
+    if (block.size() < 2) {
+      s.used = true;
+    } else if (const std::string second = Trim(block[1]); second.starts_with(kOutputMarker)) {
+      own = OwnPage(second.size() > kOutputNameOffset
+                        ? std::string_view(second).substr(kOutputNameOffset)
+                        : std::string_view(),
+                    s.pageExt);
+      block.erase(block.begin() + 1);
+      s.pages.push_back(own);
+    } else if (gen.OneFilePerBlock) {
+      own = OwnPage(title, s.pageExt);
+      s.used = false;
+      s.pages.push_back(own);
+    } else {
+      s.used = true;
+    }
+
+    std::string text =
+        ConvertBlock(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags, gen.CharTable);
+    const std::string id = ExtractContextId(text);
+
+    gen.CurrentTitle = title;
+    gen.CurrentOutputFile = s.page;
+    gen.CurrentInputFile = inFile;
+    WriteHeader(s, title, own);
+    gen.WriteBlockText(s.page, text, own);
+    WriteFooter(s, title, own);
+
+    if (!id.empty()) {
+      s.contextIds.push_back(id + std::string(kEntrySep) + title + std::string(kEntrySep) +
+                             (own.empty() ? s.page : own));
+    }
+  }
+
+  void FinishPage(Stream& s) {
+    if (!s.used) {
+      gen.DropPage(s.page);
+      return;
+    }
+    if (s.kind == Kind::Doc) {
+      gen.WriteDocPageFooter(s.page, inFile, title, "");
+    } else {
+      gen.WriteTechPageFooter(s.page, inFile, title, "");
+    }
+    gen.FlushPage(s.page);
+    s.pages.push_back(s.page);
+  }
+
+  int Scan() {
+    gen.BeginPage(doc.page);
+    gen.WriteDocPageHeader(doc.page, inFile, "", "");
+    gen.BeginPage(tech.page);
+    gen.WriteTechPageHeader(tech.page, inFile, "", "");
+
+    lines = ReadTextLines(inFile);
+    if (gen.OemToAnsi) {
+      for (std::string& l : lines) {
+        l = Trim(qm::OemToAnsi(l));
+      }
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find(kMarkerPrefix) == std::string::npos) {
+        continue;
+      }
+      // A block's own lines are looked at again: a start marker inside a block starts
+      // another block.
+      if (lines[i].find(doc.start) != std::string::npos) {
+        HandleBlock(doc, i);
+      }
+      if (lines[i].find(tech.start) != std::string::npos) {
+        HandleBlock(tech, i);
+      }
+    }
+    FinishPage(doc);
+    FinishPage(tech);
+    return static_cast<int>(lines.size());
+  }
+};
+
+void TGenerator::BeginPage(const std::string& page) {
+  DeleteFileAt(page);
+  WriteFileBytes(page, "");
+  pageBuffers_[page].clear();
+}
+
+void TGenerator::FlushPage(const std::string& page) {
+  const auto it = pageBuffers_.find(page);
+  if (it == pageBuffers_.end()) {
+    return;
+  }
+  const std::string bytes = std::move(it->second);
+  pageBuffers_.erase(it);
+  AppendFileBytes(page, bytes);
+}
+
+void TGenerator::DropPage(const std::string& page) {
+  pageBuffers_.erase(page);
+  DeleteFileAt(page);
+}
+
+void TGenerator::FlushAllPages() noexcept {
+  for (const auto& [page, bytes] : pageBuffers_) {
+    try {
+      AppendFileBytes(page, bytes);
+    } catch (...) {
+      // The failure that ended the file is the one reported.
+    }
+  }
+  pageBuffers_.clear();
+}
+
+int TGenerator::ProcessFile(const std::string& inFile) {
+  pageBuffers_.clear();
+  BlockScan scan(*this, inFile);
+  try {
+    return scan.Scan();
+  } catch (...) {
+    FlushAllPages();
+    throw;
+  }
+}
+
+} // namespace qm
