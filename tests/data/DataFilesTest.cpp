@@ -4,6 +4,8 @@
 #include "TestUtil.h"
 
 #include "engine/AnsiText.h"
+#include "engine/CharTables.h"
+#include "engine/TextFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -199,4 +201,28 @@ TEST(DataFiles, TemplatesCarryCharsetTitleAndAnchors) {
     EXPECT_EQ(qm::CountChar(*toc, ';'), 2) << *toc;
     EXPECT_EQ(toc->substr(toc->size() - 7), ";%LINK%") << *toc;
   }
+}
+
+TEST(DataFiles, DefaultTablesGiveValidHtmlAndReadableAnchors) {
+  // With the shipped tables, comment text keeps its tags and gets entities for the rest; a
+  // title's link spelling is plain ASCII, and unmapping the converted title restores it.
+  qm::TagTable tags;
+  tags.Assign(qm::ReadTextLines(kDataDir + "HTMLTags.txt"));
+  qm::CharacterTable table;
+  table.Assign(qm::ReadTextLines(kDataDir + "Umlaute.txt"));
+
+  EXPECT_EQ(qm::ConvertChars("Gr\xF6\xDF"
+                             "e <B>fett</B>, a < y, b > x & c<BR></UL>",
+                             tags, table),
+            "Gr&ouml;&szlig;e <B>fett</B>, a &lt; y, b &gt; x &amp; c<BR></UL>");
+  EXPECT_EQ(qm::ConvertChars("<A HREF=\"x.htm?a=1&b=2\" TITLE=\"B\xE4r\">B\xE4r</A>", tags, table),
+            "<A HREF=\"x.htm?a=1&b=2\" TITLE=\"B\xE4r\">B&auml;r</A>");
+  EXPECT_EQ(qm::ConvertChars("<!-- kein Tag -->", tags, table), "&lt;!-- kein Tag --&gt;");
+
+  const std::string title = "Einf\xFChrung & \xDC"
+                            "bersicht";
+  const std::string converted = qm::ConvertChars(title, tags, table);
+  EXPECT_EQ(converted, "Einf&uuml;hrung &amp; &Uuml;bersicht");
+  EXPECT_EQ(qm::MapLinkChars(converted, table), "Einfuehrung___Uebersicht");
+  EXPECT_EQ(qm::UnmapChars(converted, table), title);
 }
