@@ -1,0 +1,129 @@
+#include "HelpTestUtil.h"
+
+#include "engine/Error.h"
+#include "engine/Generator.h"
+#include "engine/TextFile.h"
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+/// A generator as a conversion into pages/ leaves it: Doc with every list, Tech with pages,
+/// index entries and context ids but no contents entries.
+struct ConvertedGenerator {
+  TempDir tmp;
+  std::string program = MakeProgramFolder(tmp);
+  TGenerator generator{program};
+
+  ConvertedGenerator() {
+    const std::string pages = tmp / "pages/";
+    generator.OutputFolder = pages;
+    generator.DocPages = {pages + "Main.Doc.htm"};
+    generator.DocTocEntries = {"Bedienung;Hauptfenster;haupt;Main.Doc.htm"};
+    generator.DocIndexEntries = {"Fenster;Hauptfenster;haupt;Main.Doc.htm"};
+    generator.DocContextIds = {"1001;Main Window;" + pages + "Main.Doc.htm"};
+    generator.TechPages = {pages + "Main.Tech.htm"};
+    generator.TechIndexEntries = {"Klasse;TMain;Main.Tech.htm"};
+    generator.TechContextIds = {"5;Intern;" + pages + "Main.Tech.htm"};
+  }
+};
+
+HelpProjectSettings AllOn() {
+  HelpProjectSettings s;
+  s.Title = "Handbuch";
+  s.MapHeaderPascal = true;
+  s.MapHeaderJava = true;
+  return s;
+}
+
+} // namespace
+
+TEST(HelpProjectRun, RefusesBeforeAConversion) {
+  // Without a conversion (output folder empty or "/") the run shows the error with its line
+  // breaks expanded, writes nothing and reports failure.
+  ConvertedGenerator c;
+  const std::string out = c.tmp / "out/";
+  std::filesystem::create_directories(out);
+  for (const char* folder : {"", "/"}) {
+    c.generator.OutputFolder = folder;
+    RecordedMessages messages;
+    EXPECT_FALSE(RunHelpProject(c.generator, AllOn(), out, c.program, messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, "error");
+    EXPECT_EQ(messages.shown[0].text, "Diese Funktion k\xF6nnen Sie erst dann nutzen,\r\n"
+                                      "wenn Sie die HTML-Ausgabe erstellt haben\r\n"
+                                      "(innerhalb einer Sitzung).");
+    EXPECT_EQ(messages.shown[0].helpContext, 702);
+  }
+  EXPECT_TRUE(FileNames(out).empty());
+}
+
+TEST(HelpProjectRun, WritesEveryFileIntoTheTypedFolder) {
+  // All options on: both projects, the sitemaps that have entries, the three maps and the
+  // alias file per kind, all in the folder typed now (slash added); then the completion
+  // message.
+  ConvertedGenerator c;
+  RecordedMessages messages;
+  const std::string typed = c.tmp / "help";
+  EXPECT_TRUE(RunHelpProject(c.generator, AllOn(), typed, c.program, messages));
+
+  EXPECT_EQ(FileNames(typed),
+            (std::vector<std::string>{"DocAlias.h", "DocMap.h", "DocMap.java", "DocMapU.pas",
+                                      "Handbuch.Doc.hhp", "Handbuch.Tech.hhp", "Index.Doc.hhk",
+                                      "Index.Tech.hhk", "Table of Contents.Doc.hhc", "TechAlias.h",
+                                      "TechMap.h", "TechMap.java", "TechMapU.pas"}));
+  EXPECT_EQ(ReadFile(typed + "/TechAlias.h"), CrLf({"IDH_MAIN_INTERN=Main.Tech.htm"}));
+  EXPECT_EQ(ReadFile(typed + "/Handbuch.Tech.hhp"),
+            CrLf({"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=Handbuch.Tech.chm",
+                  "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
+                  "Index file=Index.Tech.hhk", "Language=0x407 Deutsch (Deutschland)", "",
+                  "[FILES]", "Main.Tech.htm", "", "[ALIAS]", "#include TechAlias.h", "", "[MAP]",
+                  "#include TechMap.h", "", "[INFOTYPES]"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "information");
+  EXPECT_EQ(messages.shown[0].text, "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!");
+  EXPECT_EQ(messages.shown[0].helpContext, 703);
+}
+
+TEST(HelpProjectRun, MapAndAliasFilesIgnoreTheProjectBoxes) {
+  // A kind whose project is off still gets its map and alias files when it has context ids;
+  // with every box off nothing is written, yet the run completes.
+  ConvertedGenerator c;
+  HelpProjectSettings settings = AllOn();
+  settings.DocHelpEnabled = false;
+  settings.TechHelpEnabled = false;
+  settings.MapHeaderPascal = false;
+  settings.MapHeaderJava = false;
+  c.generator.TechContextIds.clear();
+  RecordedMessages messages;
+  std::filesystem::create_directories(c.tmp / "a/");
+  EXPECT_TRUE(RunHelpProject(c.generator, settings, c.tmp / "a/", c.program, messages));
+  EXPECT_EQ(FileNames(c.tmp / "a/"), (std::vector<std::string>{"DocAlias.h", "DocMap.h"}));
+
+  settings.AliasHeaders = false;
+  settings.MapHeaderC = false;
+  std::filesystem::create_directories(c.tmp / "b/");
+  EXPECT_TRUE(RunHelpProject(c.generator, settings, c.tmp / "b/", c.program, messages));
+  EXPECT_TRUE(FileNames(c.tmp / "b/").empty());
+  EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST(HelpProjectRun, FailureKeepsEarlierFilesAndSkipsTheRest) {
+  // A missing map template ends the run with the template named: the projects written
+  // before stay, no map or alias file follows, and no completion message is shown.
+  ConvertedGenerator c;
+  std::filesystem::remove(c.program + "Header.txt");
+  RecordedMessages messages;
+  const std::string out = c.tmp / "out/";
+  try {
+    RunHelpProject(c.generator, AllOn(), out, c.program, messages);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), Format(kMsgCannotOpen, (c.program + "Header.txt").c_str()));
+  }
+  EXPECT_EQ(FileNames(out),
+            (std::vector<std::string>{"Handbuch.Doc.hhp", "Handbuch.Tech.hhp", "Index.Doc.hhk",
+                                      "Index.Tech.hhk", "Table of Contents.Doc.hhc"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
