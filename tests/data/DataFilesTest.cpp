@@ -5,6 +5,8 @@
 
 #include "engine/AnsiText.h"
 #include "engine/CharTables.h"
+#include "engine/Generator.h"
+#include "engine/Quelle.h"
 #include "engine/TextFile.h"
 
 #include <algorithm>
@@ -225,4 +227,72 @@ TEST(DataFiles, DefaultTablesGiveValidHtmlAndReadableAnchors) {
   EXPECT_EQ(converted, "Einf&uuml;hrung &amp; &Uuml;bersicht");
   EXPECT_EQ(qm::MapLinkChars(converted, table), "Einfuehrung___Uebersicht");
   EXPECT_EQ(qm::UnmapChars(converted, table), title);
+}
+
+TEST(DataFiles, ShippedTemplatesGiveAStablePage) {
+  // A block converted with the shipped data gives this whole page, its contents entry points
+  // at the block's anchor, and a second run over the existing page writes the same bytes
+  // (the carried-over title reproduces the title line).
+  qmtest::TempDir dir;
+  qmtest::WriteFile(dir / "src/Kurs.pas", qmtest::CrLf({
+                                              "{ ###DocGen_Start Einf\xFChrung",
+                                              "  ###ContextID 42",
+                                              "  Erste Zeile mit <B>fett</B>",
+                                              "  und Fortsetzung.",
+                                              "",
+                                              "  Zweiter Absatz: a < y.",
+                                              "  ###DocGen_End }",
+                                          }));
+  const std::string expected = qmtest::CrLf({
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
+      "<HTML>",
+      "<HEAD>",
+      "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">",
+      "<META NAME=\"GENERATOR\" CONTENT=\"Quillmark\">",
+      "<TITLE> (Kurs.pas)</TITLE>",
+      "<STYLE TYPE=\"text/css\">",
+      "BODY { font-family: Verdana, Arial, sans-serif; font-size: 10pt; margin: 12px; }",
+      "H2 { font-size: 13pt; border-bottom: 1px solid #8090A0; padding-bottom: 2px; }",
+      "PRE, CODE, TT { font-family: \"Courier New\", monospace; }",
+      "P.kopf { color: #FFFFFF; background: #30507A; padding: 4px; }",
+      "P.fuss { color: #606060; font-size: 8pt; }",
+      "P.oben { text-align: right; font-size: 8pt; }",
+      "</STYLE>",
+      "</HEAD>",
+      "<BODY>",
+      "<A NAME=\"top\"></A>",
+      "<P CLASS=\"kopf\">Benutzerhandbuch &middot; Kurs.pas</P>",
+      "<A NAME=\"Einfuehrung\"></A>",
+      "<H2>Einf&uuml;hrung</H2>",
+      "<DIV CLASS=\"block\">",
+      "Erste Zeile mit <B>fett</B> und Fortsetzung. ",
+      "<BR>",
+      "<BR>",
+      "Zweiter Absatz: a &lt; y.",
+      "",
+      "",
+      "</DIV>",
+      "<P CLASS=\"oben\"><A HREF=\"#top\">nach oben</A></P>",
+      "<HR>",
+      "<P CLASS=\"fuss\">Erstellt am 26.11.2025 um 10:00:00</P>",
+      "</BODY>",
+      "</HTML>",
+  });
+
+  qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
+  generator.AutoLineBreak = true;
+  generator.OutputFolder = dir / "out/";
+  std::filesystem::create_directories(dir / "out");
+  for (int run = 1; run <= 2; ++run) {
+    qm::TQuelle quelle;
+    quelle.Masks = {"*.pas"};
+    quelle.Search(dir / "src/");
+    generator.Run(quelle);
+    EXPECT_EQ(qmtest::ReadFile(dir / "out/Kurs.Doc.htm"), expected) << "run " << run;
+    EXPECT_FALSE(qmtest::Exists(dir / "out/Kurs.Tech.htm"));
+    EXPECT_EQ(generator.DocTocEntries, qm::Lines{"Kurs;Einf\xFChrung;Einfuehrung;Kurs.Doc.htm"});
+    EXPECT_EQ(generator.DocIndexEntries,
+              qm::Lines{"Einf\xFChrung;Einf\xFChrung;Einfuehrung;Kurs.Doc.htm"});
+    EXPECT_EQ(generator.DocContextIds, qm::Lines{"42;Einf\xFChrung;" + dir / "out/Kurs.Doc.htm"});
+  }
 }
