@@ -1,5 +1,6 @@
 #include "engine/CharTables.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace qm {
@@ -97,31 +98,30 @@ void ClassifyInsideTags(std::string_view text, std::vector<Hit>& hits) {
   }
 }
 
-// Replaces from by to left to right, skipping every stretch that overlaps the start of a kept
-// occurrence: a kept occurrence also blocks an overlapping converted one from matching.
+// Replaces from by to left to right, as a plain replacement would, but an occurrence whose
+// stretch holds the start of a kept occurrence does not match: a kept occurrence also blocks
+// an overlapping converted one.
 std::string ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
                           const std::vector<Hit>& hits) {
   std::string out;
   out.reserve(text.size());
-  auto hit = hits.begin();
-  auto kept = hits.begin(); // the first kept occurrence at or after pos
   size_t pos = 0;
-  while (pos < text.size()) {
-    while (hit != hits.end() && hit->pos < pos) {
-      ++hit;
+  auto kept = hits.begin(); // the first kept occurrence at or after the one looked at
+  for (const Hit& hit : hits) {
+    if (hit.keep || hit.pos < pos) {
+      continue;
     }
-    while (kept != hits.end() && (kept->pos < pos || !kept->keep)) {
+    while (kept != hits.end() && (kept->pos < hit.pos || !kept->keep)) {
       ++kept;
     }
-    const bool blocked = kept != hits.end() && kept->pos < pos + from.size();
-    if (hit != hits.end() && hit->pos == pos && !blocked) {
-      out.append(to);
-      pos += from.size();
-    } else {
-      out.push_back(text[pos]);
-      ++pos;
+    if (kept != hits.end() && kept->pos < hit.pos + from.size()) {
+      continue;
     }
+    out.append(text.substr(pos, hit.pos - pos));
+    out.append(to);
+    pos = hit.pos + from.size();
   }
+  out.append(text.substr(pos));
   return out;
 }
 
@@ -147,6 +147,7 @@ std::string ProtectedReplace(std::string_view text, std::string_view from, std::
 void TagTable::Assign(const Lines& loaded) {
   lines_.clear();
   upper_.clear();
+  longest_ = 0;
   lines_.reserve(loaded.size() * 2);
   for (const std::string& line : loaded) {
     lines_.push_back(line);
@@ -156,10 +157,14 @@ void TagTable::Assign(const Lines& loaded) {
   }
   for (const std::string& line : lines_) {
     upper_.insert(AnsiUpperCase(line));
+    longest_ = std::max(longest_, line.size());
   }
 }
 
 bool TagTable::Contains(std::string_view word) const {
+  if (word.size() > longest_) {
+    return false;
+  }
   return upper_.find(AnsiUpperCase(word)) != upper_.end();
 }
 

@@ -25,6 +25,7 @@ public:
 private:
   Lines lines_;
   std::unordered_set<std::string> upper_;
+  size_t longest_ = 0; ///< longer words cannot match, so they are never upper-cased
 };
 
 /// One row of the character table: fields 1-3 split at "," by the FieldOf rule (a row with

@@ -1,0 +1,133 @@
+#include "engine/CharTables.h"
+
+#include <gtest/gtest.h>
+
+using namespace qm;
+
+namespace {
+
+TagTable Tags(const Lines& lines) {
+  TagTable tags;
+  tags.Assign(lines);
+  return tags;
+}
+
+CharacterTable Table(const Lines& rows) {
+  CharacterTable table;
+  table.Assign(rows);
+  return table;
+}
+
+// The usual installation: "&" first, so that later rows' entities are not converted again.
+const CharacterTable& HtmlTable() {
+  static const CharacterTable table =
+      Table({"&,&amp;", "<,&lt;", ">,&gt;", "\xE4,&auml;,ae", "\xDF,&szlig;,ss"});
+  return table;
+}
+
+std::string Convert(std::string_view text) {
+  return ConvertChars(text, Tags({"B", "BR", "A"}), HtmlTable());
+}
+
+std::string Repeat(std::string_view s, size_t n) {
+  std::string out;
+  for (size_t i = 0; i < n; ++i) {
+    out.append(s);
+  }
+  return out;
+}
+
+} // namespace
+
+TEST(CharTables, TagTableAddsClosingFormsAndIgnoresCase) {
+  // Loaded lines come first, then their "/" forms; look-ups use Windows-1252 upper case.
+  const TagTable tags = Tags({"B", "br", "\xE4"});
+  EXPECT_EQ(tags.lines(), (Lines{"B", "br", "\xE4", "/B", "/br", "/\xE4"}));
+  EXPECT_TRUE(tags.Contains("b"));
+  EXPECT_TRUE(tags.Contains("BR"));
+  EXPECT_TRUE(tags.Contains("/Br"));
+  EXPECT_TRUE(tags.Contains("\xC4"));
+  EXPECT_FALSE(tags.Contains("I"));
+  EXPECT_FALSE(tags.Contains("B "));
+  EXPECT_FALSE(tags.Contains(""));
+}
+
+TEST(CharTables, RowsRepeatTheirLastField) {
+  // A row with fewer fields yields its last field for the missing ones; fields are not trimmed.
+  const CharacterTable table = Table({"x", "a,b", "\xE4,&auml;,ae", ",y", " ; , z "});
+  ASSERT_EQ(table.rows().size(), 5u);
+  EXPECT_EQ(table.rows()[0].to, "x");
+  EXPECT_EQ(table.rows()[0].link, "x");
+  EXPECT_EQ(table.rows()[1].link, "b");
+  EXPECT_EQ(table.rows()[2].link, "ae");
+  EXPECT_EQ(table.rows()[3].from, "");
+  EXPECT_EQ(table.rows()[4].from, " ; ");
+  EXPECT_EQ(table.rows()[4].to, " z ");
+}
+
+TEST(CharTables, TagsInTheTableSurviveAndOtherBracketsConvert) {
+  // Opening and closing tags named in the table stay, unknown ones and loose brackets convert.
+  EXPECT_EQ(Convert("Zweiter Absatz mit <B>fett</B>."), "Zweiter Absatz mit <B>fett</B>.");
+  EXPECT_EQ(Convert("<I>kursiv</I>"), "&lt;I&gt;kursiv&lt;/I&gt;");
+  EXPECT_EQ(Convert("x > y & z"), "x &gt; y &amp; z");
+  EXPECT_EQ(Convert("a <"), "a &lt;");
+  EXPECT_EQ(Convert("<br >Zeile< /b>"), "<br >Zeile< /b>");
+  EXPECT_EQ(Convert("Zeile \\n<BR>\\n<BR>\\nWeiter"), "Zeile \\n<BR>\\n<BR>\\nWeiter");
+  EXPECT_EQ(ConvertChars("a\\n<BR>\\nb", Tags({"B"}), HtmlTable()), "a\\n&lt;BR&gt;\\nb");
+}
+
+TEST(CharTables, TagWordIsTheFirstWordUpToTheNextBracket) {
+  // After "<" the word ends at the next bracket or the text end, so "< b" at the end is a tag
+  // when B is one; a ">" looks back to the last "<", past the ">" already handled.
+  EXPECT_EQ(Convert("Use <B>bold</B> if a < b"), "Use <B>bold</B> if a < b");
+  EXPECT_EQ(Convert("Use <B>bold</B> if a < c"), "Use <B>bold</B> if a &lt; c");
+  EXPECT_EQ(Convert("<A HREF=\"x.htm\">x</A>"), "<A HREF=\"x.htm\">x</A>");
+  EXPECT_EQ(Convert("<B>>"), "<B>>");
+  EXPECT_EQ(Convert("<B>x>"), "<B>x&gt;");
+  EXPECT_EQ(Convert("<B\t>"), "<B\t>");
+  EXPECT_EQ(Convert("<\tb x>"), "<\tb x>");
+}
+
+TEST(CharTables, TextInsideAKeptTagIsNotConverted) {
+  // Other characters stay where the nearest bracket before them opens a tag.
+  EXPECT_EQ(Convert("<A HREF=\"M\xE4rz.htm?a&b\">M\xE4rz & Stra\xDF"
+                    "e</A>"),
+            "<A HREF=\"M\xE4rz.htm?a&b\">M&auml;rz &amp; Stra&szlig;e</A>");
+  EXPECT_EQ(Convert("\xE4<I \xE4>\xE4"), "&auml;&lt;I &auml;&gt;&auml;");
+}
+
+TEST(CharTables, RowsApplyInFileOrder) {
+  // Each row works on the result of the rows before it.
+  const TagTable tags = Tags({"B"});
+  EXPECT_EQ(ConvertChars("\xE4 & <I>", tags, Table({"\xE4,&auml;", "&,&amp;", "<,&lt;"})),
+            "&amp;auml; &amp; &lt;I>");
+  EXPECT_EQ(ConvertChars("ab", tags, Table({"a,b", "b,c"})), "cc");
+  EXPECT_EQ(ConvertChars("a <x> a", tags, Table({"a", "x,", ",a"})), "a <x> a");
+  EXPECT_EQ(ConvertChars("<x>", tags, Table({})), "<x>");
+}
+
+TEST(CharTables, LinkAndUnmapReplaceWithoutTagProtection) {
+  // MapLinkChars uses field 3 (or the last field), UnmapChars turns field 2 back into field 1.
+  EXPECT_EQ(MapLinkChars("<B>Stra\xDF"
+                         "e & M\xE4rz</B>",
+                         HtmlTable()),
+            "&lt;B&gt;Strasse &amp; Maerz&lt;/B&gt;");
+  EXPECT_EQ(UnmapChars("&lt;B&gt;Stra&szlig;e &amp; M&auml;rz", HtmlTable()), "<B>Stra\xDF"
+                                                                              "e & M\xE4rz");
+  EXPECT_EQ(UnmapChars("&amp;auml;", HtmlTable()), "\xE4");
+  EXPECT_EQ(MapLinkChars("a,b", Table({"a", ",x"})), "a,b");
+}
+
+TEST(CharTables, LongHostileInputConvertsCompletely) {
+  // Long runs of brackets, a tag followed by many ">" and a huge attribute stay linear.
+  const std::string brackets = Repeat("<<<>>", 40000);
+  EXPECT_EQ(Convert(brackets), Repeat("&lt;&lt;&lt;&gt;&gt;", 40000));
+
+  const std::string tagThenClosers = "<B" + std::string(100000, '>') + " " +
+                                     std::string(50000, '<') + "b" + std::string(50000, ' ') + ">";
+  EXPECT_EQ(Convert(tagThenClosers), "<B" + std::string(100000, '>') + " " + Repeat("&lt;", 49999) +
+                                         "<b" + std::string(50000, ' ') + ">");
+
+  const std::string attribute = "<A " + Repeat("\xE4 ", 100000) + ">" + Repeat("\xE4", 1000);
+  EXPECT_EQ(Convert(attribute), "<A " + Repeat("\xE4 ", 100000) + ">" + Repeat("&auml;", 1000));
+}
