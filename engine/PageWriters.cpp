@@ -5,6 +5,8 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -15,18 +17,13 @@ std::string TitleOfPage(std::string_view bytes) {
   if (nul != std::string_view::npos) {
     bytes = bytes.substr(0, nul);
   }
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      end = bytes.size();
-    }
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
     const std::string_view line = bytes.substr(start, end - start);
     if (FindNoCase(line, kTitleOpen) != std::string_view::npos) {
       return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
     }
-    start =
-        end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
+    start = bytes.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
   }
   return {};
 }

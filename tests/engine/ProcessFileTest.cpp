@@ -1,0 +1,169 @@
+#include "engine/Generator.h"
+
+#include "EngineFixture.h"
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+std::string Footer(const std::string& file, const std::string& title) {
+  return "DF " + file + "|" + title + "|" + kNow;
+}
+
+} // namespace
+
+TEST(ProcessFile, SourceWithoutBlocksLeavesNoPages) {
+  // Both pages are created with their headers and deleted again; what the headers contributed
+  // to the index stays recorded.
+  EngineFixture fx;
+  fx.Source("leer.pas", {"unit leer;", "end."});
+  const auto gen = fx.MakeGenerator();
+  gen->DocPageHeader = {"###Index Seite", "DH"};
+  EXPECT_EQ(gen->ProcessFile(fx.Src("leer.pas")), 2);
+  EXPECT_FALSE(Exists(fx.Out("leer.Doc.htm")));
+  EXPECT_FALSE(Exists(fx.Out("leer.Tech.htm")));
+  EXPECT_TRUE(gen->DocPages.empty());
+  EXPECT_EQ(gen->DocIndexEntries, (Lines{"Seite;leer.Doc.htm"}));
+}
+
+TEST(ProcessFile, WritesBothStreamsToTheirPages) {
+  // Each stream's blocks go to its page between page header and footer; the title stops at
+  // "###"; the context id is recorded with title and page; the footers carry the title of the
+  // file's last block of either stream.
+  EngineFixture fx;
+  fx.Source("a.pas",
+            {"unit a;", "{###DocGen_Start Einleitung###}", "{###ContextID 1001}", "{Erste Zeile}",
+             "{}", "{Zweite Zeile}", "{###DocGen_End}", "// ###TechGen_Start Intern",
+             "// Nur f\xE4hige Entwickler", "// ###TechGen_End"});
+  const auto gen = fx.MakeGenerator();
+  EXPECT_EQ(gen->ProcessFile(fx.Src("a.pas")), 10);
+  EXPECT_EQ(ReadFile(fx.Out("a.Doc.htm")),
+            CrLf({"<TITLE></TITLE>", "DH a.pas a.Doc", "DBH Einleitung", "Erste Zeile ",
+                  "Zweite Zeile", "", "", "DBF", Footer("a", "Intern")}));
+  EXPECT_EQ(ReadFile(fx.Out("a.Tech.htm")),
+            CrLf({"<TITLE></TITLE>", "TH a.pas", "TBH Intern", "Nur f&auml;hige Entwickler", "", "",
+                  "TBF", "TF Intern"}));
+  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("a.Doc.htm")}));
+  EXPECT_EQ(gen->TechPages, (Lines{fx.Out("a.Tech.htm")}));
+  EXPECT_EQ(gen->DocContextIds, (Lines{"1001;Einleitung;" + fx.Out("a.Doc.htm")}));
+}
+
+TEST(ProcessFile, OneFilePerBlockKeepsThePageOfTheLastBlock) {
+  // In one-file-per-block mode a block with content goes to a page named by its title and
+  // clears the page-used flag; an empty block sets it. The last of them decides.
+  EngineFixture fx;
+  fx.Source("c.c", {"/* ###DocGen_Start Zwei", "Text", "###DocGen_End */",
+                    "/* ###DocGen_Start Leer ###DocGen_End */"});
+  fx.Source("d.c", {"/* ###DocGen_Start Leer ###DocGen_End */", "/* ###DocGen_Start Drei", "Text",
+                    "###DocGen_End */"});
+  const auto gen = fx.MakeGenerator();
+  gen->OneFilePerBlock = true;
+  EngineFixture::RunFiles(*gen, {fx.Src("c.c"), fx.Src("d.c")});
+  EXPECT_EQ(ReadFile(fx.Out("c.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH c.c c.Doc", "DBH Leer", "",
+                                                 "", "DBF", Footer("c", "Leer")}));
+  EXPECT_FALSE(Exists(fx.Out("d.Doc.htm")));
+  EXPECT_TRUE(Exists(fx.Out("Drei.Doc.htm")));
+  EXPECT_EQ(gen->DocPages,
+            (Lines{fx.Out("Zwei.Doc.htm"), fx.Out("c.Doc.htm"), fx.Out("Drei.Doc.htm")}));
+}
+
+TEST(ProcessFile, OwnPageIsChosenPerBlock) {
+  // Doc and Tech blocks starting on one line are handled Doc first; the Doc block's own page
+  // does not take the Tech block, which stays on its source's page.
+  EngineFixture fx;
+  fx.Source("e.c", {"/* ###DocGen_Start D ###TechGen_Start T ###TechGen_End", "###Output Eigen",
+                    "Text", "###DocGen_End */"});
+  const auto gen = fx.MakeGenerator();
+  EngineFixture::RunFiles(*gen, {fx.Src("e.c")});
+  EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")),
+            CrLf({"<TITLE>D</TITLE>", "DH e.c e.Doc", "DBH D", "Text", "", "DBF",
+                  std::string("DF ||") + kNow}));
+  EXPECT_EQ(ReadFile(fx.Out("e.Tech.htm")),
+            CrLf({"<TITLE></TITLE>", "TH e.c", "TBH T", "", "", "TBF", "TF T"}));
+  EXPECT_FALSE(Exists(fx.Out("e.Doc.htm")));
+  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("Eigen.Doc.htm")}));
+}
+
+TEST(ProcessFile, WithoutOutputFolderPagesGoBesideTheSources) {
+  // "/" as output folder puts pages beside their sources; a.c and a.h share their pages, and
+  // the later source rewrites them.
+  EngineFixture fx;
+  fx.Source("sub/a.c", {"/* ###DocGen_Start C", "c", "###DocGen_End */"});
+  fx.Source("sub/a.h", {"/* ###DocGen_Start H", "h", "###DocGen_End */"});
+  const auto gen = fx.MakeGenerator();
+  gen->OutputFolder = "/";
+  EngineFixture::RunFiles(*gen, {fx.Src("sub/a.c"), fx.Src("sub/a.h")});
+  EXPECT_EQ(ReadFile(fx.Src("sub/a.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH a.h a.Doc", "DBH H",
+                                                     "h", "", "", "DBF", Footer("a", "H")}));
+  EXPECT_EQ(gen->DocPages, (Lines{fx.Src("sub/a.Doc.htm"), fx.Src("sub/a.Doc.htm")}));
+}
+
+TEST(ProcessFile, OemSourcesAreConvertedWholeLines) {
+  // With the OEM option every line is converted and trimmed before markers are searched; long
+  // lines are not cut.
+  EngineFixture fx;
+  fx.Source("h.pas", {"(*" + std::string(280, 'x') + "###DocGen_Start \x8Erger", "  \x84tsch  ",
+                      "###DocGen_End*)"});
+  const auto gen = fx.MakeGenerator();
+  gen->OemToAnsi = true;
+  gen->ProcessFile(fx.Src("h.pas"));
+  EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")),
+            CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", "DBH \xC4rger", "&auml;tsch", "", "", "DBF",
+                  Footer("h", "\xC4rger")}));
+}
+
+TEST(ProcessFile, UnreadableSourceEndsTheRun) {
+  // Earlier sources keep their pages, the failing source's pages hold their headers, later
+  // sources are not processed, and the own pages are saved.
+  EngineFixture fx;
+  fx.Source("a.c", {"/* ###DocGen_Start A", "###Output Eigen", "x", "###DocGen_End */",
+                    "/* ###DocGen_Start B", "b", "###DocGen_End */"});
+  fx.Source("c.c", {"/* ###DocGen_Start C", "c", "###DocGen_End */"});
+  const auto gen = fx.MakeGenerator();
+  EXPECT_EQ(ErrorText([&] {
+              EngineFixture::RunFiles(*gen, {fx.Src("a.c"), fx.Src("fehlt.c"), fx.Src("c.c")});
+            }),
+            "Datei " + fx.Src("fehlt.c") + " kann nicht ge\xF6" + "ffnet werden");
+  EXPECT_EQ(ReadFile(fx.Out("a.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH a.c a.Doc", "DBH B", "b",
+                                                 "", "", "DBF", Footer("a", "B")}));
+  EXPECT_EQ(ReadFile(fx.Out("fehlt.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH fehlt.c fehlt.Doc"}));
+  EXPECT_EQ(ReadFile(fx.Out("fehlt.Tech.htm")), CrLf({"<TITLE></TITLE>", "TH fehlt.c"}));
+  EXPECT_FALSE(Exists(fx.Out("c.Doc.htm")));
+  EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")), CrLf({"<TITLE>A</TITLE>", "DH a.c a.Doc", "DBH A",
+                                                     "x", "", "DBF", std::string("DF ||") + kNow}));
+}
+
+TEST(ProcessFile, UnterminatedBlockNamesFileAndLine) {
+  // A start marker without its end marker ends the run naming the source and the marker's
+  // line; the pages keep what was written before it.
+  EngineFixture fx;
+  fx.Source("f.c",
+            {"/* ###DocGen_Start A", "a", "###DocGen_End */", "/* ###TechGen_Start B", "b */"});
+  const auto gen = fx.MakeGenerator();
+  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(fx.Src("f.c")); }),
+            "Datei " + fx.Src("f.c") + ": Zeile 4: \"###TechGen_Start\" ohne \"###TechGen_End\"");
+  EXPECT_EQ(ReadFile(fx.Out("f.Doc.htm")),
+            CrLf({"<TITLE></TITLE>", "DH f.c f.Doc", "DBH A", "a", "", "", "DBF"}));
+  EXPECT_EQ(ReadFile(fx.Out("f.Tech.htm")), CrLf({"<TITLE></TITLE>", "TH f.c"}));
+}
+
+TEST(ProcessFile, OwnPageNamesStayInThePageFolder) {
+  // An own page name that is absolute or climbs out with ".." ends the run, naming the source
+  // and the name; no page is created for it.
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  const std::string src = fx.Src("g.c");
+  const auto message = [&](const std::string& name) {
+    return "Datei " + src + ": Der Seitenname \"" + name + "\" zeigt aus dem Seitenordner heraus";
+  };
+  for (const std::string name : {"../x", "a/../../x", "/x"}) {
+    fx.Source("g.c", {"/* ###DocGen_Start T", "###Output " + name, "x", "###DocGen_End */"});
+    EXPECT_EQ(ErrorText([&] { gen->ProcessFile(src); }), message(name));
+  }
+  gen->OneFilePerBlock = true;
+  fx.Source("g.c", {"/* ###DocGen_Start ../x", "x", "###DocGen_End */"});
+  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(src); }), message("../x"));
+  EXPECT_EQ(gen->ExtraFiles.Count(), 0u);
+  EXPECT_TRUE(gen->DocPages.empty());
+}
