@@ -1,20 +1,14 @@
 #include "engine/BlockConvert.h"
 
 #include "engine/CommentSyntax.h"
+#include "engine/Markers.h"
 
 namespace qm {
 
 namespace {
 
-// A line holding this carries a keyword for the generator and must end an HTML line.
-constexpr std::string_view kKeywordMark = "###";
+// A keyword line always ends its HTML line.
 constexpr std::string_view kKeywordLineEnd = " \\n";
-constexpr std::string_view kContextIdNeedle = "###ContextID ";
-// The line-break tag that a paragraph break leaves after a removed context-id line.
-constexpr std::string_view kBreakTag = "<BR>";
-// At most this many "<BR>" or empty lines go with a removed context-id line.
-constexpr int kBreakLinesAfterContextId = 3;
-
 // Backslash pairs are parked on this byte so that the letter after them stays literal.
 constexpr char kBackslashPlaceholder = '\x01';
 
@@ -30,7 +24,7 @@ std::string ConvertBlock(const Lines& block, std::string_view ext, bool autoLine
     const std::string stripped = StripCommentLine(block[i], syntax);
     if (stripped.empty()) {
       joined.append(lineBreak);
-    } else if (stripped.find(kKeywordMark) != std::string::npos) {
+    } else if (stripped.find(kMarkerPrefix) != std::string::npos) {
       joined.append(stripped);
       joined.append(kKeywordLineEnd);
     } else if (stripped != lineBreak) {
@@ -68,7 +62,7 @@ std::string ExtractContextId(std::string& text) {
       value.remove_suffix(1);
     }
     id = std::string(value);
-    for (int n = 0; n < kBreakLinesAfterContextId && i + 1 < lines.size() &&
+    for (int n = 0; n < kMaxLinesAfterKeyword && i + 1 < lines.size() &&
                     (lines[i + 1].empty() || lines[i + 1] == kBreakTag);
          ++n) {
       ++i;

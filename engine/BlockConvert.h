@@ -12,6 +12,8 @@ namespace qm {
 /// Line-break texts: an empty comment line stands for this in the joined text.
 inline constexpr std::string_view kLineBreakPlain = "\\n";
 inline constexpr std::string_view kLineBreakAuto = "\\n<BR>\\n<BR>\\n";
+/// A line holding this carries the block's context id behind it.
+inline constexpr std::string_view kContextIdNeedle = "###ContextID ";
 
 /// Strips the comment syntax of ext from the block lines 1..end (line 0, the start-marker line,
 /// is never converted), joins them with blanks and line-break escapes, trims, drops leading and
