@@ -1,1 +1,67 @@
-int main() { return 0; }
+// quillmark-cli: the command-line front end. Parses the command line, runs one command and
+// turns its outcome into the exit status.
+#include "cli/CliTexts.h"
+#include "cli/ConvertCommand.h"
+#include "cli/ExitStatus.h"
+#include "cli/Options.h"
+#include "cli/SaveCommand.h"
+#include "cli/Terminal.h"
+#include "engine/Error.h"
+
+#include <clocale>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace qm::cli;
+
+void PrintHelp(Command topic) {
+  std::fputs(kHelpIntro, stdout);
+  if (topic != Command::Save) {
+    std::fputs(kHelpConvert, stdout);
+  }
+  if (topic != Command::Convert) {
+    std::fputs(kHelpSave, stdout);
+  }
+  std::fputs(kHelpSettings, stdout);
+  std::fputs(kHelpCommon, stdout);
+}
+
+int Run(const Options& options) {
+  switch (options.Cmd) {
+  case Command::Help:
+    PrintHelp(options.HelpTopic);
+    return kExitSuccess;
+  case Command::Version:
+    std::printf("%s %s\n", kProgramName, QM_VERSION);
+    return kExitSuccess;
+  case Command::Convert:
+    return RunConvertCommand(options);
+  case Command::Save:
+    return RunSaveCommand(options);
+  }
+  return kExitFailure;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  // Dates and times in pages and project files follow the user's LC_TIME.
+  std::setlocale(LC_ALL, "");
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    return Run(ParseArguments(args));
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "%s: %s\n%s", kProgramName, e.what(), kUsageShort);
+    return kExitUsage;
+  } catch (const qm::Error& e) {
+    PrintAnsi(stderr, e.what());
+    return kExitFailure;
+  } catch (const std::exception& e) {
+    PrintUtf8(stderr, e.what());
+    return kExitFailure;
+  }
+}

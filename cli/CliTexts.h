@@ -1,0 +1,138 @@
+// The texts of the command-line front end.
+//
+// Texts marked "terminal" are the front end's own and are UTF-8: they go to the terminal only.
+// Texts marked "Windows-1252" are formatted with engine strings (paths) first and converted to
+// UTF-8 when printed, so they must use Windows-1252 escapes for any non-ASCII character.
+#pragma once
+
+namespace qm::cli {
+
+inline constexpr const char* kProgramName = "quillmark-cli";
+
+/// Command names and the source kinds of --kinds, in the order the help text lists them.
+inline constexpr const char* kCommandConvert = "convert";
+inline constexpr const char* kCommandSave = "save";
+inline constexpr const char* kCommandHelp = "help";
+inline constexpr const char* kKindNames =
+    "pascal, c, java, installshield, basic, sql, assembler, html";
+
+/// Progress texts (Windows-1252; the file name is an engine path).
+inline constexpr const char* kProgressCounter = "Datei %d von %d";
+inline constexpr const char* kProgressFile = "Bearbeite Datei %s";
+inline constexpr const char* kProgressLines = "%d Zeilen erledigt";
+/// Separates the three progress texts on the one rewritten terminal line.
+inline constexpr const char* kProgressSeparator = "  ";
+
+/// Answers at the terminal (terminal). An answer whose first character is one of kYesLetters
+/// means yes; anything else, an empty line or end of input included, means no.
+inline constexpr const char* kPromptSuffix = " [j/N] ";
+inline constexpr const char* kYesLetters = "jJyY";
+
+/// Questions and notes of the conversion (Windows-1252, "%s" is a path).
+inline constexpr const char* kQuestionReplace = "%s besteht bereits.\r\nM\xF6"
+                                                "chten Sie sie ersetzen?";
+inline constexpr const char* kMsgKeptExisting = "%s besteht bereits und bleibt erhalten.";
+
+/// Notes of the conversion (terminal).
+inline constexpr const char* kHintAnswerYes = "(--yes beantwortet diese Frage mit Ja.)";
+inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
+
+/// Usage errors (terminal; "%s" is an argument as typed).
+inline constexpr const char* kErrNoCommand = "Befehl fehlt";
+inline constexpr const char* kErrUnknownCommand = "unbekannter Befehl: %s";
+inline constexpr const char* kErrUnknownOption = "unbekannte Option: %s";
+inline constexpr const char* kErrNeedsValue = "Option %s braucht einen Wert";
+inline constexpr const char* kErrTakesNoValue = "Option %s nimmt keinen Wert";
+inline constexpr const char* kErrOnlyForConvert = "Option %s gibt es nur bei convert";
+inline constexpr const char* kErrOnlyForSave = "Option %s gibt es nur bei save";
+inline constexpr const char* kErrUnknownKind = "unbekannte Quellart: \"%s\" (erlaubt: %s)";
+inline constexpr const char* kErrEmptyKind = "leere Quellart in --kinds \"%s\"";
+inline constexpr const char* kErrMissingInput = "--input fehlt (oder eine Projektdatei)";
+inline constexpr const char* kErrMissingKinds = "--kinds fehlt";
+inline constexpr const char* kErrSettingsWithProject =
+    "Einstellungen wie %s gehen nur ohne Projektdatei; mit Projektdatei gelten deren Werte";
+inline constexpr const char* kErrMissingProject = "Projektdatei fehlt";
+inline constexpr const char* kErrTooManyArguments = "zu viele Argumente: %s";
+
+/// Printed after a usage error (terminal).
+inline constexpr const char* kUsageShort =
+    "Aufruf: quillmark-cli convert [Optionen] --input ORDNER --kinds ARTEN [Einstellungen]\n"
+    "       quillmark-cli convert [Optionen] [--help-project] PROJEKT.qmpr\n"
+    "       quillmark-cli save [Optionen] [--from ALT.qmpr] [Einstellungen] PROJEKT.qmpr\n"
+    "       quillmark-cli --help | --version\n"
+    "Mehr mit \"quillmark-cli --help\".\n";
+
+/// The help text (terminal), in pieces so that "convert --help" and "save --help" show their
+/// part with the common options.
+inline constexpr const char* kHelpIntro =
+    "quillmark-cli - erzeugt HTML-Seiten aus der Dokumentation in Quelltext-Kommentaren\n"
+    "und schreibt die Eingabedateien eines HTML-Help-Workshop-Projekts.\n"
+    "\n";
+
+inline constexpr const char* kHelpConvert =
+    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
+    "        --input ORDNER [--output ORDNER] --kinds ART[,ART...] [Einstellungen]\n"
+    "    Konvertiert die Quellen unter --input mit den Vorlagen aus dem Ordner\n"
+    "    ../Templates/ neben dem Programmordner. Ohne weitere Angaben: Unterordner\n"
+    "    einbeziehen und automatischer Zeilenumbruch an, alles andere aus.\n"
+    "    Ohne --output landen die Seiten neben ihren Quellen.\n"
+    "\n"
+    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
+    "        PROJEKT.qmpr\n"
+    "    Konvertiert mit allen Einstellungen und den acht Vorlagen der Projektdatei.\n"
+    "    --help-project schreibt danach die Help-Workshop-Dateien (.hhp, .hhc, .hhk,\n"
+    "    Map- und Alias-Header) in den Ausgabeordner.\n"
+    "\n"
+    "    Fehlt der Ausgabeordner, legt --yes ihn an; ohne --yes wird am Terminal\n"
+    "    gefragt (nur mit Projektdatei), sonst endet der Befehl mit Status 1.\n"
+    "    Zusätzliche Dateien, die im Ausgabeordner schon bestehen, ersetzt nur --yes\n"
+    "    (oder ein Ja am Terminal); sonst bleiben sie, und eine Zeile sagt es.\n"
+    "    Strg+C hält nach der laufenden Datei an; die fertigen Seiten bleiben.\n"
+    "\n";
+
+inline constexpr const char* kHelpSave =
+    "quillmark-cli save [--program-dir ORDNER] [--from ALT.qmpr] [Einstellungen]\n"
+    "        PROJEKT.qmpr\n"
+    "    Speichert eine Projektdatei: die Werte aus --from, sonst die eines frisch\n"
+    "    gestarteten Programms mit den Vorlagen aus ../Templates/; die Einstellungen\n"
+    "    ersetzen diese Werte. Eine bestehende PROJEKT.qmpr wird fortgeschrieben.\n"
+    "\n";
+
+inline constexpr const char* kHelpSettings =
+    "Einstellungen:\n"
+    "  --input ORDNER              Eingabeordner\n"
+    "  --output ORDNER             Ausgabeordner\n"
+    "  --kinds ART[,ART...]        Quellarten: pascal, c, java, installshield, basic,\n"
+    "                              sql, assembler, html\n"
+    "  --extra-files ORDNER        zusätzliche Dateien, in den Ausgabeordner kopiert\n"
+    "  --subfolders | --no-subfolders                 Unterordner einbeziehen\n"
+    "  --line-break | --no-line-break                 automatischer Zeilenumbruch\n"
+    "  --oem | --no-oem                               OEM nach Ansi\n"
+    "  --one-file-per-block | --no-one-file-per-block jeder Kommentar in eigene Datei\n"
+    "Help-Workshop-Projekt:\n"
+    "  --help-title TITEL          Titel der Ausgabedatei\n"
+    "  --help-language TEXT        Sprach-String\n"
+    "  --doc-default-page DATEI    Standarddatei der Online-Hilfe\n"
+    "  --tech-default-page DATEI   Standarddatei der technischen Dokumentation\n"
+    "  --[no-]doc-help  --[no-]doc-toc  --[no-]doc-index\n"
+    "  --[no-]tech-help --[no-]tech-toc --[no-]tech-index\n"
+    "  --[no-]alias-headers  --[no-]map-c  --[no-]map-pascal  --[no-]map-java\n"
+    "\n";
+
+inline constexpr const char* kHelpCommon =
+    "Allgemeine Optionen:\n"
+    "  --program-dir ORDNER  Programmordner mit HTMLTags.txt, Umlaute.txt, Header.txt\n"
+    "                        und Comment.txt; die Vorlagen liegen in ../Templates/\n"
+    "                        (vorgegeben: der Ordner des Programms)\n"
+    "  -y, --yes             Fragen mit Ja beantworten\n"
+    "  -q, --quiet           keine Fortschrittsanzeige und keine Hinweise\n"
+    "  -h, --help            diese Hilfe;  --version  die Version\n"
+    "\n"
+    "Exit-Status: 0 Erfolg, 1 Fehler (die Meldung steht auf stderr), 2 Aufruffehler.\n"
+    "\n"
+    "Beispiel:\n"
+    "  quillmark-cli save --input src --output doc --kinds pascal,c \\\n"
+    "      --help-title Handbuch projekt.qmpr\n"
+    "  quillmark-cli convert --yes --help-project projekt.qmpr\n";
+
+} // namespace qm::cli

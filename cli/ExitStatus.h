@@ -1,0 +1,12 @@
+// The exit status of quillmark-cli.
+#pragma once
+
+namespace qm::cli {
+
+inline constexpr int kExitSuccess = 0;
+/// The command failed; its message stands on stderr.
+inline constexpr int kExitFailure = 1;
+/// The command line could not be understood; a short usage text stands on stderr.
+inline constexpr int kExitUsage = 2;
+
+} // namespace qm::cli

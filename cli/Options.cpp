@@ -1,0 +1,333 @@
+#include "cli/Options.h"
+
+#include "cli/CliTexts.h"
+#include "engine/AnsiText.h"
+#include "engine/CodePages.h"
+#include "engine/FileSystem.h"
+#include "engine/Paths.h"
+
+namespace qm::cli {
+
+namespace {
+
+// Setting flags that take a text ("--input DIR").
+struct TextFlag {
+  std::string_view Name;
+  std::optional<std::string> SettingFlags::*Field;
+};
+const TextFlag kTextFlags[] = {
+    {"--input", &SettingFlags::InputPath},
+    {"--output", &SettingFlags::OutputPath},
+    {"--extra-files", &SettingFlags::ExtraFilesFolder},
+    {"--help-title", &SettingFlags::HelpTitle},
+    {"--help-language", &SettingFlags::HelpLanguage},
+    {"--doc-default-page", &SettingFlags::DocDefaultPage},
+    {"--tech-default-page", &SettingFlags::TechDefaultPage},
+};
+
+// Setting flags that switch an option: "--" + name sets it, "--no-" + name clears it.
+struct SwitchFlag {
+  std::string_view Name;
+  std::optional<bool> SettingFlags::*Field;
+};
+const SwitchFlag kSwitchFlags[] = {
+    {"subfolders", &SettingFlags::IncludeSubfolders},
+    {"line-break", &SettingFlags::AutoLineBreak},
+    {"oem", &SettingFlags::OemToAnsi},
+    {"one-file-per-block", &SettingFlags::OneFilePerBlock},
+    {"doc-help", &SettingFlags::DocHelpEnabled},
+    {"doc-toc", &SettingFlags::DocToc},
+    {"doc-index", &SettingFlags::DocIndex},
+    {"tech-help", &SettingFlags::TechHelpEnabled},
+    {"tech-toc", &SettingFlags::TechToc},
+    {"tech-index", &SettingFlags::TechIndex},
+    {"alias-headers", &SettingFlags::AliasHeaders},
+    {"map-c", &SettingFlags::MapHeaderC},
+    {"map-pascal", &SettingFlags::MapHeaderPascal},
+    {"map-java", &SettingFlags::MapHeaderJava},
+};
+
+struct KindName {
+  std::string_view Name;
+  bool SourceKinds::*Field;
+};
+const KindName kKindNamesTable[] = {
+    {"pascal", &SourceKinds::Pascal},       {"c", &SourceKinds::C},
+    {"java", &SourceKinds::Java},           {"installshield", &SourceKinds::InstallShield},
+    {"basic", &SourceKinds::Basic},         {"sql", &SourceKinds::SQL},
+    {"assembler", &SourceKinds::Assembler}, {"html", &SourceKinds::HTML},
+};
+
+constexpr std::string_view kKindsFlag = "--kinds";
+constexpr std::string_view kNoPrefix = "no-";
+
+bool IsHelpFlag(std::string_view arg) {
+  return arg == "--help" || arg == "-h";
+}
+bool IsVersionFlag(std::string_view arg) {
+  return arg == "--version" || arg == "-V";
+}
+
+Command CommandNamed(const std::string& name) {
+  if (name == kCommandConvert) {
+    return Command::Convert;
+  }
+  if (name == kCommandSave) {
+    return Command::Save;
+  }
+  throw UsageError(
+      Format(name.starts_with('-') ? kErrUnknownOption : kErrUnknownCommand, name.c_str()));
+}
+
+// Parses the options and arguments that follow the command name.
+class Parser {
+public:
+  Parser(const std::vector<std::string>& args, Options& options) : args_(args), options_(options) {}
+
+  void Run() {
+    for (pos_ = 1; pos_ < args_.size(); ++pos_) {
+      const std::string& arg = args_[pos_];
+      if (onlyPositional_ || arg.size() < 2 || arg.front() != '-') {
+        positional_.push_back(arg);
+      } else if (arg == "--") {
+        onlyPositional_ = true;
+      } else if (!Option(arg)) {
+        return; // "--help": nothing after it matters
+      }
+    }
+    Check();
+  }
+
+private:
+  // Handles one option; false when it ends the parsing.
+  bool Option(const std::string& arg) {
+    name_ = arg;
+    inlineValue_.reset();
+    const size_t eq = arg.find('=');
+    if (arg.starts_with("--") && eq != std::string::npos) {
+      name_ = arg.substr(0, eq);
+      inlineValue_ = arg.substr(eq + 1);
+    }
+    const Command cmd = options_.Cmd;
+    if (IsHelpFlag(name_)) {
+      NoValue();
+      options_.HelpTopic = cmd;
+      options_.Cmd = Command::Help;
+      return false;
+    }
+    if (name_ == "--program-dir") {
+      options_.ProgramDir = Utf8ToAnsi(Value());
+    } else if (name_ == "--quiet" || name_ == "-q") {
+      NoValue();
+      options_.Quiet = true;
+    } else if (name_ == "--yes" || name_ == "-y") {
+      OnlyFor(Command::Convert, kErrOnlyForConvert);
+      NoValue();
+      options_.Yes = true;
+    } else if (name_ == "--help-project") {
+      OnlyFor(Command::Convert, kErrOnlyForConvert);
+      NoValue();
+      options_.HelpProject = true;
+    } else if (name_ == "--from") {
+      OnlyFor(Command::Save, kErrOnlyForSave);
+      options_.FromFile = Utf8ToAnsi(Value());
+    } else if (!SettingOption()) {
+      throw UsageError(Format(kErrUnknownOption, name_.c_str()));
+    }
+    return true;
+  }
+
+  // Handles a setting flag; false when name_ is none.
+  bool SettingOption() {
+    if (!MatchSetting(options_.Settings)) {
+      return false;
+    }
+    if (options_.FirstSettingFlag.empty()) {
+      options_.FirstSettingFlag = name_;
+    }
+    return true;
+  }
+
+  bool MatchSetting(SettingFlags& flags) {
+    if (name_ == kKindsFlag) {
+      flags.Kinds = ParseKinds(Value());
+      return true;
+    }
+    for (const TextFlag& flag : kTextFlags) {
+      if (name_ == flag.Name) {
+        flags.*flag.Field = Utf8ToAnsi(Value());
+        return true;
+      }
+    }
+    if (!name_.starts_with("--")) {
+      return false;
+    }
+    std::string_view bare = std::string_view(name_).substr(2);
+    const bool negated = bare.starts_with(kNoPrefix);
+    if (negated) {
+      bare.remove_prefix(kNoPrefix.size());
+    }
+    for (const SwitchFlag& flag : kSwitchFlags) {
+      if (bare == flag.Name) {
+        NoValue();
+        flags.*flag.Field = !negated;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::string Value() {
+    if (inlineValue_) {
+      return *inlineValue_;
+    }
+    if (pos_ + 1 >= args_.size()) {
+      throw UsageError(Format(kErrNeedsValue, name_.c_str()));
+    }
+    return args_[++pos_];
+  }
+
+  void NoValue() const {
+    if (inlineValue_) {
+      throw UsageError(Format(kErrTakesNoValue, name_.c_str()));
+    }
+  }
+
+  void OnlyFor(Command cmd, const char* message) const {
+    if (options_.Cmd != cmd) {
+      throw UsageError(Format(message, name_.c_str()));
+    }
+  }
+
+  // The rules that concern the command line as a whole.
+  void Check() {
+    if (positional_.size() > 1) {
+      throw UsageError(Format(kErrTooManyArguments, positional_[1].c_str()));
+    }
+    const SettingFlags& flags = options_.Settings;
+    if (!positional_.empty()) {
+      options_.ProjectFile = Utf8ToAnsi(positional_.front());
+    }
+    if (options_.Cmd == Command::Save) {
+      if (positional_.empty()) {
+        throw UsageError(kErrMissingProject);
+      }
+      return;
+    }
+    if (!positional_.empty()) {
+      if (!options_.FirstSettingFlag.empty()) {
+        throw UsageError(Format(kErrSettingsWithProject, options_.FirstSettingFlag.c_str()));
+      }
+      return;
+    }
+    if (!flags.InputPath) {
+      throw UsageError(kErrMissingInput);
+    }
+    if (!flags.Kinds) {
+      throw UsageError(kErrMissingKinds);
+    }
+  }
+
+  const std::vector<std::string>& args_;
+  Options& options_;
+  size_t pos_ = 0;
+  bool onlyPositional_ = false;
+  std::string name_;
+  std::optional<std::string> inlineValue_;
+  std::vector<std::string> positional_;
+};
+
+template <typename T> void Take(const std::optional<T>& flag, T& setting) {
+  if (flag) {
+    setting = *flag;
+  }
+}
+
+} // namespace
+
+Options ParseArguments(const std::vector<std::string>& args) {
+  Options options;
+  if (args.empty()) {
+    throw UsageError(kErrNoCommand);
+  }
+  const std::string& first = args.front();
+  if (IsHelpFlag(first)) {
+    return options;
+  }
+  if (IsVersionFlag(first)) {
+    options.Cmd = Command::Version;
+    return options;
+  }
+  if (first == kCommandHelp) {
+    if (args.size() > 2) {
+      throw UsageError(Format(kErrTooManyArguments, args[2].c_str()));
+    }
+    if (args.size() == 2) {
+      options.HelpTopic = CommandNamed(args[1]);
+    }
+    return options;
+  }
+  options.Cmd = CommandNamed(first);
+  Parser(args, options).Run();
+  return options;
+}
+
+SourceKinds ParseKinds(std::string_view list) {
+  SourceKinds kinds;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(',', start);
+    if (end == std::string_view::npos) {
+      end = list.size();
+    }
+    const std::string name = AnsiLowerCase(Trim(list.substr(start, end - start)));
+    if (name.empty()) {
+      throw UsageError(Format(kErrEmptyKind, std::string(list).c_str()));
+    }
+    bool known = false;
+    for (const KindName& kind : kKindNamesTable) {
+      if (name == kind.Name) {
+        kinds.*kind.Field = true;
+        known = true;
+      }
+    }
+    if (!known) {
+      throw UsageError(Format(kErrUnknownKind, name.c_str(), kKindNames));
+    }
+    start = end + 1;
+  }
+  return kinds;
+}
+
+void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
+  Take(flags.InputPath, settings.InputPath);
+  Take(flags.OutputPath, settings.OutputPath);
+  Take(flags.ExtraFilesFolder, settings.ExtraFilesFolder);
+  Take(flags.Kinds, settings.Kinds);
+  Take(flags.IncludeSubfolders, settings.IncludeSubfolders);
+  Take(flags.AutoLineBreak, settings.AutoLineBreak);
+  Take(flags.OemToAnsi, settings.OemToAnsi);
+  Take(flags.OneFilePerBlock, settings.OneFilePerBlock);
+
+  HelpProjectSettings& help = settings.Help;
+  Take(flags.HelpTitle, help.Title);
+  Take(flags.HelpLanguage, help.Language);
+  Take(flags.DocDefaultPage, help.DocDefaultPage);
+  Take(flags.TechDefaultPage, help.TechDefaultPage);
+  Take(flags.DocHelpEnabled, help.DocHelpEnabled);
+  Take(flags.DocToc, help.DocToc);
+  Take(flags.DocIndex, help.DocIndex);
+  Take(flags.TechHelpEnabled, help.TechHelpEnabled);
+  Take(flags.TechToc, help.TechToc);
+  Take(flags.TechIndex, help.TechIndex);
+  Take(flags.AliasHeaders, help.AliasHeaders);
+  Take(flags.MapHeaderC, help.MapHeaderC);
+  Take(flags.MapHeaderPascal, help.MapHeaderPascal);
+  Take(flags.MapHeaderJava, help.MapHeaderJava);
+}
+
+std::string ProgramFolderOf(const Options& options) {
+  return options.ProgramDir.empty() ? ProgramFolder() : AddTrailingBackslash(options.ProgramDir);
+}
+
+} // namespace qm::cli

@@ -1,0 +1,71 @@
+#include "cli/Terminal.h"
+
+#include "cli/CliTexts.h"
+#include "engine/AnsiText.h"
+#include "engine/CodePages.h"
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace qm::cli {
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+extern "C" void OnInterrupt(int /*signal*/) {
+  gInterrupted = 1;
+}
+
+} // namespace
+
+bool IsTerminal(int fd) {
+  return ::isatty(fd) == 1;
+}
+
+void PrintAnsi(std::FILE* stream, std::string_view ansi) {
+  PrintUtf8(stream, ReplaceAll(AnsiToUtf8(ansi), "\r\n", "\n"));
+}
+
+void PrintUtf8(std::FILE* stream, std::string_view utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+  if (utf8.empty() || utf8.back() != '\n') {
+    std::fputc('\n', stream);
+  }
+  std::fflush(stream);
+}
+
+bool IsYesAnswer(std::string_view answer) {
+  return !answer.empty() &&
+         std::string_view(kYesLetters).find(answer.front()) != std::string_view::npos;
+}
+
+bool AskYesNo(std::string_view ansiQuestion) {
+  const std::string question = ReplaceAll(AnsiToUtf8(ansiQuestion), "\r\n", "\n");
+  std::fputs(question.c_str(), stderr);
+  std::fputs(kPromptSuffix, stderr);
+  std::fflush(stderr);
+  std::string answer;
+  if (!std::getline(std::cin, answer)) {
+    std::fputc('\n', stderr);
+    return false;
+  }
+  return IsYesAnswer(answer);
+}
+
+void InstallInterruptHandler() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  // The handler is reset after the first signal, so that a second Ctrl+C ends the program.
+  action.sa_flags = SA_RESETHAND;
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool InterruptRequested() {
+  return gInterrupted != 0;
+}
+
+} // namespace qm::cli

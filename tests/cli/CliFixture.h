@@ -1,0 +1,151 @@
+// Helpers for the end-to-end tests of quillmark-cli: running the built program, and a program
+// folder with tables and templates beside a small source tree.
+#pragma once
+
+#include "TestUtil.h"
+
+#include "app/ProjectSettings.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace qmtest {
+
+inline constexpr const char* kCliPath = QM_BIN_DIR "/quillmark-cli";
+
+/// What one run of the program left: its exit status and everything it printed.
+struct CliResult {
+  int Status = -1; ///< the exit status; -1 when the program did not exit normally
+  std::string Out;
+  std::string Err;
+};
+
+/// The environment of the test process with a fixed "now", the C locale and UTC, so that dates
+/// in pages and project files do not depend on the machine the tests run on.
+inline std::vector<std::string> FixedEnvironment() {
+  std::vector<std::string> env;
+  for (char** var = environ; *var != nullptr; ++var) {
+    const std::string_view entry(*var);
+    if (!entry.starts_with("LC_") && !entry.starts_with("LANG") && !entry.starts_with("TZ=") &&
+        !entry.starts_with("SOURCE_DATE_EPOCH=")) {
+      env.emplace_back(entry);
+    }
+  }
+  env.insert(env.end(), {"LC_ALL=C", "TZ=UTC", "SOURCE_DATE_EPOCH=1764151200"});
+  return env;
+}
+
+/// Pointers to the texts of strings, ending with a null pointer, as exec wants them.
+inline std::vector<char*> CArray(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& text : strings) {
+    pointers.push_back(text.data());
+  }
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+/// Runs quillmark-cli with args in FixedEnvironment(), stdin from /dev/null (so it is never a
+/// terminal).
+inline CliResult RunCli(const std::vector<std::string>& args) {
+  TempDir io;
+  const std::string outPath = io / "stdout";
+  const std::string errPath = io / "stderr";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  std::vector<std::string> argStore{kCliPath};
+  argStore.insert(argStore.end(), args.begin(), args.end());
+  std::vector<char*> argv = CArray(argStore);
+  std::vector<std::string> envStore = FixedEnvironment();
+  std::vector<char*> envp = CArray(envStore);
+
+  CliResult result;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, kCliPath, &actions, nullptr, argv.data(), envp.data()) != 0) {
+    ADD_FAILURE() << "cannot start " << kCliPath;
+    posix_spawn_file_actions_destroy(&actions);
+    return result;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) {
+    result.Status = WEXITSTATUS(status);
+  }
+  result.Out = ReadFile(outPath);
+  result.Err = ReadFile(errPath);
+  return result;
+}
+
+/// A program folder "prog/bin/" with the tables, its templates in "prog/Templates/", and the
+/// source folder "Quellen-ä/" (UTF-8 on disk) with one Pascal source holding a Doc and a Tech
+/// block and one file of another kind.
+class CliWorld {
+public:
+  CliWorld() {
+    WriteFile(dir_ / "prog/bin/HTMLTags.txt", CrLf({"B", "BR"}));
+    WriteFile(dir_ / "prog/bin/Umlaute.txt", CrLf({"&,&amp;", "\xE4,&auml;,ae"}));
+    WriteFile(dir_ / "prog/bin/Header.txt", CrLf({"// Kopf"}));
+    WriteFile(dir_ / "prog/bin/Comment.txt", CrLf({"// Kommentar"}));
+    const qm::TemplateSet t = Templates();
+    const std::string folder = dir_ / "prog/Templates/";
+    WriteFile(folder + "HTMLHeader_Usr.htt", CrLf(t.DocPageHeader));
+    WriteFile(folder + "HTMLBlockHeader_Usr.htt", CrLf(t.DocBlockHeader));
+    WriteFile(folder + "HTMLBlockFooter_Usr.htt", CrLf(t.DocBlockFooter));
+    WriteFile(folder + "HTMLFooter_Usr.htt", CrLf(t.DocPageFooter));
+    WriteFile(folder + "HTMLHeader_Dev.htt", CrLf(t.TechPageHeader));
+    WriteFile(folder + "HTMLBlockHeader_Dev.htt", CrLf(t.TechBlockHeader));
+    WriteFile(folder + "HTMLBlockFooter_Dev.htt", CrLf(t.TechBlockFooter));
+    WriteFile(folder + "HTMLFooter_Dev.htt", CrLf(t.TechPageFooter));
+    WriteFile(
+        Source() + "Unit1.pas",
+        CrLf({"// ###DocGen_Start Einleitung", "// Erkl\xE4rung & <B>mehr</B>.", "// ###DocGen_End",
+              "// ###TechGen_Start Intern", "// Technik", "// ###TechGen_End"}));
+    WriteFile(Source() + "Notiz.c", CrLf({"/* ###DocGen_Start C */", "/* ###DocGen_End */"}));
+  }
+
+  /// dir + relative.
+  std::string operator/(std::string_view relative) const { return dir_ / relative; }
+  /// The program folder to pass with --program-dir.
+  std::string Program() const { return dir_ / "prog/bin"; }
+  /// The source folder, UTF-8, with its trailing "/".
+  std::string Source() const { return dir_ / "Quellen-\xC3\xA4/"; }
+
+  /// The eight templates of the Templates folder.
+  static qm::TemplateSet Templates() {
+    qm::TemplateSet t;
+    t.DocPageHeader = {"<html>", "<title>%TITLE%</title>", "<h1>%INPUTFILE%%INPUTEXTENSION%</h1>"};
+    t.DocBlockHeader = {"<h2>%TITLE%</h2>"};
+    t.DocBlockFooter = {"<hr>"};
+    t.DocPageFooter = {"<p>%DATE%</p></html>"};
+    t.TechPageHeader = {"<html class=tech>"};
+    t.TechBlockHeader = {"<h3>%TITLE%</h3>"};
+    t.TechBlockFooter = {"<br>"};
+    t.TechPageFooter = {"</html>"};
+    return t;
+  }
+
+  /// The pages that the Pascal source gives with these templates and tables.
+  static std::string DocPage() {
+    return CrLf({"<html>", "<title></title>", "<h1>Unit1.pas</h1>", "<h2>Einleitung</h2>",
+                 "Erkl&auml;rung &amp; <B>mehr</B>.", "", "", "<hr>", "<p>26.11.2025</p></html>"});
+  }
+  static std::string TechPage() {
+    return CrLf({"<html class=tech>", "<h3>Intern</h3>", "Technik", "", "", "<br>", "</html>"});
+  }
+
+private:
+  TempDir dir_;
+};
+
+} // namespace qmtest
