@@ -15,7 +15,7 @@ Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table) {
   Lines lines;
   lines.reserve(contextIds.size());
   for (const std::string& entry : contextIds) {
-    const std::string page = ExtractFileName(FieldOf(entry, 3, ';'));
+    const std::string page = ExtractFileName(FieldOf(entry, 3, kEntryFieldSep));
     lines.push_back(Format(kAliasLine, ContextSymbol(entry, table).c_str(), page.c_str()));
   }
   return lines;

@@ -4,6 +4,7 @@
 
 #include "engine/AnsiText.h"
 #include "helpproject/HelpProjectSettings.h"
+#include "helpproject/HelpTexts.h"
 
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ struct KindOptions {
 
 /// True for "Tech"; every other kind name is treated as "Doc".
 inline bool IsTechKind(std::string_view kind) {
-  return kind == "Tech";
+  return kind == kKindTech;
 }
 
 /// The values of kind ("Tech" takes the Tech fields, anything else the Doc fields).

@@ -8,6 +8,13 @@ namespace qm {
 inline constexpr const char* kKindDoc = "Doc";
 inline constexpr const char* kKindTech = "Tech";
 
+/// Separates the fields of contents, index and context-id entries.
+inline constexpr char kEntryFieldSep = ';';
+/// Separates a page from an anchor in a link.
+inline constexpr char kAnchorSep = '#';
+/// Separates the pieces of a file name ("Main", "Doc", "htm").
+inline constexpr char kNamePieceSep = '.';
+
 // File names. A kind's files are folder + title + "." + kind + ".hhp", folder +
 // "Table of Contents." + kind + ".hhc", folder + "Index." + kind + ".hhk" and folder + kind +
 // one of the map or alias suffixes.
@@ -87,12 +94,22 @@ inline constexpr unsigned kMapFileFieldWidth = 10;
 inline constexpr const char* kMapNameC = "Map";
 inline constexpr const char* kMapNamePascal = "MapU";
 
-/// Context symbols: prefix and the replacements that make a title fit into a name.
+/// Context symbols: the prefix, the separator before each name piece, and the replacements
+/// (applied one after the other) that squeeze a title into a name.
 inline constexpr const char* kSymbolPrefix = "IDH";
+inline constexpr char kSymbolSeparator = '_';
+struct TextReplacement {
+  const char* from;
+  const char* to;
+};
+inline constexpr TextReplacement kSymbolReplacements[] = {
+    {" ", ""}, {".", "_"}, {"::", "_"}, {"-", ""}};
 
 // C header.
 inline constexpr const char* kCCommentStart = "/*";
 inline constexpr const char* kCCommentEnd = "*/";
+/// Include guard around the upper-case map name, e.g. "_DOCMAP_H_".
+inline constexpr const char* kCGuard = "_%s_H_";
 inline constexpr const char* kCIfndef = "#ifndef %s";
 inline constexpr const char* kCDefineGuard = "#define %s";
 inline constexpr const char* kCDefine = "#define %s %s";

@@ -60,27 +60,25 @@ MapHeadTemplates ReadMapHeadTemplates(const std::string& programFolder) {
 }
 
 std::string ContextSymbol(std::string_view entry, const CharacterTable& table) {
-  const std::string file = ExtractFileName(FieldOf(entry, 3, ';'));
+  const std::string file = ExtractFileName(FieldOf(entry, 3, kEntryFieldSep));
   // Every dot-separated piece but the last two ("Doc" or "Tech" and "htm") names the page.
   std::string symbol = kSymbolPrefix;
-  const int dots = CountChar(file, '.');
+  const int dots = CountChar(file, kNamePieceSep);
   int seen = 0;
   size_t start = 0;
   for (size_t pos = 0; pos < file.size() && seen < dots - 1; ++pos) {
-    if (file[pos] == '.') {
-      symbol += '_';
+    if (file[pos] == kNamePieceSep) {
+      symbol += kSymbolSeparator;
       symbol.append(file, start, pos - start);
       start = pos + 1;
       ++seen;
     }
   }
-  symbol += '_';
-  symbol += FieldOf(entry, 2, ';');
-
-  symbol = ReplaceAll(symbol, " ", "");
-  symbol = ReplaceAll(symbol, ".", "_");
-  symbol = ReplaceAll(symbol, "::", "_");
-  symbol = ReplaceAll(symbol, "-", "");
+  symbol += kSymbolSeparator;
+  symbol += FieldOf(entry, 2, kEntryFieldSep);
+  for (const TextReplacement& r : kSymbolReplacements) {
+    symbol = ReplaceAll(symbol, r.from, r.to);
+  }
   return AnsiUpperCase(MapLinkChars(symbol, table));
 }
 
@@ -89,7 +87,7 @@ void WriteCMapPart(Lines& lines, std::string_view kind, MapPart part, std::strin
   switch (part) {
   case MapPart::Head: {
     const std::string name = std::string(kind) + kMapNameC;
-    const std::string guard = "_" + AnsiUpperCase(name) + "_H_";
+    const std::string guard = Format(kCGuard, AnsiUpperCase(name).c_str());
     lines.emplace_back(kCCommentStart);
     AppendHeaderTemplate(lines, head.Header, kMapTypeC, name);
     lines.emplace_back(kCCommentEnd);
@@ -189,8 +187,8 @@ void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& co
   Lines lines;
   write(lines, kind, MapPart::Head, {}, {}, head);
   for (const std::string& entry : contextIds) {
-    write(lines, kind, MapPart::Constant, FieldOf(entry, 1, ';'), ContextSymbol(entry, table),
-          head);
+    write(lines, kind, MapPart::Constant, FieldOf(entry, 1, kEntryFieldSep),
+          ContextSymbol(entry, table), head);
   }
   write(lines, kind, MapPart::Tail, {}, {}, head);
   WriteTextLines(MapFilePath(folder, kind, language), lines);

@@ -11,7 +11,7 @@ std::string ProjectFilePath(std::string_view folder, std::string_view title,
                             std::string_view kind) {
   std::string path(folder);
   path += title;
-  path += '.';
+  path += kNamePieceSep;
   path += kind;
   path += kProjectFileExt;
   return path;
@@ -27,7 +27,7 @@ Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& setting
   lines.reserve(lists.Pages.size() + 20);
   lines.emplace_back(kHhpOptions);
   lines.emplace_back(kHhpCompatibility);
-  lines.push_back(kHhpCompiledFile + settings.Title + "." + k + kCompiledFileExt);
+  lines.push_back(kHhpCompiledFile + settings.Title + kNamePieceSep + k + kCompiledFileExt);
   if (options.Toc && !lists.TocEntries.empty()) {
     lines.push_back(std::string(kHhpContentsFile) + kContentsFilePrefix + k + kContentsFileExt);
   }

@@ -15,7 +15,7 @@ namespace {
 Lines SplitFields(std::string_view entry) {
   Lines fields(1);
   for (const char c : entry) {
-    if (c == ';') {
+    if (c == kEntryFieldSep) {
       fields.emplace_back();
     } else {
       fields.back() += c;
@@ -35,7 +35,7 @@ std::string NameLine(const char* format, std::string_view value, const TagTable&
 }
 
 std::string LocalLine(const char* format, const std::string& page, const std::string& anchor) {
-  return Format(format, (page + "#" + anchor).c_str());
+  return Format(format, (page + kAnchorSep + anchor).c_str());
 }
 
 void AppendSitemapHead(Lines& lines) {
