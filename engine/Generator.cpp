@@ -6,8 +6,6 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
-#include <array>
-
 namespace qm {
 
 TGenerator::TGenerator(const std::string& programFolder) {
@@ -75,42 +73,63 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
   ExtraFiles.SaveAll();
 }
 
+const std::string& TGenerator::Converted(size_t slot, const std::string& raw) {
+  ConvertedText& memo = converted_[slot];
+  if (!keepConverted_ || !memo.valid || memo.raw != raw) {
+    memo.raw = raw;
+    memo.converted = ConvertChars(raw, HtmlTags, CharTable);
+    memo.valid = keepConverted_;
+  }
+  return memo.converted;
+}
+
+namespace {
+
+// Replaces placeholder in line by value() when it occurs; value is only worked out then.
+template <typename Value>
+void Fill(std::string& line, std::string_view placeholder, const Value& value) {
+  if (FindNoCase(line, placeholder) != std::string::npos) {
+    line = ReplaceAllNoCase(line, placeholder, value());
+  }
+}
+
+// The file name without its folder and its last extension.
+std::string BareName(std::string_view path) {
+  const std::string name = ExtractFileName(path);
+  return name.substr(0, name.size() - ExtractFileExt(name).size());
+}
+
+} // namespace
+
 void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile,
                                         const std::string& inFile, const std::string& title) {
-  // Most template lines hold no placeholder; the values are worked out only when one does.
-  std::array<std::string, 8> values;
-  bool haveValues = false;
+  std::string link; // worked out once, when a line first asks for it
+  bool haveLink = false;
   for (std::string& line : lines) {
+    // Most template lines hold no placeholder.
     if (line.find(kPlaceholderChar) == std::string::npos) {
       continue;
     }
-    if (!haveValues) {
-      const std::string out = ConvertChars(outFile, HtmlTags, CharTable);
-      const std::string in = ConvertChars(inFile, HtmlTags, CharTable);
-      const std::string inName = ExtractFileName(in);
-      const std::string outName = ExtractFileName(out);
-      const std::string inExt = ExtractFileExt(inName);
-      const std::string outExt = ExtractFileExt(outName);
-      const std::string convertedTitle = ConvertChars(title, HtmlTags, CharTable);
-      values = {inName.substr(0, inName.size() - inExt.size()),
-                ExtractFilePath(in),
-                inExt,
-                outName.substr(0, outName.size() - outExt.size()),
-                ExtractFilePath(out),
-                outExt,
-                convertedTitle,
-                MapLinkChars(convertedTitle, CharTable)};
-      haveValues = true;
-    }
+    const std::string& in = Converted(0, inFile);
+    const std::string& out = Converted(1, outFile);
+    const std::string& convertedTitle = Converted(2, title);
     // Date and time are read for every line, as a template expects of a clock.
-    line = ReplaceAllNoCase(line, kPhDate, ShortDateText());
-    line = ReplaceAllNoCase(line, kPhTime, LongTimeText());
-    static constexpr std::array<std::string_view, 8> kFilePlaceholders = {
-        kPhInputFile,  kPhInputPath, kPhInputExt, kPhOutputFile,
-        kPhOutputPath, kPhOutputExt, kPhTitle,    kPhLink};
-    for (size_t k = 0; k < kFilePlaceholders.size(); ++k) {
-      line = ReplaceAllNoCase(line, kFilePlaceholders[k], values[k]);
-    }
+    Fill(line, kPhDate, [] { return ShortDateText(); });
+    Fill(line, kPhTime, [] { return LongTimeText(); });
+    Fill(line, kPhInputFile, [&] { return BareName(in); });
+    Fill(line, kPhInputPath, [&] { return ExtractFilePath(in); });
+    Fill(line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); });
+    Fill(line, kPhOutputFile, [&] { return BareName(out); });
+    Fill(line, kPhOutputPath, [&] { return ExtractFilePath(out); });
+    Fill(line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); });
+    Fill(line, kPhTitle, [&] { return convertedTitle; });
+    Fill(line, kPhLink, [&] {
+      if (!haveLink) {
+        link = MapLinkChars(convertedTitle, CharTable);
+        haveLink = true;
+      }
+      return link;
+    });
   }
 }
 

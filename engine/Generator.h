@@ -8,6 +8,7 @@
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -129,6 +130,18 @@ private:
   /// After a failure: writes every open buffer, ignoring further failures, so the pages hold
   /// what was written up to the failure.
   void FlushAllPages() noexcept;
+
+  /// ConvertChars of raw with the generator's tables. While a source file is processed the
+  /// tables stay as they are and the same paths and titles come back for every piece, so the
+  /// last result per slot is kept then.
+  const std::string& Converted(size_t slot, const std::string& raw);
+  struct ConvertedText {
+    std::string raw;
+    std::string converted;
+    bool valid = false;
+  };
+  std::array<ConvertedText, 3> converted_;
+  bool keepConverted_ = false;
 
   Lines loadedTags_; ///< the lines of "HTMLTags.txt" as loaded
   /// Upper-case path -> title of PageTitles (the last line for a path wins), and how many lines

@@ -28,6 +28,21 @@ std::string TitleOfPage(std::string_view bytes) {
   return {};
 }
 
+// JoinLines(SplitLines(text)) in one pass: every line break becomes CR LF, the last line gets
+// one, and a NUL ends the text.
+std::string NormalizeLines(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    out.append(text.substr(start, end - start));
+    out.append("\r\n");
+    start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+  }
+  return out;
+}
+
 } // namespace
 
 void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
@@ -118,25 +133,33 @@ void TGenerator::WriteTechBlockFooter(const std::string& outFile, const std::str
 void TGenerator::WriteBlockText(const std::string& outFile, const std::string& text,
                                 const std::string& ownFile) {
   const std::string& target = ownFile.empty() ? outFile : ownFile;
-  Lines lines = SplitLines(ExpandEscapes(text));
-  const Kind kind = KindOfPage(target);
-  ExtractKeywordEntries(target, kTocKeyword, TocList(kind), lines);
-  ExtractKeywordEntries(target, kIndexKeyword, IndexList(kind), lines);
-  std::string body = JoinLines(lines);
+  const std::string expanded = ExpandEscapes(text);
+  std::string body;
+  if (expanded.find(kMarkerPrefix) == std::string::npos) {
+    // No keyword line can be in it: the lines go through unchanged.
+    body = NormalizeLines(expanded);
+  } else {
+    Lines lines = SplitLines(expanded);
+    const Kind kind = KindOfPage(target);
+    ExtractKeywordEntries(target, kTocKeyword, TocList(kind), lines);
+    ExtractKeywordEntries(target, kIndexKeyword, IndexList(kind), lines);
+    body = JoinLines(lines);
+  }
   // The body is expanded a second time as it is written; the escaped break behind it leaves
   // one empty line after the block.
   body += kLineBreakPlain;
-  const std::string expanded = ExpandEscapes(body);
+  std::string written = ExpandEscapes(body);
   if (!ownFile.empty()) {
     // The page's lines all end in a break, so appending the text to the joined page and
     // splitting again is the same as appending the text's own lines.
     Lines& page = ExtraFiles.LinesFor(ownFile);
-    Lines added = SplitLines(expanded);
+    Lines added = SplitLines(written);
     page.insert(page.end(), std::make_move_iterator(added.begin()),
                 std::make_move_iterator(added.end()));
   } else {
     // A per-source page gets a second empty line.
-    AppendToPage(outFile, expanded + "\r\n");
+    written += "\r\n";
+    AppendToPage(outFile, written);
   }
 }
 

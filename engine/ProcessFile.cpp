@@ -7,6 +7,9 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace qm {
 
 namespace {
@@ -29,6 +32,20 @@ bool LeavesFolder(std::string_view name) {
     }
     start = end + 1;
   }
+}
+
+// The lines of text, split as SplitLines does (CR, LF or CR LF end a line; a NUL ends the
+// text), as views into it.
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+  }
+  return lines;
 }
 
 } // namespace
@@ -62,8 +79,10 @@ struct TGenerator::BlockScan {
   std::string pageFolder;
   Stream doc;
   Stream tech;
-  Lines lines;
-  std::string title; // of the last block of either stream
+  std::string bytes;                   // the source file as read
+  Lines converted;                     // its lines after the OEM conversion, if that is on
+  std::vector<std::string_view> lines; // its lines, into bytes or converted
+  std::string title;                   // of the last block of either stream
 
   BlockScan(TGenerator& g, const std::string& in)
       : gen(g), inFile(in), doc{Kind::Doc,   kDocStartMarker, kDocEndMarker,
@@ -116,8 +135,8 @@ struct TGenerator::BlockScan {
   }
 
   void HandleBlock(Stream& s, size_t i) {
-    const std::string& line = lines[i];
-    std::string_view rest = std::string_view(line).substr(line.find(s.start) + s.start.size());
+    const std::string_view line = lines[i];
+    std::string_view rest = line.substr(line.find(s.start) + s.start.size());
     rest = rest.substr(0, rest.find(kMarkerPrefix));
     title = Trim(rest);
 
@@ -126,8 +145,11 @@ struct TGenerator::BlockScan {
       throw Error(Format(kMsgUnterminatedBlock, inFile.c_str(), static_cast<int>(i + 1),
                          std::string(s.start).c_str(), std::string(s.end).c_str()));
     }
-    Lines block(lines.begin() + static_cast<std::ptrdiff_t>(i),
-                lines.begin() + static_cast<std::ptrdiff_t>(end));
+    Lines block;
+    block.reserve(end - i);
+    for (size_t k = i; k < end; ++k) {
+      block.emplace_back(lines[k]);
+    }
 
     std::string own;
     if (block.size() < 2) {
@@ -184,11 +206,15 @@ struct TGenerator::BlockScan {
     gen.BeginPage(tech.page);
     gen.WriteTechPageHeader(tech.page, inFile, "", "");
 
-    lines = ReadTextLines(inFile);
+    // The lines stay views into the file's bytes: most of them are only looked at once.
+    bytes = ReadFileBytes(inFile);
+    lines = SplitLineViews(bytes);
     if (gen.OemToAnsi) {
-      for (std::string& l : lines) {
-        l = Trim(qm::OemToAnsi(l));
+      converted.reserve(lines.size());
+      for (const std::string_view l : lines) {
+        converted.push_back(Trim(qm::OemToAnsi(l)));
       }
+      lines.assign(converted.begin(), converted.end());
     }
     for (size_t i = 0; i < lines.size(); ++i) {
       if (lines[i].find(kMarkerPrefix) == std::string::npos) {
@@ -243,6 +269,16 @@ void TGenerator::FlushAllPages() noexcept {
 
 int TGenerator::ProcessFile(const std::string& inFile) {
   pageBuffers_.clear();
+  keepConverted_ = true;
+  struct ForgetConverted {
+    TGenerator& gen;
+    ~ForgetConverted() {
+      gen.keepConverted_ = false;
+      for (ConvertedText& memo : gen.converted_) {
+        memo.valid = false;
+      }
+    }
+  } forget{*this};
   BlockScan scan(*this, inFile);
   try {
     return scan.Scan();
