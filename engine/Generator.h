@@ -69,6 +69,8 @@ public:
                               const std::string& title);
 
   // Page writers. A piece goes to the own page ownFile when it is not empty, else to outFile.
+  // Its contents and index lines become entries of the writer's kind; WriteTemplate and
+  // WriteBlockText take the kind from the target's name (Tech when it contains ".tech.htm").
   void WriteTemplate(const std::string& outFile, const std::string& inFile,
                      const std::string& title, const Lines& tmpl, const std::string& ownFile);
   void WriteDocPageHeader(const std::string& outFile, const std::string& inFile,

@@ -85,10 +85,10 @@ struct TGenerator::BlockScan {
   std::string title;                   // of the last block of either stream
 
   BlockScan(TGenerator& g, const std::string& in)
-      : gen(g), inFile(in), doc{Kind::Doc,   kDocStartMarker, kDocEndMarker,
-                                kDocPageExt, g.DocPages,      g.DocContextIds},
-        tech{Kind::Tech,   kTechStartMarker, kTechEndMarker,
-             kTechPageExt, g.TechPages,      g.TechContextIds} {
+      : gen(g), inFile(in),
+        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds),
+        tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
+             g.TechContextIds) {
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
                                  ? inFile

@@ -2,6 +2,7 @@
 
 #include "EngineFixture.h"
 #include "engine/Error.h"
+#include "engine/Paths.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -17,15 +18,12 @@ public:
   bool Cancelled() const override { return done_ >= cancelAfter_; }
   void StepFile(const std::string& file, int lineCount) override {
     ++done_;
-    calls.push_back(ExtractFileNameForTest(file) + " " + std::to_string(lineCount));
+    calls.push_back(ExtractFileName(file) + " " + std::to_string(lineCount));
   }
   void Finished() override { calls.push_back("finished"); }
   Lines calls;
 
 private:
-  static std::string ExtractFileNameForTest(const std::string& p) {
-    return p.substr(p.rfind('/') + 1);
-  }
   int cancelAfter_;
   int done_ = 0;
 };
