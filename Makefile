@@ -8,9 +8,10 @@ BENCH_BUILD := build-bench
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
 CLI         := $(BUILD)/bin/quillmark-cli
+# The example project reads examples/src and writes into build/example-output, both relative
+# to the folder make runs in.
+EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
-EXAMPLE_ARGS := --yes --input examples/src --output $(EXAMPLE_OUT) \
-                --kinds pascal,c,java,sql,basic,assembler,html
 
 .PHONY: all deps configure build run test bench sanitize format clean
 
@@ -27,7 +28,7 @@ build: configure
 
 # Converts the example sources; the pages land in $(EXAMPLE_OUT).
 run: build
-	$(CLI) convert $(EXAMPLE_ARGS)
+	$(CLI) convert --yes $(EXAMPLE)
 	@echo
 	@echo "Pages written to $(CURDIR)/$(EXAMPLE_OUT)/"
 
