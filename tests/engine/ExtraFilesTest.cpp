@@ -12,20 +12,13 @@ TEST(ExtraFiles, KeywordLinesBecomeEntries) {
   // directly following "<BR>" or empty lines.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
+  // clang-format off
   Lines lines{"a",
-              "###Toc Eins",
-              "<BR>",
-              "",
-              "<BR>",
-              "<BR>",
-              "###Toc Zwei",
-              "###Toc Drei",
-              "Text",
-              "<BR>",
-              "vorn ###Toc Mitte",
-              "###Toc K&auml;se &amp; Brot ",
-              "###Toc ",
-              "###Toc"};
+              "###Toc Eins", "<BR>", "", "<BR>", "<BR>",     // three followers go, not a fourth
+              "###Toc Zwei", "###Toc Drei", "Text", "<BR>",  // text stops the removal
+              "vorn ###Toc Mitte",                           // the whole line goes
+              "###Toc K&auml;se &amp; Brot ", "###Toc ", "###Toc"};
+  // clang-format on
   Lines entries;
   gen->ExtractKeywordEntries("/x/y/P.Doc.htm", "Toc", entries, lines);
   EXPECT_EQ(lines, (Lines{"a", "<BR>", "Text", "<BR>", "###Toc"}));
