@@ -130,7 +130,9 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   Section* sec = Find(section);
   if (sec == nullptr) {
-    sec = &Add(section, "[" + std::string(section) + "]");
+    std::string header(1, '[');
+    header.append(section).push_back(']');
+    sec = &Add(section, header);
   }
   const auto [it, added] = sec->keys.try_emplace(NameKey(key), sec->body.size());
   if (added) {

@@ -237,16 +237,21 @@ std::string Format(const char* fmt, ...) {
 
 namespace {
 
-// Base-letter form of one Windows-1252 byte for collation, lower case; may be two letters.
-std::string_view FoldChar(unsigned char c) {
-  static const std::array<std::string, 256> table = [] {
-    std::array<std::string, 256> t;
+// Base-letter forms of the Windows-1252 bytes for collation, lower case, one or two letters.
+struct FoldTable {
+  std::array<std::array<char, 2>, 256> text{};
+  std::array<unsigned char, 256> size{};
+  FoldTable() {
     for (int i = 0; i < 256; ++i) {
-      t[i] = std::string(1, AnsiLowerChar(static_cast<char>(i)));
+      text[i][0] = AnsiLowerChar(static_cast<char>(i));
+      size[i] = 1;
     }
-    auto set = [&t](const char* letters, const char* base) {
+    auto set = [this](const char* letters, const char* base) {
       for (const char* p = letters; *p; ++p) {
-        t[static_cast<unsigned char>(*p)] = base;
+        const auto c = static_cast<unsigned char>(*p);
+        text[c][0] = base[0];
+        text[c][1] = base[1];
+        size[c] = base[1] == '\0' ? 1 : 2;
       }
     };
     set("\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5", "a");
@@ -264,9 +269,12 @@ std::string_view FoldChar(unsigned char c) {
     set("\x8A\x9A", "s");
     set("\x8C\x9C", "oe");
     set("\x8E\x9E", "z");
-    return t;
-  }();
-  return table[c];
+  }
+};
+
+std::string_view FoldChar(unsigned char c) {
+  static const FoldTable table;
+  return {table.text[c].data(), table.size[c]};
 }
 
 std::string Folded(std::string_view s) {
