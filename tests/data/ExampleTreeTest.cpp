@@ -1,0 +1,63 @@
+// Checks of the example source tree converted with the shipped data: every contents and index
+// entry points at an anchor that its page holds, and no page carries two context ids (the help
+// compiler takes one per page).
+#include "TestUtil.h"
+
+#include "engine/AnsiText.h"
+#include "engine/Generator.h"
+#include "engine/Quelle.h"
+
+#include <iterator>
+#include <set>
+
+namespace {
+
+const char* const kExampleMasks[] = {"*.pas", "*.p",   "*.dpr", "*.bpg", "*.dpk",
+                                     "*.c",   "*.cpp", "*.h",   "*.hpp", "*.java",
+                                     "*.sql", "*.asm", "*.bas", "*.htm", "*.html"};
+
+/// Checks that the page named by the last field of entry holds an anchor for each field from
+/// firstAnchor to the one before the page.
+void ExpectAnchors(const std::string& folder, const std::string& entry, int firstAnchor) {
+  const int fields = qm::CountChar(entry, ';') + 1;
+  const std::string page = qmtest::ReadFile(folder + qm::FieldOf(entry, fields, ';'));
+  ASSERT_GE(fields, firstAnchor + 1) << entry;
+  for (int f = firstAnchor; f < fields; ++f) {
+    const std::string anchor = "<A NAME=\"" + qm::FieldOf(entry, f, ';') + "\">";
+    EXPECT_NE(page.find(anchor), std::string::npos) << entry << ": no " << anchor;
+  }
+}
+
+} // namespace
+
+TEST(ExampleTree, EntriesPointAtExistingAnchors) {
+  // The example's contents and index lines name anchors that the converted pages define.
+  qmtest::TempDir dir;
+  qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
+  generator.AutoLineBreak = true;
+  generator.OutputFolder = dir.path();
+  qm::TQuelle quelle;
+  quelle.IncludeSubfolders = true;
+  quelle.Masks.assign(std::begin(kExampleMasks), std::end(kExampleMasks));
+  quelle.Search(std::string(QM_SOURCE_DIR) + "/examples/src/");
+  generator.Run(quelle);
+
+  ASSERT_FALSE(generator.DocTocEntries.empty());
+  ASSERT_FALSE(generator.TechIndexEntries.empty());
+  for (const auto* list : {&generator.DocTocEntries, &generator.TechTocEntries}) {
+    for (const auto& entry : *list) {
+      ExpectAnchors(dir.path(), entry, 3);
+    }
+  }
+  for (const auto* list : {&generator.DocIndexEntries, &generator.TechIndexEntries}) {
+    for (const auto& entry : *list) {
+      ExpectAnchors(dir.path(), entry, 3);
+    }
+  }
+
+  std::set<std::string> pages;
+  for (const auto& id : generator.DocContextIds) {
+    EXPECT_TRUE(pages.insert(qm::FieldOf(id, 3, ';')).second) << "second context id: " << id;
+  }
+  EXPECT_EQ(pages.size(), 5u);
+}
