@@ -37,7 +37,7 @@ test: build
 
 # Release build of the benchmark only; it brings its own generated sources.
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON -DQM_WERROR=OFF
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON -DQM_WERROR=ON
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillmark_bench
 	$(BENCH_BUILD)/bin/quillmark_bench
 
