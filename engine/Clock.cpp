@@ -27,9 +27,12 @@ std::tm NowTm() {
   return tm;
 }
 
+// The C/POSIX locale, also in its UTF-8 variants ("C.UTF-8", "C.utf8"), has no date format
+// of a region; the program's German defaults stand in for it.
 bool PlainLocale() {
   const char* name = std::setlocale(LC_TIME, nullptr);
-  return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
+  return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
+         std::strncmp(name, "C.", 2) == 0;
 }
 
 std::string Strftime(const char* fmt, const std::tm& tm) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 
 TEST(Clock, SourceDateEpochFixesNow) {
@@ -11,4 +12,14 @@ TEST(Clock, SourceDateEpochFixesNow) {
   EXPECT_EQ(qm::LongTimeText(), "10:00:00");
   EXPECT_EQ(qm::DateTimeText(), "26.11.2025 10:00:00");
   EXPECT_EQ(qm::CurrentYear(), 2025);
+}
+
+TEST(Clock, UtfVariantOfTheCLocaleUsesTheGermanDefaults) {
+  // "C.UTF-8" is the plain C locale with another character set: no regional format applies.
+  ::setenv("SOURCE_DATE_EPOCH", "1764151200", 1);
+  if (std::setlocale(LC_TIME, "C.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no C.UTF-8 locale";
+  }
+  EXPECT_EQ(qm::DateTimeText(), "26.11.2025 10:00:00");
+  std::setlocale(LC_TIME, "C");
 }
