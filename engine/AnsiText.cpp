@@ -176,6 +176,16 @@ int CountChar(std::string_view text, char c) {
   return n;
 }
 
+size_t FindLineBreak(std::string_view text, size_t pos) {
+  // A plain loop: find_first_of would call memchr once per byte.
+  for (size_t i = pos; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
 Lines SplitLines(std::string_view text) {
   const size_t nul = text.find('\0');
   if (nul != std::string_view::npos) {

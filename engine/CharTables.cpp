@@ -1,6 +1,7 @@
 #include "engine/CharTables.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace qm {
@@ -125,12 +126,13 @@ std::string ReplaceUnkept(std::string_view text, std::string_view from, std::str
   return out;
 }
 
-// Replaces from by to everywhere except in occurrences that belong to a tag of the table.
-std::string ProtectedReplace(std::string_view text, std::string_view from, std::string_view to,
-                             const TagTable& tags) {
+// Replaces from by to everywhere in text except in occurrences that belong to a tag of the
+// table. Returns false (text untouched) when from does not occur.
+bool ProtectedReplace(std::string& text, std::string_view from, std::string_view to,
+                      const TagTable& tags) {
   std::vector<Hit> hits = Occurrences(text, from);
   if (hits.empty()) {
-    return std::string(text);
+    return false;
   }
   if (from == "<") {
     ClassifyOpeningBrackets(text, hits, tags);
@@ -139,7 +141,18 @@ std::string ProtectedReplace(std::string_view text, std::string_view from, std::
   } else {
     ClassifyInsideTags(text, hits);
   }
-  return ReplaceUnkept(text, from, to, hits);
+  text = ReplaceUnkept(text, from, to, hits);
+  return true;
+}
+
+// Which byte values occur in text: a row whose first byte does not occur is passed over
+// without a scan, which matters for tables of many rows over long texts.
+std::array<bool, 256> BytesIn(std::string_view text) {
+  std::array<bool, 256> present{};
+  for (const char c : text) {
+    present[static_cast<unsigned char>(c)] = true;
+  }
+  return present;
 }
 
 } // namespace
@@ -180,9 +193,14 @@ void CharacterTable::Assign(const Lines& rows) {
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
   std::string out(text);
+  std::array<bool, 256> present = BytesIn(out);
   for (const CharRow& row : table.rows()) {
-    if (!row.from.empty() && !row.to.empty()) {
-      out = ProtectedReplace(out, row.from, row.to, tags);
+    if (row.from.empty() || row.to.empty() ||
+        !present[static_cast<unsigned char>(row.from.front())]) {
+      continue;
+    }
+    if (ProtectedReplace(out, row.from, row.to, tags)) {
+      present = BytesIn(out);
     }
   }
   return out;

@@ -7,6 +7,7 @@
 #include "engine/ExtraFiles.h"
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
+#include "engine/TextFile.h"
 
 #include <array>
 #include <optional>
@@ -123,8 +124,9 @@ private:
   /// straight to the file.
   void AppendToPage(const std::string& page, std::string_view bytes);
 
-  /// Deletes page, creates it empty and opens its buffer.
-  void BeginPage(const std::string& page);
+  /// Deletes page and opens its buffer; create also creates the file empty now (otherwise it
+  /// is created only if it is flushed).
+  void BeginPage(const std::string& page, bool create);
   /// Appends the buffer of page to the file and closes the buffer.
   void FlushPage(const std::string& page);
   /// Deletes page and drops its buffer.
@@ -150,8 +152,13 @@ private:
   /// of PageTitles it covers; rebuilt when PageTitles changed in length.
   mutable std::unordered_map<std::string, std::string> titleIndex_;
   mutable size_t indexedTitles_ = 0;
-  /// Per-source pages of the file being processed, kept in memory and written once.
-  std::unordered_map<std::string, std::string> pageBuffers_;
+  /// A per-source page of the file being processed: created at once, filled in memory and
+  /// written once.
+  struct PageBuffer {
+    OutputFile file;
+    std::string bytes;
+  };
+  std::unordered_map<std::string, PageBuffer> pageBuffers_;
 };
 
 } // namespace qm

@@ -18,7 +18,7 @@ std::string TitleOfPage(std::string_view bytes) {
     bytes = bytes.substr(0, nul);
   }
   for (size_t start = 0; start < bytes.size();) {
-    const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    const size_t end = std::min(FindLineBreak(bytes, start), bytes.size());
     const std::string_view line = bytes.substr(start, end - start);
     if (FindNoCase(line, kTitleOpen) != std::string_view::npos) {
       return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
@@ -35,7 +35,7 @@ std::string NormalizeLines(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
   for (size_t start = 0; start < text.size();) {
-    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    const size_t end = std::min(FindLineBreak(text, start), text.size());
     out.append(text.substr(start, end - start));
     out.append("\r\n");
     start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
@@ -47,7 +47,7 @@ std::string NormalizeLines(std::string_view text) {
 
 void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
   if (const auto it = pageBuffers_.find(page); it != pageBuffers_.end()) {
-    it->second.append(bytes);
+    it->second.bytes.append(bytes);
   } else {
     AppendFileBytes(page, bytes);
   }

@@ -8,6 +8,7 @@
 #include "engine/TextFile.h"
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 namespace qm {
@@ -41,7 +42,7 @@ std::vector<std::string_view> SplitLineViews(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < text.size()) {
-    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    const size_t end = std::min(FindLineBreak(text, start), text.size());
     lines.push_back(text.substr(start, end - start));
     start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
   }
@@ -201,13 +202,28 @@ struct TGenerator::BlockScan {
   }
 
   int Scan() {
-    gen.BeginPage(doc.page);
+    // The source is read before the pages are made so that a stream without any start marker
+    // gets no page file at all: it would be created and deleted again in this call. The old
+    // page is deleted all the same, and the page header is still written (into memory) for
+    // the contents and index entries it records. Should the file fail, every page is put on
+    // disk as it stands then.
+    std::exception_ptr readError;
+    try {
+      bytes = ReadFileBytes(inFile);
+    } catch (const Error&) {
+      readError = std::current_exception();
+    }
+    const bool readFailed = readError != nullptr;
+    const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    gen.BeginPage(doc.page, !readFailed && text.find(doc.start) != std::string_view::npos);
     gen.WriteDocPageHeader(doc.page, inFile, "", "");
-    gen.BeginPage(tech.page);
+    gen.BeginPage(tech.page, !readFailed && text.find(tech.start) != std::string_view::npos);
     gen.WriteTechPageHeader(tech.page, inFile, "", "");
+    if (readFailed) {
+      std::rethrow_exception(readError);
+    }
 
     // The lines stay views into the file's bytes: most of them are only looked at once.
-    bytes = ReadFileBytes(inFile);
     lines = SplitLineViews(bytes);
     if (gen.OemToAnsi) {
       converted.reserve(lines.size());
@@ -235,10 +251,14 @@ struct TGenerator::BlockScan {
   }
 };
 
-void TGenerator::BeginPage(const std::string& page) {
-  DeleteFileAt(page);
-  WriteFileBytes(page, "");
-  pageBuffers_[page].clear();
+void TGenerator::BeginPage(const std::string& page, bool create) {
+  OutputFile file;
+  if (create) {
+    file = OutputFile::Replace(page);
+  } else {
+    DeleteFileAt(page);
+  }
+  pageBuffers_.insert_or_assign(page, PageBuffer{std::move(file), std::string()});
 }
 
 void TGenerator::FlushPage(const std::string& page) {
@@ -246,20 +266,34 @@ void TGenerator::FlushPage(const std::string& page) {
   if (it == pageBuffers_.end()) {
     return;
   }
-  const std::string bytes = std::move(it->second);
+  PageBuffer buffer = std::move(it->second);
   pageBuffers_.erase(it);
-  AppendFileBytes(page, bytes);
+  if (!buffer.file.IsOpen()) {
+    buffer.file = OutputFile(page);
+  }
+  buffer.file.Write(buffer.bytes);
+  buffer.file.Close();
 }
 
 void TGenerator::DropPage(const std::string& page) {
-  pageBuffers_.erase(page);
-  DeleteFileAt(page);
+  const auto it = pageBuffers_.find(page);
+  const bool created = it == pageBuffers_.end() || it->second.file.IsOpen();
+  if (it != pageBuffers_.end()) {
+    pageBuffers_.erase(it);
+  }
+  if (created) {
+    DeleteFileAt(page);
+  }
 }
 
 void TGenerator::FlushAllPages() noexcept {
-  for (const auto& [page, bytes] : pageBuffers_) {
+  for (auto& [page, buffer] : pageBuffers_) {
     try {
-      AppendFileBytes(page, bytes);
+      if (!buffer.file.IsOpen()) {
+        buffer.file = OutputFile(page);
+      }
+      buffer.file.Write(buffer.bytes);
+      buffer.file.Close();
     } catch (...) {
       // The failure that ended the file is the one reported.
     }

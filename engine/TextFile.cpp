@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace qm {
 
@@ -112,6 +113,64 @@ void AppendFileBytes(std::string_view path, std::string_view bytes) {
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
     throw Error(FileErrorMessage(path, ok ? errno : err));
+  }
+}
+
+OutputFile::OutputFile(std::string_view path) : path_(path) {
+  fd_ = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) {
+    Fail(kMsgCannotCreate, path);
+  }
+}
+
+OutputFile OutputFile::Replace(std::string_view path) {
+  const std::string native = NativePath(path);
+  const int fd = ::open(native.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd >= 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
+        ::ftruncate(fd, 0) == 0) {
+      OutputFile file;
+      file.fd_ = fd;
+      file.path_ = std::string(path);
+      return file;
+    }
+    ::close(fd);
+  }
+  ::unlink(native.c_str());
+  return OutputFile(path);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+    fd_ = std::exchange(other.fd_, -1);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+OutputFile::~OutputFile() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+}
+
+void OutputFile::Write(std::string_view bytes) {
+  if (!WriteAll(fd_, bytes)) {
+    throw Error(FileErrorMessage(path_, errno));
+  }
+}
+
+void OutputFile::Close() {
+  const int fd = std::exchange(fd_, -1);
+  if (fd >= 0 && ::close(fd) != 0) {
+    throw Error(FileErrorMessage(path_, errno));
   }
 }
 

@@ -32,6 +32,36 @@ void WriteTextLines(std::string_view path, const Lines& lines);
 /// Appends bytes to a file that must exist; throws Error(FileErrorMessage) otherwise.
 void AppendFileBytes(std::string_view path, std::string_view bytes);
 
+/// A file created now and written later through the same handle, so that creating a page and
+/// filling it costs one open.
+class OutputFile {
+public:
+  OutputFile() = default;
+  /// Creates or truncates path. Throws Error(kMsgCannotCreate) when it cannot be created.
+  explicit OutputFile(std::string_view path);
+  /// Deletes path and creates it empty, as OutputFile(path) after DeleteFileAt(path) would. An
+  /// existing regular file with no other name is emptied in place instead, which gives the same
+  /// file content without the cost of freeing and allocating a file; a link, or a file with
+  /// other names, is never written through.
+  static OutputFile Replace(std::string_view path);
+  OutputFile(OutputFile&& other) noexcept;
+  OutputFile& operator=(OutputFile&& other) noexcept;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  /// Closes the file; a failure to close is not reported here (use Close to see it).
+  ~OutputFile();
+
+  bool IsOpen() const { return fd_ >= 0; }
+  /// Appends bytes. Throws Error(FileErrorMessage) when writing fails.
+  void Write(std::string_view bytes);
+  /// Closes the file. Throws Error(FileErrorMessage) when the last data cannot be stored.
+  void Close();
+
+private:
+  int fd_ = -1;
+  std::string path_;
+};
+
 /// Replaces the file atomically: writes a temporary file beside it and renames it over the
 /// old one, so that a failure leaves the old file as it was. Throws Error(failMessage with the
 /// path) on any failure; failMessage is a format with one "%s".

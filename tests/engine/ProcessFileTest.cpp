@@ -167,3 +167,22 @@ TEST(ProcessFile, OwnPageNamesStayInThePageFolder) {
   EXPECT_EQ(gen->ExtraFiles.Count(), 0u);
   EXPECT_TRUE(gen->DocPages.empty());
 }
+
+TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
+  // A stream without a start marker leaves no page (an old one is deleted), yet its page header
+  // still records its entries; a failure later in the file puts the page on disk as it stood.
+  EngineFixture fx;
+  WriteFile(fx.Out("h.Tech.htm"), "alt");
+  fx.Source("h.c", {"/* ###DocGen_Start A", "a", "###DocGen_End */"});
+  const auto gen = fx.MakeGenerator();
+  gen->TechPageHeader.push_back("###Index Kopf");
+  gen->ProcessFile(fx.Src("h.c"));
+  EXPECT_FALSE(Exists(fx.Out("h.Tech.htm")));
+  EXPECT_EQ(gen->TechIndexEntries, (Lines{"Kopf;h.Tech.htm"}));
+
+  fx.Source("h.c", {"/* ###DocGen_Start A", "a */"});
+  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(fx.Src("h.c")); }),
+            "Datei " + fx.Src("h.c") + ": Zeile 1: \"###DocGen_Start\" ohne \"###DocGen_End\"");
+  EXPECT_EQ(ReadFile(fx.Out("h.Tech.htm")), CrLf({"<TITLE></TITLE>", "TH h.c"}));
+  EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH h.c h.Doc"}));
+}

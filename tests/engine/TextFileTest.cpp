@@ -56,3 +56,23 @@ TEST(TextFile, AtomicWriteKeepsTheOldFileOnFailure) {
   }
   EXPECT_EQ(entries, 2);
 }
+
+TEST(TextFile, ReplaceNeverWritesThroughOtherNames) {
+  // Replacing empties a plain file; a link or a file with a second name is replaced by a new
+  // file, so the other name keeps its content.
+  qmtest::TempDir dir;
+  qmtest::WriteFile(dir / "plain", "alt");
+  qmtest::WriteFile(dir / "target", "bleibt");
+  qmtest::WriteFile(dir / "shared", "bleibt auch");
+  std::filesystem::create_symlink(dir / "target", dir / "link");
+  std::filesystem::create_hard_link(dir / "shared", dir / "second");
+  for (const char* name : {"plain", "link", "second", "new"}) {
+    OutputFile file = OutputFile::Replace(dir / name);
+    file.Write("neu");
+    file.Close();
+    EXPECT_EQ(qmtest::ReadFile(dir / name), "neu") << name;
+  }
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "link"));
+  EXPECT_EQ(qmtest::ReadFile(dir / "target"), "bleibt");
+  EXPECT_EQ(qmtest::ReadFile(dir / "shared"), "bleibt auch");
+}
