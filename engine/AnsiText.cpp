@@ -176,38 +176,29 @@ int CountChar(std::string_view text, char c) {
   return n;
 }
 
-size_t FindLineBreak(std::string_view text, size_t pos) {
-  // A plain loop: find_first_of would call memchr once per byte.
-  for (size_t i = pos; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      return i;
-    }
-  }
-  return std::string_view::npos;
-}
-
-Lines SplitLines(std::string_view text) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) {
-    text = text.substr(0, nul);
-  }
-  Lines lines;
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::vector<std::string_view> lines;
   size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
+  for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
+      lines.push_back(text.substr(start, i - start));
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        ++i;
+      }
+      start = i + 1;
     }
   }
   if (start < text.size()) {
-    lines.emplace_back(text.substr(start));
+    lines.push_back(text.substr(start));
   }
   return lines;
+}
+
+Lines SplitLines(std::string_view text) {
+  const std::vector<std::string_view> views = SplitLineViews(text);
+  return Lines(views.begin(), views.end());
 }
 
 void AppendJoined(std::string& out, const Lines& lines) {

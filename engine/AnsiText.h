@@ -42,12 +42,11 @@ std::string FieldOf(std::string_view text, int n, char sep);
 /// Number of occurrences of c in text.
 int CountChar(std::string_view text, char c);
 
-/// Position of the first CR or LF at or after pos, or npos.
-size_t FindLineBreak(std::string_view text, size_t pos = 0);
-
 /// Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the
 /// text; a break at the very end adds no empty line.
 Lines SplitLines(std::string_view text);
+/// SplitLines as views into text, for reading without copying.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 /// Appends every line followed by CR LF to out.
 void AppendJoined(std::string& out, const Lines& lines);
 /// Every line followed by CR LF.

@@ -13,32 +13,22 @@ namespace {
 
 // The title a page carries: the first line holding the title tag, without its tags.
 std::string TitleOfPage(std::string_view bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) {
-    bytes = bytes.substr(0, nul);
-  }
-  for (size_t start = 0; start < bytes.size();) {
-    const size_t end = std::min(FindLineBreak(bytes, start), bytes.size());
-    const std::string_view line = bytes.substr(start, end - start);
+  for (const std::string_view line : SplitLineViews(bytes)) {
     if (FindNoCase(line, kTitleOpen) != std::string_view::npos) {
       return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
     }
-    start = bytes.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
   }
   return {};
 }
 
-// JoinLines(SplitLines(text)) in one pass: every line break becomes CR LF, the last line gets
-// one, and a NUL ends the text.
+// JoinLines(SplitLines(text)) without copying each line: every line break becomes CR LF, the
+// last line gets one, and a NUL ends the text.
 std::string NormalizeLines(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
   std::string out;
   out.reserve(text.size() + 2);
-  for (size_t start = 0; start < text.size();) {
-    const size_t end = std::min(FindLineBreak(text, start), text.size());
-    out.append(text.substr(start, end - start));
+  for (const std::string_view line : SplitLineViews(text)) {
+    out.append(line);
     out.append("\r\n");
-    start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
   }
   return out;
 }

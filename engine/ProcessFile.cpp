@@ -35,20 +35,6 @@ bool LeavesFolder(std::string_view name) {
   }
 }
 
-// The lines of text, split as SplitLines does (CR, LF or CR LF end a line; a NUL ends the
-// text), as views into it.
-std::vector<std::string_view> SplitLineViews(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = std::min(FindLineBreak(text, start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
-  }
-  return lines;
-}
-
 } // namespace
 
 // The blocks of one source file: both streams, their per-source pages and their own pages.
