@@ -186,3 +186,32 @@ TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
   EXPECT_EQ(ReadFile(fx.Out("h.Tech.htm")), CrLf({"<TITLE></TITLE>", "TH h.c"}));
   EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH h.c h.Doc"}));
 }
+
+TEST(ProcessFile, WorkedExampleGivesTheDocumentedPages) {
+  // The context id leaves the text; comment lines run together; the empty line is a paragraph
+  // break ("\n" alone, or two <BR> lines with the automatic line break); kept tags stay.
+  const std::vector<std::string> source = {"{###DocGen_Start Einleitung",
+                                           "###ContextID 1001",
+                                           "Dies ist der erste Absatz.",
+                                           "Er geht hier weiter.",
+                                           "",
+                                           "Zweiter Absatz mit <B>fett</B>.",
+                                           "###DocGen_End}"};
+  for (const bool autoBreak : {false, true}) {
+    EngineFixture fx;
+    fx.Source("w.pas", source);
+    const auto gen = fx.MakeGenerator();
+    gen->AutoLineBreak = autoBreak;
+    EngineFixture::RunFiles(*gen, {fx.Src("w.pas")});
+    std::vector<std::string> page = {"<TITLE></TITLE>", "DH w.pas w.Doc", "DBH Einleitung",
+                                     "Dies ist der erste Absatz. Er geht hier weiter. "};
+    if (autoBreak) {
+      page.insert(page.end(), {"<BR>", "<BR>"});
+    }
+    page.insert(page.end(),
+                {"Zweiter Absatz mit <B>fett</B>.", "", "", "DBF", Footer("w", "Einleitung")});
+    EXPECT_EQ(ReadFile(fx.Out("w.Doc.htm")), CrLf(page)) << autoBreak;
+    EXPECT_EQ(gen->DocContextIds, (Lines{"1001;Einleitung;" + fx.Out("w.Doc.htm")}));
+    EXPECT_FALSE(Exists(fx.Out("w.Tech.htm")));
+  }
+}
