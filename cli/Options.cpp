@@ -280,10 +280,13 @@ SourceKinds ParseKinds(std::string_view list) {
     if (end == std::string_view::npos) {
       end = list.size();
     }
-    const std::string name = AnsiLowerCase(Trim(list.substr(start, end - start)));
-    if (name.empty()) {
+    // The list is UTF-8 as typed: it is lower-cased only for the comparison, so that the
+    // message names the kind exactly as it was typed.
+    const std::string typed = Trim(list.substr(start, end - start));
+    if (typed.empty()) {
       throw UsageError(Format(kErrEmptyKind, std::string(list).c_str()));
     }
+    const std::string name = AnsiLowerCase(typed);
     bool known = false;
     for (const KindName& kind : kKindNamesTable) {
       if (name == kind.Name) {
@@ -292,7 +295,7 @@ SourceKinds ParseKinds(std::string_view list) {
       }
     }
     if (!known) {
-      throw UsageError(Format(kErrUnknownKind, name.c_str(), kKindNames));
+      throw UsageError(Format(kErrUnknownKind, typed.c_str(), kKindNames));
     }
     start = end + 1;
   }

@@ -47,6 +47,13 @@ TEST(CliOptions, KindsListRejectsUnknownAndEmptyNames) {
   } catch (const UsageError& e) {
     EXPECT_NE(std::string(e.what()).find("\"cobol\""), std::string::npos) << e.what();
   }
+  // The name is quoted as typed: lower-casing the UTF-8 bytes of "Ä" would print no "Ä".
+  try {
+    ParseKinds("pascal, \xC3\x84pfel ");
+    FAIL() << "no usage error";
+  } catch (const UsageError& e) {
+    EXPECT_NE(std::string(e.what()).find("\"\xC3\x84pfel\""), std::string::npos) << e.what();
+  }
   EXPECT_THROW(ParseKinds(""), UsageError);
   EXPECT_THROW(ParseKinds("pascal,,c"), UsageError);
   EXPECT_THROW(ParseKinds("pascal,"), UsageError);
