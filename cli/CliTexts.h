@@ -125,7 +125,7 @@ inline constexpr const char* kHelpCommon =
     "                        und Comment.txt; die Vorlagen liegen in ../Templates/\n"
     "                        (vorgegeben: der Ordner des Programms)\n"
     "  -y, --yes             Fragen mit Ja beantworten\n"
-    "  -q, --quiet           keine Fortschrittsanzeige und keine Hinweise\n"
+    "  -q, --quiet           keine Fortschrittsanzeige und keine Erfolgsmeldung\n"
     "  -h, --help            diese Hilfe;  --version  die Version\n"
     "\n"
     "Exit-Status: 0 Erfolg, 1 Fehler (die Meldung steht auf stderr), 2 Aufruffehler.\n"
