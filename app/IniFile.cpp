@@ -47,6 +47,26 @@ std::string EntryLine(std::string_view key, std::string_view value) {
   return line;
 }
 
+// The lines of text, ended by CR LF, CR or LF. Unlike the engine's line splitter this one does
+// not stop at a NUL byte: what follows it is part of the file too.
+Lines IniLines(std::string_view text) {
+  Lines lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.emplace_back(text.substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        ++i;
+      }
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) {
+    lines.emplace_back(text.substr(start));
+  }
+  return lines;
+}
+
 } // namespace
 
 std::string EncodeIniValue(std::string_view value) {
@@ -71,7 +91,7 @@ std::string DecodeIniValue(std::string_view raw) {
 
 IniFile::IniFile(std::string_view text) {
   Section* current = nullptr;
-  for (std::string& line : SplitLines(text)) {
+  for (std::string& line : IniLines(text)) {
     const std::string_view trimmed = TrimView(line);
     if (!trimmed.empty() && trimmed.front() == '[') {
       current = &Add(SectionName(trimmed), std::move(line));
@@ -127,7 +147,10 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
   return DecodeIniValue(std::string_view(line).substr(line.find('=') + 1));
 }
 
-void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+  if (value.find_first_of("\r\n") != std::string_view::npos) {
+    return false;
+  }
   Section* sec = Find(section);
   if (sec == nullptr) {
     std::string header(1, '[');
@@ -140,6 +163,7 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   } else {
     sec->body[it->second] = EntryLine(key, value);
   }
+  return true;
 }
 
 void IniFile::EraseSection(std::string_view section) {

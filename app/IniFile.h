@@ -20,7 +20,8 @@ namespace qm {
 ///
 /// Values that would not read back as written (leading or trailing blanks, or the same quote
 /// character ' or " at both ends) are written in double quotes; reading strips one pair of
-/// matching quotes. Every value without CR, LF or NUL reads back exactly as written.
+/// matching quotes. Every value without CR or LF reads back exactly as written; a NUL byte is
+/// an ordinary character of a line.
 ///
 /// All operations cost time in proportion to the names and values involved, not to the size
 /// of the text.
@@ -28,7 +29,8 @@ class IniFile {
 public:
   /// An empty text.
   IniFile() = default;
-  /// Parses text; lines end at CR LF, CR or LF.
+  /// Parses text; lines end at CR LF, CR or LF. The whole text is kept, NUL bytes included, so
+  /// that rewriting a file loses none of its lines.
   explicit IniFile(std::string_view text);
 
   /// The value of key in section, or nothing when either is missing.
@@ -36,7 +38,9 @@ public:
 
   /// Sets key in section to value: an existing entry is replaced in place, a missing one is
   /// added after the last entry of its section, a missing section is added at the end.
-  void Write(std::string_view section, std::string_view key, std::string_view value);
+  /// A value with CR or LF would break its line apart and read back as something else: it is
+  /// refused, nothing changes and the result is false.
+  bool Write(std::string_view section, std::string_view key, std::string_view value);
 
   /// Removes every section of that name: its bracket line and everything up to the next
   /// section. A missing section changes nothing.

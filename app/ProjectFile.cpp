@@ -124,13 +124,23 @@ struct Loader {
   }
 };
 
+// Sets one entry; a value the file cannot hold (a line break in it) ends the save before
+// anything reaches the disk.
+void WriteEntry(IniFile& ini, const std::string& path, std::string_view section,
+                std::string_view key, std::string_view value) {
+  if (!ini.Write(section, key, value)) {
+    throw Error(Format(kMsgCannotWriteProject, path.c_str()));
+  }
+}
+
 struct Saver {
   IniFile& ini;
+  const std::string& path;
   void Text(const char* section, const char* key, const std::string& field) const {
-    ini.Write(section, key, field);
+    WriteEntry(ini, path, section, key, field);
   }
   void Flag(const char* section, const char* key, bool field, bool /*fallback*/) const {
-    ini.Write(section, key, field ? kValueTrue : kValueFalse);
+    WriteEntry(ini, path, section, key, field ? kValueTrue : kValueFalse);
   }
 };
 
@@ -178,7 +188,7 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
     ini = IniFile(HeaderText());
   }
 
-  const Saver saver{ini};
+  const Saver saver{ini, path};
   VisitMainFields(settings, saver);
   // Erase all eight first, then write: a template never finds stale lines of its own.
   for (const TemplateSection& t : kTemplateSections) {
@@ -187,7 +197,7 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
   for (const TemplateSection& t : kTemplateSections) {
     const Lines& lines = settings.Templates.*t.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-      ini.Write(t.section, TemplateKey(i), lines[i]);
+      WriteEntry(ini, path, t.section, TemplateKey(i), lines[i]);
     }
   }
   VisitHelpFields(settings, saver);

@@ -72,3 +72,20 @@ TEST(IniFile, WrittenValuesReadBackExactly) {
   EXPECT_EQ(EncodeIniValue("'x\""), "'x\"");
   EXPECT_EQ(EncodeIniValue("a=b;c"), "a=b;c");
 }
+
+TEST(IniFile, NulBytesAreOrdinaryAndLineBreaksAreRefused) {
+  // A NUL byte neither ends the text nor its line, so a rewritten file keeps what follows it
+  // and such a value reads back; a value with CR or LF would split its line and is refused.
+  const std::string withNul("[A]\r\nx=1\0z\r\n[B]\r\ny=2\r\n", 22);
+  IniFile ini(withNul);
+  EXPECT_EQ(ini.Read("A", "x"), std::string("1\0z", 3));
+  EXPECT_EQ(ini.Read("B", "y"), "2");
+  EXPECT_EQ(ini.Text(), withNul);
+
+  EXPECT_TRUE(ini.Write("B", "n", std::string("a\0", 2)));
+  EXPECT_EQ(IniFile(ini.Text()).Read("B", "n"), std::string("a\0", 2));
+
+  EXPECT_FALSE(ini.Write("B", "y", "a\nb=c"));
+  EXPECT_FALSE(ini.Write("C", "k", "a\rb"));
+  EXPECT_EQ(ini.Text(), withNul + CrLf({std::string("n=\"a\0\"", 6)}));
+}

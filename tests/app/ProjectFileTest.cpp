@@ -220,8 +220,8 @@ TEST(ProjectFile, MissingKeysLoadTheirDefaults) {
 }
 
 TEST(ProjectFile, EveryValueReadsBackAsSaved) {
-  // Texts, flags against their defaults and template lines with blanks, quotes, "=" and ";"
-  // survive a save and a load unchanged.
+  // Texts, flags against their defaults and template lines with blanks, quotes, "=", ";" and
+  // NUL bytes survive a save and a load unchanged.
   qmtest::TempDir dir;
   const std::string file = dir / "r.qmpr";
   ProjectSettings s;
@@ -243,7 +243,7 @@ TEST(ProjectFile, EveryValueReadsBackAsSaved) {
                                "; kein Kommentar",
                                "[keine Sektion]"};
   s.Templates.DocPageFooter = {""};
-  s.Templates.TechBlockHeader = {"'x'"};
+  s.Templates.TechBlockHeader = {"'x'", std::string("nach\0NUL", 8)};
   s.Help = {"Titel ; mit = Zeichen",
             "0x409 Englisch",
             false,
@@ -295,6 +295,22 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
   std::filesystem::create_directory(dir / "ordner.qmpr");
   expectFailure(dir / "ordner.qmpr");
   EXPECT_TRUE(std::filesystem::is_empty(dir / "ordner.qmpr"));
+
+  // A value with a line break would become two lines that read back as something else.
+  const std::string existing = dir / "vorhanden.qmpr";
+  WriteFile(existing, "[Main]\r\nalt=1\r\n");
+  ProjectSettings broken;
+  broken.Help.Title = "Zeile\nTitel=andere";
+  try {
+    SaveProjectFile(existing, broken);
+    FAIL() << "no error for a title with a line break";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "nach " + existing + " kann nicht geschrieben werden");
+  }
+  broken = ProjectSettings{};
+  broken.Templates.TechPageHeader = {"<html>", "a\rb"};
+  EXPECT_THROW(SaveProjectFile(existing, broken), Error);
+  EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
 
   // The name leaves no room for the temporary file beside it, so only the replacing fails.
   const std::string longName = dir / (std::string(245, 'n') + ".qmpr");
