@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -175,24 +176,36 @@ void OutputFile::Close() {
 }
 
 void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
-  const std::string target = NativePath(path);
-  std::string temp =
-      NativePath(ExtractFilePath(path)) + "." + NativePath(ExtractFileName(path)) + ".tmpXXXXXX";
+  // Through a link, the file it names is replaced, so that the link stays a link.
+  std::string target = NativePath(path);
+  if (char* resolved = ::realpath(target.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  const size_t slash = target.rfind('/');
+  std::string temp = slash == std::string::npos ? "." + target + ".tmpXXXXXX"
+                                                : target.substr(0, slash + 1) + "." +
+                                                      target.substr(slash + 1) + ".tmpXXXXXX";
+  // The new file keeps the permissions of the one it replaces (mkstemp makes it private).
+  struct stat old {};
+  mode_t mode = 0;
+  if (::stat(target.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     Fail(failMessage, path);
   }
-
-  const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!ok || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
     ::unlink(temp.c_str());
     Fail(failMessage, path);
   }
-  // mkstemp creates the file readable by its owner only; give it the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::chmod(target.c_str(), 0666 & ~mask);
 }
 
 } // namespace qm

@@ -76,3 +76,15 @@ TEST(TextFile, ReplaceNeverWritesThroughOtherNames) {
   EXPECT_EQ(qmtest::ReadFile(dir / "target"), "bleibt");
   EXPECT_EQ(qmtest::ReadFile(dir / "shared"), "bleibt auch");
 }
+
+TEST(TextFile, AtomicWriteKeepsLinksAndPermissions) {
+  // Saving through a link replaces the file it names; the replaced file's permissions stay.
+  qmtest::TempDir dir;
+  qmtest::WriteFile(dir / "real.qmpr", "alt");
+  std::filesystem::permissions(dir / "real.qmpr", std::filesystem::perms(0640));
+  std::filesystem::create_symlink(dir / "real.qmpr", dir / "link.qmpr");
+  WriteFileAtomic(dir / "link.qmpr", "neu", "nach %s kann nicht geschrieben werden");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.qmpr"));
+  EXPECT_EQ(qmtest::ReadFile(dir / "real.qmpr"), "neu");
+  EXPECT_EQ(std::filesystem::status(dir / "real.qmpr").permissions(), std::filesystem::perms(0640));
+}
