@@ -9,6 +9,7 @@
 #include "engine/Quelle.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <initializer_list>
 
 namespace qm {
@@ -62,19 +63,33 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& gen
   if (settings.InputPath.empty()) {
     throw Error(kMsgNoInputPath);
   }
-  const std::string inputFolder = AddTrailingBackslash(settings.InputPath);
-  const std::string outputFolder = AddTrailingBackslash(settings.OutputPath);
+  // The folders are typed text; from here on they are paths.
+  const std::string inputFolder = PathFromText(AddTrailingBackslash(settings.InputPath));
+  const std::string outputFolder = PathFromText(AddTrailingBackslash(settings.OutputPath));
+  // A mistyped input folder would convert nothing and still create the output folder.
+  if (!DirectoryExists(inputFolder)) {
+    ErrorParts parts;
+    parts.operation = FileOperation::Input;
+    parts.path = PathFromText(settings.InputPath);
+    parts.systemError = ENOENT;
+    parts.format = kMsgNoInputFolder;
+    parts.args = {ErrorArg::Text(settings.InputPath)};
+    throw Error(std::move(parts));
+  }
 
   if (!DirectoryExists(outputFolder)) {
     if (!interaction.ConfirmCreateFolder(
             Format(kMsgCreateOutputFolder, settings.OutputPath.c_str()))) {
       return ConversionOutcome::Declined;
     }
-    // A folder that cannot be created shows up as the run's failure to write the pages.
-    ForceDirectories(outputFolder);
+    int error = 0;
+    if (!ForceDirectories(outputFolder, &error)) {
+      throw Error::File(FileOperation::CreateFolder, kMsgCannotCreateOutputFolder,
+                        PathFromText(settings.OutputPath), error);
+    }
   }
 
-  const std::string extraFolder = AddTrailingBackslash(settings.ExtraFilesFolder);
+  const std::string extraFolder = PathFromText(AddTrailingBackslash(settings.ExtraFilesFolder));
   if (extraFolder != std::string(1, kPathSep)) {
     // Without an output folder the top-level pages land in the input folder; so do the
     // additional files that they refer to.

@@ -17,8 +17,14 @@ inline constexpr const char* kMsgCreateOutputFolder =
     "Der Ordner\r\n\r\n%s\r\n\r\nexistiert nicht. Soll er erstellt werden?";
 inline constexpr const char* kMsgNoInputPath = "Bitte geben Sie den Pfad der Eingabedateien an.";
 inline constexpr const char* kCopyProgressTitle = "Kopiere zus\xE4tzliche Dateien...";
+/// The input folder does not exist or is no folder: the input path as typed.
+inline constexpr const char* kMsgNoInputFolder = "Der Eingabeordner %s existiert nicht.";
+/// The output folder cannot be created: the folder and the system's reason.
+inline constexpr const char* kMsgCannotCreateOutputFolder =
+    "Der Ordner %s kann nicht erstellt werden: %s";
 
-/// The answers and displays the command needs from its front end.
+/// The answers and displays the command needs from its front end. Texts are Windows-1252;
+/// a target is a path as the file system spells it (PathToText makes it text).
 class ConversionInteraction {
 public:
   virtual ~ConversionInteraction() = default;
@@ -42,9 +48,14 @@ std::vector<std::string> MasksForKinds(const SourceKinds& kinds);
 /// What became of a conversion.
 enum class ConversionOutcome { Converted, Declined };
 
-/// Runs the conversion with settings on generator (whose templates are already set). Returns
-/// Declined when the user did not let the missing output folder be created (nothing happened
-/// then). Throws Error for an empty input path (kMsgNoInputPath) and for failures of the run.
+/// Runs the conversion with settings on generator (whose templates are already set). The
+/// folders of settings are Windows-1252 text, as typed; the run works on the paths they name.
+/// Returns Declined when the user did not let the missing output folder be created (nothing
+/// happened then). Throws Error for an empty input path (kMsgNoInputPath), an input path that
+/// is no folder (kMsgNoInputFolder, before anything else happens), an output folder that
+/// cannot be created (kMsgCannotCreateOutputFolder, before any page is written) and for
+/// failures of the run. The run's warnings and counts are in generator.Warnings,
+/// generator.SourcesRead and so on afterwards.
 ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
                                 ConversionInteraction& interaction,
                                 ProgressSink* progress = nullptr);

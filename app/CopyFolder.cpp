@@ -29,7 +29,7 @@ struct Item {
 
 std::optional<struct stat> StatOf(const std::string& path) {
   struct stat st {};
-  if (::stat(NativePath(path).c_str(), &st) != 0) {
+  if (::stat(std::string(path).c_str(), &st) != 0) {
     return std::nullopt;
   }
   return st;
@@ -77,13 +77,13 @@ bool WriteAll(int fd, const char* data, size_t size) {
 // Copies the bytes of from into a temporary file beside to and renames it over to; the
 // copy keeps the source's permission bits. false on any failure (the temporary is removed).
 bool CopyFileAtomic(const std::string& from, const std::string& to) {
-  const int in = ::open(NativePath(from).c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = ::open(std::string(from).c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
     return false;
   }
   struct stat st {};
   std::string temp =
-      NativePath(ExtractFilePath(to)) + "." + NativePath(ExtractFileName(to)) + ".tmpXXXXXX";
+      std::string(ExtractFilePath(to)) + "." + std::string(ExtractFileName(to)) + ".tmpXXXXXX";
   const int out = ::fstat(in, &st) == 0 ? ::mkstemp(temp.data()) : -1;
   if (out < 0) {
     ::close(in);
@@ -108,7 +108,7 @@ bool CopyFileAtomic(const std::string& from, const std::string& to) {
   ::close(in);
   ok = ok && ::fchmod(out, st.st_mode & 07777) == 0 && ::fsync(out) == 0;
   ok = ::close(out) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), NativePath(to).c_str()) == 0;
+  ok = ok && ::rename(temp.c_str(), std::string(to).c_str()) == 0;
   if (!ok) {
     ::unlink(temp.c_str());
   }
@@ -121,7 +121,7 @@ void CopyFolderContents(const std::string& source, const std::string& target,
                         const std::string& title, ConversionInteraction& interaction) {
   const std::optional<struct stat> sourceStat = StatOf(source);
   if (!sourceStat || !S_ISDIR(sourceStat->st_mode)) {
-    interaction.CopyFailed(Format(kMsgExtraFolderMissing, source.c_str()));
+    interaction.CopyFailed(Format(kMsgExtraFolderMissing, PathToText(source).c_str()));
     return;
   }
   std::set<FileId> visited{IdOf(*sourceStat)};
@@ -147,21 +147,24 @@ void CopyFolderContents(const std::string& source, const std::string& target,
     switch (item.kind) {
     case ItemKind::Folder:
       if (!ForceDirectories(to)) {
-        interaction.CopyFailed(Format(kMsgFolderNotCreated, to.c_str()));
+        interaction.CopyFailed(Format(kMsgFolderNotCreated, PathToText(to).c_str()));
       }
       break;
     case ItemKind::Other:
-      interaction.CopyFailed(Format(kMsgCopyFailed, from.c_str(), to.c_str()));
+      interaction.CopyFailed(
+          Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
       break;
     case ItemKind::File:
       if (DirectoryExists(to)) {
-        interaction.CopyFailed(Format(kMsgCopyFailed, from.c_str(), to.c_str()));
+        interaction.CopyFailed(
+            Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
       } else if (FileExists(to) && !interaction.ConfirmReplace(to)) {
         interaction.CopiedFile(to);
       } else if (CopyFileAtomic(from, to)) {
         interaction.CopiedFile(to);
       } else {
-        interaction.CopyFailed(Format(kMsgCopyFailed, from.c_str(), to.c_str()));
+        interaction.CopyFailed(
+            Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
       }
       break;
     }

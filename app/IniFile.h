@@ -33,6 +33,9 @@ public:
   /// that rewriting a file loses none of its lines.
   explicit IniFile(std::string_view text);
 
+  /// True when the text holds a section of that name.
+  bool HasSection(std::string_view section) const { return Find(section) != nullptr; }
+
   /// The value of key in section, or nothing when either is missing.
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
 

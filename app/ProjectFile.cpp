@@ -8,6 +8,7 @@
 #include "engine/TextFile.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 
 namespace qm {
@@ -156,8 +157,12 @@ ProjectSettings LoadProjectFile(const std::string& path) {
   std::string text;
   try {
     text = ReadFileBytes(path);
-  } catch (const Error&) {
-    // A missing or unreadable file loads as all defaults.
+  } catch (const Error& e) {
+    // Only a file that is not there loads as all defaults.
+    const int err = e.Parts().systemError;
+    if (err != ENOENT && err != ENOTDIR) {
+      throw;
+    }
   }
   const IniFile ini(text);
   ProjectSettings s;
@@ -173,6 +178,25 @@ ProjectSettings LoadProjectFile(const std::string& path) {
   }
   VisitHelpFields(s, loader);
   return s;
+}
+
+bool HoldsProjectSection(const std::string& path) {
+  if (!FileExists(path)) {
+    return false;
+  }
+  const IniFile ini(ReadFileBytes(path));
+  for (const char* section : {kSecMain, kSecInput, kSecSources, kSecOutput, kSecOptions, kSecHelp,
+                              kSecHelpDoc, kSecHelpTech}) {
+    if (ini.HasSection(section)) {
+      return true;
+    }
+  }
+  for (const TemplateSection& t : kTemplateSections) {
+    if (ini.HasSection(t.section)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {

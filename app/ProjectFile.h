@@ -7,9 +7,15 @@
 
 namespace qm {
 
-/// Reads a project file. Never fails: a missing file, section or key gives the loading
-/// defaults, a missing template section an empty template.
+/// Reads a project file. A missing file, section or key gives the loading defaults, a missing
+/// template section an empty template. A file that exists but cannot be read (no permission,
+/// a folder, a read error) throws Error("Datei %s kann nicht geöffnet werden") with the
+/// system's reason: loading it as defaults would lose its settings at the next save.
 ProjectSettings LoadProjectFile(const std::string& path);
+
+/// True when the file at path exists and holds at least one section of a project file. A
+/// save into an existing file without one would merge a project into some other file.
+bool HoldsProjectSection(const std::string& path);
 
 /// Saves settings into path: a new file gets the seven-line header first; an existing one is
 /// merged into (its other lines stay). The template sections are erased and written anew. The

@@ -36,6 +36,15 @@ inline constexpr const char* kMsgKeptExisting = "%s besteht bereits und bleibt e
 /// Notes of the conversion (terminal).
 inline constexpr const char* kHintAnswerYes = "(--yes beantwortet diese Frage mit Ja.)";
 inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
+/// The last line of a conversion (terminal): sources read, pages written, own pages among
+/// them, warnings.
+inline constexpr const char* kMsgSummary =
+    "%d Quelle(n) gelesen, %d Seite(n) geschrieben (davon %d eigene), %d Warnung(en)";
+
+/// save into an existing file that holds no project section (terminal; "%s" is the path).
+inline constexpr const char* kErrNotAProject =
+    "Die Datei %s enthält keine Projekteinstellungen; sie bleibt unverändert "
+    "(--force schreibt trotzdem hinein).";
 
 /// Usage errors (terminal; "%s" is an argument as typed).
 inline constexpr const char* kErrNoCommand = "Befehl fehlt";
@@ -88,14 +97,17 @@ inline constexpr const char* kHelpConvert =
     "    Zusätzliche Dateien, die im Ausgabeordner schon bestehen, ersetzt nur --yes\n"
     "    (oder ein Ja am Terminal); sonst bleiben sie, und eine Zeile sagt es.\n"
     "    Strg+C hält nach der laufenden Datei an; die fertigen Seiten bleiben.\n"
+    "    Warnungen stehen als \"Datei:Zeile: Warnung: ...\" auf stderr, am Ende eine\n"
+    "    Zeile mit Quellen, Seiten und Warnungen (nicht mit --quiet).\n"
     "\n";
 
 inline constexpr const char* kHelpSave =
-    "quillmark-cli save [--program-dir ORDNER] [--from ALT.qmpr] [Einstellungen]\n"
+    "quillmark-cli save [--program-dir ORDNER] [--from ALT.qmpr] [--force] [Einstellungen]\n"
     "        PROJEKT.qmpr\n"
     "    Speichert eine Projektdatei: die Werte aus --from, sonst die eines frisch\n"
     "    gestarteten Programms mit den Vorlagen aus ../Templates/; die Einstellungen\n"
-    "    ersetzen diese Werte. Eine bestehende PROJEKT.qmpr wird fortgeschrieben.\n"
+    "    ersetzen diese Werte. Eine bestehende PROJEKT.qmpr wird fortgeschrieben;\n"
+    "    enthält sie keine Projekteinstellungen, nur mit --force.\n"
     "\n";
 
 inline constexpr const char* kHelpSettings =
@@ -125,10 +137,12 @@ inline constexpr const char* kHelpCommon =
     "                        und Comment.txt; die Vorlagen liegen in ../Templates/\n"
     "                        (vorgegeben: der Ordner des Programms)\n"
     "  -y, --yes             Fragen mit Ja beantworten\n"
-    "  -q, --quiet           keine Fortschrittsanzeige und keine Erfolgsmeldung\n"
+    "  -q, --quiet           keine Fortschrittsanzeige, keine Erfolgsmeldung und keine\n"
+    "                        Schlusszeile (Warnungen und Fehler erscheinen trotzdem)\n"
     "  -h, --help            diese Hilfe;  --version  die Version\n"
     "\n"
-    "Exit-Status: 0 Erfolg, 1 Fehler (die Meldung steht auf stderr), 2 Aufruffehler.\n"
+    "Exit-Status: 0 Erfolg, 1 Fehler (die Meldung steht auf stderr), 2 Aufruffehler,\n"
+    "             130 mit Strg+C abgebrochen.\n"
     "\n"
     "Beispiel:\n"
     "  quillmark-cli save --input src --output doc --kinds pascal,c \\\n"

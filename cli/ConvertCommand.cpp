@@ -8,6 +8,8 @@
 #include "cli/TerminalProgress.h"
 #include "engine/AnsiText.h"
 #include "engine/Generator.h"
+#include "engine/Paths.h"
+#include "engine/Warnings.h"
 #include "helpproject/HelpProjectRun.h"
 
 #include <cstdio>
@@ -47,9 +49,9 @@ public:
       return true;
     }
     if (mayAsk_) {
-      return AskYesNo(Format(kQuestionReplace, target.c_str()));
+      return AskYesNo(Format(kQuestionReplace, PathToText(target).c_str()));
     }
-    PrintAnsi(stderr, Format(kMsgKeptExisting, target.c_str()));
+    PrintAnsi(stderr, Format(kMsgKeptExisting, PathToText(target).c_str()));
     return false;
   }
 
@@ -76,6 +78,12 @@ public:
 private:
   bool quiet_;
 };
+
+void PrintWarnings(const WarningList& warnings) {
+  for (const Warning& warning : warnings) {
+    PrintUtf8(stderr, WarningLine(warning));
+  }
+}
 
 } // namespace
 
@@ -106,17 +114,27 @@ int RunConvertCommand(const Options& options) {
   if (RunConversion(settings, generator, interaction, &progress) == ConversionOutcome::Declined) {
     return kExitFailure;
   }
-  if (progress.Cancelled()) {
-    PrintUtf8(stderr, kMsgCancelled);
-    return kExitFailure;
-  }
-  if (options.HelpProject) {
+  WarningList warnings = generator.Warnings;
+  PrintWarnings(warnings);
+  const bool cancelled = progress.Cancelled();
+  bool helpOk = true;
+  if (!cancelled && options.HelpProject) {
     CliHelpMessages messages(options.Quiet);
-    if (!RunHelpProject(generator, settings.Help, settings.OutputPath, programFolder, messages)) {
-      return kExitFailure;
-    }
+    WarningList helpWarnings;
+    helpOk = RunHelpProject(generator, settings.Help, settings.OutputPath, programFolder, messages,
+                            &helpWarnings);
+    PrintWarnings(helpWarnings);
+    warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
   }
-  return kExitSuccess;
+  if (!options.Quiet) {
+    PrintUtf8(stderr, Format(kMsgSummary, generator.SourcesRead, generator.PagesWritten,
+                             generator.OwnPagesWritten, static_cast<int>(warnings.size())));
+  }
+  if (cancelled) {
+    PrintUtf8(stderr, kMsgCancelled);
+    return kExitInterrupted;
+  }
+  return helpOk ? kExitSuccess : kExitFailure;
 }
 
 } // namespace qm::cli

@@ -6,11 +6,13 @@
 #include "engine/FileSystem.h"
 #include "engine/TextFile.h"
 
+#include <cerrno>
+
 namespace qm::cli {
 
 ProjectSettings LoadExistingProject(const std::string& path) {
   if (!FileExists(path)) {
-    throw Error(Format(kMsgCannotOpen, path.c_str()));
+    throw Error::File(FileOperation::Open, kMsgCannotOpen, path, ENOENT);
   }
   return LoadProjectFile(path);
 }

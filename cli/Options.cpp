@@ -116,7 +116,7 @@ private:
       return false;
     }
     if (name_ == "--program-dir") {
-      options_.ProgramDir = Utf8ToAnsi(Value());
+      options_.ProgramDir = Value();
     } else if (name_ == "--quiet" || name_ == "-q") {
       NoValue();
       options_.Quiet = true;
@@ -130,7 +130,11 @@ private:
       options_.HelpProject = true;
     } else if (name_ == "--from") {
       OnlyFor(Command::Save, kErrOnlyForSave);
-      options_.FromFile = Utf8ToAnsi(Value());
+      options_.FromFile = Value();
+    } else if (name_ == "--force") {
+      OnlyFor(Command::Save, kErrOnlyForSave);
+      NoValue();
+      options_.Force = true;
     } else if (!SettingOption()) {
       throw UsageError(Format(kErrUnknownOption, name_.c_str()));
     }
@@ -206,7 +210,7 @@ private:
     }
     const SettingFlags& flags = options_.Settings;
     if (!positional_.empty()) {
-      options_.ProjectFile = Utf8ToAnsi(positional_.front());
+      options_.ProjectFile = positional_.front();
     }
     if (options_.Cmd == Command::Save) {
       if (positional_.empty()) {

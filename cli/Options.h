@@ -54,8 +54,11 @@ struct Options {
   Command Cmd = Command::Help;
   /// With Cmd == Help: the command whose help is wanted, Help for the whole text.
   Command HelpTopic = Command::Help;
-  std::string ProgramDir; ///< Windows-1252; empty: the executable's folder
+  /// Paths (program folder, project files) keep the spelling of the command line, as the file
+  /// system does; settings texts are Windows-1252.
+  std::string ProgramDir; ///< empty: the executable's folder
   bool Yes = false;
+  bool Force = false; ///< save: write into an existing file that holds no project section
   bool Quiet = false;
   bool HelpProject = false;
   /// convert: the project file (empty in flag mode); save: the file to write.

@@ -1,8 +1,12 @@
 #include "cli/SaveCommand.h"
 
 #include "app/ProjectFile.h"
+#include "cli/CliTexts.h"
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
+#include "cli/Terminal.h"
+#include "engine/AnsiText.h"
+#include "engine/FileSystem.h"
 #include "engine/Generator.h"
 
 namespace qm::cli {
@@ -17,6 +21,12 @@ int RunSaveCommand(const Options& options) {
     settings.Templates = TemplatesOf(generator);
   }
   ApplySettingFlags(options.Settings, settings);
+  // Merging a project into some other file would leave that file neither one nor the other.
+  if (!options.Force && FileExists(options.ProjectFile) &&
+      !HoldsProjectSection(options.ProjectFile)) {
+    PrintUtf8(stderr, Format(kErrNotAProject, options.ProjectFile.c_str()));
+    return kExitFailure;
+  }
   SaveProjectFile(options.ProjectFile, settings);
   return kExitSuccess;
 }

@@ -25,13 +25,14 @@ void TerminalProgress::StepFile(const std::string& file, int lineCount) {
   if (!visible_) {
     return;
   }
-  std::string line = Format(kProgressCounter, filesDone_, fileCount_);
+  std::string line = AnsiToUtf8(Format(kProgressCounter, filesDone_, fileCount_));
   line += kProgressSeparator;
-  line += Format(kProgressFile, ExtractFileName(file).c_str());
+  // The file name is a path: it goes to the terminal as the file system spells it.
+  line += ReplaceAll(AnsiToUtf8(kProgressFile), "%s", ExtractFileName(file));
   line += kProgressSeparator;
-  line += Format(kProgressLines, linesDone_);
+  line += AnsiToUtf8(Format(kProgressLines, linesDone_));
   std::fputs(kRewriteLine, out_);
-  std::fputs(AnsiToUtf8(line).c_str(), out_);
+  std::fputs(line.c_str(), out_);
   std::fflush(out_);
   lineOpen_ = true;
 }

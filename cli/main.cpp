@@ -6,9 +6,11 @@
 #include "cli/Options.h"
 #include "cli/SaveCommand.h"
 #include "cli/Terminal.h"
+#include "engine/AnsiText.h"
 #include "engine/Error.h"
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -51,6 +53,9 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   // Dates and times in pages and project files follow the user's LC_TIME.
   std::setlocale(LC_ALL, "");
+  // A file that reaches the size limit fails its write with a reason instead of ending the
+  // program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     return Run(ParseArguments(args));
@@ -58,7 +63,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n%s", kProgramName, e.what(), kUsageShort);
     return kExitUsage;
   } catch (const qm::Error& e) {
-    PrintAnsi(stderr, e.what());
+    PrintUtf8(stderr, qm::ReplaceAll(e.Text(), "\r\n", "\n"));
     return kExitFailure;
   } catch (const std::exception& e) {
     PrintUtf8(stderr, e.what());

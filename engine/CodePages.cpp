@@ -64,9 +64,12 @@ std::string AnsiToUtf8(std::string_view ansi) {
   return out;
 }
 
-std::string Utf8ToAnsi(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+namespace {
+
+// Decodes utf8 and hands every Windows-1252 character to ansi and every other code point to
+// other; a malformed byte counts as a code point of its own that Windows-1252 lacks (0).
+template <typename Ansi, typename Other>
+void DecodeUtf8(std::string_view utf8, Ansi&& ansi, Other&& other) {
   size_t i = 0;
   while (i < utf8.size()) {
     const auto c = static_cast<unsigned char>(utf8[i]);
@@ -84,7 +87,7 @@ std::string Utf8ToAnsi(std::string_view utf8) {
       extra = 3;
       cp = c & 0x07;
     } else {
-      out.push_back('?');
+      other(0);
       ++i;
       continue;
     }
@@ -98,13 +101,42 @@ std::string Utf8ToAnsi(std::string_view utf8) {
       }
     }
     if (!ok) {
-      out.push_back('?');
+      other(0);
       ++i;
       continue;
     }
-    out.push_back(AnsiOf(cp));
+    const char a = AnsiOf(cp);
+    if (a == '?' && cp != '?') {
+      other(cp);
+    } else {
+      ansi(a);
+    }
     i += static_cast<size_t>(extra) + 1;
   }
+}
+
+} // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  DecodeUtf8(
+      utf8, [&out](char c) { out.push_back(c); }, [&out](std::uint32_t) { out.push_back('?'); });
+  return out;
+}
+
+std::string Utf8ToHtmlAnsi(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  DecodeUtf8(
+      utf8, [&out](char c) { out.push_back(c); },
+      [&out](std::uint32_t cp) {
+        if (cp == 0) {
+          out.push_back('?');
+        } else {
+          out += "&#" + std::to_string(cp) + ";";
+        }
+      });
   return out;
 }
 

@@ -12,6 +12,9 @@ std::string AnsiToUtf8(std::string_view ansi);
 /// UTF-8 to Windows-1252. A character without a Windows-1252 form, or a malformed byte,
 /// becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
+/// UTF-8 to Windows-1252 for HTML text: a character without a Windows-1252 form becomes its
+/// numeric character reference ("&#321;" for a capital L with stroke), a malformed byte "?".
+std::string Utf8ToHtmlAnsi(std::string_view utf8);
 /// Code page 850 to Windows-1252, byte for byte; a character without a Windows-1252 form
 /// becomes its closest look-alike (box drawing to "+", "-", "|", shades to "#") or "?".
 std::string OemToAnsi(std::string_view oem);

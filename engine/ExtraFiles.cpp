@@ -43,7 +43,7 @@ qm::Lines& TExtraAusgabeDateien::LinesFor(const std::string& name) {
   return items_[pos]->Lines;
 }
 
-void TExtraAusgabeDateien::SaveAll() {
+size_t TExtraAusgabeDateien::SaveAll() {
   // The collection is emptied however the saving ends.
   struct ClearOnExit {
     TExtraAusgabeDateien& files;
@@ -51,6 +51,7 @@ void TExtraAusgabeDateien::SaveAll() {
   } clearOnExit{*this};
 
   std::optional<Error> firstFailure;
+  size_t saved = 0;
   const size_t count = items_.size();
   for (size_t i = 0; i < count; ++i) {
     TExtraAusgabeDatei& page = *items_[i];
@@ -66,6 +67,7 @@ void TExtraAusgabeDateien::SaveAll() {
     // One page that cannot be saved must not cost the others theirs.
     try {
       WriteTextLines(page.FileName, page.Lines);
+      ++saved;
     } catch (const Error& e) {
       if (!firstFailure) {
         firstFailure = e;
@@ -75,6 +77,7 @@ void TExtraAusgabeDateien::SaveAll() {
   if (firstFailure) {
     throw *firstFailure;
   }
+  return saved;
 }
 
 void TExtraAusgabeDateien::Clear() {

@@ -35,8 +35,8 @@ public:
   qm::Lines& LinesFor(const std::string& name);
   /// Adds the page footer to every page and saves it (CR LF after every line). A page that
   /// cannot be saved does not stop the others; the first failure is thrown after all were
-  /// tried. Empties the collection in every case.
-  void SaveAll();
+  /// tried. Empties the collection in every case. Returns the number of pages saved.
+  size_t SaveAll();
   /// Drops every page without saving.
   void Clear();
 

@@ -5,21 +5,24 @@
 #include "engine/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace qm {
 
-std::string NativePath(std::string_view path) {
-  return AnsiToUtf8(path);
-}
-
-std::vector<DirEntry> ListFolder(std::string_view folder) {
+std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
   std::vector<DirEntry> entries;
-  const std::string native = NativePath(folder.empty() ? std::string_view(".") : folder);
+  const std::string native(folder.empty() ? std::string_view(".") : folder);
+  if (error != nullptr) {
+    *error = 0;
+  }
   DIR* dir = opendir(native.c_str());
   if (dir == nullptr) {
+    if (error != nullptr) {
+      *error = errno;
+    }
     return entries;
   }
   std::string prefix = native;
@@ -32,7 +35,7 @@ std::vector<DirEntry> ListFolder(std::string_view folder) {
       continue;
     }
     DirEntry entry;
-    entry.name = Utf8ToAnsi(raw);
+    entry.name = std::string(raw);
     entry.hidden = raw.front() == '.';
     if (e->d_type == DT_DIR) {
       entry.isDir = true;
@@ -46,7 +49,7 @@ std::vector<DirEntry> ListFolder(std::string_view folder) {
   std::vector<std::pair<std::string, size_t>> keys;
   keys.reserve(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
-    keys.emplace_back(AnsiUpperCase(entries[i].name), i);
+    keys.emplace_back(AnsiUpperCase(Utf8ToAnsi(entries[i].name)), i);
   }
   std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
     if (a.first != b.first) {
@@ -94,23 +97,23 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
 
 bool FileExists(std::string_view path) {
   struct stat st {};
-  return stat(NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return stat(std::string(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool DirectoryExists(std::string_view path) {
   struct stat st {};
-  return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return stat(std::string(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool DeleteFileAt(std::string_view path) {
-  return unlink(NativePath(path).c_str()) == 0;
+  return unlink(std::string(path).c_str()) == 0;
 }
 
 bool CreateFolder(std::string_view path) {
-  return mkdir(NativePath(path).c_str(), 0777) == 0;
+  return mkdir(std::string(path).c_str(), 0777) == 0;
 }
 
-bool ForceDirectories(std::string_view path) {
+bool ForceDirectories(std::string_view path, int* error) {
   std::string p(path);
   while (p.size() > 1 && p.back() == kPathSep) {
     p.pop_back();
@@ -119,11 +122,21 @@ bool ForceDirectories(std::string_view path) {
     return true;
   }
   const std::string parent = ExtractFilePath(p);
-  if (!parent.empty() && parent != p) {
-    ForceDirectories(parent);
+  if (!parent.empty() && parent != p && !ForceDirectories(parent, error)) {
+    return false;
   }
-  CreateFolder(p);
-  return DirectoryExists(p);
+  if (mkdir(p.c_str(), 0777) != 0) {
+    const int err = errno;
+    // Another process may have made it in the meantime.
+    if (DirectoryExists(p)) {
+      return true;
+    }
+    if (error != nullptr) {
+      *error = err;
+    }
+    return false;
+  }
+  return true;
 }
 
 std::string ProgramFolder() {
@@ -133,7 +146,7 @@ std::string ProgramFolder() {
     return "./";
   }
   buf.resize(static_cast<size_t>(n));
-  return ExtractFilePath(Utf8ToAnsi(buf));
+  return ExtractFilePath(buf);
 }
 
 } // namespace qm

@@ -32,7 +32,25 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
                       &DocIndexEntries, &DocContextIds, &TechContextIds}) {
     list->clear();
   }
+  DocContextIdOrigins.clear();
+  TechContextIdOrigins.clear();
   ExtraFiles.Clear();
+  Warnings = quelle.Warnings;
+  if (quelle.Files.empty()) {
+    AddWarning(Warnings, quelle.Folders.empty() ? std::string() : quelle.Folders.front(), 0,
+               kWarnNoSources);
+  }
+  SourcesRead = 0;
+  PagesWritten = 0;
+  OwnPagesWritten = 0;
+  for (auto& map : idSeen_) {
+    map.clear();
+  }
+  for (auto& map : pageIds_) {
+    map.clear();
+  }
+  pageSources_.clear();
+  pagesWritten_.clear();
   CollectPageTitles();
   // The closing forms are added afresh from the loaded lines, so repeated runs do not pile
   // them up.
@@ -51,6 +69,7 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
         }
       }
       const int lines = ProcessFile(quelle.Files[i]);
+      ++SourcesRead;
       if (progress != nullptr) {
         progress->StepFile(quelle.Files[i], lines);
       }
@@ -70,14 +89,18 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
   if (progress != nullptr) {
     progress->Finished();
   }
-  ExtraFiles.SaveAll();
+  // Counted before the save, whose failure is thrown: a page that failed was not written.
+  PagesWritten = static_cast<int>(pagesWritten_.size());
+  OwnPagesWritten = static_cast<int>(ExtraFiles.SaveAll());
+  PagesWritten += OwnPagesWritten;
 }
 
-const std::string& TGenerator::Converted(size_t slot, const std::string& raw) {
+const std::string& TGenerator::Converted(size_t slot, const std::string& raw, bool isPath) {
   ConvertedText& memo = converted_[slot];
   if (!keepConverted_ || !memo.valid || memo.raw != raw) {
     memo.raw = raw;
-    memo.converted = ConvertChars(raw, HtmlTags, CharTable);
+    // A path is the file system's spelling; in a page it is Windows-1252 text.
+    memo.converted = ConvertChars(isPath ? PathToHtmlText(raw) : raw, HtmlTags, CharTable);
     memo.valid = keepConverted_;
   }
   return memo.converted;
@@ -110,8 +133,8 @@ void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile
     if (line.find(kPlaceholderChar) == std::string::npos) {
       continue;
     }
-    const std::string& in = Converted(0, inFile);
-    const std::string& out = Converted(1, outFile);
+    const std::string& in = Converted(0, inFile, true);
+    const std::string& out = Converted(1, outFile, true);
     const std::string& convertedTitle = Converted(2, title);
     // Date and time are read for every line, as a template expects of a clock.
     Fill(line, kPhDate, [] { return ShortDateText(); });

@@ -8,12 +8,14 @@
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 #include "engine/TextFile.h"
+#include "engine/Warnings.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace qm {
 
@@ -58,10 +60,21 @@ public:
   TagTable HtmlTags;
   CharacterTable CharTable;
   Lines PageTitles; ///< path + "?" + title of the pages found at the start of the run
+  /// Where the entries of DocContextIds and TechContextIds were found, in the same order.
+  std::vector<SourceLine> DocContextIdOrigins, TechContextIdOrigins;
 
-  /// Converts every file of quelle: clears the result lists, records the titles of existing
-  /// pages, processes the files in order (stopping when progress reports a cancel), and saves
-  /// the own pages in every case, also when a failure ends the run (the failure is rethrown).
+  /// Warnings of the last run (the source search's first), in the order found.
+  WarningList Warnings;
+  /// Counts of the last run: sources read, pages written (per-source and own pages, each
+  /// page once) and the own pages among them.
+  int SourcesRead = 0;
+  int PagesWritten = 0;
+  int OwnPagesWritten = 0;
+
+  /// Converts every file of quelle: clears the result lists, the warnings (then takes the
+  /// search's warnings) and the counts, records the titles of existing pages, processes the files
+  /// in order (stopping when progress reports a cancel), and saves the own pages in every case,
+  /// also when a failure ends the run (the failure is rethrown).
   void Run(const TQuelle& quelle, ProgressSink* progress = nullptr);
   /// Processes one source file; returns its number of lines.
   int ProcessFile(const std::string& inFile);
@@ -135,10 +148,19 @@ private:
   /// what was written up to the failure.
   void FlushAllPages() noexcept;
 
+  /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
+  /// id and title, and adds what the help project will trip over to Warnings.
+  void CheckContextId(Kind kind, const std::string& inFile, int line, const std::string& page,
+                      const std::string& id, const std::string& title);
+  /// Notes that inFile writes (or deletes) the per-source page, and warns when an earlier
+  /// source of this run wrote it.
+  void ClaimPage(const std::string& page, const std::string& inFile);
+
   /// ConvertChars of raw with the generator's tables. While a source file is processed the
   /// tables stay as they are and the same paths and titles come back for every piece, so the
   /// last result per slot is kept then.
-  const std::string& Converted(size_t slot, const std::string& raw);
+  /// A path slot converts the path to Windows-1252 HTML text first.
+  const std::string& Converted(size_t slot, const std::string& raw, bool isPath = false);
   struct ConvertedText {
     std::string raw;
     std::string converted;
@@ -159,6 +181,14 @@ private:
     std::string bytes;
   };
   std::unordered_map<std::string, PageBuffer> pageBuffers_;
+
+  /// Per kind: context id -> where it was first found; page key -> its first context id.
+  std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;
+  std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
+  /// Page key -> the source that last wrote or deleted the per-source page in this run.
+  std::unordered_map<std::string, std::string> pageSources_;
+  /// Keys of the per-source pages written in this run.
+  std::unordered_set<std::string> pagesWritten_;
 };
 
 } // namespace qm

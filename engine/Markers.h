@@ -66,4 +66,39 @@ inline constexpr const char* kMsgUnterminatedBlock = "Datei %s: Zeile %d: \"%s\"
 inline constexpr const char* kMsgBadPageName =
     "Datei %s: Der Seitenname \"%s\" zeigt aus dem Seitenordner heraus";
 
+/// Warnings of the block scan (Windows-1252; "%s" and "%d" in the order the comments give).
+/// "###Output" behind comment syntax: the block stays on its source's page.
+inline constexpr const char* kWarnOutputNotAtLineStart =
+    "\"###Output\" muss am Anfang der Zeile stehen (im Blockkommentar, ohne Kommentarzeichen "
+    "davor); der Block bleibt auf der Seite der Quelle";
+/// A block whose start marker has no title behind it.
+inline constexpr const char* kWarnNoTitle = "Block ohne Titel";
+/// A start marker inside an open block of its kind: marker, line where that block starts.
+inline constexpr const char* kWarnNestedStart = "\"%s\" in einem offenen Block (ab Zeile %d)";
+/// A contents or index line with too few fields: marker, fields needed.
+inline constexpr const char* kWarnFewFields =
+    "\"%s\" braucht mindestens %d Felder (durch \";\" getrennt)";
+/// A context id that is no decimal number: the id.
+inline constexpr const char* kWarnIdNotNumber = "Die Kontext-ID \"%s\" ist keine Dezimalzahl";
+/// The same context id twice in one kind: id, file and line of its first block.
+inline constexpr const char* kWarnDuplicateId =
+    "Die Kontext-ID %s ist schon vergeben (%s, Zeile %d)";
+/// A second context id on one page: page, the page's first id.
+inline constexpr const char* kWarnSecondIdOnPage =
+    "Die Seite %s hat schon die Kontext-ID %s; eine Hilfedatei kennt nur eine je Seite";
+/// A title with "=" on a block with a context id: the title.
+inline constexpr const char* kWarnTitleWithEquals =
+    "Der Titel \"%s\" enth\xE4lt \"=\"; mit Kontext-ID zerbricht das die Alias-Zeile";
+/// A page of an earlier source replaced by this source: page, earlier source.
+inline constexpr const char* kWarnPageReplaced =
+    "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";
+/// A folder of the input tree that cannot be listed: the system's reason.
+inline constexpr const char* kWarnFolderUnreadable =
+    "Der Ordner kann nicht gelesen werden (%s) und wird \xFC"
+    "bersprungen";
+/// The search found no source (the file is the input folder).
+inline constexpr const char* kWarnNoSources = "Keine Quelldateien gefunden";
+/// The fields a contents or index line needs at least.
+inline constexpr int kMinKeywordFields = 2;
+
 } // namespace qm

@@ -181,13 +181,13 @@ std::optional<std::string> TGenerator::FindPageTitle(std::string_view name) cons
     const std::string& line = PageTitles[indexedTitles_];
     const size_t sep = line.find(kTitleSep);
     if (sep != std::string::npos) {
-      titleIndex_[AnsiUpperCase(line.substr(0, sep))] = line.substr(sep + 1);
+      titleIndex_[PathCaseKey(line.substr(0, sep))] = line.substr(sep + 1);
     } else if (!line.empty()) {
       // Not written by CollectPageTitles: the path is all but the last character.
-      titleIndex_[AnsiUpperCase(line.substr(0, line.size() - 1))] = line;
+      titleIndex_[PathCaseKey(line.substr(0, line.size() - 1))] = line;
     }
   }
-  const auto it = titleIndex_.find(AnsiUpperCase(name));
+  const auto it = titleIndex_.find(PathCaseKey(name));
   if (it == titleIndex_.end()) {
     return std::nullopt;
   }

@@ -1,5 +1,8 @@
 #include "engine/Paths.h"
 
+#include "engine/AnsiText.h"
+#include "engine/CodePages.h"
+
 namespace qm {
 
 namespace {
@@ -44,6 +47,46 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext) {
   std::string out(dot == std::string_view::npos ? path : path.substr(0, dot));
   out.append(ext);
   return out;
+}
+
+std::string PathFromText(std::string_view text) {
+  return AnsiToUtf8(text);
+}
+
+std::string PathToText(std::string_view path) {
+  return Utf8ToAnsi(path);
+}
+
+std::string PathToHtmlText(std::string_view path) {
+  return Utf8ToHtmlAnsi(path);
+}
+
+std::string PathCaseKey(std::string_view path) {
+  std::string key;
+  key.reserve(path.size());
+  size_t i = 0;
+  while (i < path.size()) {
+    const auto c = static_cast<unsigned char>(path[i]);
+    if (c < 0x80) {
+      key.push_back(AnsiUpperChar(path[i]));
+      ++i;
+      continue;
+    }
+    size_t len = 1;
+    while (i + len < path.size() && (static_cast<unsigned char>(path[i + len]) & 0xC0) == 0x80) {
+      ++len;
+    }
+    const std::string_view character = path.substr(i, len);
+    const std::string ansi = Utf8ToAnsi(character);
+    // Only a character that Windows-1252 has, and that comes back unchanged, is folded.
+    if (ansi.size() == 1 && ansi != "?" && AnsiToUtf8(ansi) == character) {
+      key += AnsiToUtf8(AnsiUpperCase(ansi));
+    } else {
+      key.append(character);
+    }
+    i += len;
+  }
+  return key;
 }
 
 } // namespace qm

@@ -42,9 +42,9 @@ struct TGenerator::BlockScan {
   // The values that differ between the two streams.
   struct Stream {
     Stream(Kind k, std::string_view startMarker, std::string_view endMarker, std::string_view ext,
-           Lines& pageList, Lines& idList)
+           Lines& pageList, Lines& idList, std::vector<SourceLine>& originList)
         : kind(k), start(startMarker), end(endMarker), pageExt(ext), pages(pageList),
-          contextIds(idList) {}
+          contextIds(idList), idOrigins(originList) {}
 
     Kind kind;
     std::string_view start;
@@ -52,6 +52,7 @@ struct TGenerator::BlockScan {
     std::string_view pageExt;
     Lines& pages;
     Lines& contextIds;
+    std::vector<SourceLine>& idOrigins;
     std::string page;  // the per-source page
     bool used = false; // whether the per-source page received a block and is kept
     // First line at or after endFrom holding the end marker; later blocks reuse it while they
@@ -59,6 +60,9 @@ struct TGenerator::BlockScan {
     size_t endFrom = 0;
     size_t endAt = 0;
     bool endKnown = false;
+    // The block reaching furthest so far: its start line and its end line (0: none yet).
+    size_t openStart = 0;
+    size_t openEnd = 0;
   };
 
   TGenerator& gen;
@@ -70,12 +74,13 @@ struct TGenerator::BlockScan {
   Lines converted;                     // its lines after the OEM conversion, if that is on
   std::vector<std::string_view> lines; // its lines, into bytes or converted
   std::string title;                   // of the last block of either stream
+  size_t keywordsCheckedTo = 0;        // lines before this were checked for keyword lines
 
   BlockScan(TGenerator& g, const std::string& in)
-      : gen(g), inFile(in),
-        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds),
+      : gen(g), inFile(in), doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages,
+                                g.DocContextIds, g.DocContextIdOrigins),
         tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
-             g.TechContextIds) {
+             g.TechContextIds, g.TechContextIdOrigins) {
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
                                  ? inFile
@@ -113,12 +118,40 @@ struct TGenerator::BlockScan {
     return s.endAt;
   }
 
-  // The own page called name in the page folder; a name that leads out of it ends the run.
+  // The own page called name (Windows-1252 text of the source) in the page folder; a name
+  // that leads out of it ends the run.
   std::string OwnPage(std::string_view name, std::string_view ext) const {
     if (LeavesFolder(name)) {
-      throw Error(Format(kMsgBadPageName, inFile.c_str(), std::string(name).c_str()));
+      ErrorParts parts;
+      parts.operation = FileOperation::Source;
+      parts.path = inFile;
+      parts.format = kMsgBadPageName;
+      parts.args = {ErrorArg::Path(inFile), ErrorArg::Text(name)};
+      throw Error(std::move(parts));
     }
-    return pageFolder + std::string(name) + std::string(ext);
+    return pageFolder + PathFromText(name) + std::string(ext);
+  }
+
+  void Warn(size_t index, const char* format, std::vector<ErrorArg> args = {}) {
+    AddWarning(gen.Warnings, inFile, static_cast<int>(index + 1), format, std::move(args));
+  }
+
+  // Contents and index lines of the block's lines [from, end) that have too few fields. Each
+  // source line is looked at once, also when blocks nest or both kinds share it.
+  void CheckKeywordLines(size_t from, size_t end) {
+    for (size_t k = std::max(from, keywordsCheckedTo); k < end; ++k) {
+      for (const std::string_view keyword : {kTocKeyword, kIndexKeyword}) {
+        const std::string marker = std::string(kMarkerPrefix) + std::string(keyword) + " ";
+        const size_t at = lines[k].find(marker);
+        if (at != std::string_view::npos &&
+            CountChar(lines[k].substr(at + marker.size()), kEntrySep[0]) + 1 < kMinKeywordFields) {
+          Warn(k, kWarnFewFields,
+               {ErrorArg::Text(std::string(kMarkerPrefix) + std::string(keyword)),
+                ErrorArg::Number(kMinKeywordFields)});
+        }
+      }
+    }
+    keywordsCheckedTo = std::max(keywordsCheckedTo, end);
   }
 
   void HandleBlock(Stream& s, size_t i) {
@@ -127,10 +160,34 @@ struct TGenerator::BlockScan {
     rest = rest.substr(0, rest.find(kMarkerPrefix));
     title = Trim(rest);
 
+    if (i < s.openEnd) {
+      Warn(i, kWarnNestedStart,
+           {ErrorArg::Text(s.start), ErrorArg::Number(static_cast<int>(s.openStart + 1))});
+    }
+    if (title.empty()) {
+      Warn(i, kWarnNoTitle);
+    }
     const size_t end = FindEnd(s, i);
     if (end == lines.size()) {
-      throw Error(Format(kMsgUnterminatedBlock, inFile.c_str(), static_cast<int>(i + 1),
-                         std::string(s.start).c_str(), std::string(s.end).c_str()));
+      ErrorParts parts;
+      parts.operation = FileOperation::Source;
+      parts.path = inFile;
+      parts.line = static_cast<int>(i + 1);
+      parts.format = kMsgUnterminatedBlock;
+      parts.args = {ErrorArg::Path(inFile), ErrorArg::Number(parts.line), ErrorArg::Text(s.start),
+                    ErrorArg::Text(s.end)};
+      throw Error(std::move(parts));
+    }
+    if (end > s.openEnd) {
+      s.openStart = i;
+      s.openEnd = end;
+    }
+    CheckKeywordLines(i, end);
+    // The marker counts only at the start of the line; behind comment syntax it becomes text
+    // of the page, so the user is told.
+    if (end > i + 1 && lines[i + 1].find(kOutputMarker) != std::string_view::npos &&
+        !Trim(lines[i + 1]).starts_with(kOutputMarker)) {
+      Warn(i + 1, kWarnOutputNotAtLineStart);
     }
     Lines block;
     block.reserve(end - i);
@@ -168,8 +225,10 @@ struct TGenerator::BlockScan {
     WriteFooter(s, title, own);
 
     if (!id.empty()) {
-      s.contextIds.push_back(id + std::string(kEntrySep) + title + std::string(kEntrySep) +
-                             (own.empty() ? s.page : own));
+      const std::string& target = own.empty() ? s.page : own;
+      gen.CheckContextId(s.kind, inFile, static_cast<int>(i + 1), target, id, title);
+      s.contextIds.push_back(id + std::string(kEntrySep) + title + std::string(kEntrySep) + target);
+      s.idOrigins.push_back(SourceLine{inFile, static_cast<int>(i + 1)});
     }
   }
 
@@ -184,6 +243,7 @@ struct TGenerator::BlockScan {
       gen.WriteTechPageFooter(s.page, inFile, title, "");
     }
     gen.FlushPage(s.page);
+    gen.pagesWritten_.insert(PathCaseKey(s.page));
     s.pages.push_back(s.page);
   }
 
@@ -201,6 +261,8 @@ struct TGenerator::BlockScan {
     }
     const bool readFailed = readError != nullptr;
     const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    gen.ClaimPage(doc.page, inFile);
+    gen.ClaimPage(tech.page, inFile);
     gen.BeginPage(doc.page, !readFailed && text.find(doc.start) != std::string_view::npos);
     gen.WriteDocPageHeader(doc.page, inFile, "", "");
     gen.BeginPage(tech.page, !readFailed && text.find(tech.start) != std::string_view::npos);
@@ -285,6 +347,38 @@ void TGenerator::FlushAllPages() noexcept {
     }
   }
   pageBuffers_.clear();
+}
+
+void TGenerator::CheckContextId(Kind kind, const std::string& inFile, int line,
+                                const std::string& page, const std::string& id,
+                                const std::string& title) {
+  const size_t k = kind == Kind::Doc ? 0 : 1;
+  if (id.find_first_not_of("0123456789") != std::string::npos) {
+    AddWarning(Warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});
+  }
+  if (title.find('=') != std::string::npos) {
+    AddWarning(Warnings, inFile, line, kWarnTitleWithEquals, {ErrorArg::Text(title)});
+  }
+  const auto [seen, fresh] = idSeen_[k].try_emplace(id, SourceLine{inFile, line});
+  if (!fresh) {
+    AddWarning(Warnings, inFile, line, kWarnDuplicateId,
+               {ErrorArg::Text(id), ErrorArg::Path(seen->second.file),
+                ErrorArg::Number(seen->second.line)});
+  }
+  const auto [first, firstOnPage] = pageIds_[k].try_emplace(PathCaseKey(page), id);
+  if (!firstOnPage) {
+    AddWarning(Warnings, inFile, line, kWarnSecondIdOnPage,
+               {ErrorArg::Path(ExtractFileName(page)), ErrorArg::Text(first->second)});
+  }
+}
+
+void TGenerator::ClaimPage(const std::string& page, const std::string& inFile) {
+  auto [it, fresh] = pageSources_.try_emplace(PathCaseKey(page), inFile);
+  if (!fresh && it->second != inFile) {
+    AddWarning(Warnings, inFile, 0, kWarnPageReplaced,
+               {ErrorArg::Path(page), ErrorArg::Path(it->second)});
+    it->second = inFile;
+  }
 }
 
 int TGenerator::ProcessFile(const std::string& inFile) {

@@ -18,7 +18,7 @@ using FolderId = std::pair<dev_t, ino_t>;
 // The identity of a folder on disk, so that a link back to a folder being searched is noticed.
 bool IdOf(const std::string& folder, FolderId& id) {
   struct stat st {};
-  if (stat(NativePath(folder).c_str(), &st) != 0) {
+  if (stat(std::string(folder).c_str(), &st) != 0) {
     return false;
   }
   id = {st.st_dev, st.st_ino};
@@ -76,7 +76,12 @@ void TQuelle::Search(const std::string& root) {
   const size_t count = Folders.size();
   for (size_t i = 0; i < count; ++i) {
     const std::string folder = Folders[i];
-    const std::vector<DirEntry> entries = ListFolder(folder);
+    int error = 0;
+    const std::vector<DirEntry> entries = ListFolder(folder, &error);
+    if (error != 0) {
+      AddWarning(Warnings, folder, 0, kWarnFolderUnreadable,
+                 {ErrorArg::Text(SystemReasonText(error))});
+    }
     for (const std::string& mask : Masks) {
       AppendMatches(Files, folder, entries, mask);
     }

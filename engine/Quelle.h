@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/Warnings.h"
 
 #include <string>
 
@@ -14,10 +15,12 @@ public:
   Lines Folders; ///< folders to search, each ending in "/", the root first
   Lines Masks;   ///< file masks such as "*.pas", filled by the caller
   bool IncludeSubfolders = false;
+  /// Folders that could not be read, one warning each; they are skipped.
+  WarningList Warnings;
 
   /// Appends root to Folders, collects the sub-folders (SearchFolders), then for each folder in
   /// list order and each mask in list order appends the matching files (SearchFiles). root ends
-  /// in "/". Does not clear the lists first.
+  /// in "/". Does not clear the lists first. A folder that cannot be listed gets a warning.
   void Search(const std::string& root);
   /// Appends the sub-folders of folder whose names contain no dot, leaving out hidden ones;
   /// with IncludeSubfolders each is searched at once (depth first).

@@ -31,39 +31,24 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-[[noreturn]] void Fail(const char* fmt, std::string_view path) {
-  throw Error(Format(fmt, std::string(path).c_str()));
+[[noreturn]] void Fail(FileOperation operation, const char* fmt, std::string_view path, int err) {
+  throw Error::File(operation, fmt, path, err);
+}
+
+[[noreturn]] void FailWrite(std::string_view path, int err) {
+  throw Error::File(FileOperation::Write, kMsgWriteFailed, path, err);
 }
 
 } // namespace
 
 std::string FileErrorMessage(std::string_view path, int err) {
-  std::string reason;
-  switch (err) {
-  case EACCES:
-  case EPERM:
-  case EROFS:
-    reason = "Dateizugriff verweigert";
-    break;
-  case ENOENT:
-  case ENOTDIR:
-    reason = "Datei nicht gefunden";
-    break;
-  case ENAMETOOLONG:
-  case EINVAL:
-  case EISDIR:
-    reason = "Ung\xFCltiger Dateiname";
-    break;
-  default:
-    reason = Format("E/A-Fehler %d", err);
-  }
-  return "Datei " + std::string(path) + ": " + reason;
+  return Error::File(FileOperation::Write, kMsgWriteFailed, path, err).what();
 }
 
 std::string ReadFileBytes(std::string_view path) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    Fail(kMsgCannotOpen, path);
+    Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
   std::string out;
   char buf[1 << 16];
@@ -73,8 +58,9 @@ std::string ReadFileBytes(std::string_view path) {
       if (errno == EINTR) {
         continue;
       }
+      const int err = errno;
       ::close(fd);
-      Fail(kMsgCannotOpen, path);
+      Fail(FileOperation::Open, kMsgCannotOpen, path, err);
     }
     if (n == 0) {
       break;
@@ -90,14 +76,14 @@ Lines ReadTextLines(std::string_view path) {
 }
 
 void WriteFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) {
-    Fail(kMsgCannotCreate, path);
+    Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
   }
   const bool ok = WriteAll(fd, bytes);
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
-    throw Error(FileErrorMessage(path, ok ? errno : err));
+    FailWrite(path, ok ? errno : err);
   }
 }
 
@@ -106,26 +92,26 @@ void WriteTextLines(std::string_view path, const Lines& lines) {
 }
 
 void AppendFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  const int fd = ::open(std::string(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   if (fd < 0) {
-    throw Error(FileErrorMessage(path, errno));
+    FailWrite(path, errno);
   }
   const bool ok = WriteAll(fd, bytes);
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
-    throw Error(FileErrorMessage(path, ok ? errno : err));
+    FailWrite(path, ok ? errno : err);
   }
 }
 
 OutputFile::OutputFile(std::string_view path) : path_(path) {
-  fd_ = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  fd_ = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd_ < 0) {
-    Fail(kMsgCannotCreate, path);
+    Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
   }
 }
 
 OutputFile OutputFile::Replace(std::string_view path) {
-  const std::string native = NativePath(path);
+  const std::string native(path);
   const int fd = ::open(native.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd >= 0) {
     struct stat st {};
@@ -164,20 +150,20 @@ OutputFile::~OutputFile() {
 
 void OutputFile::Write(std::string_view bytes) {
   if (!WriteAll(fd_, bytes)) {
-    throw Error(FileErrorMessage(path_, errno));
+    FailWrite(path_, errno);
   }
 }
 
 void OutputFile::Close() {
   const int fd = std::exchange(fd_, -1);
   if (fd >= 0 && ::close(fd) != 0) {
-    throw Error(FileErrorMessage(path_, errno));
+    FailWrite(path_, errno);
   }
 }
 
 void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
   // Through a link, the file it names is replaced, so that the link stays a link.
-  std::string target = NativePath(path);
+  std::string target(path);
   if (char* resolved = ::realpath(target.c_str(), nullptr)) {
     target = resolved;
     std::free(resolved);
@@ -198,13 +184,20 @@ void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* 
   }
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    Fail(failMessage, path);
+    Fail(FileOperation::Save, failMessage, path, errno);
   }
   const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  int err = ok ? 0 : errno;
   const bool closed = ::close(fd) == 0;
-  if (!ok || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+  if (ok && !closed) {
+    err = errno;
+  }
+  if (ok && closed && ::rename(temp.c_str(), target.c_str()) != 0) {
+    err = errno;
+  }
+  if (err != 0) {
     ::unlink(temp.c_str());
-    Fail(failMessage, path);
+    Fail(FileOperation::Save, failMessage, path, err);
   }
 }
 

@@ -1,5 +1,5 @@
-// Reading and writing whole text files as Windows-1252 bytes. Every failure is an Error whose
-// message names the file.
+// Reading and writing whole text files as Windows-1252 bytes. Every failure is an Error that
+// names the file and keeps the system's reason.
 // Texts are Windows-1252 bytes: non-ASCII letters are written as escapes ("\xF6" for "ö").
 #pragma once
 
@@ -14,9 +14,11 @@ namespace qm {
 inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht ge\xF6"
                                               "ffnet werden";
 inline constexpr const char* kMsgCannotCreate = "Datei %s kann nicht erstellt werden";
+/// A write or close that failed: the path and the system's reason.
+inline constexpr const char* kMsgWriteFailed = "Datei %s: %s";
 
-/// "Datei <path>: <reason>" with the reason for errno err ("Dateizugriff verweigert",
-/// "Datei nicht gefunden", "Ungültiger Dateiname" or "E/A-Fehler <n>").
+/// "Datei <path>: <reason>" with the reason for errno err in words (SystemReasonText), as
+/// Windows-1252 text.
 std::string FileErrorMessage(std::string_view path, int err);
 
 /// The whole file as bytes. Throws Error(kMsgCannotOpen) when it cannot be opened or read.

@@ -3,6 +3,7 @@
 #include "engine/BlockConvert.h"
 #include "engine/Generator.h"
 #include "engine/Paths.h"
+#include "engine/Warnings.h"
 #include "helpproject/AliasWriter.h"
 #include "helpproject/BuildProject.h"
 #include "helpproject/HelpTexts.h"
@@ -34,7 +35,50 @@ void WriteMapHeaders(const TGenerator& generator, MapLanguage language, const st
   }
 }
 
+const std::vector<SourceLine>& OriginsOf(const TGenerator& generator, std::string_view kind) {
+  return IsTechKind(kind) ? generator.TechContextIdOrigins : generator.DocContextIdOrigins;
+}
+
+void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
+                      const std::string& folder, WarningList& warnings) {
+  if (settings.Title.empty()) {
+    AddWarning(warnings, folder, 0, kWarnEmptyHelpTitle);
+  }
+  if (!settings.AliasHeaders && !settings.MapHeaderC && !settings.MapHeaderPascal &&
+      !settings.MapHeaderJava) {
+    return;
+  }
+  for (const char* kind : {kKindDoc, kKindTech}) {
+    const Lines& ids = ListsOf(generator, kind).ContextIds;
+    const std::vector<SourceLine>& origins = OriginsOf(generator, kind);
+    for (size_t i = 0; i < ids.size(); ++i) {
+      const std::string symbol = ContextSymbol(ids[i], generator.CharTable);
+      if (!IsCIdentifier(symbol)) {
+        // Lists filled by hand have no origins; the page stands in for the source then.
+        const SourceLine where =
+            i < origins.size() ? origins[i] : SourceLine{FieldOf(ids[i], 3, kEntryFieldSep), 0};
+        AddWarning(warnings, where.file, where.line, kWarnBadSymbol, {ErrorArg::Text(symbol)});
+      }
+    }
+  }
+}
+
 } // namespace
+
+bool IsCIdentifier(std::string_view symbol) {
+  auto isAlpha = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+  };
+  if (symbol.empty() || !isAlpha(symbol.front())) {
+    return false;
+  }
+  for (const char c : symbol) {
+    if (!isAlpha(c) && !(c >= '0' && c <= '9')) {
+      return false;
+    }
+  }
+  return true;
+}
 
 void BuildProject(std::string_view kind, const HelpProjectSettings& settings,
                   const KindLists& lists, const std::string& folder, const TagTable& tags,
@@ -46,13 +90,17 @@ void BuildProject(std::string_view kind, const HelpProjectSettings& settings,
 
 bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
                     const std::string& outputFolderText, const std::string& programFolder,
-                    HelpProjectMessages& messages) {
+                    HelpProjectMessages& messages, WarningList* warnings) {
   // An output folder of "/" alone means no conversion has filled the lists in this session.
   if (AddTrailingBackslash(generator.OutputFolder) == std::string(1, kPathSep)) {
     messages.ShowError(ExpandEscapes(kMsgNoConversionYet), kHelpNoConversionYet);
     return false;
   }
-  const std::string folder = AddTrailingBackslash(outputFolderText);
+  // The folder is typed text; the files go where the file system spells it.
+  const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
+  if (warnings != nullptr) {
+    CheckHelpProject(generator, settings, folder, *warnings);
+  }
 
   // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
   // is built.

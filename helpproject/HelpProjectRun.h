@@ -2,6 +2,7 @@
 // from what the last conversion collected.
 #pragma once
 
+#include "engine/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <string>
@@ -26,8 +27,15 @@ public:
 /// holds "Header.txt" and "Comment.txt". Returns false when the precondition failed (the
 /// error was shown, nothing written). A failing writer throws Error; files written before it
 /// stay, and no completion message is shown.
+///
+/// warnings, when given, receives what the help compiler or a program using the map headers
+/// will trip over (an empty title, context symbols that are no C identifiers, the latter with
+/// the source and line of their block); the files are written all the same.
 bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
                     const std::string& outputFolderText, const std::string& programFolder,
-                    HelpProjectMessages& messages);
+                    HelpProjectMessages& messages, WarningList* warnings = nullptr);
+
+/// True when symbol is a C identifier: a letter or "_", then letters, digits and "_".
+bool IsCIdentifier(std::string_view symbol);
 
 } // namespace qm

@@ -142,4 +142,15 @@ inline constexpr const char* kMsgProjectsWritten =
     "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!";
 inline constexpr int kHelpProjectsWritten = 703;
 
+// Warnings of the run (Windows-1252).
+/// The help project has no title: its files are named ".Doc.hhp" and so on.
+inline constexpr const char* kWarnEmptyHelpTitle =
+    "Das Help-Projekt hat keinen Titel; seine Dateien hei\xDF"
+    "en \".Doc.hhp\", \".Doc.chm\" usw.";
+/// A context symbol that is no C identifier: the symbol.
+inline constexpr const char* kWarnBadSymbol =
+    "Das Kontext-Symbol %s ist kein g\xFC"
+    "ltiger C-Bezeichner; die Map-Datei l\xE4\xDFt sich so nicht \xFC"
+    "bersetzen";
+
 } // namespace qm

@@ -60,7 +60,8 @@ MapHeadTemplates ReadMapHeadTemplates(const std::string& programFolder) {
 }
 
 std::string ContextSymbol(std::string_view entry, const CharacterTable& table) {
-  const std::string file = ExtractFileName(FieldOf(entry, 3, kEntryFieldSep));
+  // The page's name becomes text of a header: Windows-1252.
+  const std::string file = PathToText(ExtractFileName(FieldOf(entry, 3, kEntryFieldSep)));
   // Every dot-separated piece but the last two ("Doc" or "Tech" and "htm") names the page.
   std::string symbol = kSymbolPrefix;
   const int dots = CountChar(file, kNamePieceSep);

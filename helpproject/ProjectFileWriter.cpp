@@ -5,12 +5,14 @@
 #include "engine/TextFile.h"
 #include "helpproject/HelpTexts.h"
 
+#include <unordered_set>
+
 namespace qm {
 
 std::string ProjectFilePath(std::string_view folder, std::string_view title,
                             std::string_view kind) {
   std::string path(folder);
-  path += title;
+  path += PathFromText(title);
   path += kNamePieceSep;
   path += kind;
   path += kProjectFileExt;
@@ -27,11 +29,13 @@ Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& setting
   lines.reserve(lists.Pages.size() + 20);
   lines.emplace_back(kHhpOptions);
   lines.emplace_back(kHhpCompatibility);
-  lines.push_back(kHhpCompiledFile + settings.Title + kNamePieceSep + k + kCompiledFileExt);
+  // Values that name files are spelled as on disk, so that the help compiler finds them.
+  lines.push_back(kHhpCompiledFile + PathFromText(settings.Title) + kNamePieceSep + k +
+                  kCompiledFileExt);
   if (options.Toc && !lists.TocEntries.empty()) {
     lines.push_back(std::string(kHhpContentsFile) + kContentsFilePrefix + k + kContentsFileExt);
   }
-  lines.push_back(kHhpDefaultTopic + options.DefaultPage);
+  lines.push_back(kHhpDefaultTopic + PathFromText(options.DefaultPage));
   lines.emplace_back(kHhpCompileProgress);
   lines.emplace_back(kHhpFullTextSearch);
   if (options.Index && !lists.IndexEntries.empty()) {
@@ -40,8 +44,14 @@ Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& setting
   lines.push_back(kHhpLanguage + settings.Language);
   lines.emplace_back();
   lines.emplace_back(kHhpFiles);
+  // A page named by several blocks is listed once, where it is first named; a second line
+  // would store it twice.
+  std::unordered_set<std::string> listed;
   for (const std::string& page : lists.Pages) {
-    lines.push_back(ExtractFileName(page));
+    std::string name = ExtractFileName(page);
+    if (listed.insert(PathCaseKey(name)).second) {
+      lines.push_back(std::move(name));
+    }
   }
   if (settings.AliasHeaders && hasContextIds) {
     lines.emplace_back();

@@ -10,13 +10,16 @@
 
 namespace qm {
 
-/// folder + title + "." + kind + ".hhp"; folder ends in "/".
+/// folder + title + "." + kind + ".hhp"; folder ends in "/" and is a path, title is
+/// Windows-1252 text (PathFromText turns it into a file name).
 std::string ProjectFilePath(std::string_view folder, std::string_view title, std::string_view kind);
 
 /// The lines of kind's project file: options (the contents and index files only when the
-/// kind's box is checked and its entries exist), the file name of every page in list order,
-/// the alias and C map includes when their boxes are checked and context ids exist, and a
-/// closing "[INFOTYPES]". Texts from the dialog are copied as typed.
+/// kind's box is checked and its entries exist), the file name of every page once, in the order
+/// of its first mention (names compared without regard to case), the alias and C map includes
+/// when their boxes are checked and context ids exist, and a closing "[INFOTYPES]". Values that
+/// name files (compiled file, default topic, pages) are spelled as the file system spells
+/// them; the language is copied as typed.
 Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& settings,
                        const KindLists& lists);
 

@@ -18,6 +18,10 @@ using qmtest::ReadFile;
 using qmtest::RunCli;
 using qmtest::WriteFile;
 
+// The last line of a conversion of the world's one Pascal source.
+constexpr const char* kOneSourceSummary =
+    "1 Quelle(n) gelesen, 2 Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n";
+
 // The usual conversion of the world's sources into out (a UTF-8 path).
 CliResult ConvertFlags(const CliWorld& world, const std::string& out,
                        std::vector<std::string> extra = {}) {
@@ -36,7 +40,7 @@ TEST(CliConvert, FlagsConvertTheSourceTree) {
   std::filesystem::create_directories(out);
   const CliResult result = ConvertFlags(world, out);
   EXPECT_EQ(result.Status, 0) << result.Err;
-  EXPECT_EQ(result.Err, "");
+  EXPECT_EQ(result.Err, kOneSourceSummary);
   EXPECT_EQ(result.Out, "");
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
   EXPECT_EQ(ReadFile(out + "Unit1.Tech.htm"), CliWorld::TechPage());
@@ -70,14 +74,14 @@ TEST(CliConvert, ExistingAdditionalFilesAreReplacedOnlyWithYes) {
 
   const CliResult kept = ConvertFlags(world, out, {"--extra-files", world / "extra"});
   EXPECT_EQ(kept.Status, 0) << kept.Err;
-  EXPECT_EQ(kept.Err, out + "style.css besteht bereits und bleibt erhalten.\n");
+  EXPECT_EQ(kept.Err, out + "style.css besteht bereits und bleibt erhalten.\n" + kOneSourceSummary);
   EXPECT_EQ(ReadFile(out + "style.css"), "alt");
   EXPECT_EQ(ReadFile(out + "img/logo.txt"), "bild");
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
 
   const CliResult replaced = ConvertFlags(world, out, {"--yes", "--extra-files", world / "extra"});
   EXPECT_EQ(replaced.Status, 0) << replaced.Err;
-  EXPECT_EQ(replaced.Err, "");
+  EXPECT_EQ(replaced.Err, kOneSourceSummary);
   EXPECT_EQ(ReadFile(out + "style.css"), "neu");
 }
 
@@ -122,7 +126,8 @@ TEST(CliConvert, ProjectRunWritesTheHelpProjectAfterTheConversion) {
   const CliResult result =
       RunCli({"convert", "--program-dir", world.Program(), "--yes", "--help-project", project});
   EXPECT_EQ(result.Status, 0) << result.Err;
-  EXPECT_EQ(result.Err, "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!\n");
+  EXPECT_EQ(result.Err, std::string("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!\n") +
+                            kOneSourceSummary);
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
   EXPECT_EQ(ReadFile(out + "Unit1.Tech.htm"), CliWorld::TechPage());
   EXPECT_EQ(ReadFile(out + "Handbuch.Doc.hhp"),
@@ -170,7 +175,7 @@ TEST(CliConvert, ProgressRewritesOneLinePerFile) {
   qm::cli::TerminalProgress progress(shown, true);
   progress.SetFileCount(2);
   progress.StepFile("/src/sub/Unit1.pas", 10);
-  progress.StepFile("/src/Unit\xE4.pas", 5);
+  progress.StepFile("/src/Unit\xC3\xA4.pas", 5);
   progress.Finished();
   std::FILE* hidden = std::tmpfile();
   qm::cli::TerminalProgress silent(hidden, false);
@@ -229,8 +234,8 @@ TEST(CliSave, FlagsReplaceTheValuesOfTheOldProject) {
             0);
   WriteFile(target, CrLf({";eigene Zeile", "[Eigenes]", "Schluessel=Wert"}));
 
-  const CliResult result =
-      RunCli({"save", "--from", old, "--kinds", "java", "--output", "doc", "--no-oem", target});
+  const CliResult result = RunCli(
+      {"save", "--from", old, "--kinds", "java", "--output", "doc", "--no-oem", "--force", target});
   EXPECT_EQ(result.Status, 0) << result.Err;
   qm::ProjectSettings expected = qm::LoadProjectFile(old);
   expected.Kinds = qm::SourceKinds{.Java = true};

@@ -134,17 +134,18 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
 }
 
 TEST(CliOptions, ArgumentsBecomeWindows1252) {
-  // The engine works on Windows-1252: paths and texts arrive as UTF-8 and are converted.
+  // Settings are Windows-1252 texts: they arrive as UTF-8 and are converted. Paths of the
+  // command itself (program folder, project files) keep the file system's spelling.
   const Options convert = ParseArguments({"convert", "--input=Quellen-\xC3\xA4", "--kinds", "c",
                                           "--program-dir", "Programm-\xC3\xBC"});
   EXPECT_EQ(*convert.Settings.InputPath, "Quellen-\xE4");
-  EXPECT_EQ(convert.ProgramDir, "Programm-\xFC");
+  EXPECT_EQ(convert.ProgramDir, "Programm-\xC3\xBC");
   const Options save = ParseArguments({"save", "--from", "alt-\xC3\xB6.qmpr", "--help-title",
                                        "\xC3\x9C"
                                        "bersicht",
                                        "neu-\xC3\xB6.qmpr"});
-  EXPECT_EQ(save.FromFile, "alt-\xF6.qmpr");
-  EXPECT_EQ(save.ProjectFile, "neu-\xF6.qmpr");
+  EXPECT_EQ(save.FromFile, "alt-\xC3\xB6.qmpr");
+  EXPECT_EQ(save.ProjectFile, "neu-\xC3\xB6.qmpr");
   EXPECT_EQ(*save.Settings.HelpTitle, "\xDC"
                                       "bersicht");
 }

@@ -70,7 +70,7 @@ TEST(ProjectFileWriter, LeavesOutLinesWhoseBoxOrListIsMissing) {
             (Lines{"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=.Tech.chm",
                    "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                    "Language=0x409 English (United States)", "", "[FILES]", "B.Tech.htm",
-                   "A.Tech.htm", "B.Tech.htm", "", "[INFOTYPES]"}));
+                   "A.Tech.htm", "", "[INFOTYPES]"}));
 
   // Context ids present: only the map include when the alias box is off.
   settings.AliasHeaders = false;

@@ -1,0 +1,122 @@
+#include "engine/Error.h"
+
+#include "engine/AnsiText.h"
+#include "engine/CodePages.h"
+
+#include <cerrno>
+
+namespace qm {
+
+std::string SystemReasonText(int err) {
+  switch (err) {
+  case EACCES:
+  case EPERM:
+    return "Dateizugriff verweigert";
+  case EROFS:
+    return "Schreibgesch\xFCtztes Dateisystem";
+  case ENOENT:
+    return "Datei nicht gefunden";
+  case ENOTDIR:
+    return "Ein Teil des Pfades ist kein Ordner";
+  case ENAMETOOLONG:
+    return "Name zu lang";
+  case EINVAL:
+    return "Ung\xFCltiger Dateiname";
+  case EISDIR:
+    return "Ist ein Ordner";
+  case ENOSPC:
+  case EDQUOT:
+    return "Kein Speicherplatz mehr auf dem Datentr\xE4ger";
+  case EFBIG:
+    return "Die Datei ist gr\xF6\xDF"
+           "er als erlaubt";
+  case EEXIST:
+    return "Datei besteht bereits";
+  case EIO:
+    return "Ein-/Ausgabefehler des Ger\xE4ts";
+  case EMFILE:
+  case ENFILE:
+    return "Zu viele offene Dateien";
+  case ENOMEM:
+    return "Nicht genug Arbeitsspeicher";
+  case ELOOP:
+    return "Zu viele Verkn\xFCpfungen im Pfad";
+  case EBUSY:
+  case ETXTBSY:
+    return "Datei wird benutzt";
+  case EXDEV:
+    return "Anderes Laufwerk";
+  default:
+    return Format("E/A-Fehler %d", err);
+  }
+}
+
+std::string WordError(const ErrorParts& parts, bool utf8) {
+  std::string out;
+  size_t next = 0;
+  auto literal = [&out, utf8](std::string_view piece) {
+    out += utf8 ? AnsiToUtf8(piece) : std::string(piece);
+  };
+  const std::string_view format = parts.format;
+  size_t start = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%' || i + 1 == format.size()) {
+      continue;
+    }
+    const char spec = format[i + 1];
+    if (spec != 's' && spec != 'd' && spec != '%') {
+      continue;
+    }
+    literal(format.substr(start, i - start));
+    start = i + 2;
+    ++i;
+    if (spec == '%') {
+      out.push_back('%');
+      continue;
+    }
+    if (next == parts.args.size()) {
+      continue;
+    }
+    const ErrorArg& arg = parts.args[next++];
+    switch (arg.kind) {
+    case ErrorArg::Kind::Path:
+      out += utf8 ? arg.text : Utf8ToAnsi(arg.text);
+      break;
+    case ErrorArg::Kind::Text:
+      literal(arg.text);
+      break;
+    case ErrorArg::Kind::Number:
+      out += std::to_string(arg.number);
+      break;
+    case ErrorArg::Kind::Reason:
+      literal(SystemReasonText(parts.systemError));
+      break;
+    }
+  }
+  literal(format.substr(start));
+  return out;
+}
+
+Error::Error(const std::string& message) : std::runtime_error(message) {
+  parts_.format = "%s";
+  parts_.args.push_back(ErrorArg::Text(message));
+}
+
+Error::Error(ErrorParts parts)
+    : std::runtime_error(WordError(parts, false)), parts_(std::move(parts)) {}
+
+Error Error::File(FileOperation operation, const char* format, std::string_view path, int err) {
+  ErrorParts parts;
+  parts.operation = operation;
+  parts.path = std::string(path);
+  parts.systemError = err;
+  parts.format = format;
+  parts.args = {ErrorArg::Path(path), ErrorArg::Reason()};
+  return Error(std::move(parts));
+}
+
+std::string Error::Text() const {
+  return WordError(parts_, true);
+}
+
+} // namespace qm

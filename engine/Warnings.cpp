@@ -1,0 +1,31 @@
+#include "engine/Warnings.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kWarningWord = "Warnung";
+
+} // namespace
+
+void AddWarning(WarningList& list, std::string_view file, int line, const char* format,
+                std::vector<ErrorArg> args) {
+  ErrorParts parts;
+  parts.format = format;
+  parts.args = std::move(args);
+  list.push_back(Warning{std::string(file), line, WordError(parts, true)});
+}
+
+std::string WarningLine(const Warning& warning) {
+  std::string out = warning.file;
+  if (warning.line > 0) {
+    out += ":" + std::to_string(warning.line);
+  }
+  out += ": ";
+  out += kWarningWord;
+  out += ": ";
+  out += warning.text;
+  return out;
+}
+
+} // namespace qm
