@@ -95,12 +95,53 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
   PagesWritten += OwnPagesWritten;
 }
 
-const std::string& TGenerator::Converted(size_t slot, const std::string& raw, bool isPath) {
+namespace {
+
+// A path as page text: the characters Windows-1252 has go through ConvertChars, each other one
+// becomes its numeric character reference afterwards (ConvertChars would escape its "&").
+std::string PathAsHtml(std::string_view path, const TagTable& tags, const CharacterTable& table) {
+  std::string out;
+  std::string run; // Windows-1252 text not converted yet
+  size_t i = 0;
+  while (i < path.size()) {
+    size_t len = 1;
+    if ((static_cast<unsigned char>(path[i]) & 0xC0) == 0xC0) {
+      while (i + len < path.size() && (static_cast<unsigned char>(path[i + len]) & 0xC0) == 0x80) {
+        ++len;
+      }
+    }
+    const std::string_view character = path.substr(i, len);
+    const std::string ansi = PathToText(character);
+    if (ansi == "?" && character != "?") {
+      out += ConvertChars(run, tags, table);
+      run.clear();
+      out += PathToHtmlText(character);
+    } else {
+      run += ansi;
+    }
+    i += len;
+  }
+  return out + ConvertChars(run, tags, table);
+}
+
+} // namespace
+
+const std::string& TGenerator::Converted(size_t slot, const std::string& raw, Source source) {
   ConvertedText& memo = converted_[slot];
   if (!keepConverted_ || !memo.valid || memo.raw != raw) {
     memo.raw = raw;
     // A path is the file system's spelling; in a page it is Windows-1252 text.
-    memo.converted = ConvertChars(isPath ? PathToHtmlText(raw) : raw, HtmlTags, CharTable);
+    switch (source) {
+    case Source::Text:
+      memo.converted = ConvertChars(raw, HtmlTags, CharTable);
+      break;
+    case Source::HtmlPath:
+      memo.converted = PathAsHtml(raw, HtmlTags, CharTable);
+      break;
+    case Source::TextPath:
+      memo.converted = ConvertChars(PathToText(raw), HtmlTags, CharTable);
+      break;
+    }
     memo.valid = keepConverted_;
   }
   return memo.converted;
@@ -133,8 +174,12 @@ void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile
     if (line.find(kPlaceholderChar) == std::string::npos) {
       continue;
     }
-    const std::string& in = Converted(0, inFile, true);
-    const std::string& out = Converted(1, outFile, true);
+    // A keyword line becomes a contents or index entry, where a reference's ";" would split
+    // a field.
+    const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
+    const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
+    const std::string& in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
+    const std::string& out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
     const std::string& convertedTitle = Converted(2, title);
     // Date and time are read for every line, as a template expects of a clock.
     Fill(line, kPhDate, [] { return ShortDateText(); });

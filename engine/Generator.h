@@ -159,14 +159,19 @@ private:
   /// ConvertChars of raw with the generator's tables. While a source file is processed the
   /// tables stay as they are and the same paths and titles come back for every piece, so the
   /// last result per slot is kept then.
-  /// A path slot converts the path to Windows-1252 HTML text first.
-  const std::string& Converted(size_t slot, const std::string& raw, bool isPath = false);
+  /// How a slot's raw value becomes page text.
+  enum class Source {
+    Text,     ///< Windows-1252 text: ConvertChars
+    HtmlPath, ///< a path in HTML text: characters Windows-1252 lacks become references
+    TextPath, ///< a path in a keyword line: they become "?", the line's ";" stay separators
+  };
+  const std::string& Converted(size_t slot, const std::string& raw, Source source = Source::Text);
   struct ConvertedText {
     std::string raw;
     std::string converted;
     bool valid = false;
   };
-  std::array<ConvertedText, 3> converted_;
+  std::array<ConvertedText, 5> converted_;
   bool keepConverted_ = false;
 
   Lines loadedTags_; ///< the lines of "HTMLTags.txt" as loaded
