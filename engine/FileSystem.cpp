@@ -132,7 +132,8 @@ bool ForceDirectories(std::string_view path, int* error) {
       return true;
     }
     if (error != nullptr) {
-      *error = err;
+      // Something that is no folder has the name: the path cannot lead through it.
+      *error = err == EEXIST ? ENOTDIR : err;
     }
     return false;
   }

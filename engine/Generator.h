@@ -152,8 +152,8 @@ private:
   /// id and title, and adds what the help project will trip over to Warnings.
   void CheckContextId(Kind kind, const std::string& inFile, int line, const std::string& page,
                       const std::string& id, const std::string& title);
-  /// Notes that inFile writes (or deletes) the per-source page, and warns when an earlier
-  /// source of this run wrote it.
+  /// inFile is about to write or delete the per-source page: warns when an earlier source of
+  /// this run wrote it.
   void ClaimPage(const std::string& page, const std::string& inFile);
 
   /// ConvertChars of raw with the generator's tables. While a source file is processed the
@@ -190,7 +190,7 @@ private:
   /// Per kind: context id -> where it was first found; page key -> its first context id.
   std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;
   std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
-  /// Page key -> the source that last wrote or deleted the per-source page in this run.
+  /// Page key -> the source whose blocks the per-source page holds now.
   std::unordered_map<std::string, std::string> pageSources_;
   /// Keys of the per-source pages written in this run.
   std::unordered_set<std::string> pagesWritten_;

@@ -244,6 +244,7 @@ struct TGenerator::BlockScan {
     }
     gen.FlushPage(s.page);
     gen.pagesWritten_.insert(PathCaseKey(s.page));
+    gen.pageSources_[PathCaseKey(s.page)] = inFile;
     s.pages.push_back(s.page);
   }
 
@@ -373,11 +374,11 @@ void TGenerator::CheckContextId(Kind kind, const std::string& inFile, int line,
 }
 
 void TGenerator::ClaimPage(const std::string& page, const std::string& inFile) {
-  auto [it, fresh] = pageSources_.try_emplace(PathCaseKey(page), inFile);
-  if (!fresh && it->second != inFile) {
+  const auto it = pageSources_.find(PathCaseKey(page));
+  if (it != pageSources_.end() && it->second != inFile) {
     AddWarning(Warnings, inFile, 0, kWarnPageReplaced,
                {ErrorArg::Path(page), ErrorArg::Path(it->second)});
-    it->second = inFile;
+    pageSources_.erase(it);
   }
 }
 

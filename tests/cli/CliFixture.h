@@ -7,6 +7,8 @@
 #include "app/ProjectSettings.h"
 
 #include <fcntl.h>
+#include <functional>
+#include <unistd.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -87,6 +89,42 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
   return result;
 }
 
+/// RunCli with setup called in the started process just before the program replaces it (to
+/// set a limit or drop privileges).
+inline CliResult RunCliWith(const std::vector<std::string>& args,
+                            const std::function<void()>& setup) {
+  TempDir io;
+  const std::string outPath = io / "stdout";
+  const std::string errPath = io / "stderr";
+  std::vector<std::string> argStore{kCliPath};
+  argStore.insert(argStore.end(), args.begin(), args.end());
+  std::vector<char*> argv = CArray(argStore);
+  std::vector<std::string> envStore = FixedEnvironment();
+  std::vector<char*> envp = CArray(envStore);
+
+  CliResult result;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    setup();
+    execve(kCliPath, argv.data(), envp.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) {
+    result.Status = WEXITSTATUS(status);
+  }
+  result.Out = ReadFile(outPath);
+  result.Err = ReadFile(errPath);
+  return result;
+}
+
 /// A program folder "prog/bin/" with the tables, its templates in "prog/Templates/", and the
 /// source folder "Quellen-ä/" (UTF-8 on disk) with one Pascal source holding a Doc and a Tech
 /// block and one file of another kind.
@@ -116,6 +154,8 @@ public:
 
   /// dir + relative.
   std::string operator/(std::string_view relative) const { return dir_ / relative; }
+  /// The world's own folder.
+  std::string Root() const { return dir_.path(); }
   /// The program folder to pass with --program-dir.
   std::string Program() const { return dir_ / "prog/bin"; }
   /// The source folder, UTF-8, with its trailing "/".
