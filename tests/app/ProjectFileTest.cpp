@@ -1,5 +1,7 @@
 #include "app/ProjectFile.h"
 
+#include <cerrno>
+
 #include "TestUtil.h"
 #include "engine/Error.h"
 
@@ -317,4 +319,27 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
   WriteFile(longName, "[Main]\r\nalt=1\r\n");
   expectFailure(longName);
   EXPECT_EQ(ReadFile(longName), "[Main]\r\nalt=1\r\n");
+}
+
+TEST(ProjectFile, AFileThatCannotBeReadIsAnError) {
+  // Only a missing file loads as defaults; one that exists but cannot be read (a folder here)
+  // names itself with the reason, so that no save replaces its settings by defaults. Whether
+  // a file holds a project at all is told by its sections.
+  qmtest::TempDir dir;
+  std::filesystem::create_directories(dir / "ordner.qmpr");
+  try {
+    LoadProjectFile(dir / "ordner.qmpr");
+    FAIL() << "a folder loaded as a project";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Datei " + dir / "ordner.qmpr" +
+                                         " kann nicht ge\xF6"
+                                         "ffnet werden");
+    EXPECT_EQ(e.Parts().operation, FileOperation::Open);
+    EXPECT_EQ(e.Parts().systemError, EISDIR);
+  }
+  WriteFile(dir / "fremd.ini", CrLf({"[Fremd]", "a=1"}));
+  WriteFile(dir / "eigen.qmpr", CrLf({"[HelpWorkshop]", "Titel=T"}));
+  EXPECT_FALSE(HoldsProjectSection(dir / "fremd.ini"));
+  EXPECT_TRUE(HoldsProjectSection(dir / "eigen.qmpr"));
+  EXPECT_FALSE(HoldsProjectSection(dir / "fehlt.qmpr"));
 }

@@ -8,10 +8,10 @@
 
 #include <fcntl.h>
 #include <functional>
-#include <unistd.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;

@@ -23,8 +23,9 @@ std::string Tree(const CliWorld& world,
 
 CliResult Convert(const CliWorld& world, const std::string& in, const std::string& out,
                   std::vector<std::string> extra = {}) {
-  std::vector<std::string> args = {"convert", "--program-dir", world.Program(), "--input", in,
-                                   "--output", out, "--kinds", "pascal"};
+  std::vector<std::string> args = {
+      "convert", "--program-dir", world.Program(), "--input", in, "--output",
+      out,       "--kinds",       "pascal"};
   args.insert(args.end(), extra.begin(), extra.end());
   return RunCli(args);
 }
@@ -66,8 +67,8 @@ TEST(CliHonest, OutputFolderThatCannotBeCreatedIsNamedWithTheReason) {
   const std::string out = world / "datei/aus";
   const CliResult result = Convert(world, world.Source(), out, {"--yes"});
   EXPECT_EQ(result.Status, 1);
-  EXPECT_EQ(result.Err,
-            "Der Ordner " + out + " kann nicht erstellt werden: Ein Teil des Pfades ist kein Ordner\n");
+  EXPECT_EQ(result.Err, "Der Ordner " + out +
+                            " kann nicht erstellt werden: Ein Teil des Pfades ist kein Ordner\n");
   EXPECT_EQ(ReadFile(world / "datei"), "x");
 }
 
@@ -84,8 +85,7 @@ TEST(CliHonest, WarningsNameFileAndLine) {
         {"{###DocGen_Start A=B", "###ContextID 12", "{###DocGen_Start Innen", "###DocGen_End}"}},
        {"a/Main.pas", {"{###DocGen_Start Alt", "###DocGen_End}"}},
        {"a/Seltsam.pas",
-        {"{###DocGen_Start", "###ContextID x1", "###Toc Nur", "###Index Allein",
-         "###DocGen_End}"}},
+        {"{###DocGen_Start", "###ContextID x1", "###Toc Nur", "###Index Allein", "###DocGen_End}"}},
        {"b/Main.pas", {"{###DocGen_Start Neu", "###DocGen_End}"}},
        {"b/Schalter.pas", {"{###DocGen_Start Ein/Aus", "###ContextID 20", "###DocGen_End}"}},
        {"c/Versteckt.pas", {"{###DocGen_Start Nie", "###DocGen_End}"}}});
@@ -98,52 +98,46 @@ TEST(CliHonest, WarningsNameFileAndLine) {
   chmod(out.c_str(), 0777);
   const bool root = geteuid() == 0;
 
-  const CliResult result =
-      RunCliWith({"convert", "--program-dir", world.Program(), "--input", in, "--output", out,
-                  "--kinds", "pascal", "--help-project"},
-                 [root] {
-                   if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
-                     _exit(126);
-                   }
-                 });
+  const CliResult result = RunCliWith({"convert", "--program-dir", world.Program(), "--input", in,
+                                       "--output", out, "--kinds", "pascal", "--help-project"},
+                                      [root] {
+                                        if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                                          _exit(126);
+                                        }
+                                      });
   chmod((in + "c").c_str(), 0755);
   EXPECT_EQ(result.Status, 0) << result.Err;
   const std::string w = ": Warnung: ";
-  EXPECT_EQ(result.Err,
-            in + "c/" + w + "Der Ordner kann nicht gelesen werden (Dateizugriff verweigert) und " +
-                "wird \xC3\xBC" + "bersprungen\n" +
-                in + "a/Doppelt.pas:5" + w + "Die Kontext-ID 7 ist schon vergeben (" + in +
-                "a/Doppelt.pas, Zeile 1)\n" +
-                in + "a/Doppelt.pas:5" + w +
-                "Die Seite Doppelt.Doc.htm hat schon die Kontext-ID 7; eine Hilfedatei kennt nur "
-                "eine je Seite\n" +
-                in + "a/Gleich.pas:1" + w +
-                "Der Titel \"A=B\" enth\xC3\xA4lt \"=\"; mit Kontext-ID zerbricht das die "
-                "Alias-Zeile\n" +
-                in + "a/Gleich.pas:3" + w +
-                "\"###DocGen_Start\" in einem offenen Block (ab Zeile 1)\n" +
-                in + "a/Seltsam.pas:1" + w + "Block ohne Titel\n" +
-                in + "a/Seltsam.pas:3" + w +
-                "\"###Toc\" braucht mindestens 2 Felder (durch \";\" getrennt)\n" +
-                in + "a/Seltsam.pas:4" + w +
-                "\"###Index\" braucht mindestens 2 Felder (durch \";\" getrennt)\n" +
-                in + "a/Seltsam.pas:1" + w + "Die Kontext-ID \"x1\" ist keine Dezimalzahl\n" +
-                in + "b/Main.pas" + w + "Die Seite " + out +
-                "Main.Doc.htm wird ersetzt; die Dokumentation aus " + in +
-                "a/Main.pas geht verloren\n"
-                "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!\n" +
-                out + w +
-                "Das Help-Projekt hat keinen Titel; seine Dateien hei\xC3\x9F" +
-                "en \".Doc.hhp\", \".Doc.chm\" usw.\n" +
-                in + "a/Gleich.pas:1" + w +
-                "Das Kontext-Symbol IDH_GLEICH_A=B ist kein g\xC3\xBC" +
-                "ltiger C-Bezeichner; die Map-Datei l\xC3\xA4\xC3\x9F" +
-                "t sich so nicht \xC3\xBC" + "bersetzen\n" +
-                in + "b/Schalter.pas:1" + w +
-                "Das Kontext-Symbol IDH_SCHALTER_EIN/AUS ist kein g\xC3\xBC" +
-                "ltiger C-Bezeichner; die Map-Datei l\xC3\xA4\xC3\x9F" +
-                "t sich so nicht \xC3\xBC" + "bersetzen\n"
-                "6 Quelle(n) gelesen, 5 Seite(n) geschrieben (davon 0 eigene), 13 Warnung(en)\n");
+  EXPECT_EQ(
+      result.Err,
+      in + "c/" + w + "Der Ordner kann nicht gelesen werden (Dateizugriff verweigert) und " +
+          "wird \xC3\xBC" + "bersprungen\n" + in + "a/Doppelt.pas:5" + w +
+          "Die Kontext-ID 7 ist schon vergeben (" + in + "a/Doppelt.pas, Zeile 1)\n" + in +
+          "a/Doppelt.pas:5" + w +
+          "Die Seite Doppelt.Doc.htm hat schon die Kontext-ID 7; eine Hilfedatei kennt nur "
+          "eine je Seite\n" +
+          in + "a/Gleich.pas:1" + w +
+          "Der Titel \"A=B\" enth\xC3\xA4lt \"=\"; mit Kontext-ID zerbricht das die "
+          "Alias-Zeile\n" +
+          in + "a/Gleich.pas:3" + w + "\"###DocGen_Start\" in einem offenen Block (ab Zeile 1)\n" +
+          in + "a/Seltsam.pas:1" + w + "Block ohne Titel\n" + in + "a/Seltsam.pas:3" + w +
+          "\"###Toc\" braucht mindestens 2 Felder (durch \";\" getrennt)\n" + in +
+          "a/Seltsam.pas:4" + w +
+          "\"###Index\" braucht mindestens 2 Felder (durch \";\" getrennt)\n" + in +
+          "a/Seltsam.pas:1" + w + "Die Kontext-ID \"x1\" ist keine Dezimalzahl\n" + in +
+          "b/Main.pas" + w + "Die Seite " + out +
+          "Main.Doc.htm wird ersetzt; die Dokumentation aus " + in +
+          "a/Main.pas geht verloren\n"
+          "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!\n" +
+          out + w + "Das Help-Projekt hat keinen Titel; seine Dateien hei\xC3\x9F" +
+          "en \".Doc.hhp\", \".Doc.chm\" usw.\n" + in + "a/Gleich.pas:1" + w +
+          "Das Kontext-Symbol IDH_GLEICH_A=B ist kein g\xC3\xBC" +
+          "ltiger C-Bezeichner; die Map-Datei l\xC3\xA4\xC3\x9F" + "t sich so nicht \xC3\xBC" +
+          "bersetzen\n" + in + "b/Schalter.pas:1" + w +
+          "Das Kontext-Symbol IDH_SCHALTER_EIN/AUS ist kein g\xC3\xBC" +
+          "ltiger C-Bezeichner; die Map-Datei l\xC3\xA4\xC3\x9F" + "t sich so nicht \xC3\xBC" +
+          "bersetzen\n"
+          "6 Quelle(n) gelesen, 5 Seite(n) geschrieben (davon 0 eigene), 13 Warnung(en)\n");
   EXPECT_TRUE(Exists(out + "Seltsam.Doc.htm"));
   EXPECT_TRUE(Exists(out + "DocAlias.h"));
 }
@@ -153,17 +147,17 @@ TEST(CliHonest, CtrlCEndsWithStatus130) {
   // counts them, and the status is the shell's 130. The second source is a pipe, so the test
   // knows the program is reading it when the signal comes.
   CliWorld world;
-  const std::string in =
-      Tree(world, {{"A.pas", {"{###DocGen_Start Eins", "###DocGen_End}"}},
-                   {"C.pas", {"{###DocGen_Start Drei", "###DocGen_End}"}}});
+  const std::string in = Tree(world, {{"A.pas", {"{###DocGen_Start Eins", "###DocGen_End}"}},
+                                      {"C.pas", {"{###DocGen_Start Drei", "###DocGen_End}"}}});
   ASSERT_EQ(mkfifo((in + "B.pas").c_str(), 0644), 0);
   const std::string out = world / "aus/";
   std::filesystem::create_directories(out);
 
   TempDir io;
   const std::string errPath = io / "stderr";
-  std::vector<std::string> argStore{kCliPath, "convert", "--program-dir", world.Program(),
-                                    "--input", in, "--output", out, "--kinds", "pascal"};
+  std::vector<std::string> argStore{kCliPath,  "convert", "--program-dir", world.Program(),
+                                    "--input", in,        "--output",      out,
+                                    "--kinds", "pascal"};
   std::vector<char*> argv = CArray(argStore);
   std::vector<std::string> envStore = FixedEnvironment();
   std::vector<char*> envp = CArray(envStore);
@@ -241,14 +235,13 @@ TEST(CliHonest, FullDiskGivesTheReasonAndTheFile) {
   const std::string in = Tree(world, {{"Lang.pas", lines}});
   const std::string out = world / "aus/";
   std::filesystem::create_directories(out);
-  const CliResult result =
-      RunCliWith({"convert", "--program-dir", world.Program(), "--input", in, "--output", out,
-                  "--kinds", "pascal"},
-                 [] {
-                   const rlimit limit{8192, 8192};
-                   setrlimit(RLIMIT_FSIZE, &limit);
-                 });
+  const CliResult result = RunCliWith({"convert", "--program-dir", world.Program(), "--input", in,
+                                       "--output", out, "--kinds", "pascal"},
+                                      [] {
+                                        const rlimit limit{8192, 8192};
+                                        setrlimit(RLIMIT_FSIZE, &limit);
+                                      });
   EXPECT_EQ(result.Status, 1);
-  EXPECT_EQ(result.Err, "Datei " + out + "Lang.Doc.htm: Die Datei ist gr\xC3\xB6\xC3\x9F" +
-                            "er als erlaubt\n");
+  EXPECT_EQ(result.Err,
+            "Datei " + out + "Lang.Doc.htm: Die Datei ist gr\xC3\xB6\xC3\x9F" + "er als erlaubt\n");
 }
