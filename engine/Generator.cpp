@@ -191,6 +191,8 @@ void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile
     Fill(line, kPhOutputPath, [&] { return ExtractFilePath(out); });
     Fill(line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); });
     Fill(line, kPhTitle, [&] { return convertedTitle; });
+    Fill(line, kPhPageTitle,
+         [&] { return convertedTitle.empty() ? ExtractFileName(in) : convertedTitle; });
     Fill(line, kPhLink, [&] {
       if (!haveLink) {
         link = MapLinkChars(convertedTitle, CharTable);

@@ -56,6 +56,9 @@ inline constexpr std::string_view kPhOutputPath = "%OUTPUTPATH%";
 inline constexpr std::string_view kPhOutputExt = "%OUTPUTEXTENSION%";
 inline constexpr std::string_view kPhTitle = "%TITLE%";
 inline constexpr std::string_view kPhLink = "%LINK%";
+/// The title, or for a page without one (a source's own page header) the source's file name
+/// with its extension, so that a page's title is never empty.
+inline constexpr std::string_view kPhPageTitle = "%PAGETITLE%";
 /// Every placeholder starts with this; a line without it is left alone.
 inline constexpr char kPlaceholderChar = '%';
 

@@ -141,3 +141,18 @@ TEST(HonestRun, FileErrorsKeepTheirParts) {
   EXPECT_EQ(SystemReasonText(ENAMETOOLONG), "Name zu lang");
   EXPECT_EQ(SystemReasonText(EACCES), "Dateizugriff verweigert");
 }
+
+TEST(HonestRun, PageTitlePlaceholderIsNeverEmpty) {
+  // "%PAGETITLE%" is the title, or the source's file name where there is none.
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  Lines lines = {"<TITLE>%PAGETITLE%</TITLE>", "<TITLE>%PAGETITLE%</TITLE>"};
+  gen->SubstitutePlaceholders(lines, fx.Out("a.Doc.htm"),
+                              fx.Src("Gr\xC3\xA4"
+                                     "ber.pas"),
+                              "");
+  Lines own = {"<TITLE>%PAGETITLE%</TITLE>"};
+  gen->SubstitutePlaceholders(own, fx.Out("T.Doc.htm"), fx.Src("a.pas"), "B\xE4r & Co");
+  EXPECT_EQ(lines, (Lines{"<TITLE>Gr&auml;ber.pas</TITLE>", "<TITLE>Gr&auml;ber.pas</TITLE>"}));
+  EXPECT_EQ(own, (Lines{"<TITLE>B&auml;r &amp; Co</TITLE>"}));
+}

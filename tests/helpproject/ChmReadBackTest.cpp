@@ -111,12 +111,14 @@ TEST(ChmReadBack, PageNamesBeyondAsciiCompileAndReadBack) {
   const std::string keys = "Tastenk\xC3\xBCrzel"; // the own page on disk
   WriteFile(src + overview + ".pas", "{###DocGen_Start Hauptfenster\r\n"
                                      "###ContextID 1001\r\n"
+                                     "###Toc Bedienung;Hauptfenster;Hauptfenster\r\n"
                                      "###Index Fenster;Hauptfenster\r\n"
                                      "Das Hauptfenster zeigt alles.\r\n"
                                      "###DocGen_End}\r\n"
                                      "{###DocGen_Start Tasten\r\n"
                                      "###Output Tastenk\xFCrzel\r\n"
                                      "###ContextID 1002\r\n"
+                                     "###Toc Bedienung;Tasten;Tasten\r\n"
                                      "###Index Tasten;Tasten\r\n"
                                      "Strg+S speichert.\r\n"
                                      "###DocGen_End}\r\n"
@@ -173,6 +175,8 @@ TEST(ChmReadBack, PageNamesBeyondAsciiCompileAndReadBack) {
   const std::string contents = chm.Read("/Table of Contents.Doc.hhc").value_or("");
   EXPECT_TRUE(Contains(contents, "value=\"" + overview + ".Doc.htm#Hauptfenster\"")) << contents;
   EXPECT_TRUE(Contains(contents, "value=\"" + keys + ".Doc.htm#Tasten\"")) << contents;
+  // The shipped templates add no contents entry of their own: each topic is listed once.
+  EXPECT_EQ(CountChar(contents, '#'), 2) << contents;
   const std::string index = chm.Read("/Index.Doc.hhk").value_or("");
   EXPECT_TRUE(Contains(index, "<param name=\"Name\" value=\"Fenster\">")) << index;
   EXPECT_TRUE(Contains(index, "value=\"" + overview + ".Doc.htm\"")) << index;
