@@ -5,6 +5,7 @@
 BUILD       := build
 ASAN_BUILD  := build-asan
 BENCH_BUILD := build-bench
+FUZZ_BUILD  := build-fuzz
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
 CLI         := $(BUILD)/bin/quillmark-cli
@@ -13,7 +14,7 @@ CLI         := $(BUILD)/bin/quillmark-cli
 EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
-.PHONY: all deps configure build run test bench sanitize format clean
+.PHONY: all deps configure build run test bench sanitize format clean fuzz-viewer screenshot-viewer
 
 all: build
 
@@ -47,8 +48,32 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
 
+# The help viewer's readers of settings, context map and sitemaps under libFuzzer, for
+# FUZZ_TIME seconds (clang, in a build folder of its own). New findings go to
+# $(FUZZ_BUILD)/corpus-viewer; the seeds in fuzz/corpus/viewer stay as they are.
+FUZZ_TIME   ?= 60
+fuzz-viewer: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQM_FUZZ=ON -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_help_viewer
+	mkdir -p $(FUZZ_BUILD)/corpus-viewer
+	$(FUZZ_BUILD)/fuzz/fuzz_help_viewer -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \
+	  $(FUZZ_BUILD)/corpus-viewer fuzz/corpus/viewer
+
+# The help viewer drawn into $(BUILD)/screenshots/help-viewer.png, showing HELP_PAGE of
+# HELP_FILE (by default the example project's help, converted and compiled here).
+SCREENSHOTS := $(BUILD)/screenshots
+HELP_FILE   ?= $(EXAMPLE_OUT)/Kundenmanager.Doc.chm
+HELP_PAGE   ?=
+screenshot-viewer: build
+	@if [ "$(HELP_FILE)" = "$(EXAMPLE_OUT)/Kundenmanager.Doc.chm" ]; then \
+	  $(CLI) convert --yes --quiet --help-project $(EXAMPLE) && \
+	  (cd $(EXAMPLE_OUT) && chmcmd Kundenmanager.Doc.hhp >/dev/null); fi
+	mkdir -p $(SCREENSHOTS)
+	$(BUILD)/bin/quillmark-help --screenshot $(SCREENSHOTS)/help-viewer.png $(HELP_FILE) $(HELP_PAGE)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -18,6 +18,8 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -38,6 +40,22 @@ QString FromBytes(const std::string& bytes) {
 
 /// Contents with at most this many items open fully expanded; larger ones show their top level.
 constexpr int kExpandAllLimit = 200;
+
+/// The anchor of a contents item's page, beside its Local in Qt::UserRole.
+constexpr int kAnchorRole = Qt::UserRole + 1;
+
+/// The anchor names of a document in the order they occur.
+QStringList AnchorsInOrder(const QTextDocument& document) {
+  QStringList names;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    // An empty anchor before a heading or paragraph names the block, not a fragment.
+    names += block.charFormat().anchorNames();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      names += it.fragment().charFormat().anchorNames();
+    }
+  }
+  return names;
+}
 
 /// Schemes handed to the desktop's own programs.
 bool IsExternal(const QUrl& url) {
@@ -361,10 +379,8 @@ void THelpViewer::FillContents() {
     item->setIcon(0, local.isEmpty() ? folderIcon : pageIcon);
     if (!entry.Locals.empty()) {
       if (const auto page = file_->FindTarget(entry.Locals.front())) {
-        const QString key = FromBytes(page->Path).toLower();
-        if (!contentsByPage_.contains(key)) {
-          contentsByPage_.insert(key, item);
-        }
+        item->setData(0, kAnchorRole, FromBytes(page->Anchor));
+        contentsByPage_[FromBytes(page->Path).toLower()].append(item);
       }
     }
     items.push_back(item);
@@ -425,8 +441,33 @@ void THelpViewer::OpenIndexItem(QListWidgetItem* item) {
 }
 
 void THelpViewer::SelectContentsItem(const QUrl& url) {
-  QTreeWidgetItem* item = contentsByPage_.value(url.path(QUrl::FullyDecoded).toLower());
-  if (item != nullptr && contents_->currentItem() != item) {
+  const QList<QTreeWidgetItem*> items =
+      contentsByPage_.value(url.path(QUrl::FullyDecoded).toLower());
+  if (items.isEmpty()) {
+    return;
+  }
+  // The item of the anchor shown; without one, the item whose anchor comes first on the page.
+  QTreeWidgetItem* item = nullptr;
+  const QString fragment = url.fragment(QUrl::FullyDecoded);
+  for (QTreeWidgetItem* candidate : items) {
+    if (!fragment.isEmpty() && candidate->data(0, kAnchorRole).toString() == fragment) {
+      item = candidate;
+      break;
+    }
+  }
+  if (item == nullptr) {
+    const QStringList anchors = AnchorsInOrder(*browser_->document());
+    qsizetype best = anchors.size() + 1;
+    for (QTreeWidgetItem* candidate : items) {
+      qsizetype at = anchors.indexOf(candidate->data(0, kAnchorRole).toString());
+      at = at < 0 ? anchors.size() : at;
+      if (at < best) {
+        best = at;
+        item = candidate;
+      }
+    }
+  }
+  if (contents_->currentItem() != item) {
     const QSignalBlocker block(contents_);
     contents_->setCurrentItem(item);
     contents_->scrollToItem(item);

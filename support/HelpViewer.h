@@ -77,8 +77,9 @@ private:
   QString fileName_;
   std::string filePath_;
   QString message_;
-  bool newFile_ = false;                            ///< no page of the open file shown yet
-  QHash<QString, QTreeWidgetItem*> contentsByPage_; ///< lower-case page path to its first item
+  bool newFile_ = false; ///< no page of the open file shown yet
+  /// Lower-case page path to the contents items that lead to it, in tree order.
+  QHash<QString, QList<QTreeWidgetItem*>> contentsByPage_;
 
   THelpBrowser* browser_;
   QTabWidget* tabs_;
