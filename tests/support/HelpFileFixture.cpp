@@ -1,7 +1,11 @@
 #include "HelpFileFixture.h"
 
+#include "support/HelpViewer.h"
+
 #include <QBuffer>
 #include <QImage>
+
+#include <algorithm>
 
 namespace qmtest {
 
@@ -35,6 +39,29 @@ std::string SmallPng() {
   return bytes.toStdString();
 }
 
+void ExpectContextNumbersOpenTheirPages(const std::string& chm,
+                                        const std::vector<std::pair<int, QString>>& pages) {
+  qm::THelpViewer viewer;
+  ASSERT_TRUE(viewer.OpenFile(QString::fromStdString(chm))) << viewer.Message().toStdString();
+  for (const auto& [number, page] : pages) {
+    EXPECT_TRUE(viewer.ShowContext(static_cast<std::uint32_t>(number)))
+        << number << ": " << viewer.Message().toStdString();
+    EXPECT_EQ(viewer.CurrentPage(), page) << number;
+  }
+  const qm::HelpFile::Opened opened = qm::HelpFile::Open(chm);
+  ASSERT_TRUE(opened.File);
+  std::vector<int> mapped;
+  for (const auto& entry : opened.File->ContextMap().Entries()) {
+    mapped.push_back(static_cast<int>(entry.first));
+  }
+  std::vector<int> expected;
+  for (const auto& entry : pages) {
+    expected.push_back(entry.first);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(mapped, expected);
+}
+
 HelpProjectInput SampleHelpProject() {
   HelpProjectInput input;
   input.Files = {
@@ -53,6 +80,7 @@ HelpProjectInput SampleHelpProject() {
       {"bild.png", SmallPng()},
   };
   input.Toc = {"Bedienung;Hauptfenster;haupt;Main.Doc.htm",
+               "Bedienung;Ganz unten;unten;Main.Doc.htm",
                "Bedienung;Men\xFC und Optionen;opt;Setup.Doc.htm",
                "Erste Schritte;Willkommen;top;Welcome.Doc.htm"};
   input.Index = {

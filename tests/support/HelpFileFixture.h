@@ -10,6 +10,8 @@
 #include "helpproject/BuildProject.h"
 #include "helpproject/MapHeaderWriter.h"
 
+#include <QString>
+
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
@@ -106,5 +108,11 @@ HelpProjectInput SampleHelpProject();
 
 /// A PNG image of 8 x 8 pixels.
 std::string SmallPng();
+
+/// Every context number of the help file at chm opens the page that carries it in the help
+/// window, and the file maps no other numbers. pages gives each number with its page path
+/// ("/Main.Doc.htm"). Meant for any help file, the program's own included.
+void ExpectContextNumbersOpenTheirPages(const std::string& chm,
+                                        const std::vector<std::pair<int, QString>>& pages);
 
 } // namespace qmtest

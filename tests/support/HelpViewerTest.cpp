@@ -59,31 +59,6 @@ void ClickLink(THelpBrowser* browser, const QString& text) {
   QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
 }
 
-/// Every context number of the help file at chm opens the page that carries it, and the file
-/// maps no other numbers. pages gives number and page path ("/Main.Doc.htm").
-void ExpectContextNumbersOpenTheirPages(const std::string& chm,
-                                        const std::vector<std::pair<int, QString>>& pages) {
-  THelpViewer viewer;
-  ASSERT_TRUE(viewer.OpenFile(Q(chm))) << viewer.Message().toStdString();
-  for (const auto& [number, page] : pages) {
-    EXPECT_TRUE(viewer.ShowContext(static_cast<std::uint32_t>(number)))
-        << number << ": " << viewer.Message().toStdString();
-    EXPECT_EQ(viewer.CurrentPage(), page) << number;
-  }
-  const HelpFile::Opened opened = HelpFile::Open(chm);
-  ASSERT_TRUE(opened.File);
-  std::vector<int> mapped;
-  for (const auto& entry : opened.File->ContextMap().Entries()) {
-    mapped.push_back(static_cast<int>(entry.first));
-  }
-  std::vector<int> expected;
-  for (const auto& entry : pages) {
-    expected.push_back(entry.first);
-  }
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(mapped, expected);
-}
-
 } // namespace
 
 TEST(HelpViewer, OpensTheStartPageAndPagesByName) {
@@ -183,6 +158,7 @@ TEST(HelpViewer, ContentsAndIndexShowTheSitemaps) {
 
   EXPECT_EQ(TreeLines(tree), QStringList({
                                  "Bedienung",
+                                 "  Ganz unten -> Main.Doc.htm#unten",
                                  "  Hauptfenster -> Main.Doc.htm#haupt",
                                  QString::fromUtf8("  Menü und Optionen -> Setup.Doc.htm#opt"),
                                  "Erste Schritte",
@@ -195,7 +171,7 @@ TEST(HelpViewer, ContentsAndIndexShowTheSitemaps) {
                                  QString::fromUtf8("Optionen – Menü und Optionen"),
                              }));
 
-  emit tree->itemActivated(tree->topLevelItem(0)->child(1), 0);
+  emit tree->itemActivated(tree->topLevelItem(0)->child(2), 0);
   EXPECT_EQ(viewer.CurrentPage(), "/Setup.Doc.htm");
   EXPECT_EQ(viewer.Browser()->source().fragment(), "opt");
 
@@ -205,8 +181,13 @@ TEST(HelpViewer, ContentsAndIndexShowTheSitemaps) {
   QTest::keyClick(search, Qt::Key_Return);
   EXPECT_EQ(viewer.CurrentPage(), "/Main.Doc.htm");
   EXPECT_EQ(viewer.Browser()->source().fragment(), "haupt");
-  // The page shown is marked in the contents.
+  // The page shown is marked in the contents: the item of its anchor, and without an anchor
+  // the item whose anchor comes first on the page.
+  EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0)->child(1));
+  ASSERT_TRUE(viewer.ShowTopic("Main.Doc.htm#unten"));
   EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0)->child(0));
+  ASSERT_TRUE(viewer.ShowContext(101));
+  EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0)->child(1));
 }
 
 TEST(HelpViewer, NamesWhatItCannotShow) {
