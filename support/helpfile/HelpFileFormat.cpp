@@ -89,13 +89,9 @@ HelpContextMap HelpContextMap::Parse(std::string_view ivb, std::string_view stri
   for (size_t i = 0; i < count; ++i) {
     const size_t pos = 4 + i * 8;
     const std::uint32_t number = ReadU32(ivb, pos);
-    const size_t offset = ReadU32(ivb, pos + 4);
-    if (offset >= strings.size()) {
-      continue;
-    }
-    const std::string_view target = CText(strings.substr(offset));
-    if (!target.empty()) {
-      map.entries_.emplace_back(number, std::string(target));
+    const std::uint32_t offset = ReadU32(ivb, pos + 4);
+    if (offset < strings.size() && strings[offset] != '\0') {
+      map.entries_.emplace_back(number, offset);
     }
   }
   std::stable_sort(map.entries_.begin(), map.entries_.end(),
@@ -103,6 +99,9 @@ HelpContextMap HelpContextMap::Parse(std::string_view ivb, std::string_view stri
   const auto dup = std::unique(map.entries_.begin(), map.entries_.end(),
                                [](const auto& a, const auto& b) { return a.first == b.first; });
   map.entries_.erase(dup, map.entries_.end());
+  if (!map.entries_.empty()) {
+    map.strings_ = strings;
+  }
   return map;
 }
 
@@ -112,7 +111,16 @@ std::optional<std::string> HelpContextMap::Target(std::uint32_t number) const {
   if (it == entries_.end() || it->first != number) {
     return std::nullopt;
   }
-  return it->second;
+  return std::string(CText(std::string_view(strings_).substr(it->second)));
+}
+
+std::vector<std::uint32_t> HelpContextMap::Numbers() const {
+  std::vector<std::uint32_t> numbers;
+  numbers.reserve(entries_.size());
+  for (const auto& entry : entries_) {
+    numbers.push_back(entry.first);
+  }
+  return numbers;
 }
 
 std::pair<std::string_view, std::string_view> SplitAnchor(std::string_view target) {

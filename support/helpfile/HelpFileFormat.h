@@ -33,16 +33,19 @@ public:
   /// Reads "#IVB": a 4-byte length of the pairs that follow, then pairs of a 4-byte context
   /// number and a 4-byte offset into "#STRINGS", where the target is a NUL-terminated text.
   /// Pairs beyond the data, offsets outside "#STRINGS" and empty targets are left out; of two
-  /// pairs with the same number the first counts. O(n log n) in the number of pairs.
+  /// pairs with the same number the first counts. Targets are taken from "#STRINGS" when asked
+  /// for, so many pairs that share one long text cost no more than the pairs themselves.
+  /// O(n log n) in the number of pairs.
   static HelpContextMap Parse(std::string_view ivb, std::string_view strings);
 
   /// The target stored for number (a page path, often as it was on the compiling machine).
   std::optional<std::string> Target(std::uint32_t number) const;
-  /// Every number with its target, ascending by number.
-  const std::vector<std::pair<std::uint32_t, std::string>>& Entries() const { return entries_; }
+  /// Every number that has a target, ascending.
+  std::vector<std::uint32_t> Numbers() const;
 
 private:
-  std::vector<std::pair<std::uint32_t, std::string>> entries_;
+  std::string strings_;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> entries_; ///< number, offset
 };
 
 /// The internal paths under which a page named by target may lie, most specific first. A

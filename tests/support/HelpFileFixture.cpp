@@ -51,8 +51,8 @@ void ExpectContextNumbersOpenTheirPages(const std::string& chm,
   const qm::HelpFile::Opened opened = qm::HelpFile::Open(chm);
   ASSERT_TRUE(opened.File);
   std::vector<int> mapped;
-  for (const auto& entry : opened.File->ContextMap().Entries()) {
-    mapped.push_back(static_cast<int>(entry.first));
+  for (const std::uint32_t number : opened.File->ContextMap().Numbers()) {
+    mapped.push_back(static_cast<int>(number));
   }
   std::vector<int> expected;
   for (const auto& entry : pages) {
