@@ -161,7 +161,7 @@ void THelpViewer::CloseFile() {
 bool THelpViewer::OpenFile(const QString& name) {
   CloseFile();
   fileName_ = name;
-  const HelpFileLocation location = LocateHelpFile(name.toStdString(), NativePath(ProgramFolder()),
+  const HelpFileLocation location = LocateHelpFile(name.toStdString(), ProgramFolder(),
                                                    QDir::currentPath().toStdString() + "/");
   filePath_ = location.Path;
   if (!location.Found) {
