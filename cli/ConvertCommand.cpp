@@ -1,6 +1,7 @@
 #include "cli/ConvertCommand.h"
 
 #include "app/ConversionCommand.h"
+#include "app/ProjectJob.h"
 #include "cli/CliTexts.h"
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
@@ -10,7 +11,6 @@
 #include "engine/Generator.h"
 #include "engine/Paths.h"
 #include "engine/Warnings.h"
-#include "helpproject/HelpProjectRun.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -111,18 +111,18 @@ int RunConvertCommand(const Options& options) {
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();
 
-  if (RunConversion(settings, generator, interaction, &progress) == ConversionOutcome::Declined) {
+  const JobOutcome outcome = ConvertProject(settings, generator, interaction, &progress);
+  if (outcome == JobOutcome::Declined) {
     return kExitFailure;
   }
   WarningList warnings = generator.Warnings;
   PrintWarnings(warnings);
-  const bool cancelled = progress.Cancelled();
+  const bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
   if (!cancelled && options.HelpProject) {
     CliHelpMessages messages(options.Quiet);
     WarningList helpWarnings;
-    helpOk = RunHelpProject(generator, settings.Help, settings.OutputPath, programFolder, messages,
-                            &helpWarnings);
+    helpOk = BuildHelpProject(generator, settings, programFolder, messages, &helpWarnings);
     PrintWarnings(helpWarnings);
     warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
   }

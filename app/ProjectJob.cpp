@@ -1,0 +1,37 @@
+#include "app/ProjectJob.h"
+
+#include "app/ProjectFile.h"
+#include "engine/Generator.h"
+
+namespace qm {
+
+ProjectSettings OpenProject(const std::string& path, TGenerator& generator) {
+  ProjectSettings settings = LoadProjectFile(path);
+  ApplyTemplates(settings.Templates, generator);
+  return settings;
+}
+
+void SaveProject(const std::string& path, ProjectSettings settings, const TGenerator& generator) {
+  settings.Templates = TemplatesOf(generator);
+  SaveProjectFile(path, settings);
+}
+
+JobOutcome ConvertProject(const ProjectSettings& settings, TGenerator& generator,
+                          ConversionInteraction& interaction, ProgressSink* progress) {
+  if (RunConversion(settings, generator, interaction, progress) == ConversionOutcome::Declined) {
+    return JobOutcome::Declined;
+  }
+  if (progress != nullptr && progress->Cancelled()) {
+    return JobOutcome::Cancelled;
+  }
+  return JobOutcome::Converted;
+}
+
+bool BuildHelpProject(const TGenerator& generator, const ProjectSettings& settings,
+                      const std::string& programFolder, HelpProjectMessages& messages,
+                      WarningList* warnings) {
+  return RunHelpProject(generator, settings.Help, settings.OutputPath, programFolder, messages,
+                        warnings);
+}
+
+} // namespace qm
