@@ -1,0 +1,37 @@
+#include "support/QtText.h"
+
+#include "engine/CodePages.h"
+
+namespace qm::support {
+
+QString FromAnsi(std::string_view ansi) {
+  return QString::fromStdString(AnsiToUtf8(ansi));
+}
+
+std::string ToAnsi(const QString& text) {
+  return Utf8ToAnsi(text.toStdString());
+}
+
+bool IsAnsiText(const QString& text) {
+  return FromAnsi(ToAnsi(text)) == text;
+}
+
+namespace {
+
+QString WithQtLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar(u'\r'), QChar(u'\n'));
+  return text;
+}
+
+} // namespace
+
+QString UiText(const char* utf8) {
+  return WithQtLineBreaks(QString::fromUtf8(utf8));
+}
+
+QString MessageFromAnsi(std::string_view ansi) {
+  return WithQtLineBreaks(FromAnsi(ansi));
+}
+
+} // namespace qm::support
