@@ -1,0 +1,187 @@
+#include "app/ui/ConversionRun.h"
+
+#include "app/ui/Fortschritt.h"
+#include "app/ui/ThreadCall.h"
+#include "app/ui/UiTexts.h"
+#include "engine/Error.h"
+#include "support/QtText.h"
+#include "support/UserDialogs.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+
+namespace qm::ui {
+
+using support::Dialogs;
+using support::MessageButton;
+using support::MessageFromAnsi;
+using support::MessageKind;
+using support::MessageRequest;
+
+namespace {
+
+// Shown only when the copy takes longer than this.
+constexpr int kCopyProgressDelayMs = 500;
+constexpr int kCopyProgressMinWidth = 300;
+
+} // namespace
+
+QProgressDialog* CreateCopyProgress(QWidget* owner, const QString& title, int fileCount) {
+  auto* dialog = new QProgressDialog(owner);
+  dialog->setObjectName(QStringLiteral("CopyProgress"));
+  dialog->setWindowTitle(title);
+  dialog->setCancelButton(nullptr);
+  dialog->setRange(0, fileCount);
+  dialog->setMinimumDuration(kCopyProgressDelayMs);
+  // Wide enough for its title in the window's frame.
+  dialog->setMinimumWidth(
+      std::max(kCopyProgressMinWidth, 2 * dialog->fontMetrics().horizontalAdvance(title)));
+  dialog->setValue(0);
+  return dialog;
+}
+
+// The core's questions and the copy's progress, called from the worker thread and answered in
+// the window's thread.
+class ConversionRun::Interaction final : public ConversionInteraction {
+public:
+  explicit Interaction(QWidget* window) : window_(window) {}
+
+  void Abandon() { abandoned_.store(true); }
+
+  bool ConfirmCreateFolder(const std::string& question) override {
+    return Ask({MessageKind::Warning,
+                MessageFromAnsi(question),
+                support::Yes | support::Cancel | support::Help,
+                kHelpMissingFolder,
+                {}});
+  }
+
+  void BeginCopy(const std::string& title, int fileCount) override {
+    const QString caption = support::FromAnsi(title);
+    PostToThreadOf(window_, [this, caption, fileCount] {
+      if (fileCount <= 0) {
+        return;
+      }
+      copyProgress_ = CreateCopyProgress(window_, caption, fileCount);
+    });
+  }
+
+  void CopiedFile(const std::string& /*target*/) override {
+    PostToThreadOf(window_, [this] {
+      if (copyProgress_ != nullptr) {
+        copyProgress_->setValue(copyProgress_->value() + 1);
+      }
+    });
+  }
+
+  bool ConfirmReplace(const std::string& target) override {
+    QString text = support::UiText(kMsgReplaceFile);
+    text.replace(QLatin1String("%s"), support::FromAnsi(target));
+    return Ask({MessageKind::Confirmation,
+                text,
+                support::Yes | support::No | support::Help,
+                kHelpReplaceFile,
+                {}});
+  }
+
+  void CopyFailed(const std::string& message) override {
+    Ask({MessageKind::Error,
+         MessageFromAnsi(message),
+         support::Ok | support::Help,
+         kHelpMissingFolder,
+         {}});
+  }
+
+  void EndCopy() override {
+    PostToThreadOf(window_, [this] {
+      delete copyProgress_;
+      copyProgress_ = nullptr;
+    });
+  }
+
+private:
+  // Shows request in the window's thread; true for "&Ja". An abandoned run asks nothing.
+  bool Ask(const MessageRequest& request) {
+    if (abandoned_.load()) {
+      return false;
+    }
+    return CallInThreadOf(
+        window_, [this, &request] { return Dialogs().Message(window_, request) == support::Yes; });
+  }
+
+  QWidget* window_;
+  std::atomic<bool> abandoned_{false};
+  QPointer<QProgressDialog> copyProgress_;
+};
+
+ConversionRun::ConversionRun(QWidget* window, TGenerator& generator, ProjectSettings settings,
+                             int closingPauseMs)
+    : QObject(window), window_(window), generator_(generator), settings_(std::move(settings)),
+      closingPauseMs_(closingPauseMs), progress_(new TLex_Fortschritt(window)),
+      interaction_(std::make_unique<Interaction>(window)) {}
+
+ConversionRun::~ConversionRun() {
+  if (thread_ != nullptr) {
+    disconnect(thread_, nullptr, this, nullptr);
+    Abandon();
+    // The worker may be waiting for an answer from this thread: keep answering until it ends.
+    while (!thread_->wait(QDeadlineTimer(10))) {
+      QCoreApplication::processEvents();
+    }
+    delete thread_;
+  }
+  delete progress_;
+}
+
+void ConversionRun::Start() {
+  ProgressSink* progress = progress_.data();
+  thread_ = QThread::create([this, progress] {
+    try {
+      outcome_ = RunConversionJob(settings_, generator_, *interaction_, progress);
+    } catch (const Error& e) {
+      failure_ = MessageFromAnsi(e.what());
+    } catch (const std::exception& e) {
+      failure_ = QString::fromUtf8(e.what());
+    }
+  });
+  connect(thread_, &QThread::finished, this, &ConversionRun::WorkerFinished);
+  thread_->start();
+}
+
+void ConversionRun::Abandon() {
+  abandoned_ = true;
+  interaction_->Abandon();
+  // Closing the progress window is the run's own way to stop.
+  if (progress_ != nullptr) {
+    progress_->reject();
+  }
+}
+
+void ConversionRun::WorkerFinished() {
+  thread_->wait();
+  delete thread_;
+  thread_ = nullptr;
+  // A failure is reported at once; a finished or stopped run lets its window stay a moment.
+  if (!failure_.isEmpty() || abandoned_ || closingPauseMs_ <= 0) {
+    Finish();
+  } else {
+    QTimer::singleShot(closingPauseMs_, this, &ConversionRun::Finish);
+  }
+}
+
+void ConversionRun::Finish() {
+  if (progress_ != nullptr) {
+    progress_->hide();
+  }
+  emit Ended();
+}
+
+} // namespace qm::ui

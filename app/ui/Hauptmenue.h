@@ -1,0 +1,163 @@
+// The main window: input folder and source kinds, conversion options, output folder, the tool
+// bar and the menu from which every command is reached. It owns the program's one generator.
+#pragma once
+
+#include "app/ProjectSettings.h"
+#include "helpproject/HelpProjectSettings.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace qm {
+class TGenerator;
+}
+
+namespace qm::support {
+class DirectoryPickerDialog;
+class THtmlHelpGateway;
+} // namespace qm::support
+
+namespace qm::ui {
+
+class ConversionRun;
+class TLex_Info;
+
+class TLex_Hauptmenue : public QMainWindow {
+  Q_OBJECT
+
+public:
+  /// programFolder (ending in "/") holds the tables, with the templates in "../Templates/"
+  /// beside it. arguments are the command-line arguments after the program name, Qt's own
+  /// options removed: exactly one names a project file loaded when the window is first shown.
+  TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
+                  QWidget* parent = nullptr);
+  ~TLex_Hauptmenue() override;
+
+  /// The generator, or nullptr when creating it failed at start.
+  TGenerator* Generator() const { return generator_.get(); }
+  /// The current project file (Windows-1252); empty until one is opened or saved.
+  const std::string& CurrentProjectFile() const { return currentProjectFile_; }
+  /// The folder whose files every conversion copies into the output folder (Windows-1252).
+  const std::string& ExtraFilesFolder() const { return extraFilesFolder_; }
+  void SetExtraFilesFolder(const std::string& folder) { extraFilesFolder_ = folder; }
+  /// The help-project values a project save writes and a load replaces. They are kept here
+  /// until the Help Workshop dialog holds them in its controls.
+  const HelpProjectSettings& HelpValues() const { return helpValues_; }
+  void SetHelpValues(const HelpProjectSettings& values) { helpValues_ = values; }
+
+  /// Everything a project file holds, gathered from where it lives: the controls, the
+  /// generator's templates and the help-project values.
+  ProjectSettings Settings() const;
+  /// Puts the values of settings into the controls in the order a project file lists them,
+  /// with ExtraFilesFolder and the help-project values; the templates are not touched.
+  void ShowSettings(const ProjectSettings& settings);
+
+  bool ConversionRunning() const { return run_ != nullptr; }
+  /// How long the progress window stays after a run's loop (1000 ms unless set).
+  void SetProgressPause(int milliseconds) { progressPauseMs_ = milliseconds; }
+  /// The progress window of the run going on, or nullptr.
+  QWidget* ProgressWindow() const;
+  support::THtmlHelpGateway* HelpGateway() const { return Help; }
+
+  // Commands of the menu and the tool bar.
+  void BeendenClick();
+  void InfoClick();
+  void Btn_EingabepfadClick();
+  void Btn_AusgabepfadClick();
+  void optEigeneDateienClick(bool checked);
+  void Willkommen1Click();
+  void Hilfe1Click();
+  void KonvertierenClick();
+  void OeffnenClick();
+  void SpeichernClick();
+  void SpeichernUnterClick();
+  /// Reads CurrentProjectFile into the controls, the templates and the help-project values.
+  void LoadProjectFile();
+
+signals:
+  /// A conversion started from this window is over (its progress window gone, any failure
+  /// shown).
+  void ConversionEnded();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  using Handler = void (TLex_Hauptmenue::*)();
+
+  /// When a command may be used.
+  enum Needs : unsigned {
+    kAlways = 0,
+    /// It works on the generator: off when creating the generator failed.
+    kNeedsGenerator = 1U << 0,
+    /// It would start a second run or change what a run reads: off while a run goes on.
+    kNotDuringRun = 1U << 1,
+  };
+  struct Command {
+    QAction* action;
+    unsigned needs;
+    bool built; ///< false for a command whose window comes later: shown, but off
+  };
+
+  void FormCreate(const std::string& programFolder);
+  void FormShow();
+  void BuildControls();
+  void BuildToolBar();
+  void BuildMenu();
+  QAction* AddCommand(QWidget* host, const char* name, const char* text, Handler handler,
+                      unsigned needs, const char* shortcut = nullptr);
+  void UpdateCommands();
+  /// Runs a command; an error that leaves it is shown in one error box and the program goes on.
+  template <typename F> void Guarded(F command);
+  void ShowError(const QString& message);
+  void SaveAs();
+  void ConversionRunEnded();
+
+  std::unique_ptr<TGenerator> generator_;
+  std::string currentProjectFile_;
+  std::string extraFilesFolder_;
+  HelpProjectSettings helpValues_;
+  QStringList arguments_;
+  bool shown_ = false;
+  bool closeWhenRunEnds_ = false;
+  int progressPauseMs_ = 1000;
+  ConversionRun* run_ = nullptr;
+  std::vector<Command> commands_;
+  QAction* convertCommand_ = nullptr; ///< the menu's "HTML-&Ausgabe generieren", Ctrl+K
+
+  support::THtmlHelpGateway* Help;
+  support::DirectoryPickerDialog* Dlg_Eingabepfad;
+  support::DirectoryPickerDialog* Dlg_Ausgabepfad;
+  TLex_Info* info_;
+
+  QToolBar* ToolBar1;
+  QLineEdit* Edt_Eingabepfad;
+  QLineEdit* Edt_Ausgabepfad;
+  QCheckBox* chkUnterordner;
+  QCheckBox* optPascal;
+  QCheckBox* optC;
+  QCheckBox* optJava;
+  QCheckBox* optInstallShield;
+  QCheckBox* optBasic;
+  QCheckBox* optSQL;
+  QCheckBox* optAssembler;
+  QCheckBox* optHTML;
+  QCheckBox* optAutoTrenn;
+  QCheckBox* optOEM;
+  QCheckBox* optEigeneDateien;
+};
+
+} // namespace qm::ui

@@ -1,0 +1,131 @@
+// The texts of the desktop program's windows, UTF-8 as Qt takes them. Line breaks are written
+// CR LF as the program's resources hold them; UiText turns them into Qt's line breaks.
+#pragma once
+
+namespace qm::ui {
+
+inline constexpr const char* kApplicationTitle = "Quillmark";
+inline constexpr const char* kOrganisation = "Pellhardt";
+
+// Main window.
+inline constexpr const char* kMainCaption = "Generator für Programmdokumentationen";
+inline constexpr const char* kGroupInput = "Eingabe:";
+inline constexpr const char* kGroupOptions = "Zusätzliche Optionen:";
+inline constexpr const char* kGroupOutput = "Ausgabe:";
+inline constexpr const char* kLabelPath = "Pfad:";
+inline constexpr const char* kHintInputPath = "Pfad, in dem sich die Eingabedateien befinden";
+inline constexpr const char* kHintOutputPath =
+    "Geben Sie hier den Pfad ein, in dem die erstellten HTML-Dateien gespeichert werden sollen";
+inline constexpr const char* kHintPickFolder = "Drücken Sie auf diesen Button, wenn Sie einen "
+                                               "Auswahldialog für das Verzeichnis angezeigt "
+                                               "bekommen möchten";
+inline constexpr const char* kCaptionSubfolders = "Unterordner einbeziehen";
+inline constexpr const char* kHintSubfolders =
+    "Markieren Sie diese Option um Unterordner durchsuchen zu lassen";
+inline constexpr const char* kCaptionPascal = "Pascal-Quelle (*.pas;*.p;*.dpr;*.bpg;*.dpk)";
+inline constexpr const char* kCaptionC = "C/C++-Quelle (*.c;*.cpp;*.h;*.hpp)";
+inline constexpr const char* kCaptionJava = "Java-Quelle (*.java)";
+inline constexpr const char* kCaptionInstallShield = "Installshield-Quelle (*.rul;*.h);";
+inline constexpr const char* kCaptionBasic = "Basic-Quelle (*.bas)";
+inline constexpr const char* kCaptionSQL = "SQL-Quelle (*.sql)";
+inline constexpr const char* kCaptionAssembler = "Assembler-Quelle (*.asm)";
+inline constexpr const char* kCaptionHTML = "HTML-Quelle (*.htm;*.html)";
+inline constexpr const char* kHintKinds = "Wählen Sie die gewünschten Eingabe-Dateitypen aus";
+inline constexpr const char* kCaptionAutoLineBreak = "Automatischer Zeilenumbruch";
+inline constexpr const char* kHintAutoLineBreak =
+    "Markieren Sie diese Option wenn Sie möchten, daß eine Leerzeile automatisch in HTML "
+    "übernommen wird, auch wenn Sie dies nicht explizit angeben";
+inline constexpr const char* kCaptionOemToAnsi = "OEM nach Ansi";
+inline constexpr const char* kHintOemToAnsi = "Markieren Sie diese Option, wenn Sie möchten, "
+                                              "daß MS-DOS-Dateien nach Ansi (Windows) "
+                                              "konvertiert werden sollen";
+/// With its trailing blank.
+inline constexpr const char* kCaptionOneFilePerBlock = "Jeden Kommentar in eigene Datei schreiben ";
+inline constexpr const char* kHintOneFilePerBlock =
+    "Wenn aktiviert, wird jeder Kommentarblock in eine eigene Datei geschrieben, andernfalls "
+    "werden alle Kommentare einer Quelldatei in eine Ausgabedatei geschrieben";
+inline constexpr const char* kOutputNote =
+    "Wenn der Pfad leer ist, werden die Ausgabedateien direkt bei den Quelldateien\r\nplaziert.";
+inline constexpr const char* kTitlePickInput =
+    "Bitte wählen Sie das Verzeichnis aus, in dem sich Ihre Eingabedateien befinden:";
+inline constexpr const char* kTitlePickOutput =
+    "Bitte wählen Sie das Verzeichnis aus, in das die Ausgabedateien kopiert werden sollen:";
+
+// Tool bar: captions (four blanks on each side of "Konvertieren") and hints.
+inline constexpr const char* kToolExit = "Beenden";
+inline constexpr const char* kToolExitHint = "Beendet die Anwendung";
+inline constexpr const char* kToolConvert = "    Konvertieren    ";
+inline constexpr const char* kToolConvertHint = "Startet die Generation";
+inline constexpr const char* kToolInfo = "Info";
+inline constexpr const char* kToolInfoHint = "Zeigt Informationsdialog an";
+
+// Menu.
+inline constexpr const char* kMenuFile = "&Datei";
+inline constexpr const char* kMenuOpen = "&Öffnen...";
+inline constexpr const char* kMenuSave = "&Speichern";
+inline constexpr const char* kMenuSaveAs = "Speichern &unter...";
+inline constexpr const char* kMenuExit = "&Beenden";
+inline constexpr const char* kMenuTemplates = "&HTML-Vorlagen";
+inline constexpr const char* kMenuDocPageHeader = "HTML-Kopf für Online-Hilfe...";
+inline constexpr const char* kMenuDocBlockHeader = "HTML-Block-Kopf für Online-Hilfe...";
+inline constexpr const char* kMenuDocBlockFooter = "HTML-Block-Fuß für Online-Hilfe...";
+inline constexpr const char* kMenuDocPageFooter = "HTML-Fuß für Online-Hilfe...";
+inline constexpr const char* kMenuTechPageHeader = "HTML-Kopf für technische Dokumentation...";
+inline constexpr const char* kMenuTechBlockHeader =
+    "HTML-Block-Kopf für technische Dokumentation...";
+inline constexpr const char* kMenuTechBlockFooter =
+    "HTML-Block-Fuß für technische Dokumentation...";
+inline constexpr const char* kMenuTechPageFooter = "HTML-Fuß für technische Dokumentation...";
+inline constexpr const char* kMenuExtraFiles = "Zusätzliche Dateien...";
+inline constexpr const char* kMenuProject = "&Projekt";
+inline constexpr const char* kMenuConvert = "HTML-&Ausgabe generieren";
+inline constexpr const char* kMenuHelpWorkshop = "Help &Workshop Projekt generieren...";
+inline constexpr const char* kMenuHelp = "&?";
+inline constexpr const char* kMenuWelcome = "&Willkommen";
+inline constexpr const char* kMenuHelpTopics = "Hi&lfe";
+inline constexpr const char* kMenuInfo = "&Info...";
+inline constexpr const char* kShortcutOpen = "Ctrl+O";
+inline constexpr const char* kShortcutSave = "Ctrl+S";
+inline constexpr const char* kShortcutExit = "Ctrl+X";
+inline constexpr const char* kShortcutConvert = "Ctrl+K";
+
+// Messages of the main window.
+inline constexpr const char* kMsgOneFilePerBlock =
+    "Sie sollten diese Option nur mit größter Sorgfalt verwenden,\r\nda Sie, wenn aktiviert, "
+    "für jeden Dokumentationsblock eine eigene,\r\nindividuelle Bezeichnung benötigen";
+/// "%s" is the chosen file.
+inline constexpr const char* kMsgReplaceFile = "%s besteht bereits.\r\nMöchten Sie sie ersetzen?";
+
+// Project file dialogs: two filter entries and the extension added to a bare name.
+inline constexpr const char* kFilterProjects = "Quillmark-Projekdateien (*.qmpr)";
+inline constexpr const char* kFilterAllFiles = "Alle Dateien (*.*)";
+inline constexpr const char* kProjectExtension = "qmpr";
+
+// The program's help file and its pages.
+inline constexpr const char* kHelpFile = "Quillmark.Doc.chm";
+inline constexpr const char* kTopicWelcome = "Welcome.Doc.htm";
+inline constexpr const char* kTopicHelp = "Help.Doc.htm";
+
+// Help context numbers of windows and message boxes.
+inline constexpr int kHelpMainWindow = 101;
+inline constexpr int kHelpProgressWindow = 201;
+inline constexpr int kHelpInfoBox = 401;
+inline constexpr int kHelpOneFilePerBlock = 101;
+inline constexpr int kHelpMissingFolder = 102;
+inline constexpr int kHelpReplaceFile = 103;
+
+// About box.
+inline constexpr const char* kInfoCaption = "Info";
+inline constexpr const char* kInfoProduct = "Quillmark";
+inline constexpr const char* kInfoClose = "S&chließen";
+inline constexpr const char* kMakerWebSite = "https://www.pellhardt.example/";
+
+// Progress window.
+inline constexpr const char* kProgressCaption = "Fortschritt";
+inline constexpr const char* kProgressGroup = "Fortschritt:";
+inline constexpr const char* kProgressCounter = "Datei %d von %d";
+inline constexpr const char* kProgressFile = "Bearbeite Datei %s";
+inline constexpr const char* kProgressLines = "%d Zeilen erledigt";
+inline constexpr const char* kProgressCancel = "Abbrechen";
+
+} // namespace qm::ui

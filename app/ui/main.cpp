@@ -1,0 +1,34 @@
+// quillmark: the desktop program. Starts the application, shows the main window and runs
+// until it is closed.
+#include "app/ui/Hauptmenue.h"
+#include "app/ui/Images.h"
+#include "app/ui/UiTexts.h"
+#include "engine/FileSystem.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <clocale>
+
+int main(int argc, char** argv) {
+  using namespace qm::ui;
+  // Qt takes its own options (-platform, -style, ...) out of argc and argv.
+  QApplication app(argc, argv);
+  // Dates and times in pages and project files follow the user's LC_TIME.
+  std::setlocale(LC_ALL, "");
+  QApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  QApplication::setWindowIcon(ProgramImage());
+  // The platform's own dialogs in German, where its translations are installed.
+  QTranslator translator;
+  if (translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&translator);
+  }
+
+  TLex_Hauptmenue window(qm::ProgramFolder(), QApplication::arguments().mid(1));
+  window.show();
+  return QApplication::exec();
+}

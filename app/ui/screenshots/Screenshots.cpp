@@ -1,0 +1,199 @@
+// quillmark_screenshots: draws every window and message box of the desktop program into PNG
+// files, so that a person can check the layout and that no caption is cut. Each picture gets a
+// title bar with the window's caption, since the offscreen platform draws no frames.
+//
+//   quillmark_screenshots FOLDER [PROJECT.qmpr]
+//
+// With a project file, the main window is drawn a second time with the project loaded.
+#include "app/ConversionCommand.h"
+#include "app/ui/ConversionRun.h"
+#include "app/ui/Fortschritt.h"
+#include "app/ui/Hauptmenue.h"
+#include "app/ui/Info.h"
+#include "app/ui/UiTexts.h"
+#include "engine/AnsiText.h"
+#include "engine/FileSystem.h"
+#include "engine/TextFile.h"
+#include "support/MessageDialog.h"
+#include "support/QtText.h"
+#include "support/UserDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressDialog>
+
+#include <cstdio>
+
+namespace {
+
+using namespace qm;
+using namespace qm::ui;
+using support::MessageKind;
+using support::MessageRequest;
+
+constexpr int kTitleBarHeight = 24;
+
+// Answers every question without showing anything, so no modal loop waits.
+class NoDialogs final : public support::UserDialogs {
+public:
+  support::MessageButton Message(QWidget*, const MessageRequest& request) override {
+    return support::EscapeAnswer(request.Buttons);
+  }
+  std::optional<QString> OpenFile(QWidget*, const support::FileRequest&) override { return {}; }
+  std::optional<QString> SaveFile(QWidget*, const support::FileRequest&) override { return {}; }
+  std::optional<QString> PickFolder(QWidget*, const QString&, const QString&) override {
+    return {};
+  }
+};
+
+class Camera {
+public:
+  explicit Camera(QString folder) : folder_(std::move(folder)) {}
+
+  // Shows widget, draws it under a title bar with its caption and saves it as name.png.
+  bool Shoot(QWidget* widget, const char* name, bool titleBar = true) {
+    widget->show();
+    QApplication::processEvents();
+    const QPixmap content = widget->grab();
+    const int top = titleBar ? kTitleBarHeight : 0;
+    QPixmap picture(content.width(), content.height() + top);
+    picture.fill(QColor(0x3C, 0x4A, 0x5E));
+    QPainter p(&picture);
+    p.drawPixmap(0, top, content);
+    if (titleBar) {
+      QFont font = widget->font();
+      font.setBold(true);
+      p.setFont(font);
+      p.setPen(Qt::white);
+      p.drawText(QRect(8, 0, content.width() - 16, top), Qt::AlignVCenter | Qt::AlignLeft,
+                 widget->windowTitle());
+    }
+    p.end();
+    const QString path = QDir(folder_).filePath(QLatin1String(name) + QLatin1String(".png"));
+    if (!picture.save(path, "PNG")) {
+      std::fprintf(stderr, "quillmark_screenshots: cannot write %s\n", qPrintable(path));
+      return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+
+  bool ShootBox(const MessageRequest& request, const char* name) {
+    support::MessageDialog box(nullptr, request);
+    return Shoot(&box, name);
+  }
+
+private:
+  QString folder_;
+};
+
+MessageRequest Box(MessageKind kind, const QString& text, unsigned buttons, int help) {
+  MessageRequest request;
+  request.Kind = kind;
+  request.Text = text;
+  request.Buttons = buttons;
+  request.HelpContext = help;
+  return request;
+}
+
+// Keeps the output to the files written: the offscreen platform says for every window that it
+// cannot raise it or grab the keyboard.
+void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) {
+    return;
+  }
+  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietPlatform);
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 2 || args.size() > 3) {
+    std::fprintf(stderr, "usage: quillmark_screenshots FOLDER [PROJECT.qmpr]\n");
+    return 2;
+  }
+  QDir().mkpath(args.at(1));
+  Camera camera(args.at(1));
+  NoDialogs noDialogs;
+  support::InstallDialogs(&noDialogs);
+  bool ok = true;
+
+  TLex_Hauptmenue window(ProgramFolder(), {});
+  ok &= camera.Shoot(&window, "Hauptmenue");
+  for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+    if (menu->objectName().isEmpty()) {
+      continue; // the menu bar's own overflow menu
+    }
+    menu->popup(window.mapToGlobal(QPoint(0, 0)));
+    ok &= camera.Shoot(menu, qPrintable(QStringLiteral("Menue-") + menu->objectName()), false);
+    menu->hide();
+  }
+  if (args.size() == 3) {
+    TLex_Hauptmenue loaded(ProgramFolder(), {args.at(2)});
+    ok &= camera.Shoot(&loaded, "Hauptmenue-Projekt");
+    loaded.hide();
+  }
+
+  TLex_Info info(&window);
+  ok &= camera.Shoot(&info, "Info");
+  info.hide();
+
+  // The progress window in the middle of a run of twelve files.
+  TLex_Fortschritt progress(&window);
+  progress.SetFileCount(12);
+  QApplication::processEvents();
+  const char* files[] = {"Export.bas", "Hauptfenster.pas", "Kunde.java", "kunden.sql",
+                         "Kundenmanager.dpr"};
+  int lines = 87;
+  for (const char* file : files) {
+    progress.StepFile(std::string("/home/anna/projekt/src/") + file, lines);
+    lines += 131;
+  }
+  ok &= camera.Shoot(&progress, "Fortschritt");
+  progress.hide();
+
+  QProgressDialog* copy = CreateCopyProgress(&window, support::FromAnsi(kCopyProgressTitle), 10);
+  copy->setValue(4);
+  ok &= camera.Shoot(copy, "KopiereDateien");
+  delete copy;
+
+  const QString folder = QStringLiteral("/home/anna/projekt/hilfe/html");
+  ok &= camera.ShootBox(Box(MessageKind::Warning, support::UiText(kMsgOneFilePerBlock),
+                            support::Ok | support::Help, kHelpOneFilePerBlock),
+                        "Warnung-EigeneDateien");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Warning,
+          support::MessageFromAnsi(Format(kMsgCreateOutputFolder, qPrintable(folder))),
+          support::Yes | support::Cancel | support::Help, kHelpMissingFolder),
+      "Warnung-Ordner");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Confirmation,
+          support::UiText(kMsgReplaceFile)
+              .replace(QLatin1String("%s"), QStringLiteral("/home/anna/projekt/handbuch.qmpr")),
+          support::Yes | support::No | support::Help, kHelpReplaceFile),
+      "Bestaetigung-Ersetzen");
+  MessageRequest error =
+      Box(MessageKind::Error,
+          support::MessageFromAnsi(
+              Format(kMsgCannotOpen, "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt")),
+          support::Ok, 0);
+  error.Title = support::UiText(kApplicationTitle);
+  ok &= camera.ShootBox(error, "Fehler-Programm");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Error,
+          support::MessageFromAnsi(Format("Datei %s kann nicht nach %s kopiert werden",
+                                          "/home/anna/extra/logo.png", qPrintable(folder))),
+          support::Ok | support::Help, kHelpMissingFolder),
+      "Fehler-Kopie");
+  ok &= camera.ShootBox(Box(MessageKind::Information,
+                            QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
+                            support::Ok | support::Help, 703),
+                        "Information");
+  return ok ? 0 : 1;
+}

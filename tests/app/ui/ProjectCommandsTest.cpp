@@ -1,0 +1,155 @@
+// "&Öffnen...", "&Speichern" and "Speichern &unter..." of the main window.
+#include "UiFixture.h"
+
+#include "engine/Generator.h"
+
+using namespace qmtest;
+using qm::support::MessageKind;
+
+TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
+  // Every control, the additional-files folder, the templates and the help-project values
+  // come back; a name typed without extension gets ".qmpr".
+  auto window = NewWindow();
+  Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QStringLiteral("/daten/Käse"));
+  Find<QLineEdit>(*window, "Edt_Ausgabepfad")->setText(QStringLiteral("/daten/html"));
+  for (const char* name : {"optC", "optInstallShield", "optSQL", "optHTML", "optOEM"}) {
+    Find<QCheckBox>(*window, name)->setChecked(true);
+  }
+  for (const char* name : {"chkUnterordner", "optAutoTrenn"}) {
+    Find<QCheckBox>(*window, name)->setChecked(false);
+  }
+  Find<QCheckBox>(*window, "optEigeneDateien")->setChecked(true);
+  window->SetExtraFilesFolder("/daten/extra");
+  window->Generator()->DocPageHeader = {"<HTML>", "K\xF6pfchen", ""};
+  window->Generator()->TechBlockFooter.clear();
+  qm::HelpProjectSettings values = window->HelpValues();
+  values.Title = "Handbuch";
+  values.MapHeaderJava = true;
+  window->SetHelpValues(values);
+
+  dialogs.files = {QString::fromStdString(root / "projekt")};
+  window->SpeichernUnterClick();
+  EXPECT_EQ(window->CurrentProjectFile(), root / "projekt.qmpr");
+  ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+  EXPECT_EQ(dialogs.saveRequests[0].Filters,
+            (QStringList{QStringLiteral("Quillmark-Projekdateien (*.qmpr)"),
+                         QStringLiteral("Alle Dateien (*.*)")}));
+  EXPECT_EQ(dialogs.saveRequests[0].DefaultSuffix, QStringLiteral("qmpr"));
+  EXPECT_EQ(dialogs.saveRequests[0].Title, QString());
+
+  auto fresh = NewWindow();
+  dialogs.files = {QString::fromStdString(root / "projekt.qmpr")};
+  fresh->OeffnenClick();
+  EXPECT_EQ(fresh->CurrentProjectFile(), root / "projekt.qmpr");
+  EXPECT_EQ(fresh->Settings(), window->Settings());
+  EXPECT_EQ(fresh->Generator()->DocPageHeader, (qm::Lines{"<HTML>", "K\xF6pfchen", ""}));
+  EXPECT_EQ(fresh->HelpValues().Title, "Handbuch");
+  // One warning for each window that ticked "Jeden Kommentar in eigene Datei schreiben ".
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST_F(UiTest, SaveAsOntoAnExistingFileAsksFirst) {
+  // "&Nein" opens the save dialog again; "&Ja" merges the project into the file, keeping its
+  // other lines and writing no header.
+  const std::string existing = root / "fremd.qmpr";
+  WriteFile(existing, CrLf({"; eigene Notiz", "[Fremd]", "Schluessel=1"}));
+  auto window = NewWindow();
+  dialogs.files = {QString::fromStdString(existing), QString::fromStdString(existing)};
+  dialogs.answers = {qm::support::No, qm::support::Yes};
+  window->SpeichernUnterClick();
+
+  EXPECT_EQ(dialogs.saveRequests.size(), 2u);
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Confirmation);
+  EXPECT_EQ(dialogs.messages[0].Buttons, qm::support::Yes | qm::support::No | qm::support::Help);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 103);
+  EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
+            existing + " besteht bereits.\nMöchten Sie sie ersetzen?");
+  EXPECT_EQ(window->CurrentProjectFile(), existing);
+  EXPECT_EQ(ReadFile(existing), CrLf({"; eigene Notiz",
+                                      "[Fremd]",
+                                      "Schluessel=1",
+                                      "[Main]",
+                                      "Zus\xE4tzlicheDateien=",
+                                      "[Main.Eingabe]",
+                                      "Pfad=",
+                                      "Unterodner=1",
+                                      "[Main.Eingabe.Quellen]",
+                                      "Pascal=0",
+                                      "C++=0",
+                                      "Java=0",
+                                      "Installshield=0",
+                                      "Basic=0",
+                                      "SQL=0",
+                                      "Assembler=0",
+                                      "HTML=0",
+                                      "[Main.Ausgabe]",
+                                      "Pfad=",
+                                      "[Main.Zusatz]",
+                                      "Zeilenumbruch=1",
+                                      "OEM_nach_Ansi=0",
+                                      "EigeneDateien=0",
+                                      "[Vorlagen.Benutzer.Kopf]",
+                                      "Zeile0=H",
+                                      "[Vorlagen.Benutzer.Fuss]",
+                                      "Zeile0=F",
+                                      "[Vorlagen.Benutzer.Block.Kopf]",
+                                      "Zeile0=BH",
+                                      "[Vorlagen.Benutzer.Block.Fuss]",
+                                      "Zeile0=BF",
+                                      "[Vorlagen.Entwickler.Kopf]",
+                                      "Zeile0=H",
+                                      "[Vorlagen.Entwickler.Fuss]",
+                                      "Zeile0=F",
+                                      "[Vorlagen.Entwickler.Block.Kopf]",
+                                      "Zeile0=BH",
+                                      "[Vorlagen.Entwickler.Block.Fuss]",
+                                      "Zeile0=BF",
+                                      "[HelpWorkshop]",
+                                      "Titel=",
+                                      "Sprache=0x407 Deutsch (Deutschland)",
+                                      "AliasDatei=1",
+                                      "MapDatei=1",
+                                      "MapDatei.Pascal=0",
+                                      "MapDatei.Java=0",
+                                      "[HelpWorkshop.Benutzer]",
+                                      "Erstellen=1",
+                                      "StdDatei=",
+                                      "ErzeugeToc=1",
+                                      "ErzeugeIndex=1",
+                                      "[HelpWorkshop.Entwickler]",
+                                      "Erstellen=1",
+                                      "StdDatei=",
+                                      "ErzeugeToc=1",
+                                      "ErzeugeIndex=1"}));
+}
+
+TEST_F(UiTest, SaveWithoutAProjectAsksForANameAndACancelSavesNothing) {
+  // "&Speichern" with no current file is "Speichern &unter..."; once named it saves without
+  // asking.
+  auto window = NewWindow();
+  dialogs.files = {std::nullopt};
+  window->SpeichernClick();
+  EXPECT_EQ(dialogs.saveRequests.size(), 1u);
+  EXPECT_EQ(window->CurrentProjectFile(), "");
+
+  dialogs.files = {QString::fromStdString(root / "a.qmpr")};
+  window->SpeichernClick();
+  Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QStringLiteral("/neu"));
+  window->SpeichernClick();
+  EXPECT_EQ(dialogs.saveRequests.size(), 2u);
+  EXPECT_NE(ReadFile(root / "a.qmpr").find("[Main.Eingabe]\r\nPfad=/neu\r\n"), std::string::npos);
+}
+
+TEST_F(UiTest, AFailedSaveIsShownInOneErrorBox) {
+  // The save's own message names the file; the window keeps its values.
+  auto window = NewWindow();
+  window->show();
+  dialogs.files = {QString::fromStdString(root / "fehlt/a.qmpr")};
+  Find<QAction>(*window, "Speichernunter1")->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
+  EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
+            "nach " + root / "fehlt/a.qmpr" + " kann nicht geschrieben werden");
+  EXPECT_FALSE(Exists(root / "fehlt"));
+}

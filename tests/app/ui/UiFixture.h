@@ -1,0 +1,97 @@
+// The set-up of the window tests: a program folder with one-line templates and empty tables,
+// scripted dialogs, a recorder in place of the help viewer, and helpers that drive the main
+// window by its controls' names.
+#pragma once
+
+#include "TestUtil.h"
+#include "app/ui/Hauptmenue.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace qmtest {
+
+/// The user page of one source with the block "Hallo" titled "Titel" under the templates below.
+inline const std::string kPage = CrLf({"H", "BH", "Hallo", "", "", "BF", "F"});
+/// A Pascal source with that block.
+inline const std::string kSource = CrLf({"{###DocGen_Start Titel", "Hallo", "###DocGen_End}"});
+
+class UiTest : public ::testing::Test {
+protected:
+  UiTest() {
+    WriteFile(root / "bin/HTMLTags.txt", "");
+    WriteFile(root / "bin/Umlaute.txt", "");
+    for (const char* kind : {"Usr", "Dev"}) {
+      const std::string k(kind);
+      WriteFile(root / ("Templates/HTMLHeader_" + k + ".htt"), "H\r\n");
+      WriteFile(root / ("Templates/HTMLFooter_" + k + ".htt"), "F\r\n");
+      WriteFile(root / ("Templates/HTMLBlockHeader_" + k + ".htt"), "BH\r\n");
+      WriteFile(root / ("Templates/HTMLBlockFooter_" + k + ".htt"), "BF\r\n");
+    }
+  }
+
+  /// A main window over the program folder above, whose progress window does not linger.
+  std::unique_ptr<qm::ui::TLex_Hauptmenue> NewWindow(const QStringList& arguments = {}) {
+    auto window = std::make_unique<qm::ui::TLex_Hauptmenue>(root / "bin/", arguments);
+    window->SetProgressPause(0);
+    return window;
+  }
+
+  /// Shows window and makes it the active one, so that its shortcuts work.
+  static void Activate(qm::ui::TLex_Hauptmenue& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  /// Sets the input folder and ticks Pascal, the output folder too when given.
+  static void Configure(qm::ui::TLex_Hauptmenue& window, const std::string& input,
+                        const std::string& output) {
+    Find<QLineEdit>(window, "Edt_Eingabepfad")->setText(QString::fromStdString(input));
+    Find<QLineEdit>(window, "Edt_Ausgabepfad")->setText(QString::fromStdString(output));
+    Find<QCheckBox>(window, "optPascal")->setChecked(true);
+  }
+
+  /// Runs start, which starts a conversion, and returns when the conversion is over.
+  static void Convert(qm::ui::TLex_Hauptmenue& window, const std::function<void()>& start) {
+    QSignalSpy ended(&window, &qm::ui::TLex_Hauptmenue::ConversionEnded);
+    start();
+    if (ended.isEmpty()) {
+      ASSERT_TRUE(ended.wait(kRunTimeoutMs)) << "the conversion did not end";
+    }
+  }
+
+  /// The child of window named name (a test failure when there is none).
+  template <typename T> static T* Find(const QObject& window, const char* name) {
+    T* child = window.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  /// Whether the command of the menu item or tool button named name can be used.
+  static bool CommandEnabled(const QObject& window, const char* name) {
+    if (auto* button = window.findChild<QToolButton*>(QLatin1String(name))) {
+      return button->isEnabled();
+    }
+    return Find<QAction>(window, name)->isEnabled();
+  }
+
+  static constexpr int kRunTimeoutMs = 30000;
+
+  TempDir root;
+  ScriptedDialogs dialogs;
+  HelpRecorder help;
+};
+
+} // namespace qmtest
