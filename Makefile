@@ -1,4 +1,4 @@
-# Quillmark: build, test, convert the example, benchmark.
+# Quillmark: build, test, convert the example, screenshots of the windows, benchmark.
 # Every target works from a fresh clone: missing Debian packages are installed first (as root;
 # otherwise they are named), then the build folder is configured and built.
 
@@ -9,12 +9,16 @@ FUZZ_BUILD  := build-fuzz
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
 CLI         := $(BUILD)/bin/quillmark-cli
+# The windows are drawn without a display; "make screenshots QT_PLATFORM=xcb" under xvfb-run
+# draws them with the X11 platform instead.
+QT_PLATFORM ?= offscreen
 # The example project reads examples/src and writes into build/example-output, both relative
 # to the folder make runs in.
 EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
-.PHONY: all deps configure build run test bench sanitize format clean fuzz-viewer screenshot-viewer
+.PHONY: all deps configure build run test screenshots images bench sanitize format clean fuzz-viewer \
+        screenshot-viewer
 
 all: build
 
@@ -35,6 +39,18 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
+
+# Draws every window, menu and message box of the desktop program into $(SCREENSHOTS)/*.png,
+# the main window a second time with the example project loaded.
+screenshots: build
+	@test -x $(BUILD)/bin/quillmark_screenshots || \
+	  { echo "screenshots need the desktop program (Qt 6 Widgets)" >&2; exit 1; }
+	QT_QPA_PLATFORM=$(QT_PLATFORM) $(BUILD)/bin/quillmark_screenshots $(SCREENSHOTS) $(EXAMPLE)
+
+# Redraws the program's images into app/ui/images/, where they are kept.
+images: configure
+	cmake --build $(BUILD) --target qm_draw_images
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qm_draw_images app/ui/images
 
 # Release build of the benchmark only; it brings its own generated sources.
 bench: deps
