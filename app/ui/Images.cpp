@@ -18,36 +18,30 @@ QIcon Resource(const char* file) {
   return QIcon(QStringLiteral(":/images/") + QLatin1String(file));
 }
 
-// The theme's icon when the desktop has one of that name, else ours.
-QIcon Themed(const char* themeName, const char* file) {
-  return QIcon::fromTheme(QLatin1String(themeName), Resource(file));
-}
-
 } // namespace
 
 QIcon InfoImage() {
-  return Themed("help-about", "Info.png");
+  return Resource("Info.png");
 }
 
 QIcon ConvertImage() {
-  // No theme names a conversion; the program's own image is used everywhere.
   return Resource("Konvertieren.png");
 }
 
 QIcon ExitImage() {
-  return Themed("application-exit", "Beenden.png");
+  return Resource("Beenden.png");
 }
 
 QIcon LoadImage() {
-  return Themed("document-open", "Laden.png");
+  return Resource("Laden.png");
 }
 
 QIcon SaveImage() {
-  return Themed("document-save", "Speichern.png");
+  return Resource("Speichern.png");
 }
 
 QIcon FolderImage() {
-  return Themed("folder", "Ordner.png");
+  return Resource("Ordner.png");
 }
 
 QIcon ProgramImage() {

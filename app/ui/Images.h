@@ -1,5 +1,6 @@
 // The program's images: the tool-bar images (32 x 32), the folder image of the picker buttons
-// and the program image. Each prefers the desktop theme's icon of the same meaning.
+// and the program image. They are the program's own on every desktop: no theme has an image
+// for the conversion, and a tool bar of mixed styles reads badly.
 #pragma once
 
 #include <QIcon>
