@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-namespace qm::support {
+namespace qm {
 
 DirectoryPickerDialog::DirectoryPickerDialog(QWidget* owner)
     : QObject(owner), owner_(owner), root_(QString::fromUtf8(kPickerRoot)) {}
@@ -23,4 +23,4 @@ bool DirectoryPickerDialog::Execute() {
   return true;
 }
 
-} // namespace qm::support
+} // namespace qm

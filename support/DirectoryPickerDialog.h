@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace qm::support {
+namespace qm {
 
 class DirectoryPickerDialog : public QObject {
   Q_OBJECT
@@ -36,4 +36,4 @@ private:
   QString directory_;
 };
 
-} // namespace qm::support
+} // namespace qm

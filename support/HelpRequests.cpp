@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace qm::support {
+namespace qm {
 
 namespace {
 
@@ -80,4 +80,4 @@ void RequestHelp(int context) {
   }
 }
 
-} // namespace qm::support
+} // namespace qm

@@ -7,7 +7,7 @@
 class QObject;
 class QWidget;
 
-namespace qm::support {
+namespace qm {
 
 /// Gives widget (normally a window) the help context number context.
 void SetHelpContext(QWidget* widget, int context);
@@ -24,4 +24,4 @@ void InstallHelpHandler(QObject* owner, HelpHandler handler);
 /// Hands context to the help handler; without one nothing happens.
 void RequestHelp(int context);
 
-} // namespace qm::support
+} // namespace qm

@@ -2,7 +2,7 @@
 
 #include "support/SupportTexts.h"
 
-namespace qm::support {
+namespace qm {
 
 HtmlHelpFunction HtmlHelpEntry;
 
@@ -38,4 +38,4 @@ void THtmlHelpGateway::Call(const QString& file, unsigned command, const HtmlHel
   }
 }
 
-} // namespace qm::support
+} // namespace qm

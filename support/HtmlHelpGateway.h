@@ -11,7 +11,7 @@
 #include <functional>
 #include <variant>
 
-namespace qm::support {
+namespace qm {
 
 /// What a viewer request carries: no data, a topic (a page inside the help file) or a context
 /// number.
@@ -73,4 +73,4 @@ private:
   int popupYOffset_ = 10;
 };
 
-} // namespace qm::support
+} // namespace qm

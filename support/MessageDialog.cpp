@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace qm::support {
+namespace qm {
 
 namespace {
 
@@ -21,9 +21,11 @@ struct ButtonText {
 
 // In the order a box shows them.
 constexpr ButtonText kButtons[] = {
-    {Ok, kButtonOk, "Ok"},        {Yes, kButtonYes, "Ja"},
-    {No, kButtonNo, "Nein"},      {Cancel, kButtonCancel, "Abbrechen"},
-    {Help, kButtonHelp, "Hilfe"},
+    {MessageButton::Ok, kButtonOk, "Ok"},
+    {MessageButton::Yes, kButtonYes, "Ja"},
+    {MessageButton::No, kButtonNo, "Nein"},
+    {MessageButton::Cancel, kButtonCancel, "Abbrechen"},
+    {MessageButton::Help, kButtonHelp, "Hilfe"},
 };
 
 QStyle::StandardPixmap IconOf(MessageKind kind) {
@@ -68,7 +70,7 @@ MessageDialog::MessageDialog(QWidget* parent, const MessageRequest& request)
   buttons->addStretch();
   bool first = true;
   for (const ButtonText& b : kButtons) {
-    if ((request.Buttons & b.button) == 0) {
+    if (!request.Buttons.testFlag(b.button)) {
       continue;
     }
     auto* push = new QPushButton(QString::fromUtf8(b.text), this);
@@ -78,7 +80,7 @@ MessageDialog::MessageDialog(QWidget* parent, const MessageRequest& request)
     push->setDefault(first);
     push->setAutoDefault(true);
     first = false;
-    if (b.button == Help) {
+    if (b.button == MessageButton::Help) {
       connect(push, &QPushButton::clicked, this, [this] { RequestHelp(helpContext_); });
     } else {
       const MessageButton answer = b.button;
@@ -114,4 +116,4 @@ void MessageDialog::Close(MessageButton answer) {
   done(static_cast<int>(answer));
 }
 
-} // namespace qm::support
+} // namespace qm

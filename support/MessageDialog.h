@@ -8,7 +8,7 @@
 
 class QPushButton;
 
-namespace qm::support {
+namespace qm {
 
 class MessageDialog : public QDialog {
   Q_OBJECT
@@ -33,4 +33,4 @@ private:
   int helpContext_;
 };
 
-} // namespace qm::support
+} // namespace qm

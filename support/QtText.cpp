@@ -2,7 +2,7 @@
 
 #include "engine/CodePages.h"
 
-namespace qm::support {
+namespace qm {
 
 QString FromAnsi(std::string_view ansi) {
   return QString::fromStdString(AnsiToUtf8(ansi));
@@ -34,4 +34,4 @@ QString MessageFromAnsi(std::string_view ansi) {
   return WithQtLineBreaks(FromAnsi(ansi));
 }
 
-} // namespace qm::support
+} // namespace qm

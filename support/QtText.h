@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qm::support {
+namespace qm {
 
 /// A Windows-1252 text of the core as Unicode.
 QString FromAnsi(std::string_view ansi);
@@ -20,4 +20,4 @@ QString UiText(const char* utf8);
 /// A Windows-1252 message of the core for a message box: CR LF and lone CR become line breaks.
 QString MessageFromAnsi(std::string_view ansi);
 
-} // namespace qm::support
+} // namespace qm

@@ -1,7 +1,7 @@
 // The texts of the desktop services: message box titles and buttons. UTF-8, as Qt takes them.
 #pragma once
 
-namespace qm::support {
+namespace qm {
 
 /// Titles of the message box kinds.
 inline constexpr const char* kTitleWarning = "Warnung";
@@ -25,4 +25,4 @@ inline constexpr unsigned HH_HELP_CONTEXT = 15;
 /// Joins a help file name and a viewer window type ("Quillmark.Doc.chm>main").
 inline constexpr const char* kWindowTypeSep = ">";
 
-} // namespace qm::support
+} // namespace qm

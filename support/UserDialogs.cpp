@@ -5,7 +5,7 @@
 
 #include <QFileDialog>
 
-namespace qm::support {
+namespace qm {
 
 namespace {
 
@@ -82,14 +82,14 @@ QString TitleOf(const MessageRequest& request) {
   return request.Title.isEmpty() ? TitleOf(request.Kind) : request.Title;
 }
 
-MessageButton EscapeAnswer(unsigned buttons) {
-  if ((buttons & Cancel) != 0) {
-    return Cancel;
+MessageButton EscapeAnswer(MessageButtons buttons) {
+  if (buttons.testFlag(MessageButton::Cancel)) {
+    return MessageButton::Cancel;
   }
-  if ((buttons & No) != 0) {
-    return No;
+  if (buttons.testFlag(MessageButton::No)) {
+    return MessageButton::No;
   }
-  return Ok;
+  return MessageButton::Ok;
 }
 
 UserDialogs& Dialogs() {
@@ -104,4 +104,4 @@ UserDialogs* InstallDialogs(UserDialogs* dialogs) {
   return before;
 }
 
-} // namespace qm::support
+} // namespace qm

@@ -3,6 +3,7 @@
 // install scripted answers, so no test waits in a modal loop.
 #pragma once
 
+#include <QFlags>
 #include <QString>
 #include <QStringList>
 
@@ -10,26 +11,28 @@
 
 class QWidget;
 
-namespace qm::support {
+namespace qm {
 
 /// The kinds of message box, each with its icon and title.
 enum class MessageKind { Warning, Confirmation, Information, Error };
 
 /// Buttons of a message box; a box shows those of its set in this order.
-enum MessageButton : unsigned {
+enum class MessageButton : unsigned {
   Ok = 1U << 0,
   Yes = 1U << 1,
   No = 1U << 2,
   Cancel = 1U << 3,
   Help = 1U << 4,
 };
+Q_DECLARE_FLAGS(MessageButtons, MessageButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(MessageButtons)
 
 struct MessageRequest {
   MessageKind Kind = MessageKind::Information;
   QString Text;
-  unsigned Buttons = Ok; ///< MessageButton values or-ed together
-  int HelpContext = 0;   ///< for "&Hilfe" and F1
-  QString Title;         ///< empty: the title of the kind
+  MessageButtons Buttons = MessageButton::Ok;
+  int HelpContext = 0; ///< for "&Hilfe" and F1
+  QString Title;       ///< empty: the title of the kind
 };
 
 /// "Warnung", "Bestätigung", "Information" or "Fehler".
@@ -37,7 +40,7 @@ QString TitleOf(MessageKind kind);
 /// The title request shows: its own, else that of its kind.
 QString TitleOf(const MessageRequest& request);
 /// The answer of Escape and the close box: Cancel when the box has it, else No, else Ok.
-MessageButton EscapeAnswer(unsigned buttons);
+MessageButton EscapeAnswer(MessageButtons buttons);
 
 struct FileRequest {
   QString Title;         ///< empty: the platform's default title
@@ -66,4 +69,4 @@ UserDialogs& Dialogs();
 /// Returns those installed before.
 UserDialogs* InstallDialogs(UserDialogs* dialogs);
 
-} // namespace qm::support
+} // namespace qm

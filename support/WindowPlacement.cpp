@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace qm::support {
+namespace qm {
 
 void CentreOver(QWidget* window, const QWidget* owner) {
   if (owner == nullptr) {
@@ -15,4 +15,4 @@ void CentreOver(QWidget* window, const QWidget* owner) {
                outer.top() + (outer.height() - own.height()) / 2);
 }
 
-} // namespace qm::support
+} // namespace qm

@@ -20,12 +20,6 @@
 
 namespace qm::ui {
 
-using support::Dialogs;
-using support::MessageButton;
-using support::MessageFromAnsi;
-using support::MessageKind;
-using support::MessageRequest;
-
 namespace {
 
 // Shown only when the copy takes longer than this.
@@ -59,13 +53,13 @@ public:
   bool ConfirmCreateFolder(const std::string& question) override {
     return Ask({MessageKind::Warning,
                 MessageFromAnsi(question),
-                support::Yes | support::Cancel | support::Help,
+                MessageButton::Yes | MessageButton::Cancel | MessageButton::Help,
                 kHelpMissingFolder,
                 {}});
   }
 
   void BeginCopy(const std::string& title, int fileCount) override {
-    const QString caption = support::FromAnsi(title);
+    const QString caption = FromAnsi(title);
     PostToThreadOf(window_, [this, caption, fileCount] {
       if (fileCount <= 0) {
         return;
@@ -83,11 +77,11 @@ public:
   }
 
   bool ConfirmReplace(const std::string& target) override {
-    QString text = support::UiText(kMsgReplaceFile);
-    text.replace(QLatin1String("%s"), support::FromAnsi(target));
+    QString text = UiText(kMsgReplaceFile);
+    text.replace(QLatin1String("%s"), FromAnsi(target));
     return Ask({MessageKind::Confirmation,
                 text,
-                support::Yes | support::No | support::Help,
+                MessageButton::Yes | MessageButton::No | MessageButton::Help,
                 kHelpReplaceFile,
                 {}});
   }
@@ -95,7 +89,7 @@ public:
   void CopyFailed(const std::string& message) override {
     Ask({MessageKind::Error,
          MessageFromAnsi(message),
-         support::Ok | support::Help,
+         MessageButton::Ok | MessageButton::Help,
          kHelpMissingFolder,
          {}});
   }
@@ -113,8 +107,9 @@ private:
     if (abandoned_.load()) {
       return false;
     }
-    return CallInThreadOf(
-        window_, [this, &request] { return Dialogs().Message(window_, request) == support::Yes; });
+    return CallInThreadOf(window_, [this, &request] {
+      return Dialogs().Message(window_, request) == MessageButton::Yes;
+    });
   }
 
   QWidget* window_;

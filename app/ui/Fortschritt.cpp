@@ -16,8 +16,6 @@
 
 namespace qm::ui {
 
-using support::UiText;
-
 namespace {
 
 // Client area of the window as designed; it grows only where a text needs more room.
@@ -41,7 +39,7 @@ TLex_Fortschritt::TLex_Fortschritt(QWidget* owner) : QDialog(owner) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   setModal(false);
-  support::SetHelpContext(this, kHelpProgressWindow);
+  SetHelpContext(this, kHelpProgressWindow);
 
   auto* group = new QGroupBox(UiText(kProgressGroup), this);
   group->setObjectName(QStringLiteral("GroupBox1"));
@@ -84,12 +82,12 @@ void TLex_Fortschritt::SetFileCount(int count) {
 }
 
 void TLex_Fortschritt::showEvent(QShowEvent* event) {
-  support::CentreOver(this, parentWidget());
+  CentreOver(this, parentWidget());
   QDialog::showEvent(event);
 }
 
 void TLex_Fortschritt::StepFile(const std::string& file, int lineCount) {
-  const QString name = support::FromAnsi(ExtractFileName(file));
+  const QString name = FromAnsi(ExtractFileName(file));
   CallInThreadOf(this, [this, &name, lineCount] { ShowStep(name, lineCount); });
 }
 

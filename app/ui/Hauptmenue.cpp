@@ -37,12 +37,6 @@
 
 namespace qm::ui {
 
-using support::Dialogs;
-using support::FromAnsi;
-using support::MessageKind;
-using support::ToAnsi;
-using support::UiText;
-
 namespace {
 
 // The design's geometry: group boxes 441 wide, 153, 53 and 92 high, 3 pixels apart under the
@@ -125,14 +119,14 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   // A fixed-size window: system menu and close box only.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-  support::SetHelpContext(this, kHelpMainWindow);
+  SetHelpContext(this, kHelpMainWindow);
 
-  Help = new support::THtmlHelpGateway(this);
+  Help = new THtmlHelpGateway(this);
   Help->setObjectName(QStringLiteral("Help"));
   Help->SetChmFile(QString::fromUtf8(kHelpFile));
-  Dlg_Eingabepfad = new support::DirectoryPickerDialog(this);
+  Dlg_Eingabepfad = new DirectoryPickerDialog(this);
   Dlg_Eingabepfad->setObjectName(QStringLiteral("Dlg_Eingabepfad"));
-  Dlg_Ausgabepfad = new support::DirectoryPickerDialog(this);
+  Dlg_Ausgabepfad = new DirectoryPickerDialog(this);
   Dlg_Ausgabepfad->setObjectName(QStringLiteral("Dlg_Ausgabepfad"));
 
   BuildToolBar();
@@ -155,10 +149,10 @@ void TLex_Hauptmenue::FormCreate(const std::string& programFolder) {
     generator_ = std::make_unique<TGenerator>(programFolder);
   } catch (const Error& e) {
     // The window still opens; the commands that need the generator stay off.
-    ShowError(support::MessageFromAnsi(e.what()));
+    ShowError(MessageFromAnsi(e.what()));
   }
   // The Help Workshop dialog is created here, second, once it exists.
-  support::InstallHelpHandler(
+  InstallHelpHandler(
       this, [this](int context) { Help->DisplayContext(static_cast<std::uint32_t>(context)); });
   Dlg_Eingabepfad->SetTitle(UiText(kTitlePickInput));
   Dlg_Ausgabepfad->SetTitle(UiText(kTitlePickOutput));
@@ -359,18 +353,18 @@ template <typename F> void TLex_Hauptmenue::Guarded(F command) {
   try {
     command();
   } catch (const Error& e) {
-    ShowError(support::MessageFromAnsi(e.what()));
+    ShowError(MessageFromAnsi(e.what()));
   } catch (const std::exception& e) {
     ShowError(QString::fromUtf8(e.what()));
   }
 }
 
 void TLex_Hauptmenue::ShowError(const QString& message) {
-  support::MessageRequest request;
+  MessageRequest request;
   request.Kind = MessageKind::Error;
   request.Title = UiText(kApplicationTitle);
   request.Text = message;
-  request.Buttons = support::Ok;
+  request.Buttons = MessageButton::Ok;
   Dialogs().Message(isVisible() ? this : nullptr, request);
 }
 
@@ -488,10 +482,10 @@ void TLex_Hauptmenue::optEigeneDateienClick(bool checked) {
   if (!checked) {
     return;
   }
-  support::MessageRequest request;
+  MessageRequest request;
   request.Kind = MessageKind::Warning;
   request.Text = UiText(kMsgOneFilePerBlock);
-  request.Buttons = support::Ok | support::Help;
+  request.Buttons = MessageButton::Ok | MessageButton::Help;
   request.HelpContext = kHelpOneFilePerBlock;
   Dialogs().Message(isVisible() ? this : nullptr, request);
 }
@@ -530,8 +524,8 @@ void TLex_Hauptmenue::ConversionRunEnded() {
 
 namespace {
 
-support::FileRequest ProjectFileRequest() {
-  support::FileRequest request;
+FileRequest ProjectFileRequest() {
+  FileRequest request;
   request.Filters = {QString::fromUtf8(kFilterProjects), QString::fromUtf8(kFilterAllFiles)};
   request.DefaultSuffix = QString::fromUtf8(kProjectExtension);
   return request;
@@ -581,12 +575,12 @@ void TLex_Hauptmenue::SaveAs() {
     }
     const QString name = WithProjectExtension(*chosen, false);
     if (FileExists(ToAnsi(name))) {
-      support::MessageRequest request;
+      MessageRequest request;
       request.Kind = MessageKind::Confirmation;
       request.Text = UiText(kMsgReplaceFile).replace(QLatin1String("%s"), name);
-      request.Buttons = support::Yes | support::No | support::Help;
+      request.Buttons = MessageButton::Yes | MessageButton::No | MessageButton::Help;
       request.HelpContext = kHelpReplaceFile;
-      if (Dialogs().Message(this, request) != support::Yes) {
+      if (Dialogs().Message(this, request) != MessageButton::Yes) {
         continue;
       }
     }

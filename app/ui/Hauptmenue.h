@@ -23,10 +23,10 @@ namespace qm {
 class TGenerator;
 }
 
-namespace qm::support {
+namespace qm {
 class DirectoryPickerDialog;
 class THtmlHelpGateway;
-} // namespace qm::support
+} // namespace qm
 
 namespace qm::ui {
 
@@ -68,7 +68,7 @@ public:
   void SetProgressPause(int milliseconds) { progressPauseMs_ = milliseconds; }
   /// The progress window of the run going on, or nullptr.
   QWidget* ProgressWindow() const;
-  support::THtmlHelpGateway* HelpGateway() const { return Help; }
+  THtmlHelpGateway* HelpGateway() const { return Help; }
 
   // Commands of the menu and the tool bar.
   void BeendenClick();
@@ -138,9 +138,9 @@ private:
   std::vector<Command> commands_;
   QAction* convertCommand_ = nullptr; ///< the menu's "HTML-&Ausgabe generieren", Ctrl+K
 
-  support::THtmlHelpGateway* Help;
-  support::DirectoryPickerDialog* Dlg_Eingabepfad;
-  support::DirectoryPickerDialog* Dlg_Ausgabepfad;
+  THtmlHelpGateway* Help;
+  DirectoryPickerDialog* Dlg_Eingabepfad;
+  DirectoryPickerDialog* Dlg_Ausgabepfad;
   TLex_Info* info_;
 
   QToolBar* ToolBar1;

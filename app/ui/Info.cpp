@@ -13,8 +13,6 @@
 
 namespace qm::ui {
 
-using support::UiText;
-
 namespace {
 
 // The product name: large, italic, purple.
@@ -28,7 +26,7 @@ TLex_Info::TLex_Info(QWidget* owner) : QDialog(owner) {
   setWindowTitle(UiText(kInfoCaption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-  support::SetHelpContext(this, kHelpInfoBox);
+  SetHelpContext(this, kHelpInfoBox);
 
   auto* image = new QLabel(this);
   image->setObjectName(QStringLiteral("ProgramImage"));
@@ -78,7 +76,7 @@ TLex_Info::TLex_Info(QWidget* owner) : QDialog(owner) {
 }
 
 void TLex_Info::showEvent(QShowEvent* event) {
-  support::CentreOver(this, parentWidget());
+  CentreOver(this, parentWidget());
   QDialog::showEvent(event);
 }
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using qm::support::DirectoryPickerDialog;
+using qm::DirectoryPickerDialog;
 
 TEST(DirectoryPickerDialog, ExecuteReportsTheChosenFolderAsItIs) {
   // The picker starts at Root with the Title; a chosen folder comes back unchanged, a cancel

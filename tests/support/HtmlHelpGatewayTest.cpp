@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace qm::support;
+using namespace qm;
 using qmtest::HelpRecorder;
 
 TEST(HtmlHelpGateway, RequestsNameTheFileWithItsWindowType) {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace qm::support;
+using namespace qm;
 
 namespace {
 
@@ -15,7 +15,7 @@ MessageRequest Question() {
   MessageRequest request;
   request.Kind = MessageKind::Confirmation;
   request.Text = QStringLiteral("a.qmpr besteht bereits.\nMöchten Sie sie ersetzen?");
-  request.Buttons = Yes | No | Help;
+  request.Buttons = MessageButton::Yes | MessageButton::No | MessageButton::Help;
   request.HelpContext = 103;
   return request;
 }
@@ -33,16 +33,16 @@ TEST(MessageDialog, ShowsKindTitleAndGermanButtons) {
   }
   EXPECT_EQ(captions, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein"),
                                    QStringLiteral("&Hilfe")}));
-  EXPECT_EQ(box.Button(Ok), nullptr);
+  EXPECT_EQ(box.Button(MessageButton::Ok), nullptr);
 
   MessageRequest error;
   error.Kind = MessageKind::Error;
   error.Title = QStringLiteral("Quillmark");
-  error.Buttons = Ok | Yes | Cancel;
+  error.Buttons = MessageButton::Ok | MessageButton::Yes | MessageButton::Cancel;
   MessageDialog errorBox(nullptr, error);
   EXPECT_EQ(errorBox.windowTitle(), QStringLiteral("Quillmark"));
-  EXPECT_EQ(errorBox.Button(Cancel)->text(), QStringLiteral("Abbrechen"));
-  EXPECT_EQ(errorBox.Button(Ok)->text(), QStringLiteral("OK"));
+  EXPECT_EQ(errorBox.Button(MessageButton::Cancel)->text(), QStringLiteral("Abbrechen"));
+  EXPECT_EQ(errorBox.Button(MessageButton::Ok)->text(), QStringLiteral("OK"));
   EXPECT_EQ(TitleOf(MessageKind::Warning), QStringLiteral("Warnung"));
   EXPECT_EQ(TitleOf(MessageKind::Information), QStringLiteral("Information"));
 }
@@ -55,13 +55,13 @@ TEST(MessageDialog, HelpAsksForTheBoxContextAndLeavesItOpen) {
   InstallHelpHandler(&owner, [&](int context) { requests.push_back(context); });
   MessageDialog box(nullptr, Question());
   box.open();
-  box.Button(Help)->click();
+  box.Button(MessageButton::Help)->click();
   QTest::keyClick(&box, Qt::Key_F1);
   EXPECT_TRUE(box.isVisible());
   EXPECT_EQ(requests, (std::vector<int>{103, 103}));
-  box.Button(Yes)->click();
+  box.Button(MessageButton::Yes)->click();
   EXPECT_FALSE(box.isVisible());
-  EXPECT_EQ(box.Answer(), Yes);
+  EXPECT_EQ(box.Answer(), MessageButton::Yes);
 }
 
 TEST(MessageDialog, EscapeAnswersCancelElseNoElseOk) {
@@ -70,7 +70,8 @@ TEST(MessageDialog, EscapeAnswersCancelElseNoElseOk) {
   box.open();
   QTest::keyClick(&box, Qt::Key_Escape);
   EXPECT_FALSE(box.isVisible());
-  EXPECT_EQ(box.Answer(), No);
-  EXPECT_EQ(EscapeAnswer(Yes | Cancel | Help), Cancel);
-  EXPECT_EQ(EscapeAnswer(Ok | Help), Ok);
+  EXPECT_EQ(box.Answer(), MessageButton::No);
+  EXPECT_EQ(EscapeAnswer(MessageButton::Yes | MessageButton::Cancel | MessageButton::Help),
+            MessageButton::Cancel);
+  EXPECT_EQ(EscapeAnswer(MessageButton::Ok | MessageButton::Help), MessageButton::Ok);
 }

@@ -15,16 +15,16 @@
 
 namespace qmtest {
 
-using qm::support::MessageButton;
-using qm::support::MessageRequest;
+using qm::MessageButton;
+using qm::MessageRequest;
 
 /// Answers every dialog from its queues and records what was asked. A message box without a
 /// scripted answer is answered "OK" when it has that button; any other unscripted dialog is a
 /// test failure and is cancelled.
-class ScriptedDialogs final : public qm::support::UserDialogs {
+class ScriptedDialogs final : public qm::UserDialogs {
 public:
-  ScriptedDialogs() : previous_(qm::support::InstallDialogs(this)) {}
-  ~ScriptedDialogs() override { qm::support::InstallDialogs(previous_); }
+  ScriptedDialogs() : previous_(qm::InstallDialogs(this)) {}
+  ~ScriptedDialogs() override { qm::InstallDialogs(previous_); }
   ScriptedDialogs(const ScriptedDialogs&) = delete;
   ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
@@ -33,8 +33,8 @@ public:
   std::deque<std::optional<QString>> folders; ///< for folder pickers
 
   std::vector<MessageRequest> messages;
-  std::vector<qm::support::FileRequest> openRequests;
-  std::vector<qm::support::FileRequest> saveRequests;
+  std::vector<qm::FileRequest> openRequests;
+  std::vector<qm::FileRequest> saveRequests;
   std::vector<std::pair<QString, QString>> folderRequests; ///< title, root
 
   MessageButton Message(QWidget* /*parent*/, const MessageRequest& request) override {
@@ -44,20 +44,18 @@ public:
       answers.pop_front();
       return answer;
     }
-    if ((request.Buttons & qm::support::Ok) == 0) {
+    if ((request.Buttons & MessageButton::Ok) == 0) {
       ADD_FAILURE() << "unscripted question: " << request.Text.toStdString();
     }
-    return qm::support::EscapeAnswer(request.Buttons);
+    return qm::EscapeAnswer(request.Buttons);
   }
 
-  std::optional<QString> OpenFile(QWidget* /*parent*/,
-                                  const qm::support::FileRequest& request) override {
+  std::optional<QString> OpenFile(QWidget* /*parent*/, const qm::FileRequest& request) override {
     openRequests.push_back(request);
     return NextFile();
   }
 
-  std::optional<QString> SaveFile(QWidget* /*parent*/,
-                                  const qm::support::FileRequest& request) override {
+  std::optional<QString> SaveFile(QWidget* /*parent*/, const qm::FileRequest& request) override {
     saveRequests.push_back(request);
     return NextFile();
   }
@@ -96,26 +94,26 @@ private:
     return value;
   }
 
-  qm::support::UserDialogs* previous_;
+  qm::UserDialogs* previous_;
 };
 
 /// One request that reached the help viewer.
 struct HelpCall {
   QString file;
   unsigned command;
-  qm::support::HtmlHelpData data;
+  qm::HtmlHelpData data;
 };
 
 /// Stands in for the help viewer while it lives.
 class HelpRecorder {
 public:
   HelpRecorder() {
-    qm::support::HtmlHelpEntry = [this](WId, const QString& file, unsigned command,
-                                        const qm::support::HtmlHelpData& data) {
+    qm::HtmlHelpEntry = [this](WId, const QString& file, unsigned command,
+                               const qm::HtmlHelpData& data) {
       calls.push_back({file, command, data});
     };
   }
-  ~HelpRecorder() { qm::support::HtmlHelpEntry = nullptr; }
+  ~HelpRecorder() { qm::HtmlHelpEntry = nullptr; }
   HelpRecorder(const HelpRecorder&) = delete;
   HelpRecorder& operator=(const HelpRecorder&) = delete;
 

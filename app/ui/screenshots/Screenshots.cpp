@@ -31,19 +31,17 @@ namespace {
 
 using namespace qm;
 using namespace qm::ui;
-using support::MessageKind;
-using support::MessageRequest;
 
 constexpr int kTitleBarHeight = 24;
 
 // Answers every question without showing anything, so no modal loop waits.
-class NoDialogs final : public support::UserDialogs {
+class NoDialogs final : public UserDialogs {
 public:
-  support::MessageButton Message(QWidget*, const MessageRequest& request) override {
-    return support::EscapeAnswer(request.Buttons);
+  MessageButton Message(QWidget*, const MessageRequest& request) override {
+    return EscapeAnswer(request.Buttons);
   }
-  std::optional<QString> OpenFile(QWidget*, const support::FileRequest&) override { return {}; }
-  std::optional<QString> SaveFile(QWidget*, const support::FileRequest&) override { return {}; }
+  std::optional<QString> OpenFile(QWidget*, const FileRequest&) override { return {}; }
+  std::optional<QString> SaveFile(QWidget*, const FileRequest&) override { return {}; }
   std::optional<QString> PickFolder(QWidget*, const QString&, const QString&) override {
     return {};
   }
@@ -82,7 +80,7 @@ public:
   }
 
   bool ShootBox(const MessageRequest& request, const char* name) {
-    support::MessageDialog box(nullptr, request);
+    MessageDialog box(nullptr, request);
     return Shoot(&box, name);
   }
 
@@ -90,7 +88,7 @@ private:
   QString folder_;
 };
 
-MessageRequest Box(MessageKind kind, const QString& text, unsigned buttons, int help) {
+MessageRequest Box(MessageKind kind, const QString& text, MessageButtons buttons, int help) {
   MessageRequest request;
   request.Kind = kind;
   request.Text = text;
@@ -121,7 +119,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(args.at(1));
   Camera camera(args.at(1));
   NoDialogs noDialogs;
-  support::InstallDialogs(&noDialogs);
+  InstallDialogs(&noDialogs);
   bool ok = true;
 
   TLex_Hauptmenue window(ProgramFolder(), {});
@@ -158,42 +156,40 @@ int main(int argc, char** argv) {
   ok &= camera.Shoot(&progress, "Fortschritt");
   progress.hide();
 
-  QProgressDialog* copy = CreateCopyProgress(&window, support::FromAnsi(kCopyProgressTitle), 10);
+  QProgressDialog* copy = CreateCopyProgress(&window, FromAnsi(kCopyProgressTitle), 10);
   copy->setValue(4);
   ok &= camera.Shoot(copy, "KopiereDateien");
   delete copy;
 
   const QString folder = QStringLiteral("/home/anna/projekt/hilfe/html");
-  ok &= camera.ShootBox(Box(MessageKind::Warning, support::UiText(kMsgOneFilePerBlock),
-                            support::Ok | support::Help, kHelpOneFilePerBlock),
+  ok &= camera.ShootBox(Box(MessageKind::Warning, UiText(kMsgOneFilePerBlock),
+                            MessageButton::Ok | MessageButton::Help, kHelpOneFilePerBlock),
                         "Warnung-EigeneDateien");
   ok &= camera.ShootBox(
-      Box(MessageKind::Warning,
-          support::MessageFromAnsi(Format(kMsgCreateOutputFolder, qPrintable(folder))),
-          support::Yes | support::Cancel | support::Help, kHelpMissingFolder),
+      Box(MessageKind::Warning, MessageFromAnsi(Format(kMsgCreateOutputFolder, qPrintable(folder))),
+          MessageButton::Yes | MessageButton::Cancel | MessageButton::Help, kHelpMissingFolder),
       "Warnung-Ordner");
   ok &= camera.ShootBox(
       Box(MessageKind::Confirmation,
-          support::UiText(kMsgReplaceFile)
+          UiText(kMsgReplaceFile)
               .replace(QLatin1String("%s"), QStringLiteral("/home/anna/projekt/handbuch.qmpr")),
-          support::Yes | support::No | support::Help, kHelpReplaceFile),
+          MessageButton::Yes | MessageButton::No | MessageButton::Help, kHelpReplaceFile),
       "Bestaetigung-Ersetzen");
-  MessageRequest error =
-      Box(MessageKind::Error,
-          support::MessageFromAnsi(
-              Format(kMsgCannotOpen, "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt")),
-          support::Ok, 0);
-  error.Title = support::UiText(kApplicationTitle);
+  MessageRequest error = Box(
+      MessageKind::Error,
+      MessageFromAnsi(Format(kMsgCannotOpen, "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt")),
+      MessageButton::Ok, 0);
+  error.Title = UiText(kApplicationTitle);
   ok &= camera.ShootBox(error, "Fehler-Programm");
-  ok &= camera.ShootBox(
-      Box(MessageKind::Error,
-          support::MessageFromAnsi(Format("Datei %s kann nicht nach %s kopiert werden",
-                                          "/home/anna/extra/logo.png", qPrintable(folder))),
-          support::Ok | support::Help, kHelpMissingFolder),
-      "Fehler-Kopie");
+  ok &=
+      camera.ShootBox(Box(MessageKind::Error,
+                          MessageFromAnsi(Format("Datei %s kann nicht nach %s kopiert werden",
+                                                 "/home/anna/extra/logo.png", qPrintable(folder))),
+                          MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
+                      "Fehler-Kopie");
   ok &= camera.ShootBox(Box(MessageKind::Information,
                             QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
-                            support::Ok | support::Help, 703),
+                            MessageButton::Ok | MessageButton::Help, 703),
                         "Information");
   return ok ? 0 : 1;
 }

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 using namespace qmtest;
-using qm::support::MessageKind;
+using qm::MessageKind;
 
 namespace {
 
@@ -51,19 +51,19 @@ TEST_F(UiTest, MissingOutputFolderIsCreatedOnlyAfterYes) {
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out/neu");
 
-  dialogs.answers = {qm::support::Cancel};
+  dialogs.answers = {MessageButton::Cancel};
   Convert(*window, [&] { window->KonvertierenClick(); });
   EXPECT_FALSE(Exists(root / "out"));
   EXPECT_FALSE(Exists(root / "src/a.Doc.htm"));
 
-  dialogs.answers = {qm::support::Yes};
+  dialogs.answers = {MessageButton::Yes};
   Convert(*window, [&] { window->KonvertierenClick(); });
   EXPECT_EQ(ReadFile(root / "out/neu/a.Doc.htm"), kPage);
 
   ASSERT_EQ(dialogs.messages.size(), 2u);
   const auto& question = dialogs.messages[0];
   EXPECT_EQ(question.Kind, MessageKind::Warning);
-  EXPECT_EQ(question.Buttons, qm::support::Yes | qm::support::Cancel | qm::support::Help);
+  EXPECT_EQ(question.Buttons, MessageButton::Yes | MessageButton::Cancel | MessageButton::Help);
   EXPECT_EQ(question.HelpContext, 102);
   EXPECT_EQ(question.Text.toStdString(),
             "Der Ordner\n\n" + root / "out/neu" + "\n\nexistiert nicht. Soll er erstellt werden?");
@@ -79,7 +79,7 @@ TEST_F(UiTest, AdditionalFilesAskBeforeReplacing) {
   Configure(*window, root / "src", root / "out");
   window->SetExtraFilesFolder(root / "extra");
 
-  dialogs.answers = {qm::support::No};
+  dialogs.answers = {MessageButton::No};
   Convert(*window, [&] { window->KonvertierenClick(); });
   EXPECT_EQ(ReadFile(root / "out/style.css"), "alt");
   EXPECT_EQ(ReadFile(root / "out/logo.png"), "png");
@@ -136,7 +136,7 @@ TEST_F(UiTest, AFailedRunIsShownInOneErrorBox) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
-  EXPECT_EQ(dialogs.messages[0].Buttons, qm::support::Ok);
+  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok);
   EXPECT_EQ(Text(dialogs.Texts(), 0), "Bitte geben Sie den Pfad der Eingabedateien an.");
   EXPECT_TRUE(CommandEnabled(*window, "ToolButton3"));
 }

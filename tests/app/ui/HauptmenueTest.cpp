@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 using namespace qmtest;
-using qm::support::MessageKind;
+using qm::MessageKind;
 
 namespace {
 
@@ -77,8 +77,8 @@ TEST_F(UiTest, TickingOneFilePerBlockWarnsEveryTime) {
 
   for (const auto& warning : dialogs.messages) {
     EXPECT_EQ(warning.Kind, MessageKind::Warning);
-    EXPECT_EQ(qm::support::TitleOf(warning), QStringLiteral("Warnung"));
-    EXPECT_EQ(warning.Buttons, qm::support::Ok | qm::support::Help);
+    EXPECT_EQ(qm::TitleOf(warning), QStringLiteral("Warnung"));
+    EXPECT_EQ(warning.Buttons, MessageButton::Ok | MessageButton::Help);
     EXPECT_EQ(warning.HelpContext, 101);
     EXPECT_EQ(warning.Text.toStdString(), kWarning);
   }
@@ -90,14 +90,14 @@ TEST_F(UiTest, HelpRequestsReachTheHelpFileThroughTheGateway) {
   auto window = NewWindow();
   window->show();
   QTest::keyClick(window.get(), Qt::Key_F1);
-  qm::support::MessageRequest request;
-  request.Buttons = qm::support::Yes | qm::support::Cancel | qm::support::Help;
+  qm::MessageRequest request;
+  request.Buttons = MessageButton::Yes | MessageButton::Cancel | MessageButton::Help;
   request.HelpContext = 102;
-  qm::support::MessageDialog box(window.get(), request);
+  qm::MessageDialog box(window.get(), request);
   box.open();
-  box.Button(qm::support::Help)->click();
+  box.Button(MessageButton::Help)->click();
   EXPECT_TRUE(box.isVisible());
-  box.Button(qm::support::Cancel)->click();
+  box.Button(MessageButton::Cancel)->click();
   EXPECT_EQ(help.Contexts(), (std::vector<std::uint32_t>{101, 102}));
 
   Find<QAction>(*window, "Willkommen1")->trigger();
@@ -108,7 +108,7 @@ TEST_F(UiTest, HelpRequestsReachTheHelpFileThroughTheGateway) {
   }
   EXPECT_EQ(std::get<QString>(help.calls[2].data), QStringLiteral("Welcome.Doc.htm"));
   EXPECT_EQ(std::get<QString>(help.calls[3].data), QStringLiteral("Help.Doc.htm"));
-  EXPECT_EQ(help.calls[3].command, qm::support::HH_DISPLAY_TOPIC);
+  EXPECT_EQ(help.calls[3].command, qm::HH_DISPLAY_TOPIC);
 }
 
 TEST_F(UiTest, CtrlXCutsInAnEditAndEndsTheProgramElsewhere) {
@@ -139,7 +139,7 @@ TEST_F(UiTest, AMissingTemplateAtStartLeavesTheWindowWithoutItsGenerator) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
-  EXPECT_EQ(dialogs.messages[0].Buttons, qm::support::Ok);
+  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok);
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
             "Datei " + root / "bin/../Templates/HTMLBlockHeader_Usr.htt" +
                 " kann nicht geöffnet werden");

@@ -4,7 +4,7 @@
 #include "engine/Generator.h"
 
 using namespace qmtest;
-using qm::support::MessageKind;
+using qm::MessageKind;
 
 TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
   // Every control, the additional-files folder, the templates and the help-project values
@@ -55,13 +55,14 @@ TEST_F(UiTest, SaveAsOntoAnExistingFileAsksFirst) {
   WriteFile(existing, CrLf({"; eigene Notiz", "[Fremd]", "Schluessel=1"}));
   auto window = NewWindow();
   dialogs.files = {QString::fromStdString(existing), QString::fromStdString(existing)};
-  dialogs.answers = {qm::support::No, qm::support::Yes};
+  dialogs.answers = {MessageButton::No, MessageButton::Yes};
   window->SpeichernUnterClick();
 
   EXPECT_EQ(dialogs.saveRequests.size(), 2u);
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Confirmation);
-  EXPECT_EQ(dialogs.messages[0].Buttons, qm::support::Yes | qm::support::No | qm::support::Help);
+  EXPECT_EQ(dialogs.messages[0].Buttons,
+            MessageButton::Yes | MessageButton::No | MessageButton::Help);
   EXPECT_EQ(dialogs.messages[0].HelpContext, 103);
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
             existing + " besteht bereits.\nMöchten Sie sie ersetzen?");
