@@ -1,6 +1,9 @@
 #include "support/QtText.h"
 
 #include "engine/CodePages.h"
+#include "engine/Error.h"
+
+#include <QFile>
 
 namespace qm {
 
@@ -32,6 +35,18 @@ QString UiText(const char* utf8) {
 
 QString MessageFromAnsi(std::string_view ansi) {
   return WithQtLineBreaks(FromAnsi(ansi));
+}
+
+QString ErrorText(const Error& error) {
+  return WithQtLineBreaks(QString::fromStdString(error.Text()));
+}
+
+QString FromPath(std::string_view path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string ToPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
 }
 
 } // namespace qm

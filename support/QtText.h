@@ -1,4 +1,5 @@
-// The boundary between the core's Windows-1252 texts and Qt's Unicode strings.
+// The boundary between the core's texts (Windows-1252 text, paths as the file system spells
+// them, UTF-8 error messages) and Qt's Unicode strings.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,8 @@
 #include <string_view>
 
 namespace qm {
+
+class Error;
 
 /// A Windows-1252 text of the core as Unicode.
 QString FromAnsi(std::string_view ansi);
@@ -19,5 +22,12 @@ bool IsAnsiText(const QString& text);
 QString UiText(const char* utf8);
 /// A Windows-1252 message of the core for a message box: CR LF and lone CR become line breaks.
 QString MessageFromAnsi(std::string_view ansi);
+/// The message of a failure for a message box: its UTF-8 wording, line breaks as above.
+QString ErrorText(const Error& error);
+
+/// A path as the file system spells it, as Unicode for display.
+QString FromPath(std::string_view path);
+/// A path the user chose or typed, as the file system spells it.
+std::string ToPath(const QString& path);
 
 } // namespace qm

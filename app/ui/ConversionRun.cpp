@@ -4,6 +4,7 @@
 #include "app/ui/ThreadCall.h"
 #include "app/ui/UiTexts.h"
 #include "engine/Error.h"
+#include "engine/Generator.h"
 #include "support/QtText.h"
 #include "support/UserDialogs.h"
 
@@ -42,6 +43,19 @@ QProgressDialog* CreateCopyProgress(QWidget* owner, const QString& title, int fi
   return dialog;
 }
 
+QString RunWarningsText(const WarningList& warnings) {
+  const int count = static_cast<int>(warnings.size());
+  QString text = QString::asprintf(kMsgRunWarnings, count) + QLatin1Char('\n');
+  for (int i = 0; i < count && i < kListedWarnings; ++i) {
+    text +=
+        QLatin1Char('\n') + QString::fromStdString(WarningLine(warnings[static_cast<size_t>(i)]));
+  }
+  if (count > kListedWarnings) {
+    text += QLatin1Char('\n') + QString::asprintf(kMsgMoreWarnings, count - kListedWarnings);
+  }
+  return text;
+}
+
 // The core's questions and the copy's progress, called from the worker thread and answered in
 // the window's thread.
 class ConversionRun::Interaction final : public ConversionInteraction {
@@ -78,7 +92,7 @@ public:
 
   bool ConfirmReplace(const std::string& target) override {
     QString text = UiText(kMsgReplaceFile);
-    text.replace(QLatin1String("%s"), FromAnsi(target));
+    text.replace(QLatin1String("%s"), FromPath(target));
     return Ask({MessageKind::Confirmation,
                 text,
                 MessageButton::Yes | MessageButton::No | MessageButton::Help,
@@ -90,7 +104,7 @@ public:
     Ask({MessageKind::Error,
          MessageFromAnsi(message),
          MessageButton::Ok | MessageButton::Help,
-         kHelpMissingFolder,
+         kHelpConversion,
          {}});
   }
 
@@ -140,9 +154,10 @@ void ConversionRun::Start() {
   ProgressSink* progress = progress_.data();
   thread_ = QThread::create([this, progress] {
     try {
-      outcome_ = RunConversionJob(settings_, generator_, *interaction_, progress);
+      outcome_ = ConvertProject(settings_, generator_, *interaction_, progress);
+      warnings_ = generator_.Warnings;
     } catch (const Error& e) {
-      failure_ = MessageFromAnsi(e.what());
+      failure_ = ErrorText(e);
     } catch (const std::exception& e) {
       failure_ = QString::fromUtf8(e.what());
     }

@@ -5,6 +5,7 @@
 
 #include "app/ProjectJob.h"
 #include "app/ProjectSettings.h"
+#include "engine/Warnings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,6 +24,10 @@ class TGenerator;
 namespace qm::ui {
 
 class TLex_Fortschritt;
+
+/// The text of the box that lists a run's warnings: their number, then one line per warning,
+/// the first kListedWarnings of them, and the number of the others.
+QString RunWarningsText(const WarningList& warnings);
 
 /// The window that shows the copy of the additional files: title and a bar over fileCount
 /// files, no file names; it appears only when the copy takes a while.
@@ -50,6 +55,8 @@ public:
   /// when none).
   JobOutcome Outcome() const { return outcome_; }
   QString Failure() const { return failure_; }
+  /// After Ended: the warnings of the run (none after a failure).
+  const WarningList& Warnings() const { return warnings_; }
 
 signals:
   /// The run is over and its progress window gone.
@@ -70,8 +77,9 @@ private:
   std::unique_ptr<Interaction> interaction_;
   QThread* thread_ = nullptr;
   bool abandoned_ = false;
-  JobOutcome outcome_ = JobOutcome::Done;
+  JobOutcome outcome_ = JobOutcome::Converted;
   QString failure_;
+  WarningList warnings_;
 };
 
 } // namespace qm::ui

@@ -87,7 +87,7 @@ void TLex_Fortschritt::showEvent(QShowEvent* event) {
 }
 
 void TLex_Fortschritt::StepFile(const std::string& file, int lineCount) {
-  const QString name = FromAnsi(ExtractFileName(file));
+  const QString name = FromPath(ExtractFileName(file));
   CallInThreadOf(this, [this, &name, lineCount] { ShowStep(name, lineCount); });
 }
 

@@ -149,7 +149,7 @@ void TLex_Hauptmenue::FormCreate(const std::string& programFolder) {
     generator_ = std::make_unique<TGenerator>(programFolder);
   } catch (const Error& e) {
     // The window still opens; the commands that need the generator stay off.
-    ShowError(MessageFromAnsi(e.what()));
+    ShowError(ErrorText(e));
   }
   // The Help Workshop dialog is created here, second, once it exists.
   InstallHelpHandler(
@@ -353,7 +353,7 @@ template <typename F> void TLex_Hauptmenue::Guarded(F command) {
   try {
     command();
   } catch (const Error& e) {
-    ShowError(MessageFromAnsi(e.what()));
+    ShowError(ErrorText(e));
   } catch (const std::exception& e) {
     ShowError(QString::fromUtf8(e.what()));
   }
@@ -366,6 +366,15 @@ void TLex_Hauptmenue::ShowError(const QString& message) {
   request.Text = message;
   request.Buttons = MessageButton::Ok;
   Dialogs().Message(isVisible() ? this : nullptr, request);
+}
+
+void TLex_Hauptmenue::ShowWarnings(const WarningList& warnings) {
+  MessageRequest request;
+  request.Kind = MessageKind::Warning;
+  request.Text = RunWarningsText(warnings);
+  request.Buttons = MessageButton::Ok | MessageButton::Help;
+  request.HelpContext = kHelpConversion;
+  Dialogs().Message(this, request);
 }
 
 ProjectSettings TLex_Hauptmenue::Settings() const {
@@ -426,7 +435,7 @@ void TLex_Hauptmenue::showEvent(QShowEvent* event) {
 
 void TLex_Hauptmenue::FormShow() {
   if (arguments_.size() == 1 && generator_ != nullptr) {
-    currentProjectFile_ = ToAnsi(arguments_.constFirst());
+    currentProjectFile_ = ToPath(arguments_.constFirst());
     LoadProjectFile();
   }
 }
@@ -510,11 +519,15 @@ void TLex_Hauptmenue::KonvertierenClick() {
 
 void TLex_Hauptmenue::ConversionRunEnded() {
   const QString failure = run_->Failure();
+  const WarningList warnings = run_->Warnings();
   run_->deleteLater();
   run_ = nullptr;
   UpdateCommands();
   if (!failure.isEmpty()) {
     ShowError(failure);
+  }
+  if (!warnings.empty()) {
+    ShowWarnings(warnings);
   }
   emit ConversionEnded();
   if (closeWhenRunEnds_) {
@@ -534,7 +547,7 @@ FileRequest ProjectFileRequest() {
 // A typed name without an extension gets ".qmpr". When opening, a file of the bare name that
 // exists is taken as it is.
 QString WithProjectExtension(const QString& chosen, bool opening) {
-  if (!ExtractFileExt(ToAnsi(chosen)).empty() || (opening && FileExists(ToAnsi(chosen)))) {
+  if (!ExtractFileExt(ToPath(chosen)).empty() || (opening && FileExists(ToPath(chosen)))) {
     return chosen;
   }
   return chosen + QLatin1Char('.') + QString::fromUtf8(kProjectExtension);
@@ -547,7 +560,7 @@ void TLex_Hauptmenue::OeffnenClick() {
   if (!chosen) {
     return;
   }
-  currentProjectFile_ = ToAnsi(WithProjectExtension(*chosen, true));
+  currentProjectFile_ = ToPath(WithProjectExtension(*chosen, true));
   LoadProjectFile();
 }
 
@@ -574,7 +587,7 @@ void TLex_Hauptmenue::SaveAs() {
       return;
     }
     const QString name = WithProjectExtension(*chosen, false);
-    if (FileExists(ToAnsi(name))) {
+    if (FileExists(ToPath(name))) {
       MessageRequest request;
       request.Kind = MessageKind::Confirmation;
       request.Text = UiText(kMsgReplaceFile).replace(QLatin1String("%s"), name);
@@ -584,7 +597,7 @@ void TLex_Hauptmenue::SaveAs() {
         continue;
       }
     }
-    currentProjectFile_ = ToAnsi(name);
+    currentProjectFile_ = ToPath(name);
     SpeichernClick();
     return;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/ProjectSettings.h"
+#include "engine/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <QMainWindow>
@@ -46,9 +47,11 @@ public:
 
   /// The generator, or nullptr when creating it failed at start.
   TGenerator* Generator() const { return generator_.get(); }
-  /// The current project file (Windows-1252); empty until one is opened or saved.
+  /// The current project file, as the file system spells it; empty until one is opened or
+  /// saved.
   const std::string& CurrentProjectFile() const { return currentProjectFile_; }
-  /// The folder whose files every conversion copies into the output folder (Windows-1252).
+  /// The folder whose files every conversion copies into the output folder (Windows-1252 text,
+  /// as a project file holds it).
   const std::string& ExtraFilesFolder() const { return extraFilesFolder_; }
   void SetExtraFilesFolder(const std::string& folder) { extraFilesFolder_ = folder; }
   /// The help-project values a project save writes and a load replaces. They are kept here
@@ -123,6 +126,8 @@ private:
   /// Runs a command; an error that leaves it is shown in one error box and the program goes on.
   template <typename F> void Guarded(F command);
   void ShowError(const QString& message);
+  /// Lists the warnings of a run in one warning box.
+  void ShowWarnings(const WarningList& warnings);
   void SaveAs();
   void ConversionRunEnded();
 

@@ -93,6 +93,11 @@ inline constexpr const char* kShortcutConvert = "Ctrl+K";
 inline constexpr const char* kMsgOneFilePerBlock =
     "Sie sollten diese Option nur mit größter Sorgfalt verwenden,\r\nda Sie, wenn aktiviert, "
     "für jeden Dokumentationsblock eine eigene,\r\nindividuelle Bezeichnung benötigen";
+/// After a run with warnings: their number, then one line per warning, at most
+/// kListedWarnings of them and a last line with the number of the others.
+inline constexpr const char* kMsgRunWarnings = "Die Konvertierung meldet %d Warnung(en):";
+inline constexpr const char* kMsgMoreWarnings = "... und %d weitere";
+inline constexpr int kListedWarnings = 20;
 /// "%s" is the chosen file.
 inline constexpr const char* kMsgReplaceFile = "%s besteht bereits.\r\nMöchten Sie sie ersetzen?";
 
@@ -112,6 +117,9 @@ inline constexpr int kHelpProgressWindow = 201;
 inline constexpr int kHelpInfoBox = 401;
 inline constexpr int kHelpOneFilePerBlock = 101;
 inline constexpr int kHelpMissingFolder = 102;
+/// Boxes of a conversion that have no number of their own (a failed copy, the run's
+/// warnings) take the conversion's.
+inline constexpr int kHelpConversion = 102;
 inline constexpr int kHelpReplaceFile = 103;
 
 // About box.

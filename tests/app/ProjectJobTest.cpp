@@ -33,7 +33,6 @@ struct Job {
   ProjectSettings settings;
   Yes interaction;
   RecordedMessages messages;
-  HelpProjectStep help{program, &messages};
 
   Job() {
     for (const char* name : {"a", "b"}) {
@@ -64,29 +63,24 @@ TEST(ProjectJob, OpenMakesTheProjectTemplatesTheGenerators) {
   EXPECT_EQ(LoadProjectFile(job.root / "q.qmpr").Templates, TemplatesOf(job.generator));
 }
 
-TEST(ProjectJob, HelpProjectFollowsOnlyAFinishedConversion) {
-  // Declined and cancelled runs build no help project; a finished one does, and an empty
-  // output folder is refused by the help project's own precondition.
+TEST(ProjectJob, ConversionTellsDeclinedCancelledAndConvertedApart) {
+  // A declined folder does nothing; a stop after the first file keeps that file's page; a
+  // finished run converts all, and the help project then goes into the output folder.
   Job job;
   job.interaction.answer = false;
-  EXPECT_EQ(RunConversionJob(job.settings, job.generator, job.interaction, nullptr, &job.help),
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, nullptr),
             JobOutcome::Declined);
   EXPECT_FALSE(Exists(job.root / "out"));
 
   job.interaction.answer = true;
   StopAfterFirst progress;
-  EXPECT_EQ(RunConversionJob(job.settings, job.generator, job.interaction, &progress, &job.help),
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, &progress),
             JobOutcome::Cancelled);
   EXPECT_EQ(FileNames(job.root / "out"), (std::vector<std::string>{"a.Doc.htm"}));
 
-  EXPECT_EQ(RunConversionJob(job.settings, job.generator, job.interaction, nullptr, &job.help),
-            JobOutcome::Done);
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, nullptr),
+            JobOutcome::Converted);
+  EXPECT_TRUE(BuildHelpProject(job.generator, job.settings, job.program, job.messages));
   EXPECT_TRUE(Exists(job.root / "out/Handbuch.Doc.hhp"));
   EXPECT_TRUE(Exists(job.root / "out/b.Doc.htm"));
-
-  job.settings.OutputPath.clear();
-  EXPECT_EQ(RunConversionJob(job.settings, job.generator, job.interaction, nullptr, &job.help),
-            JobOutcome::HelpProjectRefused);
-  ASSERT_FALSE(job.messages.shown.empty());
-  EXPECT_EQ(job.messages.shown.back().helpContext, 702);
 }

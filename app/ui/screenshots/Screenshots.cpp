@@ -14,6 +14,7 @@
 #include "engine/AnsiText.h"
 #include "engine/FileSystem.h"
 #include "engine/TextFile.h"
+#include "engine/Warnings.h"
 #include "support/MessageDialog.h"
 #include "support/QtText.h"
 #include "support/UserDialogs.h"
@@ -187,6 +188,16 @@ int main(int argc, char** argv) {
                                                  "/home/anna/extra/logo.png", qPrintable(folder))),
                           MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
                       "Fehler-Kopie");
+  WarningList warnings;
+  AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
+  AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,
+             "Die Kontext-ID %s ist schon vergeben (%s, Zeile %d)",
+             {ErrorArg::Text("1001"),
+              ErrorArg::Path("/home/anna/projekt/src/Formulare/Hauptfenster.pas"),
+              ErrorArg::Number(3)});
+  ok &= camera.ShootBox(Box(MessageKind::Warning, RunWarningsText(warnings),
+                            MessageButton::Ok | MessageButton::Help, kHelpConversion),
+                        "Warnung-Konvertierung");
   ok &= camera.ShootBox(Box(MessageKind::Information,
                             QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
                             MessageButton::Ok | MessageButton::Help, 703),

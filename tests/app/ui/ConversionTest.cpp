@@ -2,6 +2,7 @@
 #include "UiFixture.h"
 
 #include "app/ui/Fortschritt.h"
+#include "engine/AnsiText.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -155,9 +156,8 @@ TEST(Fortschritt, ShowsTheFileJustFinishedAndTheLineTotal) {
   EXPECT_EQ(label("Lbl_Zaehler") + label("Lbl_Datei") + label("Lbl_Zeilen"), "");
 
   progress.StepFile("/q/Formulare/Hauptfenster.pas", 40);
-  progress.StepFile("/q/Kunden/K\xFC"
-                    "chen.java",
-                    2);
+  // Paths come as the file system spells them.
+  progress.StepFile("/q/Kunden/Küchen.java", 2);
   EXPECT_EQ(label("Lbl_Zaehler"), "Datei 2 von 12");
   EXPECT_EQ(label("Lbl_Datei"), "Bearbeite Datei Küchen.java");
   EXPECT_EQ(label("Lbl_Zeilen"), "42 Zeilen erledigt");
@@ -189,4 +189,25 @@ TEST_F(UiTest, ClosingTheWindowDuringARunClosesItWhenTheRunHasEnded) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
   EXPECT_FALSE(Exists(root / "out/b.Doc.htm"));
+}
+
+TEST_F(UiTest, WarningsOfARunAreListedInOneBox) {
+  // After the run one warning box lists the first twenty warnings and counts the others.
+  std::string expected = "Die Konvertierung meldet 22 Warnung(en):\n";
+  for (int i = 0; i < 22; ++i) {
+    const std::string source = root / qm::Format("src/s%02d.pas", i);
+    WriteFile(source, CrLf({"{###DocGen_Start", "Hallo", "###DocGen_End}"}));
+    if (i < 20) {
+      expected += "\n" + source + ":1: Warnung: Block ohne Titel";
+    }
+  }
+  expected += "\n... und 2 weitere";
+  std::filesystem::create_directories(root / "out");
+  auto window = NewWindow();
+  Configure(*window, root / "src", root / "out");
+  Convert(*window, [&] { window->KonvertierenClick(); });
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Warning);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 102);
+  EXPECT_EQ(dialogs.messages[0].Text.toStdString(), expected);
 }
