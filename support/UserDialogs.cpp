@@ -4,6 +4,7 @@
 #include "support/SupportTexts.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace qm {
 
@@ -43,13 +44,24 @@ private:
     dialog.setAcceptMode(mode);
     // Opening does not insist that the file exists: a missing project loads as defaults.
     dialog.setFileMode(QFileDialog::AnyFile);
-    // Replacing a file is confirmed by the program itself.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Replacing a file is confirmed by the program itself. Qt's own dialog on every desktop:
+    // the filters are shown as written only there, and its texts come with Qt's translations.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog |
+                      QFileDialog::HideNameFilterDetails);
     if (!request.Title.isEmpty()) {
       dialog.setWindowTitle(request.Title);
     }
-    dialog.setNameFilters(request.Filters);
+    QStringList filters;
+    for (const QString& entry : request.Filters) {
+      filters.append(QtNameFilter(entry));
+    }
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.FileName.isEmpty()) {
+      dialog.selectFile(request.FileName);
+    } else if (!request.Directory.isEmpty()) {
+      dialog.setDirectory(request.Directory);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return std::nullopt;
     }
@@ -63,6 +75,22 @@ UserDialogs*& Installed() {
 }
 
 } // namespace
+
+QString QtNameFilter(const QString& entry) {
+  // Qt takes the patterns from the last group in parentheses and splits them at blanks only.
+  static const QRegularExpression kEntry(QStringLiteral("^(.*)\\(([^()]*)\\)\\s*$"));
+  const QRegularExpressionMatch match = kEntry.match(entry);
+  if (!match.hasMatch()) {
+    return entry;
+  }
+  QStringList patterns;
+  for (const QString& pattern :
+       match.captured(2).split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts)) {
+    patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+  }
+  return entry.trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QLatin1Char(')');
+}
 
 QString TitleOf(MessageKind kind) {
   switch (kind) {

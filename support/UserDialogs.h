@@ -43,10 +43,19 @@ QString TitleOf(const MessageRequest& request);
 MessageButton EscapeAnswer(MessageButtons buttons);
 
 struct FileRequest {
-  QString Title;         ///< empty: the platform's default title
-  QStringList Filters;   ///< Qt name filters, the first one selected
+  QString Title; ///< empty: the platform's default title
+  /// Entries "Caption (pattern;pattern)", the first one selected. The caption is shown as
+  /// written; "*.*" matches every file, also one without a dot in its name.
+  QStringList Filters;
   QString DefaultSuffix; ///< without the dot
+  QString FileName;      ///< the file proposed; empty: none
+  QString Directory;     ///< where the dialog opens when no file is proposed; empty: anywhere
 };
+
+/// The Qt name filter of a filter entry "Caption (patterns)": the caption, then the patterns
+/// in Qt's spelling (separated by blanks, "*.*" as "*"). Shown with
+/// QFileDialog::HideNameFilterDetails, which drops the last group, the entry reads as written.
+QString QtNameFilter(const QString& entry);
 
 class UserDialogs {
 public:

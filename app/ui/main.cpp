@@ -4,11 +4,9 @@
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
 #include "engine/FileSystem.h"
+#include "support/QtTranslations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <clocale>
 
@@ -21,12 +19,9 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   QApplication::setWindowIcon(ProgramImage());
-  // The platform's own dialogs in German, where its translations are installed.
-  QTranslator translator;
-  if (translator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&translator);
-  }
+  // Qt's own dialogs and the shortcut names in the menus in German, where the translations
+  // are installed.
+  qm::InstallQtTranslations();
 
   TLex_Hauptmenue window(qm::ProgramFolder(), QApplication::arguments().mid(1));
   window.show();
