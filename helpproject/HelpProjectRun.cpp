@@ -110,6 +110,7 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
                    generator.CharTable);
     }
   }
+  messages.ProjectsWritten();
   if (settings.MapHeaderC) {
     WriteMapHeaders(generator, MapLanguage::C, folder, programFolder);
   }

@@ -19,6 +19,9 @@ public:
   virtual void ShowError(const std::string& text, int helpContext) = 0;
   /// An information box (caption "Information") with its help context number.
   virtual void ShowInformation(const std::string& text, int helpContext) = 0;
+  /// The enabled kinds' projects are written; the map and alias files come next. A dialog
+  /// that stays open when writing the projects fails closes after a failure from here on.
+  virtual void ProjectsWritten() {}
 };
 
 /// Runs the precondition, BuildProject per enabled kind ("Tech" first), the map headers and
