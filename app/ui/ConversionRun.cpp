@@ -43,9 +43,9 @@ QProgressDialog* CreateCopyProgress(QWidget* owner, const QString& title, int fi
   return dialog;
 }
 
-QString RunWarningsText(const WarningList& warnings) {
+QString RunWarningsText(const WarningList& warnings, const char* header) {
   const int count = static_cast<int>(warnings.size());
-  QString text = QString::asprintf(kMsgRunWarnings, count) + QLatin1Char('\n');
+  QString text = QString::asprintf(header, count) + QLatin1Char('\n');
   for (int i = 0; i < count && i < kListedWarnings; ++i) {
     text +=
         QLatin1Char('\n') + QString::fromStdString(WarningLine(warnings[static_cast<size_t>(i)]));

@@ -5,6 +5,8 @@
 
 #include "app/ProjectJob.h"
 #include "app/ProjectSettings.h"
+#include "app/ui/Fortschritt.h"
+#include "app/ui/UiTexts.h"
 #include "engine/Warnings.h"
 
 #include <QObject>
@@ -23,11 +25,9 @@ class TGenerator;
 
 namespace qm::ui {
 
-class TLex_Fortschritt;
-
-/// The text of the box that lists a run's warnings: their number, then one line per warning,
-/// the first kListedWarnings of them, and the number of the others.
-QString RunWarningsText(const WarningList& warnings);
+/// The text of the box that lists a run's warnings: header with their number, then one line
+/// per warning, the first kListedWarnings of them, and the number of the others.
+QString RunWarningsText(const WarningList& warnings, const char* header = kMsgRunWarnings);
 
 /// The window that shows the copy of the additional files: title and a bar over fileCount
 /// files, no file names; it appears only when the copy takes a while.

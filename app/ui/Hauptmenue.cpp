@@ -2,10 +2,14 @@
 
 #include "app/ProjectJob.h"
 #include "app/ui/ConversionRun.h"
+#include "app/ui/ErrorBox.h"
 #include "app/ui/Fortschritt.h"
+#include "app/ui/HTMLEditor.h"
 #include "app/ui/Images.h"
 #include "app/ui/Info.h"
 #include "app/ui/UiTexts.h"
+#include "app/ui/WorkshopProj.h"
+#include "app/ui/ZusaetzlicheDateien.h"
 #include "engine/Error.h"
 #include "engine/FileSystem.h"
 #include "engine/Generator.h"
@@ -112,7 +116,7 @@ QLineEdit* AddPathRow(QWidget* parent, QBoxLayout* layout, const char* editName,
 
 TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
                                  QWidget* parent)
-    : QMainWindow(parent), arguments_(arguments) {
+    : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
   setObjectName(QStringLiteral("Lex_Hauptmenue"));
   setWindowTitle(UiText(kMainCaption));
   setWindowIcon(ProgramImage());
@@ -134,7 +138,7 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   BuildControls();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  FormCreate(programFolder);
+  FormCreate(programFolder_);
   info_ = new TLex_Info(this);
   UpdateCommands();
 }
@@ -151,7 +155,8 @@ void TLex_Hauptmenue::FormCreate(const std::string& programFolder) {
     // The window still opens; the commands that need the generator stay off.
     ShowError(ErrorText(e));
   }
-  // The Help Workshop dialog is created here, second, once it exists.
+  // Created also without a generator: its values are the project's, and its command is off.
+  Lex_WorkshopProj = new TLex_WorkshopProj(*this);
   InstallHelpHandler(
       this, [this](int context) { Help->DisplayContext(static_cast<std::uint32_t>(context)); });
   Dlg_Eingabepfad->SetTitle(UiText(kTitlePickInput));
@@ -214,25 +219,34 @@ void TLex_Hauptmenue::BuildMenu() {
 
   // The template editor and the additional-files dialog plug their handlers in here.
   QMenu* templates = addMenu("HTMLVorlagen1", kMenuTemplates);
-  AddCommand(templates, "KopfBenutzer1", kMenuDocPageHeader, nullptr, kProjectCommand);
-  AddCommand(templates, "BlockKopfBenutzer1", kMenuDocBlockHeader, nullptr, kProjectCommand);
-  AddCommand(templates, "BlockFussBenutzer1", kMenuDocBlockFooter, nullptr, kProjectCommand);
-  AddCommand(templates, "FussBenutzer1", kMenuDocPageFooter, nullptr, kProjectCommand);
+  AddCommand(templates, "KopfBenutzer1", kMenuDocPageHeader, &TLex_Hauptmenue::KopfBenutzerClick,
+             kProjectCommand);
+  AddCommand(templates, "BlockKopfBenutzer1", kMenuDocBlockHeader,
+             &TLex_Hauptmenue::BlockKopfBenutzerClick, kProjectCommand);
+  AddCommand(templates, "BlockFussBenutzer1", kMenuDocBlockFooter,
+             &TLex_Hauptmenue::BlockFussBenutzerClick, kProjectCommand);
+  AddCommand(templates, "FussBenutzer1", kMenuDocPageFooter, &TLex_Hauptmenue::FussBenutzerClick,
+             kProjectCommand);
   templates->addSeparator();
-  AddCommand(templates, "KopfEntwickler1", kMenuTechPageHeader, nullptr, kProjectCommand);
-  AddCommand(templates, "BlockKopfEntwickler1", kMenuTechBlockHeader, nullptr, kProjectCommand);
-  AddCommand(templates, "BlockFussEntwickler1", kMenuTechBlockFooter, nullptr, kProjectCommand);
-  AddCommand(templates, "FussEntwickler1", kMenuTechPageFooter, nullptr, kProjectCommand);
+  AddCommand(templates, "KopfEntwickler1", kMenuTechPageHeader,
+             &TLex_Hauptmenue::KopfEntwicklerClick, kProjectCommand);
+  AddCommand(templates, "BlockKopfEntwickler1", kMenuTechBlockHeader,
+             &TLex_Hauptmenue::BlockKopfEntwicklerClick, kProjectCommand);
+  AddCommand(templates, "BlockFussEntwickler1", kMenuTechBlockFooter,
+             &TLex_Hauptmenue::BlockFussEntwicklerClick, kProjectCommand);
+  AddCommand(templates, "FussEntwickler1", kMenuTechPageFooter,
+             &TLex_Hauptmenue::FussEntwicklerClick, kProjectCommand);
   templates->addSeparator();
-  AddCommand(templates, "ZustzlicheDateien1", kMenuExtraFiles, nullptr, kNotDuringRun);
+  AddCommand(templates, "ZustzlicheDateien1", kMenuExtraFiles,
+             &TLex_Hauptmenue::ZustzlicheDateien1Click, kNotDuringRun);
 
   QMenu* project = addMenu("Projekt1", kMenuProject);
   convertCommand_ =
       AddCommand(project, "HTMLAusgabegenerieren1", kMenuConvert,
                  &TLex_Hauptmenue::KonvertierenClick, kProjectCommand, kShortcutConvert);
   project->addSeparator();
-  AddCommand(project, "HelpWorkshopProjektgenerieren1", kMenuHelpWorkshop, nullptr,
-             kProjectCommand);
+  AddCommand(project, "HelpWorkshopProjektgenerieren1", kMenuHelpWorkshop,
+             &TLex_Hauptmenue::HelpWorkshopProjektgenerieren1Click, kProjectCommand);
 
   QMenu* help = addMenu("Fragezeichen1", kMenuHelp);
   AddCommand(help, "Willkommen1", kMenuWelcome, &TLex_Hauptmenue::Willkommen1Click, kAlways);
@@ -350,22 +364,11 @@ void TLex_Hauptmenue::BuildControls() {
 }
 
 template <typename F> void TLex_Hauptmenue::Guarded(F command) {
-  try {
-    command();
-  } catch (const Error& e) {
-    ShowError(ErrorText(e));
-  } catch (const std::exception& e) {
-    ShowError(QString::fromUtf8(e.what()));
-  }
+  RunGuarded(this, command);
 }
 
 void TLex_Hauptmenue::ShowError(const QString& message) {
-  MessageRequest request;
-  request.Kind = MessageKind::Error;
-  request.Title = UiText(kApplicationTitle);
-  request.Text = message;
-  request.Buttons = MessageButton::Ok;
-  Dialogs().Message(isVisible() ? this : nullptr, request);
+  ShowErrorBox(this, message);
 }
 
 void TLex_Hauptmenue::ShowWarnings(const WarningList& warnings) {
@@ -397,7 +400,7 @@ ProjectSettings TLex_Hauptmenue::Settings() const {
   if (generator_ != nullptr) {
     s.Templates = TemplatesOf(*generator_);
   }
-  s.Help = helpValues_;
+  s.Help = HelpValues();
   return s;
 }
 
@@ -417,7 +420,19 @@ void TLex_Hauptmenue::ShowSettings(const ProjectSettings& s) {
   optAutoTrenn->setChecked(s.AutoLineBreak);
   optOEM->setChecked(s.OemToAnsi);
   optEigeneDateien->setChecked(s.OneFilePerBlock);
-  helpValues_ = s.Help;
+  SetHelpValues(s.Help);
+}
+
+HelpProjectSettings TLex_Hauptmenue::HelpValues() const {
+  return Lex_WorkshopProj->Values();
+}
+
+void TLex_Hauptmenue::SetHelpValues(const HelpProjectSettings& values) {
+  Lex_WorkshopProj->SetValues(values);
+}
+
+QString TLex_Hauptmenue::OutputFolderText() const {
+  return Edt_Ausgabepfad->text();
 }
 
 QWidget* TLex_Hauptmenue::ProgressWindow() const {
@@ -436,7 +451,13 @@ void TLex_Hauptmenue::showEvent(QShowEvent* event) {
 void TLex_Hauptmenue::FormShow() {
   if (arguments_.size() == 1 && generator_ != nullptr) {
     currentProjectFile_ = ToPath(arguments_.constFirst());
-    LoadProjectFile();
+    try {
+      LoadProjectFile();
+    } catch (...) {
+      // As with "&Öffnen...": an unreadable project does not become the current one.
+      currentProjectFile_.clear();
+      throw;
+    }
   }
 }
 
@@ -560,8 +581,16 @@ void TLex_Hauptmenue::OeffnenClick() {
   if (!chosen) {
     return;
   }
+  // A file that cannot be read loads nothing and does not become the current project, so a
+  // later "&Speichern" does not write into it.
+  const std::string previous = currentProjectFile_;
   currentProjectFile_ = ToPath(WithProjectExtension(*chosen, true));
-  LoadProjectFile();
+  try {
+    LoadProjectFile();
+  } catch (...) {
+    currentProjectFile_ = previous;
+    throw;
+  }
 }
 
 void TLex_Hauptmenue::LoadProjectFile() {
@@ -601,6 +630,58 @@ void TLex_Hauptmenue::SaveAs() {
     SpeichernClick();
     return;
   }
+}
+
+void TLex_Hauptmenue::EditTemplate(Lines TGenerator::*list) {
+  TLex_HTMLEditor editor(this, (*generator_).*list);
+  editor.exec();
+}
+
+void TLex_Hauptmenue::KopfBenutzerClick() {
+  EditTemplate(&TGenerator::DocPageHeader);
+}
+
+void TLex_Hauptmenue::BlockKopfBenutzerClick() {
+  EditTemplate(&TGenerator::DocBlockHeader);
+}
+
+void TLex_Hauptmenue::BlockFussBenutzerClick() {
+  EditTemplate(&TGenerator::DocBlockFooter);
+}
+
+void TLex_Hauptmenue::FussBenutzerClick() {
+  EditTemplate(&TGenerator::DocPageFooter);
+}
+
+void TLex_Hauptmenue::KopfEntwicklerClick() {
+  EditTemplate(&TGenerator::TechPageHeader);
+}
+
+void TLex_Hauptmenue::BlockKopfEntwicklerClick() {
+  EditTemplate(&TGenerator::TechBlockHeader);
+}
+
+void TLex_Hauptmenue::BlockFussEntwicklerClick() {
+  EditTemplate(&TGenerator::TechBlockFooter);
+}
+
+void TLex_Hauptmenue::FussEntwicklerClick() {
+  EditTemplate(&TGenerator::TechPageFooter);
+}
+
+void TLex_Hauptmenue::ZustzlicheDateien1Click() {
+  TLex_ZusaetzlicheDateien dialog(this);
+  // With no folder set, the folder "Extra Files" beside the program is proposed.
+  dialog.SetFolder(extraFilesFolder_.empty()
+                       ? FromPath(programFolder_) + QString::fromUtf8(kExtraFilesFolder)
+                       : FromAnsi(extraFilesFolder_));
+  if (dialog.exec() == QDialog::Accepted) {
+    extraFilesFolder_ = ToAnsi(dialog.Folder());
+  }
+}
+
+void TLex_Hauptmenue::HelpWorkshopProjektgenerieren1Click() {
+  Lex_WorkshopProj->exec();
 }
 
 } // namespace qm::ui

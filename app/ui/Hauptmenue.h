@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/ProjectSettings.h"
+#include "engine/AnsiText.h"
 #include "engine/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
@@ -33,6 +34,7 @@ namespace qm::ui {
 
 class ConversionRun;
 class TLex_Info;
+class TLex_WorkshopProj;
 
 class TLex_Hauptmenue : public QMainWindow {
   Q_OBJECT
@@ -47,6 +49,10 @@ public:
 
   /// The generator, or nullptr when creating it failed at start.
   TGenerator* Generator() const { return generator_.get(); }
+  /// The program folder (ending in "/"): tables and map templates, "Extra Files/".
+  const std::string& ProgramFolder() const { return programFolder_; }
+  /// The output folder as typed in its edit.
+  QString OutputFolderText() const;
   /// The current project file, as the file system spells it; empty until one is opened or
   /// saved.
   const std::string& CurrentProjectFile() const { return currentProjectFile_; }
@@ -54,10 +60,12 @@ public:
   /// as a project file holds it).
   const std::string& ExtraFilesFolder() const { return extraFilesFolder_; }
   void SetExtraFilesFolder(const std::string& folder) { extraFilesFolder_ = folder; }
-  /// The help-project values a project save writes and a load replaces. They are kept here
-  /// until the Help Workshop dialog holds them in its controls.
-  const HelpProjectSettings& HelpValues() const { return helpValues_; }
-  void SetHelpValues(const HelpProjectSettings& values) { helpValues_ = values; }
+  /// The help-project values a project save writes and a load replaces: those of the Help
+  /// Workshop dialog's controls, whether or not it was ever shown.
+  HelpProjectSettings HelpValues() const;
+  void SetHelpValues(const HelpProjectSettings& values);
+  /// The Help Workshop dialog, created with the window and reused.
+  TLex_WorkshopProj* WorkshopDialog() const { return Lex_WorkshopProj; }
 
   /// Everything a project file holds, gathered from where it lives: the controls, the
   /// generator's templates and the help-project values.
@@ -85,6 +93,20 @@ public:
   void OeffnenClick();
   void SpeichernClick();
   void SpeichernUnterClick();
+  /// The eight template commands: each edits its template of the generator in the template
+  /// editor, shown modally.
+  void KopfBenutzerClick();
+  void BlockKopfBenutzerClick();
+  void BlockFussBenutzerClick();
+  void FussBenutzerClick();
+  void KopfEntwicklerClick();
+  void BlockKopfEntwicklerClick();
+  void BlockFussEntwicklerClick();
+  void FussEntwicklerClick();
+  /// "Zusätzliche Dateien...": sets the folder of additional files in its dialog.
+  void ZustzlicheDateien1Click();
+  /// "Help &Workshop Projekt generieren...": shows the Help Workshop dialog modally.
+  void HelpWorkshopProjektgenerieren1Click();
   /// Reads CurrentProjectFile into the controls, the templates and the help-project values.
   void LoadProjectFile();
 
@@ -125,16 +147,17 @@ private:
   void UpdateCommands();
   /// Runs a command; an error that leaves it is shown in one error box and the program goes on.
   template <typename F> void Guarded(F command);
+  void EditTemplate(Lines TGenerator::*list);
   void ShowError(const QString& message);
   /// Lists the warnings of a run in one warning box.
   void ShowWarnings(const WarningList& warnings);
   void SaveAs();
   void ConversionRunEnded();
 
+  const std::string programFolder_;
   std::unique_ptr<TGenerator> generator_;
   std::string currentProjectFile_;
   std::string extraFilesFolder_;
-  HelpProjectSettings helpValues_;
   QStringList arguments_;
   bool shown_ = false;
   bool closeWhenRunEnds_ = false;
@@ -147,6 +170,7 @@ private:
   DirectoryPickerDialog* Dlg_Eingabepfad;
   DirectoryPickerDialog* Dlg_Ausgabepfad;
   TLex_Info* info_;
+  TLex_WorkshopProj* Lex_WorkshopProj = nullptr;
 
   QToolBar* ToolBar1;
   QLineEdit* Edt_Eingabepfad;

@@ -114,7 +114,10 @@ inline constexpr const char* kTopicHelp = "Help.Doc.htm";
 // Help context numbers of windows and message boxes.
 inline constexpr int kHelpMainWindow = 101;
 inline constexpr int kHelpProgressWindow = 201;
+inline constexpr int kHelpEditor = 301;
 inline constexpr int kHelpInfoBox = 401;
+inline constexpr int kHelpWorkshop = 701;
+inline constexpr int kHelpExtraFiles = 801;
 inline constexpr int kHelpOneFilePerBlock = 101;
 inline constexpr int kHelpMissingFolder = 102;
 /// Boxes of a conversion that have no number of their own (a failed copy, the run's
@@ -135,5 +138,57 @@ inline constexpr const char* kProgressCounter = "Datei %d von %d";
 inline constexpr const char* kProgressFile = "Bearbeite Datei %s";
 inline constexpr const char* kProgressLines = "%d Zeilen erledigt";
 inline constexpr const char* kProgressCancel = "Abbrechen";
+
+// Template editor.
+inline constexpr const char* kEditorCaption = "HTML bearbeiten";
+inline constexpr const char* kEditorClose = "Schließen";
+inline constexpr const char* kEditorLoad = "Laden";
+inline constexpr const char* kEditorSave = "Speichern";
+inline constexpr const char* kEditorOpenTitle = "Laden einer Datei mit HTML-Tags";
+inline constexpr const char* kEditorSaveTitle = "Speichern einer Datei mit HTML-Tags";
+inline constexpr const char* kFilterWebPages = "Webseiten (*.htm;*.html)";
+inline constexpr const char* kFilterTextFiles = "Textdatei (*.txt)";
+/// Added to a typed page name without extension.
+inline constexpr const char* kPageExtension = "htm";
+/// A template is Windows-1252 text: a character it cannot hold is refused when the editor
+/// closes or saves. "%1" is the character, "%2" its line, "%3" its numeric character
+/// reference ("&#322;").
+inline constexpr const char* kMsgNotAnsi =
+    "Das Zeichen \"%1\" in Zeile %2 kann in einer HTML-Vorlage nicht gespeichert werden,\r\n"
+    "denn Vorlagen sind Windows-1252-Text.\r\nBitte ersetzen Sie es, zum Beispiel durch %3.";
+
+// Additional-files dialog.
+inline constexpr const char* kExtraCaption = "Pfad zu zusätzlichen Dateien angeben";
+inline constexpr const char* kExtraLabel =
+    "Geben Sie den Ordner an, in dem sich die zusätzlichen Dateien befinden";
+inline constexpr const char* kExtraAccept = "&Übernehmen";
+inline constexpr const char* kExtraCancel = "&Abbrechen";
+inline constexpr const char* kTitlePickExtra =
+    "Wählen Sie den Ordner in dem sich die Dateien befinden";
+/// Proposed below the program folder while no folder is set.
+inline constexpr const char* kExtraFilesFolder = "Extra Files/";
+
+// Help Workshop dialog.
+inline constexpr const char* kWorkshopCaption = "HTML-Workshop-Projekt erstellen";
+inline constexpr const char* kLabelHelpTitle = "Titel der Ausgabedatei:";
+inline constexpr const char* kGroupTechHelp = "Optionen für die technische Dokumentationen:";
+inline constexpr const char* kCaptionTechHelp = "Technische Dokumentation erstellen";
+inline constexpr const char* kGroupDocHelp = "Optionen für die Online-Hilfe:";
+inline constexpr const char* kCaptionDocHelp = "Online-Hilfe erstellen";
+inline constexpr const char* kLabelDefaultPage = "Standarddatei:";
+inline constexpr const char* kCaptionToc = "Erzeuge Table of Contents (TOC)";
+inline constexpr const char* kCaptionIndex = "Erzeuge Indexdatei";
+inline constexpr const char* kGroupMaps = "Map-Header:";
+inline constexpr const char* kCaptionCppMap = "...erzeugen";
+inline constexpr const char* kCaptionPascalMap = "...zu Pascal konvertieren";
+inline constexpr const char* kCaptionJavaMap = "...zu Java konvertieren";
+inline constexpr const char* kGroupMore = "Weitere Optionen:";
+inline constexpr const char* kLabelLanguage = "Sprach-String:";
+inline constexpr const char* kCaptionAlias = "Alias-Header-Dateien erzeugen";
+inline constexpr const char* kWorkshopOk = "OK";
+inline constexpr const char* kWorkshopCancel = "Abbrechen";
+inline constexpr const char* kTitleDefaultPage = "Standarddatei wählen";
+/// After a help-project run with warnings; the lines follow as after a conversion.
+inline constexpr const char* kMsgHelpProjectWarnings = "Das Help-Projekt meldet %d Warnung(en):";
 
 } // namespace qm::ui

@@ -211,3 +211,14 @@ TEST_F(UiTest, WarningsOfARunAreListedInOneBox) {
   EXPECT_EQ(dialogs.messages[0].HelpContext, 102);
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(), expected);
 }
+
+TEST_F(UiTest, AMissingInputFolderIsRefusedBeforeAnythingIsWritten) {
+  // One error box names the folder; the output folder is not created and no page written.
+  auto window = NewWindow();
+  Configure(*window, root / "fehlt", root / "out");
+  Convert(*window, [&] { window->KonvertierenClick(); });
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
+  EXPECT_EQ(Text(dialogs.Texts(), 0), "Der Eingabeordner " + root / "fehlt" + " existiert nicht.");
+  EXPECT_FALSE(Exists(root / "out"));
+}

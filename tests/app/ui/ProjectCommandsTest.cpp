@@ -154,3 +154,23 @@ TEST_F(UiTest, AFailedSaveIsShownInOneErrorBox) {
             "nach " + root / "fehlt/a.qmpr" + " kann nicht geschrieben werden");
   EXPECT_FALSE(Exists(root / "fehlt"));
 }
+
+TEST_F(UiTest, AnUnreadableProjectIsNamedAndLoadsNothing) {
+  // A project "file" that is a folder: one error box names it; the controls, templates and
+  // help values stay, and it does not become the current project.
+  std::filesystem::create_directories(root / "ordner.qmpr");
+  auto window = NewWindow();
+  window->show();
+  Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QStringLiteral("/bleibt"));
+  const qm::ProjectSettings before = window->Settings();
+  dialogs.files = {QString::fromStdString(root / "ordner.qmpr")};
+  Find<QAction>(*window, "Oeffnen1")->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
+  EXPECT_EQ(dialogs.messages[0].Text.toStdString().rfind(
+                "Datei " + root / "ordner.qmpr" + " kann nicht geöffnet werden", 0),
+            0u)
+      << dialogs.messages[0].Text.toStdString();
+  EXPECT_EQ(window->Settings(), before);
+  EXPECT_EQ(window->CurrentProjectFile(), "");
+}

@@ -1,6 +1,6 @@
-// The set-up of the window tests: a program folder with one-line templates and empty tables,
-// scripted dialogs, a recorder in place of the help viewer, and helpers that drive the main
-// window by its controls' names.
+// The set-up of the window tests: a program folder with one-line templates, empty tables and
+// map-head templates, scripted dialogs, a recorder in place of the help viewer, and helpers
+// that drive the main window and its modal dialogs by their controls' names.
 #pragma once
 
 #include "TestUtil.h"
@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -32,6 +35,8 @@ protected:
   UiTest() {
     WriteFile(root / "bin/HTMLTags.txt", "");
     WriteFile(root / "bin/Umlaute.txt", "");
+    WriteFile(root / "bin/Header.txt", "%TYPE%%FILE%\r\n");
+    WriteFile(root / "bin/Comment.txt", "Stand: %DATETIME%\r\n");
     for (const char* kind : {"Usr", "Dev"}) {
       const std::string k(kind);
       WriteFile(root / ("Templates/HTMLHeader_" + k + ".htt"), "H\r\n");
@@ -85,6 +90,38 @@ protected:
       return button->isEnabled();
     }
     return Find<QAction>(window, name)->isEnabled();
+  }
+
+  /// Runs open, which shows a modal dialog of type T, and action on that dialog once it is
+  /// open. action is to close the dialog; one it leaves open is a test failure and is hidden.
+  template <typename T>
+  static void WithModal(const std::function<void()>& open, const std::function<void(T&)>& action) {
+    bool reached = false;
+    QObject guard; // a dialog that never opens leaves no timer behind
+    QTimer::singleShot(0, &guard, [&] {
+      auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) {
+        ADD_FAILURE() << "no modal dialog of the expected type";
+        return;
+      }
+      reached = true;
+      action(*dialog);
+      if (dialog->isVisible()) {
+        ADD_FAILURE() << "the dialog stayed open";
+        dialog->QDialog::done(QDialog::Rejected);
+      }
+    });
+    open();
+    EXPECT_TRUE(reached);
+  }
+
+  /// Clicks the push or tool button named name in window.
+  static void Click(const QObject& window, const char* name) {
+    if (auto* button = window.findChild<QAbstractButton*>(QLatin1String(name))) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      return;
+    }
+    ADD_FAILURE() << "no button " << name;
   }
 
   static constexpr int kRunTimeoutMs = 30000;

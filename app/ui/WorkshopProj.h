@@ -1,0 +1,83 @@
+// The Help Workshop dialog: the fourteen help-project values, and the run that turns what the
+// last conversion collected into Help Workshop input files in the output folder. Created once
+// with the main window; closing hides it, so its values stay for the whole program run.
+#pragma once
+
+#include "helpproject/HelpProjectSettings.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace qm {
+class FilePickerDialog;
+class TFormStorage;
+} // namespace qm
+
+namespace qm::ui {
+
+class TLex_Hauptmenue;
+
+/// The text a choice button puts into a default-page edit for the file chosen: its path
+/// relative to outputFolder when it lies inside that folder ("Main.Doc.htm", "sub/A.htm"), the
+/// path as chosen otherwise. A help compiler takes the default page relative to the project
+/// file, which is written into the output folder.
+QString DefaultPageText(const QString& chosen, const QString& outputFolder);
+
+class TLex_WorkshopProj : public QDialog {
+  Q_OBJECT
+
+public:
+  /// The dialog of owner, which supplies the generator, the output folder and the program
+  /// folder at the moment of use.
+  explicit TLex_WorkshopProj(TLex_Hauptmenue& owner);
+  ~TLex_WorkshopProj() override;
+
+  /// The values of the controls (Windows-1252 texts), as a project file keeps them.
+  HelpProjectSettings Values() const;
+  void SetValues(const HelpProjectSettings& values);
+
+  /// OK: writes the help project. Stays open when no conversion ran yet or writing the
+  /// projects failed; closes once the projects are written, also when a later file fails.
+  void BitBtn1Click();
+  /// The choice buttons of the two default pages.
+  void TechStdDateiBtnClick();
+  void DocStdDateiBtnClick();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  class RunMessages;
+
+  void FormShow();
+  void ChooseDefaultPage(QLineEdit* edit);
+
+  TLex_Hauptmenue& owner_;
+  TFormStorage* FormStorage1;
+  FilePickerDialog* FileDialog;
+
+  QLineEdit* Titel;
+  QCheckBox* ErzeugeTech;
+  QLineEdit* TechStdDatei;
+  QToolButton* TechStdDateiBtn;
+  QCheckBox* TechErzeugeToc;
+  QCheckBox* TechErzeugeIndex;
+  QCheckBox* ErzeugeDoc;
+  QLineEdit* DocStdDatei;
+  QToolButton* DocStdDateiBtn;
+  QCheckBox* DocErzeugeToc;
+  QCheckBox* DocErzeugeIndex;
+  QCheckBox* optCPPMap;
+  QCheckBox* optPascalMap;
+  QCheckBox* optJavaMap;
+  QLineEdit* Sprachstring;
+  QCheckBox* optAliasHeader;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+};
+
+} // namespace qm::ui

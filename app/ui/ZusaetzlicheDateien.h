@@ -1,0 +1,43 @@
+// The dialog that sets the folder of additional files, whose content every conversion copies
+// into the output folder.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace qm {
+class DirectoryPickerDialog;
+}
+
+namespace qm::ui {
+
+class TLex_ZusaetzlicheDateien : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit TLex_ZusaetzlicheDateien(QWidget* owner);
+
+  /// The folder in the edit, as typed (any text, empty included).
+  QString Folder() const;
+  void SetFolder(const QString& folder);
+
+  /// The picker button: a folder the user confirms becomes the edit's text.
+  void Btn_PfadClick();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  QLabel* Label1;
+  QLineEdit* Edt_Pfad;
+  QToolButton* Btn_Pfad;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+  DirectoryPickerDialog* Dlg_Pfad;
+};
+
+} // namespace qm::ui
