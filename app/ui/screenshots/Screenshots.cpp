@@ -8,15 +8,22 @@
 #include "app/ConversionCommand.h"
 #include "app/ui/ConversionRun.h"
 #include "app/ui/Fortschritt.h"
+#include "app/ui/HTMLEditor.h"
 #include "app/ui/Hauptmenue.h"
 #include "app/ui/Info.h"
 #include "app/ui/UiTexts.h"
+#include "app/ui/WorkshopProj.h"
+#include "app/ui/ZusaetzlicheDateien.h"
 #include "engine/AnsiText.h"
+#include "engine/BlockConvert.h"
 #include "engine/FileSystem.h"
+#include "engine/Generator.h"
 #include "engine/TextFile.h"
 #include "engine/Warnings.h"
+#include "helpproject/HelpTexts.h"
 #include "support/MessageDialog.h"
 #include "support/QtText.h"
+#include "support/QtTranslations.h"
 #include "support/UserDialogs.h"
 
 #include <QApplication>
@@ -27,6 +34,7 @@
 #include <QProgressDialog>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -112,6 +120,8 @@ void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
 int main(int argc, char** argv) {
   qInstallMessageHandler(QuietPlatform);
   QApplication app(argc, argv);
+  // The menus name their shortcuts as the program does ("Strg+O").
+  InstallQtTranslations();
   const QStringList args = QApplication::arguments();
   if (args.size() < 2 || args.size() > 3) {
     std::fprintf(stderr, "usage: quillmark_screenshots FOLDER [PROJECT.qmpr]\n");
@@ -133,11 +143,30 @@ int main(int argc, char** argv) {
     ok &= camera.Shoot(menu, qPrintable(QStringLiteral("Menue-") + menu->objectName()), false);
     menu->hide();
   }
+  // The Help Workshop dialog with the values of the project, when one is given.
+  std::unique_ptr<TLex_Hauptmenue> loaded;
   if (args.size() == 3) {
-    TLex_Hauptmenue loaded(ProgramFolder(), {args.at(2)});
-    ok &= camera.Shoot(&loaded, "Hauptmenue-Projekt");
-    loaded.hide();
+    loaded = std::make_unique<TLex_Hauptmenue>(ProgramFolder(), QStringList{args.at(2)});
+    ok &= camera.Shoot(loaded.get(), "Hauptmenue-Projekt");
+    loaded->hide();
   }
+  TLex_WorkshopProj* workshop = (loaded ? loaded.get() : &window)->WorkshopDialog();
+  ok &= camera.Shoot(workshop, "WorkshopProj");
+  workshop->hide();
+
+  // The template editor on the user pages' block header (the shipped one when it loaded).
+  Lines sample = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>", "###Index %TITLE%;%TITLE%;%LINK%"};
+  if (window.Generator() != nullptr && !window.Generator()->DocBlockHeader.empty()) {
+    sample = window.Generator()->DocBlockHeader;
+  }
+  TLex_HTMLEditor editor(&window, sample);
+  ok &= camera.Shoot(&editor, "HTMLEditor");
+  editor.hide();
+
+  TLex_ZusaetzlicheDateien extra(&window);
+  extra.SetFolder(FromPath(ProgramFolder()) + QString::fromUtf8(kExtraFilesFolder));
+  ok &= camera.Shoot(&extra, "ZusaetzlicheDateien");
+  extra.hide();
 
   TLex_Info info(&window);
   ok &= camera.Shoot(&info, "Info");
@@ -198,6 +227,14 @@ int main(int argc, char** argv) {
   ok &= camera.ShootBox(Box(MessageKind::Warning, RunWarningsText(warnings),
                             MessageButton::Ok | MessageButton::Help, kHelpConversion),
                         "Warnung-Konvertierung");
+  ok &= camera.ShootBox(Box(MessageKind::Error, MessageFromAnsi(ExpandEscapes(kMsgNoConversionYet)),
+                            MessageButton::Ok | MessageButton::Help, kHelpNoConversionYet),
+                        "Fehler-Workshop");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Error,
+          UiText(kMsgNotAnsi).arg(QStringLiteral("Ł")).arg(3).arg(QStringLiteral("&#321;")),
+          MessageButton::Ok | MessageButton::Help, kHelpEditor),
+      "Fehler-Vorlage");
   ok &= camera.ShootBox(Box(MessageKind::Information,
                             QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
                             MessageButton::Ok | MessageButton::Help, 703),
