@@ -24,6 +24,7 @@ TEST_F(UiTest, ExtraFilesDialogSetsKeepsOrSwitchesOffTheCopy) {
   run([&](TLex_ZusaetzlicheDateien& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Pfad zu zusätzlichen Dateien angeben"));
     EXPECT_EQ(qm::HelpContextOf(&dialog), 801);
+    ExpectCentred(dialog, *window);
     EXPECT_EQ(Find<QLineEdit>(dialog, "Edt_Pfad")->text(),
               QString::fromStdString(root / "bin/Extra Files/"));
     QTest::keyClick(Find<QLineEdit>(dialog, "Edt_Pfad"), Qt::Key_Return);

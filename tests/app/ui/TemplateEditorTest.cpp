@@ -59,6 +59,7 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(editor.windowTitle(), QStringLiteral("HTML bearbeiten"));
                                EXPECT_EQ(qm::HelpContextOf(&editor), 301);
+                               ExpectCentred(editor, *window);
                                EXPECT_TRUE(ContentOf(editor)->toPlainText().startsWith(
                                    QStringLiteral("<p>Grüße ÄÖÜ</p>\n€\u0081‚ƒ„")));
                                Click(editor, "ToolButton1");

@@ -124,6 +124,15 @@ protected:
     ADD_FAILURE() << "no button " << name;
   }
 
+  /// Whether dialog stands centred over owner: top = owner's top + (owner's height - own
+  /// height) / 2, left likewise, each half rounded toward zero.
+  static void ExpectCentred(const QWidget& dialog, const QWidget& owner) {
+    const QRect o = owner.frameGeometry();
+    const QRect d = dialog.frameGeometry();
+    EXPECT_EQ(d.topLeft(), QPoint(o.left() + (o.width() - d.width()) / 2,
+                                  o.top() + (o.height() - d.height()) / 2));
+  }
+
   static constexpr int kRunTimeoutMs = 30000;
 
   TempDir root;

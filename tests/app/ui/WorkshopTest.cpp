@@ -43,6 +43,7 @@ TEST_F(UiTest, WorkshopDialogRefusesBeforeAnyConversion) {
       [&](TLex_WorkshopProj& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("HTML-Workshop-Projekt erstellen"));
         EXPECT_EQ(qm::HelpContextOf(&dialog), 701);
+        ExpectCentred(dialog, *window);
         Click(dialog, "BitBtn1");
         EXPECT_TRUE(dialog.isVisible());
         Click(dialog, "BitBtn2");
@@ -55,6 +56,32 @@ TEST_F(UiTest, WorkshopDialogRefusesBeforeAnyConversion) {
   EXPECT_EQ(dialogs.Texts()[0], "Diese Funktion können Sie erst dann nutzen,\nwenn Sie die "
                                 "HTML-Ausgabe erstellt haben\n(innerhalb einer Sitzung).");
   EXPECT_TRUE(FileNames(root / "out").empty());
+
+  // Shown again after the main window moved, it centres again, keeping its values.
+  window->move(window->pos() + QPoint(37, 11));
+  WithModal<TLex_WorkshopProj>([&] { window->HelpWorkshopProjektgenerieren1Click(); },
+                               [&](TLex_WorkshopProj& dialog) {
+                                 ExpectCentred(dialog, *window);
+                                 QTest::keyClick(&dialog, Qt::Key_Escape);
+                               });
+}
+
+TEST_F(UiTest, WorkshopWarningsComeBeforeTheCompletionBox) {
+  // A help project without a title is written all the same; its warning is listed first.
+  WriteFile(root / "src/Main.pas", kHelpSource);
+  std::filesystem::create_directories(root / "out");
+  auto window = NewWindow();
+  Configure(*window, root / "src", root / "out");
+  Convert(*window, [&] { window->KonvertierenClick(); });
+  window->WorkshopDialog()->BitBtn1Click();
+  EXPECT_TRUE(Exists(root / "out/.Doc.hhp"));
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Warning);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 701);
+  EXPECT_EQ(dialogs.Texts()[0], "Das Help-Projekt meldet 1 Warnung(en):\n\n" + root / "out/" +
+                                    ": Warnung: Das Help-Projekt hat keinen Titel; seine Dateien "
+                                    "heißen \".Doc.hhp\", \".Doc.chm\" usw.");
+  EXPECT_EQ(dialogs.messages[1].Kind, MessageKind::Information);
 }
 
 TEST_F(UiTest, WorkshopDialogWritesTheHelpProjectOfTheLastConversion) {
