@@ -1,9 +1,7 @@
 // The file dialogs behind the dialog seam: filter entries shown as written and matching as
-// meant, the proposed file, and Qt's own texts in German.
+// meant, and Qt's own texts in German.
 #include "TestUtil.h"
-#include "support/FilePickerDialog.h"
 #include "support/QtTranslations.h"
-#include "support/ScriptedDialogs.h"
 #include "support/UserDialogs.h"
 
 #include <QApplication>
@@ -15,16 +13,6 @@
 #include <QTimer>
 
 using namespace qmtest;
-
-TEST(FileDialogs, FilterEntriesBecomeQtPatterns) {
-  // Semicolons separate patterns for the user, blanks for Qt; "*.*" takes names without a
-  // dot too. The caption before the last group stays as written.
-  EXPECT_EQ(qm::QtNameFilter(QStringLiteral("Webseiten (*.htm;*.html)")),
-            QStringLiteral("Webseiten (*.htm;*.html) (*.htm *.html)"));
-  EXPECT_EQ(qm::QtNameFilter(QStringLiteral("Alle Dateien (*.*)")),
-            QStringLiteral("Alle Dateien (*.*) (*)"));
-  EXPECT_EQ(qm::QtNameFilter(QStringLiteral("ohne Muster")), QStringLiteral("ohne Muster"));
-}
 
 TEST(FileDialogs, AllFilesListsNamesWithoutADot) {
   // In the real dialog the combo box shows the entries as written; the web pages entry lists
@@ -65,22 +53,6 @@ TEST(FileDialogs, AllFilesListsNamesWithoutADot) {
   EXPECT_EQ(captions, request.Filters);
   EXPECT_EQ(pages, 2);
   EXPECT_EQ(all, 4);
-}
-
-TEST(FileDialogs, PickerProposesTheFileChosenLast) {
-  // A cancelled dialog keeps the name; the folder set first is used only while there is none.
-  ScriptedDialogs dialogs;
-  QWidget owner;
-  qm::FilePickerDialog picker(&owner, qm::FilePickerDialog::Kind::Save);
-  picker.SetInitialDir(QStringLiteral("/ausgabe"));
-  dialogs.files = {QStringLiteral("/x/a.htm"), std::nullopt};
-  EXPECT_TRUE(picker.Execute());
-  EXPECT_FALSE(picker.Execute());
-  EXPECT_EQ(picker.FileName(), QStringLiteral("/x/a.htm"));
-  ASSERT_EQ(dialogs.saveRequests.size(), 2u);
-  EXPECT_EQ(dialogs.saveRequests[0].FileName, QString());
-  EXPECT_EQ(dialogs.saveRequests[0].Directory, QStringLiteral("/ausgabe"));
-  EXPECT_EQ(dialogs.saveRequests[1].FileName, QStringLiteral("/x/a.htm"));
 }
 
 TEST(QtTranslations, ShortcutsNameTheControlKeyInGerman) {

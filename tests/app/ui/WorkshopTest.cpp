@@ -1,5 +1,6 @@
 // The Help Workshop dialog: its OK run, its choice buttons and its fourteen values.
 #include "UiFixture.h"
+#include "helpproject/HelpTestUtil.h"
 
 #include "app/ui/WorkshopProj.h"
 #include "support/HelpRequests.h"
@@ -19,15 +20,6 @@ const std::string kSitemapHead =
     CrLf({"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">", "<HTML>", "<HEAD>",
           "<meta name=\"GENERATOR\" content=\"Microsoft&reg; HTML Help Workshop 4.1\">",
           "<!-- Sitemap 1.0 -->", "</HEAD><BODY>"});
-
-std::vector<std::string> FileNames(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 } // namespace
 
@@ -212,10 +204,6 @@ TEST_F(UiTest, DefaultPageOutsideTheOutputFolderKeepsItsPath) {
   EXPECT_EQ(Find<QLineEdit>(dialog, "DocStdDatei")->text(), QStringLiteral("teil/Seite.htm"));
   Click(dialog, "DocStdDateiBtn");
   EXPECT_EQ(Find<QLineEdit>(dialog, "DocStdDatei")->text(), QStringLiteral("teil/Seite.htm"));
-  EXPECT_EQ(qm::ui::DefaultPageText(QStringLiteral("/a/outside.htm"), QStringLiteral("/a/out")),
-            QStringLiteral("/a/outside.htm"));
-  EXPECT_EQ(qm::ui::DefaultPageText(QStringLiteral("/a/x.htm"), QString()),
-            QStringLiteral("/a/x.htm"));
 }
 
 TEST_F(UiTest, HelpProjectValuesSurviveLoadDialogAndSave) {
