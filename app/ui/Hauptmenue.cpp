@@ -217,7 +217,6 @@ void TLex_Hauptmenue::BuildMenu() {
   file->addSeparator();
   AddCommand(file, "Beenden1", kMenuExit, &TLex_Hauptmenue::BeendenClick, kAlways, kShortcutExit);
 
-  // The template editor and the additional-files dialog plug their handlers in here.
   QMenu* templates = addMenu("HTMLVorlagen1", kMenuTemplates);
   AddCommand(templates, "KopfBenutzer1", kMenuDocPageHeader, &TLex_Hauptmenue::KopfBenutzerClick,
              kProjectCommand);
@@ -264,18 +263,16 @@ QAction* TLex_Hauptmenue::AddCommand(QWidget* host, const char* name, const char
     // The window's shortcuts work from every control of the window.
     action->setShortcutContext(Qt::WindowShortcut);
   }
-  if (handler != nullptr) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { Guarded([&] { (this->*handler)(); }); });
-  }
+  connect(action, &QAction::triggered, this,
+          [this, handler] { Guarded([&] { (this->*handler)(); }); });
   host->addAction(action);
-  commands_.push_back({action, needs, handler != nullptr});
+  commands_.push_back({action, needs});
   return action;
 }
 
 void TLex_Hauptmenue::UpdateCommands() {
   for (const Command& command : commands_) {
-    bool enabled = command.built;
+    bool enabled = true;
     if ((command.needs & kNeedsGenerator) != 0 && generator_ == nullptr) {
       enabled = false;
     }

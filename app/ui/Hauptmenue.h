@@ -134,7 +134,6 @@ private:
   struct Command {
     QAction* action;
     unsigned needs;
-    bool built; ///< false for a command whose window comes later: shown, but off
   };
 
   void FormCreate(const std::string& programFolder);

@@ -145,10 +145,12 @@ TEST_F(UiTest, AMissingTemplateAtStartLeavesTheWindowWithoutItsGenerator) {
                 " kann nicht geöffnet werden");
   EXPECT_EQ(window->Generator(), nullptr);
   for (const char* command :
-       {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1", "Speichern1", "Speichernunter1"}) {
+       {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1", "Speichern1", "Speichernunter1",
+        "KopfBenutzer1", "FussEntwickler1", "HelpWorkshopProjektgenerieren1"}) {
     EXPECT_FALSE(CommandEnabled(*window, command)) << command;
   }
-  for (const char* command : {"ToolButton1", "ToolButton2", "Beenden1", "Hilfe1", "Info1"}) {
+  for (const char* command :
+       {"ToolButton1", "ToolButton2", "Beenden1", "Hilfe1", "Info1", "ZustzlicheDateien1"}) {
     EXPECT_TRUE(CommandEnabled(*window, command)) << command;
   }
 }
