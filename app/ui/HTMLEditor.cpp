@@ -203,7 +203,7 @@ std::optional<Lines> TLex_HTMLEditor::ContentLines() {
       QTextCursor cursor(block);
       cursor.setPosition(block.position() + static_cast<int>(bad->data() - line.data()));
       Content->setTextCursor(cursor);
-      char32_t code =
+      const char32_t code =
           bad->size() == 2 ? QChar::surrogateToUcs4(bad->at(0), bad->at(1)) : bad->at(0).unicode();
       MessageRequest request;
       request.Kind = MessageKind::Error;
