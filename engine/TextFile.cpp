@@ -161,7 +161,22 @@ void OutputFile::Close() {
   }
 }
 
-void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
+namespace {
+
+// Words for the two ways an atomic replacement fails: the temporary file cannot be made, or
+// it cannot be written or put in place.
+struct AtomicFailure {
+  FileOperation createOperation;
+  const char* createMessage;
+  FileOperation writeOperation;
+  const char* writeMessage;
+};
+
+// The longest part of the target's name that goes into the temporary name, so that the
+// temporary name stays within the file system's limit for one name.
+constexpr size_t kTempNamePart = 200;
+
+void ReplaceAtomically(std::string_view path, std::string_view bytes, const AtomicFailure& words) {
   // Through a link, the file it names is replaced, so that the link stays a link.
   std::string target(path);
   if (char* resolved = ::realpath(target.c_str(), nullptr)) {
@@ -169,9 +184,9 @@ void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* 
     std::free(resolved);
   }
   const size_t slash = target.rfind('/');
-  std::string temp = slash == std::string::npos ? "." + target + ".tmpXXXXXX"
-                                                : target.substr(0, slash + 1) + "." +
-                                                      target.substr(slash + 1) + ".tmpXXXXXX";
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string temp =
+      target.substr(0, nameStart) + "." + target.substr(nameStart, kTempNamePart) + ".tmpXXXXXX";
   // The new file keeps the permissions of the one it replaces (mkstemp makes it private).
   struct stat old {};
   mode_t mode = 0;
@@ -184,7 +199,7 @@ void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* 
   }
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    Fail(FileOperation::Save, failMessage, path, errno);
+    Fail(words.createOperation, words.createMessage, path, errno);
   }
   const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
   int err = ok ? 0 : errno;
@@ -197,8 +212,21 @@ void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* 
   }
   if (err != 0) {
     ::unlink(temp.c_str());
-    Fail(FileOperation::Save, failMessage, path, err);
+    Fail(words.writeOperation, words.writeMessage, path, err);
   }
+}
+
+} // namespace
+
+void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
+  ReplaceAtomically(path, bytes,
+                    {FileOperation::Save, failMessage, FileOperation::Save, failMessage});
+}
+
+void ReplaceTextFile(std::string_view path, const Lines& lines) {
+  ReplaceAtomically(
+      path, JoinLines(lines),
+      {FileOperation::Create, kMsgCannotCreateBecause, FileOperation::Write, kMsgWriteFailed});
 }
 
 } // namespace qm

@@ -16,6 +16,8 @@ inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht ge\xF6"
 inline constexpr const char* kMsgCannotCreate = "Datei %s kann nicht erstellt werden";
 /// A write or close that failed: the path and the system's reason.
 inline constexpr const char* kMsgWriteFailed = "Datei %s: %s";
+/// A file that cannot be created, with the system's reason.
+inline constexpr const char* kMsgCannotCreateBecause = "Datei %s kann nicht erstellt werden: %s";
 
 /// "Datei <path>: <reason>" with the reason for errno err in words (SystemReasonText), as
 /// Windows-1252 text.
@@ -68,5 +70,9 @@ private:
 /// old one, so that a failure leaves the old file as it was. Throws Error(failMessage with the
 /// path) on any failure; failMessage is a format with one "%s".
 void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage);
+/// Replaces the file atomically with every line followed by CR LF, as WriteFileAtomic does.
+/// Throws Error(kMsgCannotCreateBecause) when the temporary file cannot be made beside it and
+/// Error(kMsgWriteFailed) when it cannot be written or put in place, both with the reason.
+void ReplaceTextFile(std::string_view path, const Lines& lines);
 
 } // namespace qm

@@ -23,7 +23,7 @@ Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table) {
 
 void WriteAliasFile(std::string_view kind, const Lines& contextIds, const std::string& folder,
                     const CharacterTable& table) {
-  WriteTextLines(AliasFilePath(folder, kind), AliasFileLines(contextIds, table));
+  ReplaceTextFile(AliasFilePath(folder, kind), AliasFileLines(contextIds, table));
 }
 
 } // namespace qm

@@ -17,7 +17,8 @@ std::string AliasFilePath(std::string_view folder, std::string_view kind);
 Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table);
 
 /// Writes the alias file of kind into folder (which ends in "/" and is not created here),
-/// replacing an old one. Throws Error("Datei %s kann nicht erstellt werden").
+/// replacing an old one atomically (a failure leaves it as it was). Throws Error naming the
+/// file and the reason.
 void WriteAliasFile(std::string_view kind, const Lines& contextIds, const std::string& folder,
                     const CharacterTable& table);
 

@@ -96,6 +96,9 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
     messages.ShowError(ExpandEscapes(kMsgNoConversionYet), kHelpNoConversionYet);
     return false;
   }
+  // A title such as "../x" would put the files outside the output folder: refused before
+  // anything is written, whichever front end runs this.
+  CheckHelpTitle(settings.Title);
   // The folder is typed text; the files go where the file system spells it.
   const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
   if (warnings != nullptr) {

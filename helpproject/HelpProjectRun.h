@@ -28,8 +28,10 @@ public:
 /// alias files ("Doc" first) and the completion message. outputFolderText is the output
 /// folder as the user typed it (the trailing "/" is added here); programFolder (ending in "/")
 /// holds "Header.txt" and "Comment.txt". Returns false when the precondition failed (the
-/// error was shown, nothing written). A failing writer throws Error; files written before it
-/// stay, and no completion message is shown.
+/// error was shown, nothing written). A title that cannot name files inside the output folder
+/// throws Error(kMsgBadHelpTitle) before anything is written. A failing writer throws Error;
+/// files written before it stay, the file it was replacing stays as it was, and no
+/// completion message is shown.
 ///
 /// warnings, when given, receives what the help compiler or a program using the map headers
 /// will trip over (an empty title, context symbols that are no C identifiers, the latter with

@@ -141,6 +141,9 @@ inline constexpr int kHelpNoConversionYet = 702;
 inline constexpr const char* kMsgProjectsWritten =
     "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!";
 inline constexpr int kHelpProjectsWritten = 703;
+/// A title that cannot name files in the output folder (absolute, with a separator, "." or
+/// "..", or with a control character that would split the project's lines): the title.
+inline constexpr const char* kMsgBadHelpTitle = "Der Titel \"%s\" ist kein g\xFCltiger Dateiname";
 
 // Warnings of the run (Windows-1252).
 /// The help project has no title: its files are named ".Doc.hhp" and so on.

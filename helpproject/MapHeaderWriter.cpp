@@ -192,7 +192,7 @@ void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& co
           ContextSymbol(entry, table), head);
   }
   write(lines, kind, MapPart::Tail, {}, {}, head);
-  WriteTextLines(MapFilePath(folder, kind, language), lines);
+  ReplaceTextFile(MapFilePath(folder, kind, language), lines);
 }
 
 } // namespace qm

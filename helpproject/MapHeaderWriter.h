@@ -47,8 +47,9 @@ std::string MapFilePath(std::string_view folder, std::string_view kind, MapLangu
 
 /// Builds the map file of kind in language from contextIds (list order, duplicates kept),
 /// reading the head templates from programFolder now, and writes it into folder (which ends
-/// in "/" and is not created here), replacing an old file. Throws Error naming the template
-/// that cannot be read (nothing is written then) or the file that cannot be created.
+/// in "/" and is not created here), replacing an old file atomically. Throws Error naming the
+/// template that cannot be read (nothing is written then) or the file that cannot be written,
+/// with the reason; an old file stays as it was then.
 void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& contextIds,
                     const std::string& folder, const std::string& programFolder,
                     const CharacterTable& table);

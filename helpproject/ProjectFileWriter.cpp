@@ -1,5 +1,6 @@
 #include "helpproject/ProjectFileWriter.h"
 
+#include "engine/Error.h"
 #include "engine/FileSystem.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
@@ -8,6 +9,28 @@
 #include <unordered_set>
 
 namespace qm {
+
+bool IsValidHelpTitle(std::string_view title) {
+  if (title == "." || title == "..") {
+    return false;
+  }
+  for (const char c : title) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == kPathSep || c == '\\' || byte < 0x20 || byte == 0x7F) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void CheckHelpTitle(std::string_view title) {
+  if (!IsValidHelpTitle(title)) {
+    ErrorParts parts;
+    parts.format = kMsgBadHelpTitle;
+    parts.args = {ErrorArg::Text(title)};
+    throw Error(std::move(parts));
+  }
+}
 
 std::string ProjectFilePath(std::string_view folder, std::string_view title,
                             std::string_view kind) {
@@ -70,9 +93,10 @@ Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& setting
 
 void WriteProjectFile(std::string_view kind, const HelpProjectSettings& settings,
                       const KindLists& lists, const std::string& folder) {
+  CheckHelpTitle(settings.Title);
   const Lines lines = ProjectFileLines(kind, settings, lists);
   CreateFolder(folder);
-  WriteTextLines(ProjectFilePath(folder, settings.Title, kind), lines);
+  ReplaceTextFile(ProjectFilePath(folder, settings.Title, kind), lines);
 }
 
 } // namespace qm

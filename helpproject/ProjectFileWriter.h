@@ -23,8 +23,16 @@ std::string ProjectFilePath(std::string_view folder, std::string_view title, std
 Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& settings,
                        const KindLists& lists);
 
-/// Tries once to create folder (one level, outcome ignored) and writes the project file into
-/// it, replacing an old one. Throws Error("Datei %s kann nicht erstellt werden").
+/// True when title can name the help files inside the output folder: not absolute, no "/" or
+/// "\\" (a help compiler on Windows takes both as separators), not "." or "..", and no control
+/// character (a line break would split the project file's lines). An empty title is allowed.
+bool IsValidHelpTitle(std::string_view title);
+/// Throws Error(kMsgBadHelpTitle) when title is not IsValidHelpTitle.
+void CheckHelpTitle(std::string_view title);
+
+/// Checks the title (CheckHelpTitle), tries once to create folder (one level, outcome
+/// ignored) and replaces the project file in it atomically: on failure an old file stays as
+/// it was. Throws Error naming the file and the reason.
 void WriteProjectFile(std::string_view kind, const HelpProjectSettings& settings,
                       const KindLists& lists, const std::string& folder);
 

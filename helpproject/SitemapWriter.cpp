@@ -49,7 +49,7 @@ void AppendSitemapHead(Lines& lines) {
 
 void WriteSitemap(const std::string& path, const Lines& lines, const std::string& folder) {
   CreateFolder(folder);
-  WriteTextLines(path, lines);
+  ReplaceTextFile(path, lines);
 }
 
 } // namespace

@@ -33,8 +33,9 @@ Lines ContentsFileLines(const Lines& entries, const TagTable& tags, const Charac
 Lines IndexFileLines(const Lines& entries, const TagTable& tags, const CharacterTable& table);
 
 /// Writes the contents file of kind into folder (which ends in "/"), after trying once to
-/// create the folder. No entries: nothing is written and an old file stays. Throws
-/// Error("Datei %s kann nicht erstellt werden").
+/// create the folder, replacing an old file atomically (a failure leaves it as it was). No
+/// entries: nothing is written and an old file stays. Throws Error naming the file and the
+/// reason.
 void WriteContentsFile(std::string_view kind, const Lines& entries, const std::string& folder,
                        const TagTable& tags, const CharacterTable& table);
 /// The same for the index file.

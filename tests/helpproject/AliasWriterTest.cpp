@@ -30,7 +30,9 @@ TEST(AliasWriter, MissingFolderIsNotCreated) {
     WriteAliasFile("Tech", {"1;T;/a/B.Tech.htm"}, folder, table);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), Format(kMsgCannotCreate, (folder + "TechAlias.h").c_str()));
+    EXPECT_EQ(
+        std::string(e.what()),
+        Format(kMsgCannotCreateBecause, (folder + "TechAlias.h").c_str(), "Datei nicht gefunden"));
   }
   EXPECT_FALSE(Exists(folder));
 }

@@ -93,6 +93,7 @@ TEST(ProjectFileWriter, UnwritableTargetNamesTheFile) {
     WriteProjectFile("Doc", settings, {kNone, kNone, kNone, kNone}, folder);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), Format(kMsgCannotCreate, (folder + "H.Doc.hhp").c_str()));
+    EXPECT_EQ(std::string(e.what()), Format(kMsgCannotCreateBecause, (folder + "H.Doc.hhp").c_str(),
+                                            "Datei nicht gefunden"));
   }
 }

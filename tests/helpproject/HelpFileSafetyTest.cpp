@@ -1,0 +1,147 @@
+// The help project never writes outside its output folder and never leaves a help file
+// half-written: titles that name another folder are refused, and every file is replaced
+// atomically.
+#include "HelpTestUtil.h"
+
+#include "engine/Error.h"
+#include "engine/Generator.h"
+#include "engine/TextFile.h"
+#include "helpproject/AliasWriter.h"
+#include "helpproject/MapHeaderWriter.h"
+#include "helpproject/ProjectFileWriter.h"
+#include "helpproject/SitemapWriter.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+/// While it lives, no file of this process may grow beyond limit bytes; a write beyond it
+/// fails with EFBIG (a full disk as far as the writer can tell).
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t limit) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lower{limit, old_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = nullptr;
+};
+
+HelpProjectSettings Titled(const std::string& title) {
+  HelpProjectSettings s;
+  s.Title = title;
+  return s;
+}
+
+} // namespace
+
+TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
+  // A title that is absolute, holds a separator, is "." or "..", or holds a line break ends
+  // the run with the title named before any file is written, inside the output folder or
+  // beside it. Titles that only look odd ("..Handbuch", "Hand.buch") are file names like any.
+  TempDir tmp;
+  const std::string program = MakeProgramFolder(tmp);
+  TGenerator generator(program);
+  generator.OutputFolder = tmp / "pages/";
+  generator.DocPages = {tmp / "pages/Main.Doc.htm"};
+  generator.DocContextIds = {"1;Start;" + tmp / "pages/Main.Doc.htm"};
+  const std::string out = tmp / "work/out/";
+  std::filesystem::create_directories(out);
+
+  for (const std::string title : {"../x", "/x", "a/b", "..", ".", "a\\b", "zwei\nZeilen"}) {
+    RecordedMessages messages;
+    try {
+      RunHelpProject(generator, Titled(title), out, program, messages);
+      ADD_FAILURE() << "no error for " << title;
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Der Titel \"" + title + "\" ist kein g\xFCltiger Dateiname");
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(FileNames(out).empty()) << title;
+    EXPECT_EQ(FileNames(tmp / "work/"), std::vector<std::string>{"out"}) << title;
+  }
+  EXPECT_FALSE(Exists("/x.Doc.hhp"));
+
+  RecordedMessages messages;
+  EXPECT_TRUE(RunHelpProject(generator, Titled("..Handbuch"), out, program, messages));
+  EXPECT_TRUE(Exists(out + "..Handbuch.Doc.hhp"));
+  // The writer itself refuses such a title too.
+  EXPECT_THROW(WriteProjectFile("Doc", Titled("../y"), {generator.DocPages, {}, {}, {}}, out),
+               Error);
+  EXPECT_FALSE(Exists(tmp / "work/y.Doc.hhp"));
+}
+
+TEST(HelpFilesAtomic, AFullDiskDuringEachFileLeavesTheOldFile) {
+  // Each help file is written beside its target and renamed over it: when the new text does
+  // not fit, the failure names the file and the reason, the previous file is unchanged and
+  // no temporary file is left behind.
+  TempDir tmp;
+  const std::string program = MakeProgramFolder(tmp);
+  const std::string folder = tmp / "out/";
+  Lines pages, entries, ids;
+  for (int i = 0; i < 100; ++i) {
+    const std::string page = "Seite" + std::to_string(i) + ".Doc.htm";
+    pages.push_back(folder + page);
+    entries.push_back("Gruppe;Thema " + std::to_string(i) + ";anker;" + page);
+    ids.push_back(std::to_string(1000 + i) + ";Thema " + std::to_string(i) + ";" + folder + page);
+  }
+  const TagTable tags;
+  const CharacterTable chars;
+  HelpProjectSettings settings = Titled("Handbuch");
+  const KindLists lists{pages, entries, entries, ids};
+
+  const std::vector<std::pair<std::string, std::function<void()>>> writers = {
+      {"Handbuch.Doc.hhp", [&] { WriteProjectFile("Doc", settings, lists, folder); }},
+      {"Table of Contents.Doc.hhc",
+       [&] { WriteContentsFile("Doc", entries, folder, tags, chars); }},
+      {"Index.Doc.hhk", [&] { WriteIndexFile("Doc", entries, folder, tags, chars); }},
+      {"DocMap.h", [&] { WriteMapHeader("Doc", MapLanguage::C, ids, folder, program, chars); }},
+      {"DocMapU.pas",
+       [&] { WriteMapHeader("Doc", MapLanguage::Pascal, ids, folder, program, chars); }},
+      {"DocMap.java",
+       [&] { WriteMapHeader("Doc", MapLanguage::Java, ids, folder, program, chars); }},
+      {"DocAlias.h", [&] { WriteAliasFile("Doc", ids, folder, chars); }},
+  };
+  std::vector<std::string> names;
+  for (const auto& [name, write] : writers) {
+    WriteFile(folder + name, "alt\r\n");
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+
+  for (const auto& [name, write] : writers) {
+    std::string message = "<no error>";
+    {
+      const FileSizeLimit limit(1024);
+      try {
+        write();
+      } catch (const Error& e) {
+        message = e.what();
+      }
+    }
+    EXPECT_EQ(message, "Datei " + folder + name +
+                           ": Die Datei ist gr\xF6\xDF"
+                           "er als erlaubt");
+    EXPECT_EQ(ReadFile(folder + name), "alt\r\n") << name;
+    EXPECT_EQ(FileNames(folder), names) << name;
+    // Without the limit the same writer replaces the file.
+    write();
+    EXPECT_NE(ReadFile(folder + name), "alt\r\n") << name;
+  }
+}
