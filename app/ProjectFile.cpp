@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "app/ProjectKeys.h"
 #include "engine/Clock.h"
+#include "engine/CodePages.h"
 #include "engine/Error.h"
 #include "engine/FileSystem.h"
 #include "engine/TextFile.h"
@@ -113,8 +114,64 @@ std::optional<bool> ParseFlag(std::string_view text) {
   return value != 0;
 }
 
+// The INI text of a project file in the file's own encoding: Windows-1252 bytes, or UTF-8
+// behind a byte-order mark when another editor saved it so. Section names, keys and values
+// pass in and out as Windows-1252 text either way; a save keeps the encoding and the mark.
+class ProjectText {
+public:
+  /// An empty Windows-1252 text (a new file).
+  ProjectText() = default;
+  /// The text of the file at path as read.
+  ProjectText(std::string_view bytes, std::string path) : path_(std::move(path)) {
+    utf8_ = bytes.starts_with(kUtf8Mark);
+    if (utf8_) {
+      bytes.remove_prefix(std::string_view(kUtf8Mark).size());
+    }
+    ini_ = IniFile(bytes);
+  }
+
+  bool HasSection(std::string_view section) const { return ini_.HasSection(Name(section)); }
+
+  /// The value as Windows-1252 text; throws Error(kMsgValueNotAnsi) when a UTF-8 value holds
+  /// a character that Windows-1252 lacks.
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const {
+    std::optional<std::string> value = ini_.Read(Name(section), Name(key));
+    if (!utf8_ || !value) {
+      return value;
+    }
+    std::optional<std::string> ansi = Utf8ToAnsiExact(*value);
+    if (!ansi) {
+      ErrorParts parts;
+      parts.operation = FileOperation::Open;
+      parts.path = path_;
+      parts.format = kMsgValueNotAnsi;
+      parts.args = {ErrorArg::Path(path_), ErrorArg::Text(key), ErrorArg::Text(section)};
+      throw Error(std::move(parts));
+    }
+    return ansi;
+  }
+
+  bool Write(std::string_view section, std::string_view key, std::string_view value) {
+    return ini_.Write(Name(section), Name(key), utf8_ ? AnsiToUtf8(value) : std::string(value));
+  }
+
+  void EraseSection(std::string_view section) { ini_.EraseSection(Name(section)); }
+
+  /// The whole file, with the mark when it had one.
+  std::string Bytes() const { return utf8_ ? kUtf8Mark + ini_.Text() : ini_.Text(); }
+
+private:
+  std::string Name(std::string_view name) const {
+    return utf8_ ? AnsiToUtf8(name) : std::string(name);
+  }
+
+  IniFile ini_;
+  bool utf8_ = false;
+  std::string path_;
+};
+
 struct Loader {
-  const IniFile& ini;
+  const ProjectText& ini;
   void Text(const char* section, const char* key, std::string& field) const {
     field = ini.Read(section, key).value_or(std::string());
   }
@@ -127,7 +184,7 @@ struct Loader {
 
 // Sets one entry; a value the file cannot hold (a line break in it) ends the save before
 // anything reaches the disk.
-void WriteEntry(IniFile& ini, const std::string& path, std::string_view section,
+void WriteEntry(ProjectText& ini, const std::string& path, std::string_view section,
                 std::string_view key, std::string_view value) {
   if (!ini.Write(section, key, value)) {
     throw Error(Format(kMsgCannotWriteProject, path.c_str()));
@@ -135,7 +192,7 @@ void WriteEntry(IniFile& ini, const std::string& path, std::string_view section,
 }
 
 struct Saver {
-  IniFile& ini;
+  ProjectText& ini;
   const std::string& path;
   void Text(const char* section, const char* key, const std::string& field) const {
     WriteEntry(ini, path, section, key, field);
@@ -164,7 +221,7 @@ ProjectSettings LoadProjectFile(const std::string& path) {
       throw;
     }
   }
-  const IniFile ini(text);
+  const ProjectText ini(text, path);
   ProjectSettings s;
   const Loader loader{ini};
   VisitMainFields(s, loader);
@@ -184,7 +241,7 @@ bool HoldsProjectSection(const std::string& path) {
   if (!FileExists(path)) {
     return false;
   }
-  const IniFile ini(ReadFileBytes(path));
+  const ProjectText ini(ReadFileBytes(path), path);
   for (const char* section : {kSecMain, kSecInput, kSecSources, kSecOutput, kSecOptions, kSecHelp,
                               kSecHelpDoc, kSecHelpTech}) {
     if (ini.HasSection(section)) {
@@ -200,16 +257,16 @@ bool HoldsProjectSection(const std::string& path) {
 }
 
 void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
-  IniFile ini;
+  ProjectText ini;
   if (FileExists(path)) {
     try {
-      ini = IniFile(ReadFileBytes(path));
+      ini = ProjectText(ReadFileBytes(path), path);
     } catch (const Error&) {
       // Without its old content the file cannot be merged into; leave it alone.
       throw Error(Format(kMsgCannotWriteProject, path.c_str()));
     }
   } else {
-    ini = IniFile(HeaderText());
+    ini = ProjectText(HeaderText(), path);
   }
 
   const Saver saver{ini, path};
@@ -226,7 +283,7 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
   }
   VisitHelpFields(settings, saver);
 
-  WriteFileAtomic(path, ini.Text(), kMsgCannotWriteProject);
+  WriteFileAtomic(path, ini.Bytes(), kMsgCannotWriteProject);
 }
 
 } // namespace qm

@@ -14,6 +14,14 @@ inline constexpr const char* kHeaderCreated = ";Initial creation date / time: %s
 
 /// A save that could not be completed; "%s" is the project file.
 inline constexpr const char* kMsgCannotWriteProject = "nach %s kann nicht geschrieben werden";
+/// A value of a UTF-8 project file with a character that Windows-1252 lacks: the project file,
+/// the key and its section.
+inline constexpr const char* kMsgValueNotAnsi =
+    "Datei %s: Der Wert von \"%s\" in [%s] enth\xE4lt ein Zeichen, das es in Windows-1252 "
+    "nicht gibt";
+
+/// The byte-order mark at the start of a project file that another editor saved as UTF-8.
+inline constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
 /// Sections of the job's settings.
 inline constexpr const char* kSecMain = "Main";

@@ -125,6 +125,18 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> Utf8ToAnsiExact(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  bool exact = true;
+  DecodeUtf8(
+      utf8, [&out](char c) { out.push_back(c); }, [&exact](std::uint32_t) { exact = false; });
+  if (!exact) {
+    return std::nullopt;
+  }
+  return out;
+}
+
 std::string Utf8ToHtmlAnsi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

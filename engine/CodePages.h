@@ -2,6 +2,7 @@
 // UTF-8 at the operating system and in the terminal, code page 850 in MS-DOS sources.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ std::string AnsiToUtf8(std::string_view ansi);
 /// UTF-8 to Windows-1252. A character without a Windows-1252 form, or a malformed byte,
 /// becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
+/// UTF-8 to Windows-1252 when every character has a Windows-1252 form; nothing when one
+/// lacks it or a byte is malformed.
+std::optional<std::string> Utf8ToAnsiExact(std::string_view utf8);
 /// UTF-8 to Windows-1252 for HTML text: a character without a Windows-1252 form becomes its
 /// numeric character reference ("&#321;" for a capital L with stroke), a malformed byte "?".
 std::string Utf8ToHtmlAnsi(std::string_view utf8);

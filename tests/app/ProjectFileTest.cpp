@@ -314,11 +314,18 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
   EXPECT_THROW(SaveProjectFile(existing, broken), Error);
   EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
 
-  // The name leaves no room for the temporary file beside it, so only the replacing fails.
+  // Only the replacing fails: the new text does not fit on the disk (here: beyond a file
+  // size limit).
+  {
+    const qmtest::FileSizeLimit limit(64);
+    expectFailure(existing);
+  }
+  EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
+  // A name as long as a name may be still leaves room for the temporary file beside it.
   const std::string longName = dir / (std::string(245, 'n') + ".qmpr");
   WriteFile(longName, "[Main]\r\nalt=1\r\n");
-  expectFailure(longName);
-  EXPECT_EQ(ReadFile(longName), "[Main]\r\nalt=1\r\n");
+  SaveProjectFile(longName, ProjectSettings{});
+  EXPECT_EQ(LoadProjectFile(longName).Help.Language, "0x407 Deutsch (Deutschland)");
 }
 
 TEST(ProjectFile, AFileThatCannotBeReadIsAnError) {
@@ -342,4 +349,78 @@ TEST(ProjectFile, AFileThatCannotBeReadIsAnError) {
   EXPECT_FALSE(HoldsProjectSection(dir / "fremd.ini"));
   EXPECT_TRUE(HoldsProjectSection(dir / "eigen.qmpr"));
   EXPECT_FALSE(HoldsProjectSection(dir / "fehlt.qmpr"));
+}
+
+TEST(ProjectFile, Utf8FileWithAMarkIsReadAndSavedAsUtf8) {
+  // A file that another editor saved as UTF-8 with a byte-order mark: the mark does not hide
+  // the first section, values arrive as Windows-1252 text, a save merges UTF-8 entries behind
+  // the same mark, and the settings read back equal.
+  qmtest::TempDir dir;
+  const std::string file = dir / "utf8.qmpr";
+  const std::string mark = "\xEF\xBB\xBF";
+  WriteFile(file, mark + CrLf({"[Main.Eingabe]",
+                               "Pfad=/quellen/\xC3\x9C"
+                               "bersicht",
+                               "Unterodner=0",
+                               "; Notiz: gr\xC3\xB6\xC3\x9F"
+                               "er als \xE2\x82\xAC",
+                               "[Main]", "Zus\xC3\xA4tzlicheDateien=/extra/\xC3\xA4"}));
+  ProjectSettings s = LoadProjectFile(file);
+  EXPECT_EQ(s.InputPath, "/quellen/\xDC"
+                         "bersicht");
+  EXPECT_FALSE(s.IncludeSubfolders);
+  EXPECT_EQ(s.ExtraFilesFolder, "/extra/\xE4");
+
+  s.Help.Title = "Gr\xF6\xDF"
+                 "e \x80";
+  s.Help.Language = "0x407 Deutsch (Deutschland)";
+  s.Templates.DocPageHeader = {"<p>\xFC</p>"};
+  SaveProjectFile(file, s);
+  const std::vector<std::string> main = {"[Main.Eingabe]",
+                                         "Pfad=/quellen/\xC3\x9C"
+                                         "bersicht",
+                                         "Unterodner=0",
+                                         "; Notiz: gr\xC3\xB6\xC3\x9F"
+                                         "er als \xE2\x82\xAC",
+                                         "[Main]",
+                                         "Zus\xC3\xA4tzlicheDateien=/extra/\xC3\xA4",
+                                         "[Main.Eingabe.Quellen]",
+                                         "Pascal=0",
+                                         "C++=0",
+                                         "Java=0",
+                                         "Installshield=0",
+                                         "Basic=0",
+                                         "SQL=0",
+                                         "Assembler=0",
+                                         "HTML=0",
+                                         "[Main.Ausgabe]",
+                                         "Pfad=",
+                                         "[Main.Zusatz]",
+                                         "Zeilenumbruch=1",
+                                         "OEM_nach_Ansi=0",
+                                         "EigeneDateien=0"};
+  EXPECT_EQ(ReadFile(file),
+            mark + CrLf(Concat({main,
+                                {"[Vorlagen.Benutzer.Kopf]", "Zeile0=<p>\xC3\xBC</p>"},
+                                HelpSections("Gr\xC3\xB6\xC3\x9F"
+                                             "e \xE2\x82\xAC")})));
+  const ProjectSettings again = LoadProjectFile(file);
+  EXPECT_EQ(again.Help.Title, s.Help.Title);
+  EXPECT_EQ(again.Templates.DocPageHeader, s.Templates.DocPageHeader);
+  EXPECT_EQ(again.InputPath, s.InputPath);
+
+  // A character that Windows-1252 lacks cannot become a value: the error names the key.
+  WriteFile(file, mark + CrLf({"[HelpWorkshop]", "Titel=\xC5\x81\xC3\xB3"
+                                                 "d\xC5\xBA"}));
+  try {
+    LoadProjectFile(file);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Text(), "Datei " + file +
+                            ": Der Wert von \"Titel\" in [HelpWorkshop] enth\xC3\xA4"
+                            "lt ein Zeichen, das es in Windows-1252 nicht gibt");
+  }
+  // Without a mark the bytes are Windows-1252, as always.
+  WriteFile(file, CrLf({"[Main.Eingabe]", "Pfad=/\xC3\xA4"}));
+  EXPECT_EQ(LoadProjectFile(file).InputPath, "/\xC3\xA4");
 }
