@@ -55,12 +55,19 @@ public:
     return false;
   }
 
-  void CopyFailed(const std::string& message) override { PrintAnsi(stderr, message); }
+  void CopyFailed(const std::string& message) override {
+    PrintAnsi(stderr, message);
+    errorReported_ = true;
+  }
+
+  /// True when an error was printed that did not end the command (a failed copy).
+  bool ErrorReported() const { return errorReported_; }
 
 private:
   bool yes_;
   bool mayAsk_;
   bool verbose_;
+  bool errorReported_ = false;
 };
 
 // The help project's message boxes as lines on stderr; --quiet leaves out the information.
@@ -134,7 +141,9 @@ int RunConvertCommand(const Options& options) {
     PrintUtf8(stderr, kMsgCancelled);
     return kExitInterrupted;
   }
-  return helpOk ? kExitSuccess : kExitFailure;
+  // An error the run went past (a file not copied) still fails the command, so that a build
+  // script notices it; warnings alone do not.
+  return helpOk && !interaction.ErrorReported() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace qm::cli
