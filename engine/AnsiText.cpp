@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace qm {
 
@@ -105,8 +106,16 @@ size_t FindNoCase(std::string_view haystack, std::string_view needle, size_t pos
     return std::string_view::npos;
   }
   const char first = AnsiUpperChar(needle[0]);
+  // A first character without a second case ("%" of a placeholder) is found by the library's
+  // fast search; the rest of the needle is compared without regard to case.
+  const bool caseless = first == AnsiLowerChar(needle[0]);
   for (size_t i = pos; i + needle.size() <= haystack.size(); ++i) {
-    if (AnsiUpperChar(haystack[i]) != first) {
+    if (caseless) {
+      i = haystack.find(first, i);
+      if (i == std::string_view::npos || i + needle.size() > haystack.size()) {
+        return std::string_view::npos;
+      }
+    } else if (AnsiUpperChar(haystack[i]) != first) {
       continue;
     }
     size_t k = 1;
@@ -151,6 +160,67 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::
   }
   out.append(text, pos);
   return out;
+}
+
+namespace {
+
+// Room left behind a text that a replacement made longer, so that appending a short piece
+// afterwards (a separator and a file name) needs no second buffer of the whole text.
+constexpr size_t kGrowthRoom = 256;
+
+// ReplaceAll in place; find(text, pos) gives the next occurrence of from at or after pos.
+template <typename Find>
+void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, const Find& find) {
+  size_t hit = find(text, 0);
+  if (fromSize == 0 || hit == std::string::npos) {
+    return;
+  }
+  if (to.size() <= fromSize) {
+    // The text only shrinks: it is rewritten front to back within its own buffer; the part
+    // still to be searched always lies behind what was written.
+    char* data = text.data();
+    size_t write = hit;
+    size_t read = hit;
+    while (hit != std::string::npos) {
+      std::memmove(data + write, data + read, hit - read);
+      write += hit - read;
+      if (!to.empty()) {
+        std::memcpy(data + write, to.data(), to.size());
+      }
+      write += to.size();
+      read = hit + fromSize;
+      hit = find(text, read);
+    }
+    std::memmove(data + write, data + read, text.size() - read);
+    text.resize(write + text.size() - read);
+    return;
+  }
+  size_t count = 0;
+  for (size_t h = hit; h != std::string::npos; h = find(text, h + fromSize)) {
+    ++count;
+  }
+  std::string out;
+  out.reserve(text.size() + count * (to.size() - fromSize) + kGrowthRoom);
+  size_t read = 0;
+  for (; hit != std::string::npos; hit = find(text, read)) {
+    out.append(text, read, hit - read);
+    out.append(to);
+    read = hit + fromSize;
+  }
+  out.append(text, read);
+  text.swap(out);
+}
+
+} // namespace
+
+void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
+  ReplaceInPlace(text, from.size(), to,
+                 [from](const std::string& t, size_t pos) { return t.find(from, pos); });
+}
+
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to) {
+  ReplaceInPlace(text, from.size(), to,
+                 [from](const std::string& t, size_t pos) { return FindNoCase(t, from, pos); });
 }
 
 std::string FieldOf(std::string_view text, int n, char sep) {
@@ -199,6 +269,36 @@ std::vector<std::string_view> SplitLineViews(std::string_view text) {
 Lines SplitLines(std::string_view text) {
   const std::vector<std::string_view> views = SplitLineViews(text);
   return Lines(views.begin(), views.end());
+}
+
+std::string EscapeControlChars(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out.push_back(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += Format("\\x%02X", byte);
+    }
+  }
+  return out;
+}
+
+std::string NormalizeLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + kCrLf.size());
+  for (const std::string_view line : SplitLineViews(text)) {
+    out.append(line);
+    out.append(kCrLf);
+  }
+  return out;
 }
 
 void AppendJoined(std::string& out, const Lines& lines) {

@@ -11,6 +11,9 @@ namespace qm {
 /// An ordered list of text lines, the engine's universal container.
 using Lines = std::vector<std::string>;
 
+/// Every line the program writes ends with this.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 /// Windows-1252 upper case of one byte (a-z, à-þ except ÷, š œ ž ÿ); ß and µ stay.
 char AnsiUpperChar(char c);
 /// Windows-1252 lower case of one byte, the inverse of AnsiUpperChar.
@@ -36,6 +39,13 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 /// As ReplaceAll, but from matches without regard to Windows-1252 case.
 std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::string_view to);
 
+/// ReplaceAll on text itself (to must not point into text): nothing is copied when from does
+/// not occur, a replacement not longer than from needs no second buffer, and a longer one
+/// allocates the result once, at its final size.
+void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to);
+/// ReplaceAllNoCase on text itself, as ReplaceAllIn.
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to);
+
 /// Field n (counting from 1) of text split at sep. A field number beyond the last field gives
 /// the last field; an empty text gives an empty field.
 std::string FieldOf(std::string_view text, int n, char sep);
@@ -47,10 +57,18 @@ int CountChar(std::string_view text, char c);
 Lines SplitLines(std::string_view text);
 /// SplitLines as views into text, for reading without copying.
 std::vector<std::string_view> SplitLineViews(std::string_view text);
+/// JoinLines(SplitLines(text)) without a list of the lines: every line break becomes CR LF,
+/// the last line gets one, and a NUL ends the text.
+std::string NormalizeLineBreaks(std::string_view text);
 /// Appends every line followed by CR LF to out.
 void AppendJoined(std::string& out, const Lines& lines);
 /// Every line followed by CR LF.
 std::string JoinLines(const Lines& lines);
+
+/// text with each control character (bytes below 0x20 and 0x7F) shown as an escape: "\\n",
+/// "\\r", "\\t" or "\\x" and two hex digits. For a name in one line of a terminal or a
+/// message, where a line break would split it and an escape sequence would act.
+std::string EscapeControlChars(std::string_view text);
 
 /// printf-style formatting into a std::string.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -47,7 +47,13 @@ std::string ConvertBlock(const Lines& block, std::string_view ext, bool autoLine
 }
 
 std::string ExtractContextId(std::string& text) {
-  const Lines lines = SplitLines(ExpandEscapes(text));
+  std::string expanded = ExpandEscapes(text);
+  if (expanded.find(kContextIdNeedle) == std::string::npos) {
+    // No id: the text is only split into lines and joined again, which needs no list of them.
+    text = NormalizeLineBreaks(expanded);
+    return {};
+  }
+  const Lines lines = SplitLines(expanded);
   std::string id;
   Lines kept;
   kept.reserve(lines.size());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace qm {
@@ -23,30 +24,43 @@ std::string_view FirstWord(std::string_view text) {
   return trimmed.substr(0, trimmed.find(' '));
 }
 
-/// One occurrence of a row's `from` and whether it belongs to a tag and must stay.
-struct Hit {
-  size_t pos;
-  bool keep;
+/// One occurrence of a row's `from` and whether it belongs to a tag and must stay, packed
+/// into one number: a text may hold an occurrence at every byte, so each costs 4 bytes for
+/// texts below 2 GiB (Pos = uint32_t) and 8 beyond.
+template <typename Pos> class Hit {
+public:
+  explicit Hit(size_t pos) : bits_(static_cast<Pos>(pos)) {}
+  size_t pos() const { return bits_ & ~kKeepBit; }
+  bool keep() const { return (bits_ & kKeepBit) != 0; }
+  void setKeep(bool keep) { bits_ = keep ? (bits_ | kKeepBit) : (bits_ & ~kKeepBit); }
+  /// Positions must stay below this.
+  static constexpr Pos kKeepBit = Pos{1} << (sizeof(Pos) * 8 - 1);
+
+private:
+  Pos bits_;
 };
 
 // Every occurrence of from in text, left to right, overlapping ones included.
-std::vector<Hit> Occurrences(std::string_view text, std::string_view from) {
-  std::vector<Hit> hits;
+template <typename Pos>
+std::vector<Hit<Pos>> Occurrences(std::string_view text, std::string_view from) {
+  std::vector<Hit<Pos>> hits;
   for (size_t p = text.find(from); p != std::string_view::npos; p = text.find(from, p + 1)) {
-    hits.push_back(Hit{p, false});
+    hits.emplace_back(p);
   }
   return hits;
 }
 
 // A "<" stays when the word after it, up to the next bracket, is a tag. Each look-ahead stops
 // at the next bracket, so the scans never overlap.
-void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit>& hits, const TagTable& tags) {
-  for (Hit& hit : hits) {
-    size_t end = hit.pos + 1;
+template <typename Pos>
+void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
+                             const TagTable& tags) {
+  for (Hit<Pos>& hit : hits) {
+    size_t end = hit.pos() + 1;
     while (end < text.size() && !IsBracket(text[end])) {
       ++end;
     }
-    hit.keep = tags.Contains(FirstWord(text.substr(hit.pos + 1, end - hit.pos - 1)));
+    hit.setKeep(tags.Contains(FirstWord(text.substr(hit.pos() + 1, end - hit.pos() - 1))));
   }
 }
 
@@ -55,7 +69,9 @@ void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit>& hits, cons
 // not as brackets, so "<B>>" keeps both. One forward sweep keeps the word's bounds in the
 // stretch since the last "<": its first non-trimmed byte, the first blank after that and the
 // last non-trimmed byte.
-void ClassifyClosingBrackets(std::string_view text, std::vector<Hit>& hits, const TagTable& tags) {
+template <typename Pos>
+void ClassifyClosingBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
+                             const TagTable& tags) {
   constexpr size_t kNone = std::string_view::npos;
   size_t wordStart = kNone;
   size_t firstBlank = kNone;
@@ -63,13 +79,13 @@ void ClassifyClosingBrackets(std::string_view text, std::vector<Hit>& hits, cons
   auto hit = hits.begin();
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (hit != hits.end() && hit->pos == i) {
+    if (hit != hits.end() && hit->pos() == i) {
       std::string_view word;
       if (wordStart != kNone) {
         const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
         word = text.substr(wordStart, end - wordStart);
       }
-      hit->keep = tags.Contains(word);
+      hit->setKeep(tags.Contains(word));
       ++hit;
     } else if (c == '<') {
       wordStart = firstBlank = lastSolid = kNone;
@@ -86,51 +102,53 @@ void ClassifyClosingBrackets(std::string_view text, std::vector<Hit>& hits, cons
 
 // Any other text stays when the nearest bracket at or before it is a "<": it stands inside a
 // tag, for instance in an attribute value.
-void ClassifyInsideTags(std::string_view text, std::vector<Hit>& hits) {
+template <typename Pos>
+void ClassifyInsideTags(std::string_view text, std::vector<Hit<Pos>>& hits) {
   char lastBracket = '\0';
   size_t scanned = 0;
-  for (Hit& hit : hits) {
-    for (; scanned <= hit.pos; ++scanned) {
+  for (Hit<Pos>& hit : hits) {
+    for (; scanned <= hit.pos(); ++scanned) {
       if (IsBracket(text[scanned])) {
         lastBracket = text[scanned];
       }
     }
-    hit.keep = lastBracket == '<';
+    hit.setKeep(lastBracket == '<');
   }
 }
 
 // Replaces from by to left to right, as a plain replacement would, but an occurrence whose
 // stretch holds the start of a kept occurrence does not match: a kept occurrence also blocks
 // an overlapping converted one.
+template <typename Pos>
 std::string ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
-                          const std::vector<Hit>& hits) {
+                          const std::vector<Hit<Pos>>& hits) {
   std::string out;
   out.reserve(text.size());
   size_t pos = 0;
   auto kept = hits.begin(); // the first kept occurrence at or after the one looked at
-  for (const Hit& hit : hits) {
-    if (hit.keep || hit.pos < pos) {
+  for (const Hit<Pos>& hit : hits) {
+    if (hit.keep() || hit.pos() < pos) {
       continue;
     }
-    while (kept != hits.end() && (kept->pos < hit.pos || !kept->keep)) {
+    while (kept != hits.end() && (kept->pos() < hit.pos() || !kept->keep())) {
       ++kept;
     }
-    if (kept != hits.end() && kept->pos < hit.pos + from.size()) {
+    if (kept != hits.end() && kept->pos() < hit.pos() + from.size()) {
       continue;
     }
-    out.append(text.substr(pos, hit.pos - pos));
+    out.append(text.substr(pos, hit.pos() - pos));
     out.append(to);
-    pos = hit.pos + from.size();
+    pos = hit.pos() + from.size();
   }
   out.append(text.substr(pos));
   return out;
 }
 
-// Replaces from by to everywhere in text except in occurrences that belong to a tag of the
-// table. Returns false (text untouched) when from does not occur.
-bool ProtectedReplace(std::string& text, std::string_view from, std::string_view to,
-                      const TagTable& tags) {
-  std::vector<Hit> hits = Occurrences(text, from);
+// ProtectedReplace with the occurrences' positions held as Pos.
+template <typename Pos>
+bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_view to,
+                          const TagTable& tags) {
+  std::vector<Hit<Pos>> hits = Occurrences<Pos>(text, from);
   if (hits.empty()) {
     return false;
   }
@@ -143,6 +161,16 @@ bool ProtectedReplace(std::string& text, std::string_view from, std::string_view
   }
   text = ReplaceUnkept(text, from, to, hits);
   return true;
+}
+
+// Replaces from by to everywhere in text except in occurrences that belong to a tag of the
+// table. Returns false (text untouched) when from does not occur.
+bool ProtectedReplace(std::string& text, std::string_view from, std::string_view to,
+                      const TagTable& tags) {
+  if (text.size() < Hit<uint32_t>::kKeepBit) {
+    return ProtectedReplaceWith<uint32_t>(text, from, to, tags);
+  }
+  return ProtectedReplaceWith<uint64_t>(text, from, to, tags);
 }
 
 // Which byte values occur in text: a row whose first byte does not occur is passed over
@@ -195,7 +223,9 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
   std::string out(text);
   std::array<bool, 256> present = BytesIn(out);
   for (const CharRow& row : table.rows()) {
-    if (row.from.empty() || row.to.empty() ||
+    // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
+    // changes no text.
+    if (row.from.empty() || row.to.empty() || row.from == row.to ||
         !present[static_cast<unsigned char>(row.from.front())]) {
       continue;
     }
@@ -206,23 +236,42 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
   return out;
 }
 
+bool NeedsConversion(std::string_view text, const CharacterTable& table) {
+  const std::array<bool, 256> present = BytesIn(text);
+  return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
+    return !row.from.empty() && !row.to.empty() && row.from != row.to &&
+           present[static_cast<unsigned char>(row.from.front())] &&
+           text.find(row.from) != std::string_view::npos;
+  });
+}
+
+bool NeedsLinkMapping(std::string_view text, const CharacterTable& table) {
+  return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
+    return !row.from.empty() && !row.link.empty() && text.find(row.from) != std::string_view::npos;
+  });
+}
+
 std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
   std::string out(text);
   for (const CharRow& row : table.rows()) {
     if (!row.from.empty() && !row.link.empty()) {
-      out = ReplaceAll(out, row.from, row.link);
+      ReplaceAllIn(out, row.from, row.link);
     }
   }
   return out;
 }
 
-std::string UnmapChars(std::string_view text, const CharacterTable& table) {
-  std::string out(text);
+void UnmapCharsIn(std::string& text, const CharacterTable& table) {
   for (const CharRow& row : table.rows()) {
     if (!row.to.empty() && !row.from.empty()) {
-      out = ReplaceAll(out, row.to, row.from);
+      ReplaceAllIn(text, row.to, row.from);
     }
   }
+}
+
+std::string UnmapChars(std::string_view text, const CharacterTable& table) {
+  std::string out(text);
+  UnmapCharsIn(out, table);
   return out;
 }
 

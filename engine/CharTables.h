@@ -52,9 +52,16 @@ private:
 /// to a tag named in the tag table (or, for characters other than angle brackets, stands inside
 /// a tag). Linear in the length of text for each row.
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table);
+/// True when ConvertChars could change text: some row's field 1 occurs in it. When false,
+/// ConvertChars gives text unchanged, so a caller may use text itself instead of a copy.
+bool NeedsConversion(std::string_view text, const CharacterTable& table);
+/// True when MapLinkChars could change text (some row's field 1 with a field 3 occurs in it).
+bool NeedsLinkMapping(std::string_view text, const CharacterTable& table);
 /// Replaces field 1 by field 3 of every row with both non-empty, no tag protection.
 std::string MapLinkChars(std::string_view text, const CharacterTable& table);
 /// Replaces field 2 by field 1 of every row with both non-empty, no tag protection.
 std::string UnmapChars(std::string_view text, const CharacterTable& table);
+/// UnmapChars on text itself, copying nothing for rows that do not occur.
+void UnmapCharsIn(std::string& text, const CharacterTable& table);
 
 } // namespace qm

@@ -80,7 +80,8 @@ std::string WordError(const ErrorParts& parts, bool utf8) {
     const ErrorArg& arg = parts.args[next++];
     switch (arg.kind) {
     case ErrorArg::Kind::Path:
-      out += utf8 ? arg.text : Utf8ToAnsi(arg.text);
+      // A name with a line break or an escape sequence must not break up or act in the message.
+      out += utf8 ? EscapeControlChars(arg.text) : Utf8ToAnsi(arg.text);
       break;
     case ErrorArg::Kind::Text:
       literal(arg.text);

@@ -71,7 +71,8 @@ private:
   ErrorParts parts_;
 };
 
-/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true).
+/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true, where control
+/// characters of a path are shown as escapes).
 std::string WordError(const ErrorParts& parts, bool utf8);
 
 } // namespace qm

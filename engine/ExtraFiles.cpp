@@ -43,6 +43,30 @@ qm::Lines& TExtraAusgabeDateien::LinesFor(const std::string& name) {
   return items_[pos]->Lines;
 }
 
+void TExtraAusgabeDateien::Append(const std::string& name, qm::Lines lines) {
+  qm::Lines& held = LinesFor(name);
+  TExtraAusgabeDatei& page = *items_[index_.at(name)];
+  for (const std::string& line : lines) {
+    page.HeldBytes += line.size() + kCrLf.size();
+  }
+  held.insert(held.end(), std::make_move_iterator(lines.begin()),
+              std::make_move_iterator(lines.end()));
+  if (page.HeldBytes < kPageMemoryLimit || page.SpillFailed) {
+    return;
+  }
+  try {
+    if (!page.Spilled) {
+      page.Spilled.emplace(page.FileName);
+    }
+    page.Spilled->Append(JoinLines(page.Lines));
+    qm::Lines().swap(page.Lines);
+    page.HeldBytes = 0;
+  } catch (const Error&) {
+    // The page stays in memory; if its file cannot be written either, saving it says so.
+    page.SpillFailed = true;
+  }
+}
+
 size_t TExtraAusgabeDateien::SaveAll() {
   // The collection is emptied however the saving ends.
   struct ClearOnExit {
@@ -66,7 +90,11 @@ size_t TExtraAusgabeDateien::SaveAll() {
     }
     // One page that cannot be saved must not cost the others theirs.
     try {
-      WriteTextLines(page.FileName, page.Lines);
+      if (page.Spilled) {
+        page.Spilled->Commit(JoinLines(page.Lines));
+      } else {
+        WriteTextLines(page.FileName, page.Lines);
+      }
       ++saved;
     } catch (const Error& e) {
       if (!firstFailure) {
@@ -85,39 +113,56 @@ void TExtraAusgabeDateien::Clear() {
   index_.clear();
 }
 
+TGenerator::KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& page,
+                                         std::string_view keyword, Lines& list)
+    : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
+      fileName_(ExtractFileName(page)), list_(list) {}
+
+bool TGenerator::KeywordFilter::Keep(std::string& line) {
+  if (dropAfter_ > 0) {
+    if (line.empty() || line == kBreakTag) {
+      --dropAfter_;
+      return false;
+    }
+    dropAfter_ = 0;
+  }
+  const size_t at = line.find(marker_);
+  if (at == std::string::npos) {
+    return true;
+  }
+  // The line leaves the page, so its text becomes the entry where it is: a long line is not
+  // copied.
+  std::string entry = std::move(line);
+  line.clear();
+  entry.erase(0, at + marker_.size());
+  // Keyword lines leave the conversion with a blank behind them; it is no part of the entry.
+  if (!entry.empty() && entry.back() == ' ') {
+    entry.pop_back();
+  }
+  UnmapCharsIn(entry, table_);
+  entry.append(kEntrySep);
+  entry.append(fileName_);
+  // A short line may have much room left from being filled; the list keeps what it needs.
+  if (entry.capacity() - entry.size() > entry.size() / 8 + 32) {
+    entry.shrink_to_fit();
+  }
+  list_.push_back(std::move(entry));
+  dropAfter_ = kMaxLinesAfterKeyword;
+  return false;
+}
+
 void TGenerator::ExtractKeywordEntries(const std::string& page, std::string_view keyword,
                                        Lines& list, Lines& lines) {
-  std::string marker(kMarkerPrefix);
-  marker.append(keyword);
-  marker.push_back(' ');
-  const std::string fileName = ExtractFileName(page);
-
   // One pass that records the marker lines in order and compacts the list around the lines it
   // removes: the marker line and up to three directly following "<BR>" or empty lines.
+  KeywordFilter filter(CharTable, page, keyword, list);
   size_t kept = 0;
-  size_t i = 0;
-  const size_t count = lines.size();
-  while (i < count) {
-    const size_t at = lines[i].find(marker);
-    if (at == std::string::npos) {
-      if (kept != i) {
-        lines[kept] = std::move(lines[i]);
+  for (std::string& line : lines) {
+    if (filter.Keep(line)) {
+      if (&lines[kept] != &line) {
+        lines[kept] = std::move(line);
       }
       ++kept;
-      ++i;
-      continue;
-    }
-    std::string_view text = std::string_view(lines[i]).substr(at + marker.size());
-    // Keyword lines leave the conversion with a blank behind them; it is no part of the entry.
-    if (!text.empty() && text.back() == ' ') {
-      text.remove_suffix(1);
-    }
-    list.push_back(UnmapChars(text, CharTable) + std::string(kEntrySep) + fileName);
-    ++i;
-    for (int k = 0;
-         k < kMaxLinesAfterKeyword && i < count && (lines[i].empty() || lines[i] == kBreakTag);
-         ++k) {
-      ++i;
     }
   }
   lines.resize(kept);

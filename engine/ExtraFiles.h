@@ -3,8 +3,10 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/PageSink.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,10 +16,13 @@ namespace qm {
 
 class TGenerator;
 
-/// One in-memory own page.
+/// One own page: in memory, and once it grows large, partly in a temporary file beside it.
 struct TExtraAusgabeDatei {
-  std::string FileName; ///< full path; the key, compared byte for byte
-  qm::Lines Lines;      ///< the page's lines in order
+  std::string FileName;             ///< full path; the key, compared byte for byte
+  qm::Lines Lines;                  ///< the page's lines in order, after those already in Spilled
+  size_t HeldBytes = 0;             ///< what the lines given to Append take on disk
+  std::optional<SpillFile> Spilled; ///< the first part of the page, once it went to disk
+  bool SpillFailed = false;         ///< the page stays in memory after its spill failed
 };
 
 /// The own pages of a run, in the order in which they were created.
@@ -33,11 +38,15 @@ public:
   /// (Doc when the lower-case name contains ".doc.htm", else Tech) from the generator's
   /// CurrentOutputFile, CurrentInputFile and CurrentTitle.
   qm::Lines& LinesFor(const std::string& name);
+  /// Appends lines to the page for name (LinesFor). A page whose lines in memory grow beyond
+  /// kPageMemoryLimit bytes puts them into a temporary file beside it; its own file is still
+  /// written only by SaveAll.
+  void Append(const std::string& name, qm::Lines lines);
   /// Adds the page footer to every page and saves it (CR LF after every line). A page that
   /// cannot be saved does not stop the others; the first failure is thrown after all were
   /// tried. Empties the collection in every case. Returns the number of pages saved.
   size_t SaveAll();
-  /// Drops every page without saving.
+  /// Drops every page without saving (and removes what went to temporary files).
   void Clear();
 
   size_t Count() const { return items_.size(); }

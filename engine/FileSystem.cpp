@@ -12,6 +12,56 @@
 
 namespace qm {
 
+namespace {
+
+// The kind of a listed entry: from the listing where it says, else from the entry itself,
+// looked up relative to the folder (links followed).
+EntryKind KindOfEntry(int folder, const dirent* e) {
+  switch (e->d_type) {
+  case DT_REG:
+    return EntryKind::File;
+  case DT_DIR:
+    return EntryKind::Folder;
+  case DT_FIFO:
+    return EntryKind::Fifo;
+  case DT_SOCK:
+    return EntryKind::Socket;
+  case DT_CHR:
+  case DT_BLK:
+    return EntryKind::Device;
+  default:
+    break;
+  }
+  struct stat st {};
+  if (fstatat(folder, e->d_name, &st, 0) == 0) {
+    return KindOfMode(st.st_mode);
+  }
+  // What cannot be reached through its name is a link whose target is missing, or an entry
+  // that vanished since the listing; neither can be read.
+  return EntryKind::BrokenLink;
+}
+
+} // namespace
+
+EntryKind KindOfMode(unsigned mode) {
+  if (S_ISREG(mode)) {
+    return EntryKind::File;
+  }
+  if (S_ISDIR(mode)) {
+    return EntryKind::Folder;
+  }
+  if (S_ISFIFO(mode)) {
+    return EntryKind::Fifo;
+  }
+  if (S_ISSOCK(mode)) {
+    return EntryKind::Socket;
+  }
+  if (S_ISCHR(mode) || S_ISBLK(mode)) {
+    return EntryKind::Device;
+  }
+  return EntryKind::BrokenLink;
+}
+
 std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
   std::vector<DirEntry> entries;
   const std::string native(folder.empty() ? std::string_view(".") : folder);
@@ -25,10 +75,6 @@ std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
     }
     return entries;
   }
-  std::string prefix = native;
-  if (prefix.back() != '/') {
-    prefix.push_back('/');
-  }
   while (const dirent* e = readdir(dir)) {
     const std::string_view raw(e->d_name);
     if (raw == "." || raw == "..") {
@@ -37,12 +83,7 @@ std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
     DirEntry entry;
     entry.name = std::string(raw);
     entry.hidden = raw.front() == '.';
-    if (e->d_type == DT_DIR) {
-      entry.isDir = true;
-    } else if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-      struct stat st {};
-      entry.isDir = stat((prefix + std::string(raw)).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-    }
+    entry.kind = KindOfEntry(dirfd(dir), e);
     entries.push_back(std::move(entry));
   }
   closedir(dir);

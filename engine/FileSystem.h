@@ -9,17 +9,34 @@
 
 namespace qm {
 
+/// What a folder entry is, a link taken as what it leads to.
+enum class EntryKind {
+  File,       ///< a regular file
+  Folder,     ///< a folder
+  Fifo,       ///< a named pipe: opening it for reading could wait forever
+  Socket,     ///< a socket
+  Device,     ///< a character or block device
+  BrokenLink, ///< a link that leads nowhere (its target is missing, or links go round)
+};
+
+/// The kind of an entry whose mode (st_mode) is known.
+EntryKind KindOfMode(unsigned mode);
+
 /// One entry of a folder listing (never "." or "..").
 struct DirEntry {
   std::string name; ///< file name as the file system spells it
-  bool isDir = false;
+  EntryKind kind = EntryKind::File;
   bool hidden = false; ///< the name starts with "."
+
+  bool IsFolder() const { return kind == EntryKind::Folder; }
+  bool IsFile() const { return kind == EntryKind::File; }
 };
 
 /// The entries of a folder, sorted ascending by the Windows-1252 upper-case form of the name,
-/// then by the raw bytes, so that runs are reproducible. A folder that does not exist or cannot
-/// be listed gives no entries; error, when given, receives the errno of that failure (0 when
-/// the folder was read).
+/// then by the raw bytes, so that runs are reproducible. Each entry's kind is looked up
+/// relative to the open folder, so a name whose full path would be too long for the system
+/// still gets its kind. A folder that does not exist or cannot be listed gives no entries;
+/// error, when given, receives the errno of that failure (0 when the folder was read).
 std::vector<DirEntry> ListFolder(std::string_view folder, int* error = nullptr);
 
 /// True when name matches mask: "*" any run, "?" one character, the whole name, without regard

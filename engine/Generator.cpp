@@ -68,10 +68,10 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
           break;
         }
       }
-      const int lines = ProcessFile(quelle.Files[i]);
-      ++SourcesRead;
+      const std::optional<int> lines = ProcessSource(quelle.Files[i]);
+      SourcesRead += lines ? 1 : 0;
       if (progress != nullptr) {
-        progress->StepFile(quelle.Files[i], lines);
+        progress->StepFile(quelle.Files[i], lines.value_or(0));
       }
     }
   } catch (...) {
@@ -128,22 +128,29 @@ std::string PathAsHtml(std::string_view path, const TagTable& tags, const Charac
 
 const std::string& TGenerator::Converted(size_t slot, const std::string& raw, Source source) {
   ConvertedText& memo = converted_[slot];
-  if (!keepConverted_ || !memo.valid || memo.raw != raw) {
-    memo.raw = raw;
-    // A path is the file system's spelling; in a page it is Windows-1252 text.
-    switch (source) {
-    case Source::Text:
-      memo.converted = ConvertChars(raw, HtmlTags, CharTable);
-      break;
-    case Source::HtmlPath:
-      memo.converted = PathAsHtml(raw, HtmlTags, CharTable);
-      break;
-    case Source::TextPath:
-      memo.converted = ConvertChars(PathToText(raw), HtmlTags, CharTable);
-      break;
-    }
-    memo.valid = keepConverted_;
+  if (keepConverted_ && memo.valid && memo.raw == raw) {
+    return memo.converted;
   }
+  // Text that conversion would leave as it is is used as it is: a long title is not copied.
+  if (source == Source::Text && !NeedsConversion(raw, CharTable)) {
+    memo.valid = false;
+    return raw;
+  }
+  // A path is the file system's spelling; in a page it is Windows-1252 text.
+  switch (source) {
+  case Source::Text:
+    memo.converted = ConvertChars(raw, HtmlTags, CharTable);
+    break;
+  case Source::HtmlPath:
+    memo.converted = PathAsHtml(raw, HtmlTags, CharTable);
+    break;
+  case Source::TextPath:
+    memo.converted = ConvertChars(PathToText(raw), HtmlTags, CharTable);
+    break;
+  }
+  // Only short values are kept for the next piece: keeping a long one would mean a copy of it.
+  memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+  memo.raw = memo.valid ? raw : std::string();
   return memo.converted;
 }
 
@@ -153,7 +160,7 @@ namespace {
 template <typename Value>
 void Fill(std::string& line, std::string_view placeholder, const Value& value) {
   if (FindNoCase(line, placeholder) != std::string::npos) {
-    line = ReplaceAllNoCase(line, placeholder, value());
+    ReplaceAllNoCaseIn(line, placeholder, value());
   }
 }
 
@@ -165,42 +172,61 @@ std::string BareName(std::string_view path) {
 
 } // namespace
 
+const std::string& TGenerator::PieceLink::Of(const std::string& convertedTitle,
+                                             const CharacterTable& table) {
+  if (value == nullptr) {
+    // A title without characters to map is its own link: no copy of a long title.
+    if (NeedsLinkMapping(convertedTitle, table)) {
+      link = MapLinkChars(convertedTitle, table);
+      value = &link;
+    } else {
+      value = &convertedTitle;
+    }
+  }
+  return *value;
+}
+
 void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile,
                                         const std::string& inFile, const std::string& title) {
-  std::string link; // worked out once, when a line first asks for it
-  bool haveLink = false;
+  PieceLink link;
   for (std::string& line : lines) {
-    // Most template lines hold no placeholder.
-    if (line.find(kPlaceholderChar) == std::string::npos) {
-      continue;
-    }
-    // A keyword line becomes a contents or index entry, where a reference's ";" would split
-    // a field.
-    const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
-    const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
-    const std::string& in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
-    const std::string& out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
-    const std::string& convertedTitle = Converted(2, title);
-    // Date and time are read for every line, as a template expects of a clock.
-    Fill(line, kPhDate, [] { return ShortDateText(); });
-    Fill(line, kPhTime, [] { return LongTimeText(); });
-    Fill(line, kPhInputFile, [&] { return BareName(in); });
-    Fill(line, kPhInputPath, [&] { return ExtractFilePath(in); });
-    Fill(line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); });
-    Fill(line, kPhOutputFile, [&] { return BareName(out); });
-    Fill(line, kPhOutputPath, [&] { return ExtractFilePath(out); });
-    Fill(line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); });
-    Fill(line, kPhTitle, [&] { return convertedTitle; });
-    Fill(line, kPhPageTitle,
-         [&] { return convertedTitle.empty() ? ExtractFileName(in) : convertedTitle; });
-    Fill(line, kPhLink, [&] {
-      if (!haveLink) {
-        link = MapLinkChars(convertedTitle, CharTable);
-        haveLink = true;
-      }
-      return link;
-    });
+    SubstituteLine(line, outFile, inFile, title, link);
   }
+}
+
+void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
+                                const std::string& inFile, const std::string& title,
+                                PieceLink& link) {
+  // Most template lines hold no placeholder.
+  if (line.find(kPlaceholderChar) == std::string::npos) {
+    return;
+  }
+  // A keyword line becomes a contents or index entry, where a reference's ";" would split
+  // a field.
+  const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
+  const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
+  const std::string& in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
+  const std::string& out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
+  const std::string& convertedTitle = Converted(2, title);
+  // Date and time are read for every line, as a template expects of a clock.
+  Fill(line, kPhDate, [] { return ShortDateText(); });
+  Fill(line, kPhTime, [] { return LongTimeText(); });
+  Fill(line, kPhInputFile, [&] { return BareName(in); });
+  Fill(line, kPhInputPath, [&] { return ExtractFilePath(in); });
+  Fill(line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); });
+  Fill(line, kPhOutputFile, [&] { return BareName(out); });
+  Fill(line, kPhOutputPath, [&] { return ExtractFilePath(out); });
+  Fill(line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); });
+  Fill(line, kPhTitle, [&]() -> const std::string& { return convertedTitle; });
+  std::string fileName; // the page title of a piece without a title
+  Fill(line, kPhPageTitle, [&]() -> std::string_view {
+    if (convertedTitle.empty()) {
+      fileName = ExtractFileName(in);
+      return fileName;
+    }
+    return convertedTitle;
+  });
+  Fill(line, kPhLink, [&]() -> const std::string& { return link.Of(convertedTitle, CharTable); });
 }
 
 } // namespace qm

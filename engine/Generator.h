@@ -5,6 +5,7 @@
 #include "engine/AnsiText.h"
 #include "engine/CharTables.h"
 #include "engine/ExtraFiles.h"
+#include "engine/PageSink.h"
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 #include "engine/TextFile.h"
@@ -126,27 +127,61 @@ private:
   Lines& TocList(Kind kind) { return kind == Kind::Doc ? DocTocEntries : TechTocEntries; }
   Lines& IndexList(Kind kind) { return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries; }
 
-  /// WriteTemplate on a working copy the caller already made, with the lists of kind.
+  /// WriteTemplate on a working copy the caller already made, with the lists of kind. The
+  /// lines are filled, looked at for keyword lines and written one after the other, so that
+  /// a line is let go before the next is made (a long title makes long lines).
   void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
             const std::string& title, Lines work, const std::string& ownFile);
+
+  /// The "%LINK%" value of one piece, worked out when a line first asks for it.
+  struct PieceLink {
+    std::string link;
+    const std::string* value = nullptr; ///< link, or the converted title when that is its own link
+    const std::string& Of(const std::string& convertedTitle, const CharacterTable& table);
+  };
+  /// SubstitutePlaceholders of one line of a piece.
+  void SubstituteLine(std::string& line, const std::string& outFile, const std::string& inFile,
+                      const std::string& title, PieceLink& link);
+
+  /// ExtractKeywordEntries on lines that come one at a time: Keep tells whether a line stays
+  /// in the piece, and a marker line's text goes into the entry list. A filter serves one
+  /// piece.
+  class KeywordFilter {
+  public:
+    KeywordFilter(const CharacterTable& table, const std::string& page, std::string_view keyword,
+                  Lines& list);
+    /// False for a marker line (its text, moved out of line, becomes an entry) and for the
+    /// up to three "<BR>" or empty lines directly after one.
+    bool Keep(std::string& line);
+
+  private:
+    const CharacterTable& table_;
+    std::string marker_;
+    std::string fileName_;
+    Lines& list_;
+    int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
+  };
   /// A page header that keeps the title recorded for the page, if any.
   void WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
                        const std::string& inFile, const std::string& title,
                        const std::string& ownFile);
-  /// Appends bytes to a per-source page: into its buffer while ProcessFile holds one, else
+  /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
   /// straight to the file.
   void AppendToPage(const std::string& page, std::string_view bytes);
 
-  /// Deletes page and opens its buffer; create also creates the file empty now (otherwise it
-  /// is created only if it is flushed).
+  /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
+  /// otherwise the old file is deleted and the page's file made only if it gets written.
   void BeginPage(const std::string& page, bool create);
-  /// Appends the buffer of page to the file and closes the buffer.
+  /// Writes the rest of page's stream and closes it.
   void FlushPage(const std::string& page);
-  /// Deletes page and drops its buffer.
+  /// Deletes page and drops its stream.
   void DropPage(const std::string& page);
-  /// After a failure: writes every open buffer, ignoring further failures, so the pages hold
-  /// what was written up to the failure.
+  /// After a failure: finishes every open stream, ignoring further failures, so the pages
+  /// hold what was written up to the failure.
   void FlushAllPages() noexcept;
+  /// ProcessFile, or nothing when inFile turned out to be no regular file (it was skipped
+  /// with a warning, and no page was touched).
+  std::optional<int> ProcessSource(const std::string& inFile);
 
   /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
   /// id and title, and adds what the help project will trip over to Warnings.
@@ -165,7 +200,10 @@ private:
     HtmlPath, ///< a path in HTML text: characters Windows-1252 lacks become references
     TextPath, ///< a path in a keyword line: they become "?", the line's ";" stay separators
   };
+  /// The result is raw itself when conversion would not change it.
   const std::string& Converted(size_t slot, const std::string& raw, Source source = Source::Text);
+  /// Values up to this length are kept for the next piece; a longer one is converted again.
+  static constexpr size_t kMemoLimit = size_t{64} << 10;
   struct ConvertedText {
     std::string raw;
     std::string converted;
@@ -179,13 +217,8 @@ private:
   /// of PageTitles it covers; rebuilt when PageTitles changed in length.
   mutable std::unordered_map<std::string, std::string> titleIndex_;
   mutable size_t indexedTitles_ = 0;
-  /// A per-source page of the file being processed: created at once, filled in memory and
-  /// written once.
-  struct PageBuffer {
-    OutputFile file;
-    std::string bytes;
-  };
-  std::unordered_map<std::string, PageBuffer> pageBuffers_;
+  /// The per-source pages of the file being processed, written as they grow.
+  std::unordered_map<std::string, PageStream> pageStreams_;
 
   /// Per kind: context id -> where it was first found; page key -> its first context id.
   std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;

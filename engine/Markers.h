@@ -99,6 +99,23 @@ inline constexpr const char* kWarnPageReplaced =
 inline constexpr const char* kWarnFolderUnreadable =
     "Der Ordner kann nicht gelesen werden (%s) und wird \xFC"
     "bersprungen";
+/// A name that matches a mask but is no regular file: what it is (one of the kEntry texts).
+inline constexpr const char* kWarnNotAFile = "Keine gew\xF6hnliche Datei (%s); sie wird \xFC"
+                                             "bersprungen";
+inline constexpr const char* kEntryFifo = "Named Pipe";
+inline constexpr const char* kEntrySocket = "Socket";
+inline constexpr const char* kEntryDevice = "Ger\xE4t";
+inline constexpr const char* kEntryBrokenLink = "Verkn\xFCpfung ohne erreichbares Ziel";
+/// A source whose name holds a control character (CR, LF, TAB, ...): the help project's files
+/// name pages line by line and could not name its pages.
+inline constexpr const char* kWarnControlInName =
+    "Der Dateiname enth\xE4lt ein Steuerzeichen und kann in den Dateien des Help-Projekts nicht "
+    "stehen; die Datei wird \xFC"
+    "bersprungen";
+/// A source whose path is too long for the system: its length and the limit, in bytes.
+inline constexpr const char* kWarnPathTooLong =
+    "Der Pfad ist zu lang (%d Bytes, das System erlaubt %d); die Datei wird \xFC"
+    "bersprungen";
 /// The search found no source (the file is the input folder).
 inline constexpr const char* kWarnNoSources = "Keine Quelldateien gefunden";
 /// The fields a contents or index line needs at least.

@@ -21,23 +21,11 @@ std::string TitleOfPage(std::string_view bytes) {
   return {};
 }
 
-// JoinLines(SplitLines(text)) without copying each line: every line break becomes CR LF, the
-// last line gets one, and a NUL ends the text.
-std::string NormalizeLines(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  for (const std::string_view line : SplitLineViews(text)) {
-    out.append(line);
-    out.append("\r\n");
-  }
-  return out;
-}
-
 } // namespace
 
 void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
-  if (const auto it = pageBuffers_.find(page); it != pageBuffers_.end()) {
-    it->second.bytes.append(bytes);
+  if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
+    it->second.Append(bytes);
   } else {
     AppendFileBytes(page, bytes);
   }
@@ -46,17 +34,43 @@ void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
 void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& inFile,
                       const std::string& title, Lines work, const std::string& ownFile) {
   const std::string& target = ownFile.empty() ? outFile : ownFile;
-  SubstitutePlaceholders(work, outFile, inFile, title);
-  ExtractKeywordEntries(target, kTocKeyword, TocList(kind), work);
-  ExtractKeywordEntries(target, kIndexKeyword, IndexList(kind), work);
-  if (!ownFile.empty()) {
-    // A new own page gets its page header here, above these lines.
-    Lines& page = ExtraFiles.LinesFor(ownFile);
-    page.insert(page.end(), std::make_move_iterator(work.begin()),
-                std::make_move_iterator(work.end()));
-  } else {
-    AppendToPage(outFile, JoinLines(work));
+  // Line by line: filled, its contents and index lines taken out (contents first, as two
+  // passes over the piece would), then written, so a long line is let go before the next.
+  KeywordFilter toc(CharTable, target, kTocKeyword, TocList(kind));
+  KeywordFilter index(CharTable, target, kIndexKeyword, IndexList(kind));
+  PieceLink link;
+  size_t kept = 0;
+  std::string pending; // lines for the per-source page, written together
+  for (std::string& line : work) {
+    SubstituteLine(line, outFile, inFile, title, link);
+    if (!toc.Keep(line) || !index.Keep(line)) {
+      continue;
+    }
+    if (!ownFile.empty()) {
+      if (&work[kept] != &line) {
+        work[kept] = std::move(line);
+      }
+      ++kept;
+      continue;
+    }
+    if (line.size() >= kPageMemoryLimit) {
+      // A long line goes to the page as it is, not through a copy.
+      AppendToPage(outFile, pending);
+      pending.clear();
+      AppendToPage(outFile, line);
+      pending.append(kCrLf);
+    } else {
+      pending.append(line).append(kCrLf);
+    }
+    std::string().swap(line);
   }
+  if (ownFile.empty()) {
+    AppendToPage(outFile, pending);
+    return;
+  }
+  work.resize(kept);
+  // A new own page gets its page header here, above these lines.
+  ExtraFiles.Append(ownFile, std::move(work));
 }
 
 void TGenerator::WriteTemplate(const std::string& outFile, const std::string& inFile,
@@ -127,7 +141,7 @@ void TGenerator::WriteBlockText(const std::string& outFile, const std::string& t
   std::string body;
   if (expanded.find(kMarkerPrefix) == std::string::npos) {
     // No keyword line can be in it: the lines go through unchanged.
-    body = NormalizeLines(expanded);
+    body = NormalizeLineBreaks(expanded);
   } else {
     Lines lines = SplitLines(expanded);
     const Kind kind = KindOfPage(target);
@@ -142,10 +156,7 @@ void TGenerator::WriteBlockText(const std::string& outFile, const std::string& t
   if (!ownFile.empty()) {
     // The page's lines all end in a break, so appending the text to the joined page and
     // splitting again is the same as appending the text's own lines.
-    Lines& page = ExtraFiles.LinesFor(ownFile);
-    Lines added = SplitLines(written);
-    page.insert(page.end(), std::make_move_iterator(added.begin()),
-                std::make_move_iterator(added.end()));
+    ExtraFiles.Append(ownFile, SplitLines(written));
   } else {
     // A per-source page gets a second empty line.
     written += "\r\n";
@@ -161,12 +172,15 @@ void TGenerator::CollectPageTitles() {
   indexedTitles_ = 0;
   for (const std::string_view mask : {kDocPageMask, kTechPageMask}) {
     for (const DirEntry& e : entries) {
-      // A folder of such a name holds no title; reading it would only fail.
-      if (e.isDir || !MatchesMask(e.name, mask)) {
+      // Only regular files hold a title: a folder of such a name would fail to read, and a
+      // fifo would never give its bytes.
+      if (!e.IsFile() || !MatchesMask(e.name, mask)) {
         continue;
       }
       const std::string path = folder + e.name;
-      PageTitles.push_back(path + kTitleSep + TitleOfPage(ReadFileBytes(path)));
+      if (const std::optional<std::string> bytes = ReadRegularFileBytes(path)) {
+        PageTitles.push_back(path + kTitleSep + TitleOfPage(*bytes));
+      }
     }
   }
 }

@@ -73,14 +73,18 @@ struct TGenerator::BlockScan {
   std::string bytes;                   // the source file as read
   Lines converted;                     // its lines after the OEM conversion, if that is on
   std::vector<std::string_view> lines; // its lines, into bytes or converted
-  std::string title;                   // of the last block of either stream
-  size_t keywordsCheckedTo = 0;        // lines before this were checked for keyword lines
+  // Of the last block of either stream. It is the generator's CurrentTitle itself, which the
+  // header of a new own page reads: a long title is held once.
+  std::string& title;
+  size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
 
   BlockScan(TGenerator& g, const std::string& in)
       : gen(g), inFile(in), doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages,
                                 g.DocContextIds, g.DocContextIdOrigins),
         tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
-             g.TechContextIds, g.TechContextIdOrigins) {
+             g.TechContextIds, g.TechContextIdOrigins),
+        title(g.CurrentTitle) {
+    title.clear();
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
                                  ? inFile
@@ -189,9 +193,12 @@ struct TGenerator::BlockScan {
         !Trim(lines[i + 1]).starts_with(kOutputMarker)) {
       Warn(i + 1, kWarnOutputNotAtLineStart);
     }
+    // The start-marker line is never converted, so it is not copied: a long title line would
+    // be held twice.
     Lines block;
     block.reserve(end - i);
-    for (size_t k = i; k < end; ++k) {
+    block.emplace_back();
+    for (size_t k = i + 1; k < end; ++k) {
       block.emplace_back(lines[k]);
     }
 
@@ -217,7 +224,6 @@ struct TGenerator::BlockScan {
         ConvertBlock(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags, gen.CharTable);
     const std::string id = ExtractContextId(text);
 
-    gen.CurrentTitle = title;
     gen.CurrentOutputFile = s.page;
     gen.CurrentInputFile = inFile;
     WriteHeader(s, title, own);
@@ -248,7 +254,7 @@ struct TGenerator::BlockScan {
     s.pages.push_back(s.page);
   }
 
-  int Scan() {
+  std::optional<int> Scan() {
     // The source is read before the pages are made so that a stream without any start marker
     // gets no page file at all: it would be created and deleted again in this call. The old
     // page is deleted all the same, and the page header is still written (into memory) for
@@ -256,7 +262,14 @@ struct TGenerator::BlockScan {
     // disk as it stands then.
     std::exception_ptr readError;
     try {
-      bytes = ReadFileBytes(inFile);
+      EntryKind kind = EntryKind::File;
+      std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
+      if (!read) {
+        // It changed since the search (into a fifo, say): skipped as the search skips it.
+        AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(kind))});
+        return std::nullopt;
+      }
+      bytes = std::move(*read);
     } catch (const Error&) {
       readError = std::current_exception();
     }
@@ -301,53 +314,38 @@ struct TGenerator::BlockScan {
 };
 
 void TGenerator::BeginPage(const std::string& page, bool create) {
-  OutputFile file;
-  if (create) {
-    file = OutputFile::Replace(page);
-  } else {
-    DeleteFileAt(page);
-  }
-  pageBuffers_.insert_or_assign(page, PageBuffer{std::move(file), std::string()});
+  pageStreams_.insert_or_assign(page, PageStream(page, create));
 }
 
 void TGenerator::FlushPage(const std::string& page) {
-  const auto it = pageBuffers_.find(page);
-  if (it == pageBuffers_.end()) {
+  const auto it = pageStreams_.find(page);
+  if (it == pageStreams_.end()) {
     return;
   }
-  PageBuffer buffer = std::move(it->second);
-  pageBuffers_.erase(it);
-  if (!buffer.file.IsOpen()) {
-    buffer.file = OutputFile(page);
-  }
-  buffer.file.Write(buffer.bytes);
-  buffer.file.Close();
+  PageStream stream = std::move(it->second);
+  pageStreams_.erase(it);
+  stream.Finish();
 }
 
 void TGenerator::DropPage(const std::string& page) {
-  const auto it = pageBuffers_.find(page);
-  const bool created = it == pageBuffers_.end() || it->second.file.IsOpen();
-  if (it != pageBuffers_.end()) {
-    pageBuffers_.erase(it);
-  }
-  if (created) {
+  const auto it = pageStreams_.find(page);
+  if (it == pageStreams_.end()) {
     DeleteFileAt(page);
+    return;
   }
+  it->second.Discard();
+  pageStreams_.erase(it);
 }
 
 void TGenerator::FlushAllPages() noexcept {
-  for (auto& [page, buffer] : pageBuffers_) {
+  for (auto& [page, stream] : pageStreams_) {
     try {
-      if (!buffer.file.IsOpen()) {
-        buffer.file = OutputFile(page);
-      }
-      buffer.file.Write(buffer.bytes);
-      buffer.file.Close();
+      stream.Finish();
     } catch (...) {
       // The failure that ended the file is the one reported.
     }
   }
-  pageBuffers_.clear();
+  pageStreams_.clear();
 }
 
 void TGenerator::CheckContextId(Kind kind, const std::string& inFile, int line,
@@ -383,7 +381,11 @@ void TGenerator::ClaimPage(const std::string& page, const std::string& inFile) {
 }
 
 int TGenerator::ProcessFile(const std::string& inFile) {
-  pageBuffers_.clear();
+  return ProcessSource(inFile).value_or(0);
+}
+
+std::optional<int> TGenerator::ProcessSource(const std::string& inFile) {
+  pageStreams_.clear();
   keepConverted_ = true;
   struct ForgetConverted {
     TGenerator& gen;

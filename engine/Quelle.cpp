@@ -4,6 +4,8 @@
 #include "engine/Markers.h"
 #include "engine/Paths.h"
 
+#include <algorithm>
+#include <climits>
 #include <sys/stat.h>
 
 #include <utility>
@@ -26,14 +28,35 @@ bool IdOf(const std::string& folder, FolderId& id) {
 }
 
 bool IsSearchedFolder(const DirEntry& e) {
-  return e.isDir && !e.hidden && MatchesMask(e.name, kFolderMask);
+  return e.IsFolder() && !e.hidden && MatchesMask(e.name, kFolderMask);
 }
 
-void AppendMatches(Lines& files, const std::string& folder, const std::vector<DirEntry>& entries,
+bool HasControlChar(std::string_view name) {
+  return std::any_of(name.begin(), name.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+  });
+}
+
+// Appends the sources among entries that match mask. Folders are never sources; anything else
+// that is no regular file, or that the run or the help project could not handle, is skipped
+// with a warning naming it.
+void AppendMatches(TQuelle& q, const std::string& folder, const std::vector<DirEntry>& entries,
                    const std::string& mask) {
   for (const DirEntry& e : entries) {
-    if (!e.isDir && MatchesMask(e.name, mask)) {
-      files.push_back(folder + e.name);
+    if (e.IsFolder() || !MatchesMask(e.name, mask)) {
+      continue;
+    }
+    std::string path = folder + e.name;
+    if (!e.IsFile()) {
+      AddWarning(q.Warnings, path, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(e.kind))});
+    } else if (HasControlChar(e.name)) {
+      AddWarning(q.Warnings, path, 0, kWarnControlInName);
+    } else if (path.size() >= PATH_MAX) {
+      AddWarning(q.Warnings, path, 0, kWarnPathTooLong,
+                 {ErrorArg::Number(static_cast<int>(path.size())), ErrorArg::Number(PATH_MAX - 1)});
+    } else {
+      q.Files.push_back(std::move(path));
     }
   }
 }
@@ -69,6 +92,19 @@ void SearchBelow(TQuelle& q, const std::string& folder, std::vector<FolderId>& a
 
 } // namespace
 
+const char* EntryKindText(EntryKind kind) {
+  switch (kind) {
+  case EntryKind::Fifo:
+    return kEntryFifo;
+  case EntryKind::Socket:
+    return kEntrySocket;
+  case EntryKind::Device:
+    return kEntryDevice;
+  default:
+    return kEntryBrokenLink;
+  }
+}
+
 void TQuelle::Search(const std::string& root) {
   Folders.push_back(root);
   SearchFolders(root);
@@ -83,7 +119,7 @@ void TQuelle::Search(const std::string& root) {
                  {ErrorArg::Text(SystemReasonText(error))});
     }
     for (const std::string& mask : Masks) {
-      AppendMatches(Files, folder, entries, mask);
+      AppendMatches(*this, folder, entries, mask);
     }
   }
 }
@@ -98,7 +134,7 @@ void TQuelle::SearchFolders(const std::string& folder) {
 }
 
 void TQuelle::SearchFiles(const std::string& folder, const std::string& mask) {
-  AppendMatches(Files, folder, ListFolder(folder), mask);
+  AppendMatches(*this, folder, ListFolder(folder), mask);
 }
 
 } // namespace qm

@@ -3,11 +3,15 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/FileSystem.h"
 #include "engine/Warnings.h"
 
 #include <string>
 
 namespace qm {
+
+/// The words for what an entry that is no regular file is (a named pipe, a socket, ...).
+const char* EntryKindText(EntryKind kind);
 
 class TQuelle {
 public:
@@ -15,7 +19,9 @@ public:
   Lines Folders; ///< folders to search, each ending in "/", the root first
   Lines Masks;   ///< file masks such as "*.pas", filled by the caller
   bool IncludeSubfolders = false;
-  /// Folders that could not be read, one warning each; they are skipped.
+  /// What the search skipped, one warning each: folders that could not be read, and names
+  /// matching a mask that are no regular file (a fifo, a socket, a device, a link leading
+  /// nowhere), hold a control character, or have a path too long for the system.
   WarningList Warnings;
 
   /// Appends root to Folders, collects the sub-folders (SearchFolders), then for each folder in
@@ -25,8 +31,9 @@ public:
   /// Appends the sub-folders of folder whose names contain no dot, leaving out hidden ones;
   /// with IncludeSubfolders each is searched at once (depth first).
   void SearchFolders(const std::string& folder);
-  /// Appends folder + name for every file of folder that matches mask (hidden files included;
-  /// folders are not sources, even when their names match).
+  /// Appends folder + name for every regular file of folder that matches mask (hidden files
+  /// included; folders are not sources, even when their names match). Other matching names
+  /// are skipped with a warning, as are names with a control character and paths too long.
   void SearchFiles(const std::string& folder, const std::string& mask);
 };
 

@@ -16,8 +16,13 @@ namespace qm {
 
 namespace {
 
-// Writes all bytes to fd; false with errno set on failure.
-bool WriteAll(int fd, std::string_view bytes) {
+// Opening for writing never waits: a fifo at the place of a page has no reader, and the open
+// fails (ENXIO) instead of blocking the run. On a regular file the flag changes nothing.
+constexpr int kWriteFlags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
+
+} // namespace
+
+bool WriteAllBytes(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0) {
@@ -31,6 +36,8 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+namespace {
+
 [[noreturn]] void Fail(FileOperation operation, const char* fmt, std::string_view path, int err) {
   throw Error::File(operation, fmt, path, err);
 }
@@ -39,18 +46,15 @@ bool WriteAll(int fd, std::string_view bytes) {
   throw Error::File(FileOperation::Write, kMsgWriteFailed, path, err);
 }
 
-} // namespace
-
-std::string FileErrorMessage(std::string_view path, int err) {
-  return Error::File(FileOperation::Write, kMsgWriteFailed, path, err).what();
-}
-
-std::string ReadFileBytes(std::string_view path) {
-  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
-  }
+// Reads everything from fd and closes it; throws Error(kMsgCannotOpen) naming path.
+std::string ReadAllAndClose(int fd, std::string_view path) {
   std::string out;
+  // A regular file's size is known: one allocation of that size instead of a growing buffer,
+  // which would need up to twice the size for a moment.
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    out.reserve(static_cast<size_t>(st.st_size));
+  }
   char buf[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -71,16 +75,56 @@ std::string ReadFileBytes(std::string_view path) {
   return out;
 }
 
+} // namespace
+
+std::string FileErrorMessage(std::string_view path, int err) {
+  return Error::File(FileOperation::Write, kMsgWriteFailed, path, err).what();
+}
+
+std::string ReadFileBytes(std::string_view path) {
+  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
+  }
+  return ReadAllAndClose(fd, path);
+}
+
+std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind) {
+  const std::string native(path);
+  // The kind is looked at before the open, which for a device could already do something, and
+  // again on the open file, which may have been swapped in between. Neither open nor read
+  // waits: a fifo is opened without blocking and never read.
+  struct stat st {};
+  if (::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (kind != nullptr) {
+      *kind = KindOfMode(st.st_mode);
+    }
+    return std::nullopt;
+  }
+  const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (kind != nullptr) {
+      *kind = KindOfMode(st.st_mode);
+    }
+    return std::nullopt;
+  }
+  return ReadAllAndClose(fd, path);
+}
+
 Lines ReadTextLines(std::string_view path) {
   return SplitLines(ReadFileBytes(path));
 }
 
 void WriteFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = ::open(std::string(path).c_str(), kWriteFlags | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) {
     Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
   }
-  const bool ok = WriteAll(fd, bytes);
+  const bool ok = WriteAllBytes(fd, bytes);
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
     FailWrite(path, ok ? errno : err);
@@ -92,11 +136,11 @@ void WriteTextLines(std::string_view path, const Lines& lines) {
 }
 
 void AppendFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(std::string(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  const int fd = ::open(std::string(path).c_str(), kWriteFlags | O_APPEND);
   if (fd < 0) {
     FailWrite(path, errno);
   }
-  const bool ok = WriteAll(fd, bytes);
+  const bool ok = WriteAllBytes(fd, bytes);
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
     FailWrite(path, ok ? errno : err);
@@ -104,7 +148,7 @@ void AppendFileBytes(std::string_view path, std::string_view bytes) {
 }
 
 OutputFile::OutputFile(std::string_view path) : path_(path) {
-  fd_ = ::open(std::string(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  fd_ = ::open(std::string(path).c_str(), kWriteFlags | O_CREAT | O_TRUNC, 0666);
   if (fd_ < 0) {
     Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
   }
@@ -112,7 +156,7 @@ OutputFile::OutputFile(std::string_view path) : path_(path) {
 
 OutputFile OutputFile::Replace(std::string_view path) {
   const std::string native(path);
-  const int fd = ::open(native.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  const int fd = ::open(native.c_str(), kWriteFlags | O_NOFOLLOW);
   if (fd >= 0) {
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
@@ -149,7 +193,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::Write(std::string_view bytes) {
-  if (!WriteAll(fd_, bytes)) {
+  if (!WriteAllBytes(fd_, bytes)) {
     FailWrite(path_, errno);
   }
 }
@@ -172,22 +216,53 @@ struct AtomicFailure {
   const char* writeMessage;
 };
 
-// The longest part of the target's name that goes into the temporary name, so that the
-// temporary name stays within the file system's limit for one name.
-constexpr size_t kTempNamePart = 200;
-
 void ReplaceAtomically(std::string_view path, std::string_view bytes, const AtomicFailure& words) {
-  // Through a link, the file it names is replaced, so that the link stays a link.
+  const std::string target = ReplacementTarget(path);
+  int fd = -1;
+  const std::string temp = MakeTempBeside(target, fd);
+  if (temp.empty()) {
+    Fail(words.createOperation, words.createMessage, path, errno);
+  }
+  const bool ok = WriteAllBytes(fd, bytes) && ::fsync(fd) == 0;
+  int err = ok ? 0 : errno;
+  const bool closed = ::close(fd) == 0;
+  if (ok && !closed) {
+    err = errno;
+  }
+  if (err == 0) {
+    err = MoveIntoPlace(temp, target);
+  }
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    Fail(words.writeOperation, words.writeMessage, path, err);
+  }
+}
+
+} // namespace
+
+std::string ReplacementTarget(std::string_view path) {
   std::string target(path);
   if (char* resolved = ::realpath(target.c_str(), nullptr)) {
     target = resolved;
     std::free(resolved);
   }
+  return target;
+}
+
+std::string MakeTempBeside(const std::string& target, int& fd) {
+  // Only the start of a long name goes into the temporary name, which must stay within the
+  // file system's limit for one name.
+  constexpr size_t kNamePart = 200;
   const size_t slash = target.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   std::string temp =
-      target.substr(0, nameStart) + "." + target.substr(nameStart, kTempNamePart) + ".tmpXXXXXX";
-  // The new file keeps the permissions of the one it replaces (mkstemp makes it private).
+      target.substr(0, nameStart) + "." + target.substr(nameStart, kNamePart) + ".tmpXXXXXX";
+  fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  return fd < 0 ? std::string() : temp;
+}
+
+int MoveIntoPlace(const std::string& temp, const std::string& target) {
+  // mkstemp makes the file private; the replacement keeps the permissions of the old file.
   struct stat old {};
   mode_t mode = 0;
   if (::stat(target.c_str(), &old) == 0) {
@@ -197,26 +272,11 @@ void ReplaceAtomically(std::string_view path, std::string_view bytes, const Atom
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    Fail(words.createOperation, words.createMessage, path, errno);
+  if (::chmod(temp.c_str(), mode) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
+    return errno;
   }
-  const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  int err = ok ? 0 : errno;
-  const bool closed = ::close(fd) == 0;
-  if (ok && !closed) {
-    err = errno;
-  }
-  if (ok && closed && ::rename(temp.c_str(), target.c_str()) != 0) {
-    err = errno;
-  }
-  if (err != 0) {
-    ::unlink(temp.c_str());
-    Fail(words.writeOperation, words.writeMessage, path, err);
-  }
+  return 0;
 }
-
-} // namespace
 
 void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
   ReplaceAtomically(path, bytes,

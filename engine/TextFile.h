@@ -4,7 +4,9 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/FileSystem.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +25,17 @@ inline constexpr const char* kMsgCannotCreateBecause = "Datei %s kann nicht erst
 /// Windows-1252 text.
 std::string FileErrorMessage(std::string_view path, int err);
 
+/// Writes all of bytes to the open descriptor fd, going on after interruptions; false with
+/// errno set when that fails.
+bool WriteAllBytes(int fd, std::string_view bytes);
+
 /// The whole file as bytes. Throws Error(kMsgCannotOpen) when it cannot be opened or read.
 std::string ReadFileBytes(std::string_view path);
+/// The whole file as bytes if it is a regular file (a link to one counts), read without ever
+/// waiting: a fifo, socket or device is not read, and neither is a file that became one
+/// between the look and the open. Returns nothing then, with kind (when given) saying what it
+/// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read.
+std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr);
 /// The file as text lines (SplitLines: CR, LF or CR LF end a line; a NUL ends the text).
 Lines ReadTextLines(std::string_view path);
 
@@ -65,6 +76,16 @@ private:
   int fd_ = -1;
   std::string path_;
 };
+
+/// The file that a replacement of path writes: path itself, or the file that a link at path
+/// leads to (so that the link stays a link).
+std::string ReplacementTarget(std::string_view path);
+/// Makes a new, empty temporary file beside target for a replacement that MoveIntoPlace
+/// finishes; fd receives its open descriptor. Returns its name, or "" with errno set.
+std::string MakeTempBeside(const std::string& target, int& fd);
+/// Gives temp the permissions of the file it replaces (or those of a new file) and renames it
+/// over target. Returns 0, or the errno of the step that failed (temp stays then).
+int MoveIntoPlace(const std::string& temp, const std::string& target);
 
 /// Replaces the file atomically: writes a temporary file beside it and renames it over the
 /// old one, so that a failure leaves the old file as it was. Throws Error(failMessage with the

@@ -1,5 +1,7 @@
 #include "engine/Warnings.h"
 
+#include "engine/AnsiText.h"
+
 namespace qm {
 
 namespace {
@@ -17,7 +19,8 @@ void AddWarning(WarningList& list, std::string_view file, int line, const char* 
 }
 
 std::string WarningLine(const Warning& warning) {
-  std::string out = warning.file;
+  // A file name may hold a line break or an escape sequence; the line stays one line.
+  std::string out = EscapeControlChars(warning.file);
   if (warning.line > 0) {
     out += ":" + std::to_string(warning.line);
   }

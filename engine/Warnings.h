@@ -34,7 +34,8 @@ void AddWarning(WarningList& list, std::string_view file, int line, const char* 
                 std::vector<ErrorArg> args = {});
 
 /// The warning as one line for a terminal (UTF-8): "file:line: Warnung: text", or
-/// "file: Warnung: text" without a line.
+/// "file: Warnung: text" without a line. Control characters in the file's name are shown as
+/// escapes (EscapeControlChars).
 std::string WarningLine(const Warning& warning);
 
 } // namespace qm

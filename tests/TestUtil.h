@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace qmtest {
 
@@ -72,5 +75,27 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
 inline bool Exists(const std::string& path) {
   return std::filesystem::exists(path);
 }
+
+/// While it lives, no file of this process may grow beyond limit bytes; a write beyond it
+/// fails with EFBIG (a full disk as far as the writer can tell).
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t limit) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lower{limit, old_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = nullptr;
+};
 
 } // namespace qmtest

@@ -27,7 +27,7 @@ TEST(FileSystem, ListingIsSortedByUpperCaseName) {
   std::filesystem::create_directory(dir / "Sub");
   std::vector<std::string> names;
   for (const DirEntry& e : ListFolder(dir.path())) {
-    names.push_back(e.name + (e.isDir ? "/" : "") + (e.hidden ? "(h)" : ""));
+    names.push_back(e.name + (e.IsFolder() ? "/" : "") + (e.hidden ? "(h)" : ""));
   }
   EXPECT_EQ(names, (std::vector<std::string>{".hidden(h)", "A.pas", "a.pas", "b.pas", "Sub/",
                                              "\xC3\x84.pas"}));

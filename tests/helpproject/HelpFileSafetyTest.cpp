@@ -11,36 +11,12 @@
 #include "helpproject/ProjectFileWriter.h"
 #include "helpproject/SitemapWriter.h"
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 using namespace qm;
 using namespace qmtest;
 
 namespace {
-
-/// While it lives, no file of this process may grow beyond limit bytes; a write beyond it
-/// fails with EFBIG (a full disk as far as the writer can tell).
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t limit) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit lower{limit, old_.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = nullptr;
-};
 
 HelpProjectSettings Titled(const std::string& title) {
   HelpProjectSettings s;

@@ -1,0 +1,68 @@
+// Where the bytes of a page go while it is written: the two ways a page reaches the disk.
+// Memory stays bounded however large a page grows; what ends up on disk is exactly the bytes
+// appended, in order.
+#pragma once
+
+#include "engine/TextFile.h"
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+/// A page grows in memory up to this many bytes before they go to disk.
+inline constexpr size_t kPageMemoryLimit = size_t{4} << 20;
+
+/// A per-source page written into its own file as it grows. The file holds everything
+/// appended once Finish returns; before that, up to kPageMemoryLimit bytes wait in memory.
+class PageStream {
+public:
+  PageStream() = default;
+  /// Starts the page at path: create replaces an old file by an empty one now; otherwise the
+  /// old file is deleted now and the page's file is made only when bytes first go to disk.
+  /// Throws Error(kMsgCannotCreate) when the file cannot be made.
+  PageStream(std::string path, bool create);
+
+  /// Appends bytes; throws Error naming the file when they cannot be written.
+  void Append(std::string_view bytes);
+  /// Writes what is still in memory (making the file if it was not made yet) and closes it.
+  void Finish();
+  /// Closes the page and deletes its file if it was made; nothing stays on disk.
+  void Discard();
+
+private:
+  /// Moves the bytes in memory into the file, making it first if needed.
+  void WriteHeld();
+
+  std::string path_;
+  OutputFile file_;
+  std::string held_;
+};
+
+/// The part of a large page that already went to disk before the page is complete: a
+/// temporary file beside the page, which Commit puts in the page's place. The page's own file
+/// is not touched before Commit; a spill that is never committed leaves nothing behind.
+class SpillFile {
+public:
+  explicit SpillFile(std::string path) : path_(std::move(path)) {}
+  SpillFile(const SpillFile&) = delete;
+  SpillFile& operator=(const SpillFile&) = delete;
+  /// Removes the temporary file unless it was committed.
+  ~SpillFile();
+
+  /// True once bytes went to the temporary file.
+  bool Spilled() const { return !temp_.empty(); }
+  /// Appends bytes to the temporary file, making it beside the page on first use. Throws
+  /// Error naming the page when that fails (nothing is kept on disk then).
+  void Append(std::string_view bytes);
+  /// Makes the page its spilled bytes followed by rest. Without a spill the page is written
+  /// as WriteFileBytes writes it; with one, the temporary file receives rest and is renamed
+  /// over the page (a link at the page's place is followed). Throws Error naming the page.
+  void Commit(std::string_view rest);
+
+private:
+  std::string path_;
+  std::string temp_;
+};
+
+} // namespace qm

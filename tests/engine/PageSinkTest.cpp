@@ -1,0 +1,121 @@
+// Large pages reach the disk as they grow and come out byte for byte as if they had been held
+// whole; what a run does not keep leaves nothing behind.
+#include "engine/PageSink.h"
+
+#include "EngineFixture.h"
+#include "engine/Error.h"
+
+#include <sys/stat.h>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+// A text line of n bytes that no character row changes.
+std::string LongLine(size_t n) {
+  std::string line;
+  while (line.size() < n) {
+    line += "Lange Zeile ohne Sonderzeichen ";
+  }
+  line.resize(n);
+  line.back() = 'x'; // a trailing blank would be trimmed off a title or a comment line
+  return line;
+}
+
+size_t FileCount(const std::string& folder) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
+    ++n;
+  }
+  return n;
+}
+
+} // namespace
+
+TEST(PageSink, StreamedPageHoldsEverythingAppended) {
+  // Small and large pieces, beyond the memory limit, end up in order; a page that is not
+  // kept is deleted, and one that never reached the disk leaves no file.
+  TempDir dir;
+  const std::string big(kPageMemoryLimit + 10, 'x');
+  PageStream page(dir / "a.htm", true);
+  std::string expected;
+  for (int i = 0; i < 3; ++i) {
+    const std::string piece = "Teil " + std::to_string(i) + "\r\n";
+    page.Append(piece);
+    page.Append(big);
+    expected += piece + big;
+  }
+  page.Finish();
+  EXPECT_TRUE(ReadFile(dir / "a.htm") == expected);
+
+  WriteFile(dir / "b.htm", "alt");
+  PageStream dropped(dir / "b.htm", false);
+  EXPECT_FALSE(Exists(dir / "b.htm"));
+  dropped.Append(big);
+  EXPECT_TRUE(Exists(dir / "b.htm"));
+  dropped.Discard();
+  EXPECT_FALSE(Exists(dir / "b.htm"));
+}
+
+TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
+  // The page's own file is untouched until the commit, which follows a link at its place;
+  // a spill that is never committed removes its temporary file.
+  TempDir dir;
+  WriteFile(dir / "ziel.htm", "alt");
+  ASSERT_EQ(symlink((dir / "ziel.htm").c_str(), (dir / "seite.htm").c_str()), 0);
+  {
+    SpillFile spill(dir / "seite.htm");
+    spill.Append("eins\r\n");
+    spill.Append("zwei\r\n");
+    EXPECT_TRUE(spill.Spilled());
+    EXPECT_EQ(ReadFile(dir / "ziel.htm"), "alt");
+    spill.Commit("drei\r\n");
+  }
+  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "eins\r\nzwei\r\ndrei\r\n");
+  struct stat st {};
+  ASSERT_EQ(lstat((dir / "seite.htm").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+  {
+    SpillFile abandoned(dir / "weg.htm");
+    abandoned.Append("nie");
+  }
+  {
+    SpillFile small(dir / "klein.htm");
+    small.Commit("klein\r\n");
+  }
+  EXPECT_EQ(ReadFile(dir / "klein.htm"), "klein\r\n");
+  EXPECT_EQ(FileCount(dir.path()), 3u);
+}
+
+TEST(PageSink, LargePagesAreTheBytesOfSmallOnes) {
+  // A per-source page and an own page of many megabytes, and a title line longer than the
+  // memory limit, are written exactly as the templates and blocks make them.
+  EngineFixture fx;
+  const std::string text = LongLine(6000);
+  const std::string title = LongLine(kPageMemoryLimit + 100);
+  std::vector<std::string> source = {"/* ###DocGen_Start " + title, "x", "###DocGen_End */"};
+  std::string ownBlocks;
+  std::string pageBlocks = CrLf({"DBH " + title, "x", "", "", "DBF"});
+  for (int i = 0; i < 1000; ++i) {
+    const std::string n = std::to_string(i);
+    source.insert(source.end(),
+                  {"/* ###DocGen_Start S" + n, text, "###DocGen_End */", "/* ###DocGen_Start E" + n,
+                   "###Output Eigen", text, "###DocGen_End */"});
+    pageBlocks += CrLf({"DBH S" + n, text, "", "", "DBF"});
+    ownBlocks += CrLf({"DBH E" + n, text, "", "DBF"});
+  }
+  fx.Source("gross.c", source);
+  const auto gen = fx.MakeGenerator();
+  EngineFixture::RunFiles(*gen, {fx.Src("gross.c")});
+
+  const std::string page = ReadFile(fx.Out("gross.Doc.htm"));
+  EXPECT_GT(page.size(), 2 * kPageMemoryLimit);
+  EXPECT_TRUE(page == CrLf({"<TITLE></TITLE>", "DH gross.c gross.Doc"}) + pageBlocks +
+                          CrLf({"DF gross|E999|" + std::string(kNow)}));
+  EXPECT_TRUE(ReadFile(fx.Out("Eigen.Doc.htm")) ==
+              CrLf({"<TITLE>E0</TITLE>", "DH gross.c gross.Doc"}) + ownBlocks +
+                  CrLf({"DF ||" + std::string(kNow)}));
+  EXPECT_EQ(FileCount(fx.Out()), 2u);
+}
