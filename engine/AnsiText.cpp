@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace qm {
 
@@ -170,7 +171,8 @@ constexpr size_t kGrowthRoom = 256;
 
 // ReplaceAll in place; find(text, pos) gives the next occurrence of from at or after pos.
 template <typename Find>
-void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, const Find& find) {
+void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, const Find& find,
+                    size_t reserve = 0) {
   size_t hit = find(text, 0);
   if (fromSize == 0 || hit == std::string::npos) {
     return;
@@ -195,12 +197,35 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
     text.resize(write + text.size() - read);
     return;
   }
+  // The text grows. With room enough in its buffer (a caller may have asked for the room in
+  // advance) it grows where it is, back to front; otherwise the result is built once, at its
+  // final size. Growing in place needs the positions, so only a few of them are kept.
+  constexpr size_t kMaxKept = 4096;
+  std::vector<size_t> hits;
   size_t count = 0;
   for (size_t h = hit; h != std::string::npos; h = find(text, h + fromSize)) {
-    ++count;
+    if (++count <= kMaxKept) {
+      hits.push_back(h);
+    }
+  }
+  const size_t grownSize = text.size() + count * (to.size() - fromSize);
+  if (count <= kMaxKept && text.capacity() >= grownSize) {
+    size_t end = text.size();
+    text.resize(grownSize);
+    char* data = text.data();
+    size_t write = grownSize;
+    for (size_t k = hits.size(); k-- > 0;) {
+      const size_t tail = end - (hits[k] + fromSize);
+      write -= tail;
+      std::memmove(data + write, data + hits[k] + fromSize, tail);
+      write -= to.size();
+      std::memcpy(data + write, to.data(), to.size());
+      end = hits[k];
+    }
+    return;
   }
   std::string out;
-  out.reserve(text.size() + count * (to.size() - fromSize) + kGrowthRoom);
+  out.reserve(std::max(grownSize, reserve) + kGrowthRoom);
   size_t read = 0;
   for (; hit != std::string::npos; hit = find(text, read)) {
     out.append(text, read, hit - read);
@@ -218,9 +243,11 @@ void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to)
                  [from](const std::string& t, size_t pos) { return t.find(from, pos); });
 }
 
-void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to) {
-  ReplaceInPlace(text, from.size(), to,
-                 [from](const std::string& t, size_t pos) { return FindNoCase(t, from, pos); });
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to,
+                        size_t reserve) {
+  ReplaceInPlace(
+      text, from.size(), to,
+      [from](const std::string& t, size_t pos) { return FindNoCase(t, from, pos); }, reserve);
 }
 
 std::string FieldOf(std::string_view text, int n, char sep) {

@@ -43,8 +43,11 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::
 /// not occur, a replacement not longer than from needs no second buffer, and a longer one
 /// allocates the result once, at its final size.
 void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to);
-/// ReplaceAllNoCase on text itself, as ReplaceAllIn.
-void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to);
+/// ReplaceAllNoCase on text itself, as ReplaceAllIn. When the text grows and must move to a
+/// new buffer, that buffer holds at least reserve bytes, so that later replacements that a
+/// caller expects can grow the text where it is.
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to,
+                        size_t reserve = 0);
 
 /// Field n (counting from 1) of text split at sep. A field number beyond the last field gives
 /// the last field; an empty text gives an empty field.

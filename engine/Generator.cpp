@@ -156,12 +156,23 @@ const std::string& TGenerator::Converted(size_t slot, const std::string& raw, So
 
 namespace {
 
-// Replaces placeholder in line by value() when it occurs; value is only worked out then.
+// Replaces placeholder in line by value() when it occurs; value is only worked out then. A
+// line that must move to a larger buffer gets at least reserve bytes in it.
 template <typename Value>
-void Fill(std::string& line, std::string_view placeholder, const Value& value) {
+void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
   if (FindNoCase(line, placeholder) != std::string::npos) {
-    ReplaceAllNoCaseIn(line, placeholder, value());
+    ReplaceAllNoCaseIn(line, placeholder, value(), reserve);
   }
+}
+
+// How often placeholder occurs in line, without regard to case.
+size_t CountNoCase(std::string_view line, std::string_view placeholder) {
+  size_t n = 0;
+  for (size_t at = FindNoCase(line, placeholder); at != std::string_view::npos;
+       at = FindNoCase(line, placeholder, at + placeholder.size())) {
+    ++n;
+  }
+  return n;
 }
 
 // The file name without its folder and its last extension.
@@ -208,25 +219,50 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
   const std::string& in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
   const std::string& out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
   const std::string& convertedTitle = Converted(2, title);
+  // A long title makes a long line, filled placeholder by placeholder. The line's final size
+  // (as it is when no value holds a placeholder itself) is reserved when it first grows, so
+  // that the later placeholders fill it where it is rather than in a copy.
+  size_t reserve = 0;
+  if (convertedTitle.size() >= kMemoLimit) {
+    const size_t links = CountNoCase(line, kPhLink);
+    reserve =
+        line.size() +
+        (CountNoCase(line, kPhTitle) + CountNoCase(line, kPhPageTitle)) * convertedTitle.size() +
+        (links > 0 ? links * link.Of(convertedTitle, CharTable).size() : 0);
+  }
   // Date and time are read for every line, as a template expects of a clock.
-  Fill(line, kPhDate, [] { return ShortDateText(); });
-  Fill(line, kPhTime, [] { return LongTimeText(); });
-  Fill(line, kPhInputFile, [&] { return BareName(in); });
-  Fill(line, kPhInputPath, [&] { return ExtractFilePath(in); });
-  Fill(line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); });
-  Fill(line, kPhOutputFile, [&] { return BareName(out); });
-  Fill(line, kPhOutputPath, [&] { return ExtractFilePath(out); });
-  Fill(line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); });
-  Fill(line, kPhTitle, [&]() -> const std::string& { return convertedTitle; });
+  Fill(
+      line, kPhDate, [] { return ShortDateText(); }, reserve);
+  Fill(
+      line, kPhTime, [] { return LongTimeText(); }, reserve);
+  Fill(
+      line, kPhInputFile, [&] { return BareName(in); }, reserve);
+  Fill(
+      line, kPhInputPath, [&] { return ExtractFilePath(in); }, reserve);
+  Fill(
+      line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); }, reserve);
+  Fill(
+      line, kPhOutputFile, [&] { return BareName(out); }, reserve);
+  Fill(
+      line, kPhOutputPath, [&] { return ExtractFilePath(out); }, reserve);
+  Fill(
+      line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); }, reserve);
+  Fill(
+      line, kPhTitle, [&]() -> const std::string& { return convertedTitle; }, reserve);
   std::string fileName; // the page title of a piece without a title
-  Fill(line, kPhPageTitle, [&]() -> std::string_view {
-    if (convertedTitle.empty()) {
-      fileName = ExtractFileName(in);
-      return fileName;
-    }
-    return convertedTitle;
-  });
-  Fill(line, kPhLink, [&]() -> const std::string& { return link.Of(convertedTitle, CharTable); });
+  Fill(
+      line, kPhPageTitle,
+      [&]() -> std::string_view {
+        if (convertedTitle.empty()) {
+          fileName = ExtractFileName(in);
+          return fileName;
+        }
+        return convertedTitle;
+      },
+      reserve);
+  Fill(
+      line, kPhLink, [&]() -> const std::string& { return link.Of(convertedTitle, CharTable); },
+      reserve);
 }
 
 } // namespace qm
