@@ -17,7 +17,7 @@ QT_PLATFORM ?= offscreen
 EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
-.PHONY: all deps configure build run test screenshots images bench sanitize format clean fuzz-viewer \
+.PHONY: all deps configure build run test screenshots images bench sanitize format clean fuzz fuzz-configure fuzz-viewer \
         screenshot-viewer
 
 all: build
@@ -64,13 +64,38 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
 
-# The help viewer's readers of settings, context map and sitemaps under libFuzzer, for
-# FUZZ_TIME seconds (clang, in a build folder of its own). New findings go to
-# $(FUZZ_BUILD)/corpus-viewer; the seeds in fuzz/corpus/viewer stay as they are.
+# The fuzz targets are built by clang in a build folder of their own.
 FUZZ_TIME   ?= 60
-fuzz-viewer: deps
+fuzz-configure: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQM_FUZZ=ON -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF
+
+# Every fuzz target under libFuzzer with ASan and UBSan, FUZZ_TIME seconds each, one after the
+# other. A finding (a fault, a failed check, a leak, an input slower than FUZZ_INPUT_TIMEOUT
+# seconds) stops with a non-zero status and leaves the input in $(FUZZ_BUILD)/findings/. The
+# seeds of the core's targets are made afresh from examples/ and data/ (fuzz/make-seeds) and
+# its targets use the dictionary fuzz/markers.dict; new corpus entries collect in
+# $(FUZZ_BUILD)/corpus/.
+FUZZ_TARGETS       := help_viewer block_convert generator project_file help_writers
+FUZZ_INPUT_TIMEOUT ?= 25
+fuzz: fuzz-configure
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
+	fuzz/make-seeds . $(FUZZ_BUILD)/seeds
+	mkdir -p $(FUZZ_BUILD)/findings
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  if [ $$t = help_viewer ]; then seeds=fuzz/corpus/viewer; dict=; \
+	  else seeds=$(FUZZ_BUILD)/seeds/$$t; dict=-dict=fuzz/markers.dict; fi; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "== fuzz_$$t, $(FUZZ_TIME) s"; \
+	  $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_TIME) -timeout=$(FUZZ_INPUT_TIMEOUT) \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $$dict \
+	    $(FUZZ_BUILD)/corpus/$$t $$seeds; \
+	done
+
+# The help viewer's readers of settings, context map and sitemaps alone, for FUZZ_TIME
+# seconds. New findings go to $(FUZZ_BUILD)/corpus-viewer; the seeds in fuzz/corpus/viewer
+# stay as they are.
+fuzz-viewer: fuzz-configure
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_help_viewer
 	mkdir -p $(FUZZ_BUILD)/corpus-viewer
 	$(FUZZ_BUILD)/fuzz/fuzz_help_viewer -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \

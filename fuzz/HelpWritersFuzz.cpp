@@ -1,0 +1,146 @@
+// Feeds the help-project writers with entry lists. The input is read as lines; the first
+// line's first byte gives the boxes (bit 0-7: Doc project, Tech project, contents, index,
+// alias files, C, Pascal and Java maps), the rest of it is the title. Every other line is an
+// entry chosen by its first character:
+//   "P" a Doc page, "p" a Tech page, "T"/"t" a contents entry, "I"/"i" an index entry,
+//   "C"/"c" a context id (Doc/Tech), "D" the default page, "L" the language.
+// Lines never hold a line break, as the conversion's lists never do, so no written line may
+// hold one either. The whole run then goes to disk: a title that would leave the output
+// folder is refused, and nothing appears outside it.
+#include "FuzzWorld.h"
+
+#include "engine/Error.h"
+#include "engine/Generator.h"
+#include "helpproject/AliasWriter.h"
+#include "helpproject/HelpProjectRun.h"
+#include "helpproject/MapHeaderWriter.h"
+#include "helpproject/ProjectFileWriter.h"
+#include "helpproject/SitemapWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+class QuietMessages final : public qm::HelpProjectMessages {
+public:
+  void ShowError(const std::string&, int) override {}
+  void ShowInformation(const std::string&, int) override {}
+};
+
+void Check(bool condition) {
+  if (!condition) {
+    __builtin_trap();
+  }
+}
+
+void CheckWhole(const qm::Lines& lines) {
+  for (const std::string& line : lines) {
+    Check(line.find_first_of("\r\n") == std::string::npos);
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const qmfuzz::World& world = qmfuzz::TheWorld();
+  static qm::TGenerator generator(world.Program());
+  static const qm::MapHeadTemplates head = qm::ReadMapHeadTemplates(world.Program());
+  const qm::Lines lines =
+      qm::SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (lines.empty() || lines[0].empty()) {
+    return 0;
+  }
+  const auto boxes = static_cast<std::uint8_t>(lines[0][0]);
+  qm::HelpProjectSettings settings;
+  settings.Title = lines[0].substr(1);
+  settings.DocHelpEnabled = (boxes & 1) != 0;
+  settings.TechHelpEnabled = (boxes & 2) != 0;
+  settings.DocToc = settings.TechToc = (boxes & 4) != 0;
+  settings.DocIndex = settings.TechIndex = (boxes & 8) != 0;
+  settings.AliasHeaders = (boxes & 16) != 0;
+  settings.MapHeaderC = (boxes & 32) != 0;
+  settings.MapHeaderPascal = (boxes & 64) != 0;
+  settings.MapHeaderJava = (boxes & 128) != 0;
+
+  for (qm::Lines* list :
+       {&generator.DocPages, &generator.TechPages, &generator.DocTocEntries,
+        &generator.TechTocEntries, &generator.DocIndexEntries, &generator.TechIndexEntries,
+        &generator.DocContextIds, &generator.TechContextIds}) {
+    list->clear();
+  }
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      continue;
+    }
+    const std::string value = lines[i].substr(1);
+    switch (lines[i][0]) {
+    case 'P':
+      generator.DocPages.push_back(world.Out() + value);
+      break;
+    case 'p':
+      generator.TechPages.push_back(world.Out() + value);
+      break;
+    case 'T':
+      generator.DocTocEntries.push_back(value);
+      break;
+    case 't':
+      generator.TechTocEntries.push_back(value);
+      break;
+    case 'I':
+      generator.DocIndexEntries.push_back(value);
+      break;
+    case 'i':
+      generator.TechIndexEntries.push_back(value);
+      break;
+    case 'C':
+      generator.DocContextIds.push_back(value);
+      break;
+    case 'c':
+      generator.TechContextIds.push_back(value);
+      break;
+    case 'D':
+      settings.DocDefaultPage = value;
+      break;
+    case 'L':
+      settings.Language = value;
+      break;
+    default:
+      break;
+    }
+  }
+
+  const qm::KindLists doc{generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
+                          generator.DocContextIds};
+  CheckWhole(qm::ProjectFileLines("Doc", settings, doc));
+  CheckWhole(qm::ContentsFileLines(doc.TocEntries, generator.HtmlTags, generator.CharTable));
+  CheckWhole(qm::IndexFileLines(doc.IndexEntries, generator.HtmlTags, generator.CharTable));
+  CheckWhole(qm::AliasFileLines(doc.ContextIds, generator.CharTable));
+  qm::Lines map;
+  qm::WriteJavaMapPart(map, "Doc", qm::MapPart::Head, {}, {}, head);
+  for (const std::string& entry : doc.ContextIds) {
+    qm::WriteCMapPart(map, "Doc", qm::MapPart::Constant, qm::FieldOf(entry, 1, ';'),
+                      qm::ContextSymbol(entry, generator.CharTable), head);
+  }
+  CheckWhole(map);
+
+  generator.OutputFolder = world.Out();
+  QuietMessages messages;
+  const std::string folder = world.Out() + "hilfe/";
+  bool refused = false;
+  try {
+    qm::RunHelpProject(generator, settings, folder, world.Program(), messages);
+  } catch (const qm::Error&) {
+    refused = true;
+  }
+  Check(refused || qm::IsValidHelpTitle(settings.Title));
+  Check(world.OnlyOwnFolders());
+  Check(!world.TemporaryFilesLeft());
+  // Every file stays directly in the help folder.
+  for (const auto& e : std::filesystem::recursive_directory_iterator(world.Out())) {
+    Check(e.path().parent_path().string() + "/" == folder || e.path().string() + "/" == folder);
+  }
+  world.ClearOut();
+  return 0;
+}
