@@ -1,5 +1,8 @@
 #include "engine/AnsiText.h"
 
+#include <array>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,6 +38,34 @@ TEST(AnsiText, ReplaceContinuesBehindInsertedText) {
   EXPECT_EQ(ReplaceAllNoCase("%Date% %DATE% %date", "%DATE%", "d"), "d d %date");
   EXPECT_EQ(FindNoCase("xx<title>", "<TITLE>"), 2u);
   EXPECT_EQ(FindNoCase("abc", "abcd"), std::string::npos);
+}
+
+TEST(AnsiText, ReplacingInPlaceGivesWhatACopyGives) {
+  // Shrinking, equal and growing replacements on the text itself, case-sensitive or not, give
+  // the copy's result; a text given room in advance grows where it is; control characters
+  // become visible escapes.
+  for (const auto& [text, from, to] :
+       std::vector<std::array<std::string, 3>>{{"a&amp;b&amp;&amp;", "&amp;", "&"},
+                                               {"x  y", " ", "_"},
+                                               {"%T%T%-%t%", "%T%", "Titel"},
+                                               {"ohne", "zz", "lang"},
+                                               {"aaa", "aa", "bbb"}}) {
+    std::string inPlace = text;
+    ReplaceAllIn(inPlace, from, to);
+    EXPECT_EQ(inPlace, ReplaceAll(text, from, to));
+    inPlace = text;
+    ReplaceAllNoCaseIn(inPlace, from, to);
+    EXPECT_EQ(inPlace, ReplaceAllNoCase(text, from, to));
+  }
+  std::string line = "<H2>%TITLE%</H2> %LINK% " + std::string(100, 'x');
+  const std::string title(1000, 't');
+  const std::string link(2000, 'l');
+  ReplaceAllNoCaseIn(line, "%TITLE%", title, line.size() + 3000);
+  const char* buffer = line.data();
+  ReplaceAllNoCaseIn(line, "%link%", link);
+  EXPECT_EQ(line.data(), buffer);
+  EXPECT_EQ(line, "<H2>" + title + "</H2> " + link + " " + std::string(100, 'x'));
+  EXPECT_EQ(EscapeControlChars("a\nb\tc\x1B[2J\x7F\xE4"), "a\\nb\\tc\\x1B[2J\\x7F\xE4");
 }
 
 TEST(AnsiText, FieldOfGivesTheLastFieldBeyondTheEnd) {
