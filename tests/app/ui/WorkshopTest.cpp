@@ -189,6 +189,26 @@ TEST_F(UiTest, WorkshopFailureKeepsTheDialogOpenOnlyBeforeTheProjectsAreWritten)
   EXPECT_EQ(dialogs.Texts()[1], "Datei " + root / "bin/Header.txt" + " kann nicht geöffnet werden");
 }
 
+TEST_F(UiTest, WorkshopDialogRefusesATitleThatLeavesTheOutputFolder) {
+  // OK with the title "../raus" shows one error box naming the title, writes no help file,
+  // inside the output folder or above it, and leaves the dialog open.
+  WriteFile(root / "src/Main.pas", kHelpSource);
+  std::filesystem::create_directories(root / "out");
+  auto window = NewWindow();
+  window->show();
+  Configure(*window, root / "src", root / "out");
+  Convert(*window, [&] { window->KonvertierenClick(); });
+  TLex_WorkshopProj& dialog = *window->WorkshopDialog();
+  dialog.show();
+  Find<QLineEdit>(dialog, "Titel")->setText(QStringLiteral("../raus"));
+  Click(dialog, "BitBtn1");
+  EXPECT_TRUE(dialog.isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.Texts()[0], "Der Titel \"../raus\" ist kein gültiger Dateiname");
+  EXPECT_EQ(FileNames(root / "out"), std::vector<std::string>{"Main.Doc.htm"});
+  EXPECT_FALSE(Exists(root / "raus.Doc.hhp"));
+}
+
 TEST_F(UiTest, DefaultPageOutsideTheOutputFolderKeepsItsPath) {
   // Only a page inside the output folder is named relative to it; a cancelled choice and a
   // typed value stay as they are.
