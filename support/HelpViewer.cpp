@@ -4,6 +4,7 @@
 #include "engine/FileSystem.h"
 #include "support/HelpBrowser.h"
 #include "support/HelpViewerTexts.h"
+#include "support/SupportTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -161,8 +162,8 @@ void THelpViewer::CloseFile() {
 bool THelpViewer::OpenFile(const QString& name) {
   CloseFile();
   fileName_ = name;
-  const HelpFileLocation location = LocateHelpFile(name.toStdString(), ProgramFolder(),
-                                                   QDir::currentPath().toStdString() + "/");
+  const HelpFileLocation location =
+      LocateHelpFile(name.toStdString(), ProgramFolder(), QDir::currentPath().toStdString() + "/");
   filePath_ = location.Path;
   if (!location.Found) {
     if (location.Searched.size() == 2) {
@@ -527,6 +528,18 @@ void ShowHelpContext(const QString& fileText, std::uint32_t number) {
     viewer.ShowContext(number);
   }
   Present(viewer);
+}
+
+void ShowInHelpViewer(WId /*parent*/, const QString& fileText, unsigned command,
+                      const HtmlHelpData& data) {
+  if (command == HH_DISPLAY_TOPIC) {
+    const QString* topic = std::get_if<QString>(&data);
+    ShowHelp(fileText, topic != nullptr ? *topic : QString());
+  } else if (command == HH_HELP_CONTEXT) {
+    if (const std::uint32_t* number = std::get_if<std::uint32_t>(&data)) {
+      ShowHelpContext(fileText, *number);
+    }
+  }
 }
 
 } // namespace qm

@@ -4,6 +4,7 @@
 // a context number that is not mapped) is named in one German message in place of the page.
 #pragma once
 
+#include "support/HtmlHelpGateway.h"
 #include "support/helpfile/HelpFile.h"
 
 #include <QHash>
@@ -103,5 +104,12 @@ THelpViewer& SharedHelpViewer();
 void ShowHelp(const QString& fileText, const QString& topic);
 /// Shows the page that number is mapped to in the help file that fileText names.
 void ShowHelpContext(const QString& fileText, std::uint32_t number);
+
+/// The help gateway's viewer on this platform, for HtmlHelpEntry: HH_DISPLAY_TOPIC shows the
+/// topic the data names (without one, the page of fileText or the start page) with ShowHelp,
+/// HH_HELP_CONTEXT the page of the number with ShowHelpContext. Other commands do nothing. The
+/// help window belongs to no other window, so parent is not used.
+void ShowInHelpViewer(WId parent, const QString& fileText, unsigned command,
+                      const HtmlHelpData& data);
 
 } // namespace qm

@@ -19,6 +19,27 @@ bool IsAnsiText(const QString& text) {
   return FromAnsi(ToAnsi(text)) == text;
 }
 
+std::optional<QStringView> FirstNonAnsi(const QString& text) {
+  if (IsAnsiText(text)) {
+    return std::nullopt;
+  }
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype length =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+    const QStringView character = QStringView(text).mid(i, length);
+    if (!IsAnsiText(character.toString())) {
+      return character;
+    }
+    i += length - 1;
+  }
+  return std::nullopt;
+}
+
+char32_t CodePointOf(QStringView character) {
+  return character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                               : character[0].unicode();
+}
+
 namespace {
 
 QString WithQtLineBreaks(QString text) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,11 @@ QString FromAnsi(std::string_view ansi);
 std::string ToAnsi(const QString& text);
 /// True when text survives ToAnsi unchanged (every character has a Windows-1252 form).
 bool IsAnsiText(const QString& text);
+/// The first character of text that Windows-1252 lacks, as a view into text (a surrogate pair
+/// counts as one character); nothing when there is none.
+std::optional<QStringView> FirstNonAnsi(const QString& text);
+/// The code point of a character that FirstNonAnsi found.
+char32_t CodePointOf(QStringView character);
 /// A UTF-8 text of a window's resources: CR LF becomes Qt's line break.
 QString UiText(const char* utf8);
 /// A Windows-1252 message of the core for a message box: CR LF and lone CR become line breaks.

@@ -1,8 +1,10 @@
 #include "app/ui/HTMLEditor.h"
 
 #include "app/ui/ErrorBox.h"
+#include "app/ui/Hauptmenue.h"
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
+#include "app/ui/WindowState.h"
 #include "engine/TextFile.h"
 #include "support/FilePickerDialog.h"
 #include "support/FormStorage.h"
@@ -36,24 +38,6 @@ constexpr int kToolButtonHeight = 52;
 constexpr int kToolImageSize = 32;
 constexpr int kToolSeparatorWidth = 8;
 
-/// The first character of line that Windows-1252 lacks, with its length (a surrogate pair
-/// counts as one character); nothing when there is none.
-std::optional<QStringView> FirstNonAnsi(const QString& line) {
-  if (IsAnsiText(line)) {
-    return std::nullopt;
-  }
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const qsizetype length =
-        line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate() ? 2 : 1;
-    const QStringView character = QStringView(line).mid(i, length);
-    if (!IsAnsiText(character.toString())) {
-      return character;
-    }
-    i += length - 1;
-  }
-  return std::nullopt;
-}
-
 } // namespace
 
 QString TemplateText(const Lines& lines) {
@@ -65,8 +49,8 @@ QString TemplateText(const Lines& lines) {
   return text.join(QLatin1Char('\n'));
 }
 
-TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, Lines& templateLines)
-    : QDialog(owner), template_(templateLines) {
+TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, Lines& templateLines)
+    : QDialog(&owner), owner_(owner), template_(templateLines) {
   setObjectName(QStringLiteral("Lex_HTMLEditor"));
   setWindowTitle(UiText(kEditorCaption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -129,16 +113,11 @@ TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, Lines& templateLines)
   SaveDialog1->SetFilters(filters);
   SaveDialog1->SetDefaultExt(QString::fromUtf8(kPageExtension));
 
-  FormStorage1 = new TFormStorage(this);
-  FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
-  FormStorage1->SetIniFileName(QString::fromUtf8(kFormStorageKey));
-  FormStorage1->SetIniSection(QString::fromUtf8(kSectionEditor));
-  FormStorage1->SetStoredProps({QStringLiteral("Content.Lines"),
-                                QStringLiteral("OpenDialog1.FileName"),
-                                QStringLiteral("SaveDialog1.FileName")});
-  // The editor keeps nothing between program runs yet; FormShow is where the store would be
-  // switched on while no project file is open.
-  FormStorage1->SetActive(false);
+  // Active for a new editor, so each editing restores; FormShow decides whether it saves.
+  FormStorage1 =
+      CreateFormStorage(this, kSectionEditor,
+                        {QStringLiteral("Content.Lines"), QStringLiteral("OpenDialog1.FileName"),
+                         QStringLiteral("SaveDialog1.FileName")});
 }
 
 TLex_HTMLEditor::~TLex_HTMLEditor() {
@@ -152,7 +131,10 @@ void TLex_HTMLEditor::showEvent(QShowEvent* event) {
 }
 
 void TLex_HTMLEditor::FormShow() {
-  // The template, never a text restored from the settings; nothing to undo before it.
+  // Kept between program runs only while no project file holds the templates.
+  FormStorage1->SetActive(owner_.CurrentProjectFile().empty());
+  // The template, never a text restored from the settings; nothing to undo before it. Of the
+  // restored values only the dialogs' file names take effect.
   Content->setPlainText(TemplateText(template_));
   shown_ = template_;
   CentreOver(this, parentWidget());
@@ -203,8 +185,7 @@ std::optional<Lines> TLex_HTMLEditor::ContentLines() {
       QTextCursor cursor(block);
       cursor.setPosition(block.position() + static_cast<int>(bad->data() - line.data()));
       Content->setTextCursor(cursor);
-      const char32_t code =
-          bad->size() == 2 ? QChar::surrogateToUcs4(bad->at(0), bad->at(1)) : bad->at(0).unicode();
+      const char32_t code = CodePointOf(*bad);
       MessageRequest request;
       request.Kind = MessageKind::Error;
       request.Text = UiText(kMsgNotAnsi)

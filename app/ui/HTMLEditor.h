@@ -17,6 +17,8 @@ class TFormStorage;
 
 namespace qm::ui {
 
+class TLex_Hauptmenue;
+
 /// The Windows-1252 lines of a template as the editor's text: one line per line.
 QString TemplateText(const Lines& lines);
 
@@ -25,7 +27,9 @@ class TLex_HTMLEditor : public QDialog {
 
 public:
   /// An editor of templateLines (not owned; it must outlive the editor), shown over owner.
-  TLex_HTMLEditor(QWidget* owner, Lines& templateLines);
+  /// While owner has no project file open, the editor keeps its text and the file names of
+  /// its dialogs between program runs.
+  TLex_HTMLEditor(TLex_Hauptmenue& owner, Lines& templateLines);
   ~TLex_HTMLEditor() override;
 
   /// "Schließen": closes the editor, as its close box and Escape do.
@@ -52,6 +56,7 @@ private:
   /// (the user was told, and the cursor stands on it).
   std::optional<Lines> ContentLines();
 
+  TLex_Hauptmenue& owner_;
   Lines& template_;
   Lines shown_;
   TFormStorage* FormStorage1;

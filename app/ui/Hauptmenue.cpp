@@ -3,11 +3,13 @@
 #include "app/ProjectJob.h"
 #include "app/ui/ConversionRun.h"
 #include "app/ui/ErrorBox.h"
+#include "app/ui/FieldText.h"
 #include "app/ui/Fortschritt.h"
 #include "app/ui/HTMLEditor.h"
 #include "app/ui/Images.h"
 #include "app/ui/Info.h"
 #include "app/ui/UiTexts.h"
+#include "app/ui/WindowState.h"
 #include "app/ui/WorkshopProj.h"
 #include "app/ui/ZusaetzlicheDateien.h"
 #include "engine/Error.h"
@@ -15,6 +17,8 @@
 #include "engine/Generator.h"
 #include "engine/Paths.h"
 #include "support/DirectoryPickerDialog.h"
+#include "support/FormStorage.h"
+#include "support/FormStorageTexts.h"
 #include "support/HelpRequests.h"
 #include "support/HtmlHelpGateway.h"
 #include "support/QtText.h"
@@ -23,6 +27,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -137,6 +142,18 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   BuildMenu();
   BuildControls();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // Restored when the window is first shown, before a project named on the command line is
+  // loaded. The additional-files folder, the automatic line break and the project file are
+  // not kept: each start begins without them.
+  FormStorage1 = CreateFormStorage(
+      this, kSectionMenue,
+      {QStringLiteral("Edt_Ausgabepfad.Text"), QStringLiteral("Edt_Eingabepfad.Text"),
+       QStringLiteral("chkUnterordner.Checked"), QStringLiteral("optAssembler.Checked"),
+       QStringLiteral("optBasic.Checked"), QStringLiteral("optC.Checked"),
+       QStringLiteral("optHTML.Checked"), QStringLiteral("optJava.Checked"),
+       QStringLiteral("optPascal.Checked"), QStringLiteral("optSQL.Checked"),
+       QStringLiteral("optInstallShield.Checked"), QStringLiteral("optOEM.Checked"),
+       QStringLiteral("optEigeneDateien.Checked")});
 
   FormCreate(programFolder_);
   info_ = new TLex_Info(this);
@@ -144,6 +161,8 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
 }
 
 TLex_Hauptmenue::~TLex_Hauptmenue() {
+  // Saves the window as destroyed unless its close saved it already ("&Beenden").
+  FormStorage1->FormDestroy();
   // A run still going is stopped and waited for before the generator goes.
   delete run_;
 }
@@ -378,9 +397,15 @@ void TLex_Hauptmenue::ShowWarnings(const WarningList& warnings) {
 }
 
 ProjectSettings TLex_Hauptmenue::Settings() const {
+  ProjectSettings s = ConversionSettings();
+  s.Help = HelpValues();
+  return s;
+}
+
+ProjectSettings TLex_Hauptmenue::ConversionSettings() const {
   ProjectSettings s;
   s.ExtraFilesFolder = extraFilesFolder_;
-  s.InputPath = ToAnsi(Edt_Eingabepfad->text());
+  s.InputPath = FieldText(*Edt_Eingabepfad, kFieldInputPath);
   s.IncludeSubfolders = chkUnterordner->isChecked();
   s.Kinds.Pascal = optPascal->isChecked();
   s.Kinds.C = optC->isChecked();
@@ -390,14 +415,13 @@ ProjectSettings TLex_Hauptmenue::Settings() const {
   s.Kinds.SQL = optSQL->isChecked();
   s.Kinds.Assembler = optAssembler->isChecked();
   s.Kinds.HTML = optHTML->isChecked();
-  s.OutputPath = ToAnsi(Edt_Ausgabepfad->text());
+  s.OutputPath = OutputPath();
   s.AutoLineBreak = optAutoTrenn->isChecked();
   s.OemToAnsi = optOEM->isChecked();
   s.OneFilePerBlock = optEigeneDateien->isChecked();
   if (generator_ != nullptr) {
     s.Templates = TemplatesOf(*generator_);
   }
-  s.Help = HelpValues();
   return s;
 }
 
@@ -430,6 +454,10 @@ void TLex_Hauptmenue::SetHelpValues(const HelpProjectSettings& values) {
 
 QString TLex_Hauptmenue::OutputFolderText() const {
   return Edt_Ausgabepfad->text();
+}
+
+std::string TLex_Hauptmenue::OutputPath() const {
+  return FieldText(*Edt_Ausgabepfad, kFieldOutputPath);
 }
 
 QWidget* TLex_Hauptmenue::ProgressWindow() const {
@@ -486,7 +514,10 @@ bool TLex_Hauptmenue::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TLex_Hauptmenue::BeendenClick() {
-  close();
+  // Ends the event loop without closing a window (QCoreApplication::quit() would close them
+  // all first), so the window is saved as it is destroyed, with "Visible" "1"; its close box
+  // saves it as closed.
+  QCoreApplication::exit(0);
 }
 
 void TLex_Hauptmenue::InfoClick() {
@@ -529,7 +560,7 @@ void TLex_Hauptmenue::KonvertierenClick() {
   if (generator_ == nullptr || run_ != nullptr) {
     return;
   }
-  run_ = new ConversionRun(this, *generator_, Settings(), progressPauseMs_);
+  run_ = new ConversionRun(this, *generator_, ConversionSettings(), progressPauseMs_);
   connect(run_, &ConversionRun::Ended, this, &TLex_Hauptmenue::ConversionRunEnded);
   UpdateCommands();
   run_->Start();
@@ -630,7 +661,7 @@ void TLex_Hauptmenue::SaveAs() {
 }
 
 void TLex_Hauptmenue::EditTemplate(Lines TGenerator::*list) {
-  TLex_HTMLEditor editor(this, (*generator_).*list);
+  TLex_HTMLEditor editor(*this, (*generator_).*list);
   editor.exec();
 }
 

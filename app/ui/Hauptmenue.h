@@ -27,6 +27,7 @@ class TGenerator;
 
 namespace qm {
 class DirectoryPickerDialog;
+class TFormStorage;
 class THtmlHelpGateway;
 } // namespace qm
 
@@ -53,6 +54,9 @@ public:
   const std::string& ProgramFolder() const { return programFolder_; }
   /// The output folder as typed in its edit.
   QString OutputFolderText() const;
+  /// The output folder as the core takes it (Windows-1252 text); a character that
+  /// Windows-1252 lacks is refused (InputRefused).
+  std::string OutputPath() const;
   /// The current project file, as the file system spells it; empty until one is opened or
   /// saved.
   const std::string& CurrentProjectFile() const { return currentProjectFile_; }
@@ -61,14 +65,16 @@ public:
   const std::string& ExtraFilesFolder() const { return extraFilesFolder_; }
   void SetExtraFilesFolder(const std::string& folder) { extraFilesFolder_ = folder; }
   /// The help-project values a project save writes and a load replaces: those of the Help
-  /// Workshop dialog's controls, whether or not it was ever shown.
+  /// Workshop dialog's controls, whether or not it was ever shown (see
+  /// TLex_WorkshopProj::Values).
   HelpProjectSettings HelpValues() const;
   void SetHelpValues(const HelpProjectSettings& values);
   /// The Help Workshop dialog, created with the window and reused.
   TLex_WorkshopProj* WorkshopDialog() const { return Lex_WorkshopProj; }
 
   /// Everything a project file holds, gathered from where it lives: the controls, the
-  /// generator's templates and the help-project values.
+  /// generator's templates and the help-project values. A text field holding a character that
+  /// Windows-1252 lacks is refused (InputRefused names the first such field).
   ProjectSettings Settings() const;
   /// Puts the values of settings into the controls in the order a project file lists them,
   /// with ExtraFilesFolder and the help-project values; the templates are not touched.
@@ -82,6 +88,7 @@ public:
   THtmlHelpGateway* HelpGateway() const { return Help; }
 
   // Commands of the menu and the tool bar.
+  /// "&Beenden": ends the program; the windows save their state as they are destroyed.
   void BeendenClick();
   void InfoClick();
   void Btn_EingabepfadClick();
@@ -137,6 +144,9 @@ private:
   };
 
   void FormCreate(const std::string& programFolder);
+  /// Settings without the help-project values, which a conversion does not read: only the
+  /// fields it uses are refused for a character that Windows-1252 lacks.
+  ProjectSettings ConversionSettings() const;
   void FormShow();
   void BuildControls();
   void BuildToolBar();
@@ -166,6 +176,7 @@ private:
   QAction* convertCommand_ = nullptr; ///< the menu's "HTML-&Ausgabe generieren", Ctrl+K
 
   THtmlHelpGateway* Help;
+  TFormStorage* FormStorage1;
   DirectoryPickerDialog* Dlg_Eingabepfad;
   DirectoryPickerDialog* Dlg_Ausgabepfad;
   TLex_Info* info_;

@@ -101,6 +101,20 @@ inline constexpr int kListedWarnings = 20;
 /// "%s" is the chosen file.
 inline constexpr const char* kMsgReplaceFile = "%s besteht bereits.\r\nMöchten Sie sie ersetzen?";
 
+/// A field whose text holds a character that Windows-1252 lacks is refused when its value is
+/// used (conversion, save, help project). "%1" is the character, "%2" its code point in
+/// hexadecimal, "%3" the field as its window labels it.
+inline constexpr const char* kMsgFieldNotAnsi =
+    "Das Zeichen \"%1\" (U+%2) im Feld \"%3\" gibt es in Windows-1252 nicht;\r\n"
+    "Quillmark kann diese Angabe deshalb nicht verwenden.\r\nBitte ersetzen Sie das Zeichen.";
+inline constexpr const char* kFieldInputPath = "Eingabepfad";
+inline constexpr const char* kFieldOutputPath = "Ausgabepfad";
+inline constexpr const char* kFieldExtraFiles = "Ordner der zusätzlichen Dateien";
+inline constexpr const char* kFieldHelpTitle = "Titel der Ausgabedatei";
+inline constexpr const char* kFieldTechDefaultPage = "Standarddatei der technischen Dokumentation";
+inline constexpr const char* kFieldDocDefaultPage = "Standarddatei der Online-Hilfe";
+inline constexpr const char* kFieldLanguage = "Sprach-String";
+
 // Project file dialogs: two filter entries and the extension added to a bare name.
 inline constexpr const char* kFilterProjects = "Quillmark-Projekdateien (*.qmpr)";
 inline constexpr const char* kFilterAllFiles = "Alle Dateien (*.*)";

@@ -3,9 +3,11 @@
 #include "app/ProjectJob.h"
 #include "app/ui/ConversionRun.h"
 #include "app/ui/ErrorBox.h"
+#include "app/ui/FieldText.h"
 #include "app/ui/Hauptmenue.h"
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
+#include "app/ui/WindowState.h"
 #include "support/FilePickerDialog.h"
 #include "support/FormStorage.h"
 #include "support/FormStorageTexts.h"
@@ -233,11 +235,9 @@ TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), 
   FileDialog->SetFilters({QString::fromUtf8(kFilterWebPages), QString::fromUtf8(kFilterAllFiles)});
   FileDialog->SetDefaultExt(QString::fromUtf8(kPageExtension));
 
-  FormStorage1 = new TFormStorage(this);
-  FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
-  FormStorage1->SetIniFileName(QString::fromUtf8(kFormStorageKey));
-  FormStorage1->SetIniSection(QString::fromUtf8(kSectionWorkshop));
-  FormStorage1->SetStoredProps(
+  // Active when the dialog is made; each showing then switches it by the project file.
+  FormStorage1 = CreateFormStorage(
+      this, kSectionWorkshop,
       {QStringLiteral("DocErzeugeIndex.Checked"), QStringLiteral("DocErzeugeToc.Checked"),
        QStringLiteral("DocStdDatei.Text"), QStringLiteral("ErzeugeDoc.Checked"),
        QStringLiteral("ErzeugeTech.Checked"), QStringLiteral("Sprachstring.Text"),
@@ -245,9 +245,6 @@ TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), 
        QStringLiteral("TechStdDatei.Text"), QStringLiteral("Titel.Text"),
        QStringLiteral("optAliasHeader.Checked"), QStringLiteral("optCPPMap.Checked"),
        QStringLiteral("optJavaMap.Checked"), QStringLiteral("optPascalMap.Checked")});
-  // The dialog keeps nothing between program runs yet; FormShow is where the store would be
-  // switched on while no project file is open.
-  FormStorage1->SetActive(false);
 
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -261,18 +258,18 @@ TLex_WorkshopProj::~TLex_WorkshopProj() {
 
 HelpProjectSettings TLex_WorkshopProj::Values() const {
   HelpProjectSettings v;
-  v.Title = ToAnsi(Titel->text());
-  v.Language = ToAnsi(Sprachstring->text());
+  v.Title = FieldText(*Titel, kFieldHelpTitle);
+  v.TechDefaultPage = FieldText(*TechStdDatei, kFieldTechDefaultPage);
+  v.DocDefaultPage = FieldText(*DocStdDatei, kFieldDocDefaultPage);
+  v.Language = FieldText(*Sprachstring, kFieldLanguage);
   v.AliasHeaders = optAliasHeader->isChecked();
   v.MapHeaderC = optCPPMap->isChecked();
   v.MapHeaderPascal = optPascalMap->isChecked();
   v.MapHeaderJava = optJavaMap->isChecked();
   v.DocHelpEnabled = ErzeugeDoc->isChecked();
-  v.DocDefaultPage = ToAnsi(DocStdDatei->text());
   v.DocToc = DocErzeugeToc->isChecked();
   v.DocIndex = DocErzeugeIndex->isChecked();
   v.TechHelpEnabled = ErzeugeTech->isChecked();
-  v.TechDefaultPage = ToAnsi(TechStdDatei->text());
   v.TechToc = TechErzeugeToc->isChecked();
   v.TechIndex = TechErzeugeIndex->isChecked();
   return v;
@@ -295,6 +292,45 @@ void TLex_WorkshopProj::SetValues(const HelpProjectSettings& v) {
   TechErzeugeIndex->setChecked(v.TechIndex);
 }
 
+std::array<QLineEdit*, 4> TLex_WorkshopProj::Edits() const {
+  return {Titel, TechStdDatei, DocStdDatei, Sprachstring};
+}
+
+std::array<QCheckBox*, 10> TLex_WorkshopProj::Boxes() const {
+  return {ErzeugeTech,     TechErzeugeToc, TechErzeugeIndex, ErzeugeDoc, DocErzeugeToc,
+          DocErzeugeIndex, optCPPMap,      optPascalMap,     optJavaMap, optAliasHeader};
+}
+
+TLex_WorkshopProj::ControlState TLex_WorkshopProj::State() const {
+  ControlState state;
+  for (const QLineEdit* edit : Edits()) {
+    state.texts.append(edit->text());
+  }
+  for (const QCheckBox* box : Boxes()) {
+    state.ticks.append(box->isChecked());
+  }
+  return state;
+}
+
+void TLex_WorkshopProj::SetState(const ControlState& state) {
+  const auto edits = Edits();
+  for (size_t i = 0; i < edits.size(); ++i) {
+    edits[i]->setText(state.texts[static_cast<qsizetype>(i)]);
+  }
+  const auto boxes = Boxes();
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    boxes[i]->setChecked(state.ticks[static_cast<qsizetype>(i)]);
+  }
+}
+
+void TLex_WorkshopProj::setVisible(bool visible) {
+  // Taken before the Show event, on which the form storage restores the stored values.
+  if (visible && !isVisible() && FormStorage1->Active() && !owner_.CurrentProjectFile().empty()) {
+    projectValues_ = State();
+  }
+  QDialog::setVisible(visible);
+}
+
 void TLex_WorkshopProj::showEvent(QShowEvent* event) {
   // The form storage has restored its values on the Show event, before this runs.
   FormShow();
@@ -302,6 +338,14 @@ void TLex_WorkshopProj::showEvent(QShowEvent* event) {
 }
 
 void TLex_WorkshopProj::FormShow() {
+  // With a project file open, the stored values of an earlier program run must not replace
+  // the project's: saving the project would write them into it.
+  if (projectValues_) {
+    SetState(*projectValues_);
+    projectValues_.reset();
+  }
+  // The values are kept between program runs only while no project file holds them.
+  FormStorage1->SetActive(owner_.CurrentProjectFile().empty());
   CentreOver(this, parentWidget());
 }
 
@@ -314,8 +358,11 @@ void TLex_WorkshopProj::BitBtn1Click() {
   WarningList warnings;
   bool built = false;
   const bool ran = RunGuarded(this, [&] {
-    built = BuildHelpProject(*generator, owner_.Settings(), owner_.ProgramFolder(), messages,
-                             &warnings);
+    // The help project reads its values and the output folder, nothing else of the settings.
+    ProjectSettings settings;
+    settings.Help = Values();
+    settings.OutputPath = owner_.OutputPath();
+    built = BuildHelpProject(*generator, settings, owner_.ProgramFolder(), messages, &warnings);
   });
   if (ran && built) {
     if (!warnings.empty()) {

@@ -6,6 +6,11 @@
 #include "helpproject/HelpProjectSettings.h"
 
 #include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include <array>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -36,7 +41,8 @@ public:
   explicit TLex_WorkshopProj(TLex_Hauptmenue& owner);
   ~TLex_WorkshopProj() override;
 
-  /// The values of the controls (Windows-1252 texts), as a project file keeps them.
+  /// The values of the controls (Windows-1252 texts), as a project file keeps them. A text
+  /// holding a character that Windows-1252 lacks is refused (InputRefused).
   HelpProjectSettings Values() const;
   void SetValues(const HelpProjectSettings& values);
 
@@ -47,17 +53,32 @@ public:
   void TechStdDateiBtnClick();
   void DocStdDateiBtnClick();
 
+  /// Showing the dialog while a project file is open keeps the project's values: the form
+  /// storage restores (and so counts as restored) but FormShow puts them back.
+  void setVisible(bool visible) override;
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   class RunMessages;
+  /// What the fourteen controls hold, as they stand.
+  struct ControlState {
+    QStringList texts;
+    QList<bool> ticks;
+  };
 
   void FormShow();
+  std::array<QLineEdit*, 4> Edits() const;
+  std::array<QCheckBox*, 10> Boxes() const;
+  ControlState State() const;
+  void SetState(const ControlState& state);
   void ChooseDefaultPage(QLineEdit* edit);
 
   TLex_Hauptmenue& owner_;
   TFormStorage* FormStorage1;
+  /// The project's values while a showing's restore would replace them.
+  std::optional<ControlState> projectValues_;
   FilePickerDialog* FileDialog;
 
   QLineEdit* Titel;

@@ -1,5 +1,7 @@
 #include "app/ui/ZusaetzlicheDateien.h"
 
+#include "app/ui/ErrorBox.h"
+#include "app/ui/FieldText.h"
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
 #include "support/DirectoryPickerDialog.h"
@@ -99,6 +101,13 @@ void TLex_ZusaetzlicheDateien::SetFolder(const QString& folder) {
 void TLex_ZusaetzlicheDateien::Btn_PfadClick() {
   if (Dlg_Pfad->Execute()) {
     Edt_Pfad->setText(Dlg_Pfad->Directory());
+  }
+}
+
+void TLex_ZusaetzlicheDateien::accept() {
+  // The folder is kept as Windows-1252 text, as a project file holds it.
+  if (RunGuarded(this, [this] { FieldText(*Edt_Pfad, kFieldExtraFiles); })) {
+    QDialog::accept();
   }
 }
 

@@ -28,6 +28,10 @@ public:
   /// The picker button: a folder the user confirms becomes the edit's text.
   void Btn_PfadClick();
 
+  /// "&Übernehmen": closes with OK, unless the folder holds a character that Windows-1252
+  /// lacks (the error box says so and the dialog stays open).
+  void accept() override;
+
 protected:
   void showEvent(QShowEvent* event) override;
 

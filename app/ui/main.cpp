@@ -4,6 +4,8 @@
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
 #include "engine/FileSystem.h"
+#include "support/HelpViewer.h"
+#include "support/HtmlHelpGateway.h"
 #include "support/QtTranslations.h"
 
 #include <QApplication>
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
   // Qt's own dialogs and the shortcut names in the menus in German, where the translations
   // are installed.
   qm::InstallQtTranslations();
+  // Every help request (F1, "&Hilfe", the menu "&?") reaches Quillmark's own help window.
+  qm::HtmlHelpEntry = qm::ShowInHelpViewer;
 
   TLex_Hauptmenue window(qm::ProgramFolder(), QApplication::arguments().mid(1));
   window.show();

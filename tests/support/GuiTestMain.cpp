@@ -2,6 +2,8 @@
 // without a display unless the caller chose a platform (ctest sets "offscreen"; test
 // discovery at build time runs the binary with no environment at all).
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   QApplication app(argc, argv);
+  // A window saves its state when it closes; a test that forgets its own settings folder
+  // still never writes the user's configuration.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

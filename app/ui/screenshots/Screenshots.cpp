@@ -4,7 +4,9 @@
 //
 //   quillmark_screenshots FOLDER [PROJECT.qmpr]
 //
-// With a project file, the main window is drawn a second time with the project loaded.
+// With a project file, the main window is drawn a second time with the project loaded. When the
+// build made the program's help file, the help window is drawn on its welcome page. The
+// windows keep no state here: their settings go to a temporary folder.
 #include "app/ConversionCommand.h"
 #include "app/ui/ConversionRun.h"
 #include "app/ui/Fortschritt.h"
@@ -21,6 +23,7 @@
 #include "engine/TextFile.h"
 #include "engine/Warnings.h"
 #include "helpproject/HelpTexts.h"
+#include "support/HelpViewer.h"
 #include "support/MessageDialog.h"
 #include "support/QtText.h"
 #include "support/QtTranslations.h"
@@ -32,6 +35,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
@@ -127,6 +132,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quillmark_screenshots FOLDER [PROJECT.qmpr]\n");
     return 2;
   }
+  // The windows restore and save their state; not from and into the user's own settings.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QDir().mkpath(args.at(1));
   Camera camera(args.at(1));
   NoDialogs noDialogs;
@@ -159,7 +167,7 @@ int main(int argc, char** argv) {
   if (window.Generator() != nullptr && !window.Generator()->DocBlockHeader.empty()) {
     sample = window.Generator()->DocBlockHeader;
   }
-  TLex_HTMLEditor editor(&window, sample);
+  TLex_HTMLEditor editor(window, sample);
   ok &= camera.Shoot(&editor, "HTMLEditor");
   editor.hide();
 
@@ -167,6 +175,23 @@ int main(int argc, char** argv) {
   extra.SetFolder(FromPath(ProgramFolder()) + QString::fromUtf8(kExtraFilesFolder));
   ok &= camera.Shoot(&extra, "ZusaetzlicheDateien");
   extra.hide();
+
+  // The help window on the welcome page of the program's own help, with its contents.
+  const std::string helpFile = ProgramFolder() + kHelpFile;
+  if (FileExists(helpFile)) {
+    THelpViewer viewer;
+    if (viewer.OpenFile(FromPath(helpFile)) && viewer.ShowTopic(QString::fromUtf8(kTopicWelcome))) {
+      ok &= camera.Shoot(&viewer, "Hilfe");
+    } else {
+      std::fprintf(stderr, "quillmark_screenshots: %s\n", qPrintable(viewer.Message()));
+      ok = false;
+    }
+    viewer.hide();
+  } else {
+    std::printf("%s is missing (made only where chmcmd is installed): no picture of the help "
+                "window\n",
+                helpFile.c_str());
+  }
 
   TLex_Info info(&window);
   ok &= camera.Shoot(&info, "Info");

@@ -6,6 +6,7 @@
 #include "TestUtil.h"
 #include "app/ui/Hauptmenue.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SettingsSandbox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,6 +116,21 @@ protected:
     EXPECT_TRUE(reached);
   }
 
+  /// Runs action inside the application's event loop and returns the loop's exit code once
+  /// something ends it (QCoreApplication::exit); a loop nothing ends fails the test.
+  static int ExitCodeOf(const std::function<void()>& action) {
+    QObject guard; // no timer outlives the call
+    QTimer::singleShot(0, &guard, action);
+    QTimer::singleShot(kRunTimeoutMs, &guard, [] {
+      ADD_FAILURE() << "nothing ended the event loop";
+      QCoreApplication::exit(-1);
+    });
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int code = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(true);
+    return code;
+  }
+
   /// Clicks the push or tool button named name in window.
   static void Click(const QObject& window, const char* name) {
     if (auto* button = window.findChild<QAbstractButton*>(QLatin1String(name))) {
@@ -135,6 +151,8 @@ protected:
 
   static constexpr int kRunTimeoutMs = 30000;
 
+  // The windows keep their state in settings of their own, first made and last gone.
+  SettingsSandbox settings;
   TempDir root;
   ScriptedDialogs dialogs;
   HelpRecorder help;
