@@ -12,6 +12,97 @@
 
 #include <clocale>
 
+/* ###DocGen_Start Willkommen bei Quillmark
+###Output Welcome
+###Toc Einführung;Willkommen bei Quillmark;Willkommen_bei_Quillmark
+###Index Erste Schritte;Willkommen bei Quillmark;Willkommen_bei_Quillmark
+###Index Quillmark;Willkommen bei Quillmark;Willkommen_bei_Quillmark
+Quillmark macht aus der Dokumentation, die Sie in die Kommentare Ihrer Quelltexte schreiben,
+HTML-Seiten und die Eingabedateien eines HTML-Help-Workshop-Projekts. So bleiben Programm und
+Handbuch in denselben Dateien, und jede Änderung am Programm kann gleich im Handbuch landen.
+
+Text zwischen zwei <A HREF="Markierungen.Doc.htm">Markierungszeilen</A> wird zur
+<B>Online-Hilfe</B> (Seiten <TT>*.Doc.htm</TT>) oder zur <B>technischen Dokumentation</B>
+(Seiten <TT>*.Tech.htm</TT>). Quillmark entfernt die Kommentarzeichen der Sprache, macht aus
+Leerzeilen Absätze und aus Sonderzeichen HTML-Entities; Ihre eigenen HTML-Tags bleiben stehen.
+
+<B>Erste Schritte</B>
+<OL>
+<LI>Schreiben Sie in einen Kommentar eine Zeile mit dem Startmarker für die Online-Hilfe und
+dem Titel des Blocks, darunter den Text und zum Schluss den Endmarker.</LI>
+<LI>Geben Sie im <A HREF="Hauptfenster.Doc.htm">Hauptfenster</A> den Ordner der Quellen und
+einen Ausgabeordner an und kreuzen Sie die Arten der Quelldateien an.</LI>
+<LI>Drücken Sie auf <B>Konvertieren</B>. Die Seiten liegen danach im Ausgabeordner.</LI>
+<LI>Wählen Sie im Menü <B>Projekt</B> den Befehl <B>Help Workshop Projekt generieren</B>, um
+aus den Seiten ein <A HREF="WorkshopProjekt.Doc.htm">Help-Projekt</A> zu machen, und
+übersetzen Sie es mit einem Hilfe-Compiler wie <TT>chmcmd</TT>.</LI>
+<LI>Speichern Sie alle Einstellungen in einer <A HREF="Projektdatei.Doc.htm">Projektdatei</A>;
+die Kommandozeile <A HREF="Kommandozeile.Doc.htm">quillmark-cli</A> arbeitet mit derselben
+Datei.</LI>
+</OL>
+Diese Hilfe selbst ist so entstanden: ihre Seiten stehen als Kommentare in den Quelltexten des
+Programms.
+###DocGen_End */
+
+/* ###DocGen_Start Über diese Hilfe
+###Output Help
+###Toc Einführung;Über diese Hilfe;Ueber_diese_Hilfe
+###Index Hilfe;Über diese Hilfe;Ueber_diese_Hilfe
+###Index F1;Über diese Hilfe;Ueber_diese_Hilfe
+Die Hilfe öffnet sich in einem eigenen Fenster. Links stehen das <B>Inhaltsverzeichnis</B> und
+der <B>Index</B> mit einem Suchfeld, rechts die Seite. Mit den Knöpfen <B>Zurück</B> und
+<B>Vor</B> gehen Sie durch die Seiten, die Sie schon gesehen haben; <B>Startseite</B> bringt
+Sie zur <A HREF="Welcome.Doc.htm">Willkommensseite</A>.
+
+<B>So erreichen Sie die Hilfe</B>
+<UL>
+<LI><KBD>F1</KBD> öffnet die Seite des Fensters, in dem Sie gerade arbeiten.</LI>
+<LI>Der Knopf <B>Hilfe</B> einer Meldung öffnet die Seite dieser Meldung; die Meldung bleibt
+dabei offen.</LI>
+<LI>Im Menü <B>?</B> öffnet <B>Willkommen</B> die Startseite und <B>Hilfe</B> diese Seite.</LI>
+</UL>
+<B>Aufbau</B>
+<UL>
+<LI><I>Einführung</I>: was Quillmark tut und wie diese Hilfe aufgebaut ist.</LI>
+<LI><I>Fenster</I>: eine Seite für jedes Fenster des Programms.</LI>
+<LI><I>Meldungen</I>: eine Seite für jede Meldung, die Fragen stellt oder einen Lauf
+abschließt.</LI>
+<LI><I>Referenz</I>: die Markierungszeilen, die Vorlagen mit ihren Platzhaltern, die
+Projektdatei und die Kommandozeile.</LI>
+</UL>
+Mit dem Programm <TT>quillmark-help</TT> öffnen Sie im selben Fenster auch die Hilfedateien,
+die Sie aus Ihren eigenen Projekten erzeugt haben: <TT>quillmark-help Datei.chm</TT>, wahlweise
+mit einer Seite oder einer Kontextnummer dahinter.
+###DocGen_End */
+
+/* ###DocGen_Start Die Kommandozeile quillmark-cli
+###Output Kommandozeile
+###Toc Referenz;Die Kommandozeile quillmark-cli;Die_Kommandozeile_quillmark-cli
+###Index quillmark-cli;Die Kommandozeile quillmark-cli;Die_Kommandozeile_quillmark-cli
+###Index Kommandozeile;Die Kommandozeile quillmark-cli;Die_Kommandozeile_quillmark-cli
+Das Programm <TT>quillmark</TT> nimmt genau ein Argument an: eine
+<A HREF="Projektdatei.Doc.htm">Projektdatei</A>, die beim Start geladen wird. Bei zwei oder mehr
+Argumenten startet es ohne Projekt.
+
+Für Builds und Skripte gibt es <TT>quillmark-cli</TT>; es braucht keine grafische Oberfläche.
+<PRE>
+quillmark-cli convert [--yes] [--quiet] [--help-project] PROJEKT.qmpr
+quillmark-cli convert --input ORDNER [--output ORDNER] --kinds ART[,ART...]
+quillmark-cli save [--from ALT.qmpr] [Einstellungen] PROJEKT.qmpr
+</PRE>
+<UL>
+<LI><B>convert</B> konvertiert wie der Knopf <B>Konvertieren</B>, mit allen Einstellungen und
+Vorlagen der Projektdatei. <TT>--help-project</TT> schreibt danach die Help-Workshop-Dateien in
+den Ausgabeordner.</LI>
+<LI><B>save</B> schreibt eine Projektdatei; Einstellungen wie <TT>--input</TT>,
+<TT>--output</TT>, <TT>--kinds</TT> oder <TT>--help-title</TT> ersetzen die Werte aus
+<TT>--from</TT>.</LI>
+<LI><TT>--yes</TT> beantwortet Fragen mit Ja, etwa die nach einem fehlenden Ausgabeordner.</LI>
+</UL>
+Warnungen stehen auf der Fehlerausgabe; der Exit-Status ist 0 bei Erfolg, 1 bei einem Fehler und
+2 bei einem falschen Aufruf. <TT>quillmark-cli --help</TT> zeigt alle Optionen.
+###DocGen_End */
+
 int main(int argc, char** argv) {
   using namespace qm::ui;
   // Qt takes its own options (-platform, -style, ...) out of argc and argv.
