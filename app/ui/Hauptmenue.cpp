@@ -789,8 +789,16 @@ void TLex_Hauptmenue::SaveAs() {
         continue;
       }
     }
+    // A save that fails leaves the previous project the current one, so that a later
+    // "&Speichern" does not write to a file the user never got.
+    const std::string previous = currentProjectFile_;
     currentProjectFile_ = ToPath(name);
-    SpeichernClick();
+    try {
+      SpeichernClick();
+    } catch (...) {
+      currentProjectFile_ = previous;
+      throw;
+    }
     return;
   }
 }
