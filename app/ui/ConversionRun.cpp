@@ -73,7 +73,7 @@ werden soll.
 beginnt.</LI>
 <LI><B>Nein</B> bricht ab, bevor eine Seite geschrieben wird.</LI>
 </UL>
-Danach kopiert Quillmark die <A HREF="ZusaetzlicheDateien.Doc.htm">zusätzlichen Dateien</A> in
+<P>Danach kopiert Quillmark die <A HREF="ZusaetzlicheDateien.Doc.htm">zusätzlichen Dateien</A> in
 den Ausgabeordner; eine Datei, die dort schon liegt, ersetzt es erst nach einer Rückfrage.
 
 Nach der Konvertierung listet eine Meldung die <B>Warnungen</B> des Laufs auf, zum Beispiel

@@ -65,7 +65,7 @@ Ordner und Endung der Seite</TD></TR>
 <TR><TD><TT>%PAGETITLE%</TT></TD><TD>der Titel der Seite, ohne einen Titel der Name der
 Quelldatei</TD></TR>
 </TABLE>
-Eine Vorlage darf <A HREF="Markierungen.Doc.htm">Markierungszeilen</A> für Inhalt und Index
+<P>Eine Vorlage darf <A HREF="Markierungen.Doc.htm">Markierungszeilen</A> für Inhalt und Index
 enthalten; so bekommt zum Beispiel jeder Block einen Indexeintrag mit seinem Titel.
 ###DocGen_End */
 
@@ -94,7 +94,7 @@ gespeichert; die Vorlagendateien des Programms bleiben unverändert.</LI>
 <LI><B>Laden</B> ersetzt den Text durch den Inhalt einer Datei.</LI>
 <LI><B>Speichern</B> schreibt den Text in eine Datei.</LI>
 </UL>
-Vorlagen sind Windows-1252-Text. Ein Zeichen, das es dort nicht gibt, weist der Editor beim
+<P>Vorlagen sind Windows-1252-Text. Ein Zeichen, das es dort nicht gibt, weist der Editor beim
 Schließen und Speichern zurück und setzt den Cursor darauf; schreiben Sie es als HTML-Entity,
 etwa <TT>&#322;</TT>.
 

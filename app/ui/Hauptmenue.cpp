@@ -139,7 +139,7 @@ Kommentar einen Absatz. <B>OEM nach Ansi</B> liest Quellen aus MS-DOS-Zeiten ric
 <LI><B>Ausgabe</B>: der Ordner für die Seiten. Ist er leer, landen die Seiten neben ihren
 Quellen.</LI>
 </UL>
-<B>Konvertieren</B> in der Werkzeugleiste (oder <KBD>Strg+K</KBD>) startet die Konvertierung;
+<P><B>Konvertieren</B> in der Werkzeugleiste (oder <KBD>Strg+K</KBD>) startet die Konvertierung;
 <B>Beenden</B> (<KBD>Strg+X</KBD>) schließt das Programm, <B>Info</B> zeigt das
 <A HREF="Info.Doc.htm">Info-Fenster</A>.
 
@@ -634,19 +634,19 @@ Index</TD></TR>
 <TR><TD><TT>#<SPAN></SPAN>##ContextID Zahl</TT></TD><TD>die Kontextnummer, unter der das
 Programm die Seite mit <KBD>F1</KBD> öffnet; eine Nummer je Seite</TD></TR>
 </TABLE>
-Die Zeilen für Inhalt, Index und Kontextnummer erscheinen nicht auf der Seite. Der Anker ist der
+<P>Die Zeilen für Inhalt, Index und Kontextnummer erscheinen nicht auf der Seite. Der Anker ist der
 Titel des Blocks mit Unterstrichen statt Leerzeichen und ohne Umlaute (ä wird ae); so heißt er
 auch in den <A HREF="Vorlagen.Doc.htm">Vorlagen</A> (Platzhalter <TT>%LINK%</TT>).
 
 Ein Beispiel in C:
 <PRE>
-/<SPAN></SPAN>* #<SPAN></SPAN>##DocGen_Start Das Hauptfenster
-#<SPAN></SPAN>##ContextID 1001
-#<SPAN></SPAN>##Toc Bedienung;Das Hauptfenster;Das_Hauptfenster
-Nach dem Start zeigt das Programm das Hauptfenster.
+/<SPAN></SPAN>* #<SPAN></SPAN>##DocGen_Start Das Hauptfenster<BR>
+#<SPAN></SPAN>##ContextID 1001<BR>
+#<SPAN></SPAN>##Toc Bedienung;Das Hauptfenster;Das_Hauptfenster<BR>
+Nach dem Start zeigt das Programm das Hauptfenster.<BR>
 #<SPAN></SPAN>##DocGen_End *<SPAN></SPAN>/
 </PRE>
-Die Kommentarzeichen der Sprache (hier <TT>/<SPAN></SPAN>*</TT> und <TT>//</TT>) entfernt
+<P>Die Kommentarzeichen der Sprache (hier <TT>/<SPAN></SPAN>*</TT> und <TT>//</TT>) entfernt
 Quillmark am Anfang und Ende jeder Zeile.
 ###DocGen_End */
 
@@ -717,7 +717,7 @@ Namen wie <B>Speichern unter</B>.</LI>
 <LI>Ein Name ohne Endung bekommt <TT>.qmpr</TT>. Vor dem Ersetzen einer anderen Datei fragt
 Quillmark <A HREF="Ersetzen.Doc.htm">nach</A>.</LI>
 </UL>
-Solange eine Projektdatei offen ist, merken sich der <A HREF="Vorlageneditor.Doc.htm">Editor</A>
+<P>Solange eine Projektdatei offen ist, merken sich der <A HREF="Vorlageneditor.Doc.htm">Editor</A>
 und das Help-Workshop-Fenster nichts zwischen zwei Programmläufen: ihre Werte gehören dem
 Projekt. Dieselbe Datei liest auch <A HREF="Kommandozeile.Doc.htm">quillmark-cli</A>.
 ###DocGen_End */
@@ -768,7 +768,7 @@ sie wird zur aktuellen.</LI>
 <LI><B>Nein</B> bringt Sie zurück in die Dateiauswahl, wo Sie einen anderen Namen wählen oder
 abbrechen können.</LI>
 </UL>
-Quillmark schreibt eine Projektdatei immer zuerst in eine neue Datei und ersetzt die alte erst,
+<P>Quillmark schreibt eine Projektdatei immer zuerst in eine neue Datei und ersetzt die alte erst,
 wenn alles geschrieben ist; bei einem Fehler bleibt die alte Datei unverändert.
 ###DocGen_End */
 

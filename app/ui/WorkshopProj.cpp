@@ -184,7 +184,7 @@ Arten. <B>Standarddatei</B> ist die Startseite; <B>Erzeuge Table of Contents</B>
 Ihr Programm.</LI>
 <LI><B>Sprach-String</B>: die Sprache der Hilfe, etwa <TT>0x407 Deutsch (Deutschland)</TT>.</LI>
 </UL>
-<B>OK</B> schreibt die Dateien; übersetzen Sie das Projekt danach mit einem Hilfe-Compiler,
+<P><B>OK</B> schreibt die Dateien; übersetzen Sie das Projekt danach mit einem Hilfe-Compiler,
 zum Beispiel <TT>chmcmd Handbuch.Doc.hhp</TT> im Ausgabeordner.
 
 Die Werte gehören zur <A HREF="Projektdatei.Doc.htm">Projektdatei</A>. Ist keine offen, merkt

@@ -43,7 +43,7 @@ Programm vor.</LI>
 <LI><B>Übernehmen</B> setzt den Ordner; ein leeres Feld schaltet das Kopieren ab.</LI>
 <LI><B>Abbrechen</B> lässt alles, wie es war.</LI>
 </UL>
-Der Ordner wird in der <A HREF="Projektdatei.Doc.htm">Projektdatei</A> gespeichert, aber nicht
+<P>Der Ordner wird in der <A HREF="Projektdatei.Doc.htm">Projektdatei</A> gespeichert, aber nicht
 bis zum nächsten Programmstart gemerkt.
 ###DocGen_End */
 

@@ -40,15 +40,15 @@ aus den Seiten ein <A HREF="WorkshopProjekt.Doc.htm">Help-Projekt</A> zu machen,
 die Kommandozeile <A HREF="Kommandozeile.Doc.htm">quillmark-cli</A> arbeitet mit derselben
 Datei.</LI>
 </OL>
-Diese Hilfe selbst ist so entstanden: ihre Seiten stehen als Kommentare in den Quelltexten des
+<P>Diese Hilfe selbst ist so entstanden: ihre Seiten stehen als Kommentare in den Quelltexten des
 Programms.
 ###DocGen_End */
 
-/* ###DocGen_Start Über diese Hilfe
+/* ###DocGen_Start Zur Benutzung der Hilfe
 ###Output Help
-###Toc Einführung;Über diese Hilfe;Ueber_diese_Hilfe
-###Index Hilfe;Über diese Hilfe;Ueber_diese_Hilfe
-###Index F1;Über diese Hilfe;Ueber_diese_Hilfe
+###Toc Einführung;Zur Benutzung der Hilfe;Zur_Benutzung_der_Hilfe
+###Index Hilfe;Zur Benutzung der Hilfe;Zur_Benutzung_der_Hilfe
+###Index F1;Zur Benutzung der Hilfe;Zur_Benutzung_der_Hilfe
 Die Hilfe öffnet sich in einem eigenen Fenster. Links stehen das <B>Inhaltsverzeichnis</B> und
 der <B>Index</B> mit einem Suchfeld, rechts die Seite. Mit den Knöpfen <B>Zurück</B> und
 <B>Vor</B> gehen Sie durch die Seiten, die Sie schon gesehen haben; <B>Startseite</B> bringt
@@ -61,7 +61,7 @@ Sie zur <A HREF="Welcome.Doc.htm">Willkommensseite</A>.
 dabei offen.</LI>
 <LI>Im Menü <B>?</B> öffnet <B>Willkommen</B> die Startseite und <B>Hilfe</B> diese Seite.</LI>
 </UL>
-<B>Aufbau</B>
+<P><B>Aufbau</B>
 <UL>
 <LI><I>Einführung</I>: was Quillmark tut und wie diese Hilfe aufgebaut ist.</LI>
 <LI><I>Fenster</I>: eine Seite für jedes Fenster des Programms.</LI>
@@ -70,7 +70,7 @@ abschließt.</LI>
 <LI><I>Referenz</I>: die Markierungszeilen, die Vorlagen mit ihren Platzhaltern, die
 Projektdatei und die Kommandozeile.</LI>
 </UL>
-Mit dem Programm <TT>quillmark-help</TT> öffnen Sie im selben Fenster auch die Hilfedateien,
+<P>Mit dem Programm <TT>quillmark-help</TT> öffnen Sie im selben Fenster auch die Hilfedateien,
 die Sie aus Ihren eigenen Projekten erzeugt haben: <TT>quillmark-help Datei.chm</TT>, wahlweise
 mit einer Seite oder einer Kontextnummer dahinter.
 ###DocGen_End */
@@ -86,8 +86,8 @@ Argumenten startet es ohne Projekt.
 
 Für Builds und Skripte gibt es <TT>quillmark-cli</TT>; es braucht keine grafische Oberfläche.
 <PRE>
-quillmark-cli convert [--yes] [--quiet] [--help-project] PROJEKT.qmpr
-quillmark-cli convert --input ORDNER [--output ORDNER] --kinds ART[,ART...]
+quillmark-cli convert [--yes] [--quiet] [--help-project] PROJEKT.qmpr<BR>
+quillmark-cli convert --input ORDNER [--output ORDNER] --kinds ART[,ART...]<BR>
 quillmark-cli save [--from ALT.qmpr] [Einstellungen] PROJEKT.qmpr
 </PRE>
 <UL>
@@ -99,7 +99,7 @@ den Ausgabeordner.</LI>
 <TT>--from</TT>.</LI>
 <LI><TT>--yes</TT> beantwortet Fragen mit Ja, etwa die nach einem fehlenden Ausgabeordner.</LI>
 </UL>
-Warnungen stehen auf der Fehlerausgabe; der Exit-Status ist 0 bei Erfolg, 1 bei einem Fehler und
+<P>Warnungen stehen auf der Fehlerausgabe; der Exit-Status ist 0 bei Erfolg, 1 bei einem Fehler und
 2 bei einem falschen Aufruf. <TT>quillmark-cli --help</TT> zeigt alle Optionen.
 ###DocGen_End */
 
