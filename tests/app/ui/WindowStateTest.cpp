@@ -175,6 +175,21 @@ TEST_F(UiTest, StoredValuesThatDoNotFitLeaveTheDesignedState) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(UiTest, DamagedSettingsFileIsNamedInTheErrorBoxAndKept) {
+  // The window opens in its designed state and its close does not overwrite the file.
+  settings.Seed("[Menue\noptPascal_Checked=True\n");
+  auto window = NewWindow();
+  window->show();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(Ticked(*window, "optPascal"));
+  window->close();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
+  EXPECT_EQ(dialogs.Texts()[0], "Die Fenstereinstellungen können nicht aus " + settings.File() +
+                                    " gelesen werden: ungültiges Dateiformat");
+  EXPECT_EQ(settings.Text(), "[Menue\noptPascal_Checked=True\n");
+}
+
 TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   // Without a project file the editor saves its text and the dialogs' file names; the next
   // editing shows the template, never the stored text, and proposes the stored names. With a
