@@ -90,11 +90,14 @@ size_t TExtraAusgabeDateien::SaveAll() {
     }
     // One page that cannot be saved must not cost the others theirs.
     try {
+      // A page that holds these bytes already is left as it is, keeping its time.
+      const bool mayExist = owner_.PageMayExist(page.FileName);
       if (page.Spilled) {
-        page.Spilled->Commit(JoinLines(page.Lines));
+        page.Spilled->Commit(JoinLines(page.Lines), mayExist);
       } else {
-        WriteTextLines(page.FileName, page.Lines);
+        WriteFileIfChanged(page.FileName, JoinLines(page.Lines), mayExist);
       }
+      owner_.NotePage(page.FileName, true);
       ++saved;
     } catch (const Error& e) {
       if (!firstFailure) {

@@ -51,29 +51,42 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
   }
   pageSources_.clear();
   pagesWritten_.clear();
+  // What the run learns about the page folders holds only while it goes on.
+  listings_.clear();
+  keepListings_ = true;
+  struct ForgetListings {
+    TGenerator& gen;
+    ~ForgetListings() {
+      gen.keepListings_ = false;
+      gen.listings_.clear();
+    }
+  } forgetListings{*this};
   CollectPageTitles();
   // The closing forms are added afresh from the loaded lines, so repeated runs do not pile
   // them up.
   HtmlTags.Assign(loadedTags_);
+
+  pagesTouched_.clear();
+  for (std::atomic<int64_t>* counter : {&readNs_, &convertNs_, &writeNs_, &waitNs_}) {
+    counter->store(0);
+  }
+  struct ReportTimes {
+    TGenerator& gen;
+    ~ReportTimes() {
+      const auto seconds = [](const std::atomic<int64_t>& ns) {
+        return static_cast<double>(ns) / 1e9;
+      };
+      gen.Times = {seconds(gen.readNs_), seconds(gen.convertNs_), seconds(gen.writeNs_),
+                   seconds(gen.waitNs_)};
+    }
+  } reportTimes{*this};
 
   const size_t count = quelle.Files.size();
   if (progress != nullptr) {
     progress->SetFileCount(static_cast<int>(count));
   }
   try {
-    for (size_t i = 0; i < count; ++i) {
-      if (progress != nullptr) {
-        progress->ProcessEvents();
-        if (progress->Cancelled()) {
-          break;
-        }
-      }
-      const std::optional<int> lines = ProcessSource(quelle.Files[i]);
-      SourcesRead += lines ? 1 : 0;
-      if (progress != nullptr) {
-        progress->StepFile(quelle.Files[i], lines.value_or(0));
-      }
-    }
+    ConvertFiles(quelle.Files, progress);
   } catch (...) {
     // The own pages collected so far are saved also when a file fails; the file's failure is
     // the one reported.
@@ -91,6 +104,12 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
   }
   // Counted before the save, whose failure is thrown: a page that failed was not written.
   PagesWritten = static_cast<int>(pagesWritten_.size());
+  const int64_t start = NowNs();
+  struct CountSave {
+    TGenerator& gen;
+    int64_t start;
+    ~CountSave() { AddTime(gen.writeNs_, start); }
+  } countSave{*this, start};
   OwnPagesWritten = static_cast<int>(ExtraFiles.SaveAll());
   PagesWritten += OwnPagesWritten;
 }

@@ -12,6 +12,9 @@
 #include "engine/Warnings.h"
 
 #include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,6 +75,20 @@ public:
   int PagesWritten = 0;
   int OwnPagesWritten = 0;
 
+  /// Threads that read and convert sources ahead of their turn: 0 as many as the machine has
+  /// cores, 1 none (every file is handled on the thread that calls Run). The pages, lists,
+  /// warnings and progress calls are the same either way.
+  unsigned Threads = 0;
+  /// Where the last run's time went, in seconds summed over its threads: reading sources,
+  /// converting them, writing pages, and the calling thread waiting for a worker's result.
+  struct RunTimes {
+    double reading = 0;
+    double converting = 0;
+    double writing = 0;
+    double waiting = 0;
+  };
+  RunTimes Times;
+
   /// Converts every file of quelle: clears the result lists, the warnings (then takes the
   /// search's warnings) and the counts, records the titles of existing pages, processes the files
   /// in order (stopping when progress reports a cancel), and saves the own pages in every case,
@@ -109,6 +126,13 @@ public:
 
   /// Records path + "?" + title of every "*.Doc.htm" and "*.Tech.htm" page in OutputFolder.
   void CollectPageTitles();
+  /// Whether a file may be at page. During a run each page folder is listed once (the output
+  /// folder by CollectPageTitles) and the run's own writes keep that knowledge; false only
+  /// when it says there is no such file. Outside a run always true.
+  bool PageMayExist(const std::string& page);
+  /// Records that the run made page or removed it.
+  void NotePage(const std::string& page, bool exists);
+
   /// The recorded title of the page name (compared without regard to case; the last match
   /// wins), or nothing.
   std::optional<std::string> FindPageTitle(std::string_view name) const;
@@ -121,6 +145,23 @@ public:
 private:
   enum class Kind { Doc, Tech };
   struct BlockScan; // the block extraction of one source file
+  struct Prepared;  // what a worker thread did of one source file ahead of its turn
+
+  /// The loop of Run over files: progress, cancel and ProcessSource for each, with worker
+  /// threads preparing the files ahead when there are several.
+  void ConvertFiles(const Lines& files, ProgressSink* progress);
+  /// Reads inFile and converts its blocks without touching the generator or the disk: the part
+  /// of ProcessFile that may run on a worker thread ahead of the file's turn.
+  std::unique_ptr<Prepared> Prepare(const std::string& inFile) const;
+  /// The bytes a block's text puts on a page, when they do not depend on the page (the text
+  /// holds no keyword line).
+  static std::optional<std::string> PlainBlockBytes(std::string_view text);
+  /// WriteBlockText with the result of PlainBlockBytes when there is one.
+  void WriteBlock(const std::string& outFile, const std::string& text, const std::string& ownFile,
+                  std::optional<std::string> plain);
+  /// Adds the time since start to counter (nanoseconds); returns it.
+  static int64_t AddTime(std::atomic<int64_t>& counter, int64_t start);
+  static int64_t NowNs();
 
   /// The kind of a page by its name: Tech when the lower-case name contains ".tech.htm".
   static Kind KindOfPage(std::string_view page);
@@ -179,9 +220,11 @@ private:
   /// After a failure: finishes every open stream, ignoring further failures, so the pages
   /// hold what was written up to the failure.
   void FlushAllPages() noexcept;
+  /// Keeps what a listing of folder (ListFolder with its error) says about the pages in it.
+  void KeepListing(const std::string& folder, const std::vector<DirEntry>& entries, int error);
   /// ProcessFile, or nothing when inFile turned out to be no regular file (it was skipped
-  /// with a warning, and no page was touched).
-  std::optional<int> ProcessSource(const std::string& inFile);
+  /// with a warning, and no page was touched). ready, when given, is what Prepare made of it.
+  std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr);
 
   /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
   /// id and title, and adds what the help project will trip over to Warnings.
@@ -227,6 +270,15 @@ private:
   std::unordered_map<std::string, std::string> pageSources_;
   /// Keys of the per-source pages written in this run.
   std::unordered_set<std::string> pagesWritten_;
+  /// Page folder -> the names of its entries that are no folders; nothing for a folder that
+  /// could not be listed (anything may be there). Kept only while a run goes on.
+  std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> listings_;
+  bool keepListings_ = false;
+  /// Keys of the per-source pages written or deleted in this run: a source among them is read
+  /// again on its turn, not taken from a worker that may have read it before.
+  std::unordered_set<std::string> pagesTouched_;
+  /// The run's time counters in nanoseconds (RunTimes); worker threads add to them.
+  mutable std::atomic<int64_t> readNs_{0}, convertNs_{0}, writeNs_{0}, waitNs_{0};
 };
 
 } // namespace qm

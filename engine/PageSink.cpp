@@ -10,10 +10,10 @@
 
 namespace qm {
 
-PageStream::PageStream(std::string path, bool create) : path_(std::move(path)) {
+PageStream::PageStream(std::string path, bool create, bool exists) : path_(std::move(path)) {
   if (create) {
-    file_ = OutputFile::Replace(path_);
-  } else {
+    file_ = exists ? OutputFile::Rewrite(path_) : OutputFile(path_);
+  } else if (exists) {
     DeleteFileAt(path_);
   }
 }
@@ -96,13 +96,63 @@ void SpillFile::Append(std::string_view bytes) {
   }
 }
 
-void SpillFile::Commit(std::string_view rest) {
+namespace {
+
+// True when the regular files a and b (links followed) hold the same bytes.
+bool SameContent(const std::string& a, const std::string& b) {
+  const int fa = ::open(a.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fb = fa < 0 ? -1 : ::open(b.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  bool same = false;
+  struct stat sa {};
+  struct stat sb {};
+  if (fb >= 0 && ::fstat(fa, &sa) == 0 && ::fstat(fb, &sb) == 0 && S_ISREG(sa.st_mode) &&
+      S_ISREG(sb.st_mode) && sa.st_size == sb.st_size) {
+    std::string ba(size_t{1} << 16, '\0');
+    std::string bb(ba.size(), '\0');
+    for (;;) {
+      const ssize_t na = ::read(fa, ba.data(), ba.size());
+      if (na <= 0) {
+        same = na == 0;
+        break;
+      }
+      size_t got = 0;
+      while (got < static_cast<size_t>(na)) {
+        const ssize_t nb = ::read(fb, bb.data() + got, static_cast<size_t>(na) - got);
+        if (nb <= 0) {
+          break;
+        }
+        got += static_cast<size_t>(nb);
+      }
+      if (got != static_cast<size_t>(na) ||
+          std::string_view(ba).substr(0, got) != std::string_view(bb).substr(0, got)) {
+        break;
+      }
+    }
+  }
+  if (fb >= 0) {
+    ::close(fb);
+  }
+  if (fa >= 0) {
+    ::close(fa);
+  }
+  return same;
+}
+
+} // namespace
+
+void SpillFile::Commit(std::string_view rest, bool mayExist) {
   if (temp_.empty()) {
-    WriteFileBytes(path_, rest);
+    WriteFileIfChanged(path_, rest, mayExist);
     return;
   }
   Append(rest);
-  const int err = MoveIntoPlace(temp_, ReplacementTarget(path_));
+  const std::string target = ReplacementTarget(path_);
+  if (mayExist && SameContent(temp_, target)) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+    return;
+  }
+  const int err = MoveIntoPlace(temp_, target);
   if (err != 0) {
     throw Error::File(FileOperation::Write, kMsgWriteFailed, path_, err);
   }

@@ -18,10 +18,12 @@ inline constexpr size_t kPageMemoryLimit = size_t{4} << 20;
 class PageStream {
 public:
   PageStream() = default;
-  /// Starts the page at path: create replaces an old file by an empty one now; otherwise the
-  /// old file is deleted now and the page's file is made only when bytes first go to disk.
-  /// Throws Error(kMsgCannotCreate) when the file cannot be made.
-  PageStream(std::string path, bool create);
+  /// Starts the page at path: create gives an old file its new content (bytes it already
+  /// holds are not written again, so an unchanged page keeps its time); otherwise the old file
+  /// is deleted now and the page's file is made only when bytes first go to disk. exists false
+  /// says that no file is at path, so none is looked at or deleted. Throws
+  /// Error(kMsgCannotCreate) when the file cannot be made.
+  PageStream(std::string path, bool create, bool exists = true);
 
   /// Appends bytes; throws Error naming the file when they cannot be written.
   void Append(std::string_view bytes);
@@ -57,8 +59,10 @@ public:
   void Append(std::string_view bytes);
   /// Makes the page its spilled bytes followed by rest. Without a spill the page is written
   /// as WriteFileBytes writes it; with one, the temporary file receives rest and is renamed
-  /// over the page (a link at the page's place is followed). Throws Error naming the page.
-  void Commit(std::string_view rest);
+  /// over the page (a link at the page's place is followed). A page that holds these bytes
+  /// already is not touched; mayExist false says there is no page to compare with. Throws
+  /// Error naming the page.
+  void Commit(std::string_view rest, bool mayExist = true);
 
 private:
   std::string path_;

@@ -6,6 +6,7 @@
 #include "engine/TextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace qm {
 
@@ -24,11 +25,13 @@ std::string TitleOfPage(std::string_view bytes) {
 } // namespace
 
 void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
+  const int64_t start = NowNs();
   if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
     it->second.Append(bytes);
   } else {
     AppendFileBytes(page, bytes);
   }
+  AddTime(writeNs_, start);
 }
 
 void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& inFile,
@@ -134,25 +137,40 @@ void TGenerator::WriteTechBlockFooter(const std::string& outFile, const std::str
   Emit(Kind::Tech, outFile, inFile, title, TechBlockFooter, ownFile);
 }
 
+std::optional<std::string> TGenerator::PlainBlockBytes(std::string_view text) {
+  const std::string expanded = ExpandEscapes(text);
+  if (expanded.find(kMarkerPrefix) != std::string::npos) {
+    return std::nullopt;
+  }
+  // No keyword line can be in it: the lines go through unchanged. The body is expanded a
+  // second time as it is written; the escaped break behind it leaves one empty line after the
+  // block.
+  std::string body = NormalizeLineBreaks(expanded);
+  body += kLineBreakPlain;
+  return ExpandEscapes(body);
+}
+
 void TGenerator::WriteBlockText(const std::string& outFile, const std::string& text,
                                 const std::string& ownFile) {
-  const std::string& target = ownFile.empty() ? outFile : ownFile;
-  const std::string expanded = ExpandEscapes(text);
-  std::string body;
-  if (expanded.find(kMarkerPrefix) == std::string::npos) {
-    // No keyword line can be in it: the lines go through unchanged.
-    body = NormalizeLineBreaks(expanded);
+  WriteBlock(outFile, text, ownFile, PlainBlockBytes(text));
+}
+
+void TGenerator::WriteBlock(const std::string& outFile, const std::string& text,
+                            const std::string& ownFile, std::optional<std::string> plain) {
+  std::string written;
+  if (plain) {
+    written = std::move(*plain);
   } else {
-    Lines lines = SplitLines(expanded);
+    // Its keyword lines become entries of the page they are on.
+    const std::string& target = ownFile.empty() ? outFile : ownFile;
+    Lines lines = SplitLines(ExpandEscapes(text));
     const Kind kind = KindOfPage(target);
     ExtractKeywordEntries(target, kTocKeyword, TocList(kind), lines);
     ExtractKeywordEntries(target, kIndexKeyword, IndexList(kind), lines);
-    body = JoinLines(lines);
+    std::string body = JoinLines(lines);
+    body += kLineBreakPlain;
+    written = ExpandEscapes(body);
   }
-  // The body is expanded a second time as it is written; the escaped break behind it leaves
-  // one empty line after the block.
-  body += kLineBreakPlain;
-  std::string written = ExpandEscapes(body);
   if (!ownFile.empty()) {
     // The page's lines all end in a break, so appending the text to the joined page and
     // splitting again is the same as appending the text's own lines.
@@ -166,7 +184,9 @@ void TGenerator::WriteBlockText(const std::string& outFile, const std::string& t
 
 void TGenerator::CollectPageTitles() {
   const std::string folder = AddTrailingBackslash(OutputFolder);
-  const std::vector<DirEntry> entries = ListFolder(folder);
+  int error = 0;
+  const std::vector<DirEntry> entries = ListFolder(folder, &error);
+  KeepListing(folder, entries, error);
   PageTitles.clear();
   titleIndex_.clear();
   indexedTitles_ = 0;
@@ -182,6 +202,52 @@ void TGenerator::CollectPageTitles() {
         PageTitles.push_back(path + kTitleSep + TitleOfPage(*bytes));
       }
     }
+  }
+}
+
+void TGenerator::KeepListing(const std::string& folder, const std::vector<DirEntry>& entries,
+                             int error) {
+  if (!keepListings_) {
+    return;
+  }
+  // A folder that is not there holds no page; one that cannot be read may hold any.
+  if (error != 0 && error != ENOENT) {
+    listings_[folder] = std::nullopt;
+    return;
+  }
+  std::unordered_set<std::string> names;
+  for (const DirEntry& e : entries) {
+    if (!e.IsFolder()) {
+      names.insert(e.name);
+    }
+  }
+  listings_[folder] = std::move(names);
+}
+
+bool TGenerator::PageMayExist(const std::string& page) {
+  if (!keepListings_) {
+    return true;
+  }
+  const std::string folder = ExtractFilePath(page);
+  auto it = listings_.find(folder);
+  if (it == listings_.end()) {
+    int error = 0;
+    const std::vector<DirEntry> entries = ListFolder(folder, &error);
+    KeepListing(folder, entries, error);
+    it = listings_.find(folder);
+  }
+  return !it->second || it->second->contains(ExtractFileName(page));
+}
+
+void TGenerator::NotePage(const std::string& page, bool exists) {
+  const auto it = listings_.find(ExtractFilePath(page));
+  if (it == listings_.end() || !it->second) {
+    return;
+  }
+  if (exists) {
+    it->second->insert(ExtractFileName(page));
+  } else {
+    it->second->erase(ExtractFileName(page));
   }
 }
 

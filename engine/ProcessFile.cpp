@@ -5,10 +5,16 @@
 #include "engine/Generator.h"
 #include "engine/Markers.h"
 #include "engine/Paths.h"
+#include "engine/Prefetch.h"
 #include "engine/TextFile.h"
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <exception>
+#include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace qm {
@@ -35,7 +41,81 @@ bool LeavesFolder(std::string_view name) {
   }
 }
 
+// The converted text of the block of inFile from start line i to end line end (exclusive).
+// The start-marker line is never converted, so it is not copied: a long title line would be
+// held twice. outputLine drops the block's first line, which names its own page.
+template <typename Gen>
+std::string ConvertLines(const std::vector<std::string_view>& lines, const std::string& inFile,
+                         size_t i, size_t end, bool outputLine, const Gen& gen) {
+  Lines block;
+  block.reserve(end - i);
+  block.emplace_back();
+  for (size_t k = i + (outputLine ? 2 : 1); k < end; ++k) {
+    block.emplace_back(lines[k]);
+  }
+  return ConvertBlock(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags,
+                      gen.CharTable);
+}
+
+// The first line at or after a block's start that holds the end marker. Later blocks reuse
+// the last answer while they start before it, so finding the ends of all blocks reads each
+// line once.
+struct EndSearch {
+  size_t from = 0;
+  size_t at = 0;
+  bool known = false;
+
+  size_t Find(const std::vector<std::string_view>& lines, std::string_view end, size_t start) {
+    if (!known || start < from || start > at) {
+      from = start;
+      at = start;
+      while (at < lines.size() && lines[at].find(end) == std::string::npos) {
+        ++at;
+      }
+      known = true;
+    }
+    return at;
+  }
+};
+
+// The lines of a source's bytes, views into bytes or, with oemToAnsi, into converted.
+void SplitSource(const std::string& bytes, bool oemToAnsi, std::vector<std::string_view>& lines,
+                 Lines& converted) {
+  // The lines stay views into the file's bytes: most of them are only looked at once.
+  lines = SplitLineViews(bytes);
+  if (oemToAnsi) {
+    converted.reserve(lines.size());
+    for (const std::string_view l : lines) {
+      converted.push_back(Trim(qm::OemToAnsi(l)));
+    }
+    lines.assign(converted.begin(), converted.end());
+  }
+}
+
+// The key of a block in Prepared::blocks: its start line and its stream.
+size_t BlockKey(size_t line, bool tech) {
+  return line * 2 + (tech ? 1 : 0);
+}
+
 } // namespace
+
+// A source file read and its blocks converted ahead of its turn. The lines are views into
+// bytes or converted, so the object is never moved once made.
+struct TGenerator::Prepared {
+  std::exception_ptr readError;     // the read failed
+  std::optional<EntryKind> notFile; // the source turned out to be no regular file
+  std::string bytes;
+  Lines converted;
+  std::vector<std::string_view> lines;
+  struct Block {
+    std::string id;                   // its context id
+    std::optional<std::string> text;  // the converted text, when plain is not known
+    std::optional<std::string> plain; // PlainBlockBytes of it
+  };
+  std::unordered_map<size_t, Block> blocks; // by BlockKey
+  bool complete = false; // false: the file is converted on its turn as if nothing was prepared
+  size_t weight = 0;     // the bytes held
+};
 
 // The blocks of one source file: both streams, their per-source pages and their own pages.
 struct TGenerator::BlockScan {
@@ -55,11 +135,7 @@ struct TGenerator::BlockScan {
     std::vector<SourceLine>& idOrigins;
     std::string page;  // the per-source page
     bool used = false; // whether the per-source page received a block and is kept
-    // First line at or after endFrom holding the end marker; later blocks reuse it while they
-    // start before it, so finding the ends of all blocks reads each line once.
-    size_t endFrom = 0;
-    size_t endAt = 0;
-    bool endKnown = false;
+    EndSearch ends;
     // The block reaching furthest so far: its start line and its end line (0: none yet).
     size_t openStart = 0;
     size_t openEnd = 0;
@@ -67,9 +143,11 @@ struct TGenerator::BlockScan {
 
   TGenerator& gen;
   const std::string& inFile;
+  Prepared* ready; // what a worker did of the file ahead of its turn, if anything
   std::string pageFolder;
   Stream doc;
   Stream tech;
+  int64_t readNs = 0;                  // time spent reading the source here
   std::string bytes;                   // the source file as read
   Lines converted;                     // its lines after the OEM conversion, if that is on
   std::vector<std::string_view> lines; // its lines, into bytes or converted
@@ -78,9 +156,10 @@ struct TGenerator::BlockScan {
   std::string& title;
   size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
 
-  BlockScan(TGenerator& g, const std::string& in)
-      : gen(g), inFile(in), doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages,
-                                g.DocContextIds, g.DocContextIdOrigins),
+  BlockScan(TGenerator& g, const std::string& in, Prepared* prepared)
+      : gen(g), inFile(in), ready(prepared),
+        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds,
+            g.DocContextIdOrigins),
         tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
              g.TechContextIds, g.TechContextIdOrigins),
         title(g.CurrentTitle) {
@@ -110,17 +189,7 @@ struct TGenerator::BlockScan {
     }
   }
 
-  size_t FindEnd(Stream& s, size_t from) {
-    if (!s.endKnown || from < s.endFrom || from > s.endAt) {
-      s.endFrom = from;
-      s.endAt = from;
-      while (s.endAt < lines.size() && lines[s.endAt].find(s.end) == std::string::npos) {
-        ++s.endAt;
-      }
-      s.endKnown = true;
-    }
-    return s.endAt;
-  }
+  size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
 
   // The own page called name (Windows-1252 text of the source) in the page folder; a name
   // that leads out of it ends the run.
@@ -158,6 +227,12 @@ struct TGenerator::BlockScan {
     keywordsCheckedTo = std::max(keywordsCheckedTo, end);
   }
 
+  // The converted text of the block from start line i to end line end; outputLine drops its
+  // first line, which names its own page.
+  std::string ConvertBlockAt(size_t i, size_t end, bool outputLine) const {
+    return ConvertLines(lines, inFile, i, end, outputLine, gen);
+  }
+
   void HandleBlock(Stream& s, size_t i) {
     const std::string_view line = lines[i];
     std::string_view rest = line.substr(line.find(s.start) + s.start.size());
@@ -193,24 +268,16 @@ struct TGenerator::BlockScan {
         !Trim(lines[i + 1]).starts_with(kOutputMarker)) {
       Warn(i + 1, kWarnOutputNotAtLineStart);
     }
-    // The start-marker line is never converted, so it is not copied: a long title line would
-    // be held twice.
-    Lines block;
-    block.reserve(end - i);
-    block.emplace_back();
-    for (size_t k = i + 1; k < end; ++k) {
-      block.emplace_back(lines[k]);
-    }
-
     std::string own;
-    if (block.size() < 2) {
+    bool outputLine = false; // the block's first line names its own page
+    if (end - i < 2) {
       s.used = true;
-    } else if (const std::string second = Trim(block[1]); second.starts_with(kOutputMarker)) {
+    } else if (const std::string second = Trim(lines[i + 1]); second.starts_with(kOutputMarker)) {
       own = OwnPage(second.size() > kOutputNameOffset
                         ? std::string_view(second).substr(kOutputNameOffset)
                         : std::string_view(),
                     s.pageExt);
-      block.erase(block.begin() + 1);
+      outputLine = true;
       s.pages.push_back(own);
     } else if (gen.OneFilePerBlock) {
       own = OwnPage(title, s.pageExt);
@@ -220,14 +287,28 @@ struct TGenerator::BlockScan {
       s.used = true;
     }
 
-    std::string text =
-        ConvertBlock(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags, gen.CharTable);
-    const std::string id = ExtractContextId(text);
+    std::string text;
+    std::string id;
+    std::optional<std::string> plain;
+    Prepared::Block* prepared = nullptr;
+    if (ready != nullptr) {
+      const auto it = ready->blocks.find(BlockKey(i, s.kind == Kind::Tech));
+      prepared = it == ready->blocks.end() ? nullptr : &it->second;
+    }
+    if (prepared != nullptr) {
+      id = std::move(prepared->id);
+      text = std::move(prepared->text).value_or(std::string());
+      plain = std::move(prepared->plain);
+    } else {
+      text = ConvertBlockAt(i, end, outputLine);
+      id = ExtractContextId(text);
+      plain = PlainBlockBytes(text);
+    }
 
     gen.CurrentOutputFile = s.page;
     gen.CurrentInputFile = inFile;
     WriteHeader(s, title, own);
-    gen.WriteBlockText(s.page, text, own);
+    gen.WriteBlock(s.page, text, own, std::move(plain));
     WriteFooter(s, title, own);
 
     if (!id.empty()) {
@@ -261,20 +342,32 @@ struct TGenerator::BlockScan {
     // the contents and index entries it records. Should the file fail, every page is put on
     // disk as it stands then.
     std::exception_ptr readError;
-    try {
-      EntryKind kind = EntryKind::File;
-      std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
-      if (!read) {
-        // It changed since the search (into a fifo, say): skipped as the search skips it.
-        AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(kind))});
+    if (ready != nullptr) {
+      readError = ready->readError;
+      if (ready->notFile) {
+        AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile,
+                   {ErrorArg::Text(EntryKindText(*ready->notFile))});
         return std::nullopt;
       }
-      bytes = std::move(*read);
-    } catch (const Error&) {
-      readError = std::current_exception();
+    } else {
+      const int64_t start = NowNs();
+      try {
+        EntryKind kind = EntryKind::File;
+        std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
+        if (!read) {
+          // It changed since the search (into a fifo, say): skipped as the search skips it.
+          AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(kind))});
+          return std::nullopt;
+        }
+        bytes = std::move(*read);
+      } catch (const Error&) {
+        readError = std::current_exception();
+      }
+      readNs += NowNs() - start;
     }
     const bool readFailed = readError != nullptr;
-    const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    const std::string& source = ready != nullptr ? ready->bytes : bytes;
+    const std::string_view text = std::string_view(source).substr(0, source.find('\0'));
     gen.ClaimPage(doc.page, inFile);
     gen.ClaimPage(tech.page, inFile);
     gen.BeginPage(doc.page, !readFailed && text.find(doc.start) != std::string_view::npos);
@@ -285,14 +378,10 @@ struct TGenerator::BlockScan {
       std::rethrow_exception(readError);
     }
 
-    // The lines stay views into the file's bytes: most of them are only looked at once.
-    lines = SplitLineViews(bytes);
-    if (gen.OemToAnsi) {
-      converted.reserve(lines.size());
-      for (const std::string_view l : lines) {
-        converted.push_back(Trim(qm::OemToAnsi(l)));
-      }
-      lines.assign(converted.begin(), converted.end());
+    if (ready != nullptr) {
+      lines = std::move(ready->lines);
+    } else {
+      SplitSource(bytes, gen.OemToAnsi, lines, converted);
     }
     for (size_t i = 0; i < lines.size(); ++i) {
       if (lines[i].find(kMarkerPrefix) == std::string::npos) {
@@ -314,7 +403,11 @@ struct TGenerator::BlockScan {
 };
 
 void TGenerator::BeginPage(const std::string& page, bool create) {
-  pageStreams_.insert_or_assign(page, PageStream(page, create));
+  const int64_t start = NowNs();
+  pagesTouched_.insert(PathCaseKey(page));
+  pageStreams_.insert_or_assign(page, PageStream(page, create, PageMayExist(page)));
+  NotePage(page, create);
+  AddTime(writeNs_, start);
 }
 
 void TGenerator::FlushPage(const std::string& page) {
@@ -322,23 +415,33 @@ void TGenerator::FlushPage(const std::string& page) {
   if (it == pageStreams_.end()) {
     return;
   }
+  const int64_t start = NowNs();
   PageStream stream = std::move(it->second);
   pageStreams_.erase(it);
+  NotePage(page, true);
   stream.Finish();
+  AddTime(writeNs_, start);
 }
 
 void TGenerator::DropPage(const std::string& page) {
+  const int64_t start = NowNs();
+  pagesTouched_.insert(PathCaseKey(page));
   const auto it = pageStreams_.find(page);
   if (it == pageStreams_.end()) {
-    DeleteFileAt(page);
-    return;
+    if (PageMayExist(page)) {
+      DeleteFileAt(page);
+    }
+  } else {
+    it->second.Discard();
+    pageStreams_.erase(it);
   }
-  it->second.Discard();
-  pageStreams_.erase(it);
+  NotePage(page, false);
+  AddTime(writeNs_, start);
 }
 
 void TGenerator::FlushAllPages() noexcept {
   for (auto& [page, stream] : pageStreams_) {
+    NotePage(page, true);
     try {
       stream.Finish();
     } catch (...) {
@@ -384,7 +487,136 @@ int TGenerator::ProcessFile(const std::string& inFile) {
   return ProcessSource(inFile).value_or(0);
 }
 
-std::optional<int> TGenerator::ProcessSource(const std::string& inFile) {
+int64_t TGenerator::NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+int64_t TGenerator::AddTime(std::atomic<int64_t>& counter, int64_t start) {
+  const int64_t spent = NowNs() - start;
+  counter.fetch_add(spent, std::memory_order_relaxed);
+  return spent;
+}
+
+std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inFile) const {
+  auto p = std::make_unique<Prepared>();
+  int64_t start = NowNs();
+  try {
+    EntryKind kind = EntryKind::File;
+    std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
+    if (read) {
+      p->bytes = std::move(*read);
+    } else {
+      p->notFile = kind;
+    }
+  } catch (const Error&) {
+    p->readError = std::current_exception();
+  } catch (...) {
+    // Anything else happens again on the file's turn, where it belongs.
+    p = std::make_unique<Prepared>();
+    return p;
+  }
+  start += AddTime(readNs_, start);
+  p->complete = true;
+  p->weight = p->bytes.size();
+  if (p->readError != nullptr || p->notFile) {
+    return p;
+  }
+  try {
+    SplitSource(p->bytes, OemToAnsi, p->lines, p->converted);
+    // The blocks as BlockScan::Scan finds them; its checks and failures stay with it.
+    struct StreamEnds {
+      std::string_view start;
+      std::string_view end;
+      bool tech;
+      EndSearch ends;
+    };
+    std::array<StreamEnds, 2> streams{StreamEnds{kDocStartMarker, kDocEndMarker, false, {}},
+                                      StreamEnds{kTechStartMarker, kTechEndMarker, true, {}}};
+    const std::vector<std::string_view>& lines = p->lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find(kMarkerPrefix) == std::string::npos) {
+        continue;
+      }
+      for (StreamEnds& s : streams) {
+        if (lines[i].find(s.start) == std::string::npos) {
+          continue;
+        }
+        const size_t end = s.ends.Find(lines, s.end, i);
+        if (end == lines.size()) {
+          // The scan fails here; nothing after it is needed.
+          return p;
+        }
+        const bool outputLine = end - i >= 2 && Trim(lines[i + 1]).starts_with(kOutputMarker);
+        std::string text = ConvertLines(lines, inFile, i, end, outputLine, *this);
+        Prepared::Block block;
+        block.id = ExtractContextId(text);
+        block.plain = PlainBlockBytes(text);
+        if (!block.plain) {
+          block.text = std::move(text);
+        }
+        p->weight += block.id.size() + (block.plain ? block.plain->size() : block.text->size());
+        p->blocks.emplace(BlockKey(i, s.tech), std::move(block));
+      }
+    }
+  } catch (...) {
+    // The file is converted on its turn instead, failing there as it would have.
+    p->complete = false;
+    p->blocks.clear();
+  }
+  AddTime(convertNs_, start);
+  return p;
+}
+
+namespace {
+
+// How far worker threads may read ahead of the file being written: files per thread, and
+// the bytes their results may hold together (the next file's result is always made).
+constexpr size_t kFilesAhead = 4;
+constexpr size_t kBytesAhead = size_t{32} << 20;
+
+} // namespace
+
+void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress) {
+  const size_t count = files.size();
+  const unsigned threads =
+      Threads != 0 ? Threads : std::max(1U, std::thread::hardware_concurrency());
+  // Worker threads read and convert the files ahead of their turn; everything that reaches
+  // the disk, the lists or the progress display happens here, file by file in order.
+  std::optional<Prefetch<std::unique_ptr<Prepared>>> ahead;
+  if (threads > 1 && count > 1) {
+    ahead.emplace(
+        count, threads, kFilesAhead * threads, kBytesAhead,
+        [this, &files](size_t i) { return Prepare(files[i]); },
+        [](const std::unique_ptr<Prepared>& p) { return p->weight; });
+  }
+  for (size_t i = 0; i < count; ++i) {
+    if (progress != nullptr) {
+      progress->ProcessEvents();
+      if (progress->Cancelled()) {
+        break;
+      }
+    }
+    std::unique_ptr<Prepared> ready;
+    if (ahead) {
+      const int64_t start = NowNs();
+      ready = ahead->Take(i);
+      AddTime(waitNs_, start);
+      // A source that is also a page of this run was read before that page was written.
+      if (pagesTouched_.contains(PathCaseKey(files[i]))) {
+        ready.reset();
+      }
+    }
+    const std::optional<int> lines = ProcessSource(files[i], ready.get());
+    SourcesRead += lines ? 1 : 0;
+    if (progress != nullptr) {
+      progress->StepFile(files[i], lines.value_or(0));
+    }
+  }
+}
+
+std::optional<int> TGenerator::ProcessSource(const std::string& inFile, Prepared* ready) {
   pageStreams_.clear();
   keepConverted_ = true;
   struct ForgetConverted {
@@ -396,7 +628,21 @@ std::optional<int> TGenerator::ProcessSource(const std::string& inFile) {
       }
     }
   } forget{*this};
-  BlockScan scan(*this, inFile);
+  BlockScan scan(*this, inFile, ready != nullptr && ready->complete ? ready : nullptr);
+  // The time here that is neither reading nor writing is converting.
+  const int64_t start = NowNs();
+  const int64_t written = writeNs_.load(std::memory_order_relaxed);
+  struct CountTime {
+    TGenerator& gen;
+    BlockScan& scan;
+    int64_t start;
+    int64_t written;
+    ~CountTime() {
+      const int64_t writing = gen.writeNs_.load(std::memory_order_relaxed) - written;
+      gen.readNs_.fetch_add(scan.readNs, std::memory_order_relaxed);
+      gen.convertNs_.fetch_add(NowNs() - start - writing - scan.readNs, std::memory_order_relaxed);
+    }
+  } count{*this, scan, start, written};
   try {
     return scan.Scan();
   } catch (...) {

@@ -4,6 +4,7 @@
 #include "engine/FileSystem.h"
 #include "engine/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -172,8 +173,29 @@ OutputFile OutputFile::Replace(std::string_view path) {
   return OutputFile(path);
 }
 
+OutputFile OutputFile::Rewrite(std::string_view path, bool followLinks) {
+  const std::string native(path);
+  const int fd =
+      ::open(native.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
+  if (fd >= 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (followLinks || st.st_nlink == 1)) {
+      OutputFile file;
+      file.fd_ = fd;
+      file.path_ = native;
+      file.rewrite_ = true;
+      file.comparing_ = true;
+      file.oldSize_ = static_cast<size_t>(st.st_size);
+      return file;
+    }
+    ::close(fd);
+  }
+  return followLinks ? OutputFile(path) : Replace(path);
+}
+
 OutputFile::OutputFile(OutputFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)), rewrite_(other.rewrite_),
+      comparing_(other.comparing_), pos_(other.pos_), oldSize_(other.oldSize_) {}
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
   if (this != &other) {
@@ -182,6 +204,10 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     }
     fd_ = std::exchange(other.fd_, -1);
     path_ = std::move(other.path_);
+    rewrite_ = other.rewrite_;
+    comparing_ = other.comparing_;
+    pos_ = other.pos_;
+    oldSize_ = other.oldSize_;
   }
   return *this;
 }
@@ -192,17 +218,78 @@ OutputFile::~OutputFile() {
   }
 }
 
+size_t OutputFile::SameBytes(std::string_view bytes) const {
+  char buf[1 << 16];
+  size_t same = 0;
+  while (same < bytes.size() && pos_ + same < oldSize_) {
+    const size_t want = std::min({sizeof buf, bytes.size() - same, oldSize_ - pos_ - same});
+    const ssize_t n = ::pread(fd_, buf, want, static_cast<off_t>(pos_ + same));
+    if (n <= 0) {
+      if (n < 0 && errno == EINTR) {
+        continue;
+      }
+      // What cannot be read back is written again.
+      break;
+    }
+    const size_t got = static_cast<size_t>(n);
+    const auto [mine, theirs] =
+        std::mismatch(bytes.begin() + static_cast<ptrdiff_t>(same),
+                      bytes.begin() + static_cast<ptrdiff_t>(same + got), buf);
+    const size_t equal = static_cast<size_t>(mine - (bytes.begin() + static_cast<ptrdiff_t>(same)));
+    same += equal;
+    if (equal < got) {
+      break;
+    }
+  }
+  return same;
+}
+
 void OutputFile::Write(std::string_view bytes) {
+  if (comparing_) {
+    const size_t same = SameBytes(bytes);
+    pos_ += same;
+    bytes.remove_prefix(same);
+    if (bytes.empty()) {
+      return;
+    }
+    // From the first byte that differs the file is written as usual.
+    comparing_ = false;
+    if (::lseek(fd_, static_cast<off_t>(pos_), SEEK_SET) < 0) {
+      FailWrite(path_, errno);
+    }
+  }
   if (!WriteAllBytes(fd_, bytes)) {
     FailWrite(path_, errno);
   }
+  pos_ += bytes.size();
 }
 
 void OutputFile::Close() {
   const int fd = std::exchange(fd_, -1);
-  if (fd >= 0 && ::close(fd) != 0) {
+  if (fd < 0) {
+    return;
+  }
+  // A rewritten file that got shorter loses its old tail.
+  if (rewrite_ && pos_ < oldSize_ && ::ftruncate(fd, static_cast<off_t>(pos_)) != 0) {
+    const int err = errno;
+    ::close(fd);
+    FailWrite(path_, err);
+  }
+  if (::close(fd) != 0) {
     FailWrite(path_, errno);
   }
+}
+
+bool WriteFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist) {
+  if (!mayExist) {
+    WriteFileBytes(path, bytes);
+    return true;
+  }
+  OutputFile file = OutputFile::Rewrite(path, true);
+  file.Write(bytes);
+  const bool changed = !file.Unchanged();
+  file.Close();
+  return changed;
 }
 
 namespace {

@@ -59,6 +59,12 @@ public:
   /// file content without the cost of freeing and allocating a file; a link, or a file with
   /// other names, is never written through.
   static OutputFile Replace(std::string_view path);
+  /// Gives the existing file at path new content, as Replace does, but writes only from the
+  /// first byte that differs from what the file holds; Close cuts the file to what was
+  /// written. A file whose content stays the same is not modified at all and keeps its time.
+  /// With followLinks a link is written through (as by OutputFile(path)); without, a link or
+  /// a file with other names is replaced (Replace).
+  static OutputFile Rewrite(std::string_view path, bool followLinks = false);
   OutputFile(OutputFile&& other) noexcept;
   OutputFile& operator=(OutputFile&& other) noexcept;
   OutputFile(const OutputFile&) = delete;
@@ -71,11 +77,25 @@ public:
   void Write(std::string_view bytes);
   /// Closes the file. Throws Error(FileErrorMessage) when the last data cannot be stored.
   void Close();
+  /// True for a rewritten file that holds exactly what was given to Write, as it did before.
+  bool Unchanged() const { return rewrite_ && comparing_ && pos_ == oldSize_; }
 
 private:
+  /// How many leading bytes of bytes equal the file's bytes at pos_.
+  size_t SameBytes(std::string_view bytes) const;
+
   int fd_ = -1;
   std::string path_;
+  bool rewrite_ = false;   ///< the file's old content is compared, not truncated
+  bool comparing_ = false; ///< no byte differed yet
+  size_t pos_ = 0;         ///< bytes given to Write so far
+  size_t oldSize_ = 0;     ///< the file's size when opened
 };
+
+/// Writes bytes as the content of path like WriteFileBytes (a link is written through), but
+/// leaves a file that already holds exactly these bytes untouched. mayExist false skips the
+/// look at an old file. Returns true when the file was written.
+bool WriteFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist = true);
 
 /// The file that a replacement of path writes: path itself, or the file that a link at path
 /// leads to (so that the link stays a link).

@@ -1,0 +1,104 @@
+// Work on the items of a list done ahead by worker threads, while one thread takes the results
+// in list order. Memory stays bounded: only a few items past the one taken next are worked on
+// or wait, and their results together stay within a byte budget.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace qm {
+
+template <typename Result> class Prefetch {
+public:
+  /// The result of one item, and what it weighs (bytes held in memory).
+  using Work = std::function<Result(size_t)>;
+  using Weight = std::function<size_t(const Result&)>;
+
+  /// Starts threads workers on items 0 .. count-1. A worker starts an item at most ahead items
+  /// past the one taken next, and beyond that one only while the results waiting weigh less
+  /// than budget. work must not throw.
+  Prefetch(size_t count, unsigned threads, size_t ahead, size_t budget, Work work, Weight weight)
+      : work_(std::move(work)), weight_(std::move(weight)), ahead_(ahead), budget_(budget),
+        results_(count), weights_(count) {
+    for (unsigned t = 0; t < threads; ++t) {
+      workers_.emplace_back([this] { Loop(); });
+    }
+  }
+  Prefetch(const Prefetch&) = delete;
+  Prefetch& operator=(const Prefetch&) = delete;
+
+  /// Stops the workers (an item being worked on is finished first) and waits for them.
+  ~Prefetch() {
+    {
+      const std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    room_.notify_all();
+    for (std::thread& t : workers_) {
+      t.join();
+    }
+  }
+
+  /// The result of item i, waiting for it. Items are taken in order, each once.
+  Result Take(size_t i) {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [&] { return results_[i].has_value(); });
+    Result result = std::move(*results_[i]);
+    results_[i].reset();
+    held_ -= weights_[i];
+    taken_ = i + 1;
+    lock.unlock();
+    room_.notify_all();
+    return result;
+  }
+
+private:
+  void Loop() {
+    for (;;) {
+      size_t i = 0;
+      {
+        std::unique_lock lock(mutex_);
+        // The item taken next is always started, so the taking thread never waits for room.
+        room_.wait(lock, [&] {
+          return stop_ || next_ >= results_.size() || next_ == taken_ ||
+                 (next_ < taken_ + ahead_ && held_ < budget_);
+        });
+        if (stop_ || next_ >= results_.size()) {
+          return;
+        }
+        i = next_++;
+      }
+      Result result = work_(i);
+      const size_t w = weight_(result);
+      {
+        const std::lock_guard lock(mutex_);
+        results_[i].emplace(std::move(result));
+        held_ += w;
+        weights_[i] = w;
+      }
+      done_.notify_all();
+    }
+  }
+
+  Work work_;
+  Weight weight_;
+  const size_t ahead_;
+  const size_t budget_;
+  std::mutex mutex_;
+  std::condition_variable done_; ///< a result arrived
+  std::condition_variable room_; ///< an item was taken, or the workers are to stop
+  std::vector<std::optional<Result>> results_;
+  std::vector<size_t> weights_; ///< the weight of each result
+  size_t held_ = 0;             ///< the weight of the results waiting
+  size_t next_ = 0;             ///< the next item to start
+  size_t taken_ = 0;            ///< items taken so far
+  bool stop_ = false;
+  std::vector<std::thread> workers_;
+};
+
+} // namespace qm

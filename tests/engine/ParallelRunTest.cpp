@@ -1,0 +1,160 @@
+// Worker threads that read and convert sources ahead change nothing that can be seen: the
+// same pages, lists, warnings, progress calls and disk state as one thread gives, also after
+// a failure and after a cancel.
+#include "engine/Generator.h"
+
+#include "EngineFixture.h"
+
+#include <map>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+// Every progress call in order; cancels once cancelAfter files are done.
+class Recorder : public ProgressSink {
+public:
+  explicit Recorder(int cancelAfter) : cancelAfter_(cancelAfter) {}
+  void SetFileCount(int count) override { calls.push_back("count " + std::to_string(count)); }
+  bool Cancelled() const override { return cancelAfter_ >= 0 && steps_ >= cancelAfter_; }
+  void StepFile(const std::string& file, int lines) override {
+    ++steps_;
+    calls.push_back(file + " " + std::to_string(lines));
+  }
+  void Finished() override { calls.push_back("finished"); }
+  std::vector<std::string> calls;
+
+private:
+  int cancelAfter_;
+  int steps_ = 0;
+};
+
+// What a run leaves: every file below out/ with its bytes, the lists, warnings and outcome.
+struct Outcome {
+  std::map<std::string, std::string> disk;
+  std::vector<Lines> lists;
+  std::vector<std::string> warnings;
+  std::vector<std::string> progress;
+  std::string error;
+};
+
+// Member by member, so that a difference shows itself.
+void ExpectSame(const Outcome& got, const Outcome& want, const std::string& what) {
+  SCOPED_TRACE(what);
+  EXPECT_EQ(got.disk, want.disk);
+  EXPECT_EQ(got.lists, want.lists);
+  EXPECT_EQ(got.warnings, want.warnings);
+  EXPECT_EQ(got.progress, want.progress);
+  EXPECT_EQ(got.error, want.error);
+}
+
+// A tree of 40 sources: own pages shared between files, contents, index and context-id lines
+// (some ids twice), sources without blocks whose old pages go, and an old page that is also a
+// source after the source that rewrites it.
+std::vector<std::string> MakeTree(const EngineFixture& fx, int failingFile) {
+  std::vector<std::string> files;
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = "F" + std::to_string(100 + i);
+    std::vector<std::string> lines = {"unit " + name + ";"};
+    if (i % 5 != 4) {
+      lines.insert(lines.end(), {"{###DocGen_Start Teil " + name, "Text \xE4 <B>fett</B>",
+                                 "###Toc " + name + ";Teil", "###Index Teil;" + name,
+                                 "###ContextID " + std::to_string(i % 7), "###DocGen_End}"});
+    }
+    if (i % 3 == 0) {
+      lines.insert(lines.end(),
+                   {"{###TechGen_Start Intern", "###Output Gemeinsam" + std::to_string(i % 2),
+                    "Zeile " + name, "###TechGen_End}"});
+    }
+    if (i == failingFile) {
+      lines.insert(lines.end(), {"{###DocGen_Start Offen", "kein Ende"});
+    }
+    fx.Source(name + ".pas", lines);
+    files.push_back(fx.Src(name + ".pas"));
+  }
+  // Old pages: of a source that has no blocks now, and one whose old text holds a block.
+  WriteFile(fx.Out("F104.Doc.htm"), "alt\r\n");
+  WriteFile(fx.Out("F101.Doc.htm"), CrLf({"{###DocGen_Start Alt", "alt", "###DocGen_End}"}));
+  // Right behind its source, so that a worker reads it early.
+  files.insert(files.begin() + 2, fx.Out("F101.Doc.htm"));
+  return files;
+}
+
+// text with every mention of the temporary folder root taken out, so that two runs in two
+// folders compare equal.
+std::string Relative(std::string text, const std::string& root) {
+  for (size_t at = text.find(root); at != std::string::npos; at = text.find(root, at)) {
+    text.erase(at, root.size());
+  }
+  return text;
+}
+
+Outcome RunTree(unsigned threads, int failingFile, int cancelAfter) {
+  EngineFixture fx;
+  const std::string root = fx.dir.path();
+  const std::vector<std::string> files = MakeTree(fx, failingFile);
+  const auto gen = fx.MakeGenerator();
+  gen->Threads = threads;
+  Recorder progress(cancelAfter);
+  Outcome out;
+  out.error = Relative(ErrorText([&] { EngineFixture::RunFiles(*gen, files, &progress); }), root);
+  for (const auto& e : std::filesystem::recursive_directory_iterator(fx.Out())) {
+    out.disk[Relative(e.path().string(), root)] = Relative(ReadFile(e.path().string()), root);
+  }
+  for (const Lines* list :
+       {&gen->DocPages, &gen->TechPages, &gen->DocTocEntries, &gen->TechTocEntries,
+        &gen->DocIndexEntries, &gen->TechIndexEntries, &gen->DocContextIds, &gen->TechContextIds}) {
+    out.lists.emplace_back();
+    for (const std::string& entry : *list) {
+      out.lists.back().push_back(Relative(entry, root));
+    }
+  }
+  for (const Warning& w : gen->Warnings) {
+    out.warnings.push_back(Relative(w.file + ":" + std::to_string(w.line) + ": " + w.text, root));
+  }
+  for (const std::string& call : progress.calls) {
+    out.progress.push_back(Relative(call, root));
+  }
+  return out;
+}
+
+} // namespace
+
+TEST(ParallelRun, SameOutcomeAsOneThread) {
+  const Outcome one = RunTree(1, -1, -1);
+  // The run did what the comparison relies on: own pages, entries, warnings, a page deleted.
+  EXPECT_EQ(one.error, "<no error>");
+  EXPECT_TRUE(one.disk.contains("out/Gemeinsam0.Tech.htm"));
+  EXPECT_TRUE(one.disk.contains("out/Gemeinsam1.Tech.htm"));
+  EXPECT_FALSE(one.disk.contains("out/F104.Doc.htm"));
+  // The old page read as a source after F101 rewrote it has no block any more.
+  EXPECT_FALSE(one.disk.contains("out/F101.Doc.Doc.htm"));
+  EXPECT_EQ(one.lists[2].size(), 32U);
+  EXPECT_FALSE(one.warnings.empty());
+  EXPECT_EQ(one.progress.size(), 43U);
+  for (const unsigned threads : {2U, 4U, 8U}) {
+    ExpectSame(RunTree(threads, -1, -1), one, std::to_string(threads) + " threads");
+  }
+}
+
+TEST(ParallelRun, FailureLeavesTheDiskAsOneThreadDoes) {
+  // File 17 has a block without its end: the run stops there, files before it are written,
+  // nothing of a later file is, and the own pages are saved.
+  const Outcome one = RunTree(1, 17, -1);
+  EXPECT_NE(one.error, "<no error>");
+  EXPECT_TRUE(one.disk.contains("out/F116.Doc.htm"));
+  EXPECT_FALSE(one.disk.contains("out/F118.Doc.htm"));
+  EXPECT_TRUE(one.disk.contains("out/Gemeinsam0.Tech.htm"));
+  for (const unsigned threads : {2U, 4U}) {
+    ExpectSame(RunTree(threads, 17, -1), one, std::to_string(threads) + " threads");
+  }
+}
+
+TEST(ParallelRun, CancelStopsBeforeTheNextFileAsOneThreadDoes) {
+  for (const int k : {0, 1, 9, 40}) {
+    const Outcome one = RunTree(1, -1, k);
+    EXPECT_EQ(one.progress.size(), static_cast<size_t>(k) + 2) << k;
+    ExpectSame(RunTree(4, -1, k), one, "cancel after " + std::to_string(k));
+  }
+}

@@ -1,0 +1,151 @@
+// A page whose new content is what the disk holds is not written again: its modification time
+// stays, so whatever is built from the pages need not be built again.
+#include "engine/Generator.h"
+#include "engine/TextFile.h"
+
+#include "EngineFixture.h"
+
+#include <map>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets the time of every file below folder far back; returns each file's time.
+std::map<std::string, fs::file_time_type> AgeFiles(const std::string& folder) {
+  std::map<std::string, fs::file_time_type> times;
+  const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  for (const auto& e : fs::directory_iterator(folder)) {
+    fs::last_write_time(e.path(), old);
+    times[e.path().filename().string()] = old;
+  }
+  return times;
+}
+
+std::map<std::string, fs::file_time_type> TimesOf(const std::string& folder) {
+  std::map<std::string, fs::file_time_type> times;
+  for (const auto& e : fs::directory_iterator(folder)) {
+    times[e.path().filename().string()] = fs::last_write_time(e.path());
+  }
+  return times;
+}
+
+// A Doc page of one block; the footer names the title of the source's last block.
+std::string DocPage(const std::string& name, const std::string& title,
+                    const std::vector<std::string>& text, const std::string& lastTitle) {
+  std::vector<std::string> lines = {"<TITLE></TITLE>", "DH " + name + ".pas " + name + ".Doc",
+                                    "DBH " + title};
+  lines.insert(lines.end(), text.begin(), text.end());
+  lines.insert(lines.end(), {"", "", "DBF", "DF " + name + "|" + lastTitle + "|" + kNow});
+  return CrLf(lines);
+}
+
+std::vector<std::string> Names(const std::map<std::string, fs::file_time_type>& times) {
+  std::vector<std::string> names;
+  for (const auto& [name, time] : times) {
+    names.push_back(name);
+  }
+  return names;
+}
+
+} // namespace
+
+TEST(UnchangedPages, SecondRunWritesNothingAndAChangeOnlyItsPages) {
+  EngineFixture fx;
+  fx.Source("A.pas", {"{###DocGen_Start Ateil", "Text A", "###DocGen_End}",
+                      "{###DocGen_Start Eigen", "###Output Gemeinsam", "von A", "###DocGen_End}"});
+  fx.Source("B.pas", {"{###DocGen_Start Bteil", "Text B mit einer langen Zeile", "###DocGen_End}",
+                      "{###TechGen_Start Intern", "Technik", "###TechGen_End}"});
+  fx.Source("C.pas", {"{###DocGen_Start Eigen", "###Output Gemeinsam", "von C", "###DocGen_End}"});
+  const std::vector<std::string> files = {fx.Src("A.pas"), fx.Src("B.pas"), fx.Src("C.pas")};
+  for (const unsigned threads : {1U, 4U}) {
+    SCOPED_TRACE(threads);
+    const auto gen = fx.MakeGenerator();
+    gen->Threads = threads;
+    EngineFixture::RunFiles(*gen, files);
+    const std::string ownPage = ReadFile(fx.Out("Gemeinsam.Doc.htm"));
+    const std::string techPage = ReadFile(fx.Out("B.Tech.htm"));
+
+    // Nothing changed: no file is written, every time stays.
+    const auto aged = AgeFiles(fx.Out());
+    EXPECT_EQ(aged.size(), 4U) << testing::PrintToString(Names(aged));
+    EngineFixture::RunFiles(*gen, files);
+    EXPECT_EQ(TimesOf(fx.Out()), aged);
+    EXPECT_EQ(gen->PagesWritten, 4);
+
+    // B's Doc block gets shorter: its Doc page is rewritten in full and cut to its new length;
+    // its Tech page, A's pages and the own page stay as they were.
+    fx.Source("B.pas", {"{###DocGen_Start Bteil", "Text B", "###DocGen_End}",
+                        "{###TechGen_Start Intern", "Technik", "###TechGen_End}"});
+    EngineFixture::RunFiles(*gen, files);
+    auto times = TimesOf(fx.Out());
+    EXPECT_NE(times["B.Doc.htm"], aged.at("B.Doc.htm"));
+    times.erase("B.Doc.htm");
+    auto others = aged;
+    others.erase("B.Doc.htm");
+    EXPECT_EQ(times, others);
+    EXPECT_EQ(ReadFile(fx.Out("B.Doc.htm")), DocPage("B", "Bteil", {"Text B"}, "Intern"));
+    EXPECT_EQ(ReadFile(fx.Out("B.Tech.htm")), techPage);
+
+    // C's part of the own page changes at its end: only the own page is written.
+    const auto aged2 = AgeFiles(fx.Out());
+    fx.Source("C.pas",
+              {"{###DocGen_Start Eigen", "###Output Gemeinsam", "von C, neu", "###DocGen_End}"});
+    EngineFixture::RunFiles(*gen, files);
+    times = TimesOf(fx.Out());
+    EXPECT_NE(times["Gemeinsam.Doc.htm"], aged2.at("Gemeinsam.Doc.htm"));
+    times.erase("Gemeinsam.Doc.htm");
+    others = aged2;
+    others.erase("Gemeinsam.Doc.htm");
+    EXPECT_EQ(times, others);
+    const size_t at = ownPage.find("von C");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(ReadFile(fx.Out("Gemeinsam.Doc.htm")),
+              ownPage.substr(0, at) + "von C, neu" + ownPage.substr(at + 5));
+
+    // Back to the first sources for the next round.
+    fx.Source("B.pas", {"{###DocGen_Start Bteil", "Text B mit einer langen Zeile", "###DocGen_End}",
+                        "{###TechGen_Start Intern", "Technik", "###TechGen_End}"});
+    fx.Source("C.pas",
+              {"{###DocGen_Start Eigen", "###Output Gemeinsam", "von C", "###DocGen_End}"});
+    fs::remove_all(fx.Out());
+    fs::create_directories(fx.Out());
+  }
+}
+
+TEST(UnchangedPages, RewriteWritesFromTheFirstDifferenceAndCutsTheRest) {
+  TempDir dir;
+  const std::string path = dir / "seite.htm";
+  const auto write = [&](const std::vector<std::string_view>& pieces) {
+    OutputFile file = OutputFile::Rewrite(path);
+    for (const std::string_view piece : pieces) {
+      file.Write(piece);
+    }
+    const bool unchanged = file.Unchanged();
+    file.Close();
+    return unchanged;
+  };
+  WriteFile(path, "abcdef");
+  EXPECT_TRUE(write({"abc", "def"}));
+  EXPECT_EQ(ReadFile(path), "abcdef");
+  EXPECT_FALSE(write({"abc", "de"}));
+  EXPECT_EQ(ReadFile(path), "abcde");
+  EXPECT_FALSE(write({"abX", "de", "fgh"}));
+  EXPECT_EQ(ReadFile(path), "abXdefgh");
+  EXPECT_FALSE(write({""}));
+  EXPECT_EQ(ReadFile(path), "");
+  // A page that is no file of its own is replaced, not written through.
+  WriteFile(dir / "ziel.htm", "abc");
+  fs::create_symlink(dir / "ziel.htm", dir / "link.htm");
+  {
+    OutputFile file = OutputFile::Rewrite(dir / "link.htm");
+    file.Write("abc");
+    file.Close();
+  }
+  EXPECT_FALSE(fs::is_symlink(dir / "link.htm"));
+  EXPECT_EQ(ReadFile(dir / "link.htm"), "abc");
+  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "abc");
+}
