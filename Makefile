@@ -6,6 +6,7 @@ BUILD       := build
 ASAN_BUILD  := build-asan
 BENCH_BUILD := build-bench
 FUZZ_BUILD  := build-fuzz
+TSAN_BUILD  := build-tsan
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
 CLI         := $(BUILD)/bin/quillmark-cli
@@ -17,7 +18,7 @@ QT_PLATFORM ?= offscreen
 EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
-.PHONY: all deps configure build run test screenshots images bench sanitize format clean fuzz fuzz-configure fuzz-viewer \
+.PHONY: all deps configure build run test screenshots images bench sanitize tsan format clean fuzz fuzz-configure fuzz-viewer \
         screenshot-viewer
 
 all: build
@@ -63,6 +64,14 @@ sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
+
+# The core's tests under the thread sanitizer: every conversion in them runs with worker
+# threads, so a data race between them and the writing thread fails the run.
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_GUI=OFF -DQM_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target quillmark_tests
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  ./bin/quillmark_tests --gtest_brief=1
 
 # The fuzz targets are built by clang in a build folder of their own.
 FUZZ_TIME   ?= 60
@@ -117,4 +126,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
