@@ -12,15 +12,29 @@ namespace qm {
 
 namespace {
 
-// The title a page carries: the first line holding the title tag, without its tags.
-std::string TitleOfPage(std::string_view bytes) {
+// The title a page carries: the first line holding the title tag, without its tags. Of the
+// start of a page (complete false) only its complete lines count, and nothing comes back
+// when none of them holds the tag.
+std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = true) {
+  // A NUL ends the text, so a start holding one holds all of it that counts.
+  complete = complete || bytes.find('\0') != std::string_view::npos;
+  if (!complete) {
+    const size_t lastBreak = bytes.find_last_of("\r\n");
+    bytes = bytes.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
+  }
   for (const std::string_view line : SplitLineViews(bytes)) {
     if (FindNoCase(line, kTitleOpen) != std::string_view::npos) {
       return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
     }
   }
-  return {};
+  if (!complete) {
+    return std::nullopt;
+  }
+  return std::string();
 }
+
+// The title is near the top of a page: this much of it is read first.
+constexpr size_t kTitleSearch = size_t{16} << 10;
 
 } // namespace
 
@@ -198,8 +212,18 @@ void TGenerator::CollectPageTitles() {
         continue;
       }
       const std::string path = folder + e.name;
-      if (const std::optional<std::string> bytes = ReadRegularFileBytes(path)) {
-        PageTitles.push_back(path + kTitleSep + TitleOfPage(*bytes));
+      const std::optional<std::string> head = ReadRegularFileBytes(path, nullptr, kTitleSearch);
+      if (!head) {
+        continue;
+      }
+      std::optional<std::string> title = TitleOfPage(*head, head->size() < kTitleSearch);
+      if (!title) {
+        if (const std::optional<std::string> bytes = ReadRegularFileBytes(path)) {
+          title = TitleOfPage(*bytes);
+        }
+      }
+      if (title) {
+        PageTitles.push_back(path + kTitleSep + *title);
       }
     }
   }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -47,18 +48,19 @@ namespace {
   throw Error::File(FileOperation::Write, kMsgWriteFailed, path, err);
 }
 
-// Reads everything from fd and closes it; throws Error(kMsgCannotOpen) naming path.
-std::string ReadAllAndClose(int fd, std::string_view path) {
+// Reads everything from fd, or its first limit bytes, and closes it; throws
+// Error(kMsgCannotOpen) naming path.
+std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX) {
   std::string out;
   // A regular file's size is known: one allocation of that size instead of a growing buffer,
   // which would need up to twice the size for a moment.
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    out.reserve(static_cast<size_t>(st.st_size));
+    out.reserve(std::min(static_cast<size_t>(st.st_size), limit));
   }
   char buf[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+  while (out.size() < limit) {
+    const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - out.size()));
     if (n < 0) {
       if (errno == EINTR) {
         continue;
@@ -90,7 +92,8 @@ std::string ReadFileBytes(std::string_view path) {
   return ReadAllAndClose(fd, path);
 }
 
-std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind) {
+std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind,
+                                                size_t limit) {
   const std::string native(path);
   // The kind is looked at before the open, which for a device could already do something, and
   // again on the open file, which may have been swapped in between. Neither open nor read
@@ -113,7 +116,7 @@ std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind
     }
     return std::nullopt;
   }
-  return ReadAllAndClose(fd, path);
+  return ReadAllAndClose(fd, path, limit);
 }
 
 Lines ReadTextLines(std::string_view path) {

@@ -6,6 +6,7 @@
 #include "engine/AnsiText.h"
 #include "engine/FileSystem.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,8 +35,10 @@ std::string ReadFileBytes(std::string_view path);
 /// The whole file as bytes if it is a regular file (a link to one counts), read without ever
 /// waiting: a fifo, socket or device is not read, and neither is a file that became one
 /// between the look and the open. Returns nothing then, with kind (when given) saying what it
-/// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read.
-std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr);
+/// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read. With limit, only
+/// the file's first limit bytes are read.
+std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr,
+                                                size_t limit = SIZE_MAX);
 /// The file as text lines (SplitLines: CR, LF or CR LF end a line; a NUL ends the text).
 Lines ReadTextLines(std::string_view path);
 

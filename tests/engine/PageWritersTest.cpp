@@ -82,3 +82,20 @@ TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
   EXPECT_EQ(ReadFile(old), CrLf({"<head>", "<TITLE>   Handbuch</TITLE>", "<TITLE>zwei</TITLE>"}));
   EXPECT_EQ(ReadFile(fresh), CrLf({"<head>", "<title>Neu</title>", "<TITLE>zwei</TITLE>"}));
 }
+
+TEST(PageWriters, TitleFarDownAPageIsFoundAsNearTheTop) {
+  // Only the top of a page is read for its title at first; a title line further down, one
+  // that the first piece cuts in two, and a page ending in a NUL before any title give what
+  // reading the whole page gives.
+  EngineFixture fx;
+  const std::string filler = std::string(16 << 10, 'x');
+  WriteFile(fx.Out("Tief.Doc.htm"), CrLf({filler, "<TITLE>Tief</TITLE>"}));
+  WriteFile(fx.Out("Geteilt.Doc.htm"),
+            CrLf({std::string((16 << 10) - 10, 'x'), "<TITLE>Geteilt</TITLE>"}));
+  WriteFile(fx.Out("Null.Doc.htm"),
+            "kopf\r\nohne" + std::string(1, '\0') + filler + "\r\n<TITLE>danach</TITLE>\r\n");
+  const auto gen = fx.MakeGenerator();
+  gen->CollectPageTitles();
+  EXPECT_EQ(gen->PageTitles, (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"), fx.Out("Null.Doc.htm?"),
+                                    fx.Out("Tief.Doc.htm?Tief")}));
+}
