@@ -21,7 +21,8 @@ public:
 
   /// Starts threads workers on items 0 .. count-1. A worker starts an item at most ahead items
   /// past the one taken next, and beyond that one only while the results waiting weigh less
-  /// than budget. work must not throw.
+  /// than budget. An item whose work throws gets a value-initialised result, and the taking
+  /// thread does that item itself.
   Prefetch(size_t count, unsigned threads, size_t ahead, size_t budget, Work work, Weight weight)
       : work_(std::move(work)), weight_(std::move(weight)), ahead_(ahead), budget_(budget),
         results_(count), weights_(count) {
@@ -73,8 +74,14 @@ private:
         }
         i = next_++;
       }
-      Result result = work_(i);
-      const size_t w = weight_(result);
+      Result result{};
+      size_t w = 0;
+      try {
+        result = work_(i);
+        w = weight_(result);
+      } catch (...) {
+        result = Result{};
+      }
       {
         const std::lock_guard lock(mutex_);
         results_[i].emplace(std::move(result));

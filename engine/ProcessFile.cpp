@@ -589,7 +589,7 @@ void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress) {
     ahead.emplace(
         count, threads, kFilesAhead * threads, kBytesAhead,
         [this, &files](size_t i) { return Prepare(files[i]); },
-        [](const std::unique_ptr<Prepared>& p) { return p->weight; });
+        [](const std::unique_ptr<Prepared>& p) { return p ? p->weight : 0; });
   }
   for (size_t i = 0; i < count; ++i) {
     if (progress != nullptr) {
