@@ -62,11 +62,12 @@ inline constexpr const char* kErrSettingsWithProject =
     "Einstellungen wie %s gehen nur ohne Projektdatei; mit Projektdatei gelten deren Werte";
 inline constexpr const char* kErrMissingProject = "Projektdatei fehlt";
 inline constexpr const char* kErrTooManyArguments = "zu viele Argumente: %s";
+inline constexpr const char* kErrCompileNeedsHelpProject = "--compile geht nur mit --help-project";
 
 /// Printed after a usage error (terminal).
 inline constexpr const char* kUsageShort =
     "Aufruf: quillmark-cli convert [Optionen] --input ORDNER --kinds ARTEN [Einstellungen]\n"
-    "       quillmark-cli convert [Optionen] [--help-project] PROJEKT.qmpr\n"
+    "       quillmark-cli convert [Optionen] [--help-project [--compile]] PROJEKT.qmpr\n"
     "       quillmark-cli save [Optionen] [--from ALT.qmpr] [Einstellungen] PROJEKT.qmpr\n"
     "       quillmark-cli --help | --version\n"
     "Mehr mit \"quillmark-cli --help\".\n";
@@ -80,17 +81,22 @@ inline constexpr const char* kHelpIntro =
 
 inline constexpr const char* kHelpConvert =
     "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
-    "        --input ORDNER [--output ORDNER] --kinds ART[,ART...] [Einstellungen]\n"
+    "        [--compile] --input ORDNER [--output ORDNER] --kinds ART[,ART...]\n"
+    "        [Einstellungen]\n"
     "    Konvertiert die Quellen unter --input mit den Vorlagen aus dem Ordner\n"
     "    ../Templates/ neben dem Programmordner. Ohne weitere Angaben: Unterordner\n"
     "    einbeziehen und automatischer Zeilenumbruch an, alles andere aus.\n"
     "    Ohne --output landen die Seiten neben ihren Quellen.\n"
     "\n"
     "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
-    "        PROJEKT.qmpr\n"
+    "        [--compile] PROJEKT.qmpr\n"
     "    Konvertiert mit allen Einstellungen und den acht Vorlagen der Projektdatei.\n"
     "    --help-project schreibt danach die Help-Workshop-Dateien (.hhp, .hhc, .hhk,\n"
     "    Map- und Alias-Header) in den Ausgabeordner.\n"
+    "    --compile übersetzt danach jede geschriebene .hhp-Datei mit chmcmd (Paket\n"
+    "    fp-utils) im Ausgabeordner zur Hilfedatei (.chm). Fehler und Warnungen von\n"
+    "    chmcmd stehen je in einer Zeile mit dem Namen der Projektdatei auf stderr;\n"
+    "    meldet chmcmd einen Fehler oder fehlt es, endet der Befehl mit Status 1.\n"
     "\n"
     "    Fehlt der Ausgabeordner, legt --yes ihn an; ohne --yes wird am Terminal\n"
     "    gefragt (nur mit Projektdatei), sonst endet der Befehl mit Status 1.\n"

@@ -3,6 +3,7 @@
 #include "app/ConversionCommand.h"
 #include "app/ProjectJob.h"
 #include "cli/CliTexts.h"
+#include "cli/CompileStep.h"
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
@@ -11,6 +12,7 @@
 #include "engine/Generator.h"
 #include "engine/Paths.h"
 #include "engine/Warnings.h"
+#include "helpproject/HelpCompiler.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -100,6 +102,9 @@ int RunConvertCommand(const Options& options) {
   if (projectMode) {
     settings = LoadExistingProject(options.ProjectFile);
   }
+  // A missing help compiler stops the command before anything is written.
+  SystemProgramRunner runner;
+  const std::string compiler = options.Compile ? FindHelpCompiler(runner) : std::string();
   const std::string programFolder = ProgramFolderOf(options);
   TGenerator generator(programFolder);
   if (projectMode) {
@@ -132,6 +137,9 @@ int RunConvertCommand(const Options& options) {
     helpOk = BuildHelpProject(generator, settings, programFolder, messages, &helpWarnings);
     PrintWarnings(helpWarnings);
     warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
+    if (helpOk && options.Compile) {
+      helpOk = CompileHelpProjects(settings, runner, compiler, options.Quiet);
+    }
   }
   if (!options.Quiet) {
     PrintUtf8(stderr, Format(kMsgSummary, generator.SourcesRead, generator.PagesWritten,

@@ -128,6 +128,10 @@ private:
       OnlyFor(Command::Convert, kErrOnlyForConvert);
       NoValue();
       options_.HelpProject = true;
+    } else if (name_ == "--compile") {
+      OnlyFor(Command::Convert, kErrOnlyForConvert);
+      NoValue();
+      options_.Compile = true;
     } else if (name_ == "--from") {
       OnlyFor(Command::Save, kErrOnlyForSave);
       options_.FromFile = Value();
@@ -205,6 +209,9 @@ private:
 
   // The rules that concern the command line as a whole.
   void Check() {
+    if (options_.Compile && !options_.HelpProject) {
+      throw UsageError(kErrCompileNeedsHelpProject);
+    }
     if (positional_.size() > 1) {
       throw UsageError(Format(kErrTooManyArguments, positional_[1].c_str()));
     }

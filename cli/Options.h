@@ -61,6 +61,7 @@ struct Options {
   bool Force = false; ///< save: write into an existing file that holds no project section
   bool Quiet = false;
   bool HelpProject = false;
+  bool Compile = false; ///< convert: compile the written help projects (needs HelpProject)
   /// convert: the project file (empty in flag mode); save: the file to write.
   std::string ProjectFile;
   std::string FromFile; ///< save --from

@@ -19,6 +19,7 @@ enum class FileOperation {
   Save,         ///< saving a user file (the project file)
   Input,        ///< the input folder of a conversion
   Source,       ///< the content of a source file (a line of it)
+  Run,          ///< starting another program (path: the program)
 };
 
 /// One value of an error message, filled into the next "%s" or "%d" of its format.

@@ -15,6 +15,9 @@ namespace qm {
 
 namespace {
 
+/// The kinds in the order their projects are written.
+constexpr const char* kProjectOrder[] = {kKindTech, kKindDoc};
+
 KindLists ListsOf(const TGenerator& generator, std::string_view kind) {
   if (IsTechKind(kind)) {
     return {generator.TechPages, generator.TechTocEntries, generator.TechIndexEntries,
@@ -65,6 +68,18 @@ void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& se
 
 } // namespace
 
+std::vector<std::string> ProjectFilesOf(const HelpProjectSettings& settings,
+                                        const std::string& outputFolderText) {
+  const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
+  std::vector<std::string> files;
+  for (const char* kind : kProjectOrder) {
+    if (OptionsOf(settings, kind).Enabled) {
+      files.push_back(ProjectFilePath(folder, settings.Title, kind));
+    }
+  }
+  return files;
+}
+
 bool IsCIdentifier(std::string_view symbol) {
   auto isAlpha = [](char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -107,7 +122,7 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
 
   // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
   // is built.
-  for (const char* kind : {kKindTech, kKindDoc}) {
+  for (const char* kind : kProjectOrder) {
     if (OptionsOf(settings, kind).Enabled) {
       BuildProject(kind, settings, ListsOf(generator, kind), folder, generator.HtmlTags,
                    generator.CharTable);

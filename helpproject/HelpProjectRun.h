@@ -6,6 +6,7 @@
 #include "helpproject/HelpProjectSettings.h"
 
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -39,6 +40,11 @@ public:
 bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
                     const std::string& outputFolderText, const std::string& programFolder,
                     HelpProjectMessages& messages, WarningList* warnings = nullptr);
+
+/// The project files that RunHelpProject writes for settings into the output folder typed as
+/// outputFolderText, in the order it writes them ("Tech" first), one per enabled kind.
+std::vector<std::string> ProjectFilesOf(const HelpProjectSettings& settings,
+                                        const std::string& outputFolderText);
 
 /// True when symbol is a C identifier: a letter or "_", then letters, digits and "_".
 bool IsCIdentifier(std::string_view symbol);

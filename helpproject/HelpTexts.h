@@ -156,4 +156,23 @@ inline constexpr const char* kWarnBadSymbol =
     "ltiger C-Bezeichner; die Map-Datei l\xE4\xDFt sich so nicht \xFC"
     "bersetzen";
 
+// Compiling a project into a help file.
+/// The help compiler, looked up in PATH, and the Debian package it comes in.
+inline constexpr const char* kHelpCompiler = "chmcmd";
+inline constexpr const char* kHelpCompilerPackage = "fp-utils";
+/// The compiler is not installed: the compiler, the package twice.
+inline constexpr const char* kErrNoHelpCompiler =
+    "Der Hilfe-Compiler %s wurde nicht gefunden (weder installiert noch im Suchpfad PATH). "
+    "Er geh\xF6rt zum Paket %s; installieren Sie es mit: sudo apt-get install %s";
+/// The lines of a compile: the project file comes first on each.
+inline constexpr const char* kMsgCompileFault = "%s: %s";
+inline constexpr const char* kMsgCompileStatus = "%s: %s endete mit Status %d";
+inline constexpr const char* kMsgCompileSignal = "%s: %s wurde durch Signal %d beendet";
+inline constexpr const char* kMsgCompiled = "%s: Hilfedatei %s geschrieben";
+/// Lines of the compiler's output that report a fault start with one of these words
+/// (without regard to case), followed by ":".
+inline constexpr const char* kCompilerFaultWords[] = {"Error", "Warning"};
+/// The fault words that make a compile fail, also when the compiler exits with 0.
+inline constexpr const char* kCompilerErrorWord = "Error";
+
 } // namespace qm

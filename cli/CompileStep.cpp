@@ -1,0 +1,24 @@
+#include "cli/CompileStep.h"
+
+#include "cli/Terminal.h"
+#include "helpproject/HelpCompiler.h"
+#include "helpproject/HelpProjectRun.h"
+
+#include <cstdio>
+
+namespace qm::cli {
+
+bool CompileHelpProjects(const ProjectSettings& settings, ProgramRunner& runner,
+                         const std::string& compiler, bool quiet) {
+  bool ok = true;
+  for (const std::string& project : ProjectFilesOf(settings.Help, settings.OutputPath)) {
+    const HelpCompileResult result = CompileHelpProject(runner, compiler, project);
+    for (const std::string& line : CompileReport(result, !quiet)) {
+      PrintUtf8(stderr, line);
+    }
+    ok = ok && result.Ok();
+  }
+  return ok;
+}
+
+} // namespace qm::cli

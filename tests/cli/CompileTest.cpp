@@ -1,0 +1,105 @@
+// "convert --help-project --compile" as a user runs it, with the help compiler of this machine.
+#include "CliFixture.h"
+
+#include "cli/Options.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace qmtest;
+
+namespace {
+
+bool HaveCompiler() {
+  return std::system("command -v chmcmd >/dev/null 2>&1") == 0;
+}
+
+/// Sets PATH for the programs this test starts, and puts it back.
+class PathGuard {
+public:
+  explicit PathGuard(const std::string& path) {
+    if (const char* old = std::getenv("PATH")) {
+      old_ = old;
+    }
+    ::setenv("PATH", path.c_str(), 1);
+  }
+  ~PathGuard() { ::setenv("PATH", old_.c_str(), 1); }
+
+private:
+  std::string old_;
+};
+
+/// The first bytes of every compiled help file.
+bool IsHelpFile(const std::string& path) {
+  return ReadFile(path).rfind("ITSF", 0) == 0;
+}
+
+} // namespace
+
+TEST(CliCompile, CompilesTheExampleIntoHelpFiles) {
+  // Both kinds of the example become help files in the output folder, named after the title;
+  // the run says so per project and ends with 0.
+  if (!HaveCompiler()) {
+    GTEST_SKIP() << "chmcmd is not installed";
+  }
+  TempDir tmp;
+  const std::string out = tmp / "Aus gabe/";
+  const CliResult r = RunCli({"convert", "--yes", "--help-project", "--compile", "--input",
+                              std::string(QM_SOURCE_DIR) + "/examples/src", "--output", out,
+                              "--kinds", "pascal,c,java,sql,basic,assembler,html", "--help-title",
+                              "Kundenmanager", "--doc-default-page", "Erste_Schritte.Doc.htm",
+                              "--tech-default-page", "Kundenmanager.Tech.htm"});
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Doc.chm"));
+  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Tech.chm"));
+  EXPECT_NE(r.Err.find(out + "Kundenmanager.Tech.hhp: Hilfedatei " + out +
+                       "Kundenmanager.Tech.chm geschrieben\n" + out +
+                       "Kundenmanager.Doc.hhp: Hilfedatei " + out +
+                       "Kundenmanager.Doc.chm geschrieben\n"),
+            std::string::npos)
+      << r.Err;
+}
+
+TEST(CliCompile, ACompilerErrorEndsWithStatusOneAndItsMessage) {
+  // A contents entry names an anchor its page lacks: the compiler still writes the file and
+  // exits with 0, but reports an error, which comes out with the project's name, and the
+  // command fails.
+  if (!HaveCompiler()) {
+    GTEST_SKIP() << "chmcmd is not installed";
+  }
+  TempDir tmp;
+  WriteFile(tmp / "src/Zweig.pas",
+            CrLf({"// ###DocGen_Start Start", "// ###Toc Gruppe;Start;nirgends", "// Text",
+                  "// ###DocGen_End"}));
+  const std::string out = tmp / "out/";
+  const CliResult r =
+      RunCli({"convert", "--yes", "--quiet", "--help-project", "--compile", "--input", tmp / "src",
+              "--output", out, "--kinds", "pascal", "--help-title", "T"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Out, "");
+  const std::string expected = out + "T.Doc.hhp: Error: Anchor Zweig.Doc.htm#nirgends undefined";
+  EXPECT_EQ(r.Err.rfind(expected, 0), 0u) << r.Err;
+  EXPECT_EQ(r.Err.find('\n'), r.Err.size() - 1) << "one line only:\n" << r.Err;
+}
+
+TEST(CliCompile, AMissingCompilerStopsBeforeAnythingIsWritten) {
+  // Without chmcmd in PATH the command names the package to install and ends with 1 before
+  // it converts, so no half-done output folder is left.
+  CliWorld world;
+  const PathGuard path(world / "leer");
+  const CliResult r =
+      RunCli({"convert", "--yes", "--help-project", "--compile", "--program-dir", world.Program(),
+              "--input", world.Source(), "--output", world / "out", "--kinds", "pascal"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "Der Hilfe-Compiler chmcmd wurde nicht gefunden (weder installiert noch im "
+                   "Suchpfad PATH). Er gehört zum Paket fp-utils; installieren Sie es mit: sudo "
+                   "apt-get install fp-utils\n");
+  EXPECT_FALSE(Exists(world / "out"));
+}
+
+TEST(CliCompile, CompileGoesOnlyWithTheHelpProject) {
+  EXPECT_THROW(qm::cli::ParseArguments({"convert", "--compile", "p.qmpr"}), qm::cli::UsageError);
+  EXPECT_THROW(qm::cli::ParseArguments({"save", "--compile", "p.qmpr"}), qm::cli::UsageError);
+  EXPECT_TRUE(
+      qm::cli::ParseArguments({"convert", "--compile", "--help-project", "p.qmpr"}).Compile);
+}
