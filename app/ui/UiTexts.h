@@ -7,6 +7,25 @@ namespace qm::ui {
 inline constexpr const char* kApplicationTitle = "Quillmark";
 inline constexpr const char* kOrganisation = "Pellhardt";
 
+// The command line of the program "quillmark" (printed to the terminal).
+inline constexpr const char* kProgramName = "quillmark";
+inline constexpr const char* kUsage =
+    "Aufruf: quillmark [PROJEKT.qmpr]\n"
+    "\n"
+    "Öffnet das Fenster von Quillmark, dem Generator für Programmdokumentationen.\n"
+    "\n"
+    "  PROJEKT.qmpr  eine Projektdatei; sie wird geladen, sobald das Fenster\n"
+    "                erscheint. Mit zwei oder mehr Angaben wird nichts geladen.\n"
+    "  -h, --help    diese Hilfe (nur als einzige Angabe)\n"
+    "  --version     die Version (nur als einzige Angabe)\n"
+    "\n"
+    "Die Optionen von Qt wie -platform offscreen oder -style Fusion gelten\n"
+    "zusätzlich und zählen nicht als Angabe.\n";
+/// Set in the environment, it makes the program print the two path fields as
+/// "objectName=text" lines once the window is shown and a project named on the command line
+/// is loaded, and then close the window: a check that an installed program starts.
+inline constexpr const char* kStartCheckVariable = "QUILLMARK_START_CHECK";
+
 // Main window.
 inline constexpr const char* kMainCaption = "Generator für Programmdokumentationen";
 inline constexpr const char* kGroupInput = "Eingabe:";
