@@ -103,11 +103,10 @@ std::string FindInSearchPath(std::string_view name, std::string_view searchPath)
     if (end == std::string_view::npos) {
       end = searchPath.size();
     }
-    std::string folder(searchPath.substr(start, end - start));
-    if (folder.empty()) {
-      folder = ".";
-    }
-    const std::string candidate = folder + "/" + std::string(name);
+    // An empty entry is the current folder.
+    std::string candidate(end > start ? searchPath.substr(start, end - start) : ".");
+    candidate += '/';
+    candidate += name;
     if (IsExecutableFile(candidate)) {
       return candidate;
     }
