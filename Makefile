@@ -7,6 +7,10 @@ ASAN_BUILD  := build-asan
 BENCH_BUILD := build-bench
 FUZZ_BUILD  := build-fuzz
 TSAN_BUILD  := build-tsan
+PACKAGE_BUILD := build-package
+# Warnings are errors in the builds made here (and so in CI); "make WERROR=OFF ..." lets a
+# new compiler's warning pass. A plain cmake build has them off.
+WERROR      ?= ON
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
 CLI         := $(BUILD)/bin/quillmark-cli
@@ -19,7 +23,7 @@ EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
 .PHONY: all deps configure build run test screenshots images bench sanitize tsan format clean fuzz fuzz-configure fuzz-viewer \
-        screenshot-viewer
+        screenshot-viewer package check-package
 
 all: build
 
@@ -27,13 +31,15 @@ deps:
 	@sh scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Converts the example sources; the pages land in $(EXAMPLE_OUT).
-run: build
+# Converts the example sources; the pages land in $(EXAMPLE_OUT). Builds only the command-line
+# program and its data, so a first run is short.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target quillmark-cli
 	$(CLI) convert --yes $(EXAMPLE)
 	@echo
 	@echo "Pages written to $(CURDIR)/$(EXAMPLE_OUT)/"
@@ -51,7 +57,7 @@ screenshots: build
 # Redraws the program's images into app/ui/images/, where they are kept.
 images: configure
 	cmake --build $(BUILD) --target qm_draw_images
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qm_draw_images app/ui/images
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qm_draw_images app/ui/images data/icons
 
 # Release build of the benchmark only; it brings its own generated sources.
 bench: deps
@@ -61,14 +67,16 @@ bench: deps
 
 # The tests again under the address and undefined-behaviour sanitizers.
 sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF \
+	  -DQM_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
 
 # The core's tests under the thread sanitizer: every conversion in them runs with worker
 # threads, so a data race between them and the writing thread fails the run.
 tsan: deps
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_GUI=OFF -DQM_BENCH=OFF
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_GUI=OFF -DQM_BENCH=OFF \
+	  -DQM_WERROR=$(WERROR)
 	cmake --build $(TSAN_BUILD) -j$(JOBS) --target quillmark_tests
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	  ./bin/quillmark_tests --gtest_brief=1
@@ -117,13 +125,26 @@ HELP_FILE   ?= $(EXAMPLE_OUT)/Kundenmanager.Doc.chm
 HELP_PAGE   ?=
 screenshot-viewer: build
 	@if [ "$(HELP_FILE)" = "$(EXAMPLE_OUT)/Kundenmanager.Doc.chm" ]; then \
-	  $(CLI) convert --yes --quiet --help-project $(EXAMPLE) && \
-	  (cd $(EXAMPLE_OUT) && chmcmd Kundenmanager.Doc.hhp >/dev/null); fi
+	  $(CLI) convert --yes --quiet --help-project --compile $(EXAMPLE); fi
 	mkdir -p $(SCREENSHOTS)
 	$(BUILD)/bin/quillmark-help --screenshot $(SCREENSHOTS)/help-viewer.png $(HELP_FILE) $(HELP_PAGE)
+
+# The Debian package, from a Release build of the programs alone (prefix /usr), into
+# $(PACKAGE_BUILD)/. A packager's build: warnings do not stop it.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=OFF \
+	  -DQM_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
+# Installs the package into a fresh Debian 12 chroot, runs it there and removes it again (as
+# root, with debootstrap; takes minutes, so it is not part of "make test"). Without root or
+# debootstrap it checks the package's file list and dependencies instead.
+check-package: package
+	sh scripts/check-package $(PACKAGE_BUILD)/quillmark_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(PACKAGE_BUILD)

@@ -1,6 +1,8 @@
 // Draws the program's images into PNG files: the tool-bar images (32 x 32), the folder image
 // of the picker buttons (16 x 16) and the program image. Run by "make images"; the PNGs are
-// kept in the repository and built into the program as Qt resources.
+// kept in the repository and built into the program as Qt resources. Given a second folder,
+// it also draws the program image at the sizes of the desktop's icon theme, as
+// "quillmark-SIZE.png" for the installed application icon.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -219,13 +221,27 @@ void Program(QPainter& p) {
 
 } // namespace
 
+/// The application icon at the sizes an icon theme looks for first.
+bool WriteIcons(const QString& folder) {
+  for (const int size : {16, 32, 48, 64, 128, 256}) {
+    const QByteArray name = QByteArray("quillmark-") + QByteArray::number(size) + ".png";
+    if (!WritePng(folder, name.constData(), size, Program)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s FOLDER [ICON-FOLDER]\n", argv[0]);
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
+  if (argc == 3 && !WriteIcons(QString::fromLocal8Bit(argv[2]))) {
+    return 1;
+  }
   const bool ok =
       WritePng(folder, "Info.png", 32, Info) && WritePng(folder, "Konvertieren.png", 32, Convert) &&
       WritePng(folder, "Beenden.png", 32, Exit) && WritePng(folder, "Laden.png", 32, Load) &&
