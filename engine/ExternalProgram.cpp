@@ -22,7 +22,7 @@ bool IsExecutableFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-[[noreturn]] Error CannotStart(const std::string& program, int err) {
+[[noreturn]] void CannotStart(const std::string& program, int err) {
   throw Error(ErrorParts{FileOperation::Run,
                          program,
                          err,
@@ -68,7 +68,7 @@ private:
 [[noreturn]] void StartChild(const char* program, char* const* argv, const char* folder,
                              int outputPipe, int errorPipe) {
   int err = 0;
-  const int devNull = ::open("/dev/null", O_RDONLY);
+  const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (devNull < 0 || ::dup2(devNull, STDIN_FILENO) < 0 || ::dup2(outputPipe, STDOUT_FILENO) < 0 ||
       ::dup2(outputPipe, STDERR_FILENO) < 0 || (folder[0] != '\0' && ::chdir(folder) != 0)) {
     err = errno;
