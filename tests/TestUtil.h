@@ -38,9 +38,7 @@ public:
   /// The folder, with a trailing "/".
   std::string path() const { return path_ + "/"; }
   /// path() + relative.
-  /// Appended rather than path() + std::string(relative), which trips GCC 12's -Wrestrict at
-  /// -O2 and above (a false positive in its inlined std::string code).
-  std::string operator/(std::string_view relative) const { return path().append(relative); }
+  std::string operator/(std::string_view relative) const { return path() + std::string(relative); }
 
 private:
   std::string path_;
