@@ -5,6 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
+
+#ifdef QM_HAVE_CHMLIB
+#include <chm_lib.h>
+#endif
 
 using namespace qmtest;
 
@@ -34,7 +39,57 @@ bool IsHelpFile(const std::string& path) {
   return ReadFile(path).rfind("ITSF", 0) == 0;
 }
 
+#ifdef QM_HAVE_CHMLIB
+/// The bytes of the object at path inside a compiled help file; empty when it is not there.
+std::string ObjectOfHelpFile(const std::string& helpFile, const std::string& path) {
+  std::string bytes;
+  chmFile* file = chm_open(helpFile.c_str());
+  chmUnitInfo ui{};
+  if (file != nullptr && chm_resolve_object(file, path.c_str(), &ui) == CHM_RESOLVE_SUCCESS) {
+    bytes.resize(static_cast<size_t>(ui.length));
+    const auto got = chm_retrieve_object(file, &ui, reinterpret_cast<unsigned char*>(bytes.data()),
+                                         0, static_cast<LONGINT64>(ui.length));
+    bytes.resize(got < 0 ? 0 : static_cast<size_t>(got));
+  }
+  if (file != nullptr) {
+    chm_close(file);
+  }
+  return bytes;
+}
+#endif
+
 } // namespace
+
+TEST(CliCompile, CompilesTheExampleProjectWithItsRelativeOutputFolder) {
+  // The example project names its output folder relative to the folder the command runs in;
+  // the compiler runs inside that folder, so it must get the project's name alone, not the
+  // relative path again.
+  if (!HaveCompiler()) {
+    GTEST_SKIP() << "chmcmd is not installed";
+  }
+  TempDir tmp;
+  const std::string work = tmp / "Mein Ordner/";
+  std::filesystem::create_directories(work);
+  std::filesystem::copy(QM_SOURCE_DIR "/examples", work + "examples",
+                        std::filesystem::copy_options::recursive);
+  const CliResult r = RunCliWith(
+      {"convert", "--yes", "--quiet", "--help-project", "--compile", "examples/example.qmpr"},
+      [&work] {
+        if (::chdir(work.c_str()) != 0) {
+          ::_exit(126);
+        }
+      });
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out + r.Err, "");
+  const std::string out = work + "build/example-output/";
+  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Doc.chm"));
+  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Tech.chm"));
+#ifdef QM_HAVE_CHMLIB
+  // The start page went in as the conversion wrote it.
+  EXPECT_EQ(ObjectOfHelpFile(out + "Kundenmanager.Doc.chm", "/Erste_Schritte.Doc.htm"),
+            ReadFile(out + "Erste_Schritte.Doc.htm"));
+#endif
+}
 
 TEST(CliCompile, CompilesTheExampleIntoHelpFiles) {
   // Both kinds of the example become help files in the output folder, named after the title;
