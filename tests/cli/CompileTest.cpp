@@ -60,10 +60,11 @@ std::string ObjectOfHelpFile(const std::string& helpFile, const std::string& pat
 
 } // namespace
 
-TEST(CliCompile, CompilesTheExampleProjectWithItsRelativeOutputFolder) {
-  // The example project names its output folder relative to the folder the command runs in;
-  // the compiler runs inside that folder, so it must get the project's name alone, not the
-  // relative path again.
+TEST(CliCompile, CompilesTheExampleProjectIntoHelpFiles) {
+  // Both kinds of the example become help files named after the title, and the run says so
+  // per project, in the order written. The project's output folder is relative to the folder
+  // the command runs in, so the compiler, which runs inside it, must get the project's bare
+  // name.
   if (!HaveCompiler()) {
     GTEST_SKIP() << "chmcmd is not installed";
   }
@@ -73,46 +74,28 @@ TEST(CliCompile, CompilesTheExampleProjectWithItsRelativeOutputFolder) {
   std::filesystem::copy(QM_SOURCE_DIR "/examples", work + "examples",
                         std::filesystem::copy_options::recursive);
   const CliResult r = RunCliWith(
-      {"convert", "--yes", "--quiet", "--help-project", "--compile", "examples/example.qmpr"},
-      [&work] {
+      {"convert", "--yes", "--help-project", "--compile", "examples/example.qmpr"}, [&work] {
         if (::chdir(work.c_str()) != 0) {
           ::_exit(126);
         }
       });
   EXPECT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(r.Out + r.Err, "");
-  const std::string out = work + "build/example-output/";
-  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Doc.chm"));
-  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Tech.chm"));
+  const std::string out = "build/example-output/";
+  const std::string reports =
+      out + "Kundenmanager.Tech.hhp: Hilfedatei " + out + "Kundenmanager.Tech.chm geschrieben\n" +
+      out + "Kundenmanager.Doc.hhp: Hilfedatei " + out + "Kundenmanager.Doc.chm geschrieben\n";
+  const size_t at = r.Err.find(reports);
+  ASSERT_NE(at, std::string::npos) << r.Err;
+  // Nothing else from the compiler: no fault line on the example.
+  EXPECT_EQ(std::string(r.Err).erase(at, reports.size()).find(".hhp: "), std::string::npos)
+      << r.Err;
+  EXPECT_TRUE(IsHelpFile(work + out + "Kundenmanager.Doc.chm"));
+  EXPECT_TRUE(IsHelpFile(work + out + "Kundenmanager.Tech.chm"));
 #ifdef QM_HAVE_CHMLIB
   // The start page went in as the conversion wrote it.
-  EXPECT_EQ(ObjectOfHelpFile(out + "Kundenmanager.Doc.chm", "/Erste_Schritte.Doc.htm"),
-            ReadFile(out + "Erste_Schritte.Doc.htm"));
+  EXPECT_EQ(ObjectOfHelpFile(work + out + "Kundenmanager.Doc.chm", "/Erste_Schritte.Doc.htm"),
+            ReadFile(work + out + "Erste_Schritte.Doc.htm"));
 #endif
-}
-
-TEST(CliCompile, CompilesTheExampleIntoHelpFiles) {
-  // Both kinds of the example become help files in the output folder, named after the title;
-  // the run says so per project and ends with 0.
-  if (!HaveCompiler()) {
-    GTEST_SKIP() << "chmcmd is not installed";
-  }
-  TempDir tmp;
-  const std::string out = tmp / "Aus gabe/";
-  const CliResult r = RunCli({"convert", "--yes", "--help-project", "--compile", "--input",
-                              std::string(QM_SOURCE_DIR) + "/examples/src", "--output", out,
-                              "--kinds", "pascal,c,java,sql,basic,assembler,html", "--help-title",
-                              "Kundenmanager", "--doc-default-page", "Erste_Schritte.Doc.htm",
-                              "--tech-default-page", "Kundenmanager.Tech.htm"});
-  EXPECT_EQ(r.Status, 0) << r.Err;
-  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Doc.chm"));
-  EXPECT_TRUE(IsHelpFile(out + "Kundenmanager.Tech.chm"));
-  EXPECT_NE(r.Err.find(out + "Kundenmanager.Tech.hhp: Hilfedatei " + out +
-                       "Kundenmanager.Tech.chm geschrieben\n" + out +
-                       "Kundenmanager.Doc.hhp: Hilfedatei " + out +
-                       "Kundenmanager.Doc.chm geschrieben\n"),
-            std::string::npos)
-      << r.Err;
 }
 
 TEST(CliCompile, ACompilerErrorEndsWithStatusOneAndItsMessage) {

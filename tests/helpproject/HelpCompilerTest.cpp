@@ -1,6 +1,5 @@
 #include "TestUtil.h"
 
-#include "engine/Error.h"
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpProjectRun.h"
 
@@ -109,20 +108,6 @@ TEST(HelpCompiler, AFailedRunNamesItsStatusOrSignal) {
   EXPECT_FALSE(result.Ok());
   EXPECT_EQ(CompileReport(result, true),
             std::vector<std::string>{"T.Tech.hhp: chmcmd wurde durch Signal 9 beendet"});
-}
-
-TEST(HelpCompiler, AMissingCompilerNamesItsPackage) {
-  ScriptedRunner runner;
-  runner.Found.clear();
-  try {
-    FindHelpCompiler(runner);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Text(), "Der Hilfe-Compiler chmcmd wurde nicht gefunden (weder installiert noch "
-                        "im Suchpfad PATH). Er geh\xC3\xB6rt zum Paket fp-utils; installieren Sie "
-                        "es mit: sudo apt-get install fp-utils");
-    EXPECT_EQ(e.Parts().operation, FileOperation::Run);
-  }
 }
 
 TEST(HelpCompiler, ProjectFilesAreThoseOfTheEnabledKindsInTheOrderWritten) {
