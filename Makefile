@@ -85,7 +85,8 @@ tsan: deps
 FUZZ_TIME   ?= 60
 fuzz-configure: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQM_FUZZ=ON -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF
+	  -DQM_FUZZ=ON -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF \
+	  -DQM_WERROR=$(WERROR)
 
 # Every fuzz target under libFuzzer with ASan and UBSan, FUZZ_TIME seconds each, one after the
 # other. A finding (a fault, a failed check, a leak, an input slower than FUZZ_INPUT_TIMEOUT
