@@ -75,3 +75,8 @@ endif()
 # that holds "examples".
 install(FILES ${CMAKE_SOURCE_DIR}/examples/example.qmpr DESTINATION ${QM_INSTALL_DOC_DIR}/examples)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/src DESTINATION ${QM_INSTALL_DOC_DIR}/examples)
+
+# The install test installs the build folder, so everything installed is built before it.
+if(TARGET quillmark_tests)
+  add_dependencies(quillmark_tests qm_man)
+endif()
