@@ -63,14 +63,14 @@ std::string WordError(const ErrorParts& parts, bool utf8) {
     if (format[i] != '%' || i + 1 == format.size()) {
       continue;
     }
-    const char spec = format[i + 1];
-    if (spec != 's' && spec != 'd' && spec != '%') {
+    const char conversion = format[i + 1];
+    if (conversion != 's' && conversion != 'd' && conversion != '%') {
       continue;
     }
     literal(format.substr(start, i - start));
     start = i + 2;
     ++i;
-    if (spec == '%') {
+    if (conversion == '%') {
       out.push_back('%');
       continue;
     }
