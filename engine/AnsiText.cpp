@@ -169,15 +169,29 @@ namespace {
 // afterwards (a separator and a file name) needs no second buffer of the whole text.
 constexpr size_t kGrowthRoom = 256;
 
+// A replacement text: its size, and how its bytes get to where they go.
+struct Replacement {
+  size_t size;
+  const std::function<void(char*)>* write; // nothing: the bytes are those of text
+  std::string_view text;
+  void CopyTo(char* dest) const {
+    if (write != nullptr) {
+      (*write)(dest);
+    } else if (!text.empty()) {
+      std::memcpy(dest, text.data(), text.size());
+    }
+  }
+};
+
 // ReplaceAll in place; find(text, pos) gives the next occurrence of from at or after pos.
 template <typename Find>
-void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, const Find& find,
+void ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, const Find& find,
                     size_t reserve = 0) {
   size_t hit = find(text, 0);
   if (fromSize == 0 || hit == std::string::npos) {
     return;
   }
-  if (to.size() <= fromSize) {
+  if (to.size <= fromSize) {
     // The text only shrinks: it is rewritten front to back within its own buffer; the part
     // still to be searched always lies behind what was written.
     char* data = text.data();
@@ -186,10 +200,8 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
     while (hit != std::string::npos) {
       std::memmove(data + write, data + read, hit - read);
       write += hit - read;
-      if (!to.empty()) {
-        std::memcpy(data + write, to.data(), to.size());
-      }
-      write += to.size();
+      to.CopyTo(data + write);
+      write += to.size;
       read = hit + fromSize;
       hit = find(text, read);
     }
@@ -208,7 +220,7 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
       hits.push_back(h);
     }
   }
-  const size_t grownSize = text.size() + count * (to.size() - fromSize);
+  const size_t grownSize = text.size() + count * (to.size - fromSize);
   if (count <= kMaxKept && text.capacity() >= grownSize) {
     size_t end = text.size();
     text.resize(grownSize);
@@ -218,8 +230,8 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
       const size_t tail = end - (hits[k] + fromSize);
       write -= tail;
       std::memmove(data + write, data + hits[k] + fromSize, tail);
-      write -= to.size();
-      std::memcpy(data + write, to.data(), to.size());
+      write -= to.size;
+      to.CopyTo(data + write);
       end = hits[k];
     }
     return;
@@ -229,7 +241,9 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
   size_t read = 0;
   for (; hit != std::string::npos; hit = find(text, read)) {
     out.append(text, read, hit - read);
-    out.append(to);
+    const size_t at = out.size();
+    out.resize(at + to.size);
+    to.CopyTo(out.data() + at);
     read = hit + fromSize;
   }
   out.append(text, read);
@@ -239,14 +253,21 @@ void ReplaceInPlace(std::string& text, size_t fromSize, std::string_view to, con
 } // namespace
 
 void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
-  ReplaceInPlace(text, from.size(), to,
+  ReplaceInPlace(text, from.size(), Replacement{to.size(), nullptr, to},
                  [from](const std::string& t, size_t pos) { return t.find(from, pos); });
 }
 
 void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to,
                         size_t reserve) {
   ReplaceInPlace(
-      text, from.size(), to,
+      text, from.size(), Replacement{to.size(), nullptr, to},
+      [from](const std::string& t, size_t pos) { return FindNoCase(t, from, pos); }, reserve);
+}
+
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, size_t toSize,
+                        const std::function<void(char*)>& write, size_t reserve) {
+  ReplaceInPlace(
+      text, from.size(), Replacement{toSize, &write, {}},
       [from](const std::string& t, size_t pos) { return FindNoCase(t, from, pos); }, reserve);
 }
 

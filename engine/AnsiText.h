@@ -2,6 +2,7 @@
 // into lines, fields and the collation used for sorting contents and index entries.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to)
 /// caller expects can grow the text where it is.
 void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to,
                         size_t reserve = 0);
+/// ReplaceAllNoCaseIn with a replacement of toSize bytes that write puts at the address it is
+/// given, once per occurrence: a long replacement need not exist as a string of its own.
+void ReplaceAllNoCaseIn(std::string& text, std::string_view from, size_t toSize,
+                        const std::function<void(char*)>& write, size_t reserve = 0);
 
 /// Field n (counting from 1) of text split at sep. A field number beyond the last field gives
 /// the last field; an empty text gives an empty field.

@@ -261,6 +261,35 @@ std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
   return out;
 }
 
+size_t MapLinkCharsInPieces(std::string_view text, const CharacterTable& table,
+                            const std::function<void(std::string_view)>& sink) {
+  // A byte that no row's field 1 holds is never part of a match, before or after any row's
+  // replacements, so no match can cross a cut right behind it: mapping the pieces on either
+  // side one after the other gives the bytes that mapping the whole text gives.
+  std::array<bool, 256> inFrom{};
+  for (const CharRow& row : table.rows()) {
+    if (!row.from.empty() && !row.link.empty()) {
+      for (const char c : row.from) {
+        inFrom[static_cast<unsigned char>(c)] = true;
+      }
+    }
+  }
+  constexpr size_t kPiece = size_t{64} << 10;
+  size_t total = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t cut = std::min(start + kPiece, text.size());
+    while (cut < text.size() && inFrom[static_cast<unsigned char>(text[cut - 1])]) {
+      ++cut;
+    }
+    const std::string piece = MapLinkChars(text.substr(start, cut - start), table);
+    total += piece.size();
+    sink(piece);
+    start = cut;
+  }
+  return total;
+}
+
 void UnmapCharsIn(std::string& text, const CharacterTable& table) {
   for (const CharRow& row : table.rows()) {
     if (!row.to.empty() && !row.from.empty()) {

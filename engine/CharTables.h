@@ -4,6 +4,7 @@
 
 #include "engine/AnsiText.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -59,6 +60,11 @@ bool NeedsConversion(std::string_view text, const CharacterTable& table);
 bool NeedsLinkMapping(std::string_view text, const CharacterTable& table);
 /// Replaces field 1 by field 3 of every row with both non-empty, no tag protection.
 std::string MapLinkChars(std::string_view text, const CharacterTable& table);
+/// MapLinkChars of text handed to sink in consecutive pieces that together are the whole
+/// result, so that a long text is mapped without a second copy of it. Returns the result's
+/// size.
+size_t MapLinkCharsInPieces(std::string_view text, const CharacterTable& table,
+                            const std::function<void(std::string_view)>& sink);
 /// Replaces field 2 by field 1 of every row with both non-empty, no tag protection.
 std::string UnmapChars(std::string_view text, const CharacterTable& table);
 /// UnmapChars on text itself, copying nothing for rows that do not occur.

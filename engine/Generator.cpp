@@ -6,6 +6,9 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <cstring>
+#include <functional>
+
 namespace qm {
 
 TGenerator::TGenerator(const std::string& programFolder) {
@@ -145,7 +148,7 @@ std::string PathAsHtml(std::string_view path, const TagTable& tags, const Charac
 
 } // namespace
 
-const std::string& TGenerator::Converted(size_t slot, const std::string& raw, Source source) {
+std::string_view TGenerator::Converted(size_t slot, std::string_view raw, Source source) {
   ConvertedText& memo = converted_[slot];
   if (keepConverted_ && memo.valid && memo.raw == raw) {
     return memo.converted;
@@ -169,7 +172,7 @@ const std::string& TGenerator::Converted(size_t slot, const std::string& raw, So
   }
   // Only short values are kept for the next piece: keeping a long one would mean a copy of it.
   memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
-  memo.raw = memo.valid ? raw : std::string();
+  memo.raw = memo.valid ? std::string(raw) : std::string();
   return memo.converted;
 }
 
@@ -202,22 +205,26 @@ std::string BareName(std::string_view path) {
 
 } // namespace
 
-const std::string& TGenerator::PieceLink::Of(const std::string& convertedTitle,
-                                             const CharacterTable& table) {
-  if (value == nullptr) {
-    // A title without characters to map is its own link: no copy of a long title.
-    if (NeedsLinkMapping(convertedTitle, table)) {
-      link = MapLinkChars(convertedTitle, table);
-      value = &link;
-    } else {
-      value = &convertedTitle;
-    }
+void TGenerator::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {
+  if (form != Form::Unknown) {
+    return;
   }
-  return *value;
+  if (!NeedsLinkMapping(convertedTitle, table)) {
+    // A title without characters to map is its own link: no copy of a long title.
+    form = Form::Title;
+    size = convertedTitle.size();
+  } else if (convertedTitle.size() < kMemoLimit) {
+    form = Form::Mapped;
+    link = MapLinkChars(convertedTitle, table);
+    size = link.size();
+  } else {
+    form = Form::Streamed;
+    size = MapLinkCharsInPieces(convertedTitle, table, [](std::string_view) {});
+  }
 }
 
 void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile,
-                                        const std::string& inFile, const std::string& title) {
+                                        const std::string& inFile, std::string_view title) {
   PieceLink link;
   for (std::string& line : lines) {
     SubstituteLine(line, outFile, inFile, title, link);
@@ -225,7 +232,7 @@ void TGenerator::SubstitutePlaceholders(Lines& lines, const std::string& outFile
 }
 
 void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
-                                const std::string& inFile, const std::string& title,
+                                const std::string& inFile, std::string_view title,
                                 PieceLink& link) {
   // Most template lines hold no placeholder.
   if (line.find(kPlaceholderChar) == std::string::npos) {
@@ -235,19 +242,22 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
   // a field.
   const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
   const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
-  const std::string& in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
-  const std::string& out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
-  const std::string& convertedTitle = Converted(2, title);
+  const std::string_view in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
+  const std::string_view out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
+  const std::string_view convertedTitle = Converted(2, title);
   // A long title makes a long line, filled placeholder by placeholder. The line's final size
   // (as it is when no value holds a placeholder itself) is reserved when it first grows, so
   // that the later placeholders fill it where it is rather than in a copy.
   size_t reserve = 0;
   if (convertedTitle.size() >= kMemoLimit) {
     const size_t links = CountNoCase(line, kPhLink);
+    if (links > 0) {
+      link.Work(convertedTitle, CharTable);
+    }
     reserve =
         line.size() +
         (CountNoCase(line, kPhTitle) + CountNoCase(line, kPhPageTitle)) * convertedTitle.size() +
-        (links > 0 ? links * link.Of(convertedTitle, CharTable).size() : 0);
+        links * link.size;
   }
   // Date and time are read for every line, as a template expects of a clock.
   Fill(
@@ -267,7 +277,7 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
   Fill(
       line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); }, reserve);
   Fill(
-      line, kPhTitle, [&]() -> const std::string& { return convertedTitle; }, reserve);
+      line, kPhTitle, [&] { return convertedTitle; }, reserve);
   std::string fileName; // the page title of a piece without a title
   Fill(
       line, kPhPageTitle,
@@ -279,9 +289,22 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
         return convertedTitle;
       },
       reserve);
-  Fill(
-      line, kPhLink, [&]() -> const std::string& { return link.Of(convertedTitle, CharTable); },
-      reserve);
+  if (FindNoCase(line, kPhLink) == std::string::npos) {
+    return;
+  }
+  link.Work(convertedTitle, CharTable);
+  if (link.form != PieceLink::Form::Streamed) {
+    ReplaceAllNoCaseIn(line, kPhLink,
+                       link.form == PieceLink::Form::Title ? convertedTitle : link.link, reserve);
+    return;
+  }
+  const std::function<void(char*)> write = [&](char* dest) {
+    MapLinkCharsInPieces(convertedTitle, CharTable, [&dest](std::string_view piece) {
+      std::memcpy(dest, piece.data(), piece.size());
+      dest += piece.size();
+    });
+  };
+  ReplaceAllNoCaseIn(line, kPhLink, link.size, write, reserve);
 }
 
 } // namespace qm

@@ -46,7 +46,7 @@ public:
   TGenerator& operator=(const TGenerator&) = delete;
 
   std::string OutputFolder; ///< ends in "/"; "/" alone: pages go beside their sources
-  std::string CurrentTitle;
+  std::string CurrentTitle; ///< of the block being written to an own page, for its header
   std::string CurrentOutputFile;
   std::string CurrentInputFile;
   bool AutoLineBreak = false;
@@ -98,29 +98,29 @@ public:
   int ProcessFile(const std::string& inFile);
   /// Fills the placeholders ("%DATE%", "%TITLE%", ...) of lines in place.
   void SubstitutePlaceholders(Lines& lines, const std::string& outFile, const std::string& inFile,
-                              const std::string& title);
+                              std::string_view title);
 
   // Page writers. A piece goes to the own page ownFile when it is not empty, else to outFile.
   // Its contents and index lines become entries of the writer's kind; WriteTemplate and
   // WriteBlockText take the kind from the target's name (Tech when it contains ".tech.htm").
   void WriteTemplate(const std::string& outFile, const std::string& inFile,
-                     const std::string& title, const Lines& tmpl, const std::string& ownFile);
+                     std::string_view title, const Lines& tmpl, const std::string& ownFile);
   void WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
-                          const std::string& title, const std::string& ownFile);
+                          std::string_view title, const std::string& ownFile);
   void WriteTechPageHeader(const std::string& outFile, const std::string& inFile,
-                           const std::string& title, const std::string& ownFile);
+                           std::string_view title, const std::string& ownFile);
   void WriteDocPageFooter(const std::string& outFile, const std::string& inFile,
-                          const std::string& title, const std::string& ownFile);
+                          std::string_view title, const std::string& ownFile);
   void WriteTechPageFooter(const std::string& outFile, const std::string& inFile,
-                           const std::string& title, const std::string& ownFile);
+                           std::string_view title, const std::string& ownFile);
   void WriteDocBlockHeader(const std::string& outFile, const std::string& inFile,
-                           const std::string& title, const std::string& ownFile);
+                           std::string_view title, const std::string& ownFile);
   void WriteDocBlockFooter(const std::string& outFile, const std::string& inFile,
-                           const std::string& title, const std::string& ownFile);
+                           std::string_view title, const std::string& ownFile);
   void WriteTechBlockHeader(const std::string& outFile, const std::string& inFile,
-                            const std::string& title, const std::string& ownFile);
+                            std::string_view title, const std::string& ownFile);
   void WriteTechBlockFooter(const std::string& outFile, const std::string& inFile,
-                            const std::string& title, const std::string& ownFile);
+                            std::string_view title, const std::string& ownFile);
   void WriteBlockText(const std::string& outFile, const std::string& text,
                       const std::string& ownFile);
 
@@ -172,17 +172,26 @@ private:
   /// lines are filled, looked at for keyword lines and written one after the other, so that
   /// a line is let go before the next is made (a long title makes long lines).
   void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
-            const std::string& title, Lines work, const std::string& ownFile);
+            std::string_view title, Lines work, const std::string& ownFile);
 
-  /// The "%LINK%" value of one piece, worked out when a line first asks for it.
+  /// The "%LINK%" value of one piece, worked out when a line first asks for it. The link of a
+  /// long title is not kept as a string of its own: a line that takes it gets it mapped again
+  /// piece by piece, straight into the line.
   struct PieceLink {
+    enum class Form {
+      Unknown,
+      Title,   ///< the converted title is its own link
+      Mapped,  ///< link holds it
+      Streamed ///< only size is known; MapLinkCharsInPieces makes the bytes
+    };
+    Form form = Form::Unknown;
     std::string link;
-    const std::string* value = nullptr; ///< link, or the converted title when that is its own link
-    const std::string& Of(const std::string& convertedTitle, const CharacterTable& table);
+    size_t size = 0;
+    void Work(std::string_view convertedTitle, const CharacterTable& table);
   };
   /// SubstitutePlaceholders of one line of a piece.
   void SubstituteLine(std::string& line, const std::string& outFile, const std::string& inFile,
-                      const std::string& title, PieceLink& link);
+                      std::string_view title, PieceLink& link);
 
   /// ExtractKeywordEntries on lines that come one at a time: Keep tells whether a line stays
   /// in the piece, and a marker line's text goes into the entry list. A filter serves one
@@ -204,7 +213,7 @@ private:
   };
   /// A page header that keeps the title recorded for the page, if any.
   void WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
-                       const std::string& inFile, const std::string& title,
+                       const std::string& inFile, std::string_view title,
                        const std::string& ownFile);
   /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
   /// straight to the file.
@@ -229,7 +238,7 @@ private:
   /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
   /// id and title, and adds what the help project will trip over to Warnings.
   void CheckContextId(Kind kind, const std::string& inFile, int line, const std::string& page,
-                      const std::string& id, const std::string& title);
+                      const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it.
   void ClaimPage(const std::string& page, const std::string& inFile);
@@ -244,7 +253,7 @@ private:
     TextPath, ///< a path in a keyword line: they become "?", the line's ";" stay separators
   };
   /// The result is raw itself when conversion would not change it.
-  const std::string& Converted(size_t slot, const std::string& raw, Source source = Source::Text);
+  std::string_view Converted(size_t slot, std::string_view raw, Source source = Source::Text);
   /// Values up to this length are kept for the next piece; a longer one is converted again.
   static constexpr size_t kMemoLimit = size_t{64} << 10;
   struct ConvertedText {

@@ -49,7 +49,7 @@ void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
 }
 
 void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& inFile,
-                      const std::string& title, Lines work, const std::string& ownFile) {
+                      std::string_view title, Lines work, const std::string& ownFile) {
   const std::string& target = ownFile.empty() ? outFile : ownFile;
   // Line by line: filled, its contents and index lines taken out (contents first, as two
   // passes over the piece would), then written, so a long line is let go before the next.
@@ -91,13 +91,13 @@ void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& 
 }
 
 void TGenerator::WriteTemplate(const std::string& outFile, const std::string& inFile,
-                               const std::string& title, const Lines& tmpl,
+                               std::string_view title, const Lines& tmpl,
                                const std::string& ownFile) {
   Emit(KindOfPage(ownFile.empty() ? outFile : ownFile), outFile, inFile, title, tmpl, ownFile);
 }
 
 void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
-                                 const std::string& inFile, const std::string& title,
+                                 const std::string& inFile, std::string_view title,
                                  const std::string& ownFile) {
   Lines work = tmpl;
   if (const auto found = FindPageTitle(ownFile.empty() ? outFile : ownFile)) {
@@ -112,42 +112,42 @@ void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string
 }
 
 void TGenerator::WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
-                                    const std::string& title, const std::string& ownFile) {
+                                    std::string_view title, const std::string& ownFile) {
   WritePageHeader(Kind::Doc, DocPageHeader, outFile, inFile, title, ownFile);
 }
 
 void TGenerator::WriteTechPageHeader(const std::string& outFile, const std::string& inFile,
-                                     const std::string& title, const std::string& ownFile) {
+                                     std::string_view title, const std::string& ownFile) {
   WritePageHeader(Kind::Tech, TechPageHeader, outFile, inFile, title, ownFile);
 }
 
 void TGenerator::WriteDocPageFooter(const std::string& outFile, const std::string& inFile,
-                                    const std::string& title, const std::string& ownFile) {
+                                    std::string_view title, const std::string& ownFile) {
   Emit(Kind::Doc, outFile, inFile, title, DocPageFooter, ownFile);
 }
 
 void TGenerator::WriteTechPageFooter(const std::string& outFile, const std::string& inFile,
-                                     const std::string& title, const std::string& ownFile) {
+                                     std::string_view title, const std::string& ownFile) {
   Emit(Kind::Tech, outFile, inFile, title, TechPageFooter, ownFile);
 }
 
 void TGenerator::WriteDocBlockHeader(const std::string& outFile, const std::string& inFile,
-                                     const std::string& title, const std::string& ownFile) {
+                                     std::string_view title, const std::string& ownFile) {
   Emit(Kind::Doc, outFile, inFile, title, DocBlockHeader, ownFile);
 }
 
 void TGenerator::WriteDocBlockFooter(const std::string& outFile, const std::string& inFile,
-                                     const std::string& title, const std::string& ownFile) {
+                                     std::string_view title, const std::string& ownFile) {
   Emit(Kind::Doc, outFile, inFile, title, DocBlockFooter, ownFile);
 }
 
 void TGenerator::WriteTechBlockHeader(const std::string& outFile, const std::string& inFile,
-                                      const std::string& title, const std::string& ownFile) {
+                                      std::string_view title, const std::string& ownFile) {
   Emit(Kind::Tech, outFile, inFile, title, TechBlockHeader, ownFile);
 }
 
 void TGenerator::WriteTechBlockFooter(const std::string& outFile, const std::string& inFile,
-                                      const std::string& title, const std::string& ownFile) {
+                                      std::string_view title, const std::string& ownFile) {
   Emit(Kind::Tech, outFile, inFile, title, TechBlockFooter, ownFile);
 }
 

@@ -151,9 +151,9 @@ struct TGenerator::BlockScan {
   std::string bytes;                   // the source file as read
   Lines converted;                     // its lines after the OEM conversion, if that is on
   std::vector<std::string_view> lines; // its lines, into bytes or converted
-  // Of the last block of either stream. It is the generator's CurrentTitle itself, which the
-  // header of a new own page reads: a long title is held once.
-  std::string& title;
+  // Of the last block of either stream: a view into its start line, so that a long title is
+  // held once.
+  std::string_view title;
   size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
 
   BlockScan(TGenerator& g, const std::string& in, Prepared* prepared)
@@ -161,9 +161,8 @@ struct TGenerator::BlockScan {
         doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds,
             g.DocContextIdOrigins),
         tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
-             g.TechContextIds, g.TechContextIdOrigins),
-        title(g.CurrentTitle) {
-    title.clear();
+             g.TechContextIds, g.TechContextIdOrigins) {
+    gen.CurrentTitle.clear();
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
                                  ? inFile
@@ -173,7 +172,7 @@ struct TGenerator::BlockScan {
     tech.page = ChangeFileExt(base, kTechPageExt);
   }
 
-  void WriteHeader(Stream& s, const std::string& pageTitle, const std::string& own) {
+  void WriteHeader(Stream& s, std::string_view pageTitle, const std::string& own) {
     if (s.kind == Kind::Doc) {
       gen.WriteDocBlockHeader(s.page, inFile, pageTitle, own);
     } else {
@@ -181,7 +180,7 @@ struct TGenerator::BlockScan {
     }
   }
 
-  void WriteFooter(Stream& s, const std::string& pageTitle, const std::string& own) {
+  void WriteFooter(Stream& s, std::string_view pageTitle, const std::string& own) {
     if (s.kind == Kind::Doc) {
       gen.WriteDocBlockFooter(s.page, inFile, pageTitle, own);
     } else {
@@ -237,7 +236,7 @@ struct TGenerator::BlockScan {
     const std::string_view line = lines[i];
     std::string_view rest = line.substr(line.find(s.start) + s.start.size());
     rest = rest.substr(0, rest.find(kMarkerPrefix));
-    title = Trim(rest);
+    title = TrimView(rest);
 
     if (i < s.openEnd) {
       Warn(i, kWarnNestedStart,
@@ -307,6 +306,10 @@ struct TGenerator::BlockScan {
 
     gen.CurrentOutputFile = s.page;
     gen.CurrentInputFile = inFile;
+    // The header of a new own page shows the title; a per-source page never asks for it.
+    if (!own.empty()) {
+      gen.CurrentTitle.assign(title);
+    }
     WriteHeader(s, title, own);
     gen.WriteBlock(s.page, text, own, std::move(plain));
     WriteFooter(s, title, own);
@@ -314,7 +317,8 @@ struct TGenerator::BlockScan {
     if (!id.empty()) {
       const std::string& target = own.empty() ? s.page : own;
       gen.CheckContextId(s.kind, inFile, static_cast<int>(i + 1), target, id, title);
-      s.contextIds.push_back(id + std::string(kEntrySep) + title + std::string(kEntrySep) + target);
+      s.contextIds.push_back(id + std::string(kEntrySep) + std::string(title) +
+                             std::string(kEntrySep) + target);
       s.idOrigins.push_back(SourceLine{inFile, static_cast<int>(i + 1)});
     }
   }
@@ -453,7 +457,7 @@ void TGenerator::FlushAllPages() noexcept {
 
 void TGenerator::CheckContextId(Kind kind, const std::string& inFile, int line,
                                 const std::string& page, const std::string& id,
-                                const std::string& title) {
+                                std::string_view title) {
   const size_t k = kind == Kind::Doc ? 0 : 1;
   if (id.find_first_not_of("0123456789") != std::string::npos) {
     AddWarning(Warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});

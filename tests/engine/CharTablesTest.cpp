@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using namespace qm;
 
 namespace {
@@ -130,4 +132,32 @@ TEST(CharTables, LongHostileInputConvertsCompletely) {
 
   const std::string attribute = "<A " + Repeat("\xE4 ", 100000) + ">" + Repeat("\xE4", 1000);
   EXPECT_EQ(Convert(attribute), "<A " + Repeat("\xE4 ", 100000) + ">" + Repeat("&auml;", 1000));
+}
+
+TEST(CharTables, LinkMappingInPiecesEqualsTheWhole) {
+  // Rows that feed each other and overlap: the pieces, mapped one after the other, give what
+  // mapping the whole text gives, also where no byte allows a cut.
+  const CharacterTable table =
+      Table({"ab,X,b", "b,b,c", "&,&amp;,_", "x,x,ab", "c;,c,&", "\xE4,&auml;,ae"});
+  uint32_t state = 20261208;
+  const auto next = [&state] {
+    state = state * 1664525 + 1013904223;
+    return state >> 24;
+  };
+  const std::string alphabet = "abcx&;\xE4 z";
+  for (const std::string_view letters : {std::string_view(alphabet), std::string_view("abx&")}) {
+    std::string text;
+    for (int i = 0; i < 300000; ++i) {
+      text += letters[next() % letters.size()];
+    }
+    std::string pieces;
+    size_t count = 0;
+    const size_t size = MapLinkCharsInPieces(text, table, [&](std::string_view piece) {
+      pieces.append(piece);
+      ++count;
+    });
+    EXPECT_EQ(pieces, MapLinkChars(text, table));
+    EXPECT_EQ(size, pieces.size());
+    EXPECT_EQ(count > 1, letters.size() > 4);
+  }
 }

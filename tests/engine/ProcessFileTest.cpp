@@ -215,3 +215,35 @@ TEST(ProcessFile, WorkedExampleGivesTheDocumentedPages) {
     EXPECT_FALSE(Exists(fx.Out("w.Tech.htm")));
   }
 }
+
+TEST(ProcessFile, LongTitleFillsEveryPlaceholder) {
+  // A title far beyond what is kept between pieces is converted, and spelled as a link, in
+  // every line that asks for it, on the page, in the index entry and on an own page.
+  EngineFixture fx;
+  std::string title;
+  std::string converted;
+  std::string link;
+  for (int i = 0; i < 10000; ++i) {
+    title += "M\xE4rz & x ";
+    converted += "M&auml;rz &amp; x ";
+    link += "Maerz _amp; x ";
+  }
+  title += "Ende";
+  converted += "Ende";
+  link += "Ende";
+  fx.Source("h.pas", {"{###DocGen_Start " + title, "Text", "###DocGen_End}",
+                      "{###DocGen_Start " + title, "###Output Eigen", "Mehr", "###DocGen_End}"});
+  const auto gen = fx.MakeGenerator();
+  gen->DocBlockHeader = {"###Index %TITLE%;%LINK%", "DBH %LINK%|%TITLE%|%link%"};
+  gen->ProcessFile(fx.Src("h.pas"));
+  gen->ExtraFiles.SaveAll();
+  const std::string header = "DBH " + link + "|" + converted + "|" + link;
+  EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")),
+            CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", header, "Text", "", "", "DBF",
+                  Footer("h", converted)}));
+  EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")),
+            CrLf({"<TITLE>" + converted + "</TITLE>", "DH h.pas h.Doc", header, "Mehr", "", "DBF",
+                  "DF ||" + std::string(kNow)}));
+  EXPECT_EQ(gen->DocIndexEntries, (Lines{title + ";" + link + ";h.Doc.htm",
+                                         title + ";" + link + ";Eigen.Doc.htm"}));
+}
