@@ -103,8 +103,8 @@ public:
   // Page writers. A piece goes to the own page ownFile when it is not empty, else to outFile.
   // Its contents and index lines become entries of the writer's kind; WriteTemplate and
   // WriteBlockText take the kind from the target's name (Tech when it contains ".tech.htm").
-  void WriteTemplate(const std::string& outFile, const std::string& inFile,
-                     std::string_view title, const Lines& tmpl, const std::string& ownFile);
+  void WriteTemplate(const std::string& outFile, const std::string& inFile, std::string_view title,
+                     const Lines& tmpl, const std::string& ownFile);
   void WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
                           std::string_view title, const std::string& ownFile);
   void WriteTechPageHeader(const std::string& outFile, const std::string& inFile,

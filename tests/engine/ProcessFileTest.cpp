@@ -238,12 +238,11 @@ TEST(ProcessFile, LongTitleFillsEveryPlaceholder) {
   gen->ProcessFile(fx.Src("h.pas"));
   gen->ExtraFiles.SaveAll();
   const std::string header = "DBH " + link + "|" + converted + "|" + link;
-  EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")),
-            CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", header, "Text", "", "", "DBF",
-                  Footer("h", converted)}));
+  EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", header,
+                                                 "Text", "", "", "DBF", Footer("h", converted)}));
   EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")),
             CrLf({"<TITLE>" + converted + "</TITLE>", "DH h.pas h.Doc", header, "Mehr", "", "DBF",
                   "DF ||" + std::string(kNow)}));
-  EXPECT_EQ(gen->DocIndexEntries, (Lines{title + ";" + link + ";h.Doc.htm",
-                                         title + ";" + link + ";Eigen.Doc.htm"}));
+  EXPECT_EQ(gen->DocIndexEntries,
+            (Lines{title + ";" + link + ";h.Doc.htm", title + ";" + link + ";Eigen.Doc.htm"}));
 }
