@@ -209,6 +209,22 @@ bool TagTable::Contains(std::string_view word) const {
   return upper_.find(AnsiUpperCase(word)) != upper_.end();
 }
 
+namespace {
+
+// A row that changes text at all: it has both fields and they differ.
+bool Converts(const CharRow& row) {
+  return !row.from.empty() && !row.to.empty() && row.from != row.to;
+}
+
+// A row that replaces one byte other than an angle bracket: whether it applies depends only on
+// the brackets before it, which such rows never make or remove.
+bool ReplacesOneByte(const CharRow& row) {
+  return Converts(row) && row.from.size() == 1 && !IsBracket(row.from[0]) &&
+         row.to.find_first_of("<>") == std::string::npos;
+}
+
+} // namespace
+
 void CharacterTable::Assign(const Lines& rows) {
   lines_ = rows;
   rows_.clear();
@@ -217,20 +233,105 @@ void CharacterTable::Assign(const Lines& rows) {
     rows_.push_back(CharRow{FieldOf(line, 1, kFieldSeparator), FieldOf(line, 2, kFieldSeparator),
                             FieldOf(line, 3, kFieldSeparator)});
   }
+  // Rows applied one after the other see what the rows before them made. A run of one-byte
+  // rows can be applied at once when no row's replacement holds a byte that a later row of
+  // the run replaces; a byte that two rows replace goes by the first, as the second would find
+  // only what the first kept.
+  steps_.clear();
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const CharRow& row = rows_[i];
+    if (!Converts(row)) {
+      continue;
+    }
+    const bool joins =
+        ReplacesOneByte(row) && !steps_.empty() &&
+        ReplacesOneByte(rows_[steps_.back().rows.back()]) &&
+        std::none_of(steps_.back().rows.begin(), steps_.back().rows.end(),
+                     [&](size_t k) { return rows_[k].to.find(row.from[0]) != std::string::npos; });
+    if (!joins) {
+      Step step;
+      step.rows.push_back(i);
+      step.byRow.fill(-1);
+      step.byRow[static_cast<unsigned char>(row.from[0])] = static_cast<int16_t>(i);
+      steps_.push_back(std::move(step));
+      continue;
+    }
+    Step& step = steps_.back();
+    step.rows.push_back(i);
+    int16_t& slot = step.byRow[static_cast<unsigned char>(row.from[0])];
+    if (slot < 0) {
+      slot = static_cast<int16_t>(i);
+    }
+  }
 }
+
+namespace {
+
+// A run of one-byte rows in one pass: a byte is replaced unless the nearest bracket before it
+// is a "<" (it stands inside a tag). Returns false when nothing was replaced.
+bool ReplaceBytes(std::string& text, const CharacterTable& table,
+                  const CharacterTable::Step& step) {
+  std::string out;
+  char lastBracket = '\0';
+  size_t copied = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsBracket(c)) {
+      lastBracket = c;
+      continue;
+    }
+    const int16_t row = step.byRow[static_cast<unsigned char>(c)];
+    if (row < 0 || lastBracket == '<') {
+      continue;
+    }
+    if (out.empty()) {
+      out.reserve(text.size() + text.size() / 4);
+    }
+    out.append(text, copied, i - copied);
+    out.append(table.rows()[static_cast<size_t>(row)].to);
+    copied = i + 1;
+  }
+  if (copied == 0) {
+    return false;
+  }
+  out.append(text, copied);
+  text.swap(out);
+  return true;
+}
+
+} // namespace
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
   std::string out(text);
   std::array<bool, 256> present = BytesIn(out);
-  for (const CharRow& row : table.rows()) {
-    // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
-    // changes no text.
-    if (row.from.empty() || row.to.empty() || row.from == row.to ||
-        !present[static_cast<unsigned char>(row.from.front())]) {
+  // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
+  // changes no text and has no step.
+  for (const CharacterTable::Step& step : table.steps()) {
+    if (step.rows.size() > 1) {
+      if (std::none_of(step.rows.begin(), step.rows.end(), [&](size_t k) {
+            return present[static_cast<unsigned char>(table.rows()[k].from[0])];
+          })) {
+        continue;
+      }
+      if (ReplaceBytes(out, table, step)) {
+        for (const size_t k : step.rows) {
+          for (const char c : table.rows()[k].to) {
+            present[static_cast<unsigned char>(c)] = true;
+          }
+        }
+      }
       continue;
     }
+    const CharRow& row = table.rows()[step.rows.front()];
+    if (!present[static_cast<unsigned char>(row.from.front())]) {
+      continue;
+    }
+    // The bytes of the replacement may be new to the text; those of the replaced text stay
+    // marked, which costs at most a search that finds nothing.
     if (ProtectedReplace(out, row.from, row.to, tags)) {
-      present = BytesIn(out);
+      for (const char c : row.to) {
+        present[static_cast<unsigned char>(c)] = true;
+      }
     }
   }
   return out;

@@ -4,6 +4,8 @@
 
 #include "engine/AnsiText.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -44,9 +46,18 @@ public:
   const Lines& lines() const { return lines_; }
   const std::vector<CharRow>& rows() const { return rows_; }
 
+  /// How ConvertChars goes through the rows: one row at a time, or a run of rows that replace
+  /// single bytes and cannot see each other's results, all in one pass over the text.
+  struct Step {
+    std::vector<size_t> rows;         ///< indices into rows(), in file order
+    std::array<int16_t, 256> byRow{}; ///< for a run of several: byte -> row index, or -1
+  };
+  const std::vector<Step>& steps() const { return steps_; }
+
 private:
   Lines lines_;
   std::vector<CharRow> rows_;
+  std::vector<Step> steps_;
 };
 
 /// Replaces field 1 by field 2 of every row, in file order, except where an occurrence belongs

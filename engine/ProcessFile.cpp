@@ -6,6 +6,7 @@
 #include "engine/Markers.h"
 #include "engine/Paths.h"
 #include "engine/Prefetch.h"
+#include "engine/SourceLines.h"
 #include "engine/TextFile.h"
 
 #include <algorithm>
@@ -45,8 +46,8 @@ bool LeavesFolder(std::string_view name) {
 // The start-marker line is never converted, so it is not copied: a long title line would be
 // held twice. outputLine drops the block's first line, which names its own page.
 template <typename Gen>
-std::string ConvertLines(const std::vector<std::string_view>& lines, const std::string& inFile,
-                         size_t i, size_t end, bool outputLine, const Gen& gen) {
+std::string ConvertLines(const SourceLines& lines, const std::string& inFile, size_t i, size_t end,
+                         bool outputLine, const Gen& gen) {
   Lines block;
   block.reserve(end - i);
   block.emplace_back();
@@ -65,12 +66,12 @@ struct EndSearch {
   size_t at = 0;
   bool known = false;
 
-  size_t Find(const std::vector<std::string_view>& lines, std::string_view end, size_t start) {
+  size_t Find(const SourceLines& lines, std::string_view end, size_t start) {
     if (!known || start < from || start > at) {
       from = start;
-      at = start;
-      while (at < lines.size() && lines[at].find(end) == std::string::npos) {
-        ++at;
+      at = lines.FindLine(end, start);
+      if (at == SourceLines::npos) {
+        at = lines.size();
       }
       known = true;
     }
@@ -79,17 +80,18 @@ struct EndSearch {
 };
 
 // The lines of a source's bytes, views into bytes or, with oemToAnsi, into converted.
-void SplitSource(const std::string& bytes, bool oemToAnsi, std::vector<std::string_view>& lines,
-                 Lines& converted) {
-  // The lines stay views into the file's bytes: most of them are only looked at once.
-  lines = SplitLineViews(bytes);
-  if (oemToAnsi) {
-    converted.reserve(lines.size());
-    for (const std::string_view l : lines) {
-      converted.push_back(Trim(qm::OemToAnsi(l)));
-    }
-    lines.assign(converted.begin(), converted.end());
+void SplitSource(const std::string& bytes, bool oemToAnsi, SourceLines& lines, Lines& converted) {
+  if (!oemToAnsi) {
+    // The text is searched as a whole; only the lines of blocks are looked at one by one.
+    lines = SourceLines(bytes);
+    return;
   }
+  const std::vector<std::string_view> split = SplitLineViews(bytes);
+  converted.reserve(split.size());
+  for (const std::string_view l : split) {
+    converted.push_back(Trim(qm::OemToAnsi(l)));
+  }
+  lines = SourceLines(std::vector<std::string_view>(converted.begin(), converted.end()));
 }
 
 // The key of a block in Prepared::blocks: its start line and its stream.
@@ -106,7 +108,7 @@ struct TGenerator::Prepared {
   std::optional<EntryKind> notFile; // the source turned out to be no regular file
   std::string bytes;
   Lines converted;
-  std::vector<std::string_view> lines;
+  SourceLines lines;
   struct Block {
     std::string id;                   // its context id
     std::optional<std::string> text;  // the converted text, when plain is not known
@@ -147,10 +149,10 @@ struct TGenerator::BlockScan {
   std::string pageFolder;
   Stream doc;
   Stream tech;
-  int64_t readNs = 0;                  // time spent reading the source here
-  std::string bytes;                   // the source file as read
-  Lines converted;                     // its lines after the OEM conversion, if that is on
-  std::vector<std::string_view> lines; // its lines, into bytes or converted
+  int64_t readNs = 0; // time spent reading the source here
+  std::string bytes;  // the source file as read
+  Lines converted;    // its lines after the OEM conversion, if that is on
+  SourceLines lines;  // its lines, into bytes or converted
   // Of the last block of either stream: a view into its start line, so that a long title is
   // held once.
   std::string_view title;
@@ -211,7 +213,8 @@ struct TGenerator::BlockScan {
   // Contents and index lines of the block's lines [from, end) that have too few fields. Each
   // source line is looked at once, also when blocks nest or both kinds share it.
   void CheckKeywordLines(size_t from, size_t end) {
-    for (size_t k = std::max(from, keywordsCheckedTo); k < end; ++k) {
+    for (size_t k = lines.FindLine(kMarkerPrefix, std::max(from, keywordsCheckedTo)); k < end;
+         k = lines.FindLine(kMarkerPrefix, k + 1)) {
       for (const std::string_view keyword : {kTocKeyword, kIndexKeyword}) {
         const std::string marker = std::string(kMarkerPrefix) + std::string(keyword) + " ";
         const size_t at = lines[k].find(marker);
@@ -387,10 +390,8 @@ struct TGenerator::BlockScan {
     } else {
       SplitSource(bytes, gen.OemToAnsi, lines, converted);
     }
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].find(kMarkerPrefix) == std::string::npos) {
-        continue;
-      }
+    for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
+         i = lines.FindLine(kMarkerPrefix, i + 1)) {
       // A block's own lines are looked at again: a start marker inside a block starts
       // another block.
       if (lines[i].find(doc.start) != std::string::npos) {
@@ -538,11 +539,9 @@ std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inF
     };
     std::array<StreamEnds, 2> streams{StreamEnds{kDocStartMarker, kDocEndMarker, false, {}},
                                       StreamEnds{kTechStartMarker, kTechEndMarker, true, {}}};
-    const std::vector<std::string_view>& lines = p->lines;
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].find(kMarkerPrefix) == std::string::npos) {
-        continue;
-      }
+    const SourceLines& lines = p->lines;
+    for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
+         i = lines.FindLine(kMarkerPrefix, i + 1)) {
       for (StreamEnds& s : streams) {
         if (lines[i].find(s.start) == std::string::npos) {
           continue;

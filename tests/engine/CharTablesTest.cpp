@@ -161,3 +161,27 @@ TEST(CharTables, LinkMappingInPiecesEqualsTheWhole) {
     EXPECT_EQ(count > 1, letters.size() > 4);
   }
 }
+
+TEST(CharTables, RowsTakenTogetherConvertAsOneAfterTheOther) {
+  // However the rows are grouped for speed, the result is that of applying them one by one:
+  // rows whose replacement holds a later row's byte, a byte named twice, brackets in a
+  // replacement and bytes inside tags.
+  const Lines rows = {"&,&amp;",      "\xE4,&auml;", "\xF6,x\xFC", "\xFC,&uuml;", "\xE4,y", "z,<B>",
+                      "\xDF,&szlig;", "<,&lt;",      "\xF6,o",     ">,&gt;",      "q,\xDF"};
+  const TagTable tags = Tags({"B", "A"});
+  uint32_t state = 4711;
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int k = 0; k < round; ++k) {
+      state = state * 1664525 + 1013904223;
+      static const std::string_view pieces[] = {"<B>",  "</B>", "<A \xE4>", "<", ">", "&", "\xE4",
+                                                "\xF6", "\xFC", "\xDF",     "z", "q", " ", "b"};
+      text += pieces[(state >> 16) % std::size(pieces)];
+    }
+    std::string oneByOne = text;
+    for (const std::string& row : rows) {
+      oneByOne = ConvertChars(oneByOne, tags, Table({row}));
+    }
+    ASSERT_EQ(ConvertChars(text, tags, Table(rows)), oneByOne) << text;
+  }
+}

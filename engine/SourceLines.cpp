@@ -1,0 +1,146 @@
+#include "engine/SourceLines.h"
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+constexpr size_t kUnknown = static_cast<size_t>(-1);
+
+bool IsBreak(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// The line breaks in text[from, to) (CR LF counting once); text[to], when there is one, is
+// no LF that would pair with a CR before it.
+size_t CountBreaks(std::string_view text, size_t from, size_t to) {
+  if (from >= to) {
+    return 0;
+  }
+  // The last byte of the text has no byte after it to look at.
+  const bool atEnd = to == text.size();
+  const size_t last = atEnd ? to - 1 : to;
+  size_t n = 0;
+  // Without branches and summed in bytes, 255 at most at a time, so that the compiler can
+  // work on many bytes at once.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  for (size_t p = from; p < last;) {
+    const size_t chunkEnd = p + std::min<size_t>(last - p, 255);
+    unsigned char chunk = 0;
+    for (; p < chunkEnd; ++p) {
+      chunk += static_cast<unsigned char>((bytes[p] == '\n') |
+                                          ((bytes[p] == '\r') & (bytes[p + 1] != '\n')));
+    }
+    n += chunk;
+  }
+  if (atEnd) {
+    n += IsBreak(text[last]) ? 1 : 0;
+  }
+  return n;
+}
+
+} // namespace
+
+SourceLines::SourceLines(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+
+SourceLines::SourceLines(std::vector<std::string_view> lines)
+    : split_(true), given_(std::move(lines)) {}
+
+size_t SourceLines::EndOfLine(size_t offset) const {
+  while (offset < text_.size() && !IsBreak(text_[offset])) {
+    ++offset;
+  }
+  return offset;
+}
+
+void SourceLines::Note(Place place) const {
+  if (places_.back().line < place.line) {
+    places_.push_back(place);
+    return;
+  }
+  const auto at = std::lower_bound(places_.begin(), places_.end(), place.line,
+                                   [](const Place& p, size_t line) { return p.line < line; });
+  if (at == places_.end() || at->line != place.line) {
+    places_.insert(at, place);
+  }
+}
+
+size_t SourceLines::StartOf(size_t i) const {
+  if (i == last_.line) {
+    return last_.offset;
+  }
+  Place from =
+      *std::prev(std::upper_bound(places_.begin(), places_.end(), i,
+                                  [](size_t line, const Place& p) { return line < p.line; }));
+  size_t end = kUnknown;
+  if (last_.line < i && last_.line >= from.line) {
+    from = last_;
+    end = lastEnd_;
+  }
+  size_t offset = from.offset;
+  for (size_t line = from.line; line < i && offset < text_.size(); ++line) {
+    offset = end != kUnknown ? end : EndOfLine(offset);
+    end = kUnknown;
+    if (offset < text_.size()) {
+      offset +=
+          text_[offset] == '\r' && offset + 1 < text_.size() && text_[offset + 1] == '\n' ? 2 : 1;
+    }
+  }
+  last_ = {i, offset};
+  lastEnd_ = kUnknown;
+  return offset;
+}
+
+std::string_view SourceLines::operator[](size_t i) const {
+  if (split_) {
+    return given_[i];
+  }
+  const size_t start = StartOf(i);
+  if (lastEnd_ == kUnknown) {
+    lastEnd_ = EndOfLine(start);
+  }
+  return text_.substr(start, lastEnd_ - start);
+}
+
+size_t SourceLines::size() const {
+  if (split_) {
+    return given_.size();
+  }
+  if (size_ == kUnknown) {
+    const Place from = last_.line > places_.back().line ? last_ : places_.back();
+    size_t lastStart = text_.find_last_of("\r\n");
+    lastStart = lastStart == std::string_view::npos ? 0 : lastStart + 1;
+    const size_t start = std::min(from.offset, text_.size());
+    size_ = from.line + CountBreaks(text_, start, text_.size()) +
+            (std::max(lastStart, start) < text_.size() ? 1 : 0);
+  }
+  return size_;
+}
+
+size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
+  if (split_) {
+    for (; from < given_.size(); ++from) {
+      if (given_[from].find(needle) != std::string_view::npos) {
+        return from;
+      }
+    }
+    return npos;
+  }
+  const size_t start = StartOf(from);
+  const size_t hit = start < text_.size() ? text_.find(needle, start) : std::string_view::npos;
+  if (hit == std::string_view::npos) {
+    return npos;
+  }
+  const size_t line = from + CountBreaks(text_, start, hit);
+  size_t lineStart = hit;
+  while (lineStart > start && !IsBreak(text_[lineStart - 1])) {
+    --lineStart;
+  }
+  Note({line, lineStart});
+  last_ = {line, lineStart};
+  lastEnd_ = kUnknown;
+  return line;
+}
+
+} // namespace qm
