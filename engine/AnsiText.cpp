@@ -340,10 +340,33 @@ std::string EscapeControlChars(std::string_view text) {
 }
 
 std::string NormalizeLineBreaks(std::string_view text) {
+  // What joining the lines of SplitLineViews with CR LF gives, without the list: each break
+  // becomes CR LF, and an unterminated last line gets one.
+  text = text.substr(0, text.find('\0'));
   std::string out;
   out.reserve(text.size() + kCrLf.size());
-  for (const std::string_view line : SplitLineViews(text)) {
-    out.append(line);
+  size_t start = 0;
+  // The next CR and the next LF, each found by the library's fast search.
+  size_t cr = text.find('\r');
+  size_t lf = text.find('\n');
+  while (cr != std::string_view::npos || lf != std::string_view::npos) {
+    size_t i = std::min(cr, lf);
+    const char c = text[i];
+    out.append(text, start, i - start);
+    out.append(kCrLf);
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+    }
+    start = i + 1;
+    if (cr < start) {
+      cr = text.find('\r', start);
+    }
+    if (lf < start) {
+      lf = text.find('\n', start);
+    }
+  }
+  if (start < text.size()) {
+    out.append(text, start);
     out.append(kCrLf);
   }
   return out;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using namespace qm;
 
 namespace {
@@ -138,4 +140,25 @@ TEST(ExpandEscapes, ExpandsInPassesAndKeepsBackslashZero) {
   EXPECT_EQ(ExpandEscapes("\\0 und \\x"), "\\0 und \\x");
   EXPECT_EQ(ExpandEscapes("\x01n"), "\\n");
   EXPECT_EQ(ExpandEscapes("\\"), "\\");
+}
+
+TEST(ExpandEscapes, OnePassGivesWhatThePassesGive) {
+  // Against the passes written out, and line breaks made uniform against split and join, on
+  // texts thick with backslashes, placeholder bytes and breaks of every kind.
+  const auto passes = [](std::string_view s) {
+    std::string out = ReplaceAll(s, "\\\\", "\x01");
+    out = ReplaceAll(out, "\\n", "\r\n");
+    out = ReplaceAll(out, "\\t", "\t");
+    return ReplaceAll(out, "\x01", "\\");
+  };
+  uint32_t state = 99;
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    for (int k = 0; k < round % 40; ++k) {
+      state = state * 1664525 + 1013904223;
+      text += std::string_view("\\\\nt\x01x\r\n\0", 10)[(state >> 16) % 10];
+    }
+    ASSERT_EQ(ExpandEscapes(text), passes(text)) << EscapeControlChars(text);
+    ASSERT_EQ(NormalizeLineBreaks(text), JoinLines(SplitLines(text))) << EscapeControlChars(text);
+  }
 }
