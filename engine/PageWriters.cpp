@@ -22,10 +22,16 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
     const size_t lastBreak = bytes.find_last_of("\r\n");
     bytes = bytes.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
   }
-  for (const std::string_view line : SplitLineViews(bytes)) {
-    if (FindNoCase(line, kTitleOpen) != std::string_view::npos) {
-      return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
-    }
+  // The first line holding the tag is the line of its first occurrence (a NUL ends the text,
+  // as it ends the lines).
+  bytes = bytes.substr(0, bytes.find('\0'));
+  const size_t at = FindNoCase(bytes, kTitleOpen);
+  if (at != std::string_view::npos) {
+    const size_t before = bytes.find_last_of("\r\n", at);
+    const size_t start = before == std::string_view::npos ? 0 : before + 1;
+    const size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+    const std::string_view line = bytes.substr(start, end - start);
+    return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
   }
   if (!complete) {
     return std::nullopt;
@@ -34,7 +40,7 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
 }
 
 // The title is near the top of a page: this much of it is read first.
-constexpr size_t kTitleSearch = size_t{16} << 10;
+constexpr size_t kTitleSearch = size_t{4} << 10;
 
 } // namespace
 

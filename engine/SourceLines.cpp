@@ -127,6 +127,21 @@ size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
     }
     return npos;
   }
+  auto known = std::find_if(found_.begin(), found_.end(),
+                            [&](const auto& entry) { return entry.first == needle; });
+  if (known == found_.end()) {
+    found_.emplace_back(std::string(needle), std::unordered_map<size_t, size_t>());
+    known = std::prev(found_.end());
+  }
+  if (const auto it = known->second.find(from); it != known->second.end()) {
+    return it->second;
+  }
+  const size_t line = Search(needle, from);
+  known->second.emplace(from, line);
+  return line;
+}
+
+size_t SourceLines::Search(std::string_view needle, size_t from) const {
   const size_t start = StartOf(from);
   const size_t hit = start < text_.size() ? text_.find(needle, start) : std::string_view::npos;
   if (hit == std::string_view::npos) {

@@ -1,7 +1,9 @@
 // The lines of a source file, found as they are asked for.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,8 @@ private:
   size_t StartOf(size_t i) const;
   /// The end of the line that starts at offset (its first break byte, or the text's end).
   size_t EndOfLine(size_t offset) const;
+  /// FindLine without the answers so far.
+  size_t Search(std::string_view needle, size_t from) const;
   /// Remembers a place, keeping places_ sorted by line.
   void Note(Place place) const;
 
@@ -48,6 +52,9 @@ private:
   mutable Place last_{0, 0};                         // the line asked for last
   mutable size_t lastEnd_ = static_cast<size_t>(-1); // where it ends, once known
   mutable size_t size_ = static_cast<size_t>(-1);
+  /// Answers of FindLine so far, per needle: from -> the line found. A source is searched
+  /// ahead of its turn and again on it; the second time costs nothing.
+  mutable std::vector<std::pair<std::string, std::unordered_map<size_t, size_t>>> found_;
 };
 
 } // namespace qm
