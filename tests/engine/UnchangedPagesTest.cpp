@@ -149,3 +149,38 @@ TEST(UnchangedPages, RewriteWritesFromTheFirstDifferenceAndCutsTheRest) {
   EXPECT_EQ(ReadFile(dir / "link.htm"), "abc");
   EXPECT_EQ(ReadFile(dir / "ziel.htm"), "abc");
 }
+
+TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
+  // The output folder is listed once, at the start of the run. A source without blocks whose
+  // page was not there then leaves the folder alone: a file that appears at that name during
+  // the run (made here after the first source) is not deleted, as a blind delete would.
+  EngineFixture fx;
+  fx.Source("A.pas", {"{###DocGen_Start A", "Text", "###DocGen_End}"});
+  fx.Source("B.pas", {"unit B;"});
+  class MakeFileAfterFirst : public ProgressSink {
+  public:
+    explicit MakeFileAfterFirst(std::string path) : path_(std::move(path)) {}
+    void SetFileCount(int) override {}
+    void StepFile(const std::string&, int) override {
+      if (!made_) {
+        WriteFile(path_, "fremd");
+        made_ = true;
+      }
+    }
+
+  private:
+    std::string path_;
+    bool made_ = false;
+  };
+  for (const unsigned threads : {1U, 4U}) {
+    SCOPED_TRACE(threads);
+    fs::remove_all(fx.Out());
+    fs::create_directories(fx.Out());
+    const auto gen = fx.MakeGenerator();
+    gen->Threads = threads;
+    MakeFileAfterFirst progress(fx.Out("B.Doc.htm"));
+    EngineFixture::RunFiles(*gen, {fx.Src("A.pas"), fx.Src("B.pas")}, &progress);
+    EXPECT_EQ(ReadFile(fx.Out("B.Doc.htm")), "fremd");
+    EXPECT_TRUE(Exists(fx.Out("A.Doc.htm")));
+  }
+}
