@@ -206,7 +206,16 @@ bool TagTable::Contains(std::string_view word) const {
   if (word.size() > longest_) {
     return false;
   }
-  return upper_.find(AnsiUpperCase(word)) != upper_.end();
+  // Tag words are short: the upper-case form is made on the stack.
+  constexpr size_t kShort = 64;
+  if (word.size() > kShort) {
+    return upper_.find(AnsiUpperCase(word)) != upper_.end();
+  }
+  std::array<char, kShort> upper{};
+  for (size_t i = 0; i < word.size(); ++i) {
+    upper[i] = AnsiUpperChar(word[i]);
+  }
+  return upper_.find(std::string_view(upper.data(), word.size())) != upper_.end();
 }
 
 namespace {
@@ -392,9 +401,16 @@ size_t MapLinkCharsInPieces(std::string_view text, const CharacterTable& table,
 }
 
 void UnmapCharsIn(std::string& text, const CharacterTable& table) {
+  // A row whose field 2 starts with a byte the text lacks is passed over without a search; a
+  // replacement's bytes are added to those the text may hold.
+  std::array<bool, 256> present = BytesIn(text);
   for (const CharRow& row : table.rows()) {
-    if (!row.to.empty() && !row.from.empty()) {
-      ReplaceAllIn(text, row.to, row.from);
+    if (row.to.empty() || row.from.empty() || !present[static_cast<unsigned char>(row.to[0])]) {
+      continue;
+    }
+    ReplaceAllIn(text, row.to, row.from);
+    for (const char c : row.from) {
+      present[static_cast<unsigned char>(c)] = true;
     }
   }
 }

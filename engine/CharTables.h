@@ -26,8 +26,13 @@ public:
   const Lines& lines() const { return lines_; }
 
 private:
+  /// Looks up a word given as a view, without making a string of it.
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
   Lines lines_;
-  std::unordered_set<std::string> upper_;
+  std::unordered_set<std::string, ViewHash, std::equal_to<>> upper_;
   size_t longest_ = 0; ///< longer words cannot match, so they are never upper-cased
 };
 

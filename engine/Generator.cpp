@@ -151,13 +151,16 @@ std::string PathAsHtml(std::string_view path, const TagTable& tags, const Charac
 std::string_view TGenerator::Converted(size_t slot, std::string_view raw, Source source) {
   ConvertedText& memo = converted_[slot];
   if (keepConverted_ && memo.valid && memo.raw == raw) {
-    return memo.converted;
+    return memo.same ? raw : std::string_view(memo.converted);
   }
   // Text that conversion would leave as it is is used as it is: a long title is not copied.
   if (source == Source::Text && !NeedsConversion(raw, CharTable)) {
-    memo.valid = false;
+    memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+    memo.raw = memo.valid ? std::string(raw) : std::string();
+    memo.same = true;
     return raw;
   }
+  memo.same = false;
   // A path is the file system's spelling; in a page it is Windows-1252 text.
   switch (source) {
   case Source::Text:

@@ -260,6 +260,7 @@ private:
     std::string raw;
     std::string converted;
     bool valid = false;
+    bool same = false; ///< conversion leaves raw as it is
   };
   std::array<ConvertedText, 5> converted_;
   bool keepConverted_ = false;
