@@ -190,6 +190,25 @@ void Fill(std::string& line, std::string_view placeholder, const Value& value, s
   }
 }
 
+// Whether line holds any placeholder: a "%" alone (a width in a style sheet, say) asks for
+// nothing, and most template lines then need no paths or title worked out.
+bool HoldsPlaceholder(std::string_view line) {
+  static constexpr std::array<std::string_view, 11> kPlaceholders = {
+      kPhDate,       kPhTime,        kPhInputFile, kPhInputPath, kPhInputExt,  kPhOutputFile,
+      kPhOutputPath, kPhOutputExt,   kPhTitle,     kPhLink,      kPhPageTitle};
+  for (size_t at = line.find(kPlaceholderChar); at != std::string_view::npos;
+       at = line.find(kPlaceholderChar, at + 1)) {
+    const std::string_view rest = line.substr(at);
+    for (const std::string_view placeholder : kPlaceholders) {
+      if (rest.size() >= placeholder.size() &&
+          SameText(rest.substr(0, placeholder.size()), placeholder)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 // How often placeholder occurs in line, without regard to case.
 size_t CountNoCase(std::string_view line, std::string_view placeholder) {
   size_t n = 0;
@@ -238,7 +257,7 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
                                 const std::string& inFile, std::string_view title,
                                 PieceLink& link) {
   // Most template lines hold no placeholder.
-  if (line.find(kPlaceholderChar) == std::string::npos) {
+  if (!HoldsPlaceholder(line)) {
     return;
   }
   // A keyword line becomes a contents or index entry, where a reference's ";" would split
