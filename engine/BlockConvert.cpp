@@ -16,12 +16,22 @@ constexpr char kBackslashPlaceholder = '\x01';
 
 std::string ConvertBlock(const Lines& block, std::string_view ext, bool autoLineBreak,
                          const TagTable& tags, const CharacterTable& table) {
+  std::vector<std::string_view> lines;
+  if (!block.empty()) {
+    lines.assign(block.begin() + 1, block.end());
+  }
+  return ConvertBlockLines(lines, ext, autoLineBreak, tags, table);
+}
+
+std::string ConvertBlockLines(std::span<const std::string_view> lines, std::string_view ext,
+                              bool autoLineBreak, const TagTable& tags,
+                              const CharacterTable& table) {
   const CommentSyntax syntax = SyntaxForExtension(ext);
   const std::string_view lineBreak = autoLineBreak ? kLineBreakAuto : kLineBreakPlain;
 
   std::string joined;
-  for (size_t i = 1; i < block.size(); ++i) {
-    const std::string stripped = StripCommentLine(block[i], syntax);
+  for (const std::string_view line : lines) {
+    const std::string_view stripped = StripCommentView(line, syntax);
     if (stripped.empty()) {
       joined.append(lineBreak);
     } else if (stripped.find(kMarkerPrefix) != std::string::npos) {

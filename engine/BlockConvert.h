@@ -4,6 +4,7 @@
 #include "engine/AnsiText.h"
 #include "engine/CharTables.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ inline constexpr std::string_view kContextIdNeedle = "###ContextID ";
 /// trailing line-break texts and returns ConvertChars of the result.
 std::string ConvertBlock(const Lines& block, std::string_view ext, bool autoLineBreak,
                          const TagTable& tags, const CharacterTable& table);
+/// ConvertBlock of lines that are the block's lines 1..end, given as views.
+std::string ConvertBlockLines(std::span<const std::string_view> lines, std::string_view ext,
+                              bool autoLineBreak, const TagTable& tags,
+                              const CharacterTable& table);
 
 /// Expands the escapes of text, takes the value of the last "###ContextID " line as the id
 /// (less one trailing blank), removes every such line with up to three directly following

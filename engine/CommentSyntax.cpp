@@ -68,6 +68,10 @@ CommentSyntax SyntaxForExtension(std::string_view ext) {
 }
 
 std::string StripCommentLine(std::string_view line, const CommentSyntax& syntax) {
+  return std::string(StripCommentView(line, syntax));
+}
+
+std::string_view StripCommentView(std::string_view line, const CommentSyntax& syntax) {
   std::string_view s = TrimView(line);
 
   // Java's "/**" must win over its own prefix "/*".
@@ -86,7 +90,7 @@ std::string StripCommentLine(std::string_view line, const CommentSyntax& syntax)
   } else if (Closes(s, syntax.closer2)) {
     s.remove_suffix(syntax.closer2.size());
   }
-  return Trim(s);
+  return TrimView(s);
 }
 
 } // namespace qm

@@ -19,5 +19,7 @@ CommentSyntax SyntaxForExtension(std::string_view ext);
 /// Trims the line, removes one opening delimiter at its start and one closing delimiter at its
 /// end, and trims again. The result may be empty.
 std::string StripCommentLine(std::string_view line, const CommentSyntax& syntax);
+/// StripCommentLine as a part of line.
+std::string_view StripCommentView(std::string_view line, const CommentSyntax& syntax);
 
 } // namespace qm

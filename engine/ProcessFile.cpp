@@ -48,14 +48,13 @@ bool LeavesFolder(std::string_view name) {
 template <typename Gen>
 std::string ConvertLines(const SourceLines& lines, const std::string& inFile, size_t i, size_t end,
                          bool outputLine, const Gen& gen) {
-  Lines block;
+  std::vector<std::string_view> block;
   block.reserve(end - i);
-  block.emplace_back();
   for (size_t k = i + (outputLine ? 2 : 1); k < end; ++k) {
-    block.emplace_back(lines[k]);
+    block.push_back(lines[k]);
   }
-  return ConvertBlock(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags,
-                      gen.CharTable);
+  return ConvertBlockLines(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags,
+                           gen.CharTable);
 }
 
 // The first line at or after a block's start that holds the end marker. Later blocks reuse
