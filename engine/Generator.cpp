@@ -194,8 +194,8 @@ void Fill(std::string& line, std::string_view placeholder, const Value& value, s
 // nothing, and most template lines then need no paths or title worked out.
 bool HoldsPlaceholder(std::string_view line) {
   static constexpr std::array<std::string_view, 11> kPlaceholders = {
-      kPhDate,       kPhTime,        kPhInputFile, kPhInputPath, kPhInputExt,  kPhOutputFile,
-      kPhOutputPath, kPhOutputExt,   kPhTitle,     kPhLink,      kPhPageTitle};
+      kPhDate,       kPhTime,      kPhInputFile, kPhInputPath, kPhInputExt, kPhOutputFile,
+      kPhOutputPath, kPhOutputExt, kPhTitle,     kPhLink,      kPhPageTitle};
   for (size_t at = line.find(kPlaceholderChar); at != std::string_view::npos;
        at = line.find(kPlaceholderChar, at + 1)) {
     const std::string_view rest = line.substr(at);

@@ -53,6 +53,13 @@ TEST(SourceLines, SplitAsTheWholeTextWouldBe) {
     }
     ExpectSameLines(text, state);
   }
+  // Long enough for the counts of many rounds of sixteen bytes to be summed.
+  std::string longText;
+  for (int k = 0; k < 20000; ++k) {
+    state = state * 1664525 + 1013904223;
+    longText += "abcdefgh#\r\n\r\n"[(state >> 24) % 13];
+  }
+  ExpectSameLines(longText, state);
   EXPECT_EQ(SourceLines(std::string_view()).size(), 0U);
 }
 
