@@ -66,9 +66,11 @@ void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
 
 // A ">" stays when the word between the last "<" before it (or the text start) and it is a
 // tag. The ">" before it have been dealt with already and count as trimmable control bytes,
-// not as brackets, so "<B>>" keeps both. One forward sweep keeps the word's bounds in the
-// stretch since the last "<": its first non-trimmed byte, the first blank after that and the
-// last non-trimmed byte.
+// not as brackets, so "<B>>" keeps both. The word's bounds in the stretch since the last "<"
+// are its first non-trimmed byte, the first blank after that and the last non-trimmed byte.
+// Every ">" is an occurrence, so between two of them lie only other bytes and "<": each such
+// stretch is searched back for its last "<" and for its last non-trimmed byte, and forward
+// only until the word's start and first blank are known.
 template <typename Pos>
 void ClassifyClosingBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
                              const TagTable& tags) {
@@ -76,42 +78,62 @@ void ClassifyClosingBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
   size_t wordStart = kNone;
   size_t firstBlank = kNone;
   size_t lastSolid = kNone;
-  auto hit = hits.begin();
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (hit != hits.end() && hit->pos() == i) {
-      std::string_view word;
-      if (wordStart != kNone) {
-        const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
-        word = text.substr(wordStart, end - wordStart);
+  size_t from = 0;     // the stretch after the previous ">"
+  size_t searched = 0; // bytes before this were looked at for the word's start and blank
+  for (Hit<Pos>& hit : hits) {
+    const size_t at = hit.pos();
+    size_t start = from;
+    for (size_t k = at; k > from; --k) {
+      if (text[k - 1] == '<') {
+        wordStart = firstBlank = lastSolid = kNone;
+        start = k;
+        searched = k;
+        break;
       }
-      hit->setKeep(tags.Contains(word));
-      ++hit;
-    } else if (c == '<') {
-      wordStart = firstBlank = lastSolid = kNone;
-    } else if (!IsTrimmed(c)) {
-      lastSolid = i;
-      if (wordStart == kNone) {
-        wordStart = i;
-      }
-    } else if (c == ' ' && wordStart != kNone && firstBlank == kNone) {
-      firstBlank = i;
     }
+    for (; searched < at && (wordStart == kNone || firstBlank == kNone); ++searched) {
+      const char c = text[searched];
+      if (wordStart == kNone) {
+        if (!IsTrimmed(c)) {
+          wordStart = searched;
+        }
+      } else if (c == ' ') {
+        firstBlank = searched;
+      }
+    }
+    size_t back = at;
+    while (back > start && IsTrimmed(text[back - 1])) {
+      --back;
+    }
+    if (back > start) {
+      lastSolid = back - 1;
+    }
+    std::string_view word;
+    if (wordStart != kNone) {
+      const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
+      word = text.substr(wordStart, end - wordStart);
+    }
+    hit.setKeep(tags.Contains(word));
+    from = at + 1;
+    searched = std::max(searched, from);
   }
 }
 
 // Any other text stays when the nearest bracket at or before it is a "<": it stands inside a
-// tag, for instance in an attribute value.
+// tag, for instance in an attribute value. The bytes since the previous occurrence are
+// searched back for a bracket; without one, the previous occurrence's bracket holds.
 template <typename Pos>
 void ClassifyInsideTags(std::string_view text, std::vector<Hit<Pos>>& hits) {
   char lastBracket = '\0';
-  size_t scanned = 0;
+  size_t from = 0;
   for (Hit<Pos>& hit : hits) {
-    for (; scanned <= hit.pos(); ++scanned) {
-      if (IsBracket(text[scanned])) {
-        lastBracket = text[scanned];
+    for (size_t k = hit.pos() + 1; k > from; --k) {
+      if (IsBracket(text[k - 1])) {
+        lastBracket = text[k - 1];
+        break;
       }
     }
+    from = std::max(from, hit.pos() + 1);
     hit.setKeep(lastBracket == '<');
   }
 }

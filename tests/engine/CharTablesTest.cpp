@@ -185,3 +185,87 @@ TEST(CharTables, RowsTakenTogetherConvertAsOneAfterTheOther) {
     ASSERT_EQ(ConvertChars(text, tags, Table(rows)), oneByOne) << text;
   }
 }
+
+namespace {
+
+// The conversion as its rules read, row by row and occurrence by occurrence, however slow: a
+// "<" stays before a tag word, a ">" stays behind one (the ">" before it count as blanks that
+// are no word separators), anything else stays inside a tag, and a kept occurrence blocks a
+// converted one that overlaps it.
+std::string ConvertByTheRules(std::string text, const TagTable& tags, const Lines& rows) {
+  const auto bracket = [](char c) { return c == '<' || c == '>'; };
+  const auto firstWord = [](std::string_view s) {
+    s = TrimView(s);
+    return s.substr(0, s.find(' '));
+  };
+  for (const std::string& row : rows) {
+    const std::string from = FieldOf(row, 1, ',');
+    const std::string to = FieldOf(row, 2, ',');
+    if (from.empty() || to.empty() || from == to) {
+      continue;
+    }
+    std::vector<size_t> hits;
+    for (size_t p = text.find(from); p != std::string::npos; p = text.find(from, p + 1)) {
+      hits.push_back(p);
+    }
+    std::vector<bool> keep(hits.size());
+    for (size_t k = 0; k < hits.size(); ++k) {
+      const size_t at = hits[k];
+      if (from == "<") {
+        size_t end = at + 1;
+        while (end < text.size() && !bracket(text[end])) {
+          ++end;
+        }
+        keep[k] = tags.Contains(firstWord(std::string_view(text).substr(at + 1, end - at - 1)));
+      } else if (from == ">") {
+        const size_t open = at == 0 ? std::string::npos : text.rfind('<', at - 1);
+        const size_t start = open == std::string::npos ? 0 : open + 1;
+        std::string stretch = text.substr(start, at - start);
+        for (char& c : stretch) {
+          c = c == '>' ? '\x01' : c;
+        }
+        const std::string_view word = firstWord(stretch);
+        keep[k] =
+            tags.Contains(word.empty() ? std::string_view()
+                                       : std::string_view(text).substr(
+                                             start + (word.data() - stretch.data()), word.size()));
+      } else {
+        const size_t last = text.find_last_of("<>", at);
+        keep[k] = last != std::string::npos && text[last] == '<';
+      }
+    }
+    std::string out;
+    size_t pos = 0;
+    for (size_t k = 0; k < hits.size(); ++k) {
+      bool blocked = keep[k] || hits[k] < pos;
+      for (size_t j = 0; j < hits.size() && !blocked; ++j) {
+        blocked = keep[j] && hits[j] >= hits[k] && hits[j] < hits[k] + from.size();
+      }
+      if (!blocked) {
+        out += text.substr(pos, hits[k] - pos) + to;
+        pos = hits[k] + from.size();
+      }
+    }
+    text = out + text.substr(pos);
+  }
+  return text;
+}
+
+} // namespace
+
+TEST(CharTables, ConversionFollowsItsRules) {
+  const Lines rows = {"&,&amp;", "<,&lt;", ">,&gt;", "\xE4,&auml;", "ab,<I>", "\xDF,&szlig;"};
+  const TagTable tags = Tags({"B", "A", "I"});
+  uint32_t state = 31337;
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    for (int k = 0; k < round % 60; ++k) {
+      state = state * 1664525 + 1013904223;
+      static const std::string_view pieces[] = {"<", ">", "B",    "b", "A",    " ", "\t",
+                                                "&", "a", "\xE4", "I", "\xDF", "x", ">>"};
+      text += pieces[(state >> 16) % std::size(pieces)];
+    }
+    ASSERT_EQ(ConvertChars(text, tags, Table(rows)), ConvertByTheRules(text, tags, rows))
+        << EscapeControlChars(text);
+  }
+}
