@@ -64,7 +64,6 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
       gen.listings_.clear();
     }
   } forgetListings{*this};
-  CollectPageTitles();
   // The closing forms are added afresh from the loaded lines, so repeated runs do not pile
   // them up.
   HtmlTags.Assign(loadedTags_);
@@ -84,12 +83,17 @@ void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
     }
   } reportTimes{*this};
 
+  // Worker threads start on the sources while the titles of the existing pages are read: they
+  // only read sources and the tables, which stay as they are during the run.
+  const auto ahead = StartPreparing(quelle.Files);
+  CollectPageTitles();
+
   const size_t count = quelle.Files.size();
   if (progress != nullptr) {
     progress->SetFileCount(static_cast<int>(count));
   }
   try {
-    ConvertFiles(quelle.Files, progress);
+    ConvertFiles(quelle.Files, progress, ahead.get());
   } catch (...) {
     // The own pages collected so far are saved also when a file fails; the file's failure is
     // the one reported.

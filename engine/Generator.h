@@ -23,6 +23,8 @@
 
 namespace qm {
 
+template <typename Result> class Prefetch;
+
 /// File names of the installation data.
 inline constexpr const char* kTemplatesFolder = "../Templates/";
 inline constexpr const char* kDocBlockHeaderFile = "HTMLBlockHeader_Usr.htt";
@@ -147,9 +149,17 @@ private:
   struct BlockScan; // the block extraction of one source file
   struct Prepared;  // what a worker thread did of one source file ahead of its turn
 
-  /// The loop of Run over files: progress, cancel and ProcessSource for each, with worker
-  /// threads preparing the files ahead when there are several.
-  void ConvertFiles(const Lines& files, ProgressSink* progress);
+  /// Worker threads that prepare files ahead of their turn, when there are several files and
+  /// threads; nothing otherwise. They start working at once.
+  using Preparing = Prefetch<std::unique_ptr<Prepared>>;
+  /// Stops and deletes the workers where what they make is known.
+  struct StopPreparing {
+    void operator()(Preparing* ahead) const;
+  };
+  std::unique_ptr<Preparing, StopPreparing> StartPreparing(const Lines& files);
+  /// The loop of Run over files: progress, cancel and ProcessSource for each, taking what
+  /// ahead (when there is one) prepared.
+  void ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead);
   /// Reads inFile and converts its blocks without touching the generator or the disk: the part
   /// of ProcessFile that may run on a worker thread ahead of the file's turn.
   std::unique_ptr<Prepared> Prepare(const std::string& inFile) const;

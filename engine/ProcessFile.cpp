@@ -582,19 +582,27 @@ constexpr size_t kBytesAhead = size_t{32} << 20;
 
 } // namespace
 
-void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress) {
-  const size_t count = files.size();
+void TGenerator::StopPreparing::operator()(Preparing* ahead) const {
+  delete ahead;
+}
+
+std::unique_ptr<TGenerator::Preparing, TGenerator::StopPreparing>
+TGenerator::StartPreparing(const Lines& files) {
   const unsigned threads =
       Threads != 0 ? Threads : std::max(1U, std::thread::hardware_concurrency());
+  if (threads <= 1 || files.size() <= 1) {
+    return nullptr;
+  }
+  return std::unique_ptr<Preparing, StopPreparing>(new Preparing(
+      files.size(), threads, kFilesAhead * threads, kBytesAhead,
+      [this, &files](size_t i) { return Prepare(files[i]); },
+      [](const std::unique_ptr<Prepared>& p) { return p ? p->weight : 0; }));
+}
+
+void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead) {
   // Worker threads read and convert the files ahead of their turn; everything that reaches
   // the disk, the lists or the progress display happens here, file by file in order.
-  std::optional<Prefetch<std::unique_ptr<Prepared>>> ahead;
-  if (threads > 1 && count > 1) {
-    ahead.emplace(
-        count, threads, kFilesAhead * threads, kBytesAhead,
-        [this, &files](size_t i) { return Prepare(files[i]); },
-        [](const std::unique_ptr<Prepared>& p) { return p ? p->weight : 0; });
-  }
+  const size_t count = files.size();
   for (size_t i = 0; i < count; ++i) {
     if (progress != nullptr) {
       progress->ProcessEvents();
@@ -603,7 +611,7 @@ void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress) {
       }
     }
     std::unique_ptr<Prepared> ready;
-    if (ahead) {
+    if (ahead != nullptr) {
       const int64_t start = NowNs();
       ready = ahead->Take(i);
       AddTime(waitNs_, start);
