@@ -1,5 +1,7 @@
 #include "engine/SourceLines.h"
 
+#include "engine/Markers.h"
+
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -163,17 +165,27 @@ size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
     }
     return npos;
   }
-  auto known = std::find_if(found_.begin(), found_.end(),
-                            [&](const auto& entry) { return entry.first == needle; });
-  if (known == found_.end()) {
-    found_.emplace_back(std::string(needle), std::unordered_map<size_t, size_t>());
-    known = std::prev(found_.end());
-  }
-  if (const auto it = known->second.find(from); it != known->second.end()) {
-    return it->second;
+  // A needle that holds the marker prefix is only on lines that hold it.
+  if (from < markersKnownTo_ && needle.find(kMarkerPrefix) != std::string_view::npos) {
+    auto it = std::lower_bound(places_.begin(), places_.end(), from,
+                               [](const Place& p, size_t line) { return p.line < line; });
+    for (; it != places_.end() && it->line < markersKnownTo_; ++it) {
+      const std::string_view line = text_.substr(it->offset, EndOfLine(it->offset) - it->offset);
+      if (line.find(needle) != std::string_view::npos) {
+        last_ = *it;
+        lastEnd_ = it->offset + line.size();
+        return it->line;
+      }
+    }
+    if (markersKnownTo_ == npos) {
+      return npos;
+    }
+    from = markersKnownTo_;
   }
   const size_t line = Search(needle, from);
-  known->second.emplace(from, line);
+  if (needle == kMarkerPrefix && from <= markersKnownTo_) {
+    markersKnownTo_ = line == npos ? npos : line + 1;
+  }
   return line;
 }
 

@@ -1,9 +1,7 @@
 // The lines of a source file, found as they are asked for.
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,7 +25,9 @@ public:
   size_t size() const;
   /// The first line at or after line from that holds needle (which holds no line break), or
   /// npos when there is none. Searching on from the last line found and asking for size()
-  /// only at the end reads the text once.
+  /// only at the end reads the text once. The lines found to hold the marker prefix "###" are
+  /// kept, so that a needle holding it is looked for among them where the text was searched
+  /// for the prefix before: a source searched ahead of its turn costs little the second time.
   size_t FindLine(std::string_view needle, size_t from) const;
   static constexpr size_t npos = static_cast<size_t>(-1);
 
@@ -40,7 +40,7 @@ private:
   size_t StartOf(size_t i) const;
   /// The end of the line that starts at offset (its first break byte, or the text's end).
   size_t EndOfLine(size_t offset) const;
-  /// FindLine without the answers so far.
+  /// FindLine in the text itself.
   size_t Search(std::string_view needle, size_t from) const;
   /// Remembers a place, keeping places_ sorted by line.
   void Note(Place place) const;
@@ -52,9 +52,8 @@ private:
   mutable Place last_{0, 0};                         // the line asked for last
   mutable size_t lastEnd_ = static_cast<size_t>(-1); // where it ends, once known
   mutable size_t size_ = static_cast<size_t>(-1);
-  /// Answers of FindLine so far, per needle: from -> the line found. A source is searched
-  /// ahead of its turn and again on it; the second time costs nothing.
-  mutable std::vector<std::pair<std::string, std::unordered_map<size_t, size_t>>> found_;
+  /// Every line before this one that holds the marker prefix is in places_.
+  mutable size_t markersKnownTo_ = 0;
 };
 
 } // namespace qm

@@ -63,6 +63,41 @@ TEST(SourceLines, SplitAsTheWholeTextWouldBe) {
   EXPECT_EQ(SourceLines(std::string_view()).size(), 0U);
 }
 
+TEST(SourceLines, MarkerLinesFoundOnceServeLaterSearches) {
+  // After a walk over the marker lines (as a source's search ahead of its turn makes), every
+  // search for a needle that holds the marker prefix, from any line, finds what a search of
+  // the lines themselves finds, also from lines the walk has not reached.
+  uint32_t state = 777;
+  for (int round = 0; round < 100; ++round) {
+    std::string text;
+    for (int k = 0; k < 80; ++k) {
+      state = state * 1664525 + 1013904223;
+      static const std::string_view pieces[] = {"###", "###E", "a", "\r\n", "\n", "#", "\r"};
+      text += pieces[(state >> 16) % std::size(pieces)];
+    }
+    const std::vector<std::string_view> expected = SplitLineViews(text);
+    const auto brute = [&](std::string_view needle, size_t from) {
+      for (; from < expected.size(); ++from) {
+        if (expected[from].find(needle) != std::string_view::npos) {
+          return from;
+        }
+      }
+      return SourceLines::npos;
+    };
+    const SourceLines lines(text);
+    const size_t walkTo = round % 2 == 0 ? expected.size() : expected.size() / 2;
+    for (size_t i = lines.FindLine("###", 0); i != SourceLines::npos && i < walkTo;
+         i = lines.FindLine("###", i + 1)) {
+    }
+    for (size_t from = 0; from <= expected.size(); ++from) {
+      for (const std::string_view needle : {"###", "###E", "#"}) {
+        ASSERT_EQ(lines.FindLine(needle, from), brute(needle, from))
+            << needle << " from " << from << " in " << EscapeControlChars(text);
+      }
+    }
+  }
+}
+
 TEST(SourceLines, GivenLinesAreSearchedAsTheyAre) {
   const SourceLines lines(std::vector<std::string_view>{"a", "b#", "c"});
   EXPECT_EQ(lines.size(), 3U);
