@@ -6,6 +6,7 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -126,6 +127,11 @@ namespace {
 // A path as page text: the characters Windows-1252 has go through ConvertChars, each other one
 // becomes its numeric character reference afterwards (ConvertChars would escape its "&").
 std::string PathAsHtml(std::string_view path, const TagTable& tags, const CharacterTable& table) {
+  // Plain ASCII, the usual path, is the same in both spellings.
+  if (std::all_of(path.begin(), path.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return ConvertChars(path, tags, table);
+  }
   std::string out;
   std::string run; // Windows-1252 text not converted yet
   size_t i = 0;
