@@ -11,6 +11,7 @@ namespace qm {
 /// text). Most lines of a source hold no marker and are never looked at one by one, so the
 /// text is not split up front: a search runs over the whole text, and a line's place is worked
 /// out when it is asked for. Reading the lines from one place onwards costs their length.
+/// What it learns is kept in the object, so one thread at a time may use it.
 class SourceLines {
 public:
   SourceLines() = default;
