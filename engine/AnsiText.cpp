@@ -11,49 +11,11 @@ namespace qm {
 
 namespace {
 
-struct CaseTables {
-  std::array<unsigned char, 256> upper{};
-  std::array<unsigned char, 256> lower{};
-  CaseTables() {
-    for (int i = 0; i < 256; ++i) {
-      upper[i] = lower[i] = static_cast<unsigned char>(i);
-    }
-    auto pair = [this](int up, int low) {
-      upper[low] = static_cast<unsigned char>(up);
-      lower[up] = static_cast<unsigned char>(low);
-    };
-    for (int c = 'a'; c <= 'z'; ++c) {
-      pair(c - 32, c);
-    }
-    for (int c = 0xE0; c <= 0xFE; ++c) {
-      if (c != 0xF7) {
-        pair(c - 32, c);
-      }
-    }
-    pair(0x8A, 0x9A);
-    pair(0x8C, 0x9C);
-    pair(0x8E, 0x9E);
-    pair(0x9F, 0xFF);
-  }
-};
-
-const CaseTables& Tables() {
-  static const CaseTables tables;
-  return tables;
-}
-
 unsigned char U(char c) {
   return static_cast<unsigned char>(c);
 }
 
 } // namespace
-
-char AnsiUpperChar(char c) {
-  return static_cast<char>(Tables().upper[U(c)]);
-}
-char AnsiLowerChar(char c) {
-  return static_cast<char>(Tables().lower[U(c)]);
-}
 
 std::string AnsiUpperCase(std::string_view s) {
   std::string out(s);

@@ -2,6 +2,7 @@
 // into lines, fields and the collation used for sorting contents and index entries.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,10 +16,47 @@ using Lines = std::vector<std::string>;
 /// Every line the program writes ends with this.
 inline constexpr std::string_view kCrLf = "\r\n";
 
+namespace detail {
+
+/// The case forms of every Windows-1252 byte, made when the program is compiled: the case
+/// functions below are called for every byte of a caseless search.
+struct CaseTables {
+  std::array<unsigned char, 256> upper{};
+  std::array<unsigned char, 256> lower{};
+  constexpr CaseTables() {
+    for (int i = 0; i < 256; ++i) {
+      upper[i] = lower[i] = static_cast<unsigned char>(i);
+    }
+    for (int c = 'a'; c <= 'z'; ++c) {
+      Pair(c - 32, c);
+    }
+    for (int c = 0xE0; c <= 0xFE; ++c) {
+      if (c != 0xF7) {
+        Pair(c - 32, c);
+      }
+    }
+    Pair(0x8A, 0x9A);
+    Pair(0x8C, 0x9C);
+    Pair(0x8E, 0x9E);
+    Pair(0x9F, 0xFF);
+  }
+  constexpr void Pair(int up, int low) {
+    upper[low] = static_cast<unsigned char>(up);
+    lower[up] = static_cast<unsigned char>(low);
+  }
+};
+inline constexpr CaseTables kCase;
+
+} // namespace detail
+
 /// Windows-1252 upper case of one byte (a-z, à-þ except ÷, š œ ž ÿ); ß and µ stay.
-char AnsiUpperChar(char c);
+inline char AnsiUpperChar(char c) {
+  return static_cast<char>(detail::kCase.upper[static_cast<unsigned char>(c)]);
+}
 /// Windows-1252 lower case of one byte, the inverse of AnsiUpperChar.
-char AnsiLowerChar(char c);
+inline char AnsiLowerChar(char c) {
+  return static_cast<char>(detail::kCase.lower[static_cast<unsigned char>(c)]);
+}
 std::string AnsiUpperCase(std::string_view s);
 std::string AnsiLowerCase(std::string_view s);
 /// True when both texts are equal without regard to Windows-1252 case.
