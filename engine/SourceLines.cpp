@@ -166,7 +166,8 @@ size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
     return npos;
   }
   // A needle that holds the marker prefix is only on lines that hold it.
-  if (from < markersKnownTo_ && needle.find(kMarkerPrefix) != std::string_view::npos) {
+  const bool marked = needle.find(kMarkerPrefix) != std::string_view::npos;
+  if (from < markersKnownTo_ && marked) {
     auto it = std::lower_bound(places_.begin(), places_.end(), from,
                                [](const Place& p, size_t line) { return p.line < line; });
     for (; it != places_.end() && it->line < markersKnownTo_; ++it) {
@@ -181,6 +182,16 @@ size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
       return npos;
     }
     from = markersKnownTo_;
+  }
+  if (marked && needle != kMarkerPrefix && from == markersKnownTo_) {
+    // On from the known marker lines, the search goes from marker line to marker line, so
+    // that the lines are counted once whatever is looked for.
+    for (size_t k = FindLine(kMarkerPrefix, from); k != npos; k = FindLine(kMarkerPrefix, k + 1)) {
+      if ((*this)[k].find(needle) != std::string_view::npos) {
+        return k;
+      }
+    }
+    return npos;
   }
   const size_t line = Search(needle, from);
   if (needle == kMarkerPrefix && from <= markersKnownTo_) {
