@@ -218,13 +218,13 @@ void TGenerator::CollectPageTitles() {
         continue;
       }
       const std::string path = folder + e.name;
-      const std::optional<std::string> head = ReadRegularFileBytes(path, nullptr, kTitleSearch);
+      const std::optional<std::string> head = ReadListedFileBytes(path, kTitleSearch);
       if (!head) {
         continue;
       }
       std::optional<std::string> title = TitleOfPage(*head, head->size() < kTitleSearch);
       if (!title) {
-        if (const std::optional<std::string> bytes = ReadRegularFileBytes(path)) {
+        if (const std::optional<std::string> bytes = ReadListedFileBytes(path)) {
           title = TitleOfPage(*bytes);
         }
       }

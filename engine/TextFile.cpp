@@ -50,17 +50,29 @@ namespace {
 
 // Reads everything from fd, or its first limit bytes, and closes it; throws
 // Error(kMsgCannotOpen) naming path.
-std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX) {
-  std::string out;
-  // A regular file's size is known: one allocation of that size instead of a growing buffer,
-  // which would need up to twice the size for a moment.
+std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX,
+                            const struct stat* known = nullptr) {
+  // A regular file's size is known: the bytes are read straight into a string of that size
+  // (plus one byte, so that the read that finds the end needs no second allocation), not
+  // through a buffer that would copy them once more.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    out.reserve(std::min(static_cast<size_t>(st.st_size), limit));
+  if (known == nullptr && ::fstat(fd, &st) == 0) {
+    known = &st;
   }
-  char buf[1 << 16];
-  while (out.size() < limit) {
-    const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - out.size()));
+  size_t expected = 0;
+  if (known != nullptr && S_ISREG(known->st_mode) && known->st_size > 0) {
+    expected = std::min(static_cast<size_t>(known->st_size), limit);
+  }
+  constexpr size_t kChunk = size_t{1} << 16;
+  std::string out;
+  size_t size = 0;
+  while (size < limit) {
+    if (out.size() == size) {
+      // Room for the bytes still expected and the probe for the end, or one more chunk.
+      const size_t room = size < expected ? expected - size + 1 : kChunk;
+      out.resize(size + std::min(room, limit - size));
+    }
+    const ssize_t n = ::read(fd, out.data() + size, out.size() - size);
     if (n < 0) {
       if (errno == EINTR) {
         continue;
@@ -72,11 +84,28 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
     if (n == 0) {
       break;
     }
-    out.append(buf, static_cast<size_t>(n));
+    size += static_cast<size_t>(n);
   }
   ::close(fd);
+  out.resize(size);
   return out;
 }
+
+// ReadRegularFileBytes once the file is open: its kind is checked on the descriptor.
+std::optional<std::string> ReadOpenRegularFile(int fd, std::string_view path, EntryKind* kind,
+                                               size_t limit) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (kind != nullptr) {
+      *kind = KindOfMode(st.st_mode);
+    }
+    return std::nullopt;
+  }
+  return ReadAllAndClose(fd, path, limit, &st);
+}
+
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
 } // namespace
 
@@ -105,18 +134,19 @@ std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind
     }
     return std::nullopt;
   }
-  const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = ::open(native.c_str(), kReadFlags);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    if (kind != nullptr) {
-      *kind = KindOfMode(st.st_mode);
-    }
-    return std::nullopt;
+  return ReadOpenRegularFile(fd, path, kind, limit);
+}
+
+std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t limit) {
+  const int fd = ::open(std::string(path).c_str(), kReadFlags);
+  if (fd < 0) {
+    Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
-  return ReadAllAndClose(fd, path, limit);
+  return ReadOpenRegularFile(fd, path, nullptr, limit);
 }
 
 Lines ReadTextLines(std::string_view path) {

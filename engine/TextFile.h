@@ -39,6 +39,10 @@ std::string ReadFileBytes(std::string_view path);
 /// the file's first limit bytes are read.
 std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr,
                                                 size_t limit = SIZE_MAX);
+/// ReadRegularFileBytes of a file that a folder listing has just shown to be a regular file:
+/// the look before the open is left out (it would ask what the listing said), the check on the
+/// open file stays.
+std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t limit = SIZE_MAX);
 /// The file as text lines (SplitLines: CR, LF or CR LF end a line; a NUL ends the text).
 Lines ReadTextLines(std::string_view path);
 
