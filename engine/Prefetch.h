@@ -3,6 +3,7 @@
 // or wait, and their results together stay within a byte budget.
 #pragma once
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -24,8 +25,8 @@ public:
   /// than budget. An item whose work throws gets a value-initialised result, and the taking
   /// thread does that item itself.
   Prefetch(size_t count, unsigned threads, size_t ahead, size_t budget, Work work, Weight weight)
-      : work_(std::move(work)), weight_(std::move(weight)), ahead_(ahead), budget_(budget),
-        results_(count), weights_(count) {
+      : work_(std::move(work)), weight_(std::move(weight)), ahead_(ahead),
+        refill_(std::max<size_t>(1, ahead / 2)), budget_(budget), results_(count), weights_(count) {
     for (unsigned t = 0; t < threads; ++t) {
       workers_.emplace_back([this] { Loop(); });
     }
@@ -53,22 +54,34 @@ public:
     results_[i].reset();
     held_ -= weights_[i];
     taken_ = i + 1;
+    const bool wake = waiting_ > 0 && MayStart(refill_);
     lock.unlock();
-    room_.notify_all();
+    if (wake) {
+      room_.notify_all();
+    }
     return result;
   }
 
 private:
+  /// Whether a worker may start the next item with room for want items. The item taken next is
+  /// always started, so the taking thread never waits for room.
+  bool MayStart(size_t want) const {
+    return stop_ || next_ >= results_.size() || next_ == taken_ ||
+           (next_ + want <= taken_ + ahead_ && held_ < budget_);
+  }
+
   void Loop() {
     for (;;) {
       size_t i = 0;
       {
         std::unique_lock lock(mutex_);
-        // The item taken next is always started, so the taking thread never waits for room.
-        room_.wait(lock, [&] {
-          return stop_ || next_ >= results_.size() || next_ == taken_ ||
-                 (next_ < taken_ + ahead_ && held_ < budget_);
-        });
+        if (!MayStart(1)) {
+          // Woken only once there is room for several items: a wake-up per item taken would
+          // cost two system calls per file.
+          ++waiting_;
+          room_.wait(lock, [&] { return MayStart(refill_); });
+          --waiting_;
+        }
         if (stop_ || next_ >= results_.size()) {
           return;
         }
@@ -95,6 +108,7 @@ private:
   Work work_;
   Weight weight_;
   const size_t ahead_;
+  const size_t refill_; ///< room a waiting worker waits for
   const size_t budget_;
   std::mutex mutex_;
   std::condition_variable done_; ///< a result arrived
@@ -104,6 +118,7 @@ private:
   size_t held_ = 0;             ///< the weight of the results waiting
   size_t next_ = 0;             ///< the next item to start
   size_t taken_ = 0;            ///< items taken so far
+  unsigned waiting_ = 0;        ///< workers waiting for room
   bool stop_ = false;
   std::vector<std::thread> workers_;
 };
