@@ -10,6 +10,9 @@ namespace qm {
 namespace {
 
 constexpr char kFieldSeparator = ',';
+// Tables with more steps than this note which bytes a text holds, to pass over the steps
+// that cannot apply.
+constexpr size_t kStepsWorthTracking = 8;
 
 bool IsTrimmed(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
@@ -207,10 +210,19 @@ std::array<bool, 256> BytesIn(std::string_view text) {
 
 } // namespace
 
+uint32_t TagTable::UpperHash(std::string_view word, char* upper) {
+  uint32_t h = 2166136261U; // FNV-1a
+  for (size_t i = 0; i < word.size(); ++i) {
+    upper[i] = AnsiUpperChar(word[i]);
+    h = (h ^ static_cast<unsigned char>(upper[i])) * 16777619U;
+  }
+  return h;
+}
+
 void TagTable::Assign(const Lines& loaded) {
   lines_.clear();
-  upper_.clear();
   longest_ = 0;
+  holdsEmpty_ = false;
   lines_.reserve(loaded.size() * 2);
   for (const std::string& line : loaded) {
     lines_.push_back(line);
@@ -218,26 +230,56 @@ void TagTable::Assign(const Lines& loaded) {
   for (const std::string& line : loaded) {
     lines_.push_back("/" + line);
   }
+  // At most half the slots in use, so that a search for a word not in the table soon meets an
+  // empty slot. An empty slot is an empty string; an empty line of the table is noted aside.
+  size_t size = 16;
+  while (size < lines_.size() * 2) {
+    size *= 2;
+  }
+  slots_.assign(size, std::string());
   for (const std::string& line : lines_) {
-    upper_.insert(AnsiUpperCase(line));
     longest_ = std::max(longest_, line.size());
+    if (line.empty()) {
+      holdsEmpty_ = true;
+      continue;
+    }
+    std::string upper(line.size(), '\0');
+    for (size_t k = UpperHash(line, upper.data()) & (size - 1);; k = (k + 1) & (size - 1)) {
+      if (slots_[k].empty()) {
+        slots_[k] = std::move(upper);
+        break;
+      }
+      if (slots_[k] == upper) {
+        break;
+      }
+    }
   }
 }
 
 bool TagTable::Contains(std::string_view word) const {
+  if (word.empty()) {
+    return holdsEmpty_;
+  }
   if (word.size() > longest_) {
     return false;
   }
   // Tag words are short: the upper-case form is made on the stack.
   constexpr size_t kShort = 64;
+  std::array<char, kShort> shortUpper{};
+  std::string longUpper;
+  char* upper = shortUpper.data();
   if (word.size() > kShort) {
-    return upper_.find(AnsiUpperCase(word)) != upper_.end();
+    longUpper.resize(word.size());
+    upper = longUpper.data();
   }
-  std::array<char, kShort> upper{};
-  for (size_t i = 0; i < word.size(); ++i) {
-    upper[i] = AnsiUpperChar(word[i]);
+  const std::string_view wanted(upper, word.size());
+  const size_t mask = slots_.size() - 1;
+  for (size_t k = UpperHash(word, upper) & mask; !slots_[k].empty(); k = (k + 1) & mask) {
+    if (slots_[k] == wanted) {
+      return true;
+    }
   }
-  return upper_.find(std::string_view(upper.data(), word.size())) != upper_.end();
+  return false;
 }
 
 namespace {
@@ -284,11 +326,15 @@ void CharacterTable::Assign(const Lines& rows) {
       step.rows.push_back(i);
       step.byRow.fill(-1);
       step.byRow[static_cast<unsigned char>(row.from[0])] = static_cast<int16_t>(i);
+      step.stops.Add('<');
+      step.stops.Add('>');
+      step.stops.Add(row.from[0]);
       steps_.push_back(std::move(step));
       continue;
     }
     Step& step = steps_.back();
     step.rows.push_back(i);
+    step.stops.Add(row.from[0]);
     int16_t& slot = step.byRow[static_cast<unsigned char>(row.from[0])];
     if (slot < 0) {
       slot = static_cast<int16_t>(i);
@@ -305,7 +351,8 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
   std::string out;
   char lastBracket = '\0';
   size_t copied = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = step.stops.FindIn(text); i != std::string::npos;
+       i = step.stops.FindIn(text, i + 1)) {
     const char c = text[i];
     if (IsBracket(c)) {
       lastBracket = c;
@@ -334,35 +381,42 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
   std::string out(text);
-  std::array<bool, 256> present = BytesIn(out);
+  // With many steps, a step whose first bytes the text lacks is passed over without a scan;
+  // with a few, each step's own search costs no more than finding out.
+  const bool track = table.steps().size() > kStepsWorthTracking;
+  std::array<bool, 256> present{};
+  if (track) {
+    present = BytesIn(out);
+  }
+  const auto mark = [&](std::string_view added) {
+    for (const char c : added) {
+      present[static_cast<unsigned char>(c)] = true;
+    }
+  };
   // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
   // changes no text and has no step.
   for (const CharacterTable::Step& step : table.steps()) {
     if (step.rows.size() > 1) {
-      if (std::none_of(step.rows.begin(), step.rows.end(), [&](size_t k) {
+      if (track && std::none_of(step.rows.begin(), step.rows.end(), [&](size_t k) {
             return present[static_cast<unsigned char>(table.rows()[k].from[0])];
           })) {
         continue;
       }
-      if (ReplaceBytes(out, table, step)) {
+      if (ReplaceBytes(out, table, step) && track) {
         for (const size_t k : step.rows) {
-          for (const char c : table.rows()[k].to) {
-            present[static_cast<unsigned char>(c)] = true;
-          }
+          mark(table.rows()[k].to);
         }
       }
       continue;
     }
     const CharRow& row = table.rows()[step.rows.front()];
-    if (!present[static_cast<unsigned char>(row.from.front())]) {
+    if (track && !present[static_cast<unsigned char>(row.from.front())]) {
       continue;
     }
     // The bytes of the replacement may be new to the text; those of the replaced text stay
     // marked, which costs at most a search that finds nothing.
-    if (ProtectedReplace(out, row.from, row.to, tags)) {
-      for (const char c : row.to) {
-        present[static_cast<unsigned char>(c)] = true;
-      }
+    if (ProtectedReplace(out, row.from, row.to, tags) && track) {
+      mark(row.to);
     }
   }
   return out;

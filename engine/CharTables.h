@@ -3,13 +3,13 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/ByteSet.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace qm {
@@ -26,14 +26,14 @@ public:
   const Lines& lines() const { return lines_; }
 
 private:
-  /// Looks up a word given as a view, without making a string of it.
-  struct ViewHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
+  /// The hash of a word's upper-case form, made while the form is written to upper.
+  static uint32_t UpperHash(std::string_view word, char* upper);
   Lines lines_;
-  std::unordered_set<std::string, ViewHash, std::equal_to<>> upper_;
-  size_t longest_ = 0; ///< longer words cannot match, so they are never upper-cased
+  /// The upper-case forms by hash, open addressing: every "<" and ">" of every block asks, so a
+  /// lookup hashes the word once in the pass that upper-cases it.
+  std::vector<std::string> slots_;
+  size_t longest_ = 0;      ///< longer words cannot match, so they are never upper-cased
+  bool holdsEmpty_ = false; ///< the table has an empty line, so the empty word is a tag
 };
 
 /// One row of the character table: fields 1-3 split at "," by the FieldOf rule (a row with
@@ -56,6 +56,7 @@ public:
   struct Step {
     std::vector<size_t> rows;         ///< indices into rows(), in file order
     std::array<int16_t, 256> byRow{}; ///< for a run of several: byte -> row index, or -1
+    ByteSet stops;                    ///< for a run of several: its bytes and the brackets
   };
   const std::vector<Step>& steps() const { return steps_; }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 
 using namespace qm;
 
@@ -52,6 +53,16 @@ TEST(CharTables, TagTableAddsClosingFormsAndIgnoresCase) {
   EXPECT_FALSE(tags.Contains("I"));
   EXPECT_FALSE(tags.Contains("B "));
   EXPECT_FALSE(tags.Contains(""));
+  EXPECT_FALSE(tags.Contains("BRX"));
+
+  // An empty line makes the empty word a tag ("< >" stays); a long line is found as well.
+  const std::string longTag(70, 'x');
+  const TagTable odd = Tags({"", longTag});
+  EXPECT_TRUE(odd.Contains(""));
+  EXPECT_TRUE(odd.Contains(std::string(70, 'X')));
+  EXPECT_TRUE(odd.Contains("/" + longTag));
+  EXPECT_FALSE(odd.Contains(std::string(69, 'x')));
+  EXPECT_EQ(ConvertChars("a< >b<>", odd, HtmlTable()), "a< >b<>");
 }
 
 TEST(CharTables, RowsRepeatTheirLastField) {
@@ -254,18 +265,54 @@ std::string ConvertByTheRules(std::string text, const TagTable& tags, const Line
 } // namespace
 
 TEST(CharTables, ConversionFollowsItsRules) {
-  const Lines rows = {"&,&amp;", "<,&lt;", ">,&gt;", "\xE4,&auml;", "ab,<I>", "\xDF,&szlig;"};
+  // A short table, and a long one whose later rows find what earlier ones made (which the
+  // conversion of long tables keeps track of).
+  const Lines shortRows = {"&,&amp;", "<,&lt;", ">,&gt;", "\xE4,&auml;", "ab,<I>", "\xDF,&szlig;"};
+  const Lines longRows = {"&,&amp;",      "mp,M", "<,&lt;",  ">,&gt;", "\xE4,&auml;",
+                          "ab,<I>",       "Mq,&", "zz,<",    "Lt,>",   "u,\xE4",
+                          "\xDF,&szlig;", "l;,L", "BA,\xDF", "&a,<A"};
+  ASSERT_GT(Table(longRows).steps().size(), 8u);
   const TagTable tags = Tags({"B", "A", "I"});
   uint32_t state = 31337;
-  for (int round = 0; round < 400; ++round) {
+  for (int round = 0; round < 800; ++round) {
+    const Lines& rows = round % 2 == 0 ? shortRows : longRows;
     std::string text;
     for (int k = 0; k < round % 60; ++k) {
       state = state * 1664525 + 1013904223;
-      static const std::string_view pieces[] = {"<", ">", "B",    "b", "A",    " ", "\t",
-                                                "&", "a", "\xE4", "I", "\xDF", "x", ">>"};
+      static const std::string_view pieces[] = {"<", ">",    "B", "b",    "A", " ", "\t", "&",
+                                                "a", "\xE4", "I", "\xDF", "x", "u", "z",  ">>"};
       text += pieces[(state >> 16) % std::size(pieces)];
     }
     ASSERT_EQ(ConvertChars(text, tags, Table(rows)), ConvertByTheRules(text, tags, rows))
         << EscapeControlChars(text);
+  }
+}
+
+TEST(ByteSet, FindsWhatAByteByByteSearchFinds) {
+  // Sets of none to six ASCII bytes (NUL among them), with and without bytes from 0x80 up, over
+  // texts long enough to be searched in blocks, from every start.
+  std::mt19937 random(2024);
+  const std::string_view alphabet("\0a<>&\x80\xE4\xFFzq \r\n", 13);
+  for (int round = 0; round < 300; ++round) {
+    ByteSet set;
+    std::array<bool, 256> has{};
+    const int count = static_cast<int>(random() % 7);
+    for (int k = 0; k < count; ++k) {
+      const char c = alphabet[random() % alphabet.size()];
+      set.Add(c);
+      has[static_cast<unsigned char>(c)] = true;
+    }
+    std::string text(random() % 70, ' ');
+    for (char& c : text) {
+      c = alphabet[random() % alphabet.size()];
+    }
+    for (size_t from = 0; from <= text.size(); ++from) {
+      size_t expected = from;
+      while (expected < text.size() && !has[static_cast<unsigned char>(text[expected])]) {
+        ++expected;
+      }
+      ASSERT_EQ(set.FindIn(text, from), expected == text.size() ? std::string::npos : expected)
+          << EscapeControlChars(text) << " from " << from;
+    }
   }
 }
