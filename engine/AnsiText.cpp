@@ -1,5 +1,7 @@
 #include "engine/AnsiText.h"
 
+#include "engine/ByteSet.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdarg>
@@ -146,12 +148,13 @@ struct Replacement {
 };
 
 // ReplaceAll in place; find(text, pos) gives the next occurrence of from at or after pos.
+// Returns whether from occurred.
 template <typename Find>
-void ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, const Find& find,
+bool ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, const Find& find,
                     size_t reserve = 0) {
   size_t hit = find(text, 0);
   if (fromSize == 0 || hit == std::string::npos) {
-    return;
+    return false;
   }
   if (to.size <= fromSize) {
     // The text only shrinks: it is rewritten front to back within its own buffer; the part
@@ -169,7 +172,7 @@ void ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, c
     }
     std::memmove(data + write, data + read, text.size() - read);
     text.resize(write + text.size() - read);
-    return;
+    return true;
   }
   // The text grows. With room enough in its buffer (a caller may have asked for the room in
   // advance) it grows where it is, back to front; otherwise the result is built once, at its
@@ -196,7 +199,7 @@ void ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, c
       to.CopyTo(data + write);
       end = hits[k];
     }
-    return;
+    return true;
   }
   std::string out;
   out.reserve(std::max(grownSize, reserve) + kGrowthRoom);
@@ -210,12 +213,13 @@ void ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, c
   }
   out.append(text, read);
   text.swap(out);
+  return true;
 }
 
 } // namespace
 
-void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
-  ReplaceInPlace(text, from.size(), Replacement{to.size(), nullptr, to},
+bool ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
+  return ReplaceInPlace(text, from.size(), Replacement{to.size(), nullptr, to},
                  [from](const std::string& t, size_t pos) { return t.find(from, pos); });
 }
 
@@ -258,17 +262,21 @@ int CountChar(std::string_view text, char c) {
 
 std::vector<std::string_view> SplitLineViews(std::string_view text) {
   text = text.substr(0, text.find('\0'));
+  static const ByteSet kBreaks = [] {
+    ByteSet breaks;
+    breaks.Add('\r');
+    breaks.Add('\n');
+    return breaks;
+  }();
   std::vector<std::string_view> lines;
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
-      start = i + 1;
+  for (size_t i = kBreaks.FindIn(text); i != std::string_view::npos;
+       i = kBreaks.FindIn(text, i + 1)) {
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
     }
+    start = i + 1;
   }
   if (start < text.size()) {
     lines.push_back(text.substr(start));

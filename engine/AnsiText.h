@@ -80,8 +80,8 @@ std::string ReplaceAllNoCase(std::string_view text, std::string_view from, std::
 
 /// ReplaceAll on text itself (to must not point into text): nothing is copied when from does
 /// not occur, a replacement not longer than from needs no second buffer, and a longer one
-/// allocates the result once, at its final size.
-void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to);
+/// allocates the result once, at its final size. Returns whether from occurred.
+bool ReplaceAllIn(std::string& text, std::string_view from, std::string_view to);
 /// ReplaceAllNoCase on text itself, as ReplaceAllIn. When the text grows and must move to a
 /// new buffer, that buffer holds at least reserve bytes, so that later replacements that a
 /// caller expects can grow the text where it is.

@@ -208,6 +208,52 @@ std::array<bool, 256> BytesIn(std::string_view text) {
   return present;
 }
 
+// Which bytes and which pairs of neighbouring bytes a text holds, the pairs folded into 4096
+// bits: a row whose text starts with a byte or a pair the text lacks cannot occur in it, so
+// most rows of a table are passed over without a search. Taken again after a row changed the
+// text, which few rows do.
+class Census {
+public:
+  explicit Census(std::string_view text) { Take(text); }
+
+  void Take(std::string_view text) {
+    bytes_.fill(false);
+    pairs_.fill(0);
+    for (size_t i = 0; i < text.size(); ++i) {
+      bytes_[static_cast<unsigned char>(text[i])] = true;
+      if (i + 1 < text.size()) {
+        const unsigned k = Pair(text[i], text[i + 1]);
+        pairs_[k >> 6] |= uint64_t{1} << (k & 63);
+      }
+    }
+  }
+
+  /// False when s cannot occur in the text.
+  bool MayHold(std::string_view s) const {
+    if (s.empty()) {
+      return true;
+    }
+    if (!bytes_[static_cast<unsigned char>(s[0])]) {
+      return false;
+    }
+    if (s.size() == 1) {
+      return true;
+    }
+    const unsigned k = Pair(s[0], s[1]);
+    return ((pairs_[k >> 6] >> (k & 63)) & 1) != 0;
+  }
+
+private:
+  static unsigned Pair(char a, char b) {
+    return ((static_cast<unsigned>(static_cast<unsigned char>(a)) << 4) ^
+            static_cast<unsigned char>(b)) &
+           0xFFF;
+  }
+
+  std::array<bool, 256> bytes_{};
+  std::array<uint64_t, 64> pairs_{};
+};
+
 } // namespace
 
 uint32_t TagTable::UpperHash(std::string_view word, char* upper) {
@@ -423,25 +469,28 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
 }
 
 bool NeedsConversion(std::string_view text, const CharacterTable& table) {
-  const std::array<bool, 256> present = BytesIn(text);
+  const Census census(text);
   return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
-    return !row.from.empty() && !row.to.empty() && row.from != row.to &&
-           present[static_cast<unsigned char>(row.from.front())] &&
+    return !row.from.empty() && !row.to.empty() && row.from != row.to && census.MayHold(row.from) &&
            text.find(row.from) != std::string_view::npos;
   });
 }
 
 bool NeedsLinkMapping(std::string_view text, const CharacterTable& table) {
+  const Census census(text);
   return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
-    return !row.from.empty() && !row.link.empty() && text.find(row.from) != std::string_view::npos;
+    return !row.from.empty() && !row.link.empty() && census.MayHold(row.from) &&
+           text.find(row.from) != std::string_view::npos;
   });
 }
 
 std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
   std::string out(text);
+  Census census(out);
   for (const CharRow& row : table.rows()) {
-    if (!row.from.empty() && !row.link.empty()) {
-      ReplaceAllIn(out, row.from, row.link);
+    if (!row.from.empty() && !row.link.empty() && census.MayHold(row.from) &&
+        ReplaceAllIn(out, row.from, row.link)) {
+      census.Take(out);
     }
   }
   return out;
@@ -477,16 +526,12 @@ size_t MapLinkCharsInPieces(std::string_view text, const CharacterTable& table,
 }
 
 void UnmapCharsIn(std::string& text, const CharacterTable& table) {
-  // A row whose field 2 starts with a byte the text lacks is passed over without a search; a
-  // replacement's bytes are added to those the text may hold.
-  std::array<bool, 256> present = BytesIn(text);
+  // A row that maps a text to itself changes nothing.
+  Census census(text);
   for (const CharRow& row : table.rows()) {
-    if (row.to.empty() || row.from.empty() || !present[static_cast<unsigned char>(row.to[0])]) {
-      continue;
-    }
-    ReplaceAllIn(text, row.to, row.from);
-    for (const char c : row.from) {
-      present[static_cast<unsigned char>(c)] = true;
+    if (!row.to.empty() && !row.from.empty() && row.to != row.from && census.MayHold(row.to) &&
+        ReplaceAllIn(text, row.to, row.from)) {
+      census.Take(text);
     }
   }
 }

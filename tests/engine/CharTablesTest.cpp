@@ -316,3 +316,35 @@ TEST(ByteSet, FindsWhatAByteByByteSearchFinds) {
     }
   }
 }
+
+TEST(CharTables, UnmapAndLinkMappingReplaceRowByRow) {
+  // Rows that bring in what later rows replace, and rows that map a text to itself: however
+  // rows are passed over, the result is that of replacing row after row.
+  const Lines rows = {"&auml;,&auml;,ae", "&,&amp;,_", "<,&lt;,",   "\xE4,&auml;,ae",
+                      "ml,&l,ml;",        "u,&u,&uml", "a;,&gt;,x", "q,&amp;lt;,&auml;"};
+  const CharacterTable table = Table(rows);
+  std::mt19937 random(77);
+  static const std::string_view pieces[] = {"&",  "amp;", "auml;", "lt;", "gt;", "\xE4", "u",
+                                            "ml", "a",    ";",     "q",   "<",   "x"};
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    for (int k = static_cast<int>(random() % 12); k > 0; --k) {
+      text += pieces[random() % std::size(pieces)];
+    }
+    std::string unmapped = text;
+    std::string linked = text;
+    for (const CharRow& row : table.rows()) {
+      if (!row.from.empty() && !row.to.empty()) {
+        unmapped = ReplaceAll(unmapped, row.to, row.from);
+      }
+      if (!row.from.empty() && !row.link.empty()) {
+        linked = ReplaceAll(linked, row.from, row.link);
+      }
+    }
+    ASSERT_EQ(UnmapChars(text, table), unmapped) << text;
+    ASSERT_EQ(MapLinkChars(text, table), linked) << text;
+    if (!NeedsLinkMapping(text, table)) {
+      ASSERT_EQ(linked, text);
+    }
+  }
+}
