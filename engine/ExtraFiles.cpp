@@ -121,13 +121,20 @@ TGenerator::KeywordFilter::KeywordFilter(const CharacterTable& table, const std:
     : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
       fileName_(ExtractFileName(page)), list_(list) {}
 
-bool TGenerator::KeywordFilter::Keep(std::string& line) {
+bool TGenerator::KeywordFilter::DropsAfterMarker(std::string_view line) {
   if (dropAfter_ > 0) {
     if (line.empty() || line == kBreakTag) {
       --dropAfter_;
-      return false;
+      return true;
     }
     dropAfter_ = 0;
+  }
+  return false;
+}
+
+bool TGenerator::KeywordFilter::Keep(std::string& line) {
+  if (DropsAfterMarker(line)) {
+    return false;
   }
   const size_t at = line.find(marker_);
   if (at == std::string::npos) {
@@ -138,6 +145,23 @@ bool TGenerator::KeywordFilter::Keep(std::string& line) {
   std::string entry = std::move(line);
   line.clear();
   entry.erase(0, at + marker_.size());
+  AddEntry(std::move(entry));
+  return false;
+}
+
+bool TGenerator::KeywordFilter::Keep(std::string_view line) {
+  if (DropsAfterMarker(line)) {
+    return false;
+  }
+  const size_t at = line.find(marker_);
+  if (at == std::string_view::npos) {
+    return true;
+  }
+  AddEntry(std::string(line.substr(at + marker_.size())));
+  return false;
+}
+
+void TGenerator::KeywordFilter::AddEntry(std::string entry) {
   // Keyword lines leave the conversion with a blank behind them; it is no part of the entry.
   if (!entry.empty() && entry.back() == ' ') {
     entry.pop_back();
@@ -151,7 +175,6 @@ bool TGenerator::KeywordFilter::Keep(std::string& line) {
   }
   list_.push_back(std::move(entry));
   dropAfter_ = kMaxLinesAfterKeyword;
-  return false;
 }
 
 void TGenerator::ExtractKeywordEntries(const std::string& page, std::string_view keyword,

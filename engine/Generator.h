@@ -213,8 +213,15 @@ private:
     /// False for a marker line (its text, moved out of line, becomes an entry) and for the
     /// up to three "<BR>" or empty lines directly after one.
     bool Keep(std::string& line);
+    /// Keep for a line that is not to be moved: a marker line's text is copied into its entry.
+    bool Keep(std::string_view line);
 
   private:
+    /// True for a "<BR>" or empty line that goes with the marker line before it.
+    bool DropsAfterMarker(std::string_view line);
+    /// Adds the text after a marker as an entry of the list.
+    void AddEntry(std::string entry);
+
     const CharacterTable& table_;
     std::string marker_;
     std::string fileName_;

@@ -181,13 +181,20 @@ void TGenerator::WriteBlock(const std::string& outFile, const std::string& text,
   if (plain) {
     written = std::move(*plain);
   } else {
-    // Its keyword lines become entries of the page they are on.
+    // Its keyword lines become entries of the page they are on: contents lines first, then
+    // index lines among the lines that are left, in one pass over views of the lines.
     const std::string& target = ownFile.empty() ? outFile : ownFile;
-    Lines lines = SplitLines(ExpandEscapes(text));
+    const std::string expanded = ExpandEscapes(text);
     const Kind kind = KindOfPage(target);
-    ExtractKeywordEntries(target, kTocKeyword, TocList(kind), lines);
-    ExtractKeywordEntries(target, kIndexKeyword, IndexList(kind), lines);
-    std::string body = JoinLines(lines);
+    KeywordFilter toc(CharTable, target, kTocKeyword, TocList(kind));
+    KeywordFilter index(CharTable, target, kIndexKeyword, IndexList(kind));
+    std::string body;
+    body.reserve(expanded.size() + expanded.size() / 8 + kLineBreakPlain.size() + 2);
+    for (const std::string_view line : SplitLineViews(expanded)) {
+      if (toc.Keep(line) && index.Keep(line)) {
+        body.append(line).append(kCrLf);
+      }
+    }
     body += kLineBreakPlain;
     written = ExpandEscapes(body);
   }
