@@ -191,33 +191,61 @@ std::string_view TGenerator::Converted(size_t slot, std::string_view raw, Source
 
 namespace {
 
-// Replaces placeholder in line by value() when it occurs; value is only worked out then. A
-// line that must move to a larger buffer gets at least reserve bytes in it.
-template <typename Value>
-void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
-  if (FindNoCase(line, placeholder) != std::string::npos) {
-    ReplaceAllNoCaseIn(line, placeholder, value(), reserve);
-  }
-}
+// The placeholders, in the order they are filled.
+constexpr std::array<std::string_view, 11> kPlaceholders = {
+    kPhDate,       kPhTime,      kPhInputFile, kPhInputPath, kPhInputExt, kPhOutputFile,
+    kPhOutputPath, kPhOutputExt, kPhTitle,     kPhPageTitle, kPhLink};
 
-// Whether line holds any placeholder: a "%" alone (a width in a style sheet, say) asks for
-// nothing, and most template lines then need no paths or title worked out.
-bool HoldsPlaceholder(std::string_view line) {
-  static constexpr std::array<std::string_view, 11> kPlaceholders = {
-      kPhDate,       kPhTime,      kPhInputFile, kPhInputPath, kPhInputExt, kPhOutputFile,
-      kPhOutputPath, kPhOutputExt, kPhTitle,     kPhLink,      kPhPageTitle};
+// Which placeholders line holds, one bit each in the order of kPlaceholders. A "%" alone (a
+// width in a style sheet, say) asks for nothing, and most template lines then need no paths
+// or title worked out.
+uint32_t PlaceholdersIn(std::string_view line) {
+  uint32_t held = 0;
   for (size_t at = line.find(kPlaceholderChar); at != std::string_view::npos;
        at = line.find(kPlaceholderChar, at + 1)) {
     const std::string_view rest = line.substr(at);
-    for (const std::string_view placeholder : kPlaceholders) {
+    for (size_t k = 0; k < kPlaceholders.size(); ++k) {
+      const std::string_view placeholder = kPlaceholders[k];
       if (rest.size() >= placeholder.size() &&
           SameText(rest.substr(0, placeholder.size()), placeholder)) {
-        return true;
+        held |= uint32_t{1} << k;
       }
     }
   }
-  return false;
+  return held;
 }
+
+// The bit of a placeholder in what PlaceholdersIn gives.
+constexpr uint32_t BitOf(std::string_view placeholder) {
+  for (size_t k = 0; k < kPlaceholders.size(); ++k) {
+    if (kPlaceholders[k] == placeholder) {
+      return uint32_t{1} << k;
+    }
+  }
+  return 0;
+}
+
+// The filling of one line. A placeholder the line did not hold at the start can only be there
+// once a value filled in before has changed the line, so until then only those it held are
+// searched for.
+struct Filling {
+  uint32_t held = 0;
+  bool changed = false;
+
+  bool MayHold(std::string_view placeholder) const {
+    return changed || (held & BitOf(placeholder)) != 0;
+  }
+
+  // Replaces placeholder in line by value() when it occurs; value is only worked out then. A
+  // line that must move to a larger buffer gets at least reserve bytes in it.
+  template <typename Value>
+  void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
+    if (MayHold(placeholder) && FindNoCase(line, placeholder) != std::string::npos) {
+      ReplaceAllNoCaseIn(line, placeholder, value(), reserve);
+      changed = true;
+    }
+  }
+};
 
 // How often placeholder occurs in line, without regard to case.
 size_t CountNoCase(std::string_view line, std::string_view placeholder) {
@@ -267,7 +295,8 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
                                 const std::string& inFile, std::string_view title,
                                 PieceLink& link) {
   // Most template lines hold no placeholder.
-  if (!HoldsPlaceholder(line)) {
+  Filling filling{PlaceholdersIn(line)};
+  if (filling.held == 0) {
     return;
   }
   // A keyword line becomes a contents or index entry, where a reference's ";" would split
@@ -292,26 +321,26 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
         links * link.size;
   }
   // Date and time are read for every line, as a template expects of a clock.
-  Fill(
+  filling.Fill(
       line, kPhDate, [] { return ShortDateText(); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhTime, [] { return LongTimeText(); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhInputFile, [&] { return BareName(in); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhInputPath, [&] { return ExtractFilePath(in); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhOutputFile, [&] { return BareName(out); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhOutputPath, [&] { return ExtractFilePath(out); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); }, reserve);
-  Fill(
+  filling.Fill(
       line, kPhTitle, [&] { return convertedTitle; }, reserve);
   std::string fileName; // the page title of a piece without a title
-  Fill(
+  filling.Fill(
       line, kPhPageTitle,
       [&]() -> std::string_view {
         if (convertedTitle.empty()) {
@@ -321,7 +350,7 @@ void TGenerator::SubstituteLine(std::string& line, const std::string& outFile,
         return convertedTitle;
       },
       reserve);
-  if (FindNoCase(line, kPhLink) == std::string::npos) {
+  if (!filling.MayHold(kPhLink) || FindNoCase(line, kPhLink) == std::string::npos) {
     return;
   }
   link.Work(convertedTitle, CharTable);

@@ -69,6 +69,17 @@ TEST(Generator, SubstitutesPlaceholders) {
   EXPECT_EQ(empty, (Lines{"[]"}));
 }
 
+TEST(Generator, PlaceholdersAValueBringsAreFilledInTurn) {
+  // Placeholders are filled one kind after the other, so one that a value brings in is filled
+  // when its kind comes later (a file name holding "%TITLE%"), and stays when it came before
+  // (a title holding "%DATE%"). A "%" that starts no placeholder asks for nothing.
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  Lines lines{"<P>%INPUTFILE%</P>", "%TITLE%|%LINK%", "width: 50%; %% 100%"};
+  gen->SubstitutePlaceholders(lines, "/o/a.Doc.htm", "/s/x%TITLE%.pas", "T %DATE%");
+  EXPECT_EQ(lines, (Lines{"<P>xT %DATE%</P>", "T %DATE%|T %DATE%", "width: 50%; %% 100%"}));
+}
+
 TEST(Generator, SecondRunStartsAfresh) {
   // A run clears what the previous one recorded and rebuilds the tag table from the loaded
   // lines, so closing forms are not added twice.
