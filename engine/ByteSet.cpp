@@ -1,9 +1,5 @@
 #include "engine/ByteSet.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace qm {
 
 void ByteSet::Add(char c) {

@@ -5,6 +5,10 @@
 #include <cstddef>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qm {
 
 /// Byte values to look for. Texts are mostly ASCII and the bytes looked for few, so a set of
@@ -15,6 +19,9 @@ public:
   bool Has(char c) const { return has_[static_cast<unsigned char>(c)]; }
   /// The first position at or after from whose byte is in the set, or npos.
   size_t FindIn(std::string_view text, size_t from = 0) const;
+  /// Calls visit(position) for every position of text whose byte is in the set, left to right:
+  /// FindIn over a text with many such bytes, without starting a search for each.
+  template <typename Visit> void ForEachIn(std::string_view text, const Visit& visit) const;
 
 private:
   std::array<bool, 256> has_{};
@@ -22,5 +29,41 @@ private:
   size_t asciiCount_ = 0;       ///< how many of them; more than four: searched byte by byte
   bool high_ = false;           ///< the set holds a byte from 0x80 up
 };
+
+template <typename Visit> void ByteSet::ForEachIn(std::string_view text, const Visit& visit) const {
+  size_t p = 0;
+#if defined(__SSE2__)
+  if (asciiCount_ <= ascii_.size()) {
+    // A lane is a candidate when it equals one of the ASCII bytes (slots not taken repeat the
+    // first) or, when the set holds such bytes, has its high bit set.
+    const __m128i a = _mm_set1_epi8(ascii_[0]);
+    const __m128i b = _mm_set1_epi8(ascii_[1]);
+    const __m128i c = _mm_set1_epi8(ascii_[2]);
+    const __m128i d = _mm_set1_epi8(ascii_[3]);
+    const unsigned asciiMask = asciiCount_ > 0 ? 0xFFFFU : 0U;
+    for (; p + 16 <= text.size(); p += 16) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
+      const __m128i hits =
+          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b)),
+                       _mm_or_si128(_mm_cmpeq_epi8(chunk, c), _mm_cmpeq_epi8(chunk, d)));
+      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)) & asciiMask;
+      if (high_) {
+        mask |= static_cast<unsigned>(_mm_movemask_epi8(chunk));
+      }
+      for (; mask != 0; mask &= mask - 1) {
+        const size_t at = p + static_cast<size_t>(__builtin_ctz(mask));
+        if (Has(text[at])) {
+          visit(at);
+        }
+      }
+    }
+  }
+#endif
+  for (; p < text.size(); ++p) {
+    if (Has(text[p])) {
+      visit(p);
+    }
+  }
+}
 
 } // namespace qm

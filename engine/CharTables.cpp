@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace qm {
@@ -256,13 +257,20 @@ private:
 
 } // namespace
 
-uint32_t TagTable::UpperHash(std::string_view word, char* upper) {
-  uint32_t h = 2166136261U; // FNV-1a
+TagTable::Key TagTable::KeyOf(std::string_view word, char* upper) {
+  // The first eight bytes make the number; most tag words have no more.
+  uint64_t head = 0;
   for (size_t i = 0; i < word.size(); ++i) {
     upper[i] = AnsiUpperChar(word[i]);
-    h = (h ^ static_cast<unsigned char>(upper[i])) * 16777619U;
+    if (i < 8) {
+      head |= uint64_t{static_cast<unsigned char>(upper[i])} << (8 * i);
+    }
   }
-  return h;
+  uint64_t h = (head ^ word.size()) * 0x9E3779B97F4A7C15ULL;
+  for (size_t i = 8; i < word.size(); ++i) {
+    h = (h ^ static_cast<unsigned char>(upper[i])) * 0x100000001B3ULL;
+  }
+  return Key{head, static_cast<size_t>(h >> 32)};
 }
 
 void TagTable::Assign(const Lines& loaded) {
@@ -277,12 +285,12 @@ void TagTable::Assign(const Lines& loaded) {
     lines_.push_back("/" + line);
   }
   // At most half the slots in use, so that a search for a word not in the table soon meets an
-  // empty slot. An empty slot is an empty string; an empty line of the table is noted aside.
+  // empty slot. An empty slot holds an empty string; an empty line of the table is noted aside.
   size_t size = 16;
   while (size < lines_.size() * 2) {
     size *= 2;
   }
-  slots_.assign(size, std::string());
+  slots_.assign(size, Slot{});
   for (const std::string& line : lines_) {
     longest_ = std::max(longest_, line.size());
     if (line.empty()) {
@@ -290,12 +298,13 @@ void TagTable::Assign(const Lines& loaded) {
       continue;
     }
     std::string upper(line.size(), '\0');
-    for (size_t k = UpperHash(line, upper.data()) & (size - 1);; k = (k + 1) & (size - 1)) {
-      if (slots_[k].empty()) {
-        slots_[k] = std::move(upper);
+    const Key key = KeyOf(line, upper.data());
+    for (size_t k = key.hash & (size - 1);; k = (k + 1) & (size - 1)) {
+      if (slots_[k].upper.empty()) {
+        slots_[k] = Slot{std::move(upper), key.head};
         break;
       }
-      if (slots_[k] == upper) {
+      if (slots_[k].upper == upper) {
         break;
       }
     }
@@ -318,10 +327,12 @@ bool TagTable::Contains(std::string_view word) const {
     longUpper.resize(word.size());
     upper = longUpper.data();
   }
-  const std::string_view wanted(upper, word.size());
+  const Key key = KeyOf(word, upper);
   const size_t mask = slots_.size() - 1;
-  for (size_t k = UpperHash(word, upper) & mask; !slots_[k].empty(); k = (k + 1) & mask) {
-    if (slots_[k] == wanted) {
+  for (size_t k = key.hash & mask; !slots_[k].upper.empty(); k = (k + 1) & mask) {
+    const Slot& slot = slots_[k];
+    if (slot.head == key.head && slot.upper.size() == word.size() &&
+        (word.size() <= 8 || std::memcmp(slot.upper.data(), upper, word.size()) == 0)) {
       return true;
     }
   }
@@ -397,16 +408,15 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
   std::string out;
   char lastBracket = '\0';
   size_t copied = 0;
-  for (size_t i = step.stops.FindIn(text); i != std::string::npos;
-       i = step.stops.FindIn(text, i + 1)) {
+  step.stops.ForEachIn(text, [&](size_t i) {
     const char c = text[i];
     if (IsBracket(c)) {
       lastBracket = c;
-      continue;
+      return;
     }
     const int16_t row = step.byRow[static_cast<unsigned char>(c)];
     if (row < 0 || lastBracket == '<') {
-      continue;
+      return;
     }
     if (out.empty()) {
       out.reserve(text.size() + text.size() / 4);
@@ -414,7 +424,7 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
     out.append(text, copied, i - copied);
     out.append(table.rows()[static_cast<size_t>(row)].to);
     copied = i + 1;
-  }
+  });
   if (copied == 0) {
     return false;
   }

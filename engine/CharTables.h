@@ -26,12 +26,22 @@ public:
   const Lines& lines() const { return lines_; }
 
 private:
-  /// The hash of a word's upper-case form, made while the form is written to upper.
-  static uint32_t UpperHash(std::string_view word, char* upper);
+  /// A word's upper-case form as a number (its first eight bytes) and its hash.
+  struct Key {
+    uint64_t head = 0;
+    size_t hash = 0;
+  };
+  /// The key of word, made while its upper-case form is written to upper.
+  static Key KeyOf(std::string_view word, char* upper);
+  struct Slot {
+    std::string upper; ///< empty: a free slot
+    uint64_t head = 0; ///< the first eight bytes of upper as a number
+  };
   Lines lines_;
   /// The upper-case forms by hash, open addressing: every "<" and ">" of every block asks, so a
-  /// lookup hashes the word once in the pass that upper-cases it.
-  std::vector<std::string> slots_;
+  /// lookup works out the word's key in the pass that upper-cases it, and a word of up to eight
+  /// bytes is compared as one number.
+  std::vector<Slot> slots_;
   size_t longest_ = 0;      ///< longer words cannot match, so they are never upper-cased
   bool holdsEmpty_ = false; ///< the table has an empty line, so the empty word is a tag
 };
