@@ -220,7 +220,7 @@ bool ReplaceInPlace(std::string& text, size_t fromSize, const Replacement& to, c
 
 bool ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
   return ReplaceInPlace(text, from.size(), Replacement{to.size(), nullptr, to},
-                 [from](const std::string& t, size_t pos) { return t.find(from, pos); });
+                        [from](const std::string& t, size_t pos) { return t.find(from, pos); });
 }
 
 void ReplaceAllNoCaseIn(std::string& text, std::string_view from, std::string_view to,

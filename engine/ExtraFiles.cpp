@@ -119,7 +119,7 @@ void TExtraAusgabeDateien::Clear() {
 TGenerator::KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& page,
                                          std::string_view keyword, Lines& list)
     : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
-      fileName_(ExtractFileName(page)), list_(list) {}
+      fileName_(std::string_view(page).substr(page.rfind(kPathSep) + 1)), list_(list) {}
 
 bool TGenerator::KeywordFilter::DropsAfterMarker(std::string_view line) {
   if (dropAfter_ > 0) {

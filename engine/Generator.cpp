@@ -206,7 +206,8 @@ uint32_t PlaceholdersIn(std::string_view line) {
     const std::string_view rest = line.substr(at);
     for (size_t k = 0; k < kPlaceholders.size(); ++k) {
       const std::string_view placeholder = kPlaceholders[k];
-      if (rest.size() >= placeholder.size() &&
+      // The letter after the "%" rules out all but one or two at once.
+      if (rest.size() >= placeholder.size() && AnsiUpperChar(rest[1]) == placeholder[1] &&
           SameText(rest.substr(0, placeholder.size()), placeholder)) {
         held |= uint32_t{1} << k;
       }
@@ -264,6 +265,10 @@ std::string BareName(std::string_view path) {
 }
 
 } // namespace
+
+bool TGenerator::HoldsPlaceholder(std::string_view line) {
+  return PlaceholdersIn(line) != 0;
+}
 
 void TGenerator::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {
   if (form != Form::Unknown) {

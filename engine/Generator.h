@@ -182,7 +182,9 @@ private:
   /// lines are filled, looked at for keyword lines and written one after the other, so that
   /// a line is let go before the next is made (a long title makes long lines).
   void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
-            std::string_view title, Lines work, const std::string& ownFile);
+            std::string_view title, const Lines& tmpl, const std::string& ownFile);
+  /// Whether a template line holds a placeholder (and so needs filling).
+  static bool HoldsPlaceholder(std::string_view line);
 
   /// The "%LINK%" value of one piece, worked out when a line first asks for it. The link of a
   /// long title is not kept as a string of its own: a line that takes it gets it mapped again
@@ -224,7 +226,7 @@ private:
 
     const CharacterTable& table_;
     std::string marker_;
-    std::string fileName_;
+    std::string_view fileName_; ///< the name of the page, within the path the filter was given
     Lines& list_;
     int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
   };

@@ -55,27 +55,34 @@ void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
 }
 
 void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& inFile,
-                      std::string_view title, Lines work, const std::string& ownFile) {
+                      std::string_view title, const Lines& tmpl, const std::string& ownFile) {
   const std::string& target = ownFile.empty() ? outFile : ownFile;
   // Line by line: filled, its contents and index lines taken out (contents first, as two
-  // passes over the piece would), then written, so a long line is let go before the next.
+  // passes over the piece would), then written, so a long line is let go before the next. A
+  // line without placeholders is used where it stands; a filled line is a string of its own,
+  // which a keyword line hands on to its entry without a copy.
   KeywordFilter toc(CharTable, target, kTocKeyword, TocList(kind));
   KeywordFilter index(CharTable, target, kIndexKeyword, IndexList(kind));
   PieceLink link;
-  size_t kept = 0;
+  Lines kept;          // the lines for an own page
   std::string pending; // lines for the per-source page, written together
-  for (std::string& line : work) {
-    SubstituteLine(line, outFile, inFile, title, link);
-    if (!toc.Keep(line) || !index.Keep(line)) {
+  for (const std::string& tmplLine : tmpl) {
+    std::string filled;
+    const bool fill = HoldsPlaceholder(tmplLine);
+    if (fill) {
+      filled = tmplLine;
+      SubstituteLine(filled, outFile, inFile, title, link);
+      if (!toc.Keep(filled) || !index.Keep(filled)) {
+        continue;
+      }
+    } else if (!toc.Keep(std::string_view(tmplLine)) || !index.Keep(std::string_view(tmplLine))) {
       continue;
     }
     if (!ownFile.empty()) {
-      if (&work[kept] != &line) {
-        work[kept] = std::move(line);
-      }
-      ++kept;
+      kept.push_back(fill ? std::move(filled) : tmplLine);
       continue;
     }
+    const std::string_view line = fill ? std::string_view(filled) : std::string_view(tmplLine);
     if (line.size() >= kPageMemoryLimit) {
       // A long line goes to the page as it is, not through a copy.
       AppendToPage(outFile, pending);
@@ -85,15 +92,13 @@ void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& 
     } else {
       pending.append(line).append(kCrLf);
     }
-    std::string().swap(line);
   }
   if (ownFile.empty()) {
     AppendToPage(outFile, pending);
     return;
   }
-  work.resize(kept);
   // A new own page gets its page header here, above these lines.
-  ExtraFiles.Append(ownFile, std::move(work));
+  ExtraFiles.Append(ownFile, std::move(kept));
 }
 
 void TGenerator::WriteTemplate(const std::string& outFile, const std::string& inFile,
@@ -105,16 +110,19 @@ void TGenerator::WriteTemplate(const std::string& outFile, const std::string& in
 void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
                                  const std::string& inFile, std::string_view title,
                                  const std::string& ownFile) {
+  const auto found = FindPageTitle(ownFile.empty() ? outFile : ownFile);
+  if (!found) {
+    Emit(kind, outFile, inFile, title, tmpl, ownFile);
+    return;
+  }
   Lines work = tmpl;
-  if (const auto found = FindPageTitle(ownFile.empty() ? outFile : ownFile)) {
-    for (std::string& line : work) {
-      if (FindNoCase(line, kTitleOpen) != std::string::npos) {
-        line = std::string(kTitleOpen) + *found + std::string(kTitleClose);
-        break;
-      }
+  for (std::string& line : work) {
+    if (FindNoCase(line, kTitleOpen) != std::string::npos) {
+      line = std::string(kTitleOpen) + *found + std::string(kTitleClose);
+      break;
     }
   }
-  Emit(kind, outFile, inFile, title, std::move(work), ownFile);
+  Emit(kind, outFile, inFile, title, work, ownFile);
 }
 
 void TGenerator::WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
