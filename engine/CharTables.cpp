@@ -46,12 +46,34 @@ private:
 
 // Every occurrence of from in text, left to right, overlapping ones included.
 template <typename Pos>
-std::vector<Hit<Pos>> Occurrences(std::string_view text, std::string_view from) {
-  std::vector<Hit<Pos>> hits;
+void Occurrences(std::string_view text, std::string_view from, std::vector<Hit<Pos>>& hits) {
+  hits.clear();
   for (size_t p = text.find(from); p != std::string_view::npos; p = text.find(from, p + 1)) {
     hits.emplace_back(p);
   }
-  return hits;
+}
+
+// The buffers a conversion works in, kept by each thread from one conversion to the next: a
+// block's rows would otherwise each allocate a list of occurrences and a new text. Buffers that
+// grew large for a long text are let go afterwards rather than kept.
+struct Scratch {
+  std::vector<Hit<uint32_t>> hits;
+  std::string spare; ///< the text a replacement is written to; then it holds the old text
+
+  static constexpr size_t kKeep = size_t{1} << 20;
+  void Trim() {
+    if (hits.capacity() * sizeof(hits[0]) > kKeep) {
+      std::vector<Hit<uint32_t>>().swap(hits);
+    }
+    if (spare.capacity() > kKeep) {
+      std::string().swap(spare);
+    }
+  }
+};
+
+Scratch& ThreadScratch() {
+  thread_local Scratch scratch;
+  return scratch;
 }
 
 // A "<" stays when the word after it, up to the next bracket, is a tag. Each look-ahead stops
@@ -146,9 +168,9 @@ void ClassifyInsideTags(std::string_view text, std::vector<Hit<Pos>>& hits) {
 // stretch holds the start of a kept occurrence does not match: a kept occurrence also blocks
 // an overlapping converted one.
 template <typename Pos>
-std::string ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
-                          const std::vector<Hit<Pos>>& hits) {
-  std::string out;
+void ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
+                   const std::vector<Hit<Pos>>& hits, std::string& out) {
+  out.clear();
   out.reserve(text.size());
   size_t pos = 0;
   auto kept = hits.begin(); // the first kept occurrence at or after the one looked at
@@ -167,14 +189,13 @@ std::string ReplaceUnkept(std::string_view text, std::string_view from, std::str
     pos = hit.pos() + from.size();
   }
   out.append(text.substr(pos));
-  return out;
 }
 
-// ProtectedReplace with the occurrences' positions held as Pos.
+// ProtectedReplace with the occurrences' positions held as Pos, in hits.
 template <typename Pos>
 bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_view to,
-                          const TagTable& tags) {
-  std::vector<Hit<Pos>> hits = Occurrences<Pos>(text, from);
+                          const TagTable& tags, std::vector<Hit<Pos>>& hits) {
+  Occurrences<Pos>(text, from, hits);
   if (hits.empty()) {
     return false;
   }
@@ -185,7 +206,9 @@ bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_
   } else {
     ClassifyInsideTags(text, hits);
   }
-  text = ReplaceUnkept(text, from, to, hits);
+  std::string& out = ThreadScratch().spare;
+  ReplaceUnkept(text, from, to, hits, out);
+  text.swap(out);
   return true;
 }
 
@@ -194,9 +217,10 @@ bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_
 bool ProtectedReplace(std::string& text, std::string_view from, std::string_view to,
                       const TagTable& tags) {
   if (text.size() < Hit<uint32_t>::kKeepBit) {
-    return ProtectedReplaceWith<uint32_t>(text, from, to, tags);
+    return ProtectedReplaceWith<uint32_t>(text, from, to, tags, ThreadScratch().hits);
   }
-  return ProtectedReplaceWith<uint64_t>(text, from, to, tags);
+  std::vector<Hit<uint64_t>> hits;
+  return ProtectedReplaceWith<uint64_t>(text, from, to, tags, hits);
 }
 
 // Which byte values occur in text: a row whose first byte does not occur is passed over
@@ -405,7 +429,8 @@ namespace {
 // is a "<" (it stands inside a tag). Returns false when nothing was replaced.
 bool ReplaceBytes(std::string& text, const CharacterTable& table,
                   const CharacterTable::Step& step) {
-  std::string out;
+  std::string& out = ThreadScratch().spare;
+  out.clear();
   char lastBracket = '\0';
   size_t copied = 0;
   step.stops.ForEachIn(text, [&](size_t i) {
@@ -418,7 +443,7 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
     if (row < 0 || lastBracket == '<') {
       return;
     }
-    if (out.empty()) {
+    if (copied == 0) {
       out.reserve(text.size() + text.size() / 4);
     }
     out.append(text, copied, i - copied);
@@ -475,6 +500,7 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
       mark(row.to);
     }
   }
+  ThreadScratch().Trim();
   return out;
 }
 
