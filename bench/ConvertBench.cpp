@@ -112,10 +112,13 @@ double TimeShell(const std::string& command, const std::string& prepare = "") {
   return Median(times);
 }
 
-/// Every file below folder removed, the folder kept.
+/// Every file below folder removed, the folder kept. The removal reaches the disk before the
+/// folder is filled again: otherwise the file system's deferred work on the removed files (on
+/// ext4 with discard, most of all) lands in whichever timed run comes next, by chance.
 void Empty(const std::string& folder) {
   fs::remove_all(folder);
   fs::create_directories(folder);
+  Shell("sync");
 }
 
 /// CPU time of this process so far: user and system.
@@ -248,8 +251,6 @@ void MeasureParts(qm::TGenerator& generator, const std::string& sources, const C
     const size_t files = std::max<size_t>(1, emptied.files / part);
     // Smaller parts are over sooner and vary more: they are converted more often.
     const int repeats = std::max(kRepeats, static_cast<int>(part) * 2 + 1);
-    // The pages written before reach the disk first, not during the timed runs.
-    Shell("sync");
     const Conversion e = ConvertMedian(generator, sources, empty, repeats, files);
     Shell("sync");
     const Conversion u = ConvertMedian(
