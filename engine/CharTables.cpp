@@ -61,6 +61,17 @@ struct Scratch {
   std::string spare; ///< the text a replacement is written to; then it holds the old text
 
   static constexpr size_t kKeep = size_t{1} << 20;
+
+  /// The spare text, empty, with room for size bytes. Too small a buffer is let go before a
+  /// larger one is taken, so that the two never exist at once.
+  std::string& Spare(size_t size) {
+    spare.clear();
+    if (spare.capacity() < size) {
+      std::string().swap(spare);
+      spare.reserve(size);
+    }
+    return spare;
+  }
   void Trim() {
     if (hits.capacity() * sizeof(hits[0]) > kKeep) {
       std::vector<Hit<uint32_t>>().swap(hits);
@@ -170,8 +181,6 @@ void ClassifyInsideTags(std::string_view text, std::vector<Hit<Pos>>& hits) {
 template <typename Pos>
 void ReplaceUnkept(std::string_view text, std::string_view from, std::string_view to,
                    const std::vector<Hit<Pos>>& hits, std::string& out) {
-  out.clear();
-  out.reserve(text.size());
   size_t pos = 0;
   auto kept = hits.begin(); // the first kept occurrence at or after the one looked at
   for (const Hit<Pos>& hit : hits) {
@@ -206,7 +215,7 @@ bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_
   } else {
     ClassifyInsideTags(text, hits);
   }
-  std::string& out = ThreadScratch().spare;
+  std::string& out = ThreadScratch().Spare(text.size());
   ReplaceUnkept(text, from, to, hits, out);
   text.swap(out);
   return true;
@@ -429,8 +438,7 @@ namespace {
 // is a "<" (it stands inside a tag). Returns false when nothing was replaced.
 bool ReplaceBytes(std::string& text, const CharacterTable& table,
                   const CharacterTable::Step& step) {
-  std::string& out = ThreadScratch().spare;
-  out.clear();
+  std::string* out = nullptr; // the spare text, once a byte is replaced
   char lastBracket = '\0';
   size_t copied = 0;
   step.stops.ForEachIn(text, [&](size_t i) {
@@ -443,18 +451,18 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
     if (row < 0 || lastBracket == '<') {
       return;
     }
-    if (copied == 0) {
-      out.reserve(text.size() + text.size() / 4);
+    if (out == nullptr) {
+      out = &ThreadScratch().Spare(text.size() + text.size() / 4);
     }
-    out.append(text, copied, i - copied);
-    out.append(table.rows()[static_cast<size_t>(row)].to);
+    out->append(text, copied, i - copied);
+    out->append(table.rows()[static_cast<size_t>(row)].to);
     copied = i + 1;
   });
-  if (copied == 0) {
+  if (out == nullptr) {
     return false;
   }
-  out.append(text, copied);
-  text.swap(out);
+  out->append(text, copied);
+  text.swap(*out);
   return true;
 }
 
