@@ -3,6 +3,8 @@
 #include "TestUtil.h"
 #include "engine/Error.h"
 
+#include <sys/stat.h>
+
 using namespace qm;
 
 TEST(TextFile, FailuresNameTheFile) {
@@ -87,4 +89,29 @@ TEST(TextFile, AtomicWriteKeepsLinksAndPermissions) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.qmpr"));
   EXPECT_EQ(qmtest::ReadFile(dir / "real.qmpr"), "neu");
   EXPECT_EQ(std::filesystem::status(dir / "real.qmpr").permissions(), std::filesystem::perms(0640));
+}
+
+TEST(TextFile, ReadsWholeFilesAndTheirStarts) {
+  // Files around the sizes the reader works in, read whole and as their first 4096 bytes; a
+  // file the system reports as empty that has bytes is read all the same; a fifo that a
+  // listing showed as a file is passed over without waiting.
+  qmtest::TempDir dir;
+  for (const size_t size : {size_t{0}, size_t{1}, size_t{4095}, size_t{4096}, size_t{4097},
+                            size_t{65536}, size_t{200001}}) {
+    std::string bytes(size, 'x');
+    for (size_t i = 0; i < size; ++i) {
+      bytes[i] = static_cast<char>('a' + i % 23);
+    }
+    const std::string path = dir / ("f" + std::to_string(size));
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
+    EXPECT_EQ(ReadRegularFileBytes(path), bytes);
+    EXPECT_EQ(ReadListedFileBytes(path, 4096), bytes.substr(0, 4096));
+  }
+  const std::optional<std::string> status = ReadRegularFileBytes("/proc/self/status");
+  ASSERT_TRUE(status.has_value());
+  EXPECT_NE(status->find("Name:"), std::string::npos);
+
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+  EXPECT_FALSE(ReadListedFileBytes(dir / "fifo").has_value());
 }
