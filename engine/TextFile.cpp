@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -251,6 +252,28 @@ OutputFile::~OutputFile() {
   }
 }
 
+namespace {
+
+// How many bytes at the start of a and b (size bytes each) are equal. Most pages compared are
+// unchanged: the library's compare settles that at once, and only a difference is looked for
+// in steps.
+size_t EqualPrefix(const char* a, const char* b, size_t size) {
+  if (std::memcmp(a, b, size) == 0) {
+    return size;
+  }
+  constexpr size_t kStep = 64;
+  size_t equal = 0;
+  while (equal + kStep <= size && std::memcmp(a + equal, b + equal, kStep) == 0) {
+    equal += kStep;
+  }
+  while (equal < size && a[equal] == b[equal]) {
+    ++equal;
+  }
+  return equal;
+}
+
+} // namespace
+
 size_t OutputFile::SameBytes(std::string_view bytes) const {
   char buf[1 << 16];
   size_t same = 0;
@@ -265,10 +288,7 @@ size_t OutputFile::SameBytes(std::string_view bytes) const {
       break;
     }
     const size_t got = static_cast<size_t>(n);
-    const auto [mine, theirs] =
-        std::mismatch(bytes.begin() + static_cast<ptrdiff_t>(same),
-                      bytes.begin() + static_cast<ptrdiff_t>(same + got), buf);
-    const size_t equal = static_cast<size_t>(mine - (bytes.begin() + static_cast<ptrdiff_t>(same)));
+    const size_t equal = EqualPrefix(bytes.data() + same, buf, got);
     same += equal;
     if (equal < got) {
       break;

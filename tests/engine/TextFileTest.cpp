@@ -115,3 +115,27 @@ TEST(TextFile, ReadsWholeFilesAndTheirStarts) {
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
   EXPECT_FALSE(ReadListedFileBytes(dir / "fifo").has_value());
 }
+
+TEST(TextFile, RewriteKeepsWhatIsEqualAndWritesFromTheFirstDifference) {
+  // A page compared with its new bytes: equal gives no write, a difference anywhere (at the
+  // start, around a 64-byte step, beyond the first 64 KiB read) or a new length writes it.
+  qmtest::TempDir dir;
+  const std::string path = dir / "page.htm";
+  std::string old(150000, ' ');
+  for (size_t i = 0; i < old.size(); ++i) {
+    old[i] = static_cast<char>('A' + i % 26);
+  }
+  WriteFileBytes(path, old);
+  EXPECT_FALSE(WriteFileIfChanged(path, old, true));
+  for (const size_t at : {size_t{0}, size_t{63}, size_t{64}, size_t{65}, size_t{100000}}) {
+    std::string changed = old;
+    changed[at] = '#';
+    EXPECT_TRUE(WriteFileIfChanged(path, changed, true)) << at;
+    EXPECT_EQ(qmtest::ReadFile(path), changed) << at;
+    WriteFileBytes(path, old);
+  }
+  EXPECT_TRUE(WriteFileIfChanged(path, old.substr(0, 70000), true));
+  EXPECT_EQ(qmtest::ReadFile(path), old.substr(0, 70000));
+  EXPECT_TRUE(WriteFileIfChanged(path, old, true));
+  EXPECT_EQ(qmtest::ReadFile(path), old);
+}
