@@ -145,7 +145,7 @@ check-package: package
 	sh scripts/check-package $(PACKAGE_BUILD)/quillmark_*.deb
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $$(git ls-files '*.cpp' '*.h' ':!examples/')
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(PACKAGE_BUILD)

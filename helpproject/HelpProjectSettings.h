@@ -11,20 +11,20 @@ inline constexpr const char* kDefaultHelpLanguage = "0x407 Deutsch (Deutschland)
 
 /// Help-project values; the initial values are those of a freshly opened dialog.
 struct HelpProjectSettings {
-  std::string Title;                       ///< "Titel"
+  std::string Title;                           ///< "Titel"
   std::string Language = kDefaultHelpLanguage; ///< "Sprachstring"
-  bool AliasHeaders = true;                ///< "optAliasHeader"
-  bool MapHeaderC = true;                  ///< "optCPPMap"
-  bool MapHeaderPascal = false;            ///< "optPascalMap"
-  bool MapHeaderJava = false;              ///< "optJavaMap"
-  bool DocHelpEnabled = true;              ///< "ErzeugeDoc"
-  std::string DocDefaultPage;              ///< "DocStdDatei"
-  bool DocToc = true;                      ///< "DocErzeugeToc"
-  bool DocIndex = true;                    ///< "DocErzeugeIndex"
-  bool TechHelpEnabled = true;             ///< "ErzeugeTech"
-  std::string TechDefaultPage;             ///< "TechStdDatei"
-  bool TechToc = true;                     ///< "TechErzeugeToc"
-  bool TechIndex = true;                   ///< "TechErzeugeIndex"
+  bool AliasHeaders = true;                    ///< "optAliasHeader"
+  bool MapHeaderC = true;                      ///< "optCPPMap"
+  bool MapHeaderPascal = false;                ///< "optPascalMap"
+  bool MapHeaderJava = false;                  ///< "optJavaMap"
+  bool DocHelpEnabled = true;                  ///< "ErzeugeDoc"
+  std::string DocDefaultPage;                  ///< "DocStdDatei"
+  bool DocToc = true;                          ///< "DocErzeugeToc"
+  bool DocIndex = true;                        ///< "DocErzeugeIndex"
+  bool TechHelpEnabled = true;                 ///< "ErzeugeTech"
+  std::string TechDefaultPage;                 ///< "TechStdDatei"
+  bool TechToc = true;                         ///< "TechErzeugeToc"
+  bool TechIndex = true;                       ///< "TechErzeugeIndex"
 
   bool operator==(const HelpProjectSettings&) const = default;
 };
