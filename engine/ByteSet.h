@@ -24,6 +24,10 @@ public:
   template <typename Visit> void ForEachIn(std::string_view text, const Visit& visit) const;
 
 private:
+  /// Calls stop(position) for the positions at or after from whose byte is in the set, left to
+  /// right, until it returns true; returns that position, or npos.
+  template <typename Stop> size_t Scan(std::string_view text, size_t from, const Stop& stop) const;
+
   std::array<bool, 256> has_{};
   std::array<char, 4> ascii_{}; ///< the set's ASCII bytes, while there are at most four
   size_t asciiCount_ = 0;       ///< how many of them; more than four: searched byte by byte
@@ -31,11 +35,20 @@ private:
 };
 
 template <typename Visit> void ByteSet::ForEachIn(std::string_view text, const Visit& visit) const {
-  size_t p = 0;
+  Scan(text, 0, [&visit](size_t at) {
+    visit(at);
+    return false;
+  });
+}
+
+template <typename Stop>
+size_t ByteSet::Scan(std::string_view text, size_t from, const Stop& stop) const {
+  size_t p = from;
 #if defined(__SSE2__)
   if (asciiCount_ <= ascii_.size()) {
     // A lane is a candidate when it equals one of the ASCII bytes (slots not taken repeat the
-    // first) or, when the set holds such bytes, has its high bit set.
+    // first) or, when the set holds such bytes, has its high bit set; a candidate from 0x80 up
+    // may still be outside the set.
     const __m128i a = _mm_set1_epi8(ascii_[0]);
     const __m128i b = _mm_set1_epi8(ascii_[1]);
     const __m128i c = _mm_set1_epi8(ascii_[2]);
@@ -52,18 +65,19 @@ template <typename Visit> void ByteSet::ForEachIn(std::string_view text, const V
       }
       for (; mask != 0; mask &= mask - 1) {
         const size_t at = p + static_cast<size_t>(__builtin_ctz(mask));
-        if (Has(text[at])) {
-          visit(at);
+        if (Has(text[at]) && stop(at)) {
+          return at;
         }
       }
     }
   }
 #endif
   for (; p < text.size(); ++p) {
-    if (Has(text[p])) {
-      visit(p);
+    if (Has(text[p]) && stop(p)) {
+      return p;
     }
   }
+  return std::string_view::npos;
 }
 
 } // namespace qm
