@@ -11,9 +11,12 @@
 namespace qm {
 
 PageStream::PageStream(std::string path, bool create, bool exists) : path_(std::move(path)) {
-  if (create) {
-    file_ = exists ? OutputFile::Rewrite(path_) : OutputFile(path_);
-  } else if (exists) {
+  // A page that is not there yet is made when bytes first go to disk, like one whose old file
+  // is deleted: a page that ends up empty (all its blocks on own pages) is then neither made
+  // nor deleted again.
+  if (create && exists) {
+    file_ = OutputFile::Rewrite(path_);
+  } else if (!create && exists) {
     DeleteFileAt(path_);
   }
 }

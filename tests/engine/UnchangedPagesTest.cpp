@@ -157,19 +157,24 @@ TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
   EngineFixture fx;
   fx.Source("A.pas", {"{###DocGen_Start A", "Text", "###DocGen_End}"});
   fx.Source("B.pas", {"unit B;"});
+  // C's only block goes to an own page: its per-source page, not there at the start, is
+  // neither made empty nor deleted, so the file that appears there stays as well.
+  fx.Source("C.pas", {"{###DocGen_Start C", "###Output Eigen", "Text", "###DocGen_End}"});
   class MakeFileAfterFirst : public ProgressSink {
   public:
-    explicit MakeFileAfterFirst(std::string path) : path_(std::move(path)) {}
+    explicit MakeFileAfterFirst(std::vector<std::string> paths) : paths_(std::move(paths)) {}
     void SetFileCount(int) override {}
     void StepFile(const std::string&, int) override {
       if (!made_) {
-        WriteFile(path_, "fremd");
+        for (const std::string& path : paths_) {
+          WriteFile(path, "fremd");
+        }
         made_ = true;
       }
     }
 
   private:
-    std::string path_;
+    std::vector<std::string> paths_;
     bool made_ = false;
   };
   for (const unsigned threads : {1U, 4U}) {
@@ -178,9 +183,11 @@ TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
     fs::create_directories(fx.Out());
     const auto gen = fx.MakeGenerator();
     gen->Threads = threads;
-    MakeFileAfterFirst progress(fx.Out("B.Doc.htm"));
-    EngineFixture::RunFiles(*gen, {fx.Src("A.pas"), fx.Src("B.pas")}, &progress);
+    MakeFileAfterFirst progress({fx.Out("B.Doc.htm"), fx.Out("C.Doc.htm")});
+    EngineFixture::RunFiles(*gen, {fx.Src("A.pas"), fx.Src("B.pas"), fx.Src("C.pas")}, &progress);
     EXPECT_EQ(ReadFile(fx.Out("B.Doc.htm")), "fremd");
+    EXPECT_EQ(ReadFile(fx.Out("C.Doc.htm")), "fremd");
     EXPECT_TRUE(Exists(fx.Out("A.Doc.htm")));
+    EXPECT_TRUE(Exists(fx.Out("Eigen.Doc.htm")));
   }
 }
