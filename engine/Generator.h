@@ -178,9 +178,9 @@ private:
   Lines& TocList(Kind kind) { return kind == Kind::Doc ? DocTocEntries : TechTocEntries; }
   Lines& IndexList(Kind kind) { return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries; }
 
-  /// WriteTemplate on a working copy the caller already made, with the lists of kind. The
-  /// lines are filled, looked at for keyword lines and written one after the other, so that
-  /// a line is let go before the next is made (a long title makes long lines).
+  /// WriteTemplate with the lists of kind. The template's lines are filled, looked at for
+  /// keyword lines and written one after the other, so that a line is let go before the next
+  /// is made (a long title makes long lines); the template itself is left as it is.
   void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
             std::string_view title, const Lines& tmpl, const std::string& ownFile);
   /// Whether a template line holds a placeholder (and so needs filling).
