@@ -98,16 +98,41 @@ void Shell(const std::string& command) {
   }
 }
 
-/// The median time of kRepeats runs of command, each after prepare (not timed).
-double TimeShell(const std::string& command, const std::string& prepare = "") {
+/// CPU time so far, user and system: of this process, or with RUSAGE_CHILDREN of the commands
+/// it ran and waited for.
+struct CpuTime {
+  double user = 0;
+  double system = 0;
+};
+
+CpuTime CpuSeconds(int who = RUSAGE_SELF) {
+  rusage usage{};
+  getrusage(who, &usage);
+  const auto sec = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return {sec(usage.ru_utime), sec(usage.ru_stime)};
+}
+
+/// The median time of kRepeats runs of command, each after prepare (not timed); with cpu, also
+/// the CPU time one run of command takes on average, user and system.
+double TimeShell(const std::string& command, const std::string& prepare = "",
+                 double* cpu = nullptr) {
   std::vector<double> times;
+  double used = 0;
   for (int i = 0; i < kRepeats; ++i) {
     if (!prepare.empty()) {
       Shell(prepare);
     }
+    const CpuTime before = CpuSeconds(RUSAGE_CHILDREN);
     const auto start = Clock::now();
     Shell(command);
     times.push_back(Seconds(Clock::now() - start));
+    const CpuTime after = CpuSeconds(RUSAGE_CHILDREN);
+    used += after.user + after.system - before.user - before.system;
+  }
+  if (cpu != nullptr) {
+    *cpu = used / kRepeats;
   }
   return Median(times);
 }
@@ -119,21 +144,6 @@ void Empty(const std::string& folder) {
   fs::remove_all(folder);
   fs::create_directories(folder);
   Shell("sync");
-}
-
-/// CPU time of this process so far: user and system.
-struct CpuTime {
-  double user = 0;
-  double system = 0;
-};
-
-CpuTime CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto sec = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return {sec(usage.ru_utime), sec(usage.ru_stime)};
 }
 
 struct Conversion {
@@ -326,11 +336,14 @@ void MeasureTree(const std::string& root, const qmbench::TreeShape& shape, bool 
               static_cast<double>(pages.ownBytes) / kMB);
 
   // The other floors, the median of kRepeats each, on the pages just made.
+  double readCpu = 0;
   const double read =
-      TimeShell("find '" + sources + "' -type f -print0 | xargs -0 cat > /dev/null");
+      TimeShell("find '" + sources + "' -type f -print0 | xargs -0 cat > /dev/null", "", &readCpu);
   const double rewrite = TimeShell("cp -r '" + copy + ".' '" + output + "'");
   std::printf("  Floors (median of %d):\n", kRepeats);
   PrintFloor("read: cat of the sources", read, bytes);
+  // What reading alone costs in CPU on this machine, to set the conversions' CPU against.
+  std::printf("  %-34s cpu %.3f s: %.0f MB/s per core\n", "", readCpu, bytes / kMB / readCpu);
   PrintFloor("create: cp -r into an emptied folder", create, static_cast<double>(pages.bytes));
   PrintFloor("rewrite: cp over the pages", rewrite, static_cast<double>(pages.bytes));
   fs::remove_all(copy);
