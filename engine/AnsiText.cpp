@@ -1,7 +1,5 @@
 #include "engine/AnsiText.h"
 
-#include "engine/ByteSet.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdarg>
@@ -260,18 +258,23 @@ int CountChar(std::string_view text, char c) {
   return n;
 }
 
-std::vector<std::string_view> SplitLineViews(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
+const ByteSet& LineBreakBytes() {
   static const ByteSet kBreaks = [] {
     ByteSet breaks;
     breaks.Add('\r');
     breaks.Add('\n');
     return breaks;
   }();
+  return kBreaks;
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  const ByteSet& breaks = LineBreakBytes();
   std::vector<std::string_view> lines;
   size_t start = 0;
-  for (size_t i = kBreaks.FindIn(text); i != std::string_view::npos;
-       i = kBreaks.FindIn(text, i + 1)) {
+  for (size_t i = breaks.FindIn(text); i != std::string_view::npos;
+       i = breaks.FindIn(text, i + 1)) {
     lines.push_back(text.substr(start, i - start));
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       ++i;

@@ -2,6 +2,8 @@
 // into lines, fields and the collation used for sorting contents and index entries.
 #pragma once
 
+#include "engine/ByteSet.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -98,6 +100,8 @@ std::string FieldOf(std::string_view text, int n, char sep);
 /// Number of occurrences of c in text.
 int CountChar(std::string_view text, char c);
 
+/// CR and LF, the bytes that end a line, for a search sixteen bytes at a time.
+const ByteSet& LineBreakBytes();
 /// Splits text into lines: a line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the
 /// text; a break at the very end adds no empty line.
 Lines SplitLines(std::string_view text);

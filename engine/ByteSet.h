@@ -54,11 +54,14 @@ size_t ByteSet::Scan(std::string_view text, size_t from, const Stop& stop) const
     const __m128i c = _mm_set1_epi8(ascii_[2]);
     const __m128i d = _mm_set1_epi8(ascii_[3]);
     const unsigned asciiMask = asciiCount_ > 0 ? 0xFFFFU : 0U;
+    // Sets of at most two ASCII bytes (line breaks, say) need only two compares.
+    const bool two = asciiCount_ <= 2;
     for (; p + 16 <= text.size(); p += 16) {
       const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
-      const __m128i hits =
-          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b)),
-                       _mm_or_si128(_mm_cmpeq_epi8(chunk, c), _mm_cmpeq_epi8(chunk, d)));
+      __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b));
+      if (!two) {
+        hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(chunk, c), _mm_cmpeq_epi8(chunk, d)));
+      }
       unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)) & asciiMask;
       if (high_) {
         mask |= static_cast<unsigned>(_mm_movemask_epi8(chunk));

@@ -1,5 +1,6 @@
 #include "engine/SourceLines.h"
 
+#include "engine/AnsiText.h"
 #include "engine/Markers.h"
 
 #include <algorithm>
@@ -73,23 +74,7 @@ SourceLines::SourceLines(std::vector<std::string_view> lines)
     : split_(true), given_(std::move(lines)) {}
 
 size_t SourceLines::EndOfLine(size_t offset) const {
-#if defined(__SSE2__)
-  // Sixteen bytes at a time up to the first CR or LF.
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i cr = _mm_set1_epi8('\r');
-  for (; offset + 16 <= text_.size(); offset += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_.data() + offset));
-    const int breaks =
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr)));
-    if (breaks != 0) {
-      return offset + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(breaks)));
-    }
-  }
-#endif
-  while (offset < text_.size() && !IsBreak(text_[offset])) {
-    ++offset;
-  }
-  return offset;
+  return std::min(LineBreakBytes().FindIn(text_, offset), text_.size());
 }
 
 void SourceLines::Note(Place place) const {
