@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace qm {
@@ -230,16 +231,6 @@ bool ProtectedReplace(std::string& text, std::string_view from, std::string_view
   }
   std::vector<Hit<uint64_t>> hits;
   return ProtectedReplaceWith<uint64_t>(text, from, to, tags, hits);
-}
-
-// Which byte values occur in text: a row whose first byte does not occur is passed over
-// without a scan, which matters for tables of many rows over long texts.
-std::array<bool, 256> BytesIn(std::string_view text) {
-  std::array<bool, 256> present{};
-  for (const char c : text) {
-    present[static_cast<unsigned char>(c)] = true;
-  }
-  return present;
 }
 
 // Which bytes and which pairs of neighbouring bytes a text holds, the pairs folded into 4096
@@ -470,42 +461,25 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
   std::string out(text);
-  // With many steps, a step whose first bytes the text lacks is passed over without a scan;
+  // With many steps, a step whose rows cannot occur in the text is passed over without a scan;
   // with a few, each step's own search costs no more than finding out.
-  const bool track = table.steps().size() > kStepsWorthTracking;
-  std::array<bool, 256> present{};
-  if (track) {
-    present = BytesIn(out);
+  std::optional<Census> census;
+  if (table.steps().size() > kStepsWorthTracking) {
+    census.emplace(out);
   }
-  const auto mark = [&](std::string_view added) {
-    for (const char c : added) {
-      present[static_cast<unsigned char>(c)] = true;
-    }
-  };
   // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
   // changes no text and has no step.
   for (const CharacterTable::Step& step : table.steps()) {
-    if (step.rows.size() > 1) {
-      if (track && std::none_of(step.rows.begin(), step.rows.end(), [&](size_t k) {
-            return present[static_cast<unsigned char>(table.rows()[k].from[0])];
-          })) {
-        continue;
-      }
-      if (ReplaceBytes(out, table, step) && track) {
-        for (const size_t k : step.rows) {
-          mark(table.rows()[k].to);
-        }
-      }
+    if (census && std::none_of(step.rows.begin(), step.rows.end(),
+                               [&](size_t k) { return census->MayHold(table.rows()[k].from); })) {
       continue;
     }
-    const CharRow& row = table.rows()[step.rows.front()];
-    if (track && !present[static_cast<unsigned char>(row.from.front())]) {
-      continue;
-    }
-    // The bytes of the replacement may be new to the text; those of the replaced text stay
-    // marked, which costs at most a search that finds nothing.
-    if (ProtectedReplace(out, row.from, row.to, tags) && track) {
-      mark(row.to);
+    const bool changed = step.rows.size() > 1
+                             ? ReplaceBytes(out, table, step)
+                             : ProtectedReplace(out, table.rows()[step.rows[0]].from,
+                                                table.rows()[step.rows[0]].to, tags);
+    if (changed && census) {
+      census->Take(out);
     }
   }
   ThreadScratch().Trim();
