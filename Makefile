@@ -12,6 +12,9 @@ PACKAGE_BUILD := build-package
 # new compiler's warning pass. A plain cmake build has them off.
 WERROR      ?= ON
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
+# A compiler cache speeds up rebuilds where one is installed; the builds are the same without.
+CCACHE      := $(shell command -v ccache 2>/dev/null)
+CMAKE       := cmake $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 CLI         := $(BUILD)/bin/quillmark-cli
 # The windows are drawn without a display; "make screenshots QT_PLATFORM=xcb" under xvfb-run
@@ -31,7 +34,7 @@ deps:
 	@sh scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=$(WERROR)
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -61,13 +64,13 @@ images: configure
 
 # Release build of the benchmark only; it brings its own generated sources.
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON -DQM_WERROR=ON
+	$(CMAKE) -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON -DQM_WERROR=ON
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillmark_bench
 	$(BENCH_BUILD)/bin/quillmark_bench
 
 # The tests again under the address and undefined-behaviour sanitizers.
 sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF \
+	$(CMAKE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BENCH=OFF \
 	  -DQM_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure
@@ -75,7 +78,7 @@ sanitize: deps
 # The core's tests under the thread sanitizer: every conversion in them runs with worker
 # threads, so a data race between them and the writing thread fails the run.
 tsan: deps
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_GUI=OFF -DQM_BENCH=OFF \
+	$(CMAKE) -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_GUI=OFF -DQM_BENCH=OFF \
 	  -DQM_WERROR=$(WERROR)
 	cmake --build $(TSAN_BUILD) -j$(JOBS) --target quillmark_tests
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
@@ -84,7 +87,7 @@ tsan: deps
 # The fuzz targets are built by clang in a build folder of their own.
 FUZZ_TIME   ?= 60
 fuzz-configure: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	$(CMAKE) -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQM_FUZZ=ON -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF \
 	  -DQM_WERROR=$(WERROR)
 
@@ -133,7 +136,7 @@ screenshot-viewer: build
 # The Debian package, from a Release build of the programs alone (prefix /usr), into
 # $(PACKAGE_BUILD)/. A packager's build: warnings do not stop it.
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=OFF \
+	$(CMAKE) -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=OFF \
 	  -DQM_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
