@@ -16,23 +16,6 @@ namespace qm {
 
 namespace {
 
-struct TemplateSection {
-  const char* section;
-  Lines TemplateSet::*lines;
-};
-
-// The template sections in the order of a save.
-constexpr std::array<TemplateSection, 8> kTemplateSections{{
-    {kSecDocPageHeader, &TemplateSet::DocPageHeader},
-    {kSecDocPageFooter, &TemplateSet::DocPageFooter},
-    {kSecDocBlockHeader, &TemplateSet::DocBlockHeader},
-    {kSecDocBlockFooter, &TemplateSet::DocBlockFooter},
-    {kSecTechPageHeader, &TemplateSet::TechPageHeader},
-    {kSecTechPageFooter, &TemplateSet::TechPageFooter},
-    {kSecTechBlockHeader, &TemplateSet::TechBlockHeader},
-    {kSecTechBlockFooter, &TemplateSet::TechBlockFooter},
-}};
-
 // The value fields, each with its section, key and loading default, in the order of a save.
 // One list serves loading (S = ProjectSettings) and saving (S = const ProjectSettings), so
 // the two cannot drift apart. Texts load as empty when missing.
@@ -225,8 +208,8 @@ ProjectSettings LoadProjectFile(const std::string& path) {
   ProjectSettings s;
   const Loader loader{ini};
   VisitMainFields(s, loader);
-  for (const TemplateSection& t : kTemplateSections) {
-    Lines& lines = s.Templates.*t.lines;
+  for (const TemplateInfo& t : kTemplateTable) {
+    Lines& lines = s.Templates[t.id];
     lines.clear();
     // The first missing line number ends the template.
     while (std::optional<std::string> line = ini.Read(t.section, TemplateKey(lines.size()))) {
@@ -248,7 +231,7 @@ bool HoldsProjectSection(const std::string& path) {
       return true;
     }
   }
-  for (const TemplateSection& t : kTemplateSections) {
+  for (const TemplateInfo& t : kTemplateTable) {
     if (ini.HasSection(t.section)) {
       return true;
     }
@@ -272,11 +255,11 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
   const Saver saver{ini, path};
   VisitMainFields(settings, saver);
   // Erase all eight first, then write: a template never finds stale lines of its own.
-  for (const TemplateSection& t : kTemplateSections) {
+  for (const TemplateInfo& t : kTemplateTable) {
     ini.EraseSection(t.section);
   }
-  for (const TemplateSection& t : kTemplateSections) {
-    const Lines& lines = settings.Templates.*t.lines;
+  for (const TemplateInfo& t : kTemplateTable) {
+    const Lines& lines = settings.Templates[t.id];
     for (size_t i = 0; i < lines.size(); ++i) {
       WriteEntry(ini, path, t.section, TemplateKey(i), lines[i]);
     }

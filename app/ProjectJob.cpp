@@ -7,12 +7,12 @@ namespace qm {
 
 ProjectSettings OpenProject(const std::string& path, TGenerator& generator) {
   ProjectSettings settings = LoadProjectFile(path);
-  ApplyTemplates(settings.Templates, generator);
+  generator.Templates = settings.Templates;
   return settings;
 }
 
 void SaveProject(const std::string& path, ProjectSettings settings, const TGenerator& generator) {
-  settings.Templates = TemplatesOf(generator);
+  settings.Templates = generator.Templates;
   SaveProjectFile(path, settings);
 }
 

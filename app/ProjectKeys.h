@@ -30,15 +30,7 @@ inline constexpr const char* kSecSources = "Main.Eingabe.Quellen";
 inline constexpr const char* kSecOutput = "Main.Ausgabe";
 inline constexpr const char* kSecOptions = "Main.Zusatz";
 
-/// Template sections, in the order in which a save writes them.
-inline constexpr const char* kSecDocPageHeader = "Vorlagen.Benutzer.Kopf";
-inline constexpr const char* kSecDocPageFooter = "Vorlagen.Benutzer.Fuss";
-inline constexpr const char* kSecDocBlockHeader = "Vorlagen.Benutzer.Block.Kopf";
-inline constexpr const char* kSecDocBlockFooter = "Vorlagen.Benutzer.Block.Fuss";
-inline constexpr const char* kSecTechPageHeader = "Vorlagen.Entwickler.Kopf";
-inline constexpr const char* kSecTechPageFooter = "Vorlagen.Entwickler.Fuss";
-inline constexpr const char* kSecTechBlockHeader = "Vorlagen.Entwickler.Block.Kopf";
-inline constexpr const char* kSecTechBlockFooter = "Vorlagen.Entwickler.Block.Fuss";
+/// The template sections are those of kTemplateTable, in the order in which a save writes them.
 /// Template line i is the key kKeyTemplateLine followed by i in decimal ("Zeile0", ...).
 inline constexpr const char* kKeyTemplateLine = "Zeile";
 

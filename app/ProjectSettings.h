@@ -1,14 +1,12 @@
 // The values of one documentation job, as a project file holds them.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "engine/Templates.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <string>
 
 namespace qm {
-
-class TGenerator;
 
 /// The eight source kinds that can be ticked.
 struct SourceKinds {
@@ -21,13 +19,6 @@ struct SourceKinds {
   bool Assembler = false;
   bool HTML = false;
   bool operator==(const SourceKinds&) const = default;
-};
-
-/// The eight HTML templates.
-struct TemplateSet {
-  Lines DocPageHeader, DocPageFooter, DocBlockHeader, DocBlockFooter;
-  Lines TechPageHeader, TechPageFooter, TechBlockHeader, TechBlockFooter;
-  bool operator==(const TemplateSet&) const = default;
 };
 
 /// One documentation job. The initial values are those of a freshly started program (the
@@ -45,10 +36,5 @@ struct ProjectSettings {
   HelpProjectSettings Help;
   bool operator==(const ProjectSettings&) const = default;
 };
-
-/// The generator's eight template lists.
-TemplateSet TemplatesOf(const TGenerator& generator);
-/// Makes the generator's eight template lists those of templates.
-void ApplyTemplates(const TemplateSet& templates, TGenerator& generator);
 
 } // namespace qm

@@ -350,13 +350,15 @@ void MeasureTree(const std::string& root, const qmbench::TreeShape& shape, bool 
 
   const Conversion unchanged = ConvertMedian(*generator, sources, [](int) {});
   // Every page changes: the page footers gain a line that differs from one run to the next.
-  const qm::Lines docFooter = generator->DocPageFooter;
-  const qm::Lines techFooter = generator->TechPageFooter;
+  const qm::Lines docFooter = generator->Templates[qm::TemplateId::DocPageFooter];
+  const qm::Lines techFooter = generator->Templates[qm::TemplateId::TechPageFooter];
   const Conversion changed = ConvertMedian(*generator, sources, [&](int i) {
-    generator->DocPageFooter = docFooter;
-    generator->TechPageFooter = techFooter;
-    generator->DocPageFooter.push_back("<!-- " + std::to_string(i) + " -->");
-    generator->TechPageFooter.push_back("<!-- " + std::to_string(i) + " -->");
+    generator->Templates[qm::TemplateId::DocPageFooter] = docFooter;
+    generator->Templates[qm::TemplateId::TechPageFooter] = techFooter;
+    generator->Templates[qm::TemplateId::DocPageFooter].push_back("<!-- " + std::to_string(i) +
+                                                                  " -->");
+    generator->Templates[qm::TemplateId::TechPageFooter].push_back("<!-- " + std::to_string(i) +
+                                                                   " -->");
   });
   std::printf("  Conversions (median of %d):\n", kRepeats);
   PrintConversion("into an emptied folder", emptied, read + create, "(read+create)", 1.2, bytes);

@@ -110,9 +110,9 @@ int RunConvertCommand(const Options& options) {
   if (projectMode) {
     // The project's templates replace those loaded from the Templates folder, also when the
     // project holds none.
-    ApplyTemplates(settings.Templates, generator);
+    generator.Templates = settings.Templates;
   } else {
-    settings.Templates = TemplatesOf(generator);
+    settings.Templates = generator.Templates;
     ApplySettingFlags(options.Settings, settings);
   }
 

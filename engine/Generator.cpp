@@ -13,15 +13,7 @@
 namespace qm {
 
 TGenerator::TGenerator(const std::string& programFolder) {
-  const std::string templates = programFolder + kTemplatesFolder;
-  DocBlockHeader = ReadTextLines(templates + kDocBlockHeaderFile);
-  DocBlockFooter = ReadTextLines(templates + kDocBlockFooterFile);
-  DocPageHeader = ReadTextLines(templates + kDocPageHeaderFile);
-  DocPageFooter = ReadTextLines(templates + kDocPageFooterFile);
-  TechBlockHeader = ReadTextLines(templates + kTechBlockHeaderFile);
-  TechBlockFooter = ReadTextLines(templates + kTechBlockFooterFile);
-  TechPageHeader = ReadTextLines(templates + kTechPageHeaderFile);
-  TechPageFooter = ReadTextLines(templates + kTechPageFooterFile);
+  Templates = ReadTemplateFiles(programFolder + kTemplatesFolder);
   loadedTags_ = ReadTextLines(programFolder + kTagTableFile);
   HtmlTags.Assign(loadedTags_);
   CharTable.Assign(ReadTextLines(programFolder + kCharTableFile));

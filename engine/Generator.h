@@ -8,6 +8,7 @@
 #include "engine/PageSink.h"
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
+#include "engine/Templates.h"
 #include "engine/TextFile.h"
 #include "engine/Warnings.h"
 
@@ -26,15 +27,8 @@ namespace qm {
 template <typename Result> class Prefetch;
 
 /// File names of the installation data.
+/// The folder of the template files, beside the program folder.
 inline constexpr const char* kTemplatesFolder = "../Templates/";
-inline constexpr const char* kDocBlockHeaderFile = "HTMLBlockHeader_Usr.htt";
-inline constexpr const char* kDocBlockFooterFile = "HTMLBlockFooter_Usr.htt";
-inline constexpr const char* kDocPageHeaderFile = "HTMLHeader_Usr.htt";
-inline constexpr const char* kDocPageFooterFile = "HTMLFooter_Usr.htt";
-inline constexpr const char* kTechBlockHeaderFile = "HTMLBlockHeader_Dev.htt";
-inline constexpr const char* kTechBlockFooterFile = "HTMLBlockFooter_Dev.htt";
-inline constexpr const char* kTechPageHeaderFile = "HTMLHeader_Dev.htt";
-inline constexpr const char* kTechPageFooterFile = "HTMLFooter_Dev.htt";
 inline constexpr const char* kTagTableFile = "HTMLTags.txt";
 inline constexpr const char* kCharTableFile = "Umlaute.txt";
 
@@ -55,8 +49,7 @@ public:
   bool OemToAnsi = false;
   bool OneFilePerBlock = false;
 
-  Lines DocBlockHeader, DocBlockFooter, DocPageHeader, DocPageFooter;
-  Lines TechBlockHeader, TechBlockFooter, TechPageHeader, TechPageFooter;
+  TemplateSet Templates;
 
   Lines TechPages, DocPages;
   Lines TechTocEntries, DocTocEntries;

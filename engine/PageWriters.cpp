@@ -127,42 +127,43 @@ void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string
 
 void TGenerator::WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
                                     std::string_view title, const std::string& ownFile) {
-  WritePageHeader(Kind::Doc, DocPageHeader, outFile, inFile, title, ownFile);
+  WritePageHeader(Kind::Doc, Templates[TemplateId::DocPageHeader], outFile, inFile, title, ownFile);
 }
 
 void TGenerator::WriteTechPageHeader(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  WritePageHeader(Kind::Tech, TechPageHeader, outFile, inFile, title, ownFile);
+  WritePageHeader(Kind::Tech, Templates[TemplateId::TechPageHeader], outFile, inFile, title,
+                  ownFile);
 }
 
 void TGenerator::WriteDocPageFooter(const std::string& outFile, const std::string& inFile,
                                     std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, DocPageFooter, ownFile);
+  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocPageFooter], ownFile);
 }
 
 void TGenerator::WriteTechPageFooter(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, TechPageFooter, ownFile);
+  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechPageFooter], ownFile);
 }
 
 void TGenerator::WriteDocBlockHeader(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, DocBlockHeader, ownFile);
+  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockHeader], ownFile);
 }
 
 void TGenerator::WriteDocBlockFooter(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, DocBlockFooter, ownFile);
+  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockFooter], ownFile);
 }
 
 void TGenerator::WriteTechBlockHeader(const std::string& outFile, const std::string& inFile,
                                       std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, TechBlockHeader, ownFile);
+  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockHeader], ownFile);
 }
 
 void TGenerator::WriteTechBlockFooter(const std::string& outFile, const std::string& inFile,
                                       std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, TechBlockFooter, ownFile);
+  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockFooter], ownFile);
 }
 
 std::optional<std::string> TGenerator::PlainBlockBytes(std::string_view text) {

@@ -26,8 +26,9 @@ qm::ProjectSettings Shuffled(qm::ProjectSettings s) {
   std::swap(s.InputPath, s.OutputPath);
   std::swap(s.ExtraFilesFolder, s.Help.Title);
   std::swap(s.Help.Language, s.Help.DocDefaultPage);
-  std::swap(s.Templates.DocPageHeader, s.Templates.TechBlockFooter);
-  s.Templates.DocBlockHeader.push_back(s.Help.TechDefaultPage);
+  std::swap(s.Templates[qm::TemplateId::DocPageHeader],
+            s.Templates[qm::TemplateId::TechBlockFooter]);
+  s.Templates[qm::TemplateId::DocBlockHeader].push_back(s.Help.TechDefaultPage);
   s.IncludeSubfolders = !s.IncludeSubfolders;
   s.Kinds.Java = !s.Kinds.Java;
   s.OemToAnsi = !s.OemToAnsi;

@@ -102,8 +102,8 @@ Ohne offene Projektdatei merkt sich der Editor die Namen der zuletzt geladenen u
 gespeicherten Dateien bis zum nächsten Programmlauf.
 ###DocGen_End */
 
-TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, Lines& templateLines)
-    : QDialog(&owner), owner_(owner), template_(templateLines) {
+TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates, TemplateId id)
+    : QDialog(&owner), owner_(owner), template_(templates[id]) {
   setObjectName(QStringLiteral("Lex_HTMLEditor"));
   setWindowTitle(UiText(kEditorCaption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

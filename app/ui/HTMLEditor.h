@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/AnsiText.h"
+#include "engine/Templates.h"
 
 #include <QDialog>
 
@@ -26,10 +27,10 @@ class TLex_HTMLEditor : public QDialog {
   Q_OBJECT
 
 public:
-  /// An editor of templateLines (not owned; it must outlive the editor), shown over owner.
-  /// While owner has no project file open, the editor keeps its text and the file names of
-  /// its dialogs between program runs.
-  TLex_HTMLEditor(TLex_Hauptmenue& owner, Lines& templateLines);
+  /// An editor of the template id of templates (not owned; they must outlive the editor),
+  /// shown over owner. While owner has no project file open, the editor keeps its text and the
+  /// file names of its dialogs between program runs.
+  TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates, TemplateId id);
   ~TLex_HTMLEditor() override;
 
   /// "Schließen": closes the editor, as its close box and Escape do.

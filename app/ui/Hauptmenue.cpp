@@ -468,7 +468,7 @@ ProjectSettings TLex_Hauptmenue::ConversionSettings() const {
   s.OemToAnsi = optOEM->isChecked();
   s.OneFilePerBlock = optEigeneDateien->isChecked();
   if (generator_ != nullptr) {
-    s.Templates = TemplatesOf(*generator_);
+    s.Templates = generator_->Templates;
   }
   return s;
 }
@@ -803,41 +803,41 @@ void TLex_Hauptmenue::SaveAs() {
   }
 }
 
-void TLex_Hauptmenue::EditTemplate(Lines TGenerator::*list) {
-  TLex_HTMLEditor editor(*this, (*generator_).*list);
+void TLex_Hauptmenue::EditTemplate(TemplateId id) {
+  TLex_HTMLEditor editor(*this, generator_->Templates, id);
   editor.exec();
 }
 
 void TLex_Hauptmenue::KopfBenutzerClick() {
-  EditTemplate(&TGenerator::DocPageHeader);
+  EditTemplate(TemplateId::DocPageHeader);
 }
 
 void TLex_Hauptmenue::BlockKopfBenutzerClick() {
-  EditTemplate(&TGenerator::DocBlockHeader);
+  EditTemplate(TemplateId::DocBlockHeader);
 }
 
 void TLex_Hauptmenue::BlockFussBenutzerClick() {
-  EditTemplate(&TGenerator::DocBlockFooter);
+  EditTemplate(TemplateId::DocBlockFooter);
 }
 
 void TLex_Hauptmenue::FussBenutzerClick() {
-  EditTemplate(&TGenerator::DocPageFooter);
+  EditTemplate(TemplateId::DocPageFooter);
 }
 
 void TLex_Hauptmenue::KopfEntwicklerClick() {
-  EditTemplate(&TGenerator::TechPageHeader);
+  EditTemplate(TemplateId::TechPageHeader);
 }
 
 void TLex_Hauptmenue::BlockKopfEntwicklerClick() {
-  EditTemplate(&TGenerator::TechBlockHeader);
+  EditTemplate(TemplateId::TechBlockHeader);
 }
 
 void TLex_Hauptmenue::BlockFussEntwicklerClick() {
-  EditTemplate(&TGenerator::TechBlockFooter);
+  EditTemplate(TemplateId::TechBlockFooter);
 }
 
 void TLex_Hauptmenue::FussEntwicklerClick() {
-  EditTemplate(&TGenerator::TechPageFooter);
+  EditTemplate(TemplateId::TechPageFooter);
 }
 
 void TLex_Hauptmenue::ZustzlicheDateien1Click() {

@@ -4,6 +4,7 @@
 
 #include "app/ProjectSettings.h"
 #include "engine/AnsiText.h"
+#include "engine/Templates.h"
 #include "engine/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
@@ -156,7 +157,7 @@ private:
   void UpdateCommands();
   /// Runs a command; an error that leaves it is shown in one error box and the program goes on.
   template <typename F> void Guarded(F command);
-  void EditTemplate(Lines TGenerator::*list);
+  void EditTemplate(TemplateId id);
   void ShowError(const QString& message);
   /// Lists the warnings of a run in one warning box.
   void ShowWarnings(const WarningList& warnings);

@@ -43,8 +43,8 @@ ProjectSettings Sample() {
   s.Kinds.C = true;
   s.OutputPath = "/out";
   s.OneFilePerBlock = true;
-  s.Templates.DocPageHeader = {"<html>", "<title>%TITLE%</title>"};
-  s.Templates.TechBlockFooter = {"<hr>"};
+  s.Templates[qm::TemplateId::DocPageHeader] = {"<html>", "<title>%TITLE%</title>"};
+  s.Templates[qm::TemplateId::TechBlockFooter] = {"<hr>"};
   s.Help.Title = "Handbuch";
   return s;
 }
@@ -130,11 +130,11 @@ TEST(ProjectFile, ShorterTemplatesLeaveNoOldLines) {
   const std::string file = dir / "p.qmpr";
   WriteFile(file, "");
   ProjectSettings s;
-  s.Templates.DocBlockHeader = {"1", "2", "3", "4", "5"};
-  s.Templates.TechPageFooter = {"x"};
+  s.Templates[qm::TemplateId::DocBlockHeader] = {"1", "2", "3", "4", "5"};
+  s.Templates[qm::TemplateId::TechPageFooter] = {"x"};
   SaveProjectFile(file, s);
-  s.Templates.DocBlockHeader = {"a", "b"};
-  s.Templates.TechPageFooter.clear();
+  s.Templates[qm::TemplateId::DocBlockHeader] = {"a", "b"};
+  s.Templates[qm::TemplateId::TechPageFooter].clear();
   SaveProjectFile(file, s);
 
   const std::string text = ReadFile(file);
@@ -153,7 +153,7 @@ TEST(ProjectFile, SavingIntoAnUnrelatedFileMerges) {
   WriteFile(file, ";eigene Datei\n\n[Andere]\nx = 1\n\n[Main.Ausgabe]\nPfad = /alt\nZusatz=ja\n");
   ProjectSettings s;
   s.OutputPath = "/out";
-  s.Templates.DocPageFooter = {"</html>"};
+  s.Templates[qm::TemplateId::DocPageFooter] = {"</html>"};
   SaveProjectFile(file, s);
   const std::vector<std::string> kept = {";eigene Datei",  "",          "[Andere]", "x = 1", "",
                                          "[Main.Ausgabe]", "Pfad=/out", "Zusatz=ja"};
@@ -213,11 +213,11 @@ TEST(ProjectFile, MissingKeysLoadTheirDefaults) {
   ProjectSettings expected;
   expected.Help.Language = "";
   expected.Help.Title = "T";
-  expected.Templates.TechPageHeader = {"a", "b"};
+  expected.Templates[qm::TemplateId::TechPageHeader] = {"a", "b"};
   EXPECT_EQ(LoadProjectFile(file), expected);
 
   expected.Help.Title = "";
-  expected.Templates.TechPageHeader.clear();
+  expected.Templates[qm::TemplateId::TechPageHeader].clear();
   EXPECT_EQ(LoadProjectFile(dir / "fehlt.qmpr"), expected);
 }
 
@@ -235,17 +235,17 @@ TEST(ProjectFile, EveryValueReadsBackAsSaved) {
   s.AutoLineBreak = false;
   s.OemToAnsi = true;
   s.OneFilePerBlock = true;
-  s.Templates.DocPageHeader = {"  <p>einger\xFC"
-                               "ckt",
-                               "ende  ",
-                               "",
-                               "\"ganz\"",
-                               "'halb\"",
-                               "a=b",
-                               "; kein Kommentar",
-                               "[keine Sektion]"};
-  s.Templates.DocPageFooter = {""};
-  s.Templates.TechBlockHeader = {"'x'", std::string("nach\0NUL", 8)};
+  s.Templates[qm::TemplateId::DocPageHeader] = {"  <p>einger\xFC"
+                                                "ckt",
+                                                "ende  ",
+                                                "",
+                                                "\"ganz\"",
+                                                "'halb\"",
+                                                "a=b",
+                                                "; kein Kommentar",
+                                                "[keine Sektion]"};
+  s.Templates[qm::TemplateId::DocPageFooter] = {""};
+  s.Templates[qm::TemplateId::TechBlockHeader] = {"'x'", std::string("nach\0NUL", 8)};
   s.Help = {"Titel ; mit = Zeichen",
             "0x409 Englisch",
             false,
@@ -274,7 +274,7 @@ TEST(ProjectFile, ReadsFilesOfOtherWriters) {
   const ProjectSettings win = LoadProjectFile(dir / "win.qmpr");
   EXPECT_EQ(win.ExtraFilesFolder, "C:\\Extra");
   EXPECT_EQ(win.InputPath, "C:\\Src");
-  EXPECT_EQ(win.Templates.DocPageHeader, (Lines{"<html>", ""}));
+  EXPECT_EQ(win.Templates[qm::TemplateId::DocPageHeader], (Lines{"<html>", ""}));
 
   WriteFile(dir / "lf.qmpr", "[main.ausgabe]\nPfad  =  /out  \n[Main.Zusatz]\nEigeneDateien = 1\n");
   const ProjectSettings lf = LoadProjectFile(dir / "lf.qmpr");
@@ -310,7 +310,7 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
     EXPECT_EQ(std::string(e.what()), "nach " + existing + " kann nicht geschrieben werden");
   }
   broken = ProjectSettings{};
-  broken.Templates.TechPageHeader = {"<html>", "a\rb"};
+  broken.Templates[qm::TemplateId::TechPageHeader] = {"<html>", "a\rb"};
   EXPECT_THROW(SaveProjectFile(existing, broken), Error);
   EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
 
@@ -374,7 +374,7 @@ TEST(ProjectFile, Utf8FileWithAMarkIsReadAndSavedAsUtf8) {
   s.Help.Title = "Gr\xF6\xDF"
                  "e \x80";
   s.Help.Language = "0x407 Deutsch (Deutschland)";
-  s.Templates.DocPageHeader = {"<p>\xFC</p>"};
+  s.Templates[qm::TemplateId::DocPageHeader] = {"<p>\xFC</p>"};
   SaveProjectFile(file, s);
   const std::vector<std::string> main = {"[Main.Eingabe]",
                                          "Pfad=/quellen/\xC3\x9C"
@@ -406,7 +406,8 @@ TEST(ProjectFile, Utf8FileWithAMarkIsReadAndSavedAsUtf8) {
                                              "e \xE2\x82\xAC")})));
   const ProjectSettings again = LoadProjectFile(file);
   EXPECT_EQ(again.Help.Title, s.Help.Title);
-  EXPECT_EQ(again.Templates.DocPageHeader, s.Templates.DocPageHeader);
+  EXPECT_EQ(again.Templates[qm::TemplateId::DocPageHeader],
+            s.Templates[qm::TemplateId::DocPageHeader]);
   EXPECT_EQ(again.InputPath, s.InputPath);
 
   // A character that Windows-1252 lacks cannot become a value: the error names the key.

@@ -54,13 +54,13 @@ TEST(ProjectJob, OpenMakesTheProjectTemplatesTheGenerators) {
   Job job;
   WriteFile(job.root / "p.qmpr", CrLf({"[Vorlagen.Entwickler.Fuss]", "Zeile0=Ende"}));
   const ProjectSettings opened = OpenProject(job.root / "p.qmpr", job.generator);
-  EXPECT_EQ(job.generator.TechPageFooter, (Lines{"Ende"}));
-  EXPECT_TRUE(job.generator.DocPageFooter.empty());
-  EXPECT_EQ(opened.Templates, TemplatesOf(job.generator));
+  EXPECT_EQ(job.generator.Templates[qm::TemplateId::TechPageFooter], (Lines{"Ende"}));
+  EXPECT_TRUE(job.generator.Templates[qm::TemplateId::DocPageFooter].empty());
+  EXPECT_EQ(opened.Templates, job.generator.Templates);
 
-  job.generator.DocPageHeader = {"Kopf"};
+  job.generator.Templates[qm::TemplateId::DocPageHeader] = {"Kopf"};
   SaveProject(job.root / "q.qmpr", opened, job.generator);
-  EXPECT_EQ(LoadProjectFile(job.root / "q.qmpr").Templates, TemplatesOf(job.generator));
+  EXPECT_EQ(LoadProjectFile(job.root / "q.qmpr").Templates, job.generator.Templates);
 }
 
 TEST(ProjectJob, ConversionTellsDeclinedCancelledAndConvertedApart) {

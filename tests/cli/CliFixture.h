@@ -137,14 +137,14 @@ public:
     WriteFile(dir_ / "prog/bin/Comment.txt", CrLf({"// Kommentar"}));
     const qm::TemplateSet t = Templates();
     const std::string folder = dir_ / "prog/Templates/";
-    WriteFile(folder + "HTMLHeader_Usr.htt", CrLf(t.DocPageHeader));
-    WriteFile(folder + "HTMLBlockHeader_Usr.htt", CrLf(t.DocBlockHeader));
-    WriteFile(folder + "HTMLBlockFooter_Usr.htt", CrLf(t.DocBlockFooter));
-    WriteFile(folder + "HTMLFooter_Usr.htt", CrLf(t.DocPageFooter));
-    WriteFile(folder + "HTMLHeader_Dev.htt", CrLf(t.TechPageHeader));
-    WriteFile(folder + "HTMLBlockHeader_Dev.htt", CrLf(t.TechBlockHeader));
-    WriteFile(folder + "HTMLBlockFooter_Dev.htt", CrLf(t.TechBlockFooter));
-    WriteFile(folder + "HTMLFooter_Dev.htt", CrLf(t.TechPageFooter));
+    WriteFile(folder + "HTMLHeader_Usr.htt", CrLf(t[qm::TemplateId::DocPageHeader]));
+    WriteFile(folder + "HTMLBlockHeader_Usr.htt", CrLf(t[qm::TemplateId::DocBlockHeader]));
+    WriteFile(folder + "HTMLBlockFooter_Usr.htt", CrLf(t[qm::TemplateId::DocBlockFooter]));
+    WriteFile(folder + "HTMLFooter_Usr.htt", CrLf(t[qm::TemplateId::DocPageFooter]));
+    WriteFile(folder + "HTMLHeader_Dev.htt", CrLf(t[qm::TemplateId::TechPageHeader]));
+    WriteFile(folder + "HTMLBlockHeader_Dev.htt", CrLf(t[qm::TemplateId::TechBlockHeader]));
+    WriteFile(folder + "HTMLBlockFooter_Dev.htt", CrLf(t[qm::TemplateId::TechBlockFooter]));
+    WriteFile(folder + "HTMLFooter_Dev.htt", CrLf(t[qm::TemplateId::TechPageFooter]));
     WriteFile(
         Source() + "Unit1.pas",
         CrLf({"// ###DocGen_Start Einleitung", "// Erkl\xE4rung & <B>mehr</B>.", "// ###DocGen_End",
@@ -164,14 +164,15 @@ public:
   /// The eight templates of the Templates folder.
   static qm::TemplateSet Templates() {
     qm::TemplateSet t;
-    t.DocPageHeader = {"<html>", "<title>%TITLE%</title>", "<h1>%INPUTFILE%%INPUTEXTENSION%</h1>"};
-    t.DocBlockHeader = {"<h2>%TITLE%</h2>"};
-    t.DocBlockFooter = {"<hr>"};
-    t.DocPageFooter = {"<p>%DATE%</p></html>"};
-    t.TechPageHeader = {"<html class=tech>"};
-    t.TechBlockHeader = {"<h3>%TITLE%</h3>"};
-    t.TechBlockFooter = {"<br>"};
-    t.TechPageFooter = {"</html>"};
+    t[qm::TemplateId::DocPageHeader] = {"<html>", "<title>%TITLE%</title>",
+                                        "<h1>%INPUTFILE%%INPUTEXTENSION%</h1>"};
+    t[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>"};
+    t[qm::TemplateId::DocBlockFooter] = {"<hr>"};
+    t[qm::TemplateId::DocPageFooter] = {"<p>%DATE%</p></html>"};
+    t[qm::TemplateId::TechPageHeader] = {"<html class=tech>"};
+    t[qm::TemplateId::TechBlockHeader] = {"<h3>%TITLE%</h3>"};
+    t[qm::TemplateId::TechBlockFooter] = {"<br>"};
+    t[qm::TemplateId::TechPageFooter] = {"</html>"};
     return t;
   }
 

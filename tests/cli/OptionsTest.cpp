@@ -118,7 +118,7 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   loaded.Kinds.Pascal = loaded.Kinds.C = true;
   loaded.AutoLineBreak = false;
   loaded.OemToAnsi = true;
-  loaded.Templates.DocPageHeader = {"<html>"};
+  loaded.Templates[qm::TemplateId::DocPageHeader] = {"<html>"};
   loaded.Help.Title = "Alt";
   loaded.Help.Language = "0x409";
 

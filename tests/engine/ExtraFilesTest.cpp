@@ -35,7 +35,7 @@ TEST(ExtraFiles, OwnPageCollectsBlocksOfSeveralSources) {
   fx.Source("a.c", {"/* ###DocGen_Start Erster", "###Output Kapitel", "Eins", "###DocGen_End */"});
   fx.Source("b.c", {"/* ###DocGen_Start Zweiter", "###Output Kapitel", "Zwei", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
-  gen->DocBlockHeader = {"###Toc %TITLE%", "DBH %TITLE%"};
+  gen->Templates[qm::TemplateId::DocBlockHeader] = {"###Toc %TITLE%", "DBH %TITLE%"};
   EngineFixture::RunFiles(*gen, {fx.Src("a.c"), fx.Src("b.c")});
   EXPECT_EQ(ReadFile(fx.Out("Kapitel.Doc.htm")),
             CrLf({"<TITLE>Erster</TITLE>", "DH a.c a.Doc", "DBH Erster", "Eins", "", "DBF",

@@ -34,8 +34,8 @@ TEST(Generator, LoadsTemplatesAndTables) {
   // Templates come from ../Templates/ beside the program folder, tables from the folder itself.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
-  EXPECT_EQ(gen->DocBlockHeader, (Lines{"DBH %TITLE%"}));
-  EXPECT_EQ(gen->TechPageFooter, (Lines{"TF %TITLE%"}));
+  EXPECT_EQ(gen->Templates[qm::TemplateId::DocBlockHeader], (Lines{"DBH %TITLE%"}));
+  EXPECT_EQ(gen->Templates[qm::TemplateId::TechPageFooter], (Lines{"TF %TITLE%"}));
   EXPECT_EQ(gen->CharTable.lines().size(), 5u);
   EXPECT_TRUE(gen->HtmlTags.Contains("br"));
 }

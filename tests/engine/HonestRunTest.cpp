@@ -24,7 +24,7 @@ TEST(HonestRun, SourceNamesBeyondWindows1252ConvertLikeAnyOther) {
     fx.Source(name + ".pas", {"{###DocGen_Start Stadt", "Text", "###DocGen_End}"});
   }
   const auto gen = fx.MakeGenerator();
-  gen->DocBlockHeader = {"DBH %TITLE%", "###Toc %INPUTFILE%;%TITLE%"};
+  gen->Templates[qm::TemplateId::DocBlockHeader] = {"DBH %TITLE%", "###Toc %INPUTFILE%;%TITLE%"};
   TQuelle quelle;
   quelle.Masks = {"*.pas"};
   quelle.Search(fx.Src());

@@ -28,10 +28,10 @@ TEST(PageWriters, PerSourceAndOwnPageLayout) {
   // page gets its header on first use and its footer when saved.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
-  gen->DocPageHeader = {"H1", "H2"};
-  gen->DocBlockHeader = {"BH"};
-  gen->DocBlockFooter = {"BF"};
-  gen->DocPageFooter = {"F"};
+  gen->Templates[qm::TemplateId::DocPageHeader] = {"H1", "H2"};
+  gen->Templates[qm::TemplateId::DocBlockHeader] = {"BH"};
+  gen->Templates[qm::TemplateId::DocBlockFooter] = {"BF"};
+  gen->Templates[qm::TemplateId::DocPageFooter] = {"F"};
   const std::string page = fx.Out("x.Doc.htm");
   WriteFile(page, "");
   WritePage(*gen, page, "a\\nb", "");
@@ -72,7 +72,8 @@ TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
   EXPECT_EQ(gen->FindPageTitle(AnsiUpperCase(fx.Out("alt.doc.htm"))), "   Handbuch");
   EXPECT_EQ(gen->FindPageTitle(fx.Out("Neu.Doc.htm")), std::nullopt);
 
-  gen->DocPageHeader = {"<head>", "<title>%TITLE%</title>", "<TITLE>zwei</TITLE>"};
+  gen->Templates[qm::TemplateId::DocPageHeader] = {"<head>", "<title>%TITLE%</title>",
+                                                   "<TITLE>zwei</TITLE>"};
   const std::string old = fx.Out("Alt.Doc.htm");
   const std::string fresh = fx.Out("Neu.Doc.htm");
   WriteFile(old, "");

@@ -19,7 +19,7 @@ TEST(ProcessFile, SourceWithoutBlocksLeavesNoPages) {
   EngineFixture fx;
   fx.Source("leer.pas", {"unit leer;", "end."});
   const auto gen = fx.MakeGenerator();
-  gen->DocPageHeader = {"###Index Seite", "DH"};
+  gen->Templates[qm::TemplateId::DocPageHeader] = {"###Index Seite", "DH"};
   EXPECT_EQ(gen->ProcessFile(fx.Src("leer.pas")), 2);
   EXPECT_FALSE(Exists(fx.Out("leer.Doc.htm")));
   EXPECT_FALSE(Exists(fx.Out("leer.Tech.htm")));
@@ -175,7 +175,7 @@ TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
   WriteFile(fx.Out("h.Tech.htm"), "alt");
   fx.Source("h.c", {"/* ###DocGen_Start A", "a", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
-  gen->TechPageHeader.push_back("###Index Kopf");
+  gen->Templates[qm::TemplateId::TechPageHeader].push_back("###Index Kopf");
   gen->ProcessFile(fx.Src("h.c"));
   EXPECT_FALSE(Exists(fx.Out("h.Tech.htm")));
   EXPECT_EQ(gen->TechIndexEntries, (Lines{"Kopf;h.Tech.htm"}));
@@ -234,7 +234,8 @@ TEST(ProcessFile, LongTitleFillsEveryPlaceholder) {
   fx.Source("h.pas", {"{###DocGen_Start " + title, "Text", "###DocGen_End}",
                       "{###DocGen_Start " + title, "###Output Eigen", "Mehr", "###DocGen_End}"});
   const auto gen = fx.MakeGenerator();
-  gen->DocBlockHeader = {"###Index %TITLE%;%LINK%", "DBH %LINK%|%TITLE%|%link%"};
+  gen->Templates[qm::TemplateId::DocBlockHeader] = {"###Index %TITLE%;%LINK%",
+                                                    "DBH %LINK%|%TITLE%|%link%"};
   gen->ProcessFile(fx.Src("h.pas"));
   gen->ExtraFiles.SaveAll();
   const std::string header = "DBH " + link + "|" + converted + "|" + link;

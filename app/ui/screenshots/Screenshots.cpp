@@ -163,11 +163,14 @@ int main(int argc, char** argv) {
   workshop->hide();
 
   // The template editor on the user pages' block header (the shipped one when it loaded).
-  Lines sample = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>", "###Index %TITLE%;%TITLE%;%LINK%"};
-  if (window.Generator() != nullptr && !window.Generator()->DocBlockHeader.empty()) {
-    sample = window.Generator()->DocBlockHeader;
+  TemplateSet sample;
+  sample[TemplateId::DocBlockHeader] = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>",
+                                        "###Index %TITLE%;%TITLE%;%LINK%"};
+  if (window.Generator() != nullptr &&
+      !window.Generator()->Templates[TemplateId::DocBlockHeader].empty()) {
+    sample = window.Generator()->Templates;
   }
-  TLex_HTMLEditor editor(window, sample);
+  TLex_HTMLEditor editor(window, sample, TemplateId::DocBlockHeader);
   ok &= camera.Shoot(&editor, "HTMLEditor");
   editor.hide();
 

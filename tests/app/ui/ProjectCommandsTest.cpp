@@ -20,8 +20,8 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
   }
   Find<QCheckBox>(*window, "optEigeneDateien")->setChecked(true);
   window->SetExtraFilesFolder("/daten/extra");
-  window->Generator()->DocPageHeader = {"<HTML>", "K\xF6pfchen", ""};
-  window->Generator()->TechBlockFooter.clear();
+  window->Generator()->Templates[qm::TemplateId::DocPageHeader] = {"<HTML>", "K\xF6pfchen", ""};
+  window->Generator()->Templates[qm::TemplateId::TechBlockFooter].clear();
   qm::HelpProjectSettings values = window->HelpValues();
   values.Title = "Handbuch";
   values.MapHeaderJava = true;
@@ -42,7 +42,8 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
   fresh->OeffnenClick();
   EXPECT_EQ(fresh->CurrentProjectFile(), root / "projekt.qmpr");
   EXPECT_EQ(fresh->Settings(), window->Settings());
-  EXPECT_EQ(fresh->Generator()->DocPageHeader, (qm::Lines{"<HTML>", "K\xF6pfchen", ""}));
+  EXPECT_EQ(fresh->Generator()->Templates[qm::TemplateId::DocPageHeader],
+            (qm::Lines{"<HTML>", "K\xF6pfchen", ""}));
   EXPECT_EQ(fresh->HelpValues().Title, "Handbuch");
   // One warning for each window that ticked "Jeden Kommentar in eigene Datei schreiben ".
   EXPECT_EQ(dialogs.messages.size(), 2u);

@@ -53,8 +53,8 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
   auto window = NewWindow();
   window->show();
   qm::TGenerator& g = *window->Generator();
-  g.DocPageHeader = EveryHighByte();
-  g.TechBlockFooter = {""};
+  g.Templates[qm::TemplateId::DocPageHeader] = EveryHighByte();
+  g.Templates[qm::TemplateId::TechBlockFooter] = {""};
   WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, "KopfBenutzer1")->trigger(); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(editor.windowTitle(), QStringLiteral("HTML bearbeiten"));
@@ -64,20 +64,20 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
                                    QStringLiteral("<p>Grüße ÄÖÜ</p>\n€\u0081‚ƒ„")));
                                Click(editor, "ToolButton1");
                              });
-  EXPECT_EQ(g.DocPageHeader, EveryHighByte());
+  EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
   WithModal<TLex_HTMLEditor>([&] { window->BlockFussEntwicklerClick(); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(ContentOf(editor)->toPlainText(), QString());
                                editor.close();
                              });
-  EXPECT_EQ(g.TechBlockFooter, (qm::Lines{""}));
+  EXPECT_EQ(g.Templates[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
 
   WithModal<TLex_HTMLEditor>([&] { window->KopfBenutzerClick(); },
                              [&](TLex_HTMLEditor& editor) {
                                TouchText(editor);
                                QTest::keyClick(&editor, Qt::Key_Escape);
                              });
-  EXPECT_EQ(g.DocPageHeader, EveryHighByte());
+  EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -90,14 +90,14 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
   dialogs.files = {QString::fromStdString(root / "vorlage.htm")};
-  WithModal<TLex_HTMLEditor>([&] { window->KopfBenutzerClick(); },
-                             [&](TLex_HTMLEditor& editor) {
-                               Click(editor, "ToolButton3");
-                               EXPECT_EQ(ContentOf(editor)->toPlainText(),
-                                         QStringLiteral("<html>\n<head>\nKöpfe"));
-                               EXPECT_EQ(window->Generator()->DocPageHeader, (qm::Lines{"H"}));
-                               Click(editor, "ToolButton1");
-                             });
+  WithModal<TLex_HTMLEditor>(
+      [&] { window->KopfBenutzerClick(); },
+      [&](TLex_HTMLEditor& editor) {
+        Click(editor, "ToolButton3");
+        EXPECT_EQ(ContentOf(editor)->toPlainText(), QStringLiteral("<html>\n<head>\nKöpfe"));
+        EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
+        Click(editor, "ToolButton1");
+      });
   ASSERT_EQ(dialogs.openRequests.size(), 1u);
   EXPECT_EQ(dialogs.openRequests[0].Title, QStringLiteral("Laden einer Datei mit HTML-Tags"));
   EXPECT_EQ(
@@ -123,7 +123,7 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   // and the template unchanged.
   WriteFile(root / "alt.htm", "alter Inhalt");
   auto window = NewWindow();
-  window->Generator()->DocBlockHeader = {"<h2>%TITLE%</h2>", "\xE4"};
+  window->Generator()->Templates[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>", "\xE4"};
   dialogs.files = {QString::fromStdString(root / "alt.htm"),
                    QString::fromStdString(root / "fehlt/x.htm"),
                    QString::fromStdString(root / "fehlt.htm")};
@@ -146,7 +146,8 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   EXPECT_EQ(dialogs.saveRequests[0].Title, QStringLiteral("Speichern einer Datei mit HTML-Tags"));
   // The name chosen last is proposed again.
   EXPECT_EQ(dialogs.saveRequests[1].FileName, QString::fromStdString(root / "alt.htm"));
-  EXPECT_EQ(window->Generator()->DocBlockHeader, (qm::Lines{"<h2>%TITLE%</h2>", "\xE4"}));
+  EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::DocBlockHeader],
+            (qm::Lines{"<h2>%TITLE%</h2>", "\xE4"}));
 }
 
 TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
@@ -154,7 +155,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
   // saves; the editor stays open, the cursor on it, and nothing is written until every such
   // character is replaced.
   auto window = NewWindow();
-  window->Generator()->TechPageHeader = {"<html>", "<title>x</title>"};
+  window->Generator()->Templates[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
   WithModal<TLex_HTMLEditor>([&] { window->KopfEntwicklerClick(); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content = ContentOf(editor);
@@ -176,6 +177,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
             "Das Zeichen \"Ł\" in Zeile 2 kann in einer HTML-Vorlage nicht gespeichert werden,\n"
             "denn Vorlagen sind Windows-1252-Text.\nBitte ersetzen Sie es, zum Beispiel durch "
             "&#321;.");
-  EXPECT_EQ(window->Generator()->TechPageHeader, (qm::Lines{"<html>", "<title>&#321;\xF3"
-                                                                      "d&#378; \x80</title>"}));
+  EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::TechPageHeader],
+            (qm::Lines{"<html>", "<title>&#321;\xF3"
+                                 "d&#378; \x80</title>"}));
 }
