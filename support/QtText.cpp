@@ -50,8 +50,8 @@ QString WithQtLineBreaks(QString text) {
 
 } // namespace
 
-QString UiText(const char* utf8) {
-  return WithQtLineBreaks(QString::fromUtf8(utf8));
+QString UiText(std::string_view utf8) {
+  return WithQtLineBreaks(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 QString MessageFromAnsi(std::string_view ansi) {

@@ -26,7 +26,7 @@ std::optional<QStringView> FirstNonAnsi(const QString& text);
 /// The code point of a character that FirstNonAnsi found.
 char32_t CodePointOf(QStringView character);
 /// A UTF-8 text of a window's resources: CR LF becomes Qt's line break.
-QString UiText(const char* utf8);
+QString UiText(std::string_view utf8);
 /// A Windows-1252 message of the core for a message box: CR LF and lone CR become line breaks.
 QString MessageFromAnsi(std::string_view ansi);
 /// The message of a failure for a message box: its UTF-8 wording, line breaks as above.

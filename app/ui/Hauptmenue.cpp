@@ -43,6 +43,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 namespace qm::ui {
 
@@ -285,23 +286,16 @@ void TLex_Hauptmenue::BuildMenu() {
   AddCommand(file, "Beenden1", kMenuExit, &TLex_Hauptmenue::BeendenClick, kAlways, kShortcutExit);
 
   QMenu* templates = addMenu("HTMLVorlagen1", kMenuTemplates);
-  AddCommand(templates, "KopfBenutzer1", kMenuDocPageHeader, &TLex_Hauptmenue::KopfBenutzerClick,
-             kProjectCommand);
-  AddCommand(templates, "BlockKopfBenutzer1", kMenuDocBlockHeader,
-             &TLex_Hauptmenue::BlockKopfBenutzerClick, kProjectCommand);
-  AddCommand(templates, "BlockFussBenutzer1", kMenuDocBlockFooter,
-             &TLex_Hauptmenue::BlockFussBenutzerClick, kProjectCommand);
-  AddCommand(templates, "FussBenutzer1", kMenuDocPageFooter, &TLex_Hauptmenue::FussBenutzerClick,
-             kProjectCommand);
-  templates->addSeparator();
-  AddCommand(templates, "KopfEntwickler1", kMenuTechPageHeader,
-             &TLex_Hauptmenue::KopfEntwicklerClick, kProjectCommand);
-  AddCommand(templates, "BlockKopfEntwickler1", kMenuTechBlockHeader,
-             &TLex_Hauptmenue::BlockKopfEntwicklerClick, kProjectCommand);
-  AddCommand(templates, "BlockFussEntwickler1", kMenuTechBlockFooter,
-             &TLex_Hauptmenue::BlockFussEntwicklerClick, kProjectCommand);
-  AddCommand(templates, "FussEntwickler1", kMenuTechPageFooter,
-             &TLex_Hauptmenue::FussEntwicklerClick, kProjectCommand);
+  // The template commands stand in the order of a page, the kinds apart by a separator.
+  for (size_t i = 0; i < kTemplateMenuOrder.size(); ++i) {
+    const TemplateInfo& t = TemplateInfoOf(kTemplateMenuOrder[i]);
+    if (i > 0 && TemplateInfoOf(kTemplateMenuOrder[i - 1]).kind != t.kind) {
+      templates->addSeparator();
+    }
+    AddAction(
+        templates, t.menuName, UiText(t.menuCaption), [this, id = t.id] { EditTemplate(id); },
+        kProjectCommand);
+  }
   templates->addSeparator();
   AddCommand(templates, "ZustzlicheDateien1", kMenuExtraFiles,
              &TLex_Hauptmenue::ZustzlicheDateien1Click, kNotDuringRun);
@@ -323,15 +317,22 @@ void TLex_Hauptmenue::BuildMenu() {
 
 QAction* TLex_Hauptmenue::AddCommand(QWidget* host, const char* name, const char* text,
                                      Handler handler, unsigned needs, const char* shortcut) {
-  auto* action = new QAction(UiText(text), this);
-  action->setObjectName(QLatin1String(name));
+  return AddAction(
+      host, name, UiText(text), [this, handler] { (this->*handler)(); }, needs, shortcut);
+}
+
+QAction* TLex_Hauptmenue::AddAction(QWidget* host, std::string_view name, const QString& text,
+                                    std::function<void()> command, unsigned needs,
+                                    const char* shortcut) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
   if (shortcut != nullptr) {
     action->setShortcut(QKeySequence(QLatin1String(shortcut)));
     // The window's shortcuts work from every control of the window.
     action->setShortcutContext(Qt::WindowShortcut);
   }
   connect(action, &QAction::triggered, this,
-          [this, handler] { Guarded([&] { (this->*handler)(); }); });
+          [this, command = std::move(command)] { Guarded(command); });
   host->addAction(action);
   commands_.push_back({action, needs});
   return action;
@@ -806,38 +807,6 @@ void TLex_Hauptmenue::SaveAs() {
 void TLex_Hauptmenue::EditTemplate(TemplateId id) {
   TLex_HTMLEditor editor(*this, generator_->Templates, id);
   editor.exec();
-}
-
-void TLex_Hauptmenue::KopfBenutzerClick() {
-  EditTemplate(TemplateId::DocPageHeader);
-}
-
-void TLex_Hauptmenue::BlockKopfBenutzerClick() {
-  EditTemplate(TemplateId::DocBlockHeader);
-}
-
-void TLex_Hauptmenue::BlockFussBenutzerClick() {
-  EditTemplate(TemplateId::DocBlockFooter);
-}
-
-void TLex_Hauptmenue::FussBenutzerClick() {
-  EditTemplate(TemplateId::DocPageFooter);
-}
-
-void TLex_Hauptmenue::KopfEntwicklerClick() {
-  EditTemplate(TemplateId::TechPageHeader);
-}
-
-void TLex_Hauptmenue::BlockKopfEntwicklerClick() {
-  EditTemplate(TemplateId::TechBlockHeader);
-}
-
-void TLex_Hauptmenue::BlockFussEntwicklerClick() {
-  EditTemplate(TemplateId::TechBlockFooter);
-}
-
-void TLex_Hauptmenue::FussEntwicklerClick() {
-  EditTemplate(TemplateId::TechPageFooter);
 }
 
 void TLex_Hauptmenue::ZustzlicheDateien1Click() {

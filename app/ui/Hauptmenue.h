@@ -11,8 +11,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -101,16 +103,9 @@ public:
   void OeffnenClick();
   void SpeichernClick();
   void SpeichernUnterClick();
-  /// The eight template commands: each edits its template of the generator in the template
-  /// editor, shown modally.
-  void KopfBenutzerClick();
-  void BlockKopfBenutzerClick();
-  void BlockFussBenutzerClick();
-  void FussBenutzerClick();
-  void KopfEntwicklerClick();
-  void BlockKopfEntwicklerClick();
-  void BlockFussEntwicklerClick();
-  void FussEntwicklerClick();
+  /// A command of the menu "&HTML-Vorlagen": edits the template id of the generator in the
+  /// template editor, shown modally.
+  void EditTemplate(TemplateId id);
   /// "Zusätzliche Dateien...": sets the folder of additional files in its dialog.
   void ZustzlicheDateien1Click();
   /// "Help &Workshop Projekt generieren...": shows the Help Workshop dialog modally.
@@ -154,10 +149,11 @@ private:
   void BuildMenu();
   QAction* AddCommand(QWidget* host, const char* name, const char* text, Handler handler,
                       unsigned needs, const char* shortcut = nullptr);
+  QAction* AddAction(QWidget* host, std::string_view name, const QString& text,
+                     std::function<void()> command, unsigned needs, const char* shortcut = nullptr);
   void UpdateCommands();
   /// Runs a command; an error that leaves it is shown in one error box and the program goes on.
   template <typename F> void Guarded(F command);
-  void EditTemplate(TemplateId id);
   void ShowError(const QString& message);
   /// Lists the warnings of a run in one warning box.
   void ShowWarnings(const WarningList& warnings);

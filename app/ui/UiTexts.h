@@ -85,16 +85,6 @@ inline constexpr const char* kMenuSave = "&Speichern";
 inline constexpr const char* kMenuSaveAs = "Speichern &unter...";
 inline constexpr const char* kMenuExit = "&Beenden";
 inline constexpr const char* kMenuTemplates = "&HTML-Vorlagen";
-inline constexpr const char* kMenuDocPageHeader = "HTML-Kopf für Online-Hilfe...";
-inline constexpr const char* kMenuDocBlockHeader = "HTML-Block-Kopf für Online-Hilfe...";
-inline constexpr const char* kMenuDocBlockFooter = "HTML-Block-Fuß für Online-Hilfe...";
-inline constexpr const char* kMenuDocPageFooter = "HTML-Fuß für Online-Hilfe...";
-inline constexpr const char* kMenuTechPageHeader = "HTML-Kopf für technische Dokumentation...";
-inline constexpr const char* kMenuTechBlockHeader =
-    "HTML-Block-Kopf für technische Dokumentation...";
-inline constexpr const char* kMenuTechBlockFooter =
-    "HTML-Block-Fuß für technische Dokumentation...";
-inline constexpr const char* kMenuTechPageFooter = "HTML-Fuß für technische Dokumentation...";
 inline constexpr const char* kMenuExtraFiles = "Zusätzliche Dateien...";
 inline constexpr const char* kMenuProject = "&Projekt";
 inline constexpr const char* kMenuConvert = "HTML-&Ausgabe generieren";

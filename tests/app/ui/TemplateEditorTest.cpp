@@ -5,6 +5,7 @@
 #include "engine/Generator.h"
 #include "support/HelpRequests.h"
 
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
@@ -65,20 +66,71 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
                                Click(editor, "ToolButton1");
                              });
   EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
-  WithModal<TLex_HTMLEditor>([&] { window->BlockFussEntwicklerClick(); },
+  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechBlockFooter); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(ContentOf(editor)->toPlainText(), QString());
                                editor.close();
                              });
   EXPECT_EQ(g.Templates[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
 
-  WithModal<TLex_HTMLEditor>([&] { window->KopfBenutzerClick(); },
+  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                TouchText(editor);
                                QTest::keyClick(&editor, Qt::Key_Escape);
                              });
   EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(UiTest, TemplateMenuListsEveryTemplateAndEachItemOpensItsOwn) {
+  // The menu's items in order, a separator between the kinds and before the additional files;
+  // each template item opens the editor on its own template.
+  struct Item {
+    const char* name;
+    const char* caption;
+    qm::TemplateId id;
+  };
+  const Item items[] = {
+      {"KopfBenutzer1", "HTML-Kopf für Online-Hilfe...", qm::TemplateId::DocPageHeader},
+      {"BlockKopfBenutzer1", "HTML-Block-Kopf für Online-Hilfe...", qm::TemplateId::DocBlockHeader},
+      {"BlockFussBenutzer1", "HTML-Block-Fuß für Online-Hilfe...", qm::TemplateId::DocBlockFooter},
+      {"FussBenutzer1", "HTML-Fuß für Online-Hilfe...", qm::TemplateId::DocPageFooter},
+      {"KopfEntwickler1", "HTML-Kopf für technische Dokumentation...",
+       qm::TemplateId::TechPageHeader},
+      {"BlockKopfEntwickler1", "HTML-Block-Kopf für technische Dokumentation...",
+       qm::TemplateId::TechBlockHeader},
+      {"BlockFussEntwickler1", "HTML-Block-Fuß für technische Dokumentation...",
+       qm::TemplateId::TechBlockFooter},
+      {"FussEntwickler1", "HTML-Fuß für technische Dokumentation...",
+       qm::TemplateId::TechPageFooter},
+  };
+  auto window = NewWindow();
+  QStringList shown;
+  for (const QAction* action : Find<QMenu>(*window, "HTMLVorlagen1")->actions()) {
+    shown << (action->isSeparator() ? QStringLiteral("-")
+                                    : action->objectName() + QLatin1Char(' ') + action->text());
+  }
+  QStringList expected;
+  for (const Item& item : items) {
+    expected << QString::fromUtf8(item.name) + QLatin1Char(' ') + QString::fromUtf8(item.caption);
+    if (item.id == qm::TemplateId::DocPageFooter) {
+      expected << QStringLiteral("-");
+    }
+  }
+  expected << QStringLiteral("-") << QStringLiteral("ZustzlicheDateien1 Zusätzliche Dateien...");
+  EXPECT_EQ(shown, expected);
+
+  for (const Item& item : items) {
+    window->Generator()->Templates[item.id] = {item.name};
+  }
+  for (const Item& item : items) {
+    WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, item.name)->trigger(); },
+                               [&](TLex_HTMLEditor& editor) {
+                                 EXPECT_EQ(ContentOf(editor)->toPlainText(),
+                                           QString::fromUtf8(item.name));
+                                 editor.close();
+                               });
+  }
 }
 
 TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
@@ -91,7 +143,7 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
   Configure(*window, root / "src", root / "out");
   dialogs.files = {QString::fromStdString(root / "vorlage.htm")};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->KopfBenutzerClick(); },
+      [&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
       [&](TLex_HTMLEditor& editor) {
         Click(editor, "ToolButton3");
         EXPECT_EQ(ContentOf(editor)->toPlainText(), QStringLiteral("<html>\n<head>\nKöpfe"));
@@ -128,7 +180,7 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
                    QString::fromStdString(root / "fehlt/x.htm"),
                    QString::fromStdString(root / "fehlt.htm")};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->BlockKopfBenutzerClick(); },
+      [&] { window->EditTemplate(qm::TemplateId::DocBlockHeader); },
       [&](TLex_HTMLEditor& editor) {
         Click(editor, "ToolButton4");
         EXPECT_EQ(ReadFile(root / "alt.htm"), CrLf({"<h2>%TITLE%</h2>", "\xE4"}));
@@ -156,7 +208,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
   // character is replaced.
   auto window = NewWindow();
   window->Generator()->Templates[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
-  WithModal<TLex_HTMLEditor>([&] { window->KopfEntwicklerClick(); },
+  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content = ContentOf(editor);
                                TypeText(editor, QStringLiteral("<html>\n<title>Łódź €</title>"));

@@ -198,7 +198,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   auto window = NewWindow();
   window->show();
   dialogs.files = {QString::fromStdString(root / "kopf.htm")};
-  WithModal<TLex_HTMLEditor>([&] { window->KopfBenutzerClick(); },
+  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                Click(editor, "ToolButton3");
                                Click(editor, "ToolButton1");
@@ -217,7 +217,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   window->show();
   dialogs.files = {std::nullopt};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->FussBenutzerClick(); },
+      [&] { window->EditTemplate(qm::TemplateId::DocPageFooter); },
       [&](TLex_HTMLEditor& editor) {
         EXPECT_EQ(editor.findChild<QPlainTextEdit*>("Content")->toPlainText(), QStringLiteral("F"));
         Click(editor, "ToolButton3");
@@ -232,7 +232,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   window->SpeichernUnterClick();
   ASSERT_EQ(window->CurrentProjectFile(), root / "p.qmpr");
   const std::string stored = settings.Text();
-  WithModal<TLex_HTMLEditor>([&] { window->KopfBenutzerClick(); },
+  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content =
                                    editor.findChild<QPlainTextEdit*>("Content");
