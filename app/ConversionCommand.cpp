@@ -1,11 +1,11 @@
 #include "app/ConversionCommand.h"
 
 #include "app/CopyFolder.h"
-#include "engine/AnsiText.h"
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
 #include "engine/Generator.h"
-#include "engine/Paths.h"
 #include "engine/Quelle.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // sections, and write the whole text back with every untouched line as it was.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <optional>
 #include <string>

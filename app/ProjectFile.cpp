@@ -2,11 +2,11 @@
 
 #include "app/IniFile.h"
 #include "app/ProjectKeys.h"
-#include "engine/Clock.h"
-#include "engine/CodePages.h"
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
-#include "engine/TextFile.h"
+#include "base/Clock.h"
+#include "base/CodePages.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 
 #include <array>
 #include <cerrno>

@@ -4,8 +4,8 @@
 
 #include "app/ConversionCommand.h"
 #include "app/ProjectSettings.h"
+#include "base/Warnings.h"
 #include "engine/Progress.h"
-#include "engine/Warnings.h"
 #include "helpproject/HelpProjectRun.h"
 
 #include <string>

@@ -11,9 +11,9 @@
 // The tables and templates are those beside the executable (its build's bin/ and Templates/).
 #include "bench/SourceTree.h"
 
-#include "engine/CodePages.h"
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
+#include "base/CodePages.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
 #include "engine/Generator.h"
 #include "engine/Quelle.h"
 

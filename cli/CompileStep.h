@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/ProjectSettings.h"
-#include "engine/ExternalProgram.h"
+#include "base/ExternalProgram.h"
 
 #include <string>
 

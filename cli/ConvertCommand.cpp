@@ -2,16 +2,16 @@
 
 #include "app/ConversionCommand.h"
 #include "app/ProjectJob.h"
+#include "base/AnsiText.h"
+#include "base/Paths.h"
+#include "base/Warnings.h"
 #include "cli/CliTexts.h"
 #include "cli/CompileStep.h"
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalProgress.h"
-#include "engine/AnsiText.h"
 #include "engine/Generator.h"
-#include "engine/Paths.h"
-#include "engine/Warnings.h"
 #include "helpproject/HelpCompiler.h"
 
 #include <cstdio>

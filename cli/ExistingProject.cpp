@@ -1,10 +1,10 @@
 #include "cli/ExistingProject.h"
 
 #include "app/ProjectFile.h"
-#include "engine/AnsiText.h"
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
-#include "engine/TextFile.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 
 #include <cerrno>
 

@@ -1,10 +1,10 @@
 #include "cli/Options.h"
 
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
 #include "cli/CliTexts.h"
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
-#include "engine/FileSystem.h"
-#include "engine/Paths.h"
 
 namespace qm::cli {
 

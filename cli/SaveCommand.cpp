@@ -1,12 +1,12 @@
 #include "cli/SaveCommand.h"
 
 #include "app/ProjectFile.h"
+#include "base/AnsiText.h"
+#include "base/FileSystem.h"
 #include "cli/CliTexts.h"
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
-#include "engine/AnsiText.h"
-#include "engine/FileSystem.h"
 #include "engine/Generator.h"
 
 namespace qm::cli {

@@ -1,8 +1,8 @@
 #include "cli/Terminal.h"
 
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
 #include "cli/CliTexts.h"
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
 
 #include <csignal>
 #include <iostream>

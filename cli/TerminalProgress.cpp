@@ -1,10 +1,10 @@
 #include "cli/TerminalProgress.h"
 
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
+#include "base/Paths.h"
 #include "cli/CliTexts.h"
 #include "cli/Terminal.h"
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
-#include "engine/Paths.h"
 
 namespace qm::cli {
 

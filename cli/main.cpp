@@ -1,13 +1,13 @@
 // quillmark-cli: the command-line front end. Parses the command line, runs one command and
 // turns its outcome into the exit status.
+#include "base/AnsiText.h"
+#include "base/Error.h"
 #include "cli/CliTexts.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/Options.h"
 #include "cli/SaveCommand.h"
 #include "cli/Terminal.h"
-#include "engine/AnsiText.h"
-#include "engine/Error.h"
 
 #include <clocale>
 #include <csignal>

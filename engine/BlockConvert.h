@@ -1,7 +1,7 @@
 // From the raw comment lines of one block to its HTML text, and the context id in it.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/CharTables.h"
 
 #include <span>

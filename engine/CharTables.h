@@ -2,8 +2,8 @@
 // conversions that use them.
 #pragma once
 
-#include "engine/AnsiText.h"
-#include "engine/ByteSet.h"
+#include "base/AnsiText.h"
+#include "base/ByteSet.h"
 
 #include <array>
 #include <cstdint>

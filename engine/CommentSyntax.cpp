@@ -1,6 +1,6 @@
 #include "engine/CommentSyntax.h"
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <array>
 

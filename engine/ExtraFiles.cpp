@@ -1,10 +1,10 @@
 #include "engine/ExtraFiles.h"
 
-#include "engine/Error.h"
+#include "base/Error.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "engine/Generator.h"
 #include "engine/Markers.h"
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 // saved, each with one page header and one page footer, when the run ends.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/PageSink.h"
 
 #include <memory>

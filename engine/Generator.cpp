@@ -1,10 +1,10 @@
 #include "engine/Generator.h"
 
-#include "engine/Clock.h"
-#include "engine/Error.h"
+#include "base/Clock.h"
+#include "base/Error.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "engine/Markers.h"
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
 
 #include <algorithm>
 #include <cstring>

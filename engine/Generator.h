@@ -2,15 +2,15 @@
 // the lists it collects for the help project.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/TextFile.h"
+#include "base/Warnings.h"
 #include "engine/CharTables.h"
 #include "engine/ExtraFiles.h"
 #include "engine/PageSink.h"
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 #include "engine/Templates.h"
-#include "engine/TextFile.h"
-#include "engine/Warnings.h"
 
 #include <array>
 #include <atomic>

@@ -3,7 +3,8 @@
 // appended, in order.
 #pragma once
 
-#include "engine/TextFile.h"
+#include "base/SpillFile.h"
+#include "base/TextFile.h"
 
 #include <string>
 #include <string_view>
@@ -39,34 +40,6 @@ private:
   std::string path_;
   OutputFile file_;
   std::string held_;
-};
-
-/// The part of a large page that already went to disk before the page is complete: a
-/// temporary file beside the page, which Commit puts in the page's place. The page's own file
-/// is not touched before Commit; a spill that is never committed leaves nothing behind.
-class SpillFile {
-public:
-  explicit SpillFile(std::string path) : path_(std::move(path)) {}
-  SpillFile(const SpillFile&) = delete;
-  SpillFile& operator=(const SpillFile&) = delete;
-  /// Removes the temporary file unless it was committed.
-  ~SpillFile();
-
-  /// True once bytes went to the temporary file.
-  bool Spilled() const { return !temp_.empty(); }
-  /// Appends bytes to the temporary file, making it beside the page on first use. Throws
-  /// Error naming the page when that fails (nothing is kept on disk then).
-  void Append(std::string_view bytes);
-  /// Makes the page its spilled bytes followed by rest. Without a spill the page is written
-  /// as WriteFileBytes writes it; with one, the temporary file receives rest and is renamed
-  /// over the page (a link at the page's place is followed). A page that holds these bytes
-  /// already is not touched; mayExist false says there is no page to compare with. Throws
-  /// Error naming the page.
-  void Commit(std::string_view rest, bool mayExist = true);
-
-private:
-  std::string path_;
-  std::string temp_;
 };
 
 } // namespace qm

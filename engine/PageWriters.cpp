@@ -1,9 +1,9 @@
+#include "base/FileSystem.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "engine/BlockConvert.h"
-#include "engine/FileSystem.h"
 #include "engine/Generator.h"
 #include "engine/Markers.h"
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
 
 #include <algorithm>
 #include <cerrno>

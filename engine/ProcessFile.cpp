@@ -1,17 +1,17 @@
+#include "base/Clock.h"
+#include "base/CodePages.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
+#include "base/Prefetch.h"
+#include "base/TextFile.h"
 #include "engine/BlockConvert.h"
-#include "engine/CodePages.h"
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
 #include "engine/Generator.h"
 #include "engine/Markers.h"
-#include "engine/Paths.h"
-#include "engine/Prefetch.h"
 #include "engine/SourceLines.h"
-#include "engine/TextFile.h"
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -492,9 +492,7 @@ int TGenerator::ProcessFile(const std::string& inFile) {
 }
 
 int64_t TGenerator::NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return SteadyNanoseconds();
 }
 
 int64_t TGenerator::AddTime(std::atomic<int64_t>& counter, int64_t start) {

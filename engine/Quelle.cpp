@@ -1,13 +1,12 @@
 #include "engine/Quelle.h"
 
-#include "engine/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
 #include "engine/Markers.h"
-#include "engine/Paths.h"
 
 #include <algorithm>
 #include <climits>
-#include <sys/stat.h>
-
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,15 +14,13 @@ namespace qm {
 
 namespace {
 
-using FolderId = std::pair<dev_t, ino_t>;
-
 // The identity of a folder on disk, so that a link back to a folder being searched is noticed.
-bool IdOf(const std::string& folder, FolderId& id) {
-  struct stat st {};
-  if (stat(std::string(folder).c_str(), &st) != 0) {
+bool IdOf(const std::string& folder, FileId& id) {
+  const std::optional<PathInfo> info = LookUp(folder);
+  if (!info) {
     return false;
   }
-  id = {st.st_dev, st.st_ino};
+  id = info->id;
   return true;
 }
 
@@ -64,7 +61,7 @@ void AppendMatches(TQuelle& q, const std::string& folder, const std::vector<DirE
 // Depth-first search below folder. ancestors holds the folders on the way down; a folder that
 // is one of them (reached through a link) is listed but not descended into again, which would
 // never end.
-void SearchBelow(TQuelle& q, const std::string& folder, std::vector<FolderId>& ancestors) {
+void SearchBelow(TQuelle& q, const std::string& folder, std::vector<FileId>& ancestors) {
   for (const DirEntry& e : ListFolder(folder)) {
     if (!IsSearchedFolder(e)) {
       continue;
@@ -74,12 +71,12 @@ void SearchBelow(TQuelle& q, const std::string& folder, std::vector<FolderId>& a
     if (!q.IncludeSubfolders) {
       continue;
     }
-    FolderId id{};
+    FileId id{};
     if (!IdOf(sub, id)) {
       continue;
     }
     bool cycle = false;
-    for (const FolderId& a : ancestors) {
+    for (const FileId& a : ancestors) {
       cycle = cycle || a == id;
     }
     if (!cycle) {
@@ -125,8 +122,8 @@ void TQuelle::Search(const std::string& root) {
 }
 
 void TQuelle::SearchFolders(const std::string& folder) {
-  std::vector<FolderId> ancestors;
-  FolderId id{};
+  std::vector<FileId> ancestors;
+  FileId id{};
   if (IdOf(folder, id)) {
     ancestors.push_back(id);
   }

@@ -2,9 +2,9 @@
 // the masks of the ticked source kinds.
 #pragma once
 
-#include "engine/AnsiText.h"
-#include "engine/FileSystem.h"
-#include "engine/Warnings.h"
+#include "base/AnsiText.h"
+#include "base/FileSystem.h"
+#include "base/Warnings.h"
 
 #include <string>
 

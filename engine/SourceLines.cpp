@@ -1,6 +1,6 @@
 #include "engine/SourceLines.h"
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/Markers.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "engine/Templates.h"
 
-#include "engine/TextFile.h"
+#include "base/TextFile.h"
 
 namespace qm {
 

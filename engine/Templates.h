@@ -2,7 +2,7 @@
 // file in the Templates folder, its section in a project file and its menu command.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/DocKind.h"
 
 #include <array>

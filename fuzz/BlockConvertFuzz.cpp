@@ -3,11 +3,11 @@
 //   and one no syntax knows).
 // The rest is the block's comment lines. Besides ending without a fault, the shortcuts of the
 // conversion must give what the plain operations give.
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/TextFile.h"
 #include "engine/BlockConvert.h"
 #include "engine/CharTables.h"
 #include "engine/CommentSyntax.h"
-#include "engine/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>

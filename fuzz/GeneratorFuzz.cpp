@@ -9,8 +9,8 @@
 // file, or list a page it did not write.
 #include "FuzzWorld.h"
 
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
 #include "engine/Generator.h"
 #include "helpproject/HelpProjectRun.h"
 

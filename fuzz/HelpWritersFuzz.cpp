@@ -9,7 +9,7 @@
 // folder is refused, and nothing appears outside it.
 #include "FuzzWorld.h"
 
-#include "engine/Error.h"
+#include "base/Error.h"
 #include "engine/Generator.h"
 #include "helpproject/AliasWriter.h"
 #include "helpproject/HelpProjectRun.h"

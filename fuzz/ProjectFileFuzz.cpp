@@ -5,7 +5,7 @@
 #include "FuzzWorld.h"
 
 #include "app/ProjectFile.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <cstddef>
 #include <cstdint>

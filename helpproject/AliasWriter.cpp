@@ -1,7 +1,7 @@
 #include "helpproject/AliasWriter.h"
 
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
 #include "helpproject/MapHeaderWriter.h"
 

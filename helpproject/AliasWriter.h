@@ -1,7 +1,7 @@
 // The alias file of one documentation kind: which page each context symbol opens.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/CharTables.h"
 
 #include <string>

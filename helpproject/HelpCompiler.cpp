@@ -1,8 +1,8 @@
 #include "helpproject/HelpCompiler.h"
 
-#include "engine/AnsiText.h"
-#include "engine/Error.h"
-#include "engine/Paths.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
+#include "base/Paths.h"
 #include "helpproject/HelpTexts.h"
 
 namespace qm {

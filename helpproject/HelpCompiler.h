@@ -3,7 +3,7 @@
 // folder.
 #pragma once
 
-#include "engine/ExternalProgram.h"
+#include "base/ExternalProgram.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // collected for it and the dialog values that belong to it.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "helpproject/HelpProjectSettings.h"
 #include "helpproject/HelpTexts.h"
 

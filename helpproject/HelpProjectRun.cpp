@@ -1,9 +1,9 @@
 #include "helpproject/HelpProjectRun.h"
 
+#include "base/Paths.h"
+#include "base/Warnings.h"
 #include "engine/BlockConvert.h"
 #include "engine/Generator.h"
-#include "engine/Paths.h"
-#include "engine/Warnings.h"
 #include "helpproject/AliasWriter.h"
 #include "helpproject/BuildProject.h"
 #include "helpproject/HelpTexts.h"

@@ -2,7 +2,7 @@
 // from what the last conversion collected.
 #pragma once
 
-#include "engine/Warnings.h"
+#include "base/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <string>

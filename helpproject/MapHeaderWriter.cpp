@@ -1,8 +1,8 @@
 #include "helpproject/MapHeaderWriter.h"
 
-#include "engine/Clock.h"
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
+#include "base/Clock.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // of one documentation kind a constant name, and the rule that makes those names.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/CharTables.h"
 
 #include <string>

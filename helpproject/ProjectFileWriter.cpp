@@ -1,9 +1,9 @@
 #include "helpproject/ProjectFileWriter.h"
 
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
-#include "engine/Paths.h"
-#include "engine/TextFile.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
 
 #include <unordered_set>

@@ -1,7 +1,7 @@
 // The Help Workshop project file (.hhp) of one documentation kind.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "helpproject/HelpKind.h"
 #include "helpproject/HelpProjectSettings.h"
 

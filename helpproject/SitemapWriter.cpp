@@ -1,7 +1,7 @@
 #include "helpproject/SitemapWriter.h"
 
-#include "engine/FileSystem.h"
-#include "engine/TextFile.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
 
 #include <algorithm>

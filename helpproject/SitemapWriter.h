@@ -2,7 +2,7 @@
 // lines that the conversion collected from the "Toc" and "Index" markers.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/CharTables.h"
 
 #include <string>

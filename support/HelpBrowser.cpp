@@ -1,6 +1,6 @@
 #include "support/HelpBrowser.h"
 
-#include "engine/CodePages.h"
+#include "base/CodePages.h"
 #include "support/helpfile/HelpFile.h"
 
 #include <QTextDocument>

@@ -1,7 +1,7 @@
 #include "support/HelpViewer.h"
 
-#include "engine/CodePages.h"
-#include "engine/FileSystem.h"
+#include "base/CodePages.h"
+#include "base/FileSystem.h"
 #include "support/HelpBrowser.h"
 #include "support/HelpViewerTexts.h"
 #include "support/SupportTexts.h"

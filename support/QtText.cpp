@@ -1,7 +1,7 @@
 #include "support/QtText.h"
 
-#include "engine/CodePages.h"
-#include "engine/Error.h"
+#include "base/CodePages.h"
+#include "base/Error.h"
 
 #include <QFile>
 

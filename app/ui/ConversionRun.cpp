@@ -3,7 +3,7 @@
 #include "app/ui/Fortschritt.h"
 #include "app/ui/ThreadCall.h"
 #include "app/ui/UiTexts.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 #include "engine/Generator.h"
 #include "support/QtText.h"
 #include "support/UserDialogs.h"

@@ -7,7 +7,7 @@
 #include "app/ProjectSettings.h"
 #include "app/ui/Fortschritt.h"
 #include "app/ui/UiTexts.h"
-#include "engine/Warnings.h"
+#include "base/Warnings.h"
 
 #include <QObject>
 #include <QPointer>

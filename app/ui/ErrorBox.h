@@ -2,7 +2,7 @@
 // the error icon and "OK". Every window shows such failures through it.
 #pragma once
 
-#include "engine/Error.h"
+#include "base/Error.h"
 #include "support/QtText.h"
 
 #include <QString>

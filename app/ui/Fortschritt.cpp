@@ -2,7 +2,7 @@
 
 #include "app/ui/ThreadCall.h"
 #include "app/ui/UiTexts.h"
-#include "engine/Paths.h"
+#include "base/Paths.h"
 #include "support/HelpRequests.h"
 #include "support/QtText.h"
 #include "support/WindowPlacement.h"

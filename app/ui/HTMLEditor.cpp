@@ -5,7 +5,7 @@
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
 #include "app/ui/WindowState.h"
-#include "engine/TextFile.h"
+#include "base/TextFile.h"
 #include "support/FilePickerDialog.h"
 #include "support/FormStorage.h"
 #include "support/FormStorageTexts.h"

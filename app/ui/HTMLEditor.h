@@ -2,7 +2,7 @@
 // loading from and saving to a file. Closing it takes the text over into the template.
 #pragma once
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/Templates.h"
 
 #include <QDialog>

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/ProjectSettings.h"
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/Warnings.h"
 #include "engine/Templates.h"
-#include "engine/Warnings.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 #include "app/ui/Hauptmenue.h"
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
-#include "engine/FileSystem.h"
+#include "base/FileSystem.h"
 #include "support/HelpViewer.h"
 #include "support/HtmlHelpGateway.h"
 #include "support/QtTranslations.h"

@@ -1,6 +1,6 @@
 #include "support/helpfile/HtmlEntities.h"
 
-#include "engine/CodePages.h"
+#include "base/CodePages.h"
 
 #include <algorithm>
 #include <array>

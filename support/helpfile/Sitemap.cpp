@@ -1,6 +1,6 @@
 #include "support/helpfile/Sitemap.h"
 
-#include "engine/CodePages.h"
+#include "base/CodePages.h"
 #include "support/helpfile/HtmlEntities.h"
 
 #include <optional>

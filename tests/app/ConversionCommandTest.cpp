@@ -1,7 +1,7 @@
 #include "app/ConversionCommand.h"
 
 #include "TestUtil.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 #include "engine/Generator.h"
 
 using namespace qm;

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "TestUtil.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <cstdlib>
 

@@ -3,11 +3,11 @@
 // edit breaks without any error at run time.
 #include "TestUtil.h"
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/TextFile.h"
 #include "engine/CharTables.h"
 #include "engine/Generator.h"
 #include "engine/Quelle.h"
-#include "engine/TextFile.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // compiler takes one per page).
 #include "TestUtil.h"
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 #include "engine/Generator.h"
 #include "engine/Quelle.h"
 

@@ -2,7 +2,7 @@
 // run as a user runs them: through the links in bin/, from another folder.
 #include "../cli/CliFixture.h"
 
-#include "engine/ExternalProgram.h"
+#include "base/ExternalProgram.h"
 
 #include <algorithm>
 #include <cstdlib>

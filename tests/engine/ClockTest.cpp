@@ -1,4 +1,4 @@
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "TestUtil.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 #include "engine/Generator.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #include "TestUtil.h"
 
-#include "engine/Error.h"
-#include "engine/ExternalProgram.h"
+#include "base/Error.h"
+#include "base/ExternalProgram.h"
 
 #include <csignal>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "engine/ExtraFiles.h"
 
 #include "EngineFixture.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 
 using namespace qm;
 using namespace qmtest;

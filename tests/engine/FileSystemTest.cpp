@@ -1,4 +1,4 @@
-#include "engine/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include "TestUtil.h"
 

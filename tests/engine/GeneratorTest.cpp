@@ -1,8 +1,8 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
-#include "engine/Error.h"
-#include "engine/Paths.h"
+#include "base/Error.h"
+#include "base/Paths.h"
 
 using namespace qm;
 using namespace qmtest;

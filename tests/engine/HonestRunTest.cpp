@@ -1,8 +1,8 @@
 // A run gives every source its pages whatever its name, tells what it cannot express as
 // warnings, and keeps the parts of its errors.
-#include "engine/Error.h"
+#include "base/Error.h"
+#include "base/TextFile.h"
 #include "engine/Generator.h"
-#include "engine/TextFile.h"
 
 #include "EngineFixture.h"
 

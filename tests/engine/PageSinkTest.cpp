@@ -3,7 +3,7 @@
 #include "engine/PageSink.h"
 
 #include "EngineFixture.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,8 @@
 // Worker threads that read and convert sources ahead change nothing that can be seen: the
 // same pages, lists, warnings, progress calls and disk state as one thread gives, also after
 // a failure and after a cancel.
+#include "base/Prefetch.h"
 #include "engine/Generator.h"
-#include "engine/Prefetch.h"
 
 #include "EngineFixture.h"
 

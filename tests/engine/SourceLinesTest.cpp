@@ -1,5 +1,5 @@
 #include "engine/SourceLines.h"
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "engine/TextFile.h"
+#include "base/TextFile.h"
 
 #include "TestUtil.h"
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <sys/stat.h>
 

@@ -1,7 +1,7 @@
 // A page whose new content is what the disk holds is not written again: its modification time
 // stays, so whatever is built from the pages need not be built again.
+#include "base/TextFile.h"
 #include "engine/Generator.h"
-#include "engine/TextFile.h"
 
 #include "EngineFixture.h"
 

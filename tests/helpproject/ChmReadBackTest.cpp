@@ -2,8 +2,8 @@
 // compiled file holds every page, entry and context id.
 #include "HelpTestUtil.h"
 
+#include "base/Paths.h"
 #include "engine/Generator.h"
-#include "engine/Paths.h"
 #include "engine/Quelle.h"
 
 #include <cstdio>

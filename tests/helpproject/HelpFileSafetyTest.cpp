@@ -3,9 +3,9 @@
 // atomically.
 #include "HelpTestUtil.h"
 
-#include "engine/Error.h"
+#include "base/Error.h"
+#include "base/TextFile.h"
 #include "engine/Generator.h"
-#include "engine/TextFile.h"
 #include "helpproject/AliasWriter.h"
 #include "helpproject/MapHeaderWriter.h"
 #include "helpproject/ProjectFileWriter.h"

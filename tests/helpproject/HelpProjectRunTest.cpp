@@ -1,8 +1,8 @@
 #include "HelpTestUtil.h"
 
-#include "engine/Error.h"
+#include "base/Error.h"
+#include "base/TextFile.h"
 #include "engine/Generator.h"
-#include "engine/TextFile.h"
 
 using namespace qm;
 using namespace qmtest;

@@ -1,7 +1,7 @@
 #include "TestUtil.h"
 
-#include "engine/Error.h"
-#include "engine/TextFile.h"
+#include "base/Error.h"
+#include "base/TextFile.h"
 #include "helpproject/MapHeaderWriter.h"
 
 using namespace qm;

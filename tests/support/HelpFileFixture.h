@@ -4,8 +4,8 @@
 
 #include "TestUtil.h"
 
+#include "base/TextFile.h"
 #include "engine/CharTables.h"
-#include "engine/TextFile.h"
 #include "helpproject/AliasWriter.h"
 #include "helpproject/BuildProject.h"
 #include "helpproject/MapHeaderWriter.h"

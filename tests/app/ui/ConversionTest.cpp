@@ -2,7 +2,7 @@
 #include "UiFixture.h"
 
 #include "app/ui/Fortschritt.h"
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <QLabel>
 #include <QPushButton>

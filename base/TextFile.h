@@ -3,8 +3,8 @@
 // Texts are Windows-1252 bytes: non-ASCII letters are written as escapes ("\xF6" for "ö").
 #pragma once
 
-#include "engine/AnsiText.h"
-#include "engine/FileSystem.h"
+#include "base/AnsiText.h"
+#include "base/FileSystem.h"
 
 #include <cstdint>
 #include <optional>

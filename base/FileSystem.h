@@ -3,6 +3,8 @@
 // where a path becomes text of a page, a help file or a message is it converted (Paths.h).
 #pragma once
 
+#include <compare>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,12 +41,36 @@ struct DirEntry {
 /// error, when given, receives the errno of that failure (0 when the folder was read).
 std::vector<DirEntry> ListFolder(std::string_view folder, int* error = nullptr);
 
+/// The identity of a file or folder on disk, the same through every name and link that leads
+/// to it, so that a folder reached twice is noticed.
+struct FileId {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  auto operator<=>(const FileId&) const = default;
+};
+
+/// What a look at a path finds, a link taken as what it leads to.
+struct PathInfo {
+  EntryKind kind = EntryKind::File;
+  FileId id;
+  unsigned long long size = 0; ///< in bytes
+};
+
+/// Looks at path (links followed). Nothing when that fails; error, when given, receives the
+/// errno of the failure.
+std::optional<PathInfo> LookUp(std::string_view path, int* error = nullptr);
+/// True when path can be opened for reading now; error, when given, receives the errno of a
+/// failed open.
+bool CanOpenForReading(std::string_view path, int* error = nullptr);
+
 /// True when name matches mask: "*" any run, "?" one character, the whole name, without regard
 /// to Windows-1252 case. The mask "*." matches names that contain no dot.
 bool MatchesMask(std::string_view name, std::string_view mask);
 
 bool FileExists(std::string_view path);      ///< a file (not a folder) of that name exists
 bool DirectoryExists(std::string_view path); ///< a folder of that name exists
+/// True when anything (file, folder or other entry) is at path, links followed.
+bool PathExists(std::string_view path);
 /// Deletes a file; false when it could not be deleted (or did not exist).
 bool DeleteFileAt(std::string_view path);
 /// Creates one folder level; false when it failed (an existing folder also gives false).
@@ -52,6 +78,10 @@ bool CreateFolder(std::string_view path);
 /// Creates the folder with every missing folder above it; true when it exists afterwards.
 /// error, when given, receives the errno of the step that failed.
 bool ForceDirectories(std::string_view path, int* error = nullptr);
+
+/// Copies the bytes of from into a temporary file beside to and renames it over to; the copy
+/// keeps the source's permission bits. false on any failure (the temporary is removed).
+bool CopyFileAtomic(const std::string& from, const std::string& to);
 
 /// The folder of the running executable (links resolved), with its trailing "/".
 std::string ProgramFolder();

@@ -2,7 +2,7 @@
 // into lines, fields and the collation used for sorting contents and index entries.
 #pragma once
 
-#include "engine/ByteSet.h"
+#include "base/ByteSet.h"
 
 #include <array>
 #include <functional>

@@ -2,7 +2,7 @@
 // change a page or a help file; front ends list them after the run.
 #pragma once
 
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <string>
 #include <string_view>

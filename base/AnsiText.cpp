@@ -1,4 +1,4 @@
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <algorithm>
 #include <array>

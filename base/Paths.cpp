@@ -1,7 +1,7 @@
-#include "engine/Paths.h"
+#include "base/Paths.h"
 
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
 
 namespace qm {
 

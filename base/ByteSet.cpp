@@ -1,4 +1,4 @@
-#include "engine/ByteSet.h"
+#include "base/ByteSet.h"
 
 namespace qm {
 

@@ -1,8 +1,8 @@
-#include "engine/TextFile.h"
+#include "base/TextFile.h"
 
-#include "engine/Error.h"
-#include "engine/FileSystem.h"
-#include "engine/Paths.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
 
 #include <algorithm>
 #include <cerrno>

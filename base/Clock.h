@@ -3,6 +3,7 @@
 // reproduce every byte.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qm {
@@ -15,5 +16,9 @@ std::string ShortDateText();
 std::string LongTimeText();
 /// Short date, one blank, long time.
 std::string DateTimeText();
+
+/// Nanoseconds of a clock that only moves forward, for measuring how long a step took (not
+/// affected by SOURCE_DATE_EPOCH).
+int64_t SteadyNanoseconds();
 
 } // namespace qm

@@ -1,6 +1,6 @@
-#include "engine/ExternalProgram.h"
+#include "base/ExternalProgram.h"
 
-#include "engine/Error.h"
+#include "base/Error.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,6 @@
-#include "engine/Warnings.h"
+#include "base/Warnings.h"
 
-#include "engine/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace qm {
 

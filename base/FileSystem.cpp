@@ -1,12 +1,16 @@
-#include "engine/FileSystem.h"
+#include "base/FileSystem.h"
 
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
-#include "engine/Paths.h"
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
+#include "base/Paths.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,6 +140,35 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+std::optional<PathInfo> LookUp(std::string_view path, int* error) {
+  struct stat st {};
+  if (::stat(std::string(path).c_str(), &st) != 0) {
+    if (error != nullptr) {
+      *error = errno;
+    }
+    return std::nullopt;
+  }
+  return PathInfo{
+      KindOfMode(st.st_mode), {st.st_dev, st.st_ino}, static_cast<unsigned long long>(st.st_size)};
+}
+
+bool CanOpenForReading(std::string_view path, int* error) {
+  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (error != nullptr) {
+      *error = errno;
+    }
+    return false;
+  }
+  ::close(fd);
+  return true;
+}
+
+bool PathExists(std::string_view path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::path(std::string(path)), ec);
+}
+
 bool FileExists(std::string_view path) {
   struct stat st {};
   return stat(std::string(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
@@ -179,6 +212,64 @@ bool ForceDirectories(std::string_view path, int* error) {
     return false;
   }
   return true;
+}
+
+namespace {
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+} // namespace
+
+bool CopyFileAtomic(const std::string& from, const std::string& to) {
+  const int in = ::open(std::string(from).c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    return false;
+  }
+  struct stat st {};
+  std::string temp =
+      std::string(ExtractFilePath(to)) + "." + std::string(ExtractFileName(to)) + ".tmpXXXXXX";
+  const int out = ::fstat(in, &st) == 0 ? ::mkstemp(temp.data()) : -1;
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool ok = true;
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(in, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    if (!WriteAll(out, buf, static_cast<size_t>(n))) {
+      ok = false;
+      break;
+    }
+  }
+  ::close(in);
+  ok = ok && ::fchmod(out, st.st_mode & 07777) == 0 && ::fsync(out) == 0;
+  ok = ::close(out) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), std::string(to).c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+  }
+  return ok;
 }
 
 std::string ProgramFolder() {

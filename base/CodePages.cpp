@@ -1,4 +1,4 @@
-#include "engine/CodePages.h"
+#include "base/CodePages.h"
 
 #include <array>
 #include <cstdint>

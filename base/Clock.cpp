@@ -1,7 +1,8 @@
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
-#include "engine/CodePages.h"
+#include "base/CodePages.h"
 
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,12 @@ std::string LongTimeText() {
 
 std::string DateTimeText() {
   return ShortDateText() + " " + LongTimeText();
+}
+
+int64_t SteadyNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 } // namespace qm

@@ -1,7 +1,7 @@
-#include "engine/Error.h"
+#include "base/Error.h"
 
-#include "engine/AnsiText.h"
-#include "engine/CodePages.h"
+#include "base/AnsiText.h"
+#include "base/CodePages.h"
 
 #include <cerrno>
 

@@ -1,0 +1,39 @@
+// A file written in pieces beside its target and put in the target's place in one step, so
+// that memory stays bounded while a large file grows and a failed run keeps the old file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace qm {
+
+/// The part of a large file that already went to disk before the file is complete: a
+/// temporary file beside the target, which Commit puts in the target's place. The target
+/// itself is not touched before Commit; a spill that is never committed leaves nothing behind.
+class SpillFile {
+public:
+  explicit SpillFile(std::string path) : path_(std::move(path)) {}
+  SpillFile(const SpillFile&) = delete;
+  SpillFile& operator=(const SpillFile&) = delete;
+  /// Removes the temporary file unless it was committed.
+  ~SpillFile();
+
+  /// True once bytes went to the temporary file.
+  bool Spilled() const { return !temp_.empty(); }
+  /// Appends bytes to the temporary file, making it beside the target on first use. Throws
+  /// Error naming the target when that fails (nothing is kept on disk then).
+  void Append(std::string_view bytes);
+  /// Makes the target its spilled bytes followed by rest. Without a spill the target is
+  /// written as WriteFileBytes writes it; with one, the temporary file receives rest and is
+  /// renamed over the target (a link at the target's place is followed). A target that holds
+  /// these bytes already is not touched; mayExist false says there is no target to compare
+  /// with. Throws Error naming the target.
+  void Commit(std::string_view rest, bool mayExist = true);
+
+private:
+  std::string path_;
+  std::string temp_;
+};
+
+} // namespace qm
