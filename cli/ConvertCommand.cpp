@@ -3,6 +3,7 @@
 #include "app/ConversionCommand.h"
 #include "app/ProjectJob.h"
 #include "base/AnsiText.h"
+#include "base/Console.h"
 #include "base/Paths.h"
 #include "base/Warnings.h"
 #include "cli/CliTexts.h"
@@ -15,7 +16,6 @@
 #include "helpproject/HelpCompiler.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace qm::cli {
 
@@ -117,8 +117,9 @@ int RunConvertCommand(const Options& options) {
   }
 
   // Only a project run asks at the terminal; a run from flags is answered by its flags alone.
-  const bool mayAsk = projectMode && IsTerminal(STDIN_FILENO) && IsTerminal(STDERR_FILENO);
-  const bool verbose = !options.Quiet && IsTerminal(STDERR_FILENO);
+  const bool mayAsk =
+      projectMode && IsTerminal(StandardStream::Input) && IsTerminal(StandardStream::Error);
+  const bool verbose = !options.Quiet && IsTerminal(StandardStream::Error);
   CliInteraction interaction(options.Yes, mayAsk, verbose);
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();

@@ -4,26 +4,10 @@
 #include "base/CodePages.h"
 #include "cli/CliTexts.h"
 
-#include <csignal>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace qm::cli {
-
-namespace {
-
-volatile std::sig_atomic_t gInterrupted = 0;
-
-extern "C" void OnInterrupt(int /*signal*/) {
-  gInterrupted = 1;
-}
-
-} // namespace
-
-bool IsTerminal(int fd) {
-  return ::isatty(fd) == 1;
-}
 
 void PrintAnsi(std::FILE* stream, std::string_view ansi) {
   PrintUtf8(stream, ReplaceAll(AnsiToUtf8(ansi), "\r\n", "\n"));
@@ -53,19 +37,6 @@ bool AskYesNo(std::string_view ansiQuestion) {
     return false;
   }
   return IsYesAnswer(answer);
-}
-
-void InstallInterruptHandler() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  // The handler is reset after the first signal, so that a second Ctrl+C ends the program.
-  action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
-}
-
-bool InterruptRequested() {
-  return gInterrupted != 0;
 }
 
 } // namespace qm::cli

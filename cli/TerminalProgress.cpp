@@ -2,6 +2,7 @@
 
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
+#include "base/Console.h"
 #include "base/Paths.h"
 #include "cli/CliTexts.h"
 #include "cli/Terminal.h"

@@ -2,6 +2,7 @@
 // turns its outcome into the exit status.
 #include "base/AnsiText.h"
 #include "base/Error.h"
+#include "base/Process.h"
 #include "cli/CliTexts.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
@@ -9,8 +10,6 @@
 #include "cli/SaveCommand.h"
 #include "cli/Terminal.h"
 
-#include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -52,10 +51,10 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   // Dates and times in pages and project files follow the user's LC_TIME.
-  std::setlocale(LC_ALL, "");
+  qm::UseUserLocale();
   // A file that reaches the size limit fails its write with a reason instead of ending the
   // program without a word.
-  std::signal(SIGXFSZ, SIG_IGN);
+  qm::IgnoreFileSizeLimitSignal();
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     return Run(ParseArguments(args));

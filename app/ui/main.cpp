@@ -4,6 +4,7 @@
 #include "app/ui/Images.h"
 #include "app/ui/UiTexts.h"
 #include "base/FileSystem.h"
+#include "base/Process.h"
 #include "support/HelpViewer.h"
 #include "support/HtmlHelpGateway.h"
 #include "support/QtTranslations.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-platform, -style, ...) out of argc and argv.
   QApplication app(argc, argv);
   // Dates and times in pages and project files follow the user's LC_TIME.
-  std::setlocale(LC_ALL, "");
+  qm::UseUserLocale();
   QApplication::setOrganizationName(QString::fromUtf8(kOrganisation));
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   QApplication::setWindowIcon(ProgramImage());
@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
 
   TLex_Hauptmenue window(qm::ProgramFolder(), QApplication::arguments().mid(1));
   window.show();
-  if (std::getenv(kStartCheckVariable) != nullptr) {
+  if (qEnvironmentVariableIsSet(kStartCheckVariable)) {
     ScheduleStartCheck(window);
   }
   return QApplication::exec();

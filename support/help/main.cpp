@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   // A picture needs no display.
-  if (args->screenshot && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (args->screenshot && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kToolName));

@@ -1,12 +1,11 @@
 #include "support/helpfile/ChmArchive.h"
 
+#include "base/FileSystem.h"
+
 #include <chm_lib.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qm {
 
@@ -28,28 +27,27 @@ ChmArchive::~ChmArchive() {
 
 ChmArchive::Opened ChmArchive::Open(const std::string& path) {
   Opened result;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    result.Status = errno == EACCES ? HelpOpenStatus::AccessDenied : HelpOpenStatus::Missing;
+  int err = 0;
+  const std::optional<PathInfo> info = LookUp(path, &err);
+  if (!info) {
+    result.Status = err == EACCES ? HelpOpenStatus::AccessDenied : HelpOpenStatus::Missing;
     return result;
   }
-  if (!S_ISREG(info.st_mode)) {
+  if (info->kind != EntryKind::File) {
     result.Status = HelpOpenStatus::NotAFile;
     return result;
   }
   // Asked first so that a file we may not read is not reported as damaged.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    result.Status = errno == EACCES ? HelpOpenStatus::AccessDenied : HelpOpenStatus::Damaged;
+  if (!CanOpenForReading(path, &err)) {
+    result.Status = err == EACCES ? HelpOpenStatus::AccessDenied : HelpOpenStatus::Damaged;
     return result;
   }
-  ::close(fd);
   chmFile* handle = chm_open(path.c_str());
   if (handle == nullptr) {
     result.Status = HelpOpenStatus::Damaged;
     return result;
   }
-  result.Archive.reset(new ChmArchive(handle, static_cast<unsigned long long>(info.st_size)));
+  result.Archive.reset(new ChmArchive(handle, info->size));
   result.Status = HelpOpenStatus::Ok;
   return result;
 }

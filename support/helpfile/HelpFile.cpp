@@ -1,7 +1,8 @@
 #include "support/helpfile/HelpFile.h"
 
+#include "base/FileSystem.h"
+
 #include <algorithm>
-#include <filesystem>
 
 namespace qm {
 
@@ -30,15 +31,14 @@ HelpFileLocation LocateHelpFile(std::string_view name, const std::string& progra
                                 const std::string& currentFolder) {
   HelpFileLocation location;
   location.Path = name;
-  std::error_code ec;
   if (name.find('/') != std::string_view::npos) {
-    location.Found = std::filesystem::exists(location.Path, ec);
+    location.Found = PathExists(location.Path);
     return location;
   }
   for (const std::string& folder : {programFolder, currentFolder}) {
     location.Searched.push_back(folder);
     const std::string candidate = folder + std::string(name);
-    if (std::filesystem::exists(candidate, ec)) {
+    if (PathExists(candidate)) {
       location.Path = candidate;
       location.Found = true;
       break;
