@@ -57,10 +57,10 @@ screenshots: build
 	  { echo "screenshots need the desktop program (Qt 6 Widgets)" >&2; exit 1; }
 	QT_QPA_PLATFORM=$(QT_PLATFORM) $(BUILD)/bin/quillmark_screenshots $(SCREENSHOTS) $(EXAMPLE)
 
-# Redraws the program's images into app/ui/images/, where they are kept.
+# Redraws the program's images into gui/images/, where they are kept.
 images: configure
 	cmake --build $(BUILD) --target qm_draw_images
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qm_draw_images app/ui/images data/icons
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qm_draw_images gui/images data/icons
 
 # Release build of the benchmark only; it brings its own generated sources.
 bench: deps

@@ -1,8 +1,8 @@
 // "convert --help-project --compile": the help compiler over the project files just written.
 #pragma once
 
-#include "app/ProjectSettings.h"
 #include "base/ExternalProgram.h"
+#include "project/ProjectSettings.h"
 
 #include <string>
 

@@ -1,7 +1,5 @@
 #include "cli/ConvertCommand.h"
 
-#include "app/ConversionCommand.h"
-#include "app/ProjectJob.h"
 #include "base/AnsiText.h"
 #include "base/Console.h"
 #include "base/Paths.h"
@@ -14,6 +12,8 @@
 #include "cli/TerminalProgress.h"
 #include "engine/Generator.h"
 #include "helpproject/HelpCompiler.h"
+#include "project/ConversionCommand.h"
+#include "project/ProjectJob.h"
 
 #include <cstdio>
 

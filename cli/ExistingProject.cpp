@@ -1,10 +1,10 @@
 #include "cli/ExistingProject.h"
 
-#include "app/ProjectFile.h"
 #include "base/AnsiText.h"
 #include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
+#include "project/ProjectFile.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
 // Loading a project file named on the command line.
 #pragma once
 
-#include "app/ProjectSettings.h"
+#include "project/ProjectSettings.h"
 
 #include <string>
 

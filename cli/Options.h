@@ -2,7 +2,7 @@
 // the file system, so every rule here can be tested without running the program.
 #pragma once
 
-#include "app/ProjectSettings.h"
+#include "project/ProjectSettings.h"
 
 #include <optional>
 #include <stdexcept>

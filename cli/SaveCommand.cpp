@@ -1,6 +1,5 @@
 #include "cli/SaveCommand.h"
 
-#include "app/ProjectFile.h"
 #include "base/AnsiText.h"
 #include "base/FileSystem.h"
 #include "cli/CliTexts.h"
@@ -8,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
 #include "engine/Generator.h"
+#include "project/ProjectFile.h"
 
 namespace qm::cli {
 

@@ -7,9 +7,9 @@
 //      does
 //   3: a file text as the help API passes it, and character references
 // Every reader must end without a fault for any input.
-#include "support/helpfile/HelpFileFormat.h"
-#include "support/helpfile/HtmlEntities.h"
-#include "support/helpfile/Sitemap.h"
+#include "chm/HelpFileFormat.h"
+#include "chm/HtmlEntities.h"
+#include "chm/Sitemap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 // exactly the settings saved, and a save must not fail on values that came from a file.
 #include "FuzzWorld.h"
 
-#include "app/ProjectFile.h"
 #include "base/Error.h"
+#include "project/ProjectFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 # Makes the desktop program's help file Quillmark.Doc.chm from the documentation blocks in its
-# sources (app/ui/), the way a user makes the help of a program:
+# sources (gui/), the way a user makes the help of a program:
 #   1. the sources that hold blocks are copied as Windows-1252 text, which Quillmark reads
 #      (they are UTF-8 in the repository);
 #   2. quillmark-cli saves the help's project (Quillmark.qmpr here: templates and help-project
@@ -38,7 +38,7 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${src} ${html})
 
 # 1. The sources with blocks, as Windows-1252 text; iconv refuses a character it lacks.
-file(GLOB sources ${SOURCE_DIR}/app/ui/*.cpp ${SOURCE_DIR}/app/ui/*.h)
+file(GLOB sources ${SOURCE_DIR}/gui/*.cpp ${SOURCE_DIR}/gui/*.h)
 foreach(file ${sources})
   file(STRINGS ${file} blocks REGEX "###DocGen_Start")
   if(NOT blocks)

@@ -4,7 +4,7 @@
 
 #include "TestUtil.h"
 
-#include "app/ProjectSettings.h"
+#include "project/ProjectSettings.h"
 
 #include <fcntl.h>
 #include <functional>

@@ -2,8 +2,8 @@
 // tree made in a temporary folder.
 #include "CliFixture.h"
 
-#include "app/ProjectFile.h"
 #include "cli/TerminalProgress.h"
+#include "project/ProjectFile.h"
 
 #include <cstdio>
 #include <string>

@@ -3,9 +3,6 @@
 #include "engine/PageSink.h"
 
 #include "EngineFixture.h"
-#include "base/Error.h"
-
-#include <sys/stat.h>
 
 using namespace qm;
 using namespace qmtest;
@@ -56,37 +53,6 @@ TEST(PageSink, StreamedPageHoldsEverythingAppended) {
   EXPECT_TRUE(Exists(dir / "b.htm"));
   dropped.Discard();
   EXPECT_FALSE(Exists(dir / "b.htm"));
-}
-
-TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
-  // The page's own file is untouched until the commit, which follows a link at its place;
-  // a spill that is never committed removes its temporary file.
-  TempDir dir;
-  WriteFile(dir / "ziel.htm", "alt");
-  ASSERT_EQ(symlink((dir / "ziel.htm").c_str(), (dir / "seite.htm").c_str()), 0);
-  {
-    SpillFile spill(dir / "seite.htm");
-    spill.Append("eins\r\n");
-    spill.Append("zwei\r\n");
-    EXPECT_TRUE(spill.Spilled());
-    EXPECT_EQ(ReadFile(dir / "ziel.htm"), "alt");
-    spill.Commit("drei\r\n");
-  }
-  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "eins\r\nzwei\r\ndrei\r\n");
-  struct stat st {};
-  ASSERT_EQ(lstat((dir / "seite.htm").c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
-
-  {
-    SpillFile abandoned(dir / "weg.htm");
-    abandoned.Append("nie");
-  }
-  {
-    SpillFile small(dir / "klein.htm");
-    small.Commit("klein\r\n");
-  }
-  EXPECT_EQ(ReadFile(dir / "klein.htm"), "klein\r\n");
-  EXPECT_EQ(FileCount(dir.path()), 3u);
 }
 
 TEST(PageSink, LargePagesAreTheBytesOfSmallOnes) {

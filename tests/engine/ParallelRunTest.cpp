@@ -1,15 +1,11 @@
 // Worker threads that read and convert sources ahead change nothing that can be seen: the
 // same pages, lists, warnings, progress calls and disk state as one thread gives, also after
 // a failure and after a cancel.
-#include "base/Prefetch.h"
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
 
-#include <atomic>
-#include <chrono>
 #include <map>
-#include <thread>
 
 using namespace qm;
 using namespace qmtest;
@@ -160,36 +156,5 @@ TEST(ParallelRun, CancelStopsBeforeTheNextFileAsOneThreadDoes) {
     const Outcome one = RunTree(1, -1, k);
     EXPECT_EQ(one.progress.size(), static_cast<size_t>(k) + 2) << k;
     ExpectSame(RunTree(4, -1, k), one, "cancel after " + std::to_string(k));
-  }
-}
-
-TEST(ParallelRun, PrefetchHandsOverEveryItemInOrder) {
-  // Workers that wait for room are woken in batches; whatever the window, the budget and the
-  // pace of the taker, every item arrives once, in order, and a taker never waits for an item
-  // nobody starts (it would hang here).
-  struct Case {
-    size_t ahead;
-    size_t budget;
-    unsigned threads;
-  };
-  for (const Case c : {Case{1, 1000, 2}, Case{6, 1000, 3}, Case{6, 1, 2}, Case{8, 0, 1}}) {
-    constexpr size_t kItems = 300;
-    std::atomic<size_t> started{0};
-    Prefetch<size_t> prefetch(
-        kItems, c.threads, c.ahead, c.budget,
-        [&](size_t i) {
-          ++started;
-          return i * 7;
-        },
-        [](size_t) { return size_t{10}; });
-    for (size_t i = 0; i < kItems; ++i) {
-      if (i % 50 == 0) {
-        // A slow taker lets the workers fill the window and wait for room.
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      }
-      ASSERT_EQ(prefetch.Take(i), i * 7) << c.ahead << " " << c.budget;
-      // Never more started than the window allows beyond the items taken.
-      ASSERT_LE(started.load(), i + 1 + std::max<size_t>(c.ahead, 1));
-    }
   }
 }

@@ -1,0 +1,271 @@
+// quillmark_screenshots: draws every window and message box of the desktop program into PNG
+// files, so that a person can check the layout and that no caption is cut. Each picture gets a
+// title bar with the window's caption, since the offscreen platform draws no frames.
+//
+//   quillmark_screenshots FOLDER [PROJECT.qmpr]
+//
+// With a project file, the main window is drawn a second time with the project loaded. When the
+// build made the program's help file, the help window is drawn on its welcome page. The
+// windows keep no state here: their settings go to a temporary folder.
+#include "base/AnsiText.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
+#include "base/Warnings.h"
+#include "desktop/HelpViewer.h"
+#include "desktop/MessageDialog.h"
+#include "desktop/QtText.h"
+#include "desktop/QtTranslations.h"
+#include "desktop/UserDialogs.h"
+#include "engine/BlockConvert.h"
+#include "engine/Generator.h"
+#include "gui/ConversionRun.h"
+#include "gui/Fortschritt.h"
+#include "gui/HTMLEditor.h"
+#include "gui/Hauptmenue.h"
+#include "gui/Info.h"
+#include "gui/UiTexts.h"
+#include "gui/WorkshopProj.h"
+#include "gui/ZusaetzlicheDateien.h"
+#include "helpproject/HelpTexts.h"
+#include "project/ConversionCommand.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace qm;
+using namespace qm::ui;
+
+constexpr int kTitleBarHeight = 24;
+
+// Answers every question without showing anything, so no modal loop waits.
+class NoDialogs final : public UserDialogs {
+public:
+  MessageButton Message(QWidget*, const MessageRequest& request) override {
+    return EscapeAnswer(request.Buttons);
+  }
+  std::optional<QString> OpenFile(QWidget*, const FileRequest&) override { return {}; }
+  std::optional<QString> SaveFile(QWidget*, const FileRequest&) override { return {}; }
+  std::optional<QString> PickFolder(QWidget*, const QString&, const QString&) override {
+    return {};
+  }
+};
+
+class Camera {
+public:
+  explicit Camera(QString folder) : folder_(std::move(folder)) {}
+
+  // Shows widget, draws it under a title bar with its caption and saves it as name.png.
+  bool Shoot(QWidget* widget, const char* name, bool titleBar = true) {
+    widget->show();
+    QApplication::processEvents();
+    const QPixmap content = widget->grab();
+    const int top = titleBar ? kTitleBarHeight : 0;
+    QPixmap picture(content.width(), content.height() + top);
+    picture.fill(QColor(0x3C, 0x4A, 0x5E));
+    QPainter p(&picture);
+    p.drawPixmap(0, top, content);
+    if (titleBar) {
+      QFont font = widget->font();
+      font.setBold(true);
+      p.setFont(font);
+      p.setPen(Qt::white);
+      p.drawText(QRect(8, 0, content.width() - 16, top), Qt::AlignVCenter | Qt::AlignLeft,
+                 widget->windowTitle());
+    }
+    p.end();
+    const QString path = QDir(folder_).filePath(QLatin1String(name) + QLatin1String(".png"));
+    if (!picture.save(path, "PNG")) {
+      std::fprintf(stderr, "quillmark_screenshots: cannot write %s\n", qPrintable(path));
+      return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+
+  bool ShootBox(const MessageRequest& request, const char* name) {
+    MessageDialog box(nullptr, request);
+    return Shoot(&box, name);
+  }
+
+private:
+  QString folder_;
+};
+
+MessageRequest Box(MessageKind kind, const QString& text, MessageButtons buttons, int help) {
+  MessageRequest request;
+  request.Kind = kind;
+  request.Text = text;
+  request.Buttons = buttons;
+  request.HelpContext = help;
+  return request;
+}
+
+// Keeps the output to the files written: the offscreen platform says for every window that it
+// cannot raise it or grab the keyboard.
+void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) {
+    return;
+  }
+  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietPlatform);
+  QApplication app(argc, argv);
+  // The menus name their shortcuts as the program does ("Strg+O").
+  InstallQtTranslations();
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 2 || args.size() > 3) {
+    std::fprintf(stderr, "usage: quillmark_screenshots FOLDER [PROJECT.qmpr]\n");
+    return 2;
+  }
+  // The windows restore and save their state; not from and into the user's own settings.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QDir().mkpath(args.at(1));
+  Camera camera(args.at(1));
+  NoDialogs noDialogs;
+  InstallDialogs(&noDialogs);
+  bool ok = true;
+
+  TLex_Hauptmenue window(ProgramFolder(), {});
+  ok &= camera.Shoot(&window, "Hauptmenue");
+  for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+    if (menu->objectName().isEmpty()) {
+      continue; // the menu bar's own overflow menu
+    }
+    menu->popup(window.mapToGlobal(QPoint(0, 0)));
+    ok &= camera.Shoot(menu, qPrintable(QStringLiteral("Menue-") + menu->objectName()), false);
+    menu->hide();
+  }
+  // The Help Workshop dialog with the values of the project, when one is given.
+  std::unique_ptr<TLex_Hauptmenue> loaded;
+  if (args.size() == 3) {
+    loaded = std::make_unique<TLex_Hauptmenue>(ProgramFolder(), QStringList{args.at(2)});
+    ok &= camera.Shoot(loaded.get(), "Hauptmenue-Projekt");
+    loaded->hide();
+  }
+  TLex_WorkshopProj* workshop = (loaded ? loaded.get() : &window)->WorkshopDialog();
+  ok &= camera.Shoot(workshop, "WorkshopProj");
+  workshop->hide();
+
+  // The template editor on the user pages' block header (the shipped one when it loaded).
+  TemplateSet sample;
+  sample[TemplateId::DocBlockHeader] = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>",
+                                        "###Index %TITLE%;%TITLE%;%LINK%"};
+  if (window.Generator() != nullptr &&
+      !window.Generator()->Templates[TemplateId::DocBlockHeader].empty()) {
+    sample = window.Generator()->Templates;
+  }
+  TLex_HTMLEditor editor(window, sample, TemplateId::DocBlockHeader);
+  ok &= camera.Shoot(&editor, "HTMLEditor");
+  editor.hide();
+
+  TLex_ZusaetzlicheDateien extra(&window);
+  extra.SetFolder(FromPath(ProgramFolder()) + QString::fromUtf8(kExtraFilesFolder));
+  ok &= camera.Shoot(&extra, "ZusaetzlicheDateien");
+  extra.hide();
+
+  // The help window on the welcome page of the program's own help, with its contents.
+  const std::string helpFile = ProgramFolder() + kHelpFile;
+  if (FileExists(helpFile)) {
+    THelpViewer viewer;
+    if (viewer.OpenFile(FromPath(helpFile)) && viewer.ShowTopic(QString::fromUtf8(kTopicWelcome))) {
+      ok &= camera.Shoot(&viewer, "Hilfe");
+    } else {
+      std::fprintf(stderr, "quillmark_screenshots: %s\n", qPrintable(viewer.Message()));
+      ok = false;
+    }
+    viewer.hide();
+  } else {
+    std::printf("%s is missing (made only where chmcmd is installed): no picture of the help "
+                "window\n",
+                helpFile.c_str());
+  }
+
+  TLex_Info info(&window);
+  ok &= camera.Shoot(&info, "Info");
+  info.hide();
+
+  // The progress window in the middle of a run of twelve files.
+  TLex_Fortschritt progress(&window);
+  progress.SetFileCount(12);
+  QApplication::processEvents();
+  const char* files[] = {"Export.bas", "Hauptfenster.pas", "Kunde.java", "kunden.sql",
+                         "Kundenmanager.dpr"};
+  int lines = 87;
+  for (const char* file : files) {
+    progress.StepFile(std::string("/home/anna/projekt/src/") + file, lines);
+    lines += 131;
+  }
+  ok &= camera.Shoot(&progress, "Fortschritt");
+  progress.hide();
+
+  QProgressDialog* copy = CreateCopyProgress(&window, FromAnsi(kCopyProgressTitle), 10);
+  copy->setValue(4);
+  ok &= camera.Shoot(copy, "KopiereDateien");
+  delete copy;
+
+  const QString folder = QStringLiteral("/home/anna/projekt/hilfe/html");
+  ok &= camera.ShootBox(Box(MessageKind::Warning, UiText(kMsgOneFilePerBlock),
+                            MessageButton::Ok | MessageButton::Help, kHelpOneFilePerBlock),
+                        "Warnung-EigeneDateien");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Warning, MessageFromAnsi(Format(kMsgCreateOutputFolder, qPrintable(folder))),
+          MessageButton::Yes | MessageButton::Cancel | MessageButton::Help, kHelpMissingFolder),
+      "Warnung-Ordner");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Confirmation,
+          UiText(kMsgReplaceFile)
+              .replace(QLatin1String("%s"), QStringLiteral("/home/anna/projekt/handbuch.qmpr")),
+          MessageButton::Yes | MessageButton::No | MessageButton::Help, kHelpReplaceFile),
+      "Bestaetigung-Ersetzen");
+  MessageRequest error = Box(
+      MessageKind::Error,
+      MessageFromAnsi(Format(kMsgCannotOpen, "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt")),
+      MessageButton::Ok, 0);
+  error.Title = UiText(kApplicationTitle);
+  ok &= camera.ShootBox(error, "Fehler-Programm");
+  ok &=
+      camera.ShootBox(Box(MessageKind::Error,
+                          MessageFromAnsi(Format("Datei %s kann nicht nach %s kopiert werden",
+                                                 "/home/anna/extra/logo.png", qPrintable(folder))),
+                          MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
+                      "Fehler-Kopie");
+  WarningList warnings;
+  AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
+  AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,
+             "Die Kontext-ID %s ist schon vergeben (%s, Zeile %d)",
+             {ErrorArg::Text("1001"),
+              ErrorArg::Path("/home/anna/projekt/src/Formulare/Hauptfenster.pas"),
+              ErrorArg::Number(3)});
+  ok &= camera.ShootBox(Box(MessageKind::Warning, RunWarningsText(warnings),
+                            MessageButton::Ok | MessageButton::Help, kHelpConversion),
+                        "Warnung-Konvertierung");
+  ok &= camera.ShootBox(Box(MessageKind::Error, MessageFromAnsi(ExpandEscapes(kMsgNoConversionYet)),
+                            MessageButton::Ok | MessageButton::Help, kHelpNoConversionYet),
+                        "Fehler-Workshop");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Error,
+          UiText(kMsgNotAnsi).arg(QStringLiteral("Ł")).arg(3).arg(QStringLiteral("&#321;")),
+          MessageButton::Ok | MessageButton::Help, kHelpEditor),
+      "Fehler-Vorlage");
+  ok &= camera.ShootBox(Box(MessageKind::Information,
+                            QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
+                            MessageButton::Ok | MessageButton::Help, 703),
+                        "Information");
+  return ok ? 0 : 1;
+}

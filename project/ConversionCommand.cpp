@@ -1,0 +1,114 @@
+#include "project/ConversionCommand.h"
+
+#include "base/AnsiText.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Paths.h"
+#include "engine/Generator.h"
+#include "engine/Quelle.h"
+#include "project/CopyFolder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <initializer_list>
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kHeaderMask = "*.h";
+
+void AddMasks(std::vector<std::string>& masks, std::initializer_list<const char*> added) {
+  masks.insert(masks.end(), added.begin(), added.end());
+}
+
+} // namespace
+
+std::vector<std::string> MasksForKinds(const SourceKinds& kinds) {
+  std::vector<std::string> masks;
+  if (kinds.Pascal) {
+    AddMasks(masks, {"*.pas", "*.p", "*.dpr", "*.bpg", "*.dpk"});
+  }
+  if (kinds.C) {
+    AddMasks(masks, {"*.c", "*.cpp", kHeaderMask, "*.hpp"});
+  }
+  if (kinds.Java) {
+    AddMasks(masks, {"*.java"});
+  }
+  if (kinds.SQL) {
+    AddMasks(masks, {"*.sql"});
+  }
+  if (kinds.Assembler) {
+    AddMasks(masks, {"*.asm"});
+  }
+  if (kinds.Basic) {
+    AddMasks(masks, {"*.bas"});
+  }
+  if (kinds.HTML) {
+    AddMasks(masks, {"*.htm", "*.html"});
+  }
+  if (kinds.InstallShield) {
+    AddMasks(masks, {"*.rul"});
+    // Scripts include C headers; a header found twice would be converted twice.
+    if (std::find(masks.begin(), masks.end(), kHeaderMask) == masks.end()) {
+      masks.push_back(kHeaderMask);
+    }
+  }
+  return masks;
+}
+
+ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
+                                ConversionInteraction& interaction, ProgressSink* progress) {
+  // An empty input path would search the whole file system.
+  if (settings.InputPath.empty()) {
+    throw Error(kMsgNoInputPath);
+  }
+  // The folders are typed text; from here on they are paths.
+  const std::string inputFolder = PathFromText(AddTrailingBackslash(settings.InputPath));
+  const std::string outputFolder = PathFromText(AddTrailingBackslash(settings.OutputPath));
+  // A mistyped input folder would convert nothing and still create the output folder.
+  if (!DirectoryExists(inputFolder)) {
+    ErrorParts parts;
+    parts.operation = FileOperation::Input;
+    parts.path = PathFromText(settings.InputPath);
+    parts.systemError = ENOENT;
+    parts.format = kMsgNoInputFolder;
+    parts.args = {ErrorArg::Text(settings.InputPath)};
+    throw Error(std::move(parts));
+  }
+
+  if (!DirectoryExists(outputFolder)) {
+    if (!interaction.ConfirmCreateFolder(
+            Format(kMsgCreateOutputFolder, settings.OutputPath.c_str()))) {
+      return ConversionOutcome::Declined;
+    }
+    int error = 0;
+    if (!ForceDirectories(outputFolder, &error)) {
+      throw Error::File(FileOperation::CreateFolder, kMsgCannotCreateOutputFolder,
+                        PathFromText(settings.OutputPath), error);
+    }
+  }
+
+  const std::string extraFolder = PathFromText(AddTrailingBackslash(settings.ExtraFilesFolder));
+  if (extraFolder != std::string(1, kPathSep)) {
+    // Without an output folder the top-level pages land in the input folder; so do the
+    // additional files that they refer to.
+    const bool noOutputFolder = outputFolder == std::string(1, kPathSep);
+    CopyFolderContents(extraFolder, noOutputFolder ? inputFolder : outputFolder, kCopyProgressTitle,
+                       interaction);
+  }
+
+  TQuelle quelle;
+  quelle.IncludeSubfolders = settings.IncludeSubfolders;
+  quelle.Masks = MasksForKinds(settings.Kinds);
+  quelle.Search(inputFolder);
+
+  generator.AutoLineBreak = settings.AutoLineBreak;
+  generator.OemToAnsi = settings.OemToAnsi;
+  generator.OneFilePerBlock = settings.OneFilePerBlock;
+  generator.OutputFolder = outputFolder;
+  generator.Run(quelle, progress);
+  return ConversionOutcome::Converted;
+}
+
+} // namespace qm

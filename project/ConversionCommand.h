@@ -1,0 +1,63 @@
+// The conversion command without a window: output-folder check, copy of the additional files,
+// source search and the generator's run.
+#pragma once
+
+#include "engine/Progress.h"
+#include "project/ProjectSettings.h"
+
+#include <string>
+#include <vector>
+
+namespace qm {
+
+class TGenerator;
+
+/// Texts of the conversion command.
+inline constexpr const char* kMsgCreateOutputFolder =
+    "Der Ordner\r\n\r\n%s\r\n\r\nexistiert nicht. Soll er erstellt werden?";
+inline constexpr const char* kMsgNoInputPath = "Bitte geben Sie den Pfad der Eingabedateien an.";
+inline constexpr const char* kCopyProgressTitle = "Kopiere zus\xE4tzliche Dateien...";
+/// The input folder does not exist or is no folder: the input path as typed.
+inline constexpr const char* kMsgNoInputFolder = "Der Eingabeordner %s existiert nicht.";
+/// The output folder cannot be created: the folder and the system's reason.
+inline constexpr const char* kMsgCannotCreateOutputFolder =
+    "Der Ordner %s kann nicht erstellt werden: %s";
+
+/// The answers and displays the command needs from its front end. Texts are Windows-1252;
+/// a target is a path as the file system spells it (PathToText makes it text).
+class ConversionInteraction {
+public:
+  virtual ~ConversionInteraction() = default;
+  /// The output folder is missing: question is the full question text. true creates it.
+  virtual bool ConfirmCreateFolder(const std::string& question) = 0;
+  /// The copy of the additional files starts: title and the number of files to copy.
+  virtual void BeginCopy(const std::string& /*title*/, int /*fileCount*/) {}
+  /// One additional file was copied (or kept), target path.
+  virtual void CopiedFile(const std::string& /*target*/) {}
+  /// target exists already: true replaces it, false keeps it.
+  virtual bool ConfirmReplace(const std::string& target) = 0;
+  /// A file could not be copied (the message names it); the command goes on.
+  virtual void CopyFailed(const std::string& /*message*/) {}
+  virtual void EndCopy() {}
+};
+
+/// The masks of the ticked kinds in the command's order (Pascal, C/C++, Java, SQL, Assembler,
+/// Basic, HTML, InstallShield); InstallShield adds "*.h" only when it is not there yet.
+std::vector<std::string> MasksForKinds(const SourceKinds& kinds);
+
+/// What became of a conversion.
+enum class ConversionOutcome { Converted, Declined };
+
+/// Runs the conversion with settings on generator (whose templates are already set). The
+/// folders of settings are Windows-1252 text, as typed; the run works on the paths they name.
+/// Returns Declined when the user did not let the missing output folder be created (nothing
+/// happened then). Throws Error for an empty input path (kMsgNoInputPath), an input path that
+/// is no folder (kMsgNoInputFolder, before anything else happens), an output folder that
+/// cannot be created (kMsgCannotCreateOutputFolder, before any page is written) and for
+/// failures of the run. The run's warnings and counts are in generator.Warnings,
+/// generator.SourcesRead and so on afterwards.
+ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
+                                ConversionInteraction& interaction,
+                                ProgressSink* progress = nullptr);
+
+} // namespace qm

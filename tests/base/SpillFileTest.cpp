@@ -1,0 +1,55 @@
+// A spilled file reaches its target only by the commit, through a link at the target's place,
+// and one never committed leaves nothing behind.
+#include "base/SpillFile.h"
+
+#include "TestUtil.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+size_t FileCount(const std::string& folder) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
+    ++n;
+  }
+  return n;
+}
+
+} // namespace
+
+TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
+  // The page's own file is untouched until the commit, which follows a link at its place;
+  // a spill that is never committed removes its temporary file.
+  TempDir dir;
+  WriteFile(dir / "ziel.htm", "alt");
+  ASSERT_EQ(symlink((dir / "ziel.htm").c_str(), (dir / "seite.htm").c_str()), 0);
+  {
+    SpillFile spill(dir / "seite.htm");
+    spill.Append("eins\r\n");
+    spill.Append("zwei\r\n");
+    EXPECT_TRUE(spill.Spilled());
+    EXPECT_EQ(ReadFile(dir / "ziel.htm"), "alt");
+    spill.Commit("drei\r\n");
+  }
+  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "eins\r\nzwei\r\ndrei\r\n");
+  struct stat st {};
+  ASSERT_EQ(lstat((dir / "seite.htm").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+  {
+    SpillFile abandoned(dir / "weg.htm");
+    abandoned.Append("nie");
+  }
+  {
+    SpillFile small(dir / "klein.htm");
+    small.Commit("klein\r\n");
+  }
+  EXPECT_EQ(ReadFile(dir / "klein.htm"), "klein\r\n");
+  EXPECT_EQ(FileCount(dir.path()), 3u);
+}

@@ -1,0 +1,66 @@
+// The program's own help file, made by the build from the documentation blocks of the window
+// sources: every context number the program asks for opens the page that carries it, and the
+// help menu and F1 reach their pages through the help viewer.
+#include "UiFixture.h"
+
+#include "../desktop/HelpFileFixture.h"
+#include "desktop/HelpViewer.h"
+
+using namespace qmtest;
+
+namespace {
+
+#ifdef QM_HELP_FILE
+constexpr const char* kHelpFile = QM_HELP_FILE;
+#else
+constexpr const char* kHelpFile = nullptr;
+#endif
+
+/// Skips the calling test when the build could not make the help file (no chmcmd).
+#define QM_REQUIRE_PROGRAM_HELP()                                                                  \
+  do {                                                                                             \
+    if (kHelpFile == nullptr) {                                                                    \
+      GTEST_SKIP() << "chmcmd is not installed: the build made no help file";                      \
+    }                                                                                              \
+  } while (false)
+
+} // namespace
+
+TEST(ProgramHelp, EveryContextNumberOpensThePageThatCarriesIt) {
+  // The windows' numbers and those of the message boxes, one page each, and no other numbers.
+  QM_REQUIRE_PROGRAM_HELP();
+  ExpectContextNumbersOpenTheirPages(kHelpFile, {{101, "/Hauptfenster.Doc.htm"},
+                                                 {102, "/Ausgabeordner.Doc.htm"},
+                                                 {103, "/Ersetzen.Doc.htm"},
+                                                 {201, "/Fortschritt.Doc.htm"},
+                                                 {301, "/Vorlageneditor.Doc.htm"},
+                                                 {401, "/Info.Doc.htm"},
+                                                 {701, "/WorkshopProjekt.Doc.htm"},
+                                                 {702, "/WorkshopVoraussetzung.Doc.htm"},
+                                                 {703, "/WorkshopFertig.Doc.htm"},
+                                                 {801, "/ZusaetzlicheDateien.Doc.htm"}});
+}
+
+TEST_F(UiTest, HelpMenuAndF1OpenTheProgramsHelpFile) {
+  // "Quillmark.Doc.chm" is found in the program folder; the start page is the welcome page.
+  QM_REQUIRE_PROGRAM_HELP();
+  qm::HtmlHelpEntry = qm::ShowInHelpViewer;
+  auto window = NewWindow();
+  window->show();
+  const auto shown = [] {
+    const qm::THelpViewer& viewer = qm::SharedHelpViewer();
+    return (viewer.Message().isEmpty() ? viewer.CurrentPage() : viewer.Message()).toStdString();
+  };
+  Find<QAction>(*window, "Willkommen1")->trigger();
+  EXPECT_EQ(shown(), "/Welcome.Doc.htm");
+  Find<QAction>(*window, "Hilfe1")->trigger();
+  EXPECT_EQ(shown(), "/Help.Doc.htm");
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  EXPECT_EQ(shown(), "/Hauptfenster.Doc.htm");
+  qm::SharedHelpViewer().GoBack();
+  qm::SharedHelpViewer().GoBack();
+  EXPECT_EQ(shown(), "/Welcome.Doc.htm");
+  EXPECT_TRUE(qm::SharedHelpViewer().ShowStartPage());
+  EXPECT_EQ(shown(), "/Welcome.Doc.htm");
+  qm::SharedHelpViewer().close();
+}
