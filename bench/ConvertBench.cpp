@@ -9,7 +9,7 @@
 //   quillmark_bench [--files N] [--second N] [--seed S] [--keep]
 //
 // The tables and templates are those beside the executable (its build's bin/ and Templates/).
-#include "bench/SourceTree.h"
+#include "SourceTree.h"
 
 #include "base/CodePages.h"
 #include "base/Error.h"

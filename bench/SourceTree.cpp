@@ -1,6 +1,6 @@
-#include "bench/SourceTree.h"
+#include "SourceTree.h"
 
-#include "bench/Prng.h"
+#include "Prng.h"
 
 #include <cstdio>
 #include <filesystem>
