@@ -21,14 +21,14 @@ add_custom_target(qm_data ALL DEPENDS ${QM_DATA_STAMPS})
 file(MAKE_DIRECTORY "${QM_BIN_DIR}/Extra Files")
 
 # The desktop program's help, Quillmark.Doc.chm in the program folder: the documentation
-# blocks in gui/ converted by quillmark-cli and compiled by chmcmd (data/help/BuildHelp.cmake).
+# blocks of data/help/*.htm converted by quillmark-cli and compiled by chmcmd
+# (data/help/BuildHelp.cmake).
 # Without chmcmd or iconv everything else still builds, and the build says so.
 find_program(QM_CHMCMD chmcmd)
 find_program(QM_ICONV iconv)
 set(QM_HELP_FILE ${QM_BIN_DIR}/Quillmark.Doc.chm)
 if(QM_CHMCMD AND QM_ICONV)
-  file(GLOB QM_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/gui/*.cpp
-    ${CMAKE_SOURCE_DIR}/gui/*.h)
+  file(GLOB QM_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/help/*.htm)
   add_custom_command(OUTPUT ${QM_HELP_FILE}
     COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:quillmark-cli> -DCHMCMD=${QM_CHMCMD}
       -DICONV=${QM_ICONV} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/help

@@ -58,29 +58,6 @@ QString RunWarningsText(const WarningList& warnings, const char* header) {
 
 // The core's questions and the copy's progress, called from the worker thread and answered in
 // the window's thread.
-/* ###DocGen_Start Der Ausgabeordner fehlt
-###Output Ausgabeordner
-###ContextID 102
-###Toc Meldungen;Der Ausgabeordner fehlt;Der_Ausgabeordner_fehlt
-###Index Ausgabeordner, fehlt;Der Ausgabeordner fehlt;Der_Ausgabeordner_fehlt
-###Index Warnungen der Konvertierung;Der Ausgabeordner fehlt;Der_Ausgabeordner_fehlt
-###Index Konvertieren;Der Ausgabeordner fehlt;Der_Ausgabeordner_fehlt
-Vor dem Konvertieren prüft Quillmark den Ausgabeordner aus dem
-<A HREF="Hauptfenster.Doc.htm">Hauptfenster</A>. Gibt es ihn nicht, fragt es, ob er erstellt
-werden soll.
-<UL>
-<LI><B>Ja</B> legt den Ordner an, auch mehrere Ebenen auf einmal, und die Konvertierung
-beginnt.</LI>
-<LI><B>Nein</B> bricht ab, bevor eine Seite geschrieben wird.</LI>
-</UL>
-<P>Danach kopiert Quillmark die <A HREF="ZusaetzlicheDateien.Doc.htm">zusätzlichen Dateien</A> in
-den Ausgabeordner; eine Datei, die dort schon liegt, ersetzt es erst nach einer Rückfrage.
-
-Nach der Konvertierung listet eine Meldung die <B>Warnungen</B> des Laufs auf, zum Beispiel
-einen Block ohne Titel, eine Markierung ohne Ende oder eine Kontextnummer, die schon vergeben
-ist. Jede Warnung nennt Datei und Zeile; die übrigen Seiten sind trotzdem geschrieben.
-###DocGen_End */
-
 class ConversionRun::Interaction final : public ConversionInteraction {
 public:
   explicit Interaction(QWidget* window) : window_(window) {}

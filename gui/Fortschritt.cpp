@@ -33,23 +33,6 @@ QLabel* AddLabel(QWidget* parent, QLayout* layout, const char* name) {
 
 } // namespace
 
-/* ###DocGen_Start Das Fenster Fortschritt
-###Output Fortschritt
-###ContextID 201
-###Toc Fenster;Das Fenster Fortschritt;Das_Fenster_Fortschritt
-###Index Fortschritt;Das Fenster Fortschritt;Das_Fenster_Fortschritt
-###Index Abbrechen;Das Fenster Fortschritt;Das_Fenster_Fortschritt
-Während einer Konvertierung zeigt dieses Fenster, die wievielte Datei gerade bearbeitet wird,
-ihren Namen und wie viele Zeilen schon erledigt sind.
-
-<B>Abbrechen</B> oder das Schließen des Fensters hält die Konvertierung nach der laufenden
-Datei an. Die Seiten, die bis dahin fertig sind, bleiben im Ausgabeordner; Seiten, die mehrere
-Quellen sammeln, werden noch abgeschlossen.
-
-Das Hauptfenster bleibt während des Laufs bedienbar; nur die Befehle, die Vorlagen oder
-Projekt ändern, warten bis zum Ende.
-###DocGen_End */
-
 TLex_Fortschritt::TLex_Fortschritt(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("Lex_Fortschritt"));
   setWindowTitle(UiText(kProgressCaption));

@@ -40,35 +40,6 @@ constexpr int kToolSeparatorWidth = 8;
 
 } // namespace
 
-/* ###DocGen_Start Vorlagen und Platzhalter
-###Output Vorlagen
-###Toc Referenz;Vorlagen und Platzhalter;Vorlagen_und_Platzhalter
-###Index Vorlagen;Vorlagen und Platzhalter;Vorlagen_und_Platzhalter
-###Index Platzhalter;Vorlagen und Platzhalter;Vorlagen_und_Platzhalter
-Jede Seite setzt Quillmark aus vier Vorlagen zusammen: dem <B>Kopf</B> am Anfang der Seite,
-dem <B>Block-Kopf</B> vor jedem Block, dem <B>Block-Fuß</B> nach jedem Block und dem
-<B>Fuß</B> am Ende der Seite. Es gibt sie je für die Online-Hilfe und die technische
-Dokumentation, zusammen acht. Beim Start liest Quillmark sie aus dem Ordner
-<TT>Templates</TT> neben dem Programmordner; eine <A HREF="Projektdatei.Doc.htm">Projektdatei</A>
-bringt ihre eigenen mit.
-
-In den Vorlagen ersetzt Quillmark diese Platzhalter (Groß- und Kleinschreibung egal):
-<TABLE BORDER="1" CELLPADDING="3">
-<TR><TH>Platzhalter</TH><TH>wird zu</TH></TR>
-<TR><TD><TT>%DATE%</TT>, <TT>%TIME%</TT></TD><TD>Datum und Uhrzeit der Konvertierung</TD></TR>
-<TR><TD><TT>%INPUTFILE%</TT>, <TT>%INPUTPATH%</TT>, <TT>%INPUTEXTENSION%</TT></TD><TD>Name,
-Ordner und Endung der Quelldatei</TD></TR>
-<TR><TD><TT>%OUTPUTFILE%</TT>, <TT>%OUTPUTPATH%</TT>, <TT>%OUTPUTEXTENSION%</TT></TD><TD>Name,
-Ordner und Endung der Seite</TD></TR>
-<TR><TD><TT>%TITLE%</TT></TD><TD>der Titel des Blocks</TD></TR>
-<TR><TD><TT>%LINK%</TT></TD><TD>der Anker des Blocks, aus dem Titel gebildet</TD></TR>
-<TR><TD><TT>%PAGETITLE%</TT></TD><TD>der Titel der Seite, ohne einen Titel der Name der
-Quelldatei</TD></TR>
-</TABLE>
-<P>Eine Vorlage darf <A HREF="Markierungen.Doc.htm">Markierungszeilen</A> für Inhalt und Index
-enthalten; so bekommt zum Beispiel jeder Block einen Indexeintrag mit seinem Titel.
-###DocGen_End */
-
 QString TemplateText(const Lines& lines) {
   QStringList text;
   text.reserve(static_cast<qsizetype>(lines.size()));
@@ -77,30 +48,6 @@ QString TemplateText(const Lines& lines) {
   }
   return text.join(QLatin1Char('\n'));
 }
-
-/* ###DocGen_Start HTML bearbeiten
-###Output Vorlageneditor
-###ContextID 301
-###Toc Fenster;HTML bearbeiten;HTML_bearbeiten
-###Index Editor;HTML bearbeiten;HTML_bearbeiten
-###Index Vorlagen, bearbeiten;HTML bearbeiten;HTML_bearbeiten
-Im Fenster <B>HTML bearbeiten</B> ändern Sie eine der acht <A HREF="Vorlagen.Doc.htm">Vorlagen</A>.
-Sie öffnen es über das Menü <B>HTML-Vorlagen</B> des Hauptfensters; jeder Menüpunkt öffnet seine
-Vorlage.
-<UL>
-<LI><B>Schließen</B> (oder <KBD>Esc</KBD>) übernimmt den Text als neue Vorlage. Sie gilt für die
-nächste Konvertierung und wird mit der nächsten <A HREF="Projektdatei.Doc.htm">Projektdatei</A>
-gespeichert; die Vorlagendateien des Programms bleiben unverändert.</LI>
-<LI><B>Laden</B> ersetzt den Text durch den Inhalt einer Datei.</LI>
-<LI><B>Speichern</B> schreibt den Text in eine Datei.</LI>
-</UL>
-<P>Vorlagen sind Windows-1252-Text. Ein Zeichen, das es dort nicht gibt, weist der Editor beim
-Schließen und Speichern zurück und setzt den Cursor darauf; schreiben Sie es als HTML-Entity,
-etwa <TT>&#322;</TT>.
-
-Ohne offene Projektdatei merkt sich der Editor die Namen der zuletzt geladenen und
-gespeicherten Dateien bis zum nächsten Programmlauf.
-###DocGen_End */
 
 TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates, TemplateId id)
     : QDialog(&owner), owner_(owner), template_(templates[id]) {

@@ -120,54 +120,6 @@ QLineEdit* AddPathRow(QWidget* parent, QBoxLayout* layout, const char* editName,
 
 } // namespace
 
-/* ###DocGen_Start Das Hauptfenster
-###Output Hauptfenster
-###ContextID 101
-###Toc Fenster;Das Hauptfenster;Das_Hauptfenster
-###Index Hauptfenster;Das Hauptfenster;Das_Hauptfenster
-###Index Eingabeordner;Das Hauptfenster;Das_Hauptfenster
-###Index Ausgabeordner;Das Hauptfenster;Das_Hauptfenster
-###Index Quelldateien;Das Hauptfenster;Das_Hauptfenster
-Im Hauptfenster legen Sie fest, welche Quellen Quillmark liest und wohin es die Seiten schreibt.
-<UL>
-<LI><B>Eingabe</B>: der Ordner der Quelltexte (der Knopf neben dem Feld öffnet eine
-Ordnerauswahl), <B>Unterordner einbeziehen</B> und die Arten der Quelldateien: Pascal, C/C++,
-Java, Installshield, Basic, SQL, Assembler und HTML. Jede Art bringt ihre Dateiendungen und
-ihre Kommentarzeichen mit.</LI>
-<LI><B>Zusätzliche Optionen</B>: <B>Automatischer Zeilenumbruch</B> macht aus einer Leerzeile im
-Kommentar einen Absatz. <B>OEM nach Ansi</B> liest Quellen aus MS-DOS-Zeiten richtig.
-<B>Jeden Kommentar in eigene Datei schreiben</B> gibt jedem Block eine eigene Seite.</LI>
-<LI><B>Ausgabe</B>: der Ordner für die Seiten. Ist er leer, landen die Seiten neben ihren
-Quellen.</LI>
-</UL>
-<P><B>Konvertieren</B> in der Werkzeugleiste (oder <KBD>Strg+K</KBD>) startet die Konvertierung;
-<B>Beenden</B> (<KBD>Strg+X</KBD>) schließt das Programm, <B>Info</B> zeigt das
-<A HREF="Info.Doc.htm">Info-Fenster</A>.
-
-Die Menüs: <B>Datei</B> öffnet und speichert <A HREF="Projektdatei.Doc.htm">Projektdateien</A>
-(<KBD>Strg+O</KBD>, <KBD>Strg+S</KBD>); <B>HTML-Vorlagen</B> öffnet die acht
-<A HREF="Vorlagen.Doc.htm">Vorlagen</A> im <A HREF="Vorlageneditor.Doc.htm">Editor</A> und
-legt die <A HREF="ZusaetzlicheDateien.Doc.htm">zusätzlichen Dateien</A> fest; <B>Projekt</B>
-konvertiert und erzeugt das <A HREF="WorkshopProjekt.Doc.htm">Help-Workshop-Projekt</A>;
-<B>?</B> öffnet diese Hilfe.
-
-Quillmark merkt sich beim Schließen die Ordner, die angekreuzten Arten, die Optionen und die
-Lage des Fensters und stellt sie beim nächsten Start wieder her. Der automatische Zeilenumbruch
-ist bei jedem Start angekreuzt; Projektdatei und zusätzliche Dateien beginnen leer. Eine beim
-Start genannte Projektdatei ersetzt die gemerkten Werte.
-###DocGen_End */
-
-/* ###DocGen_Start Eine Datei je Kommentar
-###Output Hauptfenster
-###Index Jeden Kommentar in eigene Datei schreiben;Eine Datei je Kommentar;Eine_Datei_je_Kommentar
-###Index Warnung, eigene Datei je Block;Eine Datei je Kommentar;Eine_Datei_je_Kommentar
-Sobald diese Option angekreuzt wird, warnt eine Meldung: von Hand, beim Laden einer Projektdatei
-oder beim Start, wenn sie beim letzten Mal angekreuzt war. Jeder Block bekommt dann eine Seite
-mit seinem Titel als Namen. Zwei Blöcke mit demselben Titel landen auf derselben Seite; geben
-Sie jedem Block deshalb einen eigenen, eindeutigen Titel. Blöcke mit einer Zeile
-<TT>Output</TT> gehen weiter auf die dort genannte Seite.
-###DocGen_End */
-
 TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
                                  QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
@@ -605,52 +557,6 @@ void TLex_Hauptmenue::Hilfe1Click() {
   Help->DisplayTopic(QString::fromUtf8(kTopicHelp));
 }
 
-/* ###DocGen_Start Markierungszeilen
-###Output Markierungen
-###Toc Referenz;Markierungszeilen;Markierungszeilen
-###Index Markierungszeilen;Markierungszeilen;Markierungszeilen
-###Index DocGen_Start;Markierungszeilen;Markierungszeilen
-###Index TechGen_Start;Markierungszeilen;Markierungszeilen
-###Index Output;Markierungszeilen;Markierungszeilen
-###Index Toc;Markierungszeilen;Markierungszeilen
-###Index Index;Markierungszeilen;Markierungszeilen
-###Index ContextID;Markierungszeilen;Markierungszeilen
-Quillmark liest nur, was zwischen zwei Markierungen im Kommentar steht. Groß- und Kleinschreibung
-zählt; jede Markierung beginnt mit drei Rautenzeichen.
-<TABLE BORDER="1" CELLPADDING="3">
-<TR><TH>Zeile</TH><TH>Bedeutung</TH></TR>
-<TR><TD><TT>#<SPAN></SPAN>##DocGen_Start Titel</TT></TD><TD>beginnt einen Block der
-Online-Hilfe; der Rest der Zeile ist sein Titel</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##DocGen_End</TT></TD><TD>beendet ihn</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##TechGen_Start Titel</TT></TD><TD>beginnt einen Block der
-technischen Dokumentation</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##TechGen_End</TT></TD><TD>beendet ihn</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##Output Name</TT></TD><TD>direkt unter der Startzeile und am
-Zeilenanfang: der Block geht auf die Seite <TT>Name.Doc.htm</TT> (oder
-<TT>Name.Tech.htm</TT>) statt auf die Seite seiner Quelle</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##Toc Ordner;Titel;Anker</TT></TD><TD>ein Eintrag im
-Inhaltsverzeichnis; weitere Felder bilden tiefere Ebenen</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##Index Stichwort;Titel;Anker</TT></TD><TD>ein Eintrag im
-Index</TD></TR>
-<TR><TD><TT>#<SPAN></SPAN>##ContextID Zahl</TT></TD><TD>die Kontextnummer, unter der das
-Programm die Seite mit <KBD>F1</KBD> öffnet; eine Nummer je Seite</TD></TR>
-</TABLE>
-<P>Die Zeilen für Inhalt, Index und Kontextnummer erscheinen nicht auf der Seite. Der Anker ist der
-Titel des Blocks mit Unterstrichen statt Leerzeichen und ohne Umlaute (ä wird ae); so heißt er
-auch in den <A HREF="Vorlagen.Doc.htm">Vorlagen</A> (Platzhalter <TT>%LINK%</TT>).
-
-Ein Beispiel in C:
-<PRE>
-/<SPAN></SPAN>* #<SPAN></SPAN>##DocGen_Start Das Hauptfenster<BR>
-#<SPAN></SPAN>##ContextID 1001<BR>
-#<SPAN></SPAN>##Toc Bedienung;Das Hauptfenster;Das_Hauptfenster<BR>
-Nach dem Start zeigt das Programm das Hauptfenster.<BR>
-#<SPAN></SPAN>##DocGen_End *<SPAN></SPAN>/
-</PRE>
-<P>Die Kommentarzeichen der Sprache (hier <TT>/<SPAN></SPAN>*</TT> und <TT>//</TT>) entfernt
-Quillmark am Anfang und Ende jeder Zeile.
-###DocGen_End */
-
 void TLex_Hauptmenue::KonvertierenClick() {
   if (generator_ == nullptr || run_ != nullptr) {
     return;
@@ -699,30 +605,6 @@ QString WithProjectExtension(const QString& chosen, bool opening) {
 
 } // namespace
 
-/* ###DocGen_Start Die Projektdatei
-###Output Projektdatei
-###Toc Referenz;Die Projektdatei;Die_Projektdatei
-###Index Projektdatei;Die Projektdatei;Die_Projektdatei
-###Index qmpr;Die Projektdatei;Die_Projektdatei
-###Index Speichern;Die Projektdatei;Die_Projektdatei
-Eine Projektdatei (<TT>*.qmpr</TT>) hält alle Einstellungen einer Dokumentation: Eingabeordner,
-Unterordner und Arten der Quellen, Ausgabeordner, die drei Optionen, den Ordner der zusätzlichen
-Dateien, die acht <A HREF="Vorlagen.Doc.htm">Vorlagen</A> und die Werte des
-<A HREF="WorkshopProjekt.Doc.htm">Help-Workshop-Projekts</A>. Sie ist eine kommentierte
-INI-Datei in Windows-1252; Sie können sie mit jedem Texteditor lesen.
-<UL>
-<LI><B>Datei, Öffnen</B> lädt eine Projektdatei. Kann sie nicht gelesen werden, bleibt das
-bisherige Projekt das aktuelle.</LI>
-<LI><B>Datei, Speichern</B> schreibt in die aktuelle Projektdatei; ohne eine fragt es nach dem
-Namen wie <B>Speichern unter</B>.</LI>
-<LI>Ein Name ohne Endung bekommt <TT>.qmpr</TT>. Vor dem Ersetzen einer anderen Datei fragt
-Quillmark <A HREF="Ersetzen.Doc.htm">nach</A>.</LI>
-</UL>
-<P>Solange eine Projektdatei offen ist, merken sich der <A HREF="Vorlageneditor.Doc.htm">Editor</A>
-und das Help-Workshop-Fenster nichts zwischen zwei Programmläufen: ihre Werte gehören dem
-Projekt. Dieselbe Datei liest auch <A HREF="Kommandozeile.Doc.htm">quillmark-cli</A>.
-###DocGen_End */
-
 void TLex_Hauptmenue::OeffnenClick() {
   const std::optional<QString> chosen = Dialogs().OpenFile(this, ProjectFileRequest());
   if (!chosen) {
@@ -755,23 +637,6 @@ void TLex_Hauptmenue::SpeichernClick() {
 void TLex_Hauptmenue::SpeichernUnterClick() {
   SaveAs();
 }
-
-/* ###DocGen_Start Datei ersetzen
-###Output Ersetzen
-###ContextID 103
-###Toc Meldungen;Datei ersetzen;Datei_ersetzen
-###Index Ersetzen;Datei ersetzen;Datei_ersetzen
-###Index Speichern unter;Datei ersetzen;Datei_ersetzen
-Beim <B>Speichern unter</B> haben Sie den Namen einer Datei gewählt, die es schon gibt.
-<UL>
-<LI><B>Ja</B> ersetzt die Datei durch die <A HREF="Projektdatei.Doc.htm">Projektdatei</A>;
-sie wird zur aktuellen.</LI>
-<LI><B>Nein</B> bringt Sie zurück in die Dateiauswahl, wo Sie einen anderen Namen wählen oder
-abbrechen können.</LI>
-</UL>
-<P>Quillmark schreibt eine Projektdatei immer zuerst in eine neue Datei und ersetzt die alte erst,
-wenn alles geschrieben ist; bei einem Fehler bleibt die alte Datei unverändert.
-###DocGen_End */
 
 void TLex_Hauptmenue::SaveAs() {
   for (;;) {

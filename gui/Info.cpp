@@ -21,16 +21,6 @@ constexpr QRgb kProductColour = 0x800080;
 
 } // namespace
 
-/* ###DocGen_Start Das Fenster Info
-###Output Info
-###ContextID 401
-###Toc Fenster;Das Fenster Info;Das_Fenster_Info
-###Index Info;Das Fenster Info;Das_Fenster_Info
-###Index Version;Das Fenster Info;Das_Fenster_Info
-Das Fenster <B>Info</B> zeigt den Namen des Programms und einen Verweis auf die Webseite des
-Herstellers, die sich mit einem Klick im Browser öffnet. <B>Schließen</B> schließt das Fenster.
-###DocGen_End */
-
 TLex_Info::TLex_Info(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("Lex_Info"));
   setWindowTitle(UiText(kInfoCaption));

@@ -134,7 +134,8 @@ inline constexpr const char* kHelpFile = "Quillmark.Doc.chm";
 inline constexpr const char* kTopicWelcome = "Welcome.Doc.htm";
 inline constexpr const char* kTopicHelp = "Help.Doc.htm";
 
-// Help context numbers of windows and message boxes.
+// Help context numbers of windows and message boxes; the pages in data/help/*.htm carry them
+// in their ###ContextID lines.
 inline constexpr int kHelpMainWindow = 101;
 inline constexpr int kHelpProgressWindow = 201;
 inline constexpr int kHelpEditor = 301;

@@ -163,35 +163,6 @@ private:
   int completionHelp_ = 0;
 };
 
-/* ###DocGen_Start HTML-Workshop-Projekt erstellen
-###Output WorkshopProjekt
-###ContextID 701
-###Toc Fenster;HTML-Workshop-Projekt erstellen;HTML-Workshop-Projekt_erstellen
-###Index Help-Workshop-Projekt;HTML-Workshop-Projekt erstellen;HTML-Workshop-Projekt_erstellen
-###Index chm;HTML-Workshop-Projekt erstellen;HTML-Workshop-Projekt_erstellen
-###Index Map-Header;HTML-Workshop-Projekt erstellen;HTML-Workshop-Projekt_erstellen
-Dieses Fenster schreibt aus der letzten Konvertierung die Eingabedateien eines
-Help-Workshop-Projekts in den Ausgabeordner: je Art ein Projekt (<TT>.hhp</TT>), ein
-Inhaltsverzeichnis (<TT>.hhc</TT>) und einen Index (<TT>.hhk</TT>), dazu Map-Header für C,
-Pascal und Java und eine Alias-Datei für die Kontextnummern.
-<UL>
-<LI><B>Titel der Ausgabedatei</B>: der Name des Projekts; aus Handbuch werden
-<TT>Handbuch.Doc.hhp</TT> und <TT>Handbuch.Doc.chm</TT>.</LI>
-<LI><B>Technische Dokumentation erstellen</B> und <B>Online-Hilfe erstellen</B> wählen die
-Arten. <B>Standarddatei</B> ist die Startseite; <B>Erzeuge Table of Contents</B> und
-<B>Erzeuge Indexdatei</B> nehmen Inhalt und Index ins Projekt auf.</LI>
-<LI><B>Map-Header</B>: Dateien mit den <A HREF="Markierungen.Doc.htm">Kontextnummern</A> für
-Ihr Programm.</LI>
-<LI><B>Sprach-String</B>: die Sprache der Hilfe, etwa <TT>0x407 Deutsch (Deutschland)</TT>.</LI>
-</UL>
-<P><B>OK</B> schreibt die Dateien; übersetzen Sie das Projekt danach mit einem Hilfe-Compiler,
-zum Beispiel <TT>chmcmd Handbuch.Doc.hhp</TT> im Ausgabeordner.
-
-Die Werte gehören zur <A HREF="Projektdatei.Doc.htm">Projektdatei</A>. Ist keine offen, merkt
-sich das Fenster sie bis zum nächsten Programmlauf; ist eine offen, zeigt es die Werte des
-Projekts.
-###DocGen_End */
-
 TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), owner_(owner) {
   setObjectName(QStringLiteral("Lex_WorkshopProj"));
   setWindowTitle(UiText(kWorkshopCaption));
@@ -377,34 +348,6 @@ void TLex_WorkshopProj::FormShow() {
   FormStorage1->SetActive(owner_.CurrentProjectFile().empty());
   CentreOver(this, parentWidget());
 }
-
-/* ###DocGen_Start Erst konvertieren
-###Output WorkshopVoraussetzung
-###ContextID 702
-###Toc Meldungen;Erst konvertieren;Erst_konvertieren
-###Index Help-Workshop-Projekt, Voraussetzung;Erst konvertieren;Erst_konvertieren
-Das <A HREF="WorkshopProjekt.Doc.htm">Help-Workshop-Projekt</A> entsteht aus dem, was die
-letzte Konvertierung gesammelt hat: Seiten, Inhalt, Index und Kontextnummern. Diese Meldung
-erscheint, wenn seit dem Programmstart noch keine Konvertierung gelaufen ist oder die letzte
-keinen Ausgabeordner hatte.
-
-Schließen Sie die Meldung, drücken Sie im Hauptfenster auf <B>Konvertieren</B> und öffnen Sie
-das Fenster danach wieder. Das Fenster bleibt offen; es wurde nichts geschrieben.
-###DocGen_End */
-
-/* ###DocGen_Start Das Projekt wurde erzeugt
-###Output WorkshopFertig
-###ContextID 703
-###Toc Meldungen;Das Projekt wurde erzeugt;Das_Projekt_wurde_erzeugt
-###Index Help-Workshop-Projekt, fertig;Das Projekt wurde erzeugt;Das_Projekt_wurde_erzeugt
-Die Dateien des <A HREF="WorkshopProjekt.Doc.htm">Help-Workshop-Projekts</A> liegen im
-Ausgabeordner. Hat der Lauf Warnungen gemeldet, etwa eine Seite, die nicht mehr da ist, kamen
-sie vorher in einer eigenen Meldung.
-
-Übersetzen Sie das Projekt nun mit einem Hilfe-Compiler, zum Beispiel
-<TT>chmcmd Handbuch.Doc.hhp</TT>. Die fertige Hilfedatei öffnen Sie mit
-<TT>quillmark-help Handbuch.Doc.chm</TT>.
-###DocGen_End */
 
 void TLex_WorkshopProj::BitBtn1Click() {
   const TGenerator* generator = owner_.Generator();

@@ -28,25 +28,6 @@ constexpr int kPickerButtonSize = 21;
 
 } // namespace
 
-/* ###DocGen_Start Zusätzliche Dateien
-###Output ZusaetzlicheDateien
-###ContextID 801
-###Toc Fenster;Zusätzliche Dateien;Zusaetzliche_Dateien
-###Index Zusätzliche Dateien;Zusätzliche Dateien;Zusaetzliche_Dateien
-###Index Bilder;Zusätzliche Dateien;Zusaetzliche_Dateien
-Hier geben Sie einen Ordner an, dessen Inhalt bei jeder Konvertierung in den Ausgabeordner
-kopiert wird, mit allen Unterordnern: etwa Bilder und Stilvorlagen, auf die Ihre Seiten
-verweisen.
-<UL>
-<LI>Ohne gesetzten Ordner schlägt das Fenster den Ordner <TT>Extra Files</TT> neben dem
-Programm vor.</LI>
-<LI><B>Übernehmen</B> setzt den Ordner; ein leeres Feld schaltet das Kopieren ab.</LI>
-<LI><B>Abbrechen</B> lässt alles, wie es war.</LI>
-</UL>
-<P>Der Ordner wird in der <A HREF="Projektdatei.Doc.htm">Projektdatei</A> gespeichert, aber nicht
-bis zum nächsten Programmstart gemerkt.
-###DocGen_End */
-
 TLex_ZusaetzlicheDateien::TLex_ZusaetzlicheDateien(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("Lex_ZusaetzlicheDateien"));
   setWindowTitle(UiText(kExtraCaption));

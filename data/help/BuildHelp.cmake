@@ -1,7 +1,7 @@
-# Makes the desktop program's help file Quillmark.Doc.chm from the documentation blocks in its
-# sources (gui/), the way a user makes the help of a program:
-#   1. the sources that hold blocks are copied as Windows-1252 text, which Quillmark reads
-#      (they are UTF-8 in the repository);
+# Makes the desktop program's help file Quillmark.Doc.chm from the documentation blocks in the
+# HTML sources beside this script (data/help/*.htm), the way a user makes the help of a program:
+#   1. the sources are copied as Windows-1252 text, which Quillmark reads (they are UTF-8 in
+#      the repository);
 #   2. quillmark-cli saves the help's project (Quillmark.qmpr here: templates and help-project
 #      values) with these folders, converts it and writes the help project;
 #   3. chmcmd compiles the help project inside the output folder.
@@ -37,13 +37,9 @@ endfunction()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${src} ${html})
 
-# 1. The sources with blocks, as Windows-1252 text; iconv refuses a character it lacks.
-file(GLOB sources ${SOURCE_DIR}/gui/*.cpp ${SOURCE_DIR}/gui/*.h)
+# 1. The sources as Windows-1252 text; iconv refuses a character it lacks.
+file(GLOB sources ${SOURCE_DIR}/data/help/*.htm)
 foreach(file ${sources})
-  file(STRINGS ${file} blocks REGEX "###DocGen_Start")
-  if(NOT blocks)
-    continue()
-  endif()
   get_filename_component(name ${file} NAME)
   execute_process(COMMAND ${ICONV} -f UTF-8 -t WINDOWS-1252 ${file}
     OUTPUT_FILE ${src}/${name} ERROR_VARIABLE err RESULT_VARIABLE rc)

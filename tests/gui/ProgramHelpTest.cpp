@@ -1,6 +1,6 @@
-// The program's own help file, made by the build from the documentation blocks of the window
-// sources: every context number the program asks for opens the page that carries it, and the
-// help menu and F1 reach their pages through the help viewer.
+// The program's own help file, made by the build from the documentation blocks of its HTML
+// sources in data/help: every context number the program asks for opens the page that carries
+// it, and the help menu and F1 reach their pages through the help viewer.
 #include "UiFixture.h"
 
 #include "../desktop/HelpFileFixture.h"
