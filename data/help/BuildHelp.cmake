@@ -1,7 +1,8 @@
 # Makes the desktop program's help file Quillmark.Doc.chm from the documentation blocks in the
 # HTML sources beside this script (data/help/*.htm), the way a user makes the help of a program:
 #   1. the sources are copied as Windows-1252 text, which Quillmark reads (they are UTF-8 in
-#      the repository);
+#      the repository), with "@CLI_HELP@" replaced by the output of "quillmark-cli --help", so
+#      that the page about the command line shows the program's own help text;
 #   2. quillmark-cli saves the help's project (Quillmark.qmpr here: templates and help-project
 #      values) with these folders, converts it and writes the help project;
 #   3. chmcmd compiles the help project inside the output folder.
@@ -35,13 +36,27 @@ function(report_warnings what text)
 endfunction()
 
 file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${src} ${html})
+file(MAKE_DIRECTORY ${src} ${html} ${WORK_DIR}/utf8)
+
+# The command line's help text as one line of block text: each line break becomes the escape
+# "\n" (a backslash of the text doubled, so that it stays one), which the page gets back as a
+# line break, so the text keeps its lines and indentation inside <PRE>.
+execute_process(COMMAND ${CLI} --help
+  OUTPUT_VARIABLE cli_help ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "quillmark-cli --help failed:\n${err}")
+endif()
+string(REPLACE "\\" "\\\\" cli_help "${cli_help}")
+string(REPLACE "\n" "\\n" cli_help "${cli_help}")
 
 # 1. The sources as Windows-1252 text; iconv refuses a character it lacks.
 file(GLOB sources ${SOURCE_DIR}/data/help/*.htm)
 foreach(file ${sources})
   get_filename_component(name ${file} NAME)
-  execute_process(COMMAND ${ICONV} -f UTF-8 -t WINDOWS-1252 ${file}
+  file(READ ${file} text)
+  string(REPLACE "@CLI_HELP@" "${cli_help}" text "${text}")
+  file(WRITE ${WORK_DIR}/utf8/${name} "${text}")
+  execute_process(COMMAND ${ICONV} -f UTF-8 -t WINDOWS-1252 ${WORK_DIR}/utf8/${name}
     OUTPUT_FILE ${src}/${name} ERROR_VARIABLE err RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${file} cannot be read as Windows-1252 text: ${err}")

@@ -4,6 +4,7 @@
 #include "UiFixture.h"
 
 #include "../desktop/HelpFileFixture.h"
+#include "desktop/HelpBrowser.h"
 #include "desktop/HelpViewer.h"
 
 using namespace qmtest;
@@ -39,6 +40,21 @@ TEST(ProgramHelp, EveryContextNumberOpensThePageThatCarriesIt) {
                                                  {702, "/WorkshopVoraussetzung.Doc.htm"},
                                                  {703, "/WorkshopFertig.Doc.htm"},
                                                  {801, "/ZusaetzlicheDateien.Doc.htm"}});
+}
+
+TEST(ProgramHelp, CommandLinePageShowsTheCommandLinesOwnHelpText) {
+  // The page about quillmark-cli carries what "quillmark-cli --help" prints, line for line and
+  // with its indentation, umlauts and backslash, so that the two cannot drift apart.
+  QM_REQUIRE_PROGRAM_HELP();
+  std::string help;
+  ASSERT_EQ(RunIn(QM_BIN_DIR, "./quillmark-cli --help", help), 0) << help;
+  qm::THelpViewer viewer;
+  ASSERT_TRUE(viewer.OpenFile(QString::fromUtf8(kHelpFile)));
+  ASSERT_TRUE(viewer.ShowTopic(QStringLiteral("Kommandozeile.Doc.htm")));
+  // The viewer shows the line break that closes <PRE> as a blank.
+  const QString page = viewer.Browser()->toPlainText();
+  EXPECT_TRUE(page.contains(QString::fromUtf8(help).chopped(1) + QLatin1Char(' ')))
+      << page.toStdString();
 }
 
 TEST_F(UiTest, HelpMenuAndF1OpenTheProgramsHelpFile) {
