@@ -43,9 +43,8 @@ public:
   /// Shows the file's start page.
   bool ShowStartPage();
 
-  /// The help file as it was named to OpenFile, and where it was found.
+  /// The help file as it was named to OpenFile.
   const QString& FileName() const { return fileName_; }
-  const std::string& FilePath() const { return filePath_; }
   /// The message shown in place of a page, empty while a page is shown.
   const QString& Message() const { return message_; }
   /// The internal path of the page shown ("/Main.Doc.htm"), empty while a message is shown.

@@ -35,11 +35,6 @@ public:
   /// The compiled help file, passed to the viewer as it is (no folder is added).
   QString ChmFile() const { return chmFile_; }
   void SetChmFile(const QString& file) { chmFile_ = file; }
-  /// Kept for the owner; no request reads it.
-  QString Url() const { return url_; }
-  void SetUrl(const QString& url) { url_ = url; }
-  /// Nothing sets or reads it.
-  bool TriPane() const { return false; }
   /// A viewer window type; when set it is appended to the file text as ">" + WindowType.
   QString WindowType() const { return windowType_; }
   void SetWindowType(const QString& type) { windowType_ = type; }
@@ -48,11 +43,6 @@ public:
   /// followed. nullptr records 0.
   QWidget* ParentWindow() const { return parentWindow_; }
   void SetParentWindow(QWidget* window);
-  /// Kept for the owner; no request reads them.
-  int PopupXOffset() const { return popupXOffset_; }
-  void SetPopupXOffset(int offset) { popupXOffset_ = offset; }
-  int PopupYOffset() const { return popupYOffset_; }
-  void SetPopupYOffset(int offset) { popupYOffset_ = offset; }
 
   /// Shows topic, a page of ChmFile. Without a ChmFile the topic itself is opened as the file.
   void DisplayTopic(const QString& topic) const;
@@ -65,12 +55,9 @@ private:
   void Call(const QString& file, unsigned command, const HtmlHelpData& data) const;
 
   QString chmFile_;
-  QString url_;
   QString windowType_;
   QPointer<QWidget> parentWindow_;
   WId parentHandle_ = 0;
-  int popupXOffset_ = 10;
-  int popupYOffset_ = 10;
 };
 
 } // namespace qm

@@ -33,10 +33,6 @@ public:
   /// Sets the cancel flag and hides the window: "Abbrechen", Escape and the close box.
   void reject() override;
 
-  int FileCount() const { return fileCount_; }
-  int Position() const { return position_; }
-  int LineTotal() const { return lineTotal_; }
-
 signals:
   /// The window shows file number position as done (in the window's thread).
   void Stepped(int position);

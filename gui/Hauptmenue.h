@@ -83,12 +83,10 @@ public:
   /// with ExtraFilesFolder and the help-project values; the templates are not touched.
   void ShowSettings(const ProjectSettings& settings);
 
-  bool ConversionRunning() const { return run_ != nullptr; }
   /// How long the progress window stays after a run's loop (1000 ms unless set).
   void SetProgressPause(int milliseconds) { progressPauseMs_ = milliseconds; }
   /// The progress window of the run going on, or nullptr.
   QWidget* ProgressWindow() const;
-  THtmlHelpGateway* HelpGateway() const { return Help; }
 
   // Commands of the menu and the tool bar.
   /// "&Beenden": ends the program; the windows save their state as they are destroyed.
