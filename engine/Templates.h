@@ -4,6 +4,7 @@
 
 #include "base/AnsiText.h"
 #include "engine/DocKind.h"
+#include "engine/EnumTable.h"
 
 #include <array>
 #include <cstddef>
@@ -73,20 +74,16 @@ inline constexpr std::array<TemplateId, kTemplateCount> kTemplateLoadOrder{
     TemplateId::TechPageHeader, TemplateId::TechPageFooter,
 };
 
-constexpr size_t TemplateIndex(TemplateId id) {
-  return static_cast<size_t>(id);
-}
-
 /// The row of id.
 constexpr const TemplateInfo& TemplateInfoOf(TemplateId id) {
-  return kTemplateTable[TemplateIndex(id)];
+  return kTemplateTable[EnumIndex(id)];
 }
 
 /// The lines of the eight templates, by TemplateId.
 class TemplateSet {
 public:
-  Lines& operator[](TemplateId id) { return lines_[TemplateIndex(id)]; }
-  const Lines& operator[](TemplateId id) const { return lines_[TemplateIndex(id)]; }
+  Lines& operator[](TemplateId id) { return lines_[EnumIndex(id)]; }
+  const Lines& operator[](TemplateId id) const { return lines_[EnumIndex(id)]; }
   bool operator==(const TemplateSet&) const = default;
 
 private:
