@@ -9,12 +9,12 @@ namespace qm::cli {
 
 inline constexpr const char* kProgramName = "quillmark-cli";
 
-/// Command names and the source kinds of --kinds, in the order the help text lists them.
+/// Command names.
 inline constexpr const char* kCommandConvert = "convert";
 inline constexpr const char* kCommandSave = "save";
 inline constexpr const char* kCommandHelp = "help";
-inline constexpr const char* kKindNames =
-    "pascal, c, java, installshield, basic, sql, assembler, html";
+/// Between the names of the source kinds, where a text lists them.
+inline constexpr const char* kKindNameSeparator = ", ";
 
 /// Progress texts (Windows-1252; the file name is an engine path).
 inline constexpr const char* kProgressCounter = "Datei %d von %d";

@@ -6,6 +6,8 @@
 #include "base/Paths.h"
 #include "cli/CliTexts.h"
 
+#include <algorithm>
+
 namespace qm::cli {
 
 namespace {
@@ -45,17 +47,6 @@ const SwitchFlag kSwitchFlags[] = {
     {"map-c", &SettingFlags::MapHeaderC},
     {"map-pascal", &SettingFlags::MapHeaderPascal},
     {"map-java", &SettingFlags::MapHeaderJava},
-};
-
-struct KindName {
-  std::string_view Name;
-  bool SourceKinds::*Field;
-};
-const KindName kKindNamesTable[] = {
-    {"pascal", &SourceKinds::Pascal},       {"c", &SourceKinds::C},
-    {"java", &SourceKinds::Java},           {"installshield", &SourceKinds::InstallShield},
-    {"basic", &SourceKinds::Basic},         {"sql", &SourceKinds::SQL},
-    {"assembler", &SourceKinds::Assembler}, {"html", &SourceKinds::HTML},
 };
 
 constexpr std::string_view kKindsFlag = "--kinds";
@@ -283,8 +274,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
   return options;
 }
 
-SourceKinds ParseKinds(std::string_view list) {
-  SourceKinds kinds;
+SourceKindSet ParseKinds(std::string_view list) {
+  SourceKindSet kinds;
   size_t start = 0;
   while (start <= list.size()) {
     size_t end = list.find(',', start);
@@ -298,16 +289,13 @@ SourceKinds ParseKinds(std::string_view list) {
       throw UsageError(Format(kErrEmptyKind, std::string(list).c_str()));
     }
     const std::string name = AnsiLowerCase(typed);
-    bool known = false;
-    for (const KindName& kind : kKindNamesTable) {
-      if (name == kind.Name) {
-        kinds.*kind.Field = true;
-        known = true;
-      }
+    const auto known =
+        std::find_if(kSourceKindTable.begin(), kSourceKindTable.end(),
+                     [&](const SourceKindInfo& kind) { return name == kind.flagName; });
+    if (known == kSourceKindTable.end()) {
+      throw UsageError(Format(kErrUnknownKind, typed.c_str(), KindNames(kSourceKindTable).c_str()));
     }
-    if (!known) {
-      throw UsageError(Format(kErrUnknownKind, typed.c_str(), kKindNames));
-    }
+    kinds.Set(known->kind);
     start = end + 1;
   }
   return kinds;
@@ -338,6 +326,15 @@ void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.MapHeaderC, help.MapHeaderC);
   Take(flags.MapHeaderPascal, help.MapHeaderPascal);
   Take(flags.MapHeaderJava, help.MapHeaderJava);
+}
+
+std::string KindNames(std::span<const SourceKindInfo> kinds) {
+  std::string names;
+  for (const SourceKindInfo& kind : kinds) {
+    names += names.empty() ? "" : kKindNameSeparator;
+    names += kind.flagName;
+  }
+  return names;
 }
 
 std::string ProgramFolderOf(const Options& options) {

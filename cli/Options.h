@@ -5,6 +5,7 @@
 #include "project/ProjectSettings.h"
 
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ struct SettingFlags {
   std::optional<std::string> InputPath;
   std::optional<std::string> OutputPath;
   std::optional<std::string> ExtraFilesFolder;
-  std::optional<SourceKinds> Kinds;
+  std::optional<SourceKindSet> Kinds;
   std::optional<bool> IncludeSubfolders;
   std::optional<bool> AutoLineBreak;
   std::optional<bool> OemToAnsi;
@@ -77,10 +78,13 @@ struct Options {
 /// Options take their value as the next argument or after "=" ("--input=src").
 Options ParseArguments(const std::vector<std::string>& args);
 
-/// Parses a comma-separated list of source kind names (pascal, c, java, installshield, basic,
-/// sql, assembler, html; case and blanks around names do not matter). Throws UsageError for
-/// an unknown or empty name.
-SourceKinds ParseKinds(std::string_view list);
+/// Parses a comma-separated list of source kind names (the flag names of kSourceKindTable;
+/// case and blanks around names do not matter). Throws UsageError for an unknown or empty
+/// name.
+SourceKindSet ParseKinds(std::string_view list);
+
+/// The command-line names of kinds in their order, separated by ", ".
+std::string KindNames(std::span<const SourceKindInfo> kinds);
 
 /// Replaces every value of settings that flags sets.
 void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings);

@@ -1,45 +1,11 @@
 #include "engine/CommentSyntax.h"
 
 #include "base/AnsiText.h"
-
-#include <array>
+#include "engine/SourceKinds.h"
 
 namespace qm {
 
 namespace {
-
-struct SyntaxRow {
-  std::string_view ext;
-  CommentSyntax syntax;
-};
-
-constexpr CommentSyntax kPascal{"{", "}", "(*", "*)", "//", false};
-constexpr CommentSyntax kC{"/*", "*/", "", "", "//", false};
-constexpr CommentSyntax kJava{"/*", "*/", "/**", "*/", "//", true};
-constexpr CommentSyntax kBasic{"", "", "", "", "'", false};
-constexpr CommentSyntax kSql{"/*", "*/", "", "", "--", false};
-constexpr CommentSyntax kAssembler{"", "", "", "", ";", false};
-constexpr CommentSyntax kHtml{"<!--", "-->", "", "", "", false};
-
-// Every extension of the source-file masks the main window offers, with its language.
-constexpr std::array<SyntaxRow, 16> kSyntaxByExtension{{
-    {".pas", kPascal},
-    {".p", kPascal},
-    {".dpr", kPascal},
-    {".bpg", kPascal},
-    {".dpk", kPascal},
-    {".c", kC},
-    {".h", kC},
-    {".cpp", kC},
-    {".hpp", kC},
-    {".rul", kC},
-    {".java", kJava},
-    {".bas", kBasic},
-    {".sql", kSql},
-    {".asm", kAssembler},
-    {".htm", kHtml},
-    {".html", kHtml},
-}};
 
 // A delimiter opens the line only where its first occurrence is at the very start.
 bool Opens(std::string_view line, std::string_view delimiter) {
@@ -58,13 +24,8 @@ bool Closes(std::string_view line, std::string_view delimiter) {
 } // namespace
 
 CommentSyntax SyntaxForExtension(std::string_view ext) {
-  const std::string lower = AnsiLowerCase(ext);
-  for (const SyntaxRow& row : kSyntaxByExtension) {
-    if (row.ext == lower) {
-      return row.syntax;
-    }
-  }
-  return CommentSyntax{};
+  const SourceKindInfo* kind = KindOfExtension(ext);
+  return kind != nullptr ? kind->syntax : CommentSyntax{};
 }
 
 std::string StripCommentLine(std::string_view line, const CommentSyntax& syntax) {

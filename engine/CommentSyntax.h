@@ -12,8 +12,9 @@ struct CommentSyntax {
   bool isJava = false; ///< Java tries opener 2 ("/**") before opener 1
 };
 
-/// The syntax for a file extension with its dot (".pas"); case does not matter. Unknown
-/// extensions give a syntax with every delimiter empty.
+/// The syntax for a file extension with its dot (".pas"): that of the source kind whose masks
+/// name it (KindOfExtension); case does not matter. Other extensions give a syntax with every
+/// delimiter empty.
 CommentSyntax SyntaxForExtension(std::string_view ext);
 
 /// Trims the line, removes one opening delimiter at its start and one closing delimiter at its

@@ -30,7 +30,7 @@ qm::ProjectSettings Shuffled(qm::ProjectSettings s) {
             s.Templates[qm::TemplateId::TechBlockFooter]);
   s.Templates[qm::TemplateId::DocBlockHeader].push_back(s.Help.TechDefaultPage);
   s.IncludeSubfolders = !s.IncludeSubfolders;
-  s.Kinds.Java = !s.Kinds.Java;
+  s.Kinds.Set(qm::SourceKind::Java, !s.Kinds[qm::SourceKind::Java]);
   s.OemToAnsi = !s.OemToAnsi;
   s.Help.MapHeaderJava = !s.Help.MapHeaderJava;
   s.Help.TechIndex = !s.Help.TechIndex;

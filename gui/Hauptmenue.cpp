@@ -10,6 +10,7 @@
 #include "desktop/HtmlHelpGateway.h"
 #include "desktop/QtText.h"
 #include "desktop/UserDialogs.h"
+#include "engine/EnumTable.h"
 #include "engine/Generator.h"
 #include "gui/ConversionRun.h"
 #include "gui/ErrorBox.h"
@@ -18,6 +19,7 @@
 #include "gui/HTMLEditor.h"
 #include "gui/Images.h"
 #include "gui/Info.h"
+#include "gui/SourceKindBoxes.h"
 #include "gui/UiTexts.h"
 #include "gui/WindowState.h"
 #include "gui/WorkshopProj.h"
@@ -42,6 +44,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <functional>
 
@@ -118,6 +121,27 @@ QLineEdit* AddPathRow(QWidget* parent, QBoxLayout* layout, const char* editName,
   return edit;
 }
 
+// The order in which the window's stored values list the kinds' check boxes.
+constexpr std::array<SourceKind, kSourceKindCount> kStoredKindOrder{
+    SourceKind::Assembler, SourceKind::Basic,  SourceKind::C,   SourceKind::HTML,
+    SourceKind::Java,      SourceKind::Pascal, SourceKind::SQL, SourceKind::InstallShield,
+};
+static_assert(ListsEachOnce(kStoredKindOrder), "every kind's check box is stored once");
+
+// The values of the window that its form storage keeps, in the order it restores them. The
+// additional-files folder, the automatic line break and the project file are not kept: each
+// start begins without them.
+QStringList StoredValues() {
+  QStringList values = {QStringLiteral("Edt_Ausgabepfad.Text"),
+                        QStringLiteral("Edt_Eingabepfad.Text"),
+                        QStringLiteral("chkUnterordner.Checked")};
+  for (SourceKind kind : kStoredKindOrder) {
+    values << UiText(SourceKindInfoOf(kind).boxName) + QStringLiteral(".Checked");
+  }
+  values << QStringLiteral("optOEM.Checked") << QStringLiteral("optEigeneDateien.Checked");
+  return values;
+}
+
 } // namespace
 
 TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
@@ -144,18 +168,8 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   BuildControls();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   // Restored when the window is first shown, before a project named on the command line is
-  // loaded. The additional-files folder, the automatic line break and the project file are
-  // not kept: each start begins without them.
-  FormStorage1 = CreateFormStorage(
-      this, kSectionMenue,
-      {QStringLiteral("Edt_Ausgabepfad.Text"), QStringLiteral("Edt_Eingabepfad.Text"),
-       QStringLiteral("chkUnterordner.Checked"), QStringLiteral("optAssembler.Checked"),
-       QStringLiteral("optBasic.Checked"), QStringLiteral("optC.Checked"),
-       QStringLiteral("optHTML.Checked"), QStringLiteral("optJava.Checked"),
-       QStringLiteral("optPascal.Checked"), QStringLiteral("optSQL.Checked"),
-       QStringLiteral("optInstallShield.Checked"), QStringLiteral("optOEM.Checked"),
-       QStringLiteral("optEigeneDateien.Checked")});
-
+  // loaded.
+  FormStorage1 = CreateFormStorage(this, kSectionMenue, StoredValues());
   FormCreate(programFolder_);
   info_ = new TLex_Info(this);
   UpdateCommands();
@@ -320,19 +334,7 @@ void TLex_Hauptmenue::BuildControls() {
   inInput->addWidget(chkUnterordner);
   auto* kinds = new QGridLayout;
   kinds->setVerticalSpacing(0);
-  const auto addKind = [input, kinds](const char* name, const char* caption, int row, int column) {
-    QCheckBox* box = AddCheckBox(input, name, caption, kHintKinds, false);
-    kinds->addWidget(box, row, column);
-    return box;
-  };
-  optPascal = addKind("optPascal", kCaptionPascal, 0, 0);
-  optC = addKind("optC", kCaptionC, 1, 0);
-  optJava = addKind("optJava", kCaptionJava, 2, 0);
-  optInstallShield = addKind("optInstallShield", kCaptionInstallShield, 3, 0);
-  optBasic = addKind("optBasic", kCaptionBasic, 0, 1);
-  optSQL = addKind("optSQL", kCaptionSQL, 1, 1);
-  optAssembler = addKind("optAssembler", kCaptionAssembler, 2, 1);
-  optHTML = addKind("optHTML", kCaptionHTML, 3, 1);
+  kindBoxes_ = std::make_unique<SourceKindBoxes>(input, kinds, kSourceKindTable);
   inInput->addLayout(kinds);
 
   QGroupBox* options = AddGroup(client, groups, "GroupBox3", kGroupOptions, kOptionsGroupHeight);
@@ -349,10 +351,7 @@ void TLex_Hauptmenue::BuildControls() {
   inOptions->addWidget(optOEM, 0, 1);
   inOptions->addWidget(optEigeneDateien, 1, 0, 1, 2);
   // Both grids share their first column's width, so the second columns line up.
-  int firstColumn = optAutoTrenn->sizeHint().width();
-  for (const QCheckBox* box : {optPascal, optC, optJava, optInstallShield}) {
-    firstColumn = std::max(firstColumn, box->sizeHint().width());
-  }
+  const int firstColumn = std::max(optAutoTrenn->sizeHint().width(), kindBoxes_->LeftColumnWidth());
   kinds->setColumnMinimumWidth(0, firstColumn);
   inOptions->setColumnMinimumWidth(0, firstColumn);
   inOptions->setColumnStretch(1, 1);
@@ -408,14 +407,7 @@ ProjectSettings TLex_Hauptmenue::ConversionSettings() const {
   s.ExtraFilesFolder = extraFilesFolder_;
   s.InputPath = FieldText(*Edt_Eingabepfad, kFieldInputPath);
   s.IncludeSubfolders = chkUnterordner->isChecked();
-  s.Kinds.Pascal = optPascal->isChecked();
-  s.Kinds.C = optC->isChecked();
-  s.Kinds.Java = optJava->isChecked();
-  s.Kinds.InstallShield = optInstallShield->isChecked();
-  s.Kinds.Basic = optBasic->isChecked();
-  s.Kinds.SQL = optSQL->isChecked();
-  s.Kinds.Assembler = optAssembler->isChecked();
-  s.Kinds.HTML = optHTML->isChecked();
+  s.Kinds = kindBoxes_->Ticked();
   s.OutputPath = OutputPath();
   s.AutoLineBreak = optAutoTrenn->isChecked();
   s.OemToAnsi = optOEM->isChecked();
@@ -430,14 +422,7 @@ void TLex_Hauptmenue::ShowSettings(const ProjectSettings& s) {
   extraFilesFolder_ = s.ExtraFilesFolder;
   Edt_Eingabepfad->setText(FromAnsi(s.InputPath));
   chkUnterordner->setChecked(s.IncludeSubfolders);
-  optPascal->setChecked(s.Kinds.Pascal);
-  optC->setChecked(s.Kinds.C);
-  optJava->setChecked(s.Kinds.Java);
-  optInstallShield->setChecked(s.Kinds.InstallShield);
-  optBasic->setChecked(s.Kinds.Basic);
-  optSQL->setChecked(s.Kinds.SQL);
-  optAssembler->setChecked(s.Kinds.Assembler);
-  optHTML->setChecked(s.Kinds.HTML);
+  kindBoxes_->Tick(s.Kinds);
   Edt_Ausgabepfad->setText(FromAnsi(s.OutputPath));
   optAutoTrenn->setChecked(s.AutoLineBreak);
   optOEM->setChecked(s.OemToAnsi);

@@ -37,6 +37,7 @@ class THtmlHelpGateway;
 namespace qm::ui {
 
 class ConversionRun;
+class SourceKindBoxes;
 class TLex_Info;
 class TLex_WorkshopProj;
 
@@ -181,14 +182,7 @@ private:
   QLineEdit* Edt_Eingabepfad;
   QLineEdit* Edt_Ausgabepfad;
   QCheckBox* chkUnterordner;
-  QCheckBox* optPascal;
-  QCheckBox* optC;
-  QCheckBox* optJava;
-  QCheckBox* optInstallShield;
-  QCheckBox* optBasic;
-  QCheckBox* optSQL;
-  QCheckBox* optAssembler;
-  QCheckBox* optHTML;
+  std::unique_ptr<SourceKindBoxes> kindBoxes_;
   QCheckBox* optAutoTrenn;
   QCheckBox* optOEM;
   QCheckBox* optEigeneDateien;

@@ -41,14 +41,7 @@ inline constexpr const char* kHintPickFolder = "Drücken Sie auf diesen Button, 
 inline constexpr const char* kCaptionSubfolders = "Unterordner einbeziehen";
 inline constexpr const char* kHintSubfolders =
     "Markieren Sie diese Option um Unterordner durchsuchen zu lassen";
-inline constexpr const char* kCaptionPascal = "Pascal-Quelle (*.pas;*.p;*.dpr;*.bpg;*.dpk)";
-inline constexpr const char* kCaptionC = "C/C++-Quelle (*.c;*.cpp;*.h;*.hpp)";
-inline constexpr const char* kCaptionJava = "Java-Quelle (*.java)";
-inline constexpr const char* kCaptionInstallShield = "Installshield-Quelle (*.rul;*.h);";
-inline constexpr const char* kCaptionBasic = "Basic-Quelle (*.bas)";
-inline constexpr const char* kCaptionSQL = "SQL-Quelle (*.sql)";
-inline constexpr const char* kCaptionAssembler = "Assembler-Quelle (*.asm)";
-inline constexpr const char* kCaptionHTML = "HTML-Quelle (*.htm;*.html)";
+/// The hint of every source kind's check box; their captions are in kSourceKindTable.
 inline constexpr const char* kHintKinds = "Wählen Sie die gewünschten Eingabe-Dateitypen aus";
 inline constexpr const char* kCaptionAutoLineBreak = "Automatischer Zeilenumbruch";
 inline constexpr const char* kHintAutoLineBreak =

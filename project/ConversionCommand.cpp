@@ -6,56 +6,12 @@
 #include "base/Paths.h"
 #include "engine/Generator.h"
 #include "engine/Quelle.h"
+#include "engine/SourceKinds.h"
 #include "project/CopyFolder.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <initializer_list>
 
 namespace qm {
-
-namespace {
-
-constexpr const char* kHeaderMask = "*.h";
-
-void AddMasks(std::vector<std::string>& masks, std::initializer_list<const char*> added) {
-  masks.insert(masks.end(), added.begin(), added.end());
-}
-
-} // namespace
-
-std::vector<std::string> MasksForKinds(const SourceKinds& kinds) {
-  std::vector<std::string> masks;
-  if (kinds.Pascal) {
-    AddMasks(masks, {"*.pas", "*.p", "*.dpr", "*.bpg", "*.dpk"});
-  }
-  if (kinds.C) {
-    AddMasks(masks, {"*.c", "*.cpp", kHeaderMask, "*.hpp"});
-  }
-  if (kinds.Java) {
-    AddMasks(masks, {"*.java"});
-  }
-  if (kinds.SQL) {
-    AddMasks(masks, {"*.sql"});
-  }
-  if (kinds.Assembler) {
-    AddMasks(masks, {"*.asm"});
-  }
-  if (kinds.Basic) {
-    AddMasks(masks, {"*.bas"});
-  }
-  if (kinds.HTML) {
-    AddMasks(masks, {"*.htm", "*.html"});
-  }
-  if (kinds.InstallShield) {
-    AddMasks(masks, {"*.rul"});
-    // Scripts include C headers; a header found twice would be converted twice.
-    if (std::find(masks.begin(), masks.end(), kHeaderMask) == masks.end()) {
-      masks.push_back(kHeaderMask);
-    }
-  }
-  return masks;
-}
 
 ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
                                 ConversionInteraction& interaction, ProgressSink* progress) {

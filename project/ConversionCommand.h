@@ -41,10 +41,6 @@ public:
   virtual void EndCopy() {}
 };
 
-/// The masks of the ticked kinds in the command's order (Pascal, C/C++, Java, SQL, Assembler,
-/// Basic, HTML, InstallShield); InstallShield adds "*.h" only when it is not there yet.
-std::vector<std::string> MasksForKinds(const SourceKinds& kinds);
-
 /// What became of a conversion.
 enum class ConversionOutcome { Converted, Declined };
 

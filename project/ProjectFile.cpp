@@ -18,19 +18,15 @@ namespace {
 
 // The value fields, each with its section, key and loading default, in the order of a save.
 // One list serves loading (S = ProjectSettings) and saving (S = const ProjectSettings), so
-// the two cannot drift apart. Texts load as empty when missing.
-template <typename S, typename Visitor> void VisitMainFields(S& s, Visitor&& v) {
+// the two cannot drift apart. Texts load as empty when missing, kinds as not ticked.
+template <typename S, typename Visitor>
+void VisitMainFields(S& s, std::span<const SourceKindInfo> kinds, Visitor&& v) {
   v.Text(kSecMain, kKeyExtraFiles, s.ExtraFilesFolder);
   v.Text(kSecInput, kKeyPath, s.InputPath);
   v.Flag(kSecInput, kKeySubfolders, s.IncludeSubfolders, true);
-  v.Flag(kSecSources, kKeyPascal, s.Kinds.Pascal, false);
-  v.Flag(kSecSources, kKeyC, s.Kinds.C, false);
-  v.Flag(kSecSources, kKeyJava, s.Kinds.Java, false);
-  v.Flag(kSecSources, kKeyInstallShield, s.Kinds.InstallShield, false);
-  v.Flag(kSecSources, kKeyBasic, s.Kinds.Basic, false);
-  v.Flag(kSecSources, kKeySQL, s.Kinds.SQL, false);
-  v.Flag(kSecSources, kKeyAssembler, s.Kinds.Assembler, false);
-  v.Flag(kSecSources, kKeyHTML, s.Kinds.HTML, false);
+  for (const SourceKindInfo& kind : kinds) {
+    v.Kind(kSecSources, kind.projectKey, s.Kinds, kind.kind);
+  }
   v.Text(kSecOutput, kKeyPath, s.OutputPath);
   v.Flag(kSecOptions, kKeyLineBreak, s.AutoLineBreak, true);
   v.Flag(kSecOptions, kKeyOemToAnsi, s.OemToAnsi, false);
@@ -158,10 +154,16 @@ struct Loader {
   void Text(const char* section, const char* key, std::string& field) const {
     field = ini.Read(section, key).value_or(std::string());
   }
-  void Flag(const char* section, const char* key, bool& field, bool fallback) const {
+  void Flag(const char* section, std::string_view key, bool& field, bool fallback) const {
     const std::optional<std::string> raw = ini.Read(section, key);
     const std::optional<bool> parsed = raw ? ParseFlag(*raw) : std::nullopt;
     field = parsed.value_or(fallback);
+  }
+  void Kind(const char* section, std::string_view key, SourceKindSet& kinds,
+            SourceKind kind) const {
+    bool ticked = false;
+    Flag(section, key, ticked, false);
+    kinds.Set(kind, ticked);
   }
 };
 
@@ -180,8 +182,12 @@ struct Saver {
   void Text(const char* section, const char* key, const std::string& field) const {
     WriteEntry(ini, path, section, key, field);
   }
-  void Flag(const char* section, const char* key, bool field, bool /*fallback*/) const {
+  void Flag(const char* section, std::string_view key, bool field, bool /*fallback*/) const {
     WriteEntry(ini, path, section, key, field ? kValueTrue : kValueFalse);
+  }
+  void Kind(const char* section, std::string_view key, const SourceKindSet& kinds,
+            SourceKind kind) const {
+    Flag(section, key, kinds[kind], false);
   }
 };
 
@@ -193,7 +199,7 @@ std::string HeaderText() {
 
 } // namespace
 
-ProjectSettings LoadProjectFile(const std::string& path) {
+ProjectSettings LoadProjectFile(const std::string& path, std::span<const SourceKindInfo> kinds) {
   std::string text;
   try {
     text = ReadFileBytes(path);
@@ -207,7 +213,7 @@ ProjectSettings LoadProjectFile(const std::string& path) {
   const ProjectText ini(text, path);
   ProjectSettings s;
   const Loader loader{ini};
-  VisitMainFields(s, loader);
+  VisitMainFields(s, kinds, loader);
   for (const TemplateInfo& t : kTemplateTable) {
     Lines& lines = s.Templates[t.id];
     lines.clear();
@@ -239,7 +245,8 @@ bool HoldsProjectSection(const std::string& path) {
   return false;
 }
 
-void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
+void SaveProjectFile(const std::string& path, const ProjectSettings& settings,
+                     std::span<const SourceKindInfo> kinds) {
   ProjectText ini;
   if (FileExists(path)) {
     try {
@@ -253,7 +260,7 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings) {
   }
 
   const Saver saver{ini, path};
-  VisitMainFields(settings, saver);
+  VisitMainFields(settings, kinds, saver);
   // Erase all eight first, then write: a template never finds stale lines of its own.
   for (const TemplateInfo& t : kTemplateTable) {
     ini.EraseSection(t.section);

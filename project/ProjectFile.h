@@ -3,6 +3,7 @@
 
 #include "project/ProjectSettings.h"
 
+#include <span>
 #include <string>
 
 namespace qm {
@@ -13,8 +14,10 @@ namespace qm {
 /// a character that Windows-1252 lacks throws Error(kMsgValueNotAnsi) naming its key; any
 /// other file is Windows-1252 bytes. A file that exists but cannot be read (no permission,
 /// a folder, a read error) throws Error("Datei %s kann nicht geöffnet werden") with the
-/// system's reason: loading it as defaults would lose its settings at the next save.
-ProjectSettings LoadProjectFile(const std::string& path);
+/// system's reason: loading it as defaults would lose its settings at the next save. The
+/// source kinds are those of kinds, by their project keys.
+ProjectSettings LoadProjectFile(const std::string& path,
+                                std::span<const SourceKindInfo> kinds = kSourceKindTable);
 
 /// True when the file at path exists and holds at least one section of a project file. A
 /// save into an existing file without one would merge a project into some other file.
@@ -22,10 +25,11 @@ bool HoldsProjectSection(const std::string& path);
 
 /// Saves settings into path: a new file gets the seven-line header first; an existing one is
 /// merged into (its other lines stay, and a file with a UTF-8 mark stays UTF-8 with its mark).
-/// The template sections are erased and written anew. The
-/// save is atomic: on failure the file stays as it was and Error("nach %s kann nicht
-/// geschrieben werden") is thrown. A value with a line break cannot be stored in its line and
-/// fails the save the same way.
-void SaveProjectFile(const std::string& path, const ProjectSettings& settings);
+/// The source kinds are written by the project keys of kinds, in their order; the template
+/// sections are erased and written anew. The save is atomic: on failure the file stays as it
+/// was and Error("nach %s kann nicht geschrieben werden") is thrown. A value with a line break
+/// cannot be stored in its line and fails the save the same way.
+void SaveProjectFile(const std::string& path, const ProjectSettings& settings,
+                     std::span<const SourceKindInfo> kinds = kSourceKindTable);
 
 } // namespace qm

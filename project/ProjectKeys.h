@@ -43,14 +43,7 @@ inline constexpr const char* kSecHelpTech = "HelpWorkshop.Entwickler";
 inline constexpr const char* kKeyExtraFiles = "Zus\xE4tzlicheDateien";
 inline constexpr const char* kKeyPath = "Pfad";
 inline constexpr const char* kKeySubfolders = "Unterodner";
-inline constexpr const char* kKeyPascal = "Pascal";
-inline constexpr const char* kKeyC = "C++";
-inline constexpr const char* kKeyJava = "Java";
-inline constexpr const char* kKeyInstallShield = "Installshield";
-inline constexpr const char* kKeyBasic = "Basic";
-inline constexpr const char* kKeySQL = "SQL";
-inline constexpr const char* kKeyAssembler = "Assembler";
-inline constexpr const char* kKeyHTML = "HTML";
+/// The keys of the source kinds are those of kSourceKindTable.
 inline constexpr const char* kKeyLineBreak = "Zeilenumbruch";
 inline constexpr const char* kKeyOemToAnsi = "OEM_nach_Ansi";
 inline constexpr const char* kKeyOneFilePerBlock = "EigeneDateien";

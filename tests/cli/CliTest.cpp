@@ -214,7 +214,7 @@ TEST(CliSave, NewProjectHoldsTheFlagsOverAFreshProgram) {
   qm::ProjectSettings expected;
   expected.InputPath = "/q/Quellen-\xE4";
   expected.OutputPath = "/q/out";
-  expected.Kinds = qm::SourceKinds{.Pascal = true, .Java = true};
+  expected.Kinds = {qm::SourceKind::Pascal, qm::SourceKind::Java};
   expected.AutoLineBreak = false;
   expected.Templates = CliWorld::Templates();
   expected.Help.Title = "Handbuch";
@@ -238,7 +238,7 @@ TEST(CliSave, FlagsReplaceTheValuesOfTheOldProject) {
       {"save", "--from", old, "--kinds", "java", "--output", "doc", "--no-oem", "--force", target});
   EXPECT_EQ(result.Status, 0) << result.Err;
   qm::ProjectSettings expected = qm::LoadProjectFile(old);
-  expected.Kinds = qm::SourceKinds{.Java = true};
+  expected.Kinds = {qm::SourceKind::Java};
   expected.OutputPath = "doc";
   expected.OemToAnsi = false;
   EXPECT_EQ(qm::LoadProjectFile(target), expected);

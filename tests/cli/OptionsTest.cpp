@@ -8,7 +8,8 @@
 namespace {
 
 using qm::ProjectSettings;
-using qm::SourceKinds;
+using qm::SourceKind;
+using qm::SourceKindSet;
 using qm::cli::ApplySettingFlags;
 using qm::cli::Command;
 using qm::cli::Options;
@@ -27,16 +28,12 @@ ProjectSettings SettingsOf(const Args& args) {
 
 TEST(CliOptions, KindsListNamesTheTickedKinds) {
   // Every name of the list ticks its kind; case and blanks around names do not matter.
-  SourceKinds expected;
-  expected.Pascal = true;
-  expected.C = true;
-  expected.Java = true;
-  EXPECT_EQ(ParseKinds("pascal, C ,JAVA"), expected);
-
-  SourceKinds rest;
-  rest.InstallShield = rest.Basic = rest.SQL = rest.Assembler = rest.HTML = true;
-  EXPECT_EQ(ParseKinds("installshield,basic,sql,assembler,html"), rest);
-  EXPECT_EQ(ParseKinds("c,c"), (SourceKinds{.C = true}));
+  EXPECT_EQ(ParseKinds("pascal, C ,JAVA"),
+            (SourceKindSet{SourceKind::Pascal, SourceKind::C, SourceKind::Java}));
+  EXPECT_EQ(ParseKinds("installshield,basic,sql,assembler,html"),
+            (SourceKindSet{SourceKind::InstallShield, SourceKind::Basic, SourceKind::SQL,
+                           SourceKind::Assembler, SourceKind::HTML}));
+  EXPECT_EQ(ParseKinds("c,c"), (SourceKindSet{SourceKind::C}));
 }
 
 TEST(CliOptions, KindsListRejectsUnknownAndEmptyNames) {
@@ -76,7 +73,7 @@ TEST(CliOptions, FlagModeStartsFromAFreshProgram) {
   // Unnamed settings keep the values of a freshly started program; switches change them.
   ProjectSettings expected;
   expected.InputPath = "src";
-  expected.Kinds.Basic = true;
+  expected.Kinds.Set(SourceKind::Basic);
   EXPECT_EQ(SettingsOf({"convert", "--input", "src", "--kinds", "basic"}), expected);
 
   expected.OutputPath = "out";
@@ -115,7 +112,7 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   ProjectSettings loaded;
   loaded.InputPath = "src";
   loaded.OutputPath = "out";
-  loaded.Kinds.Pascal = loaded.Kinds.C = true;
+  loaded.Kinds = {SourceKind::Pascal, SourceKind::C};
   loaded.AutoLineBreak = false;
   loaded.OemToAnsi = true;
   loaded.Templates[qm::TemplateId::DocPageHeader] = {"<html>"};
@@ -123,7 +120,7 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   loaded.Help.Language = "0x409";
 
   ProjectSettings expected = loaded;
-  expected.Kinds = SourceKinds{.Java = true};
+  expected.Kinds = {SourceKind::Java};
   expected.AutoLineBreak = true;
   expected.Help.Title = "Handbuch";
   expected.Help.MapHeaderC = false;

@@ -51,7 +51,7 @@ public:
     }
     WriteFile(root / "src/a.pas", CrLf({"{###DocGen_Start Titel", "Hallo", "###DocGen_End}"}));
     settings.InputPath = root / "src";
-    settings.Kinds.Pascal = true;
+    settings.Kinds.Set(qm::SourceKind::Pascal);
   }
 
   ConversionOutcome Run() {
@@ -71,22 +71,6 @@ public:
 const std::string kPage = CrLf({"H", "BH", "Hallo", "", "", "BF", "F"});
 
 } // namespace
-
-TEST(ConversionCommand, MasksFollowTheTickedKinds) {
-  // Masks come in the command's order; InstallShield adds "*.h" only when C/C++ has not.
-  SourceKinds kinds;
-  EXPECT_TRUE(MasksForKinds(kinds).empty());
-  kinds.InstallShield = true;
-  EXPECT_EQ(MasksForKinds(kinds), (std::vector<std::string>{"*.rul", "*.h"}));
-  kinds.C = true;
-  EXPECT_EQ(MasksForKinds(kinds),
-            (std::vector<std::string>{"*.c", "*.cpp", "*.h", "*.hpp", "*.rul"}));
-  kinds = {true, true, true, true, true, true, true, true};
-  EXPECT_EQ(MasksForKinds(kinds),
-            (std::vector<std::string>{"*.pas", "*.p", "*.dpr", "*.bpg", "*.dpk", "*.c", "*.cpp",
-                                      "*.h", "*.hpp", "*.java", "*.sql", "*.asm", "*.bas", "*.htm",
-                                      "*.html", "*.rul"}));
-}
 
 TEST(ConversionCommand, DeclinedOutputFolderChangesNothing) {
   // "No" to creating the output folder ends the command: no folder, no copy, no pages.

@@ -39,8 +39,8 @@ ProjectSettings Sample() {
   ProjectSettings s;
   s.ExtraFilesFolder = "/daten/extra";
   s.InputPath = "/src";
-  s.Kinds.Pascal = true;
-  s.Kinds.C = true;
+  s.Kinds.Set(qm::SourceKind::Pascal);
+  s.Kinds.Set(qm::SourceKind::C);
   s.OutputPath = "/out";
   s.OneFilePerBlock = true;
   s.Templates[qm::TemplateId::DocPageHeader] = {"<html>", "<title>%TITLE%</title>"};
@@ -189,14 +189,14 @@ TEST(ProjectFile, BooleansReadAsWholeNumbers) {
                         "HTML=", "[Main.Eingabe]", "Unterodner=0x0", "[Main.Zusatz]",
                         "Zeilenumbruch=ja", "OEM_nach_Ansi=99999999999", "EigeneDateien=+7"}));
   const ProjectSettings s = LoadProjectFile(file);
-  EXPECT_TRUE(s.Kinds.Pascal);
-  EXPECT_TRUE(s.Kinds.C);
-  EXPECT_TRUE(s.Kinds.Java);
-  EXPECT_FALSE(s.Kinds.InstallShield);
-  EXPECT_FALSE(s.Kinds.Basic);
-  EXPECT_FALSE(s.Kinds.SQL);       // "ja": default false
-  EXPECT_FALSE(s.Kinds.Assembler); // "0x": no number
-  EXPECT_FALSE(s.Kinds.HTML);      // empty: default false
+  EXPECT_TRUE(s.Kinds[qm::SourceKind::Pascal]);
+  EXPECT_TRUE(s.Kinds[qm::SourceKind::C]);
+  EXPECT_TRUE(s.Kinds[qm::SourceKind::Java]);
+  EXPECT_FALSE(s.Kinds[qm::SourceKind::InstallShield]);
+  EXPECT_FALSE(s.Kinds[qm::SourceKind::Basic]);
+  EXPECT_FALSE(s.Kinds[qm::SourceKind::SQL]);       // "ja": default false
+  EXPECT_FALSE(s.Kinds[qm::SourceKind::Assembler]); // "0x": no number
+  EXPECT_FALSE(s.Kinds[qm::SourceKind::HTML]);      // empty: default false
   EXPECT_FALSE(s.IncludeSubfolders);
   EXPECT_TRUE(s.AutoLineBreak); // "ja": default true
   EXPECT_FALSE(s.OemToAnsi);    // too large: default false
@@ -230,7 +230,8 @@ TEST(ProjectFile, EveryValueReadsBackAsSaved) {
   s.ExtraFilesFolder = "/Zus\xE4tze ";
   s.InputPath = " /mit Blank";
   s.IncludeSubfolders = false;
-  s.Kinds = {true, false, true, false, true, false, true, false};
+  s.Kinds = {qm::SourceKind::Pascal, qm::SourceKind::Java, qm::SourceKind::Basic,
+             qm::SourceKind::Assembler};
   s.OutputPath = "\"/zitiert\"";
   s.AutoLineBreak = false;
   s.OemToAnsi = true;

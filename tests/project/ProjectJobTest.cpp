@@ -41,7 +41,7 @@ struct Job {
     }
     settings.InputPath = root / "src";
     settings.OutputPath = root / "out";
-    settings.Kinds.Pascal = true;
+    settings.Kinds.Set(qm::SourceKind::Pascal);
     settings.Help.Title = "Handbuch";
   }
 };
