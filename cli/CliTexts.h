@@ -5,6 +5,8 @@
 // UTF-8 when printed, so they must use Windows-1252 escapes for any non-ASCII character.
 #pragma once
 
+#include <cstddef>
+
 namespace qm::cli {
 
 inline constexpr const char* kProgramName = "quillmark-cli";
@@ -116,12 +118,15 @@ inline constexpr const char* kHelpSave =
     "    enthält sie keine Projekteinstellungen, nur mit --force.\n"
     "\n";
 
-inline constexpr const char* kHelpSettings =
-    "Einstellungen:\n"
-    "  --input ORDNER              Eingabeordner\n"
-    "  --output ORDNER             Ausgabeordner\n"
-    "  --kinds ART[,ART...]        Quellarten: pascal, c, java, installshield, basic,\n"
-    "                              sql, assembler, html\n"
+/// The settings' part of the help text: the line of --kinds lists the kinds' names after
+/// kHelpKinds, wrapped at kHelpWidth columns onto lines indented by kHelpKindsIndent blanks.
+inline constexpr const char* kHelpSettingsStart = "Einstellungen:\n"
+                                                  "  --input ORDNER              Eingabeordner\n"
+                                                  "  --output ORDNER             Ausgabeordner\n";
+inline constexpr const char* kHelpKinds = "  --kinds ART[,ART...]        Quellarten: ";
+inline constexpr size_t kHelpKindsIndent = 30;
+inline constexpr size_t kHelpWidth = 80;
+inline constexpr const char* kHelpSettingsEnd =
     "  --extra-files ORDNER        zusätzliche Dateien, in den Ausgabeordner kopiert\n"
     "  --subfolders | --no-subfolders                 Unterordner einbeziehen\n"
     "  --line-break | --no-line-break                 automatischer Zeilenumbruch\n"

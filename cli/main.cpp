@@ -6,6 +6,7 @@
 #include "cli/CliTexts.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
+#include "cli/HelpText.h"
 #include "cli/Options.h"
 #include "cli/SaveCommand.h"
 #include "cli/Terminal.h"
@@ -19,22 +20,10 @@ namespace {
 
 using namespace qm::cli;
 
-void PrintHelp(Command topic) {
-  std::fputs(kHelpIntro, stdout);
-  if (topic != Command::Save) {
-    std::fputs(kHelpConvert, stdout);
-  }
-  if (topic != Command::Convert) {
-    std::fputs(kHelpSave, stdout);
-  }
-  std::fputs(kHelpSettings, stdout);
-  std::fputs(kHelpCommon, stdout);
-}
-
 int Run(const Options& options) {
   switch (options.Cmd) {
   case Command::Help:
-    PrintHelp(options.HelpTopic);
+    std::fputs(HelpText(options.HelpTopic).c_str(), stdout);
     return kExitSuccess;
   case Command::Version:
     std::printf("%s %s\n", kProgramName, QM_VERSION);

@@ -1,5 +1,6 @@
-// The source kinds in the project file: their keys and order come from the table, so a row
-// added to it shows there.
+// The source kinds in the command line's help and in the project file: their text and order
+// come from the table, so a row added to it shows in both.
+#include "cli/HelpText.h"
 #include "engine/NineKinds.h"
 #include "project/ProjectFile.h"
 
@@ -8,6 +9,22 @@
 #include <gtest/gtest.h>
 
 using namespace qmtest;
+using qm::cli::Command;
+using qm::cli::HelpText;
+
+TEST(SourceKindTable, HelpListsTheKindsInTheLineOfKinds) {
+  // The names in table order, wrapped at 80 columns under the first name.
+  for (Command topic : {Command::Help, Command::Convert, Command::Save}) {
+    EXPECT_NE(HelpText(topic).find(
+                  "\n  --kinds ART[,ART...]        Quellarten: pascal, c, java, installshield, "
+                  "basic,\n                              sql, assembler, html\n  --extra-files "),
+              std::string::npos);
+  }
+  EXPECT_NE(HelpText(Command::Help, kNineKinds)
+                .find("Quellarten: pascal, c, java, installshield, basic,\n"
+                      "                              sql, assembler, html, cobol\n"),
+            std::string::npos);
+}
 
 TEST(SourceKindTable, ANinthKindIsSavedAfterTheOthersAndReadBack) {
   TempDir dir;
