@@ -16,6 +16,7 @@
 #include "base/FileSystem.h"
 #include "engine/Generator.h"
 #include "engine/Quelle.h"
+#include "engine/SourceKinds.h"
 
 #include <sys/resource.h>
 
@@ -42,11 +43,6 @@ constexpr double kMaxExtraMiB = 64.0; // peak memory beyond the own pages' bytes
 constexpr int kRepeats = 5;           // every figure is the median of this many
 constexpr double kMB = 1e6;
 constexpr double kMiB = 1024.0 * 1024.0;
-
-// Every source mask the conversion command knows, in its order.
-const char* const kMasks[] = {"*.pas", "*.p",   "*.dpr",  "*.bpg",  "*.dpk", "*.c",
-                              "*.cpp", "*.h",   "*.hpp",  "*.java", "*.sql", "*.asm",
-                              "*.bas", "*.htm", "*.html", "*.rul"};
 
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
@@ -162,9 +158,12 @@ Conversion Convert(qm::TGenerator& generator, const std::string& sources, size_t
   const auto start = Clock::now();
   qm::TQuelle quelle;
   quelle.IncludeSubfolders = true;
-  for (const char* mask : kMasks) {
-    quelle.Masks.push_back(mask);
+  // Every source kind ticked.
+  qm::SourceKindSet kinds;
+  for (const qm::SourceKindInfo& kind : qm::kSourceKindTable) {
+    kinds.Set(kind.kind);
   }
+  quelle.Masks = qm::MasksForKinds(kinds);
   quelle.Search(sources);
   if (files > 0 && files < quelle.Files.size()) {
     quelle.Files.resize(files);
