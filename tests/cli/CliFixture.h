@@ -137,14 +137,9 @@ public:
     WriteFile(dir_ / "prog/bin/Comment.txt", CrLf({"// Kommentar"}));
     const qm::TemplateSet t = Templates();
     const std::string folder = dir_ / "prog/Templates/";
-    WriteFile(folder + "HTMLHeader_Usr.htt", CrLf(t[qm::TemplateId::DocPageHeader]));
-    WriteFile(folder + "HTMLBlockHeader_Usr.htt", CrLf(t[qm::TemplateId::DocBlockHeader]));
-    WriteFile(folder + "HTMLBlockFooter_Usr.htt", CrLf(t[qm::TemplateId::DocBlockFooter]));
-    WriteFile(folder + "HTMLFooter_Usr.htt", CrLf(t[qm::TemplateId::DocPageFooter]));
-    WriteFile(folder + "HTMLHeader_Dev.htt", CrLf(t[qm::TemplateId::TechPageHeader]));
-    WriteFile(folder + "HTMLBlockHeader_Dev.htt", CrLf(t[qm::TemplateId::TechBlockHeader]));
-    WriteFile(folder + "HTMLBlockFooter_Dev.htt", CrLf(t[qm::TemplateId::TechBlockFooter]));
-    WriteFile(folder + "HTMLFooter_Dev.htt", CrLf(t[qm::TemplateId::TechPageFooter]));
+    for (const qm::TemplateInfo& info : qm::kTemplateTable) {
+      WriteFile(folder + std::string(info.fileName), CrLf(t[info.id]));
+    }
     WriteFile(
         Source() + "Unit1.pas",
         CrLf({"// ###DocGen_Start Einleitung", "// Erkl\xE4rung & <B>mehr</B>.", "// ###DocGen_End",

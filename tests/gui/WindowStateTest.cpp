@@ -19,9 +19,6 @@ using qm::ui::TLex_ZusaetzlicheDateien;
 
 namespace {
 
-const char* const kKinds[] = {"optPascal", "optC",   "optJava",      "optInstallShield",
-                              "optBasic",  "optSQL", "optAssembler", "optHTML"};
-
 bool Ticked(const QObject& window, const char* name) {
   return window.findChild<QCheckBox*>(QLatin1String(name))->isChecked();
 }
@@ -114,10 +111,10 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
   EXPECT_EQ(TextOf(*second, "Edt_Eingabepfad"), QString::fromStdString(root / "src"));
   EXPECT_EQ(TextOf(*second, "Edt_Ausgabepfad"), QString::fromStdString(root / "out"));
   EXPECT_FALSE(Ticked(*second, "chkUnterordner"));
-  for (const char* kind : kKinds) {
-    EXPECT_EQ(Ticked(*second, kind),
-              kind == std::string("optPascal") || kind == std::string("optSQL"))
-        << kind;
+  for (const qm::SourceKindInfo& kind : qm::kSourceKindTable) {
+    EXPECT_EQ(Ticked(*second, std::string(kind.boxName).c_str()),
+              kind.kind == qm::SourceKind::Pascal || kind.kind == qm::SourceKind::SQL)
+        << kind.boxName;
   }
   EXPECT_TRUE(Ticked(*second, "optAutoTrenn"));
   EXPECT_TRUE(Ticked(*second, "optEigeneDateien"));
