@@ -3,6 +3,7 @@
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
 
+#include <cassert>
 #include <cerrno>
 
 namespace qm {
@@ -53,27 +54,24 @@ std::string SystemReasonText(int err) {
 
 std::string WordError(const ErrorParts& parts, bool utf8) {
   std::string out;
-  size_t next = 0;
   auto literal = [&out, utf8](std::string_view piece) {
     out += utf8 ? AnsiToUtf8(piece) : std::string(piece);
   };
   const std::string_view format = parts.format;
+  size_t next = 0;
   size_t start = 0;
-  for (size_t i = 0; i < format.size(); ++i) {
-    if (format[i] != '%' || i + 1 == format.size()) {
-      continue;
-    }
-    const char conversion = format[i + 1];
-    if (conversion != 's' && conversion != 'd' && conversion != '%') {
-      continue;
-    }
+  for (size_t i = detail::NextPlaceholder(format, 0); i != std::string_view::npos;
+       i = detail::NextPlaceholder(format, start)) {
     literal(format.substr(start, i - start));
     start = i + 2;
-    ++i;
+    const char conversion = format[i + 1];
     if (conversion == '%') {
       out.push_back('%');
       continue;
     }
+    // Parts come from MakeError, Error::File and WordMessage, whose formats were checked
+    // against their arguments at compile time; a mismatch here is parts made by hand.
+    assert(next < parts.args.size() && "a format placeholder without its argument");
     if (next == parts.args.size()) {
       continue;
     }
@@ -95,6 +93,7 @@ std::string WordError(const ErrorParts& parts, bool utf8) {
     }
   }
   literal(format.substr(start));
+  assert(next == parts.args.size() && "an argument without its format placeholder");
   return out;
 }
 
@@ -106,13 +105,12 @@ Error::Error(const std::string& message) : std::runtime_error(message) {
 Error::Error(ErrorParts parts)
     : std::runtime_error(WordError(parts, false)), parts_(std::move(parts)) {}
 
-Error Error::File(FileOperation operation, const char* format, std::string_view path, int err) {
-  ErrorParts parts;
-  parts.operation = operation;
-  parts.path = std::string(path);
-  parts.systemError = err;
-  parts.format = format;
-  parts.args = {ErrorArg::Path(path), ErrorArg::Reason()};
+Error Error::File(FileOperation operation, FileFormat format, std::string_view path, int err) {
+  ErrorParts parts{operation, std::string(path),          err,
+                   0,         std::string(format.Text()), {ErrorArg::Path(path)}};
+  if (format.WithReason()) {
+    parts.args.push_back(ErrorArg::Reason());
+  }
   return Error(std::move(parts));
 }
 

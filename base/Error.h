@@ -2,9 +2,12 @@
 // file, the system's reason, the line) until a front end words it.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qm {
@@ -22,18 +25,153 @@ enum class FileOperation {
   Run,          ///< starting another program (path: the program)
 };
 
-/// One value of an error message, filled into the next "%s" or "%d" of its format.
+/// One value of an error message, filled into the next "%s" or "%d" of its format. Each maker
+/// returns a type of its own (Of<kind>), so that a format can tell at compile time whether a
+/// number goes to "%d" and every other value to "%s".
 struct ErrorArg {
   enum class Kind { Path, Text, Number, Reason };
+  template <Kind K> struct Of;
+
   Kind kind = Kind::Text;
   std::string text; ///< Path: the file system's bytes; Text: Windows-1252
   int number = 0;
 
-  static ErrorArg Path(std::string_view path) { return {Kind::Path, std::string(path), 0}; }
-  static ErrorArg Text(std::string_view text) { return {Kind::Text, std::string(text), 0}; }
-  static ErrorArg Number(int n) { return {Kind::Number, {}, n}; }
+  static Of<Kind::Path> Path(std::string_view path);
+  static Of<Kind::Text> Text(std::string_view text);
+  static Of<Kind::Number> Number(int n);
   /// The system's reason (SystemReasonText of the error's systemError).
-  static ErrorArg Reason() { return {Kind::Reason, {}, 0}; }
+  static Of<Kind::Reason> Reason();
+};
+
+template <ErrorArg::Kind K> struct ErrorArg::Of : ErrorArg {};
+
+inline ErrorArg::Of<ErrorArg::Kind::Path> ErrorArg::Path(std::string_view path) {
+  return {{Kind::Path, std::string(path), 0}};
+}
+inline ErrorArg::Of<ErrorArg::Kind::Text> ErrorArg::Text(std::string_view text) {
+  return {{Kind::Text, std::string(text), 0}};
+}
+inline ErrorArg::Of<ErrorArg::Kind::Number> ErrorArg::Number(int n) {
+  return {{Kind::Number, {}, n}};
+}
+inline ErrorArg::Of<ErrorArg::Kind::Reason> ErrorArg::Reason() {
+  return {{Kind::Reason, {}, 0}};
+}
+
+namespace detail {
+
+/// Where the next placeholder ("%s", "%d" or "%%") of format starts at or after from; npos
+/// when there is none. A "%" before any other character is plain text.
+constexpr size_t NextPlaceholder(std::string_view format, size_t from) {
+  for (size_t i = from; i + 1 < format.size(); ++i) {
+    if (format[i] == '%' &&
+        (format[i + 1] == 's' || format[i + 1] == 'd' || format[i + 1] == '%')) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+/// The "%s" and "%d" of format.
+constexpr int CountPlaceholders(std::string_view format) {
+  int count = 0;
+  for (size_t i = NextPlaceholder(format, 0); i != std::string_view::npos;
+       i = NextPlaceholder(format, i + 2)) {
+    count += format[i + 1] == '%' ? 0 : 1;
+  }
+  return count;
+}
+
+// Reached only when a format does not fit its arguments. Not being constexpr, a call stops the
+// compilation, and the compiler's message names the fault.
+void FormatHasMorePlaceholdersThanArguments();
+void FormatHasFewerPlaceholdersThanArguments();
+void NumberArgumentsGoToPercentDOthersToPercentS();
+void FileFormatNeedsOneOrTwoPercentS();
+
+/// What a placeholder may take of an argument type: a number, anything but a number, or, for a
+/// plain ErrorArg whose kind is known only at run time, either.
+enum class ArgClass { Number, Other, Any };
+template <class T> inline constexpr ArgClass kArgClass = ArgClass::Any;
+template <ErrorArg::Kind K>
+inline constexpr ArgClass kArgClass<ErrorArg::Of<K>> =
+    K == ErrorArg::Kind::Number ? ArgClass::Number : ArgClass::Other;
+
+consteval void CheckFormat(std::string_view format, std::initializer_list<ArgClass> args) {
+  const ArgClass* next = args.begin();
+  for (size_t i = NextPlaceholder(format, 0); i != std::string_view::npos;
+       i = NextPlaceholder(format, i + 2)) {
+    const char conversion = format[i + 1];
+    if (conversion == '%') {
+      continue;
+    }
+    if (next == args.end()) {
+      FormatHasMorePlaceholdersThanArguments();
+    }
+    const ArgClass arg = *next++;
+    if (arg != ArgClass::Any && (arg == ArgClass::Number) != (conversion == 'd')) {
+      NumberArgumentsGoToPercentDOthersToPercentS();
+    }
+  }
+  if (next != args.end()) {
+    FormatHasFewerPlaceholdersThanArguments();
+  }
+}
+
+} // namespace detail
+
+/// The format of a message (Windows-1252): "%s" and "%d" take the arguments in order, "%%" is
+/// a percent sign. It is made at compile time from a string constant (a literal or a kMsg...
+/// constant) and checked there against the types of the arguments that come with it.
+///
+/// The wording fills placeholders from the arguments it has and cannot tell a missing argument
+/// from a format that means to leave a placeholder empty; so a format with one argument too
+/// few or too many, or a number at "%s", is a fault of the calling code, and this check turns
+/// it into a compile error instead of a message with a hole.
+template <class... Args> class BasicMessageFormat {
+public:
+  template <class T>
+  requires std::is_convertible_v<const T&, std::string_view>
+  consteval BasicMessageFormat(const T& format) : text_(format) {
+    detail::CheckFormat(text_, {detail::kArgClass<Args>...});
+  }
+
+  constexpr std::string_view Text() const { return text_; }
+
+private:
+  std::string_view text_;
+};
+
+/// The format for arguments of the types Args; only the arguments decide what Args are.
+template <class... Args> using MessageFormat = BasicMessageFormat<std::type_identity_t<Args>...>;
+
+/// The format of a failed file step, checked at compile time like MessageFormat: its first
+/// "%s" is the path, a second "%s" (if any) the system's reason.
+class FileFormat {
+public:
+  template <class T>
+  requires std::is_convertible_v<const T&, std::string_view>
+  consteval FileFormat(const T& format) : text_(format) {
+    using detail::ArgClass;
+    switch (detail::CountPlaceholders(text_)) {
+    case 1:
+      detail::CheckFormat(text_, {ArgClass::Other});
+      break;
+    case 2:
+      detail::CheckFormat(text_, {ArgClass::Other, ArgClass::Other});
+      withReason_ = true;
+      break;
+    default:
+      detail::FileFormatNeedsOneOrTwoPercentS();
+    }
+  }
+
+  constexpr std::string_view Text() const { return text_; }
+  constexpr bool WithReason() const { return withReason_; }
+
+private:
+  std::string_view text_;
+  bool withReason_ = false;
 };
 
 /// The parts of a failure.
@@ -45,6 +183,10 @@ struct ErrorParts {
   std::string format;  ///< Windows-1252, with "%s" and "%d" taking args in order
   std::vector<ErrorArg> args;
 };
+
+/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true, where control
+/// characters of a path are shown as escapes).
+std::string WordError(const ErrorParts& parts, bool utf8);
 
 /// The reason for errno err in German words (Windows-1252), such as "Dateizugriff verweigert"
 /// or "Kein Speicherplatz mehr auf dem Datentr\xE4ger". An errno without words of its own
@@ -61,8 +203,8 @@ public:
   explicit Error(ErrorParts parts);
 
   /// The failure of operation on path: format's first "%s" is the path, a second one the
-  /// system's reason for err.
-  static Error File(FileOperation operation, const char* format, std::string_view path, int err);
+  /// system's reason for err. err stays a part also when the format does not show it.
+  static Error File(FileOperation operation, FileFormat format, std::string_view path, int err);
 
   const ErrorParts& Parts() const { return parts_; }
   /// The worded message in UTF-8, for the terminal and the windows.
@@ -72,8 +214,21 @@ private:
   ErrorParts parts_;
 };
 
-/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true, where control
-/// characters of a path are shown as escapes).
-std::string WordError(const ErrorParts& parts, bool utf8);
+/// The failure of operation on path (may be empty) at line (from 1; 0 for none): format
+/// filled with args. The number and kinds of args are checked against format at compile time.
+template <class... Args>
+Error MakeError(FileOperation operation, std::string_view path, int line,
+                MessageFormat<Args...> format, const Args&... args) {
+  return Error(
+      ErrorParts{operation, std::string(path), 0, line, std::string(format.Text()), {args...}});
+}
+
+/// A message that is no failure (a warning, a line of a report): format filled with args, in
+/// UTF-8 like Error::Text. Checked at compile time like MakeError.
+template <class... Args>
+std::string WordMessage(MessageFormat<Args...> format, const Args&... args) {
+  return WordError(ErrorParts{FileOperation::None, {}, 0, 0, std::string(format.Text()), {args...}},
+                   true);
+}
 
 } // namespace qm

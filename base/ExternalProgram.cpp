@@ -23,12 +23,7 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 [[noreturn]] void CannotStart(const std::string& program, int err) {
-  throw Error(ErrorParts{FileOperation::Run,
-                         program,
-                         err,
-                         0,
-                         kMsgCannotStart,
-                         {ErrorArg::Path(program), ErrorArg::Reason()}});
+  throw Error::File(FileOperation::Run, kMsgCannotStart, program, err);
 }
 
 /// Closes the descriptors it holds when it goes.

@@ -41,8 +41,8 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
 
 namespace {
 
-[[noreturn]] void Fail(FileOperation operation, const char* fmt, std::string_view path, int err) {
-  throw Error::File(operation, fmt, path, err);
+[[noreturn]] void Fail(FileOperation operation, FileFormat format, std::string_view path, int err) {
+  throw Error::File(operation, format, path, err);
 }
 
 [[noreturn]] void FailWrite(std::string_view path, int err) {
@@ -351,9 +351,9 @@ namespace {
 // it cannot be written or put in place.
 struct AtomicFailure {
   FileOperation createOperation;
-  const char* createMessage;
+  FileFormat createMessage;
   FileOperation writeOperation;
-  const char* writeMessage;
+  FileFormat writeMessage;
 };
 
 void ReplaceAtomically(std::string_view path, std::string_view bytes, const AtomicFailure& words) {
@@ -418,7 +418,7 @@ int MoveIntoPlace(const std::string& temp, const std::string& target) {
   return 0;
 }
 
-void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage) {
+void WriteFileAtomic(std::string_view path, std::string_view bytes, FileFormat failMessage) {
   ReplaceAtomically(path, bytes,
                     {FileOperation::Save, failMessage, FileOperation::Save, failMessage});
 }

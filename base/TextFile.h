@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "base/Error.h"
 #include "base/FileSystem.h"
 
 #include <cstdint>
@@ -117,7 +118,7 @@ int MoveIntoPlace(const std::string& temp, const std::string& target);
 /// Replaces the file atomically: writes a temporary file beside it and renames it over the
 /// old one, so that a failure leaves the old file as it was. Throws Error(failMessage with the
 /// path) on any failure; failMessage is a format with one "%s".
-void WriteFileAtomic(std::string_view path, std::string_view bytes, const char* failMessage);
+void WriteFileAtomic(std::string_view path, std::string_view bytes, FileFormat failMessage);
 /// Replaces the file atomically with every line followed by CR LF, as WriteFileAtomic does.
 /// Throws Error(kMsgCannotCreateBecause) when the temporary file cannot be made beside it and
 /// Error(kMsgWriteFailed) when it cannot be written or put in place, both with the reason.

@@ -29,7 +29,15 @@ struct SourceLine {
 };
 
 /// Appends a warning whose text is format (Windows-1252) filled with args, worded like an
-/// error message (a Path arg keeps its spelling, everything else is converted to UTF-8).
+/// error message (a Path arg keeps its spelling, everything else is converted to UTF-8). The
+/// number and kinds of args are checked against format at compile time.
+template <class... Args>
+void AddWarning(WarningList& list, std::string_view file, int line, MessageFormat<Args...> format,
+                const Args&... args) {
+  list.push_back(Warning{std::string(file), line, WordMessage(format, args...)});
+}
+
+/// The same with args in a list, which the compiler cannot check against format.
 void AddWarning(WarningList& list, std::string_view file, int line, const char* format,
                 std::vector<ErrorArg> args = {});
 
