@@ -9,28 +9,21 @@
 #include "engine/SourceKinds.h"
 #include "project/CopyFolder.h"
 
-#include <cerrno>
-
 namespace qm {
 
 ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
                                 ConversionInteraction& interaction, ProgressSink* progress) {
   // An empty input path would search the whole file system.
   if (settings.InputPath.empty()) {
-    throw Error(kMsgNoInputPath);
+    throw MakeError(FileOperation::Input, {}, 0, kMsgNoInputPath);
   }
   // The folders are typed text; from here on they are paths.
   const std::string inputFolder = PathFromText(AddTrailingBackslash(settings.InputPath));
   const std::string outputFolder = PathFromText(AddTrailingBackslash(settings.OutputPath));
   // A mistyped input folder would convert nothing and still create the output folder.
   if (!DirectoryExists(inputFolder)) {
-    ErrorParts parts;
-    parts.operation = FileOperation::Input;
-    parts.path = PathFromText(settings.InputPath);
-    parts.systemError = ENOENT;
-    parts.format = kMsgNoInputFolder;
-    parts.args = {ErrorArg::Text(settings.InputPath)};
-    throw Error(std::move(parts));
+    throw MakeError(FileOperation::Input, PathFromText(settings.InputPath), 0, kMsgNoInputFolder,
+                    ErrorArg::Text(settings.InputPath));
   }
 
   if (!DirectoryExists(outputFolder)) {

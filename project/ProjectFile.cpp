@@ -120,12 +120,8 @@ public:
     }
     std::optional<std::string> ansi = Utf8ToAnsiExact(*value);
     if (!ansi) {
-      ErrorParts parts;
-      parts.operation = FileOperation::Open;
-      parts.path = path_;
-      parts.format = kMsgValueNotAnsi;
-      parts.args = {ErrorArg::Path(path_), ErrorArg::Text(key), ErrorArg::Text(section)};
-      throw Error(std::move(parts));
+      throw MakeError(FileOperation::Open, path_, 0, kMsgValueNotAnsi, ErrorArg::Path(path_),
+                      ErrorArg::Text(key), ErrorArg::Text(section));
     }
     return ansi;
   }
@@ -172,7 +168,7 @@ struct Loader {
 void WriteEntry(ProjectText& ini, const std::string& path, std::string_view section,
                 std::string_view key, std::string_view value) {
   if (!ini.Write(section, key, value)) {
-    throw Error(Format(kMsgCannotWriteProject, path.c_str()));
+    throw MakeError(FileOperation::Save, path, 0, kMsgCannotWriteProject, ErrorArg::Path(path));
   }
 }
 
@@ -251,9 +247,9 @@ void SaveProjectFile(const std::string& path, const ProjectSettings& settings,
   if (FileExists(path)) {
     try {
       ini = ProjectText(ReadFileBytes(path), path);
-    } catch (const Error&) {
+    } catch (const Error& e) {
       // Without its old content the file cannot be merged into; leave it alone.
-      throw Error(Format(kMsgCannotWriteProject, path.c_str()));
+      throw Error::File(FileOperation::Save, kMsgCannotWriteProject, path, e.Parts().systemError);
     }
   } else {
     ini = ProjectText(HeaderText(), path);

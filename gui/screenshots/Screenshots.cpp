@@ -248,10 +248,9 @@ int main(int argc, char** argv) {
   WarningList warnings;
   AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
   AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,
-             "Die Kontext-ID %s ist schon vergeben (%s, Zeile %d)",
-             {ErrorArg::Text("1001"),
-              ErrorArg::Path("/home/anna/projekt/src/Formulare/Hauptfenster.pas"),
-              ErrorArg::Number(3)});
+             "Die Kontext-ID %s ist schon vergeben (%s, Zeile %d)", ErrorArg::Text("1001"),
+             ErrorArg::Path("/home/anna/projekt/src/Formulare/Hauptfenster.pas"),
+             ErrorArg::Number(3));
   ok &= camera.ShootBox(Box(MessageKind::Warning, RunWarningsText(warnings),
                             MessageButton::Ok | MessageButton::Help, kHelpConversion),
                         "Warnung-Konvertierung");
