@@ -117,7 +117,7 @@ void TExtraAusgabeDateien::Clear() {
 }
 
 TGenerator::KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& page,
-                                         std::string_view keyword, Lines& list)
+                                         std::string_view keyword, std::vector<KeywordEntry>& list)
     : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
       fileName_(std::string_view(page).substr(page.rfind(kPathSep) + 1)), list_(list) {}
 
@@ -167,18 +167,12 @@ void TGenerator::KeywordFilter::AddEntry(std::string entry) {
     entry.pop_back();
   }
   UnmapCharsIn(entry, table_);
-  entry.append(kEntrySep);
-  entry.append(fileName_);
-  // A short line may have much room left from being filled; the list keeps what it needs.
-  if (entry.capacity() - entry.size() > entry.size() / 8 + 32) {
-    entry.shrink_to_fit();
-  }
-  list_.push_back(std::move(entry));
+  list_.emplace_back(std::move(entry), fileName_, Origin());
   dropAfter_ = kMaxLinesAfterKeyword;
 }
 
 void TGenerator::ExtractKeywordEntries(const std::string& page, std::string_view keyword,
-                                       Lines& list, Lines& lines) {
+                                       std::vector<KeywordEntry>& list, Lines& lines) {
   // One pass that records the marker lines in order and compacts the list around the lines it
   // removes: the marker line and up to three directly following "<BR>" or empty lines.
   KeywordFilter filter(CharTable, page, keyword, list);

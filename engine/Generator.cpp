@@ -24,12 +24,14 @@ TGenerator::Kind TGenerator::KindOfPage(std::string_view page) {
 }
 
 void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {
-  for (Lines* list : {&DocPages, &TechPages, &TechTocEntries, &DocTocEntries, &TechIndexEntries,
-                      &DocIndexEntries, &DocContextIds, &TechContextIds}) {
+  DocPages.clear();
+  TechPages.clear();
+  for (std::vector<KeywordEntry>* list :
+       {&TechTocEntries, &DocTocEntries, &TechIndexEntries, &DocIndexEntries}) {
     list->clear();
   }
-  DocContextIdOrigins.clear();
-  TechContextIdOrigins.clear();
+  DocContextIds.clear();
+  TechContextIds.clear();
   ExtraFiles.Clear();
   Warnings = quelle.Warnings;
   if (quelle.Files.empty()) {

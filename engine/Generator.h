@@ -10,6 +10,7 @@
 #include "engine/PageSink.h"
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
+#include "engine/RunRecords.h"
 #include "engine/Templates.h"
 
 #include <array>
@@ -52,15 +53,13 @@ public:
   TemplateSet Templates;
 
   Lines TechPages, DocPages;
-  Lines TechTocEntries, DocTocEntries;
-  Lines TechIndexEntries, DocIndexEntries;
+  std::vector<KeywordEntry> TechTocEntries, DocTocEntries;
+  std::vector<KeywordEntry> TechIndexEntries, DocIndexEntries;
   TExtraAusgabeDateien ExtraFiles{*this};
-  Lines DocContextIds, TechContextIds;
+  std::vector<ContextIdEntry> DocContextIds, TechContextIds;
   TagTable HtmlTags;
   CharacterTable CharTable;
-  Lines PageTitles; ///< path + "?" + title of the pages found at the start of the run
-  /// Where the entries of DocContextIds and TechContextIds were found, in the same order.
-  std::vector<SourceLine> DocContextIdOrigins, TechContextIdOrigins;
+  std::vector<PageTitle> PageTitles; ///< the pages found at the start of the run
 
   /// Warnings of the last run (the source search's first), in the order found.
   WarningList Warnings;
@@ -96,10 +95,8 @@ public:
                               std::string_view title);
 
   // Page writers. A piece goes to the own page ownFile when it is not empty, else to outFile.
-  // Its contents and index lines become entries of the writer's kind; WriteTemplate and
-  // WriteBlockText take the kind from the target's name (Tech when it contains ".tech.htm").
-  void WriteTemplate(const std::string& outFile, const std::string& inFile, std::string_view title,
-                     const Lines& tmpl, const std::string& ownFile);
+  // Its contents and index lines become entries of the writer's kind; WriteBlockText takes the
+  // kind from the target's name (Tech when it contains ".tech.htm").
   void WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
                           std::string_view title, const std::string& ownFile);
   void WriteTechPageHeader(const std::string& outFile, const std::string& inFile,
@@ -119,7 +116,7 @@ public:
   void WriteBlockText(const std::string& outFile, const std::string& text,
                       const std::string& ownFile);
 
-  /// Records path + "?" + title of every "*.Doc.htm" and "*.Tech.htm" page in OutputFolder.
+  /// Records path and title of every "*.Doc.htm" and "*.Tech.htm" page in OutputFolder.
   void CollectPageTitles();
   /// Whether a file may be at page. During a run each page folder is listed once (the output
   /// folder by CollectPageTitles) and the run's own writes keep that knowledge; false only
@@ -133,9 +130,9 @@ public:
   std::optional<std::string> FindPageTitle(std::string_view name) const;
 
   /// Takes the lines holding "###" + keyword + " " out of lines and adds their texts
-  /// (UnmapChars applied) + ";" + the file name of page to list.
-  void ExtractKeywordEntries(const std::string& page, std::string_view keyword, Lines& list,
-                             Lines& lines);
+  /// (UnmapChars applied) with the file name of page to list.
+  void ExtractKeywordEntries(const std::string& page, std::string_view keyword,
+                             std::vector<KeywordEntry>& list, Lines& lines);
 
 private:
   enum class Kind { Doc, Tech };
@@ -168,12 +165,16 @@ private:
 
   /// The kind of a page by its name: Tech when the lower-case name contains ".tech.htm".
   static Kind KindOfPage(std::string_view page);
-  Lines& TocList(Kind kind) { return kind == Kind::Doc ? DocTocEntries : TechTocEntries; }
-  Lines& IndexList(Kind kind) { return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries; }
+  std::vector<KeywordEntry>& TocList(Kind kind) {
+    return kind == Kind::Doc ? DocTocEntries : TechTocEntries;
+  }
+  std::vector<KeywordEntry>& IndexList(Kind kind) {
+    return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries;
+  }
 
-  /// WriteTemplate with the lists of kind. The template's lines are filled, looked at for
-  /// keyword lines and written one after the other, so that a line is let go before the next
-  /// is made (a long title makes long lines); the template itself is left as it is.
+  /// Writes one template as a piece, with the lists of kind. The template's lines are filled,
+  /// looked at for keyword lines and written one after the other, so that a line is let go before
+  /// the next is made (a long title makes long lines); the template itself is left as it is.
   void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
             std::string_view title, const Lines& tmpl, const std::string& ownFile);
   /// Whether a template line holds a placeholder (and so needs filling).
@@ -204,7 +205,7 @@ private:
   class KeywordFilter {
   public:
     KeywordFilter(const CharacterTable& table, const std::string& page, std::string_view keyword,
-                  Lines& list);
+                  std::vector<KeywordEntry>& list);
     /// False for a marker line (its text, moved out of line, becomes an entry) and for the
     /// up to three "<BR>" or empty lines directly after one.
     bool Keep(std::string& line);
@@ -220,7 +221,7 @@ private:
     const CharacterTable& table_;
     std::string marker_;
     std::string_view fileName_; ///< the name of the page, within the path the filter was given
-    Lines& list_;
+    std::vector<KeywordEntry>& list_;
     int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
   };
   /// A page header that keeps the title recorded for the page, if any.
@@ -278,8 +279,8 @@ private:
   bool keepConverted_ = false;
 
   Lines loadedTags_; ///< the lines of "HTMLTags.txt" as loaded
-  /// Upper-case path -> title of PageTitles (the last line for a path wins), and how many lines
-  /// of PageTitles it covers; rebuilt when PageTitles changed in length.
+  /// Upper-case path -> title of PageTitles (the last record for a path wins), and how many
+  /// records of PageTitles it covers; rebuilt when PageTitles changed in length.
   mutable std::unordered_map<std::string, std::string> titleIndex_;
   mutable size_t indexedTitles_ = 0;
   /// The per-source pages of the file being processed, written as they grow.

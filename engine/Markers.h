@@ -40,8 +40,6 @@ inline constexpr int kMaxLinesAfterKeyword = 3;
 /// The title tag of a page header, in upper case (matched without regard to case).
 inline constexpr std::string_view kTitleOpen = "<TITLE>";
 inline constexpr std::string_view kTitleClose = "</TITLE>";
-/// Separates path and title in a recorded page title.
-inline constexpr char kTitleSep = '?';
 /// Separates the fields of contents, index and context-id entries.
 inline constexpr std::string_view kEntrySep = ";";
 

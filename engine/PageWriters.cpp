@@ -101,12 +101,6 @@ void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& 
   ExtraFiles.Append(ownFile, std::move(kept));
 }
 
-void TGenerator::WriteTemplate(const std::string& outFile, const std::string& inFile,
-                               std::string_view title, const Lines& tmpl,
-                               const std::string& ownFile) {
-  Emit(KindOfPage(ownFile.empty() ? outFile : ownFile), outFile, inFile, title, tmpl, ownFile);
-}
-
 void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
                                  const std::string& inFile, std::string_view title,
                                  const std::string& ownFile) {
@@ -245,7 +239,7 @@ void TGenerator::CollectPageTitles() {
         }
       }
       if (title) {
-        PageTitles.push_back(path + kTitleSep + *title);
+        PageTitles.push_back(PageTitle{path, std::move(*title)});
       }
     }
   }
@@ -302,16 +296,10 @@ std::optional<std::string> TGenerator::FindPageTitle(std::string_view name) cons
     titleIndex_.clear();
     indexedTitles_ = 0;
   }
-  // Later lines overwrite earlier ones for the same path, so the last match wins.
+  // Later records overwrite earlier ones for the same path, so the last match wins.
   for (; indexedTitles_ < PageTitles.size(); ++indexedTitles_) {
-    const std::string& line = PageTitles[indexedTitles_];
-    const size_t sep = line.find(kTitleSep);
-    if (sep != std::string::npos) {
-      titleIndex_[PathCaseKey(line.substr(0, sep))] = line.substr(sep + 1);
-    } else if (!line.empty()) {
-      // Not written by CollectPageTitles: the path is all but the last character.
-      titleIndex_[PathCaseKey(line.substr(0, line.size() - 1))] = line;
-    }
+    const PageTitle& page = PageTitles[indexedTitles_];
+    titleIndex_[PathCaseKey(page.Path)] = page.Title;
   }
   const auto it = titleIndex_.find(PathCaseKey(name));
   if (it == titleIndex_.end()) {

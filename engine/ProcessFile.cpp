@@ -123,17 +123,16 @@ struct TGenerator::BlockScan {
   // The values that differ between the two streams.
   struct Stream {
     Stream(Kind k, std::string_view startMarker, std::string_view endMarker, std::string_view ext,
-           Lines& pageList, Lines& idList, std::vector<SourceLine>& originList)
+           Lines& pageList, std::vector<ContextIdEntry>& idList)
         : kind(k), start(startMarker), end(endMarker), pageExt(ext), pages(pageList),
-          contextIds(idList), idOrigins(originList) {}
+          contextIds(idList) {}
 
     Kind kind;
     std::string_view start;
     std::string_view end;
     std::string_view pageExt;
     Lines& pages;
-    Lines& contextIds;
-    std::vector<SourceLine>& idOrigins;
+    std::vector<ContextIdEntry>& contextIds;
     std::string page;  // the per-source page
     bool used = false; // whether the per-source page received a block and is kept
     EndSearch ends;
@@ -159,10 +158,9 @@ struct TGenerator::BlockScan {
 
   BlockScan(TGenerator& g, const std::string& in, Prepared* prepared)
       : gen(g), inFile(in), ready(prepared),
-        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds,
-            g.DocContextIdOrigins),
+        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds),
         tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
-             g.TechContextIds, g.TechContextIdOrigins) {
+             g.TechContextIds) {
     gen.CurrentTitle.clear();
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
@@ -319,9 +317,8 @@ struct TGenerator::BlockScan {
     if (!id.empty()) {
       const std::string& target = own.empty() ? s.page : own;
       gen.CheckContextId(s.kind, inFile, static_cast<int>(i + 1), target, id, title);
-      s.contextIds.push_back(id + std::string(kEntrySep) + std::string(title) +
-                             std::string(kEntrySep) + target);
-      s.idOrigins.push_back(SourceLine{inFile, static_cast<int>(i + 1)});
+      s.contextIds.push_back(ContextIdEntry{std::move(id), std::string(title), target,
+                                            Origin(inFile, static_cast<int>(i + 1))});
     }
   }
 

@@ -16,6 +16,7 @@
 #include "helpproject/MapHeaderWriter.h"
 #include "helpproject/ProjectFileWriter.h"
 #include "helpproject/SitemapWriter.h"
+#include "tests/EntryText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -64,12 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.MapHeaderPascal = (boxes & 64) != 0;
   settings.MapHeaderJava = (boxes & 128) != 0;
 
-  for (qm::Lines* list :
-       {&generator.DocPages, &generator.TechPages, &generator.DocTocEntries,
-        &generator.TechTocEntries, &generator.DocIndexEntries, &generator.TechIndexEntries,
-        &generator.DocContextIds, &generator.TechContextIds}) {
-    list->clear();
-  }
+  generator.DocPages.clear();
+  generator.TechPages.clear();
+  qm::Lines docToc, techToc, docIndex, techIndex, docIds, techIds;
   for (size_t i = 1; i < lines.size(); ++i) {
     if (lines[i].empty()) {
       continue;
@@ -83,22 +81,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       generator.TechPages.push_back(world.Out() + value);
       break;
     case 'T':
-      generator.DocTocEntries.push_back(value);
+      docToc.push_back(value);
       break;
     case 't':
-      generator.TechTocEntries.push_back(value);
+      techToc.push_back(value);
       break;
     case 'I':
-      generator.DocIndexEntries.push_back(value);
+      docIndex.push_back(value);
       break;
     case 'i':
-      generator.TechIndexEntries.push_back(value);
+      techIndex.push_back(value);
       break;
     case 'C':
-      generator.DocContextIds.push_back(value);
+      docIds.push_back(value);
       break;
     case 'c':
-      generator.TechContextIds.push_back(value);
+      techIds.push_back(value);
       break;
     case 'D':
       settings.DocDefaultPage = value;
@@ -111,6 +109,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
+  // Entries as the conversion records them: the text, then the page behind the last ";".
+  generator.DocTocEntries = qmtest::Entries(docToc);
+  generator.TechTocEntries = qmtest::Entries(techToc);
+  generator.DocIndexEntries = qmtest::Entries(docIndex);
+  generator.TechIndexEntries = qmtest::Entries(techIndex);
+  generator.DocContextIds = qmtest::Ids(docIds);
+  generator.TechContextIds = qmtest::Ids(techIds);
+
   const qm::KindLists doc{generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
                           generator.DocContextIds};
   CheckWhole(qm::ProjectFileLines("Doc", settings, doc));
@@ -119,8 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckWhole(qm::AliasFileLines(doc.ContextIds, generator.CharTable));
   qm::Lines map;
   qm::WriteJavaMapPart(map, "Doc", qm::MapPart::Head, {}, {}, head);
-  for (const std::string& entry : doc.ContextIds) {
-    qm::WriteCMapPart(map, "Doc", qm::MapPart::Constant, qm::FieldOf(entry, 1, ';'),
+  for (const qm::ContextIdEntry& entry : doc.ContextIds) {
+    qm::WriteCMapPart(map, "Doc", qm::MapPart::Constant, entry.Id,
                       qm::ContextSymbol(entry, generator.CharTable), head);
   }
   CheckWhole(map);

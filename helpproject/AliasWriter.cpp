@@ -11,18 +11,18 @@ std::string AliasFilePath(std::string_view folder, std::string_view kind) {
   return std::string(folder) + std::string(kind) + kAliasSuffix;
 }
 
-Lines AliasFileLines(const Lines& contextIds, const CharacterTable& table) {
+Lines AliasFileLines(const std::vector<ContextIdEntry>& contextIds, const CharacterTable& table) {
   Lines lines;
   lines.reserve(contextIds.size());
-  for (const std::string& entry : contextIds) {
-    const std::string page = ExtractFileName(FieldOf(entry, 3, kEntryFieldSep));
+  for (const ContextIdEntry& entry : contextIds) {
+    const std::string page = ExtractFileName(entry.Page);
     lines.push_back(Format(kAliasLine, ContextSymbol(entry, table).c_str(), page.c_str()));
   }
   return lines;
 }
 
-void WriteAliasFile(std::string_view kind, const Lines& contextIds, const std::string& folder,
-                    const CharacterTable& table) {
+void WriteAliasFile(std::string_view kind, const std::vector<ContextIdEntry>& contextIds,
+                    const std::string& folder, const CharacterTable& table) {
   ReplaceTextFile(AliasFilePath(folder, kind), AliasFileLines(contextIds, table));
 }
 

@@ -3,20 +3,22 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "engine/RunRecords.h"
 #include "helpproject/HelpProjectSettings.h"
 #include "helpproject/HelpTexts.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
 /// The lists of one kind, borrowed from the generator (or built by a test).
 struct KindLists {
-  const Lines& Pages;        ///< full paths of the pages written
-  const Lines& TocEntries;   ///< "group;title;anchor;page" and shorter forms
-  const Lines& IndexEntries; ///< "keyword;title;anchor...;page" and shorter forms
-  const Lines& ContextIds;   ///< "id;title;page path"
+  const Lines& Pages;                            ///< full paths of the pages written
+  const std::vector<KeywordEntry>& TocEntries;   ///< fields group, title, anchor
+  const std::vector<KeywordEntry>& IndexEntries; ///< fields keyword, title, anchors
+  const std::vector<ContextIdEntry>& ContextIds;
 };
 
 /// The per-kind values of the dialog.

@@ -31,15 +31,11 @@ KindLists ListsOf(const TGenerator& generator, std::string_view kind) {
 void WriteMapHeaders(const TGenerator& generator, MapLanguage language, const std::string& folder,
                      const std::string& programFolder) {
   for (const char* kind : {kKindDoc, kKindTech}) {
-    const Lines& ids = ListsOf(generator, kind).ContextIds;
+    const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
     if (!ids.empty()) {
       WriteMapHeader(kind, language, ids, folder, programFolder, generator.CharTable);
     }
   }
-}
-
-const std::vector<SourceLine>& OriginsOf(const TGenerator& generator, std::string_view kind) {
-  return IsTechKind(kind) ? generator.TechContextIdOrigins : generator.DocContextIdOrigins;
 }
 
 void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
@@ -52,15 +48,13 @@ void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& se
     return;
   }
   for (const char* kind : {kKindDoc, kKindTech}) {
-    const Lines& ids = ListsOf(generator, kind).ContextIds;
-    const std::vector<SourceLine>& origins = OriginsOf(generator, kind);
-    for (size_t i = 0; i < ids.size(); ++i) {
-      const std::string symbol = ContextSymbol(ids[i], generator.CharTable);
+    for (const ContextIdEntry& id : ListsOf(generator, kind).ContextIds) {
+      const std::string symbol = ContextSymbol(id, generator.CharTable);
       if (!IsCIdentifier(symbol)) {
         // Lists filled by hand have no origins; the page stands in for the source then.
-        const SourceLine where =
-            i < origins.size() ? origins[i] : SourceLine{FieldOf(ids[i], 3, kEntryFieldSep), 0};
-        AddWarning(warnings, where.file, where.line, kWarnBadSymbol, {ErrorArg::Text(symbol)});
+        const bool known = !id.Where.File().empty();
+        AddWarning(warnings, known ? id.Where.File() : id.Page, known ? id.Where.Line() : 0,
+                   kWarnBadSymbol, {ErrorArg::Text(symbol)});
       }
     }
   }
@@ -140,7 +134,7 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
   }
   if (settings.AliasHeaders) {
     for (const char* kind : {kKindDoc, kKindTech}) {
-      const Lines& ids = ListsOf(generator, kind).ContextIds;
+      const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
       if (!ids.empty()) {
         WriteAliasFile(kind, ids, folder, generator.CharTable);
       }

@@ -8,8 +8,6 @@ namespace qm {
 inline constexpr const char* kKindDoc = "Doc";
 inline constexpr const char* kKindTech = "Tech";
 
-/// Separates the fields of contents, index and context-id entries.
-inline constexpr char kEntryFieldSep = ';';
 /// Separates a page from an anchor in a link.
 inline constexpr char kAnchorSep = '#';
 /// Separates the pieces of a file name ("Main", "Doc", "htm").

@@ -59,9 +59,9 @@ MapHeadTemplates ReadMapHeadTemplates(const std::string& programFolder) {
   return head;
 }
 
-std::string ContextSymbol(std::string_view entry, const CharacterTable& table) {
+std::string ContextSymbol(const ContextIdEntry& entry, const CharacterTable& table) {
   // The page's name becomes text of a header: Windows-1252.
-  const std::string file = PathToText(ExtractFileName(FieldOf(entry, 3, kEntryFieldSep)));
+  const std::string file = PathToText(ExtractFileName(entry.Page));
   // Every dot-separated piece but the last two ("Doc" or "Tech" and "htm") names the page.
   std::string symbol = kSymbolPrefix;
   const int dots = CountChar(file, kNamePieceSep);
@@ -76,7 +76,7 @@ std::string ContextSymbol(std::string_view entry, const CharacterTable& table) {
     }
   }
   symbol += kSymbolSeparator;
-  symbol += FieldOf(entry, 2, kEntryFieldSep);
+  symbol += entry.Title;
   for (const TextReplacement& r : kSymbolReplacements) {
     symbol = ReplaceAll(symbol, r.from, r.to);
   }
@@ -172,9 +172,9 @@ std::string MapFilePath(std::string_view folder, std::string_view kind, MapLangu
   return std::string(folder) + std::string(kind) + suffix;
 }
 
-void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& contextIds,
-                    const std::string& folder, const std::string& programFolder,
-                    const CharacterTable& table) {
+void WriteMapHeader(std::string_view kind, MapLanguage language,
+                    const std::vector<ContextIdEntry>& contextIds, const std::string& folder,
+                    const std::string& programFolder, const CharacterTable& table) {
   using PartWriter = void (*)(Lines&, std::string_view, MapPart, std::string_view, std::string_view,
                               const MapHeadTemplates&);
   PartWriter write = WriteCMapPart;
@@ -187,9 +187,8 @@ void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& co
   const MapHeadTemplates head = ReadMapHeadTemplates(programFolder);
   Lines lines;
   write(lines, kind, MapPart::Head, {}, {}, head);
-  for (const std::string& entry : contextIds) {
-    write(lines, kind, MapPart::Constant, FieldOf(entry, 1, kEntryFieldSep),
-          ContextSymbol(entry, table), head);
+  for (const ContextIdEntry& entry : contextIds) {
+    write(lines, kind, MapPart::Constant, entry.Id, ContextSymbol(entry, table), head);
   }
   write(lines, kind, MapPart::Tail, {}, {}, head);
   ReplaceTextFile(MapFilePath(folder, kind, language), lines);

@@ -4,9 +4,11 @@
 
 #include "base/AnsiText.h"
 #include "engine/CharTables.h"
+#include "engine/RunRecords.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
@@ -25,11 +27,11 @@ struct MapHeadTemplates {
 /// Error("Datei %s kann nicht geöffnet werden") naming the first one that cannot be read.
 MapHeadTemplates ReadMapHeadTemplates(const std::string& programFolder);
 
-/// The constant name of a context-id entry "id;title;page": "IDH", then "_" + each
-/// dot-separated piece of the page's file name except the last two, then "_" + title; with
-/// blanks and "-" removed, "." and "::" made "_", MapLinkChars applied and upper-cased.
-/// "1001;Main Window;/h/Main.Doc.htm" gives IDH_MAIN_MAINWINDOW. Need not be an identifier.
-std::string ContextSymbol(std::string_view entry, const CharacterTable& table);
+/// The constant name of a context-id entry: "IDH", then "_" + each dot-separated piece of the
+/// page's file name except the last two, then "_" + title; with blanks and "-" removed, "."
+/// and "::" made "_", MapLinkChars applied and upper-cased. The title Main Window on the page
+/// /h/Main.Doc.htm gives IDH_MAIN_MAINWINDOW. Need not be an identifier.
+std::string ContextSymbol(const ContextIdEntry& entry, const CharacterTable& table);
 
 /// Appends one part of a C header to lines: the head (templates filled in, include guard
 /// "_" + KIND + "MAP_H_"), one "#define symbol id", or the tail. head is used for Head only.
@@ -50,8 +52,8 @@ std::string MapFilePath(std::string_view folder, std::string_view kind, MapLangu
 /// in "/" and is not created here), replacing an old file atomically. Throws Error naming the
 /// template that cannot be read (nothing is written then) or the file that cannot be written,
 /// with the reason; an old file stays as it was then.
-void WriteMapHeader(std::string_view kind, MapLanguage language, const Lines& contextIds,
-                    const std::string& folder, const std::string& programFolder,
-                    const CharacterTable& table);
+void WriteMapHeader(std::string_view kind, MapLanguage language,
+                    const std::vector<ContextIdEntry>& contextIds, const std::string& folder,
+                    const std::string& programFolder, const CharacterTable& table);
 
 } // namespace qm

@@ -10,32 +10,16 @@ namespace qm {
 
 namespace {
 
-/// The fields of one entry line split at ";", built in one pass (FieldOf would rescan the
-/// line for every field).
-Lines SplitFields(std::string_view entry) {
-  Lines fields(1);
-  for (const char c : entry) {
-    if (c == kEntryFieldSep) {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
-/// Field n (from 1) with the FieldOf rule: beyond the last field gives the last field.
-const std::string& Field(const Lines& fields, size_t n) {
-  return fields[std::min(n, fields.size()) - 1];
-}
-
 std::string NameLine(const char* format, std::string_view value, const TagTable& tags,
                      const CharacterTable& table) {
   return Format(format, ConvertChars(value, tags, table).c_str());
 }
 
-std::string LocalLine(const char* format, const std::string& page, const std::string& anchor) {
-  return Format(format, (page + kAnchorSep + anchor).c_str());
+std::string LocalLine(const char* format, std::string_view page, std::string_view anchor) {
+  std::string local(page);
+  local += kAnchorSep;
+  local += anchor;
+  return Format(format, local.c_str());
 }
 
 void AppendSitemapHead(Lines& lines) {
@@ -62,14 +46,20 @@ std::string IndexFilePath(std::string_view folder, std::string_view kind) {
   return std::string(folder) + kIndexFilePrefix + std::string(kind) + kIndexFileExt;
 }
 
-Lines SortedEntries(const Lines& entries) {
-  Lines sorted = entries;
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const std::string& a, const std::string& b) { return CollateLess(a, b); });
+std::vector<const KeywordEntry*> SortedEntries(const std::vector<KeywordEntry>& entries) {
+  std::vector<const KeywordEntry*> sorted;
+  sorted.reserve(entries.size());
+  for (const KeywordEntry& entry : entries) {
+    sorted.push_back(&entry);
+  }
+  std::stable_sort(sorted.begin(), sorted.end(), [](const KeywordEntry* a, const KeywordEntry* b) {
+    return CollateLess(a->Line(), b->Line());
+  });
   return sorted;
 }
 
-Lines ContentsFileLines(const Lines& entries, const TagTable& tags, const CharacterTable& table) {
+Lines ContentsFileLines(const std::vector<KeywordEntry>& entries, const TagTable& tags,
+                        const CharacterTable& table) {
   Lines lines;
   AppendSitemapHead(lines);
   lines.emplace_back(kSitemapPropertiesStart);
@@ -77,26 +67,23 @@ Lines ContentsFileLines(const Lines& entries, const TagTable& tags, const Charac
   lines.emplace_back(kSitemapObjectEnd);
   lines.emplace_back(kSitemapListStart);
 
-  const Lines sorted = SortedEntries(entries);
+  const std::vector<const KeywordEntry*> sorted = SortedEntries(entries);
   size_t i = 0;
   while (i < sorted.size()) {
-    const std::string group = SplitFields(sorted[i]).front();
+    const std::string_view group = sorted[i]->Field(1);
     lines.emplace_back(kTocFolderStart);
     lines.push_back(NameLine(kTocFolderName, group, tags, table));
     lines.emplace_back(kTocFolderImage);
     lines.emplace_back(kTocFolderObjectEnd);
     lines.emplace_back(kTocFolderListStart);
-    for (; i < sorted.size(); ++i) {
-      const Lines fields = SplitFields(sorted[i]);
-      if (fields.front() != group) {
-        break;
-      }
+    for (; i < sorted.size() && sorted[i]->Field(1) == group; ++i) {
+      const std::vector<std::string_view> fields = sorted[i]->Fields();
       lines.emplace_back(kTocTopicStart);
-      lines.push_back(NameLine(kTocTopicName, Field(fields, 2), tags, table));
+      lines.push_back(NameLine(kTocTopicName, sorted[i]->Field(2), tags, table));
       if (fields.size() >= 4) {
         lines.push_back(LocalLine(kTocTopicLocal, fields[3], fields[2]));
       } else {
-        lines.push_back(Format(kTocTopicLocal, fields.back().c_str()));
+        lines.push_back(Format(kTocTopicLocal, std::string(sorted[i]->Page()).c_str()));
       }
       lines.emplace_back(kTocTopicEnd);
     }
@@ -108,23 +95,23 @@ Lines ContentsFileLines(const Lines& entries, const TagTable& tags, const Charac
   return lines;
 }
 
-Lines IndexFileLines(const Lines& entries, const TagTable& tags, const CharacterTable& table) {
+Lines IndexFileLines(const std::vector<KeywordEntry>& entries, const TagTable& tags,
+                     const CharacterTable& table) {
   Lines lines;
   AppendSitemapHead(lines);
   lines.emplace_back(kSitemapListStart);
 
-  for (const std::string& entry : SortedEntries(entries)) {
-    const Lines fields = SplitFields(entry);
-    const std::string& page = fields.back();
+  for (const KeywordEntry* entry : SortedEntries(entries)) {
+    const std::vector<std::string_view> fields = entry->Fields();
     lines.emplace_back(kIndexItemStart);
-    lines.push_back(NameLine(kIndexItemName, Field(fields, 1), tags, table));
-    lines.push_back(NameLine(kIndexItemName, Field(fields, 2), tags, table));
-    // fields.size() - 1 is the number of separators; anchors stand between title and page.
+    lines.push_back(NameLine(kIndexItemName, entry->Field(1), tags, table));
+    lines.push_back(NameLine(kIndexItemName, entry->Field(2), tags, table));
+    // Anchors stand between the title and the page.
     if (fields.size() < 4) {
-      lines.push_back(Format(kIndexItemLocal, page.c_str()));
+      lines.push_back(Format(kIndexItemLocal, std::string(entry->Page()).c_str()));
     } else {
       for (size_t k = 2; k + 1 < fields.size(); ++k) {
-        lines.push_back(LocalLine(kIndexItemLocal, page, fields[k]));
+        lines.push_back(LocalLine(kIndexItemLocal, entry->Page(), fields[k]));
       }
     }
     lines.emplace_back(kIndexItemEnd);
@@ -135,16 +122,17 @@ Lines IndexFileLines(const Lines& entries, const TagTable& tags, const Character
   return lines;
 }
 
-void WriteContentsFile(std::string_view kind, const Lines& entries, const std::string& folder,
-                       const TagTable& tags, const CharacterTable& table) {
+void WriteContentsFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+                       const std::string& folder, const TagTable& tags,
+                       const CharacterTable& table) {
   if (entries.empty()) {
     return;
   }
   WriteSitemap(ContentsFilePath(folder, kind), ContentsFileLines(entries, tags, table), folder);
 }
 
-void WriteIndexFile(std::string_view kind, const Lines& entries, const std::string& folder,
-                    const TagTable& tags, const CharacterTable& table) {
+void WriteIndexFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+                    const std::string& folder, const TagTable& tags, const CharacterTable& table) {
   if (entries.empty()) {
     return;
   }

@@ -1,6 +1,7 @@
 // The sitemap reader over what Quillmark's writers produce and over broken markup.
 #include "chm/Sitemap.h"
 
+#include "EntryText.h"
 #include "engine/CharTables.h"
 #include "helpproject/SitemapWriter.h"
 
@@ -45,10 +46,10 @@ std::vector<std::string> Shape(const std::vector<SitemapEntry>& entries) {
 } // namespace
 
 TEST(Sitemap, ReadsTheContentsTreeTheWriterWrites) {
-  const Lines file = ContentsFileLines({"Bedienung;Men\xFC;m;Main.Doc.htm",
-                                        "Bedienung;Ma\xDF & Zahl;z;Main.Doc.htm",
-                                        "Anhang;Glossar;g;Anhang.Doc.htm"},
-                                       TagTable(), Table());
+  const Lines file = ContentsFileLines(
+      qmtest::Entries({"Bedienung;Men\xFC;m;Main.Doc.htm", "Bedienung;Ma\xDF & Zahl;z;Main.Doc.htm",
+                       "Anhang;Glossar;g;Anhang.Doc.htm"}),
+      TagTable(), Table());
   const std::vector<SitemapEntry> entries = ParseSitemap(Joined(file));
   EXPECT_EQ(Shape(entries),
             (std::vector<std::string>{"0|Anhang;|", "1|Glossar;|Anhang.Doc.htm#g;", "0|Bedienung;|",
@@ -61,8 +62,8 @@ TEST(Sitemap, ReadsTheContentsTreeTheWriterWrites) {
 }
 
 TEST(Sitemap, ReadsIndexItemsWithKeywordTitleAndSeveralPages) {
-  const Lines file =
-      IndexFileLines({"Fenster;Haupt;a;b;Main.Doc.htm", "Ohne"}, TagTable(), Table());
+  const Lines file = IndexFileLines(qmtest::Entries({"Fenster;Haupt;a;b;Main.Doc.htm", "Ohne"}),
+                                    TagTable(), Table());
   EXPECT_EQ(Shape(ParseSitemap(Joined(file))),
             (std::vector<std::string>{"0|Fenster;Haupt;|Main.Doc.htm#a;Main.Doc.htm#b;",
                                       "0|Ohne;Ohne;|Ohne;"}));

@@ -18,13 +18,13 @@ const char* const kExampleMasks[] = {"*.pas", "*.p",   "*.dpr", "*.bpg", "*.dpk"
 
 /// Checks that the page named by the last field of entry holds an anchor for each field from
 /// firstAnchor to the one before the page.
-void ExpectAnchors(const std::string& folder, const std::string& entry, int firstAnchor) {
-  const int fields = qm::CountChar(entry, ';') + 1;
-  const std::string page = qmtest::ReadFile(folder + qm::FieldOf(entry, fields, ';'));
-  ASSERT_GE(fields, firstAnchor + 1) << entry;
-  for (int f = firstAnchor; f < fields; ++f) {
-    const std::string anchor = "<A NAME=\"" + qm::FieldOf(entry, f, ';') + "\">";
-    EXPECT_NE(page.find(anchor), std::string::npos) << entry << ": no " << anchor;
+void ExpectAnchors(const std::string& folder, const qm::KeywordEntry& entry, size_t firstAnchor) {
+  const size_t fields = entry.Fields().size();
+  const std::string page = qmtest::ReadFile(folder + std::string(entry.Page()));
+  ASSERT_GE(fields, firstAnchor + 1) << entry.Line();
+  for (size_t f = firstAnchor; f < fields; ++f) {
+    const std::string anchor = "<A NAME=\"" + std::string(entry.Field(f)) + "\">";
+    EXPECT_NE(page.find(anchor), std::string::npos) << entry.Line() << ": no " << anchor;
   }
 }
 
@@ -57,7 +57,7 @@ TEST(ExampleTree, EntriesPointAtExistingAnchors) {
 
   std::set<std::string> pages;
   for (const auto& id : generator.DocContextIds) {
-    EXPECT_TRUE(pages.insert(qm::FieldOf(id, 3, ';')).second) << "second context id: " << id;
+    EXPECT_TRUE(pages.insert(id.Page).second) << "second context id: " << id.Id;
   }
   EXPECT_EQ(pages.size(), 5u);
 }

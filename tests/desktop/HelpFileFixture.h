@@ -2,6 +2,7 @@
 // by Quillmark's own help-project writers, compiled by chmcmd, as a user's build would do.
 #pragma once
 
+#include "EntryText.h"
 #include "TestUtil.h"
 
 #include "base/TextFile.h"
@@ -69,10 +70,9 @@ inline std::string CompileHelpProject(const std::string& out, const HelpProjectI
       pages.push_back(out + name);
     }
   }
-  qm::Lines contextIds;
-  for (const std::string& entry : input.ContextIds) {
-    const size_t page = entry.rfind(';') + 1;
-    contextIds.push_back(entry.substr(0, page) + out + entry.substr(page));
+  std::vector<qm::ContextIdEntry> contextIds = Ids(input.ContextIds);
+  for (qm::ContextIdEntry& id : contextIds) {
+    id.Page = out + id.Page;
   }
   qm::TagTable tags;
   tags.Assign(qm::ReadTextLines(std::string(QM_SOURCE_DIR) + "/data/HTMLTags.txt"));
@@ -83,7 +83,9 @@ inline std::string CompileHelpProject(const std::string& out, const HelpProjectI
   settings.Title = input.Title;
   settings.DocDefaultPage = input.DefaultPage.empty() ? "" : out + input.DefaultPage;
   settings.TechHelpEnabled = false;
-  const qm::KindLists lists{pages, input.Toc, input.Index, contextIds};
+  const std::vector<qm::KeywordEntry> toc = Entries(input.Toc);
+  const std::vector<qm::KeywordEntry> index = Entries(input.Index);
+  const qm::KindLists lists{pages, toc, index, contextIds};
   qm::BuildProject(qm::kKindDoc, settings, lists, out, tags, table);
   if (!contextIds.empty()) {
     qm::WriteMapHeader(qm::kKindDoc, qm::MapLanguage::C, contextIds, out,

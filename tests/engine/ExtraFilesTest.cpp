@@ -2,6 +2,7 @@
 
 #include "EngineFixture.h"
 #include "base/Error.h"
+#include "EntryText.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -19,11 +20,11 @@ TEST(ExtraFiles, KeywordLinesBecomeEntries) {
               "vorn ###Toc Mitte",                           // the whole line goes
               "###Toc K&auml;se &amp; Brot ", "###Toc ", "###Toc"};
   // clang-format on
-  Lines entries;
+  std::vector<KeywordEntry> entries;
   gen->ExtractKeywordEntries("/x/y/P.Doc.htm", "Toc", entries, lines);
   EXPECT_EQ(lines, (Lines{"a", "<BR>", "Text", "<BR>", "###Toc"}));
-  EXPECT_EQ(entries, (Lines{"Eins;P.Doc.htm", "Zwei;P.Doc.htm", "Drei;P.Doc.htm", "Mitte;P.Doc.htm",
-                            "K\xE4se & Brot;P.Doc.htm", ";P.Doc.htm"}));
+  EXPECT_EQ(Joined(entries), (Lines{"Eins;P.Doc.htm", "Zwei;P.Doc.htm", "Drei;P.Doc.htm",
+                                    "Mitte;P.Doc.htm", "K\xE4se & Brot;P.Doc.htm", ";P.Doc.htm"}));
 }
 
 TEST(ExtraFiles, OwnPageCollectsBlocksOfSeveralSources) {
@@ -41,7 +42,8 @@ TEST(ExtraFiles, OwnPageCollectsBlocksOfSeveralSources) {
             CrLf({"<TITLE>Erster</TITLE>", "DH a.c a.Doc", "DBH Erster", "Eins", "", "DBF",
                   "DBH Zweiter", "Zwei", "", "DBF", std::string("DF ||") + kNow}));
   EXPECT_EQ(gen->DocPages, (Lines{fx.Out("Kapitel.Doc.htm"), fx.Out("Kapitel.Doc.htm")}));
-  EXPECT_EQ(gen->DocTocEntries, (Lines{"Erster;Kapitel.Doc.htm", "Zweiter;Kapitel.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocTocEntries),
+            (Lines{"Erster;Kapitel.Doc.htm", "Zweiter;Kapitel.Doc.htm"}));
   EXPECT_FALSE(Exists(fx.Out("a.Doc.htm")));
   EXPECT_EQ(gen->ExtraFiles.Count(), 0u);
 }

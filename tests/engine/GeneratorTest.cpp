@@ -3,6 +3,7 @@
 #include "EngineFixture.h"
 #include "base/Error.h"
 #include "base/Paths.h"
+#include "EntryText.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -88,7 +89,7 @@ TEST(Generator, SecondRunStartsAfresh) {
   fx.Source("b.c", {"/* ###DocGen_Start B", "Text", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
   EngineFixture::RunFiles(*gen, {fx.Src("a.c")});
-  EXPECT_EQ(gen->DocTocEntries, (Lines{"Eins;a.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"Eins;a.Doc.htm"}));
   EngineFixture::RunFiles(*gen, {fx.Src("b.c")});
   EXPECT_EQ(gen->DocPages, (Lines{fx.Out("b.Doc.htm")}));
   EXPECT_TRUE(gen->DocTocEntries.empty());

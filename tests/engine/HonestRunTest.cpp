@@ -5,6 +5,7 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
+#include "EntryText.h"
 
 #include <cerrno>
 
@@ -51,13 +52,13 @@ TEST(HonestRun, SourceNamesBeyondWindows1252ConvertLikeAnyOther) {
                                                            "DF \xDC"
                                                            "bersicht|Stadt|" +
                                                                std::string(kNow)}));
-  EXPECT_EQ(gen->DocTocEntries, (Lines{"?\xF3"
-                                       "d?;Stadt;" +
-                                           lodz + ".Doc.htm",
-                                       "Plain;Stadt;Plain.Doc.htm",
-                                       "\xDC"
-                                       "bersicht;Stadt;" +
-                                           overview + ".Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"?\xF3"
+                                               "d?;Stadt;" +
+                                                   lodz + ".Doc.htm",
+                                               "Plain;Stadt;Plain.Doc.htm",
+                                               "\xDC"
+                                               "bersicht;Stadt;" +
+                                                   overview + ".Doc.htm"}));
 }
 
 TEST(HonestRun, OutputMarkerBehindCommentSyntaxIsNamedInEveryKind) {

@@ -1,6 +1,7 @@
 // Odd file-system entries never stop or block a run: a fifo where a page or an old page lies,
 // a source that turned into a fifo after the search, and paths longer than the system takes.
 #include "EngineFixture.h"
+#include "EntryText.h"
 #include "engine/Markers.h"
 #include "engine/Quelle.h"
 
@@ -58,7 +59,7 @@ TEST(OddEntries, FifosNeverBlockTheRun) {
             CrLf({"<TITLE></TITLE>", "DH a.pas a.Doc", "DBH A", "Text", "", "", "DBF",
                   std::string("DF a|A|") + kNow}));
   EXPECT_EQ(ReadFile(fx.Out("b.Doc.htm")), "alt");
-  EXPECT_EQ(gen->PageTitles, Lines{fx.Out("b.Doc.htm?")});
+  EXPECT_EQ(Joined(gen->PageTitles), Lines{fx.Out("b.Doc.htm?")});
   EXPECT_EQ(gen->SourcesRead, 1);
   EXPECT_EQ(gen->Warnings,
             (WarningList{{fx.Src("b.pas"), 0,

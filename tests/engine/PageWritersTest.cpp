@@ -1,6 +1,7 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
+#include "EntryText.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -54,8 +55,8 @@ TEST(PageWriters, BlockTextIsExpandedTwice) {
   gen->WriteBlockText(page, "###Toc Kapitel \\na\\\\nb\\0c", "");
   gen->WriteBlockText(page, "###Index Stichwort", "");
   EXPECT_EQ(ReadFile(page), CrLf({"a", "b\\0c", "", "", "", ""}));
-  EXPECT_EQ(gen->DocTocEntries, (Lines{"Kapitel;x.Doc.htm"}));
-  EXPECT_EQ(gen->DocIndexEntries, (Lines{"Stichwort;x.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"Kapitel;x.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocIndexEntries), (Lines{"Stichwort;x.Doc.htm"}));
 }
 
 TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
@@ -68,7 +69,8 @@ TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
   std::filesystem::create_directories(fx.Out("Ordner.Doc.htm"));
   const auto gen = fx.MakeGenerator();
   gen->CollectPageTitles();
-  EXPECT_EQ(gen->PageTitles, (Lines{fx.Out("Alt.Doc.htm?   Handbuch"), fx.Out("Ohne.Tech.htm?")}));
+  EXPECT_EQ(Joined(gen->PageTitles),
+            (Lines{fx.Out("Alt.Doc.htm?   Handbuch"), fx.Out("Ohne.Tech.htm?")}));
   EXPECT_EQ(gen->FindPageTitle(AnsiUpperCase(fx.Out("alt.doc.htm"))), "   Handbuch");
   EXPECT_EQ(gen->FindPageTitle(fx.Out("Neu.Doc.htm")), std::nullopt);
 
@@ -97,6 +99,6 @@ TEST(PageWriters, TitleFarDownAPageIsFoundAsNearTheTop) {
             "kopf\r\nohne" + std::string(1, '\0') + filler + "\r\n<TITLE>danach</TITLE>\r\n");
   const auto gen = fx.MakeGenerator();
   gen->CollectPageTitles();
-  EXPECT_EQ(gen->PageTitles, (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"), fx.Out("Null.Doc.htm?"),
-                                    fx.Out("Tief.Doc.htm?Tief")}));
+  EXPECT_EQ(Joined(gen->PageTitles), (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"),
+                                            fx.Out("Null.Doc.htm?"), fx.Out("Tief.Doc.htm?Tief")}));
 }

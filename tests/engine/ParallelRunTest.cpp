@@ -4,6 +4,7 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
+#include "EntryText.h"
 
 #include <map>
 
@@ -102,11 +103,12 @@ Outcome RunTree(unsigned threads, int failingFile, int cancelAfter) {
   for (const auto& e : std::filesystem::recursive_directory_iterator(fx.Out())) {
     out.disk[Relative(e.path().string(), root)] = Relative(ReadFile(e.path().string()), root);
   }
-  for (const Lines* list :
-       {&gen->DocPages, &gen->TechPages, &gen->DocTocEntries, &gen->TechTocEntries,
-        &gen->DocIndexEntries, &gen->TechIndexEntries, &gen->DocContextIds, &gen->TechContextIds}) {
+  for (const Lines& list :
+       {gen->DocPages, gen->TechPages, Joined(gen->DocTocEntries), Joined(gen->TechTocEntries),
+        Joined(gen->DocIndexEntries), Joined(gen->TechIndexEntries), Joined(gen->DocContextIds),
+        Joined(gen->TechContextIds)}) {
     out.lists.emplace_back();
-    for (const std::string& entry : *list) {
+    for (const std::string& entry : list) {
       out.lists.back().push_back(Relative(entry, root));
     }
   }

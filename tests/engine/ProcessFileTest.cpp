@@ -1,6 +1,7 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
+#include "EntryText.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -24,7 +25,7 @@ TEST(ProcessFile, SourceWithoutBlocksLeavesNoPages) {
   EXPECT_FALSE(Exists(fx.Out("leer.Doc.htm")));
   EXPECT_FALSE(Exists(fx.Out("leer.Tech.htm")));
   EXPECT_TRUE(gen->DocPages.empty());
-  EXPECT_EQ(gen->DocIndexEntries, (Lines{"Seite;leer.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->DocIndexEntries), (Lines{"Seite;leer.Doc.htm"}));
 }
 
 TEST(ProcessFile, WritesBothStreamsToTheirPages) {
@@ -46,7 +47,7 @@ TEST(ProcessFile, WritesBothStreamsToTheirPages) {
                   "TBF", "TF Intern"}));
   EXPECT_EQ(gen->DocPages, (Lines{fx.Out("a.Doc.htm")}));
   EXPECT_EQ(gen->TechPages, (Lines{fx.Out("a.Tech.htm")}));
-  EXPECT_EQ(gen->DocContextIds, (Lines{"1001;Einleitung;" + fx.Out("a.Doc.htm")}));
+  EXPECT_EQ(Joined(gen->DocContextIds), (Lines{"1001;Einleitung;" + fx.Out("a.Doc.htm")}));
 }
 
 TEST(ProcessFile, OneFilePerBlockKeepsThePageOfTheLastBlock) {
@@ -178,7 +179,7 @@ TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
   gen->Templates[qm::TemplateId::TechPageHeader].push_back("###Index Kopf");
   gen->ProcessFile(fx.Src("h.c"));
   EXPECT_FALSE(Exists(fx.Out("h.Tech.htm")));
-  EXPECT_EQ(gen->TechIndexEntries, (Lines{"Kopf;h.Tech.htm"}));
+  EXPECT_EQ(Joined(gen->TechIndexEntries), (Lines{"Kopf;h.Tech.htm"}));
 
   fx.Source("h.c", {"/* ###DocGen_Start A", "a */"});
   EXPECT_EQ(ErrorText([&] { gen->ProcessFile(fx.Src("h.c")); }),
@@ -211,7 +212,7 @@ TEST(ProcessFile, WorkedExampleGivesTheDocumentedPages) {
     page.insert(page.end(),
                 {"Zweiter Absatz mit <B>fett</B>.", "", "", "DBF", Footer("w", "Einleitung")});
     EXPECT_EQ(ReadFile(fx.Out("w.Doc.htm")), CrLf(page)) << autoBreak;
-    EXPECT_EQ(gen->DocContextIds, (Lines{"1001;Einleitung;" + fx.Out("w.Doc.htm")}));
+    EXPECT_EQ(Joined(gen->DocContextIds), (Lines{"1001;Einleitung;" + fx.Out("w.Doc.htm")}));
     EXPECT_FALSE(Exists(fx.Out("w.Tech.htm")));
   }
 }
@@ -244,6 +245,6 @@ TEST(ProcessFile, LongTitleFillsEveryPlaceholder) {
   EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")),
             CrLf({"<TITLE>" + converted + "</TITLE>", "DH h.pas h.Doc", header, "Mehr", "", "DBF",
                   "DF ||" + std::string(kNow)}));
-  EXPECT_EQ(gen->DocIndexEntries,
+  EXPECT_EQ(Joined(gen->DocIndexEntries),
             (Lines{title + ";" + link + ";h.Doc.htm", title + ";" + link + ";Eigen.Doc.htm"}));
 }

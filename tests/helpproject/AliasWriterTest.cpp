@@ -1,3 +1,4 @@
+#include "EntryText.h"
 #include "TestUtil.h"
 
 #include "base/Error.h"
@@ -13,8 +14,8 @@ TEST(AliasWriter, OneLinePerContextIdAndNothingElse) {
   TempDir tmp;
   CharacterTable table;
   WriteAliasFile("Doc",
-                 {"1001;Main Window;/hilfe/Main.Doc.htm", "1002;Optionen;/hilfe/Main.Doc.htm",
-                  "1003;Kapitel;/hilfe/Kapitel1.Doc.htm", "1004;Optionen;/hilfe/Main.Doc.htm"},
+                 Ids({"1001;Main Window;/hilfe/Main.Doc.htm", "1002;Optionen;/hilfe/Main.Doc.htm",
+                      "1003;Kapitel;/hilfe/Kapitel1.Doc.htm", "1004;Optionen;/hilfe/Main.Doc.htm"}),
                  tmp.path(), table);
   EXPECT_EQ(ReadFile(tmp / "DocAlias.h"),
             CrLf({"IDH_MAIN_MAINWINDOW=Main.Doc.htm", "IDH_MAIN_OPTIONEN=Main.Doc.htm",
@@ -27,7 +28,7 @@ TEST(AliasWriter, MissingFolderIsNotCreated) {
   CharacterTable table;
   const std::string folder = tmp / "fehlt/";
   try {
-    WriteAliasFile("Tech", {"1;T;/a/B.Tech.htm"}, folder, table);
+    WriteAliasFile("Tech", Ids({"1;T;/a/B.Tech.htm"}), folder, table);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(

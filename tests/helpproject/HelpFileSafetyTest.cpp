@@ -1,6 +1,7 @@
 // The help project never writes outside its output folder and never leaves a help file
 // half-written: titles that name another folder are refused, and every file is replaced
 // atomically.
+#include "EntryText.h"
 #include "HelpTestUtil.h"
 
 #include "base/Error.h"
@@ -35,7 +36,7 @@ TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
   TGenerator generator(program);
   generator.OutputFolder = tmp / "pages/";
   generator.DocPages = {tmp / "pages/Main.Doc.htm"};
-  generator.DocContextIds = {"1;Start;" + tmp / "pages/Main.Doc.htm"};
+  generator.DocContextIds = Ids({"1;Start;" + tmp / "pages/Main.Doc.htm"});
   const std::string out = tmp / "work/out/";
   std::filesystem::create_directories(out);
 
@@ -70,13 +71,16 @@ TEST(HelpFilesAtomic, AFullDiskDuringEachFileLeavesTheOldFile) {
   TempDir tmp;
   const std::string program = MakeProgramFolder(tmp);
   const std::string folder = tmp / "out/";
-  Lines pages, entries, ids;
+  Lines pages, entryLines, idLines;
   for (int i = 0; i < 100; ++i) {
     const std::string page = "Seite" + std::to_string(i) + ".Doc.htm";
     pages.push_back(folder + page);
-    entries.push_back("Gruppe;Thema " + std::to_string(i) + ";anker;" + page);
-    ids.push_back(std::to_string(1000 + i) + ";Thema " + std::to_string(i) + ";" + folder + page);
+    entryLines.push_back("Gruppe;Thema " + std::to_string(i) + ";anker;" + page);
+    idLines.push_back(std::to_string(1000 + i) + ";Thema " + std::to_string(i) + ";" + folder +
+                      page);
   }
+  const std::vector<KeywordEntry> entries = Entries(entryLines);
+  const std::vector<ContextIdEntry> ids = Ids(idLines);
   const TagTable tags;
   const CharacterTable chars;
   HelpProjectSettings settings = Titled("Handbuch");

@@ -1,3 +1,4 @@
+#include "EntryText.h"
 #include "HelpTestUtil.h"
 
 #include "base/Error.h"
@@ -20,12 +21,12 @@ struct ConvertedGenerator {
     const std::string pages = tmp / "pages/";
     generator.OutputFolder = pages;
     generator.DocPages = {pages + "Main.Doc.htm"};
-    generator.DocTocEntries = {"Bedienung;Hauptfenster;haupt;Main.Doc.htm"};
-    generator.DocIndexEntries = {"Fenster;Hauptfenster;haupt;Main.Doc.htm"};
-    generator.DocContextIds = {"1001;Main Window;" + pages + "Main.Doc.htm"};
+    generator.DocTocEntries = Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"});
+    generator.DocIndexEntries = Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"});
+    generator.DocContextIds = Ids({"1001;Main Window;" + pages + "Main.Doc.htm"});
     generator.TechPages = {pages + "Main.Tech.htm"};
-    generator.TechIndexEntries = {"Klasse;TMain;Main.Tech.htm"};
-    generator.TechContextIds = {"5;Intern;" + pages + "Main.Tech.htm"};
+    generator.TechIndexEntries = Entries({"Klasse;TMain;Main.Tech.htm"});
+    generator.TechContextIds = Ids({"5;Intern;" + pages + "Main.Tech.htm"});
   }
 };
 

@@ -1,3 +1,4 @@
+#include "EntryText.h"
 #include "TestUtil.h"
 
 #include "base/Error.h"
@@ -16,7 +17,8 @@ std::string SimpleTemplates(const TempDir& tmp) {
   return tmp / "bin/";
 }
 
-const Lines kTwoIds = {"1001;Main Window;/hilfe/Main.Doc.htm", "1002;Optionen;/hilfe/Main.Doc.htm"};
+const std::vector<ContextIdEntry> kTwoIds =
+    Ids({"1001;Main Window;/hilfe/Main.Doc.htm", "1002;Optionen;/hilfe/Main.Doc.htm"});
 
 } // namespace
 
@@ -26,7 +28,7 @@ TEST(MapHeaderWriter, WritesTheCHeader) {
   TempDir tmp;
   const std::string program = SimpleTemplates(tmp);
   CharacterTable table;
-  WriteMapHeader("Doc", MapLanguage::C, {"1001;Main Window;/hilfe/Main.Doc.htm"}, tmp.path(),
+  WriteMapHeader("Doc", MapLanguage::C, Ids({"1001;Main Window;/hilfe/Main.Doc.htm"}), tmp.path(),
                  program, table);
   EXPECT_EQ(ReadFile(tmp / "DocMap.h"),
             CrLf({"/*", "FILE:       DocMap    ", "*/", "", "#ifndef _DOCMAP_H_",
@@ -99,14 +101,16 @@ TEST(MapHeaderWriter, ContextSymbolNamesPageAndTitle) {
   // dropped, "." and "::" as "_", link characters mapped, upper-cased.
   CharacterTable table;
   table.Assign({"\xE4,&auml;,ae"});
-  EXPECT_EQ(ContextSymbol("1001;Main Window;/hilfe/Main.Doc.htm", table), "IDH_MAIN_MAINWINDOW");
-  EXPECT_EQ(ContextSymbol("7;Ver. 2-3;/hilfe/Setup.Tech.htm", table), "IDH_SETUP_VER_23");
-  EXPECT_EQ(ContextSymbol("1;;/hilfe/Main.Doc.htm", table), "IDH_MAIN_");
-  EXPECT_EQ(ContextSymbol("1;Titel;/hilfe/README", table), "IDH_TITEL");
-  EXPECT_EQ(ContextSymbol("1;Titel;/hilfe/Seite.htm", table), "IDH_TITEL");
-  EXPECT_EQ(ContextSymbol("1;TForm::Show;/h/my.unit.Tech.htm", table), "IDH_MY_UNIT_TFORM_SHOW");
-  EXPECT_EQ(ContextSymbol("1;M\xE4rz (1/2);/h/a.Doc.htm", table), "IDH_A_MAERZ(1/2)");
-  EXPECT_EQ(ContextSymbol("1;sch\xF6n;/h/a.Doc.htm", table), "IDH_A_SCH\xD6N");
+  EXPECT_EQ(ContextSymbol(Ids({"1001;Main Window;/hilfe/Main.Doc.htm"})[0], table),
+            "IDH_MAIN_MAINWINDOW");
+  EXPECT_EQ(ContextSymbol(Ids({"7;Ver. 2-3;/hilfe/Setup.Tech.htm"})[0], table), "IDH_SETUP_VER_23");
+  EXPECT_EQ(ContextSymbol(Ids({"1;;/hilfe/Main.Doc.htm"})[0], table), "IDH_MAIN_");
+  EXPECT_EQ(ContextSymbol(Ids({"1;Titel;/hilfe/README"})[0], table), "IDH_TITEL");
+  EXPECT_EQ(ContextSymbol(Ids({"1;Titel;/hilfe/Seite.htm"})[0], table), "IDH_TITEL");
+  EXPECT_EQ(ContextSymbol(Ids({"1;TForm::Show;/h/my.unit.Tech.htm"})[0], table),
+            "IDH_MY_UNIT_TFORM_SHOW");
+  EXPECT_EQ(ContextSymbol(Ids({"1;M\xE4rz (1/2);/h/a.Doc.htm"})[0], table), "IDH_A_MAERZ(1/2)");
+  EXPECT_EQ(ContextSymbol(Ids({"1;sch\xF6n;/h/a.Doc.htm"})[0], table), "IDH_A_SCH\xD6N");
 }
 
 TEST(MapHeaderWriter, MissingTemplateNamesItAndWritesNothing) {

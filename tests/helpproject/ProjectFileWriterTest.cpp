@@ -1,3 +1,4 @@
+#include "EntryText.h"
 #include "TestUtil.h"
 
 #include "base/Error.h"
@@ -10,6 +11,8 @@ using namespace qmtest;
 namespace {
 
 const Lines kNone;
+const std::vector<KeywordEntry> kNoEntries;
+const std::vector<ContextIdEntry> kNoIds;
 
 } // namespace
 
@@ -21,9 +24,9 @@ TEST(ProjectFileWriter, WritesEveryOptionalLineWhenBoxesAndListsAllowIt) {
   settings.Title = "Handbuch";
   settings.DocDefaultPage = "C:\\Hilfe\\Start.Doc.htm";
   const Lines pages = {"/hilfe/Main.Doc.htm", "/hilfe/Unit1.Doc.htm"};
-  const Lines toc = {"Bedienung;Hauptfenster;haupt;Main.Doc.htm"};
-  const Lines index = {"Fenster;Hauptfenster;haupt;Main.Doc.htm"};
-  const Lines ids = {"1001;Main Window;/hilfe/Main.Doc.htm"};
+  const auto toc = Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"});
+  const auto index = Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"});
+  const auto ids = Ids({"1001;Main Window;/hilfe/Main.Doc.htm"});
   const std::string folder = tmp / "out/";
 
   WriteProjectFile("Doc", settings, {pages, toc, index, ids}, folder);
@@ -64,9 +67,9 @@ TEST(ProjectFileWriter, LeavesOutLinesWhoseBoxOrListIsMissing) {
   settings.MapHeaderPascal = true;
   settings.MapHeaderJava = true;
   const Lines pages = {"/o/B.Tech.htm", "/o/A.Tech.htm", "/o/B.Tech.htm"};
-  const Lines index = {"Wort;Titel;P.Tech.htm"};
+  const auto index = Entries({"Wort;Titel;P.Tech.htm"});
 
-  EXPECT_EQ(ProjectFileLines("Tech", settings, {pages, kNone, index, kNone}),
+  EXPECT_EQ(ProjectFileLines("Tech", settings, {pages, kNoEntries, index, kNoIds}),
             (Lines{"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=.Tech.chm",
                    "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                    "Language=0x409 English (United States)", "", "[FILES]", "B.Tech.htm",
@@ -74,8 +77,8 @@ TEST(ProjectFileWriter, LeavesOutLinesWhoseBoxOrListIsMissing) {
 
   // Context ids present: only the map include when the alias box is off.
   settings.AliasHeaders = false;
-  const Lines ids = {"7;T;/o/A.Tech.htm"};
-  EXPECT_EQ(ProjectFileLines("Tech", settings, {kNone, kNone, kNone, ids}),
+  const auto ids = Ids({"7;T;/o/A.Tech.htm"});
+  EXPECT_EQ(ProjectFileLines("Tech", settings, {kNone, kNoEntries, kNoEntries, ids}),
             (Lines{"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=.Tech.chm",
                    "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                    "Language=0x409 English (United States)", "", "[FILES]", "", "[MAP]",
@@ -90,7 +93,7 @@ TEST(ProjectFileWriter, UnwritableTargetNamesTheFile) {
   settings.Title = "H";
   const std::string folder = tmp / "a/b/";
   try {
-    WriteProjectFile("Doc", settings, {kNone, kNone, kNone, kNone}, folder);
+    WriteProjectFile("Doc", settings, {kNone, kNoEntries, kNoEntries, kNoIds}, folder);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), Format(kMsgCannotCreateBecause, (folder + "H.Doc.hhp").c_str(),

@@ -1,3 +1,4 @@
+#include "EntryText.h"
 #include "TestUtil.h"
 
 #include "helpproject/SitemapWriter.h"
@@ -80,8 +81,10 @@ TEST(SitemapWriter, WritesContentsAndIndexOfOneMarkerEach) {
   TempDir tmp;
   Tables t;
   const std::string folder = tmp / "out/";
-  WriteContentsFile("Doc", {"Bedienung;Hauptfenster;haupt;Main.Doc.htm"}, folder, t.tags, t.chars);
-  WriteIndexFile("Doc", {"Fenster;Hauptfenster;haupt;Main.Doc.htm"}, folder, t.tags, t.chars);
+  WriteContentsFile("Doc", Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"}), folder, t.tags,
+                    t.chars);
+  WriteIndexFile("Doc", Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"}), folder, t.tags,
+                 t.chars);
 
   EXPECT_EQ(ReadFile(folder + "Table of Contents.Doc.hhc"),
             CrLf({"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">",
@@ -121,8 +124,9 @@ TEST(SitemapWriter, SortsByCollationAndGroupsByExactGroupName) {
   // Entries sort case-insensitively with accents folded; a folder holds the consecutive
   // entries whose group is byte-equal, so groups differing in case alternate as folders.
   Tables t;
-  const Lines entries = {"b;T2;a2;P.Doc.htm", "a;T4;a4;P.Doc.htm", "\xC4pfel;T5;a5;P.Doc.htm",
-                         "A;T3;a3;P.Doc.htm", "a;T1;a1;P.Doc.htm"};
+  const auto entries =
+      Entries({"b;T2;a2;P.Doc.htm", "a;T4;a4;P.Doc.htm", "\xC4pfel;T5;a5;P.Doc.htm",
+               "A;T3;a3;P.Doc.htm", "a;T1;a1;P.Doc.htm"});
   EXPECT_EQ(ContentsFileLines(entries, t.tags, t.chars),
             ContentsFile(Join({Folder("a", Topic("T1", "P.Doc.htm#a1")),
                                Folder("A", Topic("T3", "P.Doc.htm#a3")),
@@ -135,8 +139,8 @@ TEST(SitemapWriter, ContentsLocalDependsOnFieldCount) {
   // Three fields: page#anchor. Fewer: the page alone (a marker without anchor still leads to
   // its page; with only a group the title is the page name). Five: field 4 + "#" + anchor.
   Tables t;
-  const Lines entries = {"G;Drei;anker;P.Doc.htm", "G;OhneAnker;P.Doc.htm", "G;P.Doc.htm",
-                         "G;Vier;anker;x.htm;P.Doc.htm"};
+  const auto entries = Entries({"G;Drei;anker;P.Doc.htm", "G;OhneAnker;P.Doc.htm", "G;P.Doc.htm",
+                                "G;Vier;anker;x.htm;P.Doc.htm"});
   EXPECT_EQ(ContentsFileLines(entries, t.tags, t.chars),
             ContentsFile(Folder(
                 "G", Join({Topic("Drei", "P.Doc.htm#anker"), Topic("OhneAnker", "P.Doc.htm"),
@@ -147,8 +151,8 @@ TEST(SitemapWriter, IndexLocalsFollowTheAnchors) {
   // Every anchor between title and page gives page#anchor; an entry without anchor gets the
   // page alone; equal keywords stay separate items.
   Tables t;
-  const Lines entries = {"Wort;Zwei;a1;a2;P.Doc.htm", "Wort;Eins;a;P.Doc.htm",
-                         "Wort;OhneAnker;P.Doc.htm", "Nur;Q.Doc.htm"};
+  const auto entries = Entries({"Wort;Zwei;a1;a2;P.Doc.htm", "Wort;Eins;a;P.Doc.htm",
+                                "Wort;OhneAnker;P.Doc.htm", "Nur;Q.Doc.htm"});
   EXPECT_EQ(IndexFileLines(entries, t.tags, t.chars),
             IndexFile(Join({Item("Nur", "Q.Doc.htm", {"Q.Doc.htm"}),
                             Item("Wort", "Eins", {"P.Doc.htm#a"}),
@@ -161,9 +165,9 @@ TEST(SitemapWriter, NamesAreConvertedLocalsAreNot) {
   // they stand, "#" and quotes included.
   Tables t;
   t.chars.Assign({"&,&amp;"});
-  EXPECT_EQ(ContentsFileLines({"A&B;C&D;x&\"y;P.Doc.htm"}, t.tags, t.chars),
+  EXPECT_EQ(ContentsFileLines(Entries({"A&B;C&D;x&\"y;P.Doc.htm"}), t.tags, t.chars),
             ContentsFile(Folder("A&amp;B", Topic("C&amp;D", "P.Doc.htm#x&\"y"))));
-  EXPECT_EQ(IndexFileLines({"A&B;C&D;x#y;P&.Doc.htm"}, t.tags, t.chars),
+  EXPECT_EQ(IndexFileLines(Entries({"A&B;C&D;x#y;P&.Doc.htm"}), t.tags, t.chars),
             IndexFile(Item("A&amp;B", "C&amp;D", {"P&.Doc.htm#x#y"})));
 }
 
