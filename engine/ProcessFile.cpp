@@ -557,7 +557,8 @@ std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inF
         p->blocks.emplace(BlockKey(i, s.tech), std::move(block));
       }
     }
-    // Counted here, so that the file's turn need not count its lines.
+    // size() counts the lines once and keeps the count: asked here on the worker, it is known
+    // when the file's turn reports it.
     static_cast<void>(lines.size());
   } catch (...) {
     // The file is converted on its turn instead, failing there as it would have.
