@@ -2,7 +2,10 @@
 // documentation (the technical documentation).
 #pragma once
 
+#include "engine/Markers.h"
+
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace qm {
@@ -12,9 +15,33 @@ enum class DocKind { Doc, Tech };
 /// Both kinds, Doc first: the order in which pages, templates and help projects list them.
 inline constexpr std::array<DocKind, 2> kDocKinds{DocKind::Doc, DocKind::Tech};
 
+/// What belongs to a kind in sources and pages.
+struct DocKindInfo {
+  DocKind kind;
+  std::string_view name;        ///< a literal part of page and file names ("X.Doc.htm")
+  std::string_view startMarker; ///< starts a block of the kind in a source
+  std::string_view endMarker;   ///< ends it
+  std::string_view pageExt;     ///< of the kind's pages
+};
+
+/// One row per kind, in DocKind order.
+inline constexpr std::array<DocKindInfo, 2> kDocKindTable{{
+    {DocKind::Doc, "Doc", kDocStartMarker, kDocEndMarker, kDocPageExt},
+    {DocKind::Tech, "Tech", kTechStartMarker, kTechEndMarker, kTechPageExt},
+}};
+
+constexpr size_t DocKindIndex(DocKind kind) {
+  return static_cast<size_t>(kind);
+}
+
+/// The row of kind.
+constexpr const DocKindInfo& DocKindInfoOf(DocKind kind) {
+  return kDocKindTable[DocKindIndex(kind)];
+}
+
 /// The kind's name, a literal part of page and file names ("X.Doc.htm", "Map.Tech.h").
 constexpr std::string_view DocKindName(DocKind kind) {
-  return kind == DocKind::Doc ? "Doc" : "Tech";
+  return DocKindInfoOf(kind).name;
 }
 
 } // namespace qm

@@ -19,8 +19,9 @@ TGenerator::TGenerator(const std::string& programFolder) {
   CharTable.Assign(ReadTextLines(programFolder + kCharTableFile));
 }
 
-TGenerator::Kind TGenerator::KindOfPage(std::string_view page) {
-  return AnsiLowerCase(page).find(kTechPageExtLower) != std::string::npos ? Kind::Tech : Kind::Doc;
+DocKind TGenerator::KindOfPage(std::string_view page) {
+  return AnsiLowerCase(page).find(kTechPageExtLower) != std::string::npos ? DocKind::Tech
+                                                                          : DocKind::Doc;
 }
 
 void TGenerator::Run(const TQuelle& quelle, ProgressSink* progress) {

@@ -6,6 +6,7 @@
 #include "base/TextFile.h"
 #include "base/Warnings.h"
 #include "engine/CharTables.h"
+#include "engine/DocKind.h"
 #include "engine/ExtraFiles.h"
 #include "engine/PageSink.h"
 #include "engine/Progress.h"
@@ -135,7 +136,6 @@ public:
                              std::vector<KeywordEntry>& list, Lines& lines);
 
 private:
-  enum class Kind { Doc, Tech };
   struct BlockScan; // the block extraction of one source file
   struct Prepared;  // what a worker thread did of one source file ahead of its turn
 
@@ -164,18 +164,18 @@ private:
   static int64_t NowNs();
 
   /// The kind of a page by its name: Tech when the lower-case name contains ".tech.htm".
-  static Kind KindOfPage(std::string_view page);
-  std::vector<KeywordEntry>& TocList(Kind kind) {
-    return kind == Kind::Doc ? DocTocEntries : TechTocEntries;
+  static DocKind KindOfPage(std::string_view page);
+  std::vector<KeywordEntry>& TocList(DocKind kind) {
+    return kind == DocKind::Doc ? DocTocEntries : TechTocEntries;
   }
-  std::vector<KeywordEntry>& IndexList(Kind kind) {
-    return kind == Kind::Doc ? DocIndexEntries : TechIndexEntries;
+  std::vector<KeywordEntry>& IndexList(DocKind kind) {
+    return kind == DocKind::Doc ? DocIndexEntries : TechIndexEntries;
   }
 
   /// Writes one template as a piece, with the lists of kind. The template's lines are filled,
   /// looked at for keyword lines and written one after the other, so that a line is let go before
   /// the next is made (a long title makes long lines); the template itself is left as it is.
-  void Emit(Kind kind, const std::string& outFile, const std::string& inFile,
+  void Emit(DocKind kind, const std::string& outFile, const std::string& inFile,
             std::string_view title, const Lines& tmpl, const std::string& ownFile);
   /// Whether a template line holds a placeholder (and so needs filling).
   static bool HoldsPlaceholder(std::string_view line);
@@ -225,7 +225,7 @@ private:
     int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
   };
   /// A page header that keeps the title recorded for the page, if any.
-  void WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
+  void WritePageHeader(DocKind kind, const Lines& tmpl, const std::string& outFile,
                        const std::string& inFile, std::string_view title,
                        const std::string& ownFile);
   /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
@@ -250,7 +250,7 @@ private:
 
   /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
   /// id and title, and adds what the help project will trip over to Warnings.
-  void CheckContextId(Kind kind, const std::string& inFile, int line, const std::string& page,
+  void CheckContextId(DocKind kind, const std::string& inFile, int line, const std::string& page,
                       const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it.

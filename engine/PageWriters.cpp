@@ -54,7 +54,7 @@ void TGenerator::AppendToPage(const std::string& page, std::string_view bytes) {
   AddTime(writeNs_, start);
 }
 
-void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& inFile,
+void TGenerator::Emit(DocKind kind, const std::string& outFile, const std::string& inFile,
                       std::string_view title, const Lines& tmpl, const std::string& ownFile) {
   const std::string& target = ownFile.empty() ? outFile : ownFile;
   // Line by line: filled, its contents and index lines taken out (contents first, as two
@@ -101,7 +101,7 @@ void TGenerator::Emit(Kind kind, const std::string& outFile, const std::string& 
   ExtraFiles.Append(ownFile, std::move(kept));
 }
 
-void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string& outFile,
+void TGenerator::WritePageHeader(DocKind kind, const Lines& tmpl, const std::string& outFile,
                                  const std::string& inFile, std::string_view title,
                                  const std::string& ownFile) {
   const auto found = FindPageTitle(ownFile.empty() ? outFile : ownFile);
@@ -121,43 +121,44 @@ void TGenerator::WritePageHeader(Kind kind, const Lines& tmpl, const std::string
 
 void TGenerator::WriteDocPageHeader(const std::string& outFile, const std::string& inFile,
                                     std::string_view title, const std::string& ownFile) {
-  WritePageHeader(Kind::Doc, Templates[TemplateId::DocPageHeader], outFile, inFile, title, ownFile);
+  WritePageHeader(DocKind::Doc, Templates[TemplateId::DocPageHeader], outFile, inFile, title,
+                  ownFile);
 }
 
 void TGenerator::WriteTechPageHeader(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  WritePageHeader(Kind::Tech, Templates[TemplateId::TechPageHeader], outFile, inFile, title,
+  WritePageHeader(DocKind::Tech, Templates[TemplateId::TechPageHeader], outFile, inFile, title,
                   ownFile);
 }
 
 void TGenerator::WriteDocPageFooter(const std::string& outFile, const std::string& inFile,
                                     std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocPageFooter], ownFile);
+  Emit(DocKind::Doc, outFile, inFile, title, Templates[TemplateId::DocPageFooter], ownFile);
 }
 
 void TGenerator::WriteTechPageFooter(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechPageFooter], ownFile);
+  Emit(DocKind::Tech, outFile, inFile, title, Templates[TemplateId::TechPageFooter], ownFile);
 }
 
 void TGenerator::WriteDocBlockHeader(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockHeader], ownFile);
+  Emit(DocKind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockHeader], ownFile);
 }
 
 void TGenerator::WriteDocBlockFooter(const std::string& outFile, const std::string& inFile,
                                      std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockFooter], ownFile);
+  Emit(DocKind::Doc, outFile, inFile, title, Templates[TemplateId::DocBlockFooter], ownFile);
 }
 
 void TGenerator::WriteTechBlockHeader(const std::string& outFile, const std::string& inFile,
                                       std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockHeader], ownFile);
+  Emit(DocKind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockHeader], ownFile);
 }
 
 void TGenerator::WriteTechBlockFooter(const std::string& outFile, const std::string& inFile,
                                       std::string_view title, const std::string& ownFile) {
-  Emit(Kind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockFooter], ownFile);
+  Emit(DocKind::Tech, outFile, inFile, title, Templates[TemplateId::TechBlockFooter], ownFile);
 }
 
 std::optional<std::string> TGenerator::PlainBlockBytes(std::string_view text) {
@@ -188,7 +189,7 @@ void TGenerator::WriteBlock(const std::string& outFile, const std::string& text,
     // index lines among the lines that are left, in one pass over views of the lines.
     const std::string& target = ownFile.empty() ? outFile : ownFile;
     const std::string expanded = ExpandEscapes(text);
-    const Kind kind = KindOfPage(target);
+    const DocKind kind = KindOfPage(target);
     KeywordFilter toc(CharTable, target, kTocKeyword, TocList(kind));
     KeywordFilter index(CharTable, target, kIndexKeyword, IndexList(kind));
     std::string body;

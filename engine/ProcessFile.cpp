@@ -122,12 +122,11 @@ struct TGenerator::Prepared {
 struct TGenerator::BlockScan {
   // The values that differ between the two streams.
   struct Stream {
-    Stream(Kind k, std::string_view startMarker, std::string_view endMarker, std::string_view ext,
-           Lines& pageList, std::vector<ContextIdEntry>& idList)
-        : kind(k), start(startMarker), end(endMarker), pageExt(ext), pages(pageList),
-          contextIds(idList) {}
+    Stream(const DocKindInfo& info, Lines& pageList, std::vector<ContextIdEntry>& idList)
+        : kind(info.kind), start(info.startMarker), end(info.endMarker), pageExt(info.pageExt),
+          pages(pageList), contextIds(idList) {}
 
-    Kind kind;
+    DocKind kind;
     std::string_view start;
     std::string_view end;
     std::string_view pageExt;
@@ -158,21 +157,20 @@ struct TGenerator::BlockScan {
 
   BlockScan(TGenerator& g, const std::string& in, Prepared* prepared)
       : gen(g), inFile(in), ready(prepared),
-        doc(Kind::Doc, kDocStartMarker, kDocEndMarker, kDocPageExt, g.DocPages, g.DocContextIds),
-        tech(Kind::Tech, kTechStartMarker, kTechEndMarker, kTechPageExt, g.TechPages,
-             g.TechContextIds) {
+        doc(DocKindInfoOf(DocKind::Doc), g.DocPages, g.DocContextIds),
+        tech(DocKindInfoOf(DocKind::Tech), g.TechPages, g.TechContextIds) {
     gen.CurrentTitle.clear();
     // Without an output folder the pages go beside their source.
     const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
                                  ? inFile
                                  : gen.OutputFolder + ExtractFileName(inFile);
     pageFolder = ExtractFilePath(base);
-    doc.page = ChangeFileExt(base, kDocPageExt);
-    tech.page = ChangeFileExt(base, kTechPageExt);
+    doc.page = ChangeFileExt(base, doc.pageExt);
+    tech.page = ChangeFileExt(base, tech.pageExt);
   }
 
   void WriteHeader(Stream& s, std::string_view pageTitle, const std::string& own) {
-    if (s.kind == Kind::Doc) {
+    if (s.kind == DocKind::Doc) {
       gen.WriteDocBlockHeader(s.page, inFile, pageTitle, own);
     } else {
       gen.WriteTechBlockHeader(s.page, inFile, pageTitle, own);
@@ -180,7 +178,7 @@ struct TGenerator::BlockScan {
   }
 
   void WriteFooter(Stream& s, std::string_view pageTitle, const std::string& own) {
-    if (s.kind == Kind::Doc) {
+    if (s.kind == DocKind::Doc) {
       gen.WriteDocBlockFooter(s.page, inFile, pageTitle, own);
     } else {
       gen.WriteTechBlockFooter(s.page, inFile, pageTitle, own);
@@ -291,7 +289,7 @@ struct TGenerator::BlockScan {
     std::optional<std::string> plain;
     Prepared::Block* prepared = nullptr;
     if (ready != nullptr) {
-      const auto it = ready->blocks.find(BlockKey(i, s.kind == Kind::Tech));
+      const auto it = ready->blocks.find(BlockKey(i, s.kind == DocKind::Tech));
       prepared = it == ready->blocks.end() ? nullptr : &it->second;
     }
     if (prepared != nullptr) {
@@ -327,7 +325,7 @@ struct TGenerator::BlockScan {
       gen.DropPage(s.page);
       return;
     }
-    if (s.kind == Kind::Doc) {
+    if (s.kind == DocKind::Doc) {
       gen.WriteDocPageFooter(s.page, inFile, title, "");
     } else {
       gen.WriteTechPageFooter(s.page, inFile, title, "");
@@ -452,10 +450,10 @@ void TGenerator::FlushAllPages() noexcept {
   pageStreams_.clear();
 }
 
-void TGenerator::CheckContextId(Kind kind, const std::string& inFile, int line,
+void TGenerator::CheckContextId(DocKind kind, const std::string& inFile, int line,
                                 const std::string& page, const std::string& id,
                                 std::string_view title) {
-  const size_t k = kind == Kind::Doc ? 0 : 1;
+  const size_t k = DocKindIndex(kind);
   if (id.find_first_not_of("0123456789") != std::string::npos) {
     AddWarning(Warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});
   }
@@ -531,8 +529,11 @@ std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inF
       bool tech;
       EndSearch ends;
     };
-    std::array<StreamEnds, 2> streams{StreamEnds{kDocStartMarker, kDocEndMarker, false, {}},
-                                      StreamEnds{kTechStartMarker, kTechEndMarker, true, {}}};
+    std::array<StreamEnds, 2> streams{};
+    for (const DocKindInfo& kind : kDocKindTable) {
+      streams[DocKindIndex(kind.kind)] = {
+          kind.startMarker, kind.endMarker, kind.kind == DocKind::Tech, {}};
+    }
     const SourceLines& lines = p->lines;
     for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
          i = lines.FindLine(kMarkerPrefix, i + 1)) {

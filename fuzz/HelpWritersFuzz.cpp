@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const qm::KindLists doc{generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
                           generator.DocContextIds};
-  CheckWhole(qm::ProjectFileLines("Doc", settings, doc));
+  CheckWhole(qm::ProjectFileLines(qm::DocKind::Doc, settings, doc));
   CheckWhole(qm::ContentsFileLines(doc.TocEntries, generator.HtmlTags, generator.CharTable));
   CheckWhole(qm::IndexFileLines(doc.IndexEntries, generator.HtmlTags, generator.CharTable));
   CheckWhole(qm::AliasFileLines(doc.ContextIds, generator.CharTable));

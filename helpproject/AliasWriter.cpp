@@ -7,8 +7,8 @@
 
 namespace qm {
 
-std::string AliasFilePath(std::string_view folder, std::string_view kind) {
-  return std::string(folder) + std::string(kind) + kAliasSuffix;
+std::string AliasFilePath(std::string_view folder, DocKind kind) {
+  return std::string(folder) + std::string(DocKindName(kind)) + kAliasSuffix;
 }
 
 Lines AliasFileLines(const std::vector<ContextIdEntry>& contextIds, const CharacterTable& table) {
@@ -21,7 +21,7 @@ Lines AliasFileLines(const std::vector<ContextIdEntry>& contextIds, const Charac
   return lines;
 }
 
-void WriteAliasFile(std::string_view kind, const std::vector<ContextIdEntry>& contextIds,
+void WriteAliasFile(DocKind kind, const std::vector<ContextIdEntry>& contextIds,
                     const std::string& folder, const CharacterTable& table) {
   ReplaceTextFile(AliasFilePath(folder, kind), AliasFileLines(contextIds, table));
 }

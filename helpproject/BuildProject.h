@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/CharTables.h"
+#include "engine/DocKind.h"
 #include "helpproject/HelpKind.h"
 #include "helpproject/HelpProjectSettings.h"
 
@@ -12,8 +13,7 @@ namespace qm {
 
 /// WriteProjectFile, then WriteContentsFile, then WriteIndexFile for kind, all into folder
 /// (which ends in "/"). Nothing else.
-void BuildProject(std::string_view kind, const HelpProjectSettings& settings,
-                  const KindLists& lists, const std::string& folder, const TagTable& tags,
-                  const CharacterTable& table);
+void BuildProject(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+                  const std::string& folder, const TagTable& tags, const CharacterTable& table);
 
 } // namespace qm

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "engine/DocKind.h"
 #include "engine/RunRecords.h"
 #include "helpproject/HelpProjectSettings.h"
-#include "helpproject/HelpTexts.h"
 
 #include <string>
 #include <string_view>
@@ -29,14 +29,10 @@ struct KindOptions {
   bool Index;
 };
 
-/// True for "Tech"; every other kind name is treated as "Doc".
-inline bool IsTechKind(std::string_view kind) {
-  return kind == kKindTech;
-}
-
-/// The values of kind ("Tech" takes the Tech fields, anything else the Doc fields).
-inline KindOptions OptionsOf(const HelpProjectSettings& settings, std::string_view kind) {
-  if (IsTechKind(kind)) {
+/// The values of kind: the dialog's fields are named per kind, so this is where a kind finds
+/// them.
+inline KindOptions OptionsOf(const HelpProjectSettings& settings, DocKind kind) {
+  if (kind == DocKind::Tech) {
     return {settings.TechHelpEnabled, settings.TechDefaultPage, settings.TechToc,
             settings.TechIndex};
   }

@@ -16,10 +16,10 @@ namespace qm {
 namespace {
 
 /// The kinds in the order their projects are written.
-constexpr const char* kProjectOrder[] = {kKindTech, kKindDoc};
+constexpr DocKind kProjectOrder[] = {DocKind::Tech, DocKind::Doc};
 
-KindLists ListsOf(const TGenerator& generator, std::string_view kind) {
-  if (IsTechKind(kind)) {
+KindLists ListsOf(const TGenerator& generator, DocKind kind) {
+  if (kind == DocKind::Tech) {
     return {generator.TechPages, generator.TechTocEntries, generator.TechIndexEntries,
             generator.TechContextIds};
   }
@@ -30,7 +30,7 @@ KindLists ListsOf(const TGenerator& generator, std::string_view kind) {
 /// The map files of one language, "Doc" first, for each kind that has context ids.
 void WriteMapHeaders(const TGenerator& generator, MapLanguage language, const std::string& folder,
                      const std::string& programFolder) {
-  for (const char* kind : {kKindDoc, kKindTech}) {
+  for (const DocKind kind : kDocKinds) {
     const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
     if (!ids.empty()) {
       WriteMapHeader(kind, language, ids, folder, programFolder, generator.CharTable);
@@ -47,7 +47,7 @@ void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& se
       !settings.MapHeaderJava) {
     return;
   }
-  for (const char* kind : {kKindDoc, kKindTech}) {
+  for (const DocKind kind : kDocKinds) {
     for (const ContextIdEntry& id : ListsOf(generator, kind).ContextIds) {
       const std::string symbol = ContextSymbol(id, generator.CharTable);
       if (!IsCIdentifier(symbol)) {
@@ -66,7 +66,7 @@ std::vector<std::string> ProjectFilesOf(const HelpProjectSettings& settings,
                                         const std::string& outputFolderText) {
   const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
   std::vector<std::string> files;
-  for (const char* kind : kProjectOrder) {
+  for (const DocKind kind : kProjectOrder) {
     if (OptionsOf(settings, kind).Enabled) {
       files.push_back(ProjectFilePath(folder, settings.Title, kind));
     }
@@ -89,9 +89,8 @@ bool IsCIdentifier(std::string_view symbol) {
   return true;
 }
 
-void BuildProject(std::string_view kind, const HelpProjectSettings& settings,
-                  const KindLists& lists, const std::string& folder, const TagTable& tags,
-                  const CharacterTable& table) {
+void BuildProject(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+                  const std::string& folder, const TagTable& tags, const CharacterTable& table) {
   WriteProjectFile(kind, settings, lists, folder);
   WriteContentsFile(kind, lists.TocEntries, folder, tags, table);
   WriteIndexFile(kind, lists.IndexEntries, folder, tags, table);
@@ -116,7 +115,7 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
 
   // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
   // is built.
-  for (const char* kind : kProjectOrder) {
+  for (const DocKind kind : kProjectOrder) {
     if (OptionsOf(settings, kind).Enabled) {
       BuildProject(kind, settings, ListsOf(generator, kind), folder, generator.HtmlTags,
                    generator.CharTable);
@@ -133,7 +132,7 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
     WriteMapHeaders(generator, MapLanguage::Java, folder, programFolder);
   }
   if (settings.AliasHeaders) {
-    for (const char* kind : {kKindDoc, kKindTech}) {
+    for (const DocKind kind : kDocKinds) {
       const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
       if (!ids.empty()) {
         WriteAliasFile(kind, ids, folder, generator.CharTable);

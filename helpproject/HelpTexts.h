@@ -4,10 +4,6 @@
 
 namespace qm {
 
-// Documentation kinds; the name is part of every file name written for the kind.
-inline constexpr const char* kKindDoc = "Doc";
-inline constexpr const char* kKindTech = "Tech";
-
 /// Separates a page from an anchor in a link.
 inline constexpr char kAnchorSep = '#';
 /// Separates the pieces of a file name ("Main", "Doc", "htm").

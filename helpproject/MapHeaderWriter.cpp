@@ -83,11 +83,11 @@ std::string ContextSymbol(const ContextIdEntry& entry, const CharacterTable& tab
   return AnsiUpperCase(MapLinkChars(symbol, table));
 }
 
-void WriteCMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+void WriteCMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                    std::string_view symbol, const MapHeadTemplates& head) {
   switch (part) {
   case MapPart::Head: {
-    const std::string name = std::string(kind) + kMapNameC;
+    const std::string name = std::string(kindName) + kMapNameC;
     const std::string guard = Format(kCGuard, AnsiUpperCase(name).c_str());
     lines.emplace_back(kCCommentStart);
     AppendHeaderTemplate(lines, head.Header, kMapTypeC, name);
@@ -109,11 +109,11 @@ void WriteCMapPart(Lines& lines, std::string_view kind, MapPart part, std::strin
   }
 }
 
-void WritePascalMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+void WritePascalMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                         std::string_view symbol, const MapHeadTemplates& head) {
   switch (part) {
   case MapPart::Head: {
-    const std::string name = std::string(kind) + kMapNamePascal;
+    const std::string name = std::string(kindName) + kMapNamePascal;
     lines.emplace_back(kPascalCommentStart);
     AppendHeaderTemplate(lines, head.Header, kMapTypePascal, name);
     lines.emplace_back(kPascalCommentEnd);
@@ -137,11 +137,11 @@ void WritePascalMapPart(Lines& lines, std::string_view kind, MapPart part, std::
   }
 }
 
-void WriteJavaMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+void WriteJavaMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                       std::string_view symbol, const MapHeadTemplates& head) {
   switch (part) {
   case MapPart::Head: {
-    const std::string name = std::string(kind) + kMapNameC;
+    const std::string name = std::string(kindName) + kMapNameC;
     lines.emplace_back(kCCommentStart);
     AppendHeaderTemplate(lines, head.Header, kMapTypeJava, name);
     lines.emplace_back(kCCommentEnd);
@@ -162,17 +162,17 @@ void WriteJavaMapPart(Lines& lines, std::string_view kind, MapPart part, std::st
   }
 }
 
-std::string MapFilePath(std::string_view folder, std::string_view kind, MapLanguage language) {
+std::string MapFilePath(std::string_view folder, DocKind kind, MapLanguage language) {
   const char* suffix = kMapSuffixC;
   if (language == MapLanguage::Pascal) {
     suffix = kMapSuffixPascal;
   } else if (language == MapLanguage::Java) {
     suffix = kMapSuffixJava;
   }
-  return std::string(folder) + std::string(kind) + suffix;
+  return std::string(folder) + std::string(DocKindName(kind)) + suffix;
 }
 
-void WriteMapHeader(std::string_view kind, MapLanguage language,
+void WriteMapHeader(DocKind kind, MapLanguage language,
                     const std::vector<ContextIdEntry>& contextIds, const std::string& folder,
                     const std::string& programFolder, const CharacterTable& table) {
   using PartWriter = void (*)(Lines&, std::string_view, MapPart, std::string_view, std::string_view,
@@ -185,12 +185,13 @@ void WriteMapHeader(std::string_view kind, MapLanguage language,
   }
 
   const MapHeadTemplates head = ReadMapHeadTemplates(programFolder);
+  const std::string_view name = DocKindName(kind);
   Lines lines;
-  write(lines, kind, MapPart::Head, {}, {}, head);
+  write(lines, name, MapPart::Head, {}, {}, head);
   for (const ContextIdEntry& entry : contextIds) {
-    write(lines, kind, MapPart::Constant, entry.Id, ContextSymbol(entry, table), head);
+    write(lines, name, MapPart::Constant, entry.Id, ContextSymbol(entry, table), head);
   }
-  write(lines, kind, MapPart::Tail, {}, {}, head);
+  write(lines, name, MapPart::Tail, {}, {}, head);
   ReplaceTextFile(MapFilePath(folder, kind, language), lines);
 }
 

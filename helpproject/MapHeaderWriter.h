@@ -4,6 +4,7 @@
 
 #include "base/AnsiText.h"
 #include "engine/CharTables.h"
+#include "engine/DocKind.h"
 #include "engine/RunRecords.h"
 
 #include <string>
@@ -34,25 +35,25 @@ MapHeadTemplates ReadMapHeadTemplates(const std::string& programFolder);
 std::string ContextSymbol(const ContextIdEntry& entry, const CharacterTable& table);
 
 /// Appends one part of a C header to lines: the head (templates filled in, include guard
-/// "_" + KIND + "MAP_H_"), one "#define symbol id", or the tail. head is used for Head only.
-void WriteCMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+/// "_" + KINDNAME + "MAP_H_"), one "#define symbol id", or the tail. head is used for Head only.
+void WriteCMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                    std::string_view symbol, const MapHeadTemplates& head);
-/// The same for a Pascal unit named kind + "MapU".
-void WritePascalMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+/// The same for a Pascal unit named kindName + "MapU".
+void WritePascalMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                         std::string_view symbol, const MapHeadTemplates& head);
-/// The same for a Java class named kind + "Map"; each constant stands between empty lines.
-void WriteJavaMapPart(Lines& lines, std::string_view kind, MapPart part, std::string_view id,
+/// The same for a Java class named kindName + "Map"; each constant stands between empty lines.
+void WriteJavaMapPart(Lines& lines, std::string_view kindName, MapPart part, std::string_view id,
                       std::string_view symbol, const MapHeadTemplates& head);
 
 /// folder + kind + "Map.h", "MapU.pas" or "Map.java".
-std::string MapFilePath(std::string_view folder, std::string_view kind, MapLanguage language);
+std::string MapFilePath(std::string_view folder, DocKind kind, MapLanguage language);
 
 /// Builds the map file of kind in language from contextIds (list order, duplicates kept),
 /// reading the head templates from programFolder now, and writes it into folder (which ends
 /// in "/" and is not created here), replacing an old file atomically. Throws Error naming the
 /// template that cannot be read (nothing is written then) or the file that cannot be written,
 /// with the reason; an old file stays as it was then.
-void WriteMapHeader(std::string_view kind, MapLanguage language,
+void WriteMapHeader(DocKind kind, MapLanguage language,
                     const std::vector<ContextIdEntry>& contextIds, const std::string& folder,
                     const std::string& programFolder, const CharacterTable& table);
 

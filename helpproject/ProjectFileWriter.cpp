@@ -32,20 +32,18 @@ void CheckHelpTitle(std::string_view title) {
   }
 }
 
-std::string ProjectFilePath(std::string_view folder, std::string_view title,
-                            std::string_view kind) {
+std::string ProjectFilePath(std::string_view folder, std::string_view title, DocKind kind) {
   std::string path(folder);
   path += PathFromText(title);
   path += kNamePieceSep;
-  path += kind;
+  path += DocKindName(kind);
   path += kProjectFileExt;
   return path;
 }
 
-Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& settings,
-                       const KindLists& lists) {
+Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists) {
   const KindOptions options = OptionsOf(settings, kind);
-  const std::string k(kind);
+  const std::string k(DocKindName(kind));
   const bool hasContextIds = !lists.ContextIds.empty();
 
   Lines lines;
@@ -91,8 +89,8 @@ Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& setting
   return lines;
 }
 
-void WriteProjectFile(std::string_view kind, const HelpProjectSettings& settings,
-                      const KindLists& lists, const std::string& folder) {
+void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+                      const std::string& folder) {
   CheckHelpTitle(settings.Title);
   const Lines lines = ProjectFileLines(kind, settings, lists);
   CreateFolder(folder);

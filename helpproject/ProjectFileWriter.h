@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "engine/DocKind.h"
 #include "helpproject/HelpKind.h"
 #include "helpproject/HelpProjectSettings.h"
 
@@ -12,7 +13,7 @@ namespace qm {
 
 /// folder + title + "." + kind + ".hhp"; folder ends in "/" and is a path, title is
 /// Windows-1252 text (PathFromText turns it into a file name).
-std::string ProjectFilePath(std::string_view folder, std::string_view title, std::string_view kind);
+std::string ProjectFilePath(std::string_view folder, std::string_view title, DocKind kind);
 
 /// The lines of kind's project file: options (the contents and index files only when the
 /// kind's box is checked and its entries exist), the file name of every page once, in the order
@@ -20,8 +21,7 @@ std::string ProjectFilePath(std::string_view folder, std::string_view title, std
 /// when their boxes are checked and context ids exist, and a closing "[INFOTYPES]". Values that
 /// name files (compiled file, default topic, pages) are spelled as the file system spells
 /// them; the language is copied as typed.
-Lines ProjectFileLines(std::string_view kind, const HelpProjectSettings& settings,
-                       const KindLists& lists);
+Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists);
 
 /// True when title can name the help files inside the output folder: not absolute, no "/" or
 /// "\\" (a help compiler on Windows takes both as separators), not "." or "..", and no control
@@ -33,7 +33,7 @@ void CheckHelpTitle(std::string_view title);
 /// Checks the title (CheckHelpTitle), tries once to create folder (one level, outcome
 /// ignored) and replaces the project file in it atomically: on failure an old file stays as
 /// it was. Throws Error naming the file and the reason.
-void WriteProjectFile(std::string_view kind, const HelpProjectSettings& settings,
-                      const KindLists& lists, const std::string& folder);
+void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+                      const std::string& folder);
 
 } // namespace qm

@@ -38,12 +38,13 @@ void WriteSitemap(const std::string& path, const Lines& lines, const std::string
 
 } // namespace
 
-std::string ContentsFilePath(std::string_view folder, std::string_view kind) {
-  return std::string(folder) + kContentsFilePrefix + std::string(kind) + kContentsFileExt;
+std::string ContentsFilePath(std::string_view folder, DocKind kind) {
+  return std::string(folder) + kContentsFilePrefix + std::string(DocKindName(kind)) +
+         kContentsFileExt;
 }
 
-std::string IndexFilePath(std::string_view folder, std::string_view kind) {
-  return std::string(folder) + kIndexFilePrefix + std::string(kind) + kIndexFileExt;
+std::string IndexFilePath(std::string_view folder, DocKind kind) {
+  return std::string(folder) + kIndexFilePrefix + std::string(DocKindName(kind)) + kIndexFileExt;
 }
 
 std::vector<const KeywordEntry*> SortedEntries(const std::vector<KeywordEntry>& entries) {
@@ -122,7 +123,7 @@ Lines IndexFileLines(const std::vector<KeywordEntry>& entries, const TagTable& t
   return lines;
 }
 
-void WriteContentsFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+void WriteContentsFile(DocKind kind, const std::vector<KeywordEntry>& entries,
                        const std::string& folder, const TagTable& tags,
                        const CharacterTable& table) {
   if (entries.empty()) {
@@ -131,7 +132,7 @@ void WriteContentsFile(std::string_view kind, const std::vector<KeywordEntry>& e
   WriteSitemap(ContentsFilePath(folder, kind), ContentsFileLines(entries, tags, table), folder);
 }
 
-void WriteIndexFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+void WriteIndexFile(DocKind kind, const std::vector<KeywordEntry>& entries,
                     const std::string& folder, const TagTable& tags, const CharacterTable& table) {
   if (entries.empty()) {
     return;

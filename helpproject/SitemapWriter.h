@@ -4,6 +4,7 @@
 
 #include "base/AnsiText.h"
 #include "engine/CharTables.h"
+#include "engine/DocKind.h"
 #include "engine/RunRecords.h"
 
 #include <string>
@@ -13,9 +14,9 @@
 namespace qm {
 
 /// folder + "Table of Contents." + kind + ".hhc".
-std::string ContentsFilePath(std::string_view folder, std::string_view kind);
+std::string ContentsFilePath(std::string_view folder, DocKind kind);
 /// folder + "Index." + kind + ".hhk".
-std::string IndexFilePath(std::string_view folder, std::string_view kind);
+std::string IndexFilePath(std::string_view folder, DocKind kind);
 
 /// The entries in collation order of their lines (KeywordEntry::Line; case-insensitive,
 /// accents folded; see CollateLess). Equal lines keep their order. O(n log n) comparisons.
@@ -40,11 +41,11 @@ Lines IndexFileLines(const std::vector<KeywordEntry>& entries, const TagTable& t
 /// create the folder, replacing an old file atomically (a failure leaves it as it was). No
 /// entries: nothing is written and an old file stays. Throws Error naming the file and the
 /// reason.
-void WriteContentsFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+void WriteContentsFile(DocKind kind, const std::vector<KeywordEntry>& entries,
                        const std::string& folder, const TagTable& tags,
                        const CharacterTable& table);
 /// The same for the index file.
-void WriteIndexFile(std::string_view kind, const std::vector<KeywordEntry>& entries,
+void WriteIndexFile(DocKind kind, const std::vector<KeywordEntry>& entries,
                     const std::string& folder, const TagTable& tags, const CharacterTable& table);
 
 } // namespace qm

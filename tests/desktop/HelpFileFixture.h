@@ -86,11 +86,11 @@ inline std::string CompileHelpProject(const std::string& out, const HelpProjectI
   const std::vector<qm::KeywordEntry> toc = Entries(input.Toc);
   const std::vector<qm::KeywordEntry> index = Entries(input.Index);
   const qm::KindLists lists{pages, toc, index, contextIds};
-  qm::BuildProject(qm::kKindDoc, settings, lists, out, tags, table);
+  qm::BuildProject(qm::DocKind::Doc, settings, lists, out, tags, table);
   if (!contextIds.empty()) {
-    qm::WriteMapHeader(qm::kKindDoc, qm::MapLanguage::C, contextIds, out,
+    qm::WriteMapHeader(qm::DocKind::Doc, qm::MapLanguage::C, contextIds, out,
                        std::string(QM_SOURCE_DIR) + "/data/", table);
-    qm::WriteAliasFile(qm::kKindDoc, contextIds, out, table);
+    qm::WriteAliasFile(qm::DocKind::Doc, contextIds, out, table);
   }
   std::string output;
   const std::string project = input.Title + ".Doc.hhp";

@@ -13,7 +13,7 @@ TEST(AliasWriter, OneLinePerContextIdAndNothingElse) {
   // kept, and an own page is named by its own file name.
   TempDir tmp;
   CharacterTable table;
-  WriteAliasFile("Doc",
+  WriteAliasFile(DocKind::Doc,
                  Ids({"1001;Main Window;/hilfe/Main.Doc.htm", "1002;Optionen;/hilfe/Main.Doc.htm",
                       "1003;Kapitel;/hilfe/Kapitel1.Doc.htm", "1004;Optionen;/hilfe/Main.Doc.htm"}),
                  tmp.path(), table);
@@ -28,7 +28,7 @@ TEST(AliasWriter, MissingFolderIsNotCreated) {
   CharacterTable table;
   const std::string folder = tmp / "fehlt/";
   try {
-    WriteAliasFile("Tech", Ids({"1;T;/a/B.Tech.htm"}), folder, table);
+    WriteAliasFile(DocKind::Tech, Ids({"1;T;/a/B.Tech.htm"}), folder, table);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(

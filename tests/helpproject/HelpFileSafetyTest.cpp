@@ -59,8 +59,8 @@ TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
   EXPECT_TRUE(RunHelpProject(generator, Titled("..Handbuch"), out, program, messages));
   EXPECT_TRUE(Exists(out + "..Handbuch.Doc.hhp"));
   // The writer itself refuses such a title too.
-  EXPECT_THROW(WriteProjectFile("Doc", Titled("../y"), {generator.DocPages, {}, {}, {}}, out),
-               Error);
+  EXPECT_THROW(
+      WriteProjectFile(DocKind::Doc, Titled("../y"), {generator.DocPages, {}, {}, {}}, out), Error);
   EXPECT_FALSE(Exists(tmp / "work/y.Doc.hhp"));
 }
 
@@ -87,16 +87,17 @@ TEST(HelpFilesAtomic, AFullDiskDuringEachFileLeavesTheOldFile) {
   const KindLists lists{pages, entries, entries, ids};
 
   const std::vector<std::pair<std::string, std::function<void()>>> writers = {
-      {"Handbuch.Doc.hhp", [&] { WriteProjectFile("Doc", settings, lists, folder); }},
+      {"Handbuch.Doc.hhp", [&] { WriteProjectFile(DocKind::Doc, settings, lists, folder); }},
       {"Table of Contents.Doc.hhc",
-       [&] { WriteContentsFile("Doc", entries, folder, tags, chars); }},
-      {"Index.Doc.hhk", [&] { WriteIndexFile("Doc", entries, folder, tags, chars); }},
-      {"DocMap.h", [&] { WriteMapHeader("Doc", MapLanguage::C, ids, folder, program, chars); }},
+       [&] { WriteContentsFile(DocKind::Doc, entries, folder, tags, chars); }},
+      {"Index.Doc.hhk", [&] { WriteIndexFile(DocKind::Doc, entries, folder, tags, chars); }},
+      {"DocMap.h",
+       [&] { WriteMapHeader(DocKind::Doc, MapLanguage::C, ids, folder, program, chars); }},
       {"DocMapU.pas",
-       [&] { WriteMapHeader("Doc", MapLanguage::Pascal, ids, folder, program, chars); }},
+       [&] { WriteMapHeader(DocKind::Doc, MapLanguage::Pascal, ids, folder, program, chars); }},
       {"DocMap.java",
-       [&] { WriteMapHeader("Doc", MapLanguage::Java, ids, folder, program, chars); }},
-      {"DocAlias.h", [&] { WriteAliasFile("Doc", ids, folder, chars); }},
+       [&] { WriteMapHeader(DocKind::Doc, MapLanguage::Java, ids, folder, program, chars); }},
+      {"DocAlias.h", [&] { WriteAliasFile(DocKind::Doc, ids, folder, chars); }},
   };
   std::vector<std::string> names;
   for (const auto& [name, write] : writers) {

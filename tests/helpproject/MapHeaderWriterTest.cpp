@@ -28,8 +28,8 @@ TEST(MapHeaderWriter, WritesTheCHeader) {
   TempDir tmp;
   const std::string program = SimpleTemplates(tmp);
   CharacterTable table;
-  WriteMapHeader("Doc", MapLanguage::C, Ids({"1001;Main Window;/hilfe/Main.Doc.htm"}), tmp.path(),
-                 program, table);
+  WriteMapHeader(DocKind::Doc, MapLanguage::C, Ids({"1001;Main Window;/hilfe/Main.Doc.htm"}),
+                 tmp.path(), program, table);
   EXPECT_EQ(ReadFile(tmp / "DocMap.h"),
             CrLf({"/*", "FILE:       DocMap    ", "*/", "", "#ifndef _DOCMAP_H_",
                   "#define _DOCMAP_H_", "", "/*", "", "Stand: 26.11.2025 10:00:00", "", "*/", "",
@@ -41,7 +41,7 @@ TEST(MapHeaderWriter, WritesThePascalUnit) {
   TempDir tmp;
   const std::string program = SimpleTemplates(tmp);
   CharacterTable table;
-  WriteMapHeader("Doc", MapLanguage::Pascal, kTwoIds, tmp.path(), program, table);
+  WriteMapHeader(DocKind::Doc, MapLanguage::Pascal, kTwoIds, tmp.path(), program, table);
   EXPECT_EQ(ReadFile(tmp / "DocMapU.pas"), CrLf({"{",
                                                  "UNIT:       DocMapU   ",
                                                  "}",
@@ -70,7 +70,7 @@ TEST(MapHeaderWriter, WritesTheJavaClass) {
   TempDir tmp;
   const std::string program = SimpleTemplates(tmp);
   CharacterTable table;
-  WriteMapHeader("Doc", MapLanguage::Java, kTwoIds, tmp.path(), program, table);
+  WriteMapHeader(DocKind::Doc, MapLanguage::Java, kTwoIds, tmp.path(), program, table);
   EXPECT_EQ(ReadFile(tmp / "DocMap.java"),
             CrLf({"/*", "CLASS:      DocMap    ", "*/", "", "", "/*", "",
                   "Stand: 26.11.2025 10:00:00", "", "*/", "", "public class DocMap {", "",
@@ -85,7 +85,7 @@ TEST(MapHeaderWriter, FillsHeaderPlaceholdersCaseSensitively) {
   WriteFile(tmp / "bin/Header.txt", "[%FILE%]%YEAR%\r\n%TYPE%%FILE%|%type%|%YEAR%\r\n");
   WriteFile(tmp / "bin/Comment.txt", "");
   CharacterTable table;
-  WriteMapHeader("Tech", MapLanguage::Pascal, {}, tmp.path(), tmp / "bin/", table);
+  WriteMapHeader(DocKind::Tech, MapLanguage::Pascal, {}, tmp.path(), tmp / "bin/", table);
   EXPECT_EQ(
       ReadFile(tmp / "TechMapU.pas"),
       CrLf({"{", "[TechMapU  ]2025", "UNIT:       TechMapU  |%type%|2025", "}", "unit TechMapU;",
@@ -120,7 +120,7 @@ TEST(MapHeaderWriter, MissingTemplateNamesItAndWritesNothing) {
   WriteFile(tmp / "bin/Header.txt", "x\r\n");
   CharacterTable table;
   try {
-    WriteMapHeader("Doc", MapLanguage::C, kTwoIds, tmp.path(), tmp / "bin/", table);
+    WriteMapHeader(DocKind::Doc, MapLanguage::C, kTwoIds, tmp.path(), tmp / "bin/", table);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), Format(kMsgCannotOpen, (tmp / "bin/Comment.txt").c_str()));

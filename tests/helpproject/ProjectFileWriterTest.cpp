@@ -29,7 +29,7 @@ TEST(ProjectFileWriter, WritesEveryOptionalLineWhenBoxesAndListsAllowIt) {
   const auto ids = Ids({"1001;Main Window;/hilfe/Main.Doc.htm"});
   const std::string folder = tmp / "out/";
 
-  WriteProjectFile("Doc", settings, {pages, toc, index, ids}, folder);
+  WriteProjectFile(DocKind::Doc, settings, {pages, toc, index, ids}, folder);
 
   EXPECT_EQ(ReadFile(folder + "Handbuch.Doc.hhp"), CrLf({"[OPTIONS]",
                                                          "Compatibility=1.1 or later",
@@ -69,7 +69,7 @@ TEST(ProjectFileWriter, LeavesOutLinesWhoseBoxOrListIsMissing) {
   const Lines pages = {"/o/B.Tech.htm", "/o/A.Tech.htm", "/o/B.Tech.htm"};
   const auto index = Entries({"Wort;Titel;P.Tech.htm"});
 
-  EXPECT_EQ(ProjectFileLines("Tech", settings, {pages, kNoEntries, index, kNoIds}),
+  EXPECT_EQ(ProjectFileLines(DocKind::Tech, settings, {pages, kNoEntries, index, kNoIds}),
             (Lines{"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=.Tech.chm",
                    "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                    "Language=0x409 English (United States)", "", "[FILES]", "B.Tech.htm",
@@ -78,7 +78,7 @@ TEST(ProjectFileWriter, LeavesOutLinesWhoseBoxOrListIsMissing) {
   // Context ids present: only the map include when the alias box is off.
   settings.AliasHeaders = false;
   const auto ids = Ids({"7;T;/o/A.Tech.htm"});
-  EXPECT_EQ(ProjectFileLines("Tech", settings, {kNone, kNoEntries, kNoEntries, ids}),
+  EXPECT_EQ(ProjectFileLines(DocKind::Tech, settings, {kNone, kNoEntries, kNoEntries, ids}),
             (Lines{"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=.Tech.chm",
                    "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                    "Language=0x409 English (United States)", "", "[FILES]", "", "[MAP]",
@@ -93,7 +93,7 @@ TEST(ProjectFileWriter, UnwritableTargetNamesTheFile) {
   settings.Title = "H";
   const std::string folder = tmp / "a/b/";
   try {
-    WriteProjectFile("Doc", settings, {kNone, kNoEntries, kNoEntries, kNoIds}, folder);
+    WriteProjectFile(DocKind::Doc, settings, {kNone, kNoEntries, kNoEntries, kNoIds}, folder);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), Format(kMsgCannotCreateBecause, (folder + "H.Doc.hhp").c_str(),

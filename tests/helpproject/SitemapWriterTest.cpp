@@ -81,9 +81,9 @@ TEST(SitemapWriter, WritesContentsAndIndexOfOneMarkerEach) {
   TempDir tmp;
   Tables t;
   const std::string folder = tmp / "out/";
-  WriteContentsFile("Doc", Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"}), folder, t.tags,
-                    t.chars);
-  WriteIndexFile("Doc", Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"}), folder, t.tags,
+  WriteContentsFile(DocKind::Doc, Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"}), folder,
+                    t.tags, t.chars);
+  WriteIndexFile(DocKind::Doc, Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"}), folder, t.tags,
                  t.chars);
 
   EXPECT_EQ(ReadFile(folder + "Table of Contents.Doc.hhc"),
@@ -177,8 +177,8 @@ TEST(SitemapWriter, NoEntriesWriteNoFile) {
   TempDir tmp;
   Tables t;
   WriteFile(tmp / "Table of Contents.Tech.hhc", "alt");
-  WriteContentsFile("Tech", {}, tmp.path(), t.tags, t.chars);
-  WriteIndexFile("Tech", {}, tmp.path(), t.tags, t.chars);
+  WriteContentsFile(DocKind::Tech, {}, tmp.path(), t.tags, t.chars);
+  WriteIndexFile(DocKind::Tech, {}, tmp.path(), t.tags, t.chars);
   EXPECT_EQ(ReadFile(tmp / "Table of Contents.Tech.hhc"), "alt");
   EXPECT_FALSE(Exists(tmp / "Index.Tech.hhk"));
 }

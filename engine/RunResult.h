@@ -1,0 +1,61 @@
+// What one conversion run gives back: the pages it wrote and the entries it collected per
+// kind, its warnings, counts and times.
+#pragma once
+
+#include "base/AnsiText.h"
+#include "engine/DocKind.h"
+#include "engine/RunRecords.h"
+#include "base/Warnings.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+/// What a run collected for one kind of documentation.
+struct KindRecords {
+  Lines Pages; ///< full paths of the pages written, in the order written (a page may repeat)
+  std::vector<KeywordEntry> Toc;          ///< contents entries, in the order written
+  std::vector<KeywordEntry> Index;        ///< index entries, in the order written
+  std::vector<ContextIdEntry> ContextIds; ///< one per block with a context id
+};
+
+/// Counts of a run: sources read, pages written (per-source and own pages, each page once)
+/// and the own pages among them.
+struct RunCounts {
+  int SourcesRead = 0;
+  int PagesWritten = 0;
+  int OwnPagesWritten = 0;
+};
+
+/// Where a run's time went, in seconds summed over its threads: reading sources, converting
+/// them, writing pages, and the calling thread waiting for a worker's result.
+struct RunTimes {
+  double reading = 0;
+  double converting = 0;
+  double writing = 0;
+  double waiting = 0;
+};
+
+/// The result of one run. A run fills it from scratch; when a failure ends the run, it holds
+/// what was done up to the failure.
+struct RunResult {
+  /// The folder the run wrote into (ending in "/"; "/" alone: pages beside their sources).
+  /// Empty until a run fills the result.
+  std::string OutputFolder;
+  std::array<KindRecords, 2> Kinds;
+  /// The pages that were in the output folder when the run started, with their titles.
+  std::vector<PageTitle> ExistingPages;
+  /// The source search's warnings, then the run's, in the order found.
+  WarningList Warnings;
+  RunCounts Counts;
+  RunTimes Times;
+
+  KindRecords& Of(DocKind kind) { return Kinds[DocKindIndex(kind)]; }
+  const KindRecords& Of(DocKind kind) const { return Kinds[DocKindIndex(kind)]; }
+  /// Whether a run filled this result.
+  bool Ran() const { return !OutputFolder.empty(); }
+};
+
+} // namespace qm
