@@ -149,11 +149,18 @@ struct Conversion {
   size_t files = 0;
   double bytes = 0;      // of the sources converted
   double runSeconds = 0; // of them in Run, without the search of the folders
-  qm::TGenerator::RunTimes times;
+  qm::RunTimes times;
+};
+
+/// The generator with the options and templates the benchmark converts with.
+struct Converter {
+  qm::TGenerator generator;
+  qm::GeneratorOptions options;
+  qm::TemplateSet templates;
 };
 
 /// Converts the sources below sources, or only the first files of them (0: all).
-Conversion Convert(qm::TGenerator& generator, const std::string& sources, size_t files = 0) {
+Conversion Convert(Converter& converter, const std::string& sources, size_t files = 0) {
   const CpuTime cpu = CpuSeconds();
   const auto start = Clock::now();
   qm::TQuelle quelle;
@@ -169,7 +176,8 @@ Conversion Convert(qm::TGenerator& generator, const std::string& sources, size_t
     quelle.Files.resize(files);
   }
   const auto runStart = Clock::now();
-  generator.Run(quelle);
+  const qm::RunResult result =
+      converter.generator.Run(quelle, converter.options, converter.templates);
   const auto end = Clock::now();
   const CpuTime used = CpuSeconds();
   Conversion c;
@@ -178,7 +186,7 @@ Conversion Convert(qm::TGenerator& generator, const std::string& sources, size_t
   c.user = used.user - cpu.user;
   c.files = quelle.Files.size();
   c.runSeconds = Seconds(end - runStart);
-  c.times = generator.Times;
+  c.times = result.Times;
   for (const std::string& file : quelle.Files) {
     c.bytes += static_cast<double>(fs::file_size(file));
   }
@@ -186,13 +194,13 @@ Conversion Convert(qm::TGenerator& generator, const std::string& sources, size_t
 }
 
 /// The median of repeats conversions (by wall time), each after prepare.
-Conversion ConvertMedian(qm::TGenerator& generator, const std::string& sources,
+Conversion ConvertMedian(Converter& converter, const std::string& sources,
                          const std::function<void(int)>& prepare, int repeats = kRepeats,
                          size_t files = 0) {
   std::vector<Conversion> runs;
   for (int i = 0; i < repeats; ++i) {
     prepare(i);
-    runs.push_back(Convert(generator, sources, files));
+    runs.push_back(Convert(converter, sources, files));
   }
   std::sort(runs.begin(), runs.end(),
             [](const Conversion& a, const Conversion& b) { return a.seconds < b.seconds; });
@@ -242,7 +250,7 @@ void PrintConversion(const char* what, const Conversion& c, double floor, const 
 /// first folders' files), set against the conversions of all: into an emptied folder (where
 /// the file system's cost of creating files varies most) and over unchanged pages. The time is
 /// that of Run alone: a part's files are cut from the search of the whole tree.
-void MeasureParts(qm::TGenerator& generator, const std::string& sources, const Conversion& emptied,
+void MeasureParts(Converter& converter, const std::string& sources, const Conversion& emptied,
                   const Conversion& unchanged, const std::function<void(int)>& empty) {
   std::printf(
       "\n  Time per source in the conversion itself (median of 17, 9, 5 and 5 runs):\n"
@@ -260,10 +268,10 @@ void MeasureParts(qm::TGenerator& generator, const std::string& sources, const C
     const size_t files = std::max<size_t>(1, emptied.files / part);
     // Smaller parts are over sooner and vary more: they are converted more often.
     const int repeats = std::max(kRepeats, static_cast<int>(part) * 2 + 1);
-    const Conversion e = ConvertMedian(generator, sources, empty, repeats, files);
+    const Conversion e = ConvertMedian(converter, sources, empty, repeats, files);
     Shell("sync");
     const Conversion u = ConvertMedian(
-        generator, sources, [](int) {}, repeats, files);
+        converter, sources, [](int) {}, repeats, files);
     print("1/" + std::to_string(part) + " of the tree (" + std::to_string(e.files) + " sources):",
           e, u);
     for (size_t k = 0; k < 2; ++k) {
@@ -280,11 +288,13 @@ void MeasureParts(qm::TGenerator& generator, const std::string& sources, const C
 }
 
 /// A fresh generator as the benchmark converts with it.
-std::unique_ptr<qm::TGenerator> MakeGenerator(const std::string& output) {
-  auto generator = std::make_unique<qm::TGenerator>(qm::ProgramFolder());
-  generator->AutoLineBreak = true;
-  generator->OutputFolder = output;
-  return generator;
+std::unique_ptr<Converter> MakeGenerator(const std::string& output) {
+  auto converter =
+      std::make_unique<Converter>(Converter{qm::TGenerator(qm::ProgramFolder()), {}, {}});
+  converter->templates = converter->generator.InstalledTemplates();
+  converter->options.AutoLineBreak = true;
+  converter->options.OutputFolder = output;
+  return converter;
 }
 
 /// Writes the tree of shape below root/src and measures it; with parts, also the time per source
@@ -349,15 +359,14 @@ void MeasureTree(const std::string& root, const qmbench::TreeShape& shape, bool 
 
   const Conversion unchanged = ConvertMedian(*generator, sources, [](int) {});
   // Every page changes: the page footers gain a line that differs from one run to the next.
-  const qm::Lines docFooter = generator->Templates[qm::TemplateId::DocPageFooter];
-  const qm::Lines techFooter = generator->Templates[qm::TemplateId::TechPageFooter];
+  qm::TemplateSet& templates = generator->templates;
+  const qm::Lines docFooter = templates[qm::TemplateId::DocPageFooter];
+  const qm::Lines techFooter = templates[qm::TemplateId::TechPageFooter];
   const Conversion changed = ConvertMedian(*generator, sources, [&](int i) {
-    generator->Templates[qm::TemplateId::DocPageFooter] = docFooter;
-    generator->Templates[qm::TemplateId::TechPageFooter] = techFooter;
-    generator->Templates[qm::TemplateId::DocPageFooter].push_back("<!-- " + std::to_string(i) +
-                                                                  " -->");
-    generator->Templates[qm::TemplateId::TechPageFooter].push_back("<!-- " + std::to_string(i) +
-                                                                   " -->");
+    templates[qm::TemplateId::DocPageFooter] = docFooter;
+    templates[qm::TemplateId::TechPageFooter] = techFooter;
+    templates[qm::TemplateId::DocPageFooter].push_back("<!-- " + std::to_string(i) + " -->");
+    templates[qm::TemplateId::TechPageFooter].push_back("<!-- " + std::to_string(i) + " -->");
   });
   std::printf("  Conversions (median of %d):\n", kRepeats);
   PrintConversion("into an emptied folder", emptied, read + create, "(read+create)", 1.2, bytes);

@@ -106,13 +106,11 @@ int RunConvertCommand(const Options& options) {
   SystemProgramRunner runner;
   const std::string compiler = options.Compile ? FindHelpCompiler(runner) : std::string();
   const std::string programFolder = ProgramFolderOf(options);
-  TGenerator generator(programFolder);
-  if (projectMode) {
-    // The project's templates replace those loaded from the Templates folder, also when the
-    // project holds none.
-    generator.Templates = settings.Templates;
-  } else {
-    settings.Templates = generator.Templates;
+  const TGenerator generator(programFolder);
+  // The project's templates take the place of those read from the Templates folder, also when
+  // the project holds none.
+  if (!projectMode) {
+    settings.Templates = generator.InstalledTemplates();
     ApplySettingFlags(options.Settings, settings);
   }
 
@@ -124,18 +122,20 @@ int RunConvertCommand(const Options& options) {
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();
 
-  const JobOutcome outcome = ConvertProject(settings, generator, interaction, &progress);
+  RunResult run;
+  const JobOutcome outcome = ConvertProject(settings, generator, interaction, run, &progress);
   if (outcome == JobOutcome::Declined) {
     return kExitFailure;
   }
-  WarningList warnings = generator.Warnings;
+  WarningList warnings = run.Warnings;
   PrintWarnings(warnings);
   const bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
   if (!cancelled && options.HelpProject) {
     CliHelpMessages messages(options.Quiet);
     WarningList helpWarnings;
-    helpOk = BuildHelpProject(generator, settings, programFolder, messages, &helpWarnings);
+    helpOk =
+        BuildHelpProject(run, generator.Tables(), settings, programFolder, messages, &helpWarnings);
     PrintWarnings(helpWarnings);
     warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
     if (helpOk && options.Compile) {
@@ -143,8 +143,8 @@ int RunConvertCommand(const Options& options) {
     }
   }
   if (!options.Quiet) {
-    PrintUtf8(stderr, Format(kMsgSummary, generator.SourcesRead, generator.PagesWritten,
-                             generator.OwnPagesWritten, static_cast<int>(warnings.size())));
+    PrintUtf8(stderr, Format(kMsgSummary, run.Counts.SourcesRead, run.Counts.PagesWritten,
+                             run.Counts.OwnPagesWritten, static_cast<int>(warnings.size())));
   }
   if (cancelled) {
     PrintUtf8(stderr, kMsgCancelled);

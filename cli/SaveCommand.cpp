@@ -18,7 +18,7 @@ int RunSaveCommand(const Options& options) {
   } else {
     // A freshly started program: default values and the templates from the Templates folder.
     const TGenerator generator(ProgramFolderOf(options));
-    settings.Templates = generator.Templates;
+    settings.Templates = generator.InstalledTemplates();
   }
   ApplySettingFlags(options.Settings, settings);
   // Merging a project into some other file would leave that file neither one nor the other.

@@ -1,4 +1,3 @@
-#include "base/Clock.h"
 #include "base/CodePages.h"
 #include "base/Error.h"
 #include "base/FileSystem.h"
@@ -6,7 +5,7 @@
 #include "base/Prefetch.h"
 #include "base/TextFile.h"
 #include "engine/BlockConvert.h"
-#include "engine/Generator.h"
+#include "engine/GeneratorRun.h"
 #include "engine/Markers.h"
 #include "engine/SourceLines.h"
 
@@ -45,16 +44,14 @@ bool LeavesFolder(std::string_view name) {
 // The converted text of the block of inFile from start line i to end line end (exclusive).
 // The start-marker line is never converted, so it is not copied: a long title line would be
 // held twice. outputLine drops the block's first line, which names its own page.
-template <typename Gen>
 std::string ConvertLines(const SourceLines& lines, const std::string& inFile, size_t i, size_t end,
-                         bool outputLine, const Gen& gen) {
+                         bool outputLine, bool autoLineBreak, const GeneratorTables& tables) {
   std::vector<std::string_view> block;
   block.reserve(end - i);
   for (size_t k = i + (outputLine ? 2 : 1); k < end; ++k) {
     block.push_back(lines[k]);
   }
-  return ConvertBlockLines(block, ExtractFileExt(inFile), gen.AutoLineBreak, gen.HtmlTags,
-                           gen.CharTable);
+  return ConvertBlockLines(block, ExtractFileExt(inFile), autoLineBreak, tables.Tags, tables.Chars);
 }
 
 // The first line at or after a block's start that holds the end marker. Later blocks reuse
@@ -102,7 +99,7 @@ size_t BlockKey(size_t line, bool tech) {
 
 // A source file read and its blocks converted ahead of its turn. The lines are views into
 // bytes or converted, so the object is never moved once made.
-struct TGenerator::Prepared {
+struct GeneratorRun::Prepared {
   std::exception_ptr readError;     // the read failed
   std::optional<EntryKind> notFile; // the source turned out to be no regular file
   std::string bytes;
@@ -119,19 +116,18 @@ struct TGenerator::Prepared {
 };
 
 // The blocks of one source file: both streams, their per-source pages and their own pages.
-struct TGenerator::BlockScan {
+struct GeneratorRun::BlockScan {
   // The values that differ between the two streams.
   struct Stream {
-    Stream(const DocKindInfo& info, Lines& pageList, std::vector<ContextIdEntry>& idList)
+    Stream(const DocKindInfo& info, KindRecords& kindRecords)
         : kind(info.kind), start(info.startMarker), end(info.endMarker), pageExt(info.pageExt),
-          pages(pageList), contextIds(idList) {}
+          records(kindRecords) {}
 
     DocKind kind;
     std::string_view start;
     std::string_view end;
     std::string_view pageExt;
-    Lines& pages;
-    std::vector<ContextIdEntry>& contextIds;
+    KindRecords& records;
     std::string page;  // the per-source page
     bool used = false; // whether the per-source page received a block and is kept
     EndSearch ends;
@@ -140,8 +136,10 @@ struct TGenerator::BlockScan {
     size_t openEnd = 0;
   };
 
-  TGenerator& gen;
+  GeneratorRun& run;
   const std::string& inFile;
+  // The source's name, shared by the origins of all records the file gives.
+  std::shared_ptr<const std::string> source;
   Prepared* ready; // what a worker did of the file ahead of its turn, if anything
   std::string pageFolder;
   Stream doc;
@@ -155,34 +153,17 @@ struct TGenerator::BlockScan {
   std::string_view title;
   size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
 
-  BlockScan(TGenerator& g, const std::string& in, Prepared* prepared)
-      : gen(g), inFile(in), ready(prepared),
-        doc(DocKindInfoOf(DocKind::Doc), g.DocPages, g.DocContextIds),
-        tech(DocKindInfoOf(DocKind::Tech), g.TechPages, g.TechContextIds) {
-    gen.CurrentTitle.clear();
+  BlockScan(GeneratorRun& r, const std::string& in, Prepared* prepared)
+      : run(r), inFile(in), source(std::make_shared<const std::string>(in)), ready(prepared),
+        doc(DocKindInfoOf(DocKind::Doc), r.result_.Of(DocKind::Doc)),
+        tech(DocKindInfoOf(DocKind::Tech), r.result_.Of(DocKind::Tech)) {
     // Without an output folder the pages go beside their source.
-    const std::string base = Trim(gen.OutputFolder) == std::string(1, kPathSep)
-                                 ? inFile
-                                 : gen.OutputFolder + ExtractFileName(inFile);
+    const std::string& folder = run.options_.OutputFolder;
+    const std::string base =
+        Trim(folder) == std::string(1, kPathSep) ? inFile : folder + ExtractFileName(inFile);
     pageFolder = ExtractFilePath(base);
     doc.page = ChangeFileExt(base, doc.pageExt);
     tech.page = ChangeFileExt(base, tech.pageExt);
-  }
-
-  void WriteHeader(Stream& s, std::string_view pageTitle, const std::string& own) {
-    if (s.kind == DocKind::Doc) {
-      gen.WriteDocBlockHeader(s.page, inFile, pageTitle, own);
-    } else {
-      gen.WriteTechBlockHeader(s.page, inFile, pageTitle, own);
-    }
-  }
-
-  void WriteFooter(Stream& s, std::string_view pageTitle, const std::string& own) {
-    if (s.kind == DocKind::Doc) {
-      gen.WriteDocBlockFooter(s.page, inFile, pageTitle, own);
-    } else {
-      gen.WriteTechBlockFooter(s.page, inFile, pageTitle, own);
-    }
   }
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
@@ -202,7 +183,7 @@ struct TGenerator::BlockScan {
   }
 
   void Warn(size_t index, const char* format, std::vector<ErrorArg> args = {}) {
-    AddWarning(gen.Warnings, inFile, static_cast<int>(index + 1), format, std::move(args));
+    AddWarning(run.result_.Warnings, inFile, static_cast<int>(index + 1), format, std::move(args));
   }
 
   // Contents and index lines of the block's lines [from, end) that have too few fields. Each
@@ -227,7 +208,7 @@ struct TGenerator::BlockScan {
   // The converted text of the block from start line i to end line end; outputLine drops its
   // first line, which names its own page.
   std::string ConvertBlockAt(size_t i, size_t end, bool outputLine) const {
-    return ConvertLines(lines, inFile, i, end, outputLine, gen);
+    return ConvertLines(lines, inFile, i, end, outputLine, run.options_.AutoLineBreak, run.tables_);
   }
 
   void HandleBlock(Stream& s, size_t i) {
@@ -275,11 +256,11 @@ struct TGenerator::BlockScan {
                         : std::string_view(),
                     s.pageExt);
       outputLine = true;
-      s.pages.push_back(own);
-    } else if (gen.OneFilePerBlock) {
+      s.records.Pages.push_back(own);
+    } else if (run.options_.OneFilePerBlock) {
       own = OwnPage(title, s.pageExt);
       s.used = false;
-      s.pages.push_back(own);
+      s.records.Pages.push_back(own);
     } else {
       s.used = true;
     }
@@ -302,38 +283,37 @@ struct TGenerator::BlockScan {
       plain = PlainBlockBytes(text);
     }
 
-    gen.CurrentOutputFile = s.page;
-    gen.CurrentInputFile = inFile;
-    // The header of a new own page shows the title; a per-source page never asks for it.
-    if (!own.empty()) {
-      gen.CurrentTitle.assign(title);
-    }
-    WriteHeader(s, title, own);
-    gen.WriteBlock(s.page, text, own, std::move(plain));
-    WriteFooter(s, title, own);
+    const Origin origin(source, static_cast<int>(i + 1));
+    const Piece piece{s.page, inFile, title, own, origin};
+    run.WriteTemplate(s.kind, TemplatePart::BlockHeader, piece);
+    run.WriteBlock(piece, text, std::move(plain));
+    run.WriteTemplate(s.kind, TemplatePart::BlockFooter, piece);
 
     if (!id.empty()) {
       const std::string& target = own.empty() ? s.page : own;
-      gen.CheckContextId(s.kind, inFile, static_cast<int>(i + 1), target, id, title);
-      s.contextIds.push_back(ContextIdEntry{std::move(id), std::string(title), target,
-                                            Origin(inFile, static_cast<int>(i + 1))});
+      run.CheckContextId(s.kind, inFile, origin.Line(), target, id, title);
+      s.records.ContextIds.push_back(
+          ContextIdEntry{std::move(id), std::string(title), target, origin});
     }
+  }
+
+  // The header or footer of a stream's per-source page: it belongs to no block.
+  void WritePagePart(Stream& s, TemplatePart part, std::string_view pageTitle) {
+    const std::string none;
+    const Origin origin(source, 0);
+    run.WriteTemplate(s.kind, part, Piece{s.page, inFile, pageTitle, none, origin});
   }
 
   void FinishPage(Stream& s) {
     if (!s.used) {
-      gen.DropPage(s.page);
+      run.DropPage(s.page);
       return;
     }
-    if (s.kind == DocKind::Doc) {
-      gen.WriteDocPageFooter(s.page, inFile, title, "");
-    } else {
-      gen.WriteTechPageFooter(s.page, inFile, title, "");
-    }
-    gen.FlushPage(s.page);
-    gen.pagesWritten_.insert(PathCaseKey(s.page));
-    gen.pageSources_[PathCaseKey(s.page)] = inFile;
-    s.pages.push_back(s.page);
+    WritePagePart(s, TemplatePart::PageFooter, title);
+    run.FlushPage(s.page);
+    run.pagesWritten_.insert(PathCaseKey(s.page));
+    run.pageSources_[PathCaseKey(s.page)] = inFile;
+    s.records.Pages.push_back(s.page);
   }
 
   std::optional<int> Scan() {
@@ -346,7 +326,7 @@ struct TGenerator::BlockScan {
     if (ready != nullptr) {
       readError = ready->readError;
       if (ready->notFile) {
-        AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile,
+        AddWarning(run.result_.Warnings, inFile, 0, kWarnNotAFile,
                    {ErrorArg::Text(EntryKindText(*ready->notFile))});
         return std::nullopt;
       }
@@ -357,7 +337,8 @@ struct TGenerator::BlockScan {
         std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
         if (!read) {
           // It changed since the search (into a fifo, say): skipped as the search skips it.
-          AddWarning(gen.Warnings, inFile, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(kind))});
+          AddWarning(run.result_.Warnings, inFile, 0, kWarnNotAFile,
+                     {ErrorArg::Text(EntryKindText(kind))});
           return std::nullopt;
         }
         bytes = std::move(*read);
@@ -367,14 +348,14 @@ struct TGenerator::BlockScan {
       readNs += NowNs() - start;
     }
     const bool readFailed = readError != nullptr;
-    const std::string& source = ready != nullptr ? ready->bytes : bytes;
-    const std::string_view text = std::string_view(source).substr(0, source.find('\0'));
-    gen.ClaimPage(doc.page, inFile);
-    gen.ClaimPage(tech.page, inFile);
-    gen.BeginPage(doc.page, !readFailed && text.find(doc.start) != std::string_view::npos);
-    gen.WriteDocPageHeader(doc.page, inFile, "", "");
-    gen.BeginPage(tech.page, !readFailed && text.find(tech.start) != std::string_view::npos);
-    gen.WriteTechPageHeader(tech.page, inFile, "", "");
+    const std::string& read = ready != nullptr ? ready->bytes : bytes;
+    const std::string_view text = std::string_view(read).substr(0, read.find('\0'));
+    run.ClaimPage(doc.page, inFile);
+    run.ClaimPage(tech.page, inFile);
+    for (Stream* s : {&doc, &tech}) {
+      run.BeginPage(s->page, !readFailed && text.find(s->start) != std::string_view::npos);
+      WritePagePart(*s, TemplatePart::PageHeader, "");
+    }
     if (readFailed) {
       std::rethrow_exception(readError);
     }
@@ -382,7 +363,7 @@ struct TGenerator::BlockScan {
     if (ready != nullptr) {
       lines = std::move(ready->lines);
     } else {
-      SplitSource(bytes, gen.OemToAnsi, lines, converted);
+      SplitSource(bytes, run.options_.OemToAnsi, lines, converted);
     }
     for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
          i = lines.FindLine(kMarkerPrefix, i + 1)) {
@@ -401,102 +382,11 @@ struct TGenerator::BlockScan {
   }
 };
 
-void TGenerator::BeginPage(const std::string& page, bool create) {
-  const int64_t start = NowNs();
-  pagesTouched_.insert(PathCaseKey(page));
-  pageStreams_.insert_or_assign(page, PageStream(page, create, PageMayExist(page)));
-  NotePage(page, create);
-  AddTime(writeNs_, start);
-}
-
-void TGenerator::FlushPage(const std::string& page) {
-  const auto it = pageStreams_.find(page);
-  if (it == pageStreams_.end()) {
-    return;
-  }
-  const int64_t start = NowNs();
-  PageStream stream = std::move(it->second);
-  pageStreams_.erase(it);
-  NotePage(page, true);
-  stream.Finish();
-  AddTime(writeNs_, start);
-}
-
-void TGenerator::DropPage(const std::string& page) {
-  const int64_t start = NowNs();
-  pagesTouched_.insert(PathCaseKey(page));
-  const auto it = pageStreams_.find(page);
-  if (it == pageStreams_.end()) {
-    if (PageMayExist(page)) {
-      DeleteFileAt(page);
-    }
-  } else {
-    it->second.Discard();
-    pageStreams_.erase(it);
-  }
-  NotePage(page, false);
-  AddTime(writeNs_, start);
-}
-
-void TGenerator::FlushAllPages() noexcept {
-  for (auto& [page, stream] : pageStreams_) {
-    NotePage(page, true);
-    try {
-      stream.Finish();
-    } catch (...) {
-      // The failure that ended the file is the one reported.
-    }
-  }
-  pageStreams_.clear();
-}
-
-void TGenerator::CheckContextId(DocKind kind, const std::string& inFile, int line,
-                                const std::string& page, const std::string& id,
-                                std::string_view title) {
-  const size_t k = DocKindIndex(kind);
-  if (id.find_first_not_of("0123456789") != std::string::npos) {
-    AddWarning(Warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});
-  }
-  if (title.find('=') != std::string::npos) {
-    AddWarning(Warnings, inFile, line, kWarnTitleWithEquals, {ErrorArg::Text(title)});
-  }
-  const auto [seen, fresh] = idSeen_[k].try_emplace(id, SourceLine{inFile, line});
-  if (!fresh) {
-    AddWarning(Warnings, inFile, line, kWarnDuplicateId,
-               {ErrorArg::Text(id), ErrorArg::Path(seen->second.file),
-                ErrorArg::Number(seen->second.line)});
-  }
-  const auto [first, firstOnPage] = pageIds_[k].try_emplace(PathCaseKey(page), id);
-  if (!firstOnPage) {
-    AddWarning(Warnings, inFile, line, kWarnSecondIdOnPage,
-               {ErrorArg::Path(ExtractFileName(page)), ErrorArg::Text(first->second)});
-  }
-}
-
-void TGenerator::ClaimPage(const std::string& page, const std::string& inFile) {
-  const auto it = pageSources_.find(PathCaseKey(page));
-  if (it != pageSources_.end() && it->second != inFile) {
-    AddWarning(Warnings, inFile, 0, kWarnPageReplaced,
-               {ErrorArg::Path(page), ErrorArg::Path(it->second)});
-    pageSources_.erase(it);
-  }
-}
-
-int TGenerator::ProcessFile(const std::string& inFile) {
+int GeneratorRun::ProcessFile(const std::string& inFile) {
   return ProcessSource(inFile).value_or(0);
 }
 
-int64_t TGenerator::NowNs() {
-  return SteadyNanoseconds();
-}
-
-int64_t TGenerator::AddTime(std::atomic<int64_t>& counter, int64_t start) {
-  const int64_t spent = NowNs() - start;
-  counter.fetch_add(spent, std::memory_order_relaxed);
-  return spent;
-}
-
-std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inFile) const {
+std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string& inFile) const {
   auto p = std::make_unique<Prepared>();
   int64_t start = NowNs();
   try {
@@ -521,7 +411,7 @@ std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inF
     return p;
   }
   try {
-    SplitSource(p->bytes, OemToAnsi, p->lines, p->converted);
+    SplitSource(p->bytes, options_.OemToAnsi, p->lines, p->converted);
     // The blocks as BlockScan::Scan finds them; its checks and failures stay with it.
     struct StreamEnds {
       std::string_view start;
@@ -547,7 +437,8 @@ std::unique_ptr<TGenerator::Prepared> TGenerator::Prepare(const std::string& inF
           return p;
         }
         const bool outputLine = end - i >= 2 && Trim(lines[i + 1]).starts_with(kOutputMarker);
-        std::string text = ConvertLines(lines, inFile, i, end, outputLine, *this);
+        std::string text =
+            ConvertLines(lines, inFile, i, end, outputLine, options_.AutoLineBreak, tables_);
         Prepared::Block block;
         block.id = ExtractContextId(text);
         block.plain = PlainBlockBytes(text);
@@ -579,14 +470,14 @@ constexpr size_t kBytesAhead = size_t{32} << 20;
 
 } // namespace
 
-void TGenerator::StopPreparing::operator()(Preparing* ahead) const {
+void GeneratorRun::StopPreparing::operator()(Preparing* ahead) const {
   delete ahead;
 }
 
-std::unique_ptr<TGenerator::Preparing, TGenerator::StopPreparing>
-TGenerator::StartPreparing(const Lines& files) {
+std::unique_ptr<GeneratorRun::Preparing, GeneratorRun::StopPreparing>
+GeneratorRun::StartPreparing(const Lines& files) {
   const unsigned threads =
-      Threads != 0 ? Threads : std::max(1U, std::thread::hardware_concurrency());
+      options_.Threads != 0 ? options_.Threads : std::max(1U, std::thread::hardware_concurrency());
   if (threads <= 1 || files.size() <= 1) {
     return nullptr;
   }
@@ -596,7 +487,7 @@ TGenerator::StartPreparing(const Lines& files) {
       [](const std::unique_ptr<Prepared>& p) { return p ? p->weight : 0; }));
 }
 
-void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead) {
+void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead) {
   // Worker threads read and convert the files ahead of their turn; everything that reaches
   // the disk, the lists or the progress display happens here, file by file in order.
   const size_t count = files.size();
@@ -618,21 +509,21 @@ void TGenerator::ConvertFiles(const Lines& files, ProgressSink* progress, Prepar
       }
     }
     const std::optional<int> lines = ProcessSource(files[i], ready.get());
-    SourcesRead += lines ? 1 : 0;
+    result_.Counts.SourcesRead += lines ? 1 : 0;
     if (progress != nullptr) {
       progress->StepFile(files[i], lines.value_or(0));
     }
   }
 }
 
-std::optional<int> TGenerator::ProcessSource(const std::string& inFile, Prepared* ready) {
+std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepared* ready) {
   pageStreams_.clear();
   keepConverted_ = true;
   struct ForgetConverted {
-    TGenerator& gen;
+    GeneratorRun& run;
     ~ForgetConverted() {
-      gen.keepConverted_ = false;
-      for (ConvertedText& memo : gen.converted_) {
+      run.keepConverted_ = false;
+      for (ConvertedText& memo : run.converted_) {
         memo.valid = false;
       }
     }
@@ -642,14 +533,14 @@ std::optional<int> TGenerator::ProcessSource(const std::string& inFile, Prepared
   const int64_t start = NowNs();
   const int64_t written = writeNs_.load(std::memory_order_relaxed);
   struct CountTime {
-    TGenerator& gen;
+    GeneratorRun& run;
     BlockScan& scan;
     int64_t start;
     int64_t written;
     ~CountTime() {
-      const int64_t writing = gen.writeNs_.load(std::memory_order_relaxed) - written;
-      gen.readNs_.fetch_add(scan.readNs, std::memory_order_relaxed);
-      gen.convertNs_.fetch_add(NowNs() - start - writing - scan.readNs, std::memory_order_relaxed);
+      const int64_t writing = run.writeNs_.load(std::memory_order_relaxed) - written;
+      run.readNs_.fetch_add(scan.readNs, std::memory_order_relaxed);
+      run.convertNs_.fetch_add(NowNs() - start - writing - scan.readNs, std::memory_order_relaxed);
     }
   } count{*this, scan, start, written};
   try {

@@ -74,6 +74,17 @@ inline constexpr std::array<TemplateId, kTemplateCount> kTemplateLoadOrder{
     TemplateId::TechPageHeader, TemplateId::TechPageFooter,
 };
 
+/// The four pieces of a page that templates frame, in the order of TemplateId within a kind.
+enum class TemplatePart { PageHeader, PageFooter, BlockHeader, BlockFooter };
+
+/// The template of kind for part.
+constexpr TemplateId TemplateOf(DocKind kind, TemplatePart part) {
+  return static_cast<TemplateId>(static_cast<size_t>(kind) * 4 + static_cast<size_t>(part));
+}
+static_assert(TemplateOf(DocKind::Doc, TemplatePart::BlockFooter) == TemplateId::DocBlockFooter);
+static_assert(TemplateOf(DocKind::Tech, TemplatePart::PageHeader) == TemplateId::TechPageHeader);
+static_assert(TemplateOf(DocKind::Tech, TemplatePart::BlockFooter) == TemplateId::TechBlockFooter);
+
 /// The row of id.
 constexpr const TemplateInfo& TemplateInfoOf(TemplateId id) {
   return kTemplateTable[EnumIndex(id)];

@@ -41,7 +41,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const qmfuzz::World& world = qmfuzz::TheWorld();
-  static qm::TGenerator generator(world.Program());
+  static const qm::TGenerator generator(world.Program());
   if (size == 0) {
     return 0;
   }
@@ -49,23 +49,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string source = world.Src() + kSourceNames[options >> 4];
   qmfuzz::World::WriteFile(source, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
 
-  generator.AutoLineBreak = (options & 1) != 0;
-  generator.OemToAnsi = (options & 2) != 0;
-  generator.OneFilePerBlock = (options & 4) != 0;
-  generator.OutputFolder = (options & 8) != 0 ? "/" : world.Out();
+  qm::GeneratorOptions run;
+  run.AutoLineBreak = (options & 1) != 0;
+  run.OemToAnsi = (options & 2) != 0;
+  run.OneFilePerBlock = (options & 4) != 0;
+  run.OutputFolder = (options & 8) != 0 ? "/" : world.Out();
   qm::TQuelle quelle;
   quelle.Files = {source};
+  qm::RunResult result;
   bool finished = true;
   try {
-    generator.Run(quelle);
+    generator.Run(quelle, run, generator.InstalledTemplates(), result);
   } catch (const qm::Error&) {
     finished = false;
   }
   Check(world.OnlyOwnFolders());
   Check(!world.TemporaryFilesLeft());
   if (finished) {
-    for (const qm::Lines* pages : {&generator.DocPages, &generator.TechPages}) {
-      for (const std::string& page : *pages) {
+    for (const qm::KindRecords& records : result.Kinds) {
+      for (const std::string& page : records.Pages) {
         Check(qm::FileExists(page));
       }
     }
@@ -74,9 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     help.MapHeaderPascal = true;
     help.MapHeaderJava = true;
     QuietMessages messages;
-    generator.OutputFolder = world.Out();
+    result.OutputFolder = world.Out();
     try {
-      qm::RunHelpProject(generator, help, world.Out() + "hilfe", world.Program(), messages);
+      qm::RunHelpProject(result, generator.Tables(), help, world.Out() + "hilfe", world.Program(),
+                         messages);
     } catch (const qm::Error&) {
     }
     Check(world.OnlyOwnFolders());

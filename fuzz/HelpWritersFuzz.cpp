@@ -46,7 +46,8 @@ void CheckWhole(const qm::Lines& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const qmfuzz::World& world = qmfuzz::TheWorld();
-  static qm::TGenerator generator(world.Program());
+  static const qm::TGenerator generator(world.Program());
+  const qm::GeneratorTables& tables = generator.Tables();
   static const qm::MapHeadTemplates head = qm::ReadMapHeadTemplates(world.Program());
   const qm::Lines lines =
       qm::SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -65,8 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.MapHeaderPascal = (boxes & 64) != 0;
   settings.MapHeaderJava = (boxes & 128) != 0;
 
-  generator.DocPages.clear();
-  generator.TechPages.clear();
+  qm::RunResult run;
+  qm::KindRecords& doc = run.Of(qm::DocKind::Doc);
+  qm::KindRecords& tech = run.Of(qm::DocKind::Tech);
   qm::Lines docToc, techToc, docIndex, techIndex, docIds, techIds;
   for (size_t i = 1; i < lines.size(); ++i) {
     if (lines[i].empty()) {
@@ -75,10 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = lines[i].substr(1);
     switch (lines[i][0]) {
     case 'P':
-      generator.DocPages.push_back(world.Out() + value);
+      doc.Pages.push_back(world.Out() + value);
       break;
     case 'p':
-      generator.TechPages.push_back(world.Out() + value);
+      tech.Pages.push_back(world.Out() + value);
       break;
     case 'T':
       docToc.push_back(value);
@@ -110,33 +112,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // Entries as the conversion records them: the text, then the page behind the last ";".
-  generator.DocTocEntries = qmtest::Entries(docToc);
-  generator.TechTocEntries = qmtest::Entries(techToc);
-  generator.DocIndexEntries = qmtest::Entries(docIndex);
-  generator.TechIndexEntries = qmtest::Entries(techIndex);
-  generator.DocContextIds = qmtest::Ids(docIds);
-  generator.TechContextIds = qmtest::Ids(techIds);
+  doc.Toc = qmtest::Entries(docToc);
+  tech.Toc = qmtest::Entries(techToc);
+  doc.Index = qmtest::Entries(docIndex);
+  tech.Index = qmtest::Entries(techIndex);
+  doc.ContextIds = qmtest::Ids(docIds);
+  tech.ContextIds = qmtest::Ids(techIds);
 
-  const qm::KindLists doc{generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
-                          generator.DocContextIds};
   CheckWhole(qm::ProjectFileLines(qm::DocKind::Doc, settings, doc));
-  CheckWhole(qm::ContentsFileLines(doc.TocEntries, generator.HtmlTags, generator.CharTable));
-  CheckWhole(qm::IndexFileLines(doc.IndexEntries, generator.HtmlTags, generator.CharTable));
-  CheckWhole(qm::AliasFileLines(doc.ContextIds, generator.CharTable));
+  CheckWhole(qm::ContentsFileLines(doc.Toc, tables.Tags, tables.Chars));
+  CheckWhole(qm::IndexFileLines(doc.Index, tables.Tags, tables.Chars));
+  CheckWhole(qm::AliasFileLines(doc.ContextIds, tables.Chars));
   qm::Lines map;
   qm::WriteJavaMapPart(map, "Doc", qm::MapPart::Head, {}, {}, head);
   for (const qm::ContextIdEntry& entry : doc.ContextIds) {
     qm::WriteCMapPart(map, "Doc", qm::MapPart::Constant, entry.Id,
-                      qm::ContextSymbol(entry, generator.CharTable), head);
+                      qm::ContextSymbol(entry, tables.Chars), head);
   }
   CheckWhole(map);
 
-  generator.OutputFolder = world.Out();
+  run.OutputFolder = world.Out();
   QuietMessages messages;
   const std::string folder = world.Out() + "hilfe/";
   bool refused = false;
   try {
-    qm::RunHelpProject(generator, settings, folder, world.Program(), messages);
+    qm::RunHelpProject(run, tables, settings, folder, world.Program(), messages);
   } catch (const qm::Error&) {
     refused = true;
   }

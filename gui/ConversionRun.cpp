@@ -131,7 +131,7 @@ private:
   QPointer<QProgressDialog> copyProgress_;
 };
 
-ConversionRun::ConversionRun(QWidget* window, TGenerator& generator, ProjectSettings settings,
+ConversionRun::ConversionRun(QWidget* window, const TGenerator& generator, ProjectSettings settings,
                              int closingPauseMs)
     : QObject(window), window_(window), generator_(generator), settings_(std::move(settings)),
       closingPauseMs_(closingPauseMs), progress_(new TLex_Fortschritt(window)),
@@ -154,8 +154,8 @@ void ConversionRun::Start() {
   ProgressSink* progress = progress_.data();
   thread_ = QThread::create([this, progress] {
     try {
-      outcome_ = ConvertProject(settings_, generator_, *interaction_, progress);
-      warnings_ = generator_.Warnings;
+      outcome_ = ConvertProject(settings_, generator_, *interaction_, result_, progress);
+      warnings_ = result_.Warnings;
     } catch (const Error& e) {
       failure_ = ErrorText(e);
     } catch (const std::exception& e) {

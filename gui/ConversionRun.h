@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/Warnings.h"
+#include "engine/RunResult.h"
 #include "gui/Fortschritt.h"
 #include "gui/UiTexts.h"
 #include "project/ProjectJob.h"
@@ -37,9 +38,9 @@ class ConversionRun : public QObject {
   Q_OBJECT
 
 public:
-  /// A run of settings on generator, shown over window. After the run's loop the progress
+  /// A run of settings with generator, shown over window. After the run's loop the progress
   /// window stays closingPauseMs milliseconds before it goes.
-  ConversionRun(QWidget* window, TGenerator& generator, ProjectSettings settings,
+  ConversionRun(QWidget* window, const TGenerator& generator, ProjectSettings settings,
                 int closingPauseMs);
   /// Stops a run still going (further questions are answered no) and waits for its end.
   ~ConversionRun() override;
@@ -57,6 +58,10 @@ public:
   QString Failure() const { return failure_; }
   /// After Ended: the warnings of the run (none after a failure).
   const WarningList& Warnings() const { return warnings_; }
+  /// After Ended: what the generator's run gave (Ran false when the job ended before it
+  /// started), also after a failure or a stop.
+  const RunResult& Result() const { return result_; }
+  RunResult TakeResult() { return std::move(result_); }
 
 signals:
   /// The run is over and its progress window gone.
@@ -69,7 +74,7 @@ private:
   void Finish();
 
   QWidget* window_;
-  TGenerator& generator_;
+  const TGenerator& generator_;
   const ProjectSettings settings_;
   const int closingPauseMs_;
   /// A child of the window too, so the window may have deleted it first at its end.
@@ -80,6 +85,7 @@ private:
   JobOutcome outcome_ = JobOutcome::Converted;
   QString failure_;
   WarningList warnings_;
+  RunResult result_;
 };
 
 } // namespace qm::ui

@@ -24,6 +24,7 @@
 #include "gui/WindowState.h"
 #include "gui/WorkshopProj.h"
 #include "gui/ZusaetzlicheDateien.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectJob.h"
 
 #include <QAction>
@@ -184,7 +185,8 @@ TLex_Hauptmenue::~TLex_Hauptmenue() {
 
 void TLex_Hauptmenue::FormCreate(const std::string& programFolder) {
   try {
-    generator_ = std::make_unique<TGenerator>(programFolder);
+    generator_ = std::make_unique<const TGenerator>(programFolder);
+    templates_ = generator_->InstalledTemplates();
   } catch (const Error& e) {
     // The window still opens; the commands that need the generator stay off.
     ShowError(ErrorText(e));
@@ -413,7 +415,7 @@ ProjectSettings TLex_Hauptmenue::ConversionSettings() const {
   s.OemToAnsi = optOEM->isChecked();
   s.OneFilePerBlock = optEigeneDateien->isChecked();
   if (generator_ != nullptr) {
-    s.Templates = generator_->Templates;
+    s.Templates = templates_;
   }
   return s;
 }
@@ -555,6 +557,11 @@ void TLex_Hauptmenue::KonvertierenClick() {
 void TLex_Hauptmenue::ConversionRunEnded() {
   const QString failure = run_->Failure();
   const WarningList warnings = run_->Warnings();
+  // A run that got as far as converting replaced what the help project builds on, also when
+  // it failed or was stopped.
+  if (run_->Result().Ran()) {
+    lastRun_ = run_->TakeResult();
+  }
   run_->deleteLater();
   run_ = nullptr;
   UpdateCommands();
@@ -608,7 +615,10 @@ void TLex_Hauptmenue::OeffnenClick() {
 }
 
 void TLex_Hauptmenue::LoadProjectFile() {
-  ShowSettings(OpenProject(currentProjectFile_, *generator_));
+  // The project's templates replace all eight, also those it does not hold.
+  ProjectSettings settings = qm::LoadProjectFile(currentProjectFile_);
+  templates_ = settings.Templates;
+  ShowSettings(settings);
 }
 
 void TLex_Hauptmenue::SpeichernClick() {
@@ -616,7 +626,7 @@ void TLex_Hauptmenue::SpeichernClick() {
     SaveAs();
     return;
   }
-  SaveProject(currentProjectFile_, Settings(), *generator_);
+  SaveProjectFile(currentProjectFile_, Settings());
 }
 
 void TLex_Hauptmenue::SpeichernUnterClick() {
@@ -655,7 +665,7 @@ void TLex_Hauptmenue::SaveAs() {
 }
 
 void TLex_Hauptmenue::EditTemplate(TemplateId id) {
-  TLex_HTMLEditor editor(*this, generator_->Templates, id);
+  TLex_HTMLEditor editor(*this, templates_, id);
   editor.exec();
 }
 

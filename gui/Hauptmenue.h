@@ -4,6 +4,7 @@
 
 #include "base/AnsiText.h"
 #include "base/Warnings.h"
+#include "engine/RunResult.h"
 #include "engine/Templates.h"
 #include "helpproject/HelpProjectSettings.h"
 #include "project/ProjectSettings.h"
@@ -53,7 +54,13 @@ public:
   ~TLex_Hauptmenue() override;
 
   /// The generator, or nullptr when creating it failed at start.
-  TGenerator* Generator() const { return generator_.get(); }
+  const TGenerator* Generator() const { return generator_.get(); }
+  /// The eight templates as the window holds them: those of the Templates folder until a
+  /// project brings its own, with the template editor's changes.
+  const TemplateSet& Templates() const { return templates_; }
+  TemplateSet& Templates() { return templates_; }
+  /// What the last conversion that started a run collected (Ran false before any).
+  const RunResult& LastRun() const { return lastRun_; }
   /// The program folder (ending in "/"): tables and map templates, "Extra Files/".
   const std::string& ProgramFolder() const { return programFolder_; }
   /// The output folder as typed in its edit.
@@ -160,7 +167,9 @@ private:
   void ConversionRunEnded();
 
   const std::string programFolder_;
-  std::unique_ptr<TGenerator> generator_;
+  std::unique_ptr<const TGenerator> generator_;
+  TemplateSet templates_;
+  RunResult lastRun_;
   std::string currentProjectFile_;
   std::string extraFilesFolder_;
   QStringList arguments_;

@@ -362,7 +362,8 @@ void TLex_WorkshopProj::BitBtn1Click() {
     ProjectSettings settings;
     settings.Help = Values();
     settings.OutputPath = owner_.OutputPath();
-    built = BuildHelpProject(*generator, settings, owner_.ProgramFolder(), messages, &warnings);
+    built = BuildHelpProject(owner_.LastRun(), generator->Tables(), settings,
+                             owner_.ProgramFolder(), messages, &warnings);
   });
   if (ran && built) {
     if (!warnings.empty()) {

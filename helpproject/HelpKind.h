@@ -1,25 +1,12 @@
-// One documentation kind as the Help Workshop writers see it: the lists the last conversion
-// collected for it and the dialog values that belong to it.
+// The dialog values that belong to one documentation kind.
 #pragma once
 
-#include "base/AnsiText.h"
 #include "engine/DocKind.h"
-#include "engine/RunRecords.h"
 #include "helpproject/HelpProjectSettings.h"
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace qm {
-
-/// The lists of one kind, borrowed from the generator (or built by a test).
-struct KindLists {
-  const Lines& Pages;                            ///< full paths of the pages written
-  const std::vector<KeywordEntry>& TocEntries;   ///< fields group, title, anchor
-  const std::vector<KeywordEntry>& IndexEntries; ///< fields keyword, title, anchors
-  const std::vector<ContextIdEntry>& ContextIds;
-};
 
 /// The per-kind values of the dialog.
 struct KindOptions {

@@ -18,28 +18,20 @@ namespace {
 /// The kinds in the order their projects are written.
 constexpr DocKind kProjectOrder[] = {DocKind::Tech, DocKind::Doc};
 
-KindLists ListsOf(const TGenerator& generator, DocKind kind) {
-  if (kind == DocKind::Tech) {
-    return {generator.TechPages, generator.TechTocEntries, generator.TechIndexEntries,
-            generator.TechContextIds};
-  }
-  return {generator.DocPages, generator.DocTocEntries, generator.DocIndexEntries,
-          generator.DocContextIds};
-}
-
 /// The map files of one language, "Doc" first, for each kind that has context ids.
-void WriteMapHeaders(const TGenerator& generator, MapLanguage language, const std::string& folder,
-                     const std::string& programFolder) {
+void WriteMapHeaders(const RunResult& run, const CharacterTable& table, MapLanguage language,
+                     const std::string& folder, const std::string& programFolder) {
   for (const DocKind kind : kDocKinds) {
-    const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
+    const std::vector<ContextIdEntry>& ids = run.Of(kind).ContextIds;
     if (!ids.empty()) {
-      WriteMapHeader(kind, language, ids, folder, programFolder, generator.CharTable);
+      WriteMapHeader(kind, language, ids, folder, programFolder, table);
     }
   }
 }
 
-void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
-                      const std::string& folder, WarningList& warnings) {
+void CheckHelpProject(const RunResult& run, const CharacterTable& table,
+                      const HelpProjectSettings& settings, const std::string& folder,
+                      WarningList& warnings) {
   if (settings.Title.empty()) {
     AddWarning(warnings, folder, 0, kWarnEmptyHelpTitle);
   }
@@ -48,8 +40,8 @@ void CheckHelpProject(const TGenerator& generator, const HelpProjectSettings& se
     return;
   }
   for (const DocKind kind : kDocKinds) {
-    for (const ContextIdEntry& id : ListsOf(generator, kind).ContextIds) {
-      const std::string symbol = ContextSymbol(id, generator.CharTable);
+    for (const ContextIdEntry& id : run.Of(kind).ContextIds) {
+      const std::string symbol = ContextSymbol(id, table);
       if (!IsCIdentifier(symbol)) {
         // Lists filled by hand have no origins; the page stands in for the source then.
         const bool known = !id.Where.File().empty();
@@ -89,18 +81,19 @@ bool IsCIdentifier(std::string_view symbol) {
   return true;
 }
 
-void BuildProject(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+void BuildProject(DocKind kind, const HelpProjectSettings& settings, const KindRecords& records,
                   const std::string& folder, const TagTable& tags, const CharacterTable& table) {
-  WriteProjectFile(kind, settings, lists, folder);
-  WriteContentsFile(kind, lists.TocEntries, folder, tags, table);
-  WriteIndexFile(kind, lists.IndexEntries, folder, tags, table);
+  WriteProjectFile(kind, settings, records, folder);
+  WriteContentsFile(kind, records.Toc, folder, tags, table);
+  WriteIndexFile(kind, records.Index, folder, tags, table);
 }
 
-bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& settings,
-                    const std::string& outputFolderText, const std::string& programFolder,
-                    HelpProjectMessages& messages, WarningList* warnings) {
-  // An output folder of "/" alone means no conversion has filled the lists in this session.
-  if (AddTrailingBackslash(generator.OutputFolder) == std::string(1, kPathSep)) {
+bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
+                    const HelpProjectSettings& settings, const std::string& outputFolderText,
+                    const std::string& programFolder, HelpProjectMessages& messages,
+                    WarningList* warnings) {
+  // An output folder of "/" alone means no conversion has filled the records in this session.
+  if (AddTrailingBackslash(run.OutputFolder) == std::string(1, kPathSep)) {
     messages.ShowError(ExpandEscapes(kMsgNoConversionYet), kHelpNoConversionYet);
     return false;
   }
@@ -110,32 +103,31 @@ bool RunHelpProject(const TGenerator& generator, const HelpProjectSettings& sett
   // The folder is typed text; the files go where the file system spells it.
   const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
   if (warnings != nullptr) {
-    CheckHelpProject(generator, settings, folder, *warnings);
+    CheckHelpProject(run, tables.Chars, settings, folder, *warnings);
   }
 
   // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
   // is built.
   for (const DocKind kind : kProjectOrder) {
     if (OptionsOf(settings, kind).Enabled) {
-      BuildProject(kind, settings, ListsOf(generator, kind), folder, generator.HtmlTags,
-                   generator.CharTable);
+      BuildProject(kind, settings, run.Of(kind), folder, tables.Tags, tables.Chars);
     }
   }
   messages.ProjectsWritten();
   if (settings.MapHeaderC) {
-    WriteMapHeaders(generator, MapLanguage::C, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::C, folder, programFolder);
   }
   if (settings.MapHeaderPascal) {
-    WriteMapHeaders(generator, MapLanguage::Pascal, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::Pascal, folder, programFolder);
   }
   if (settings.MapHeaderJava) {
-    WriteMapHeaders(generator, MapLanguage::Java, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::Java, folder, programFolder);
   }
   if (settings.AliasHeaders) {
     for (const DocKind kind : kDocKinds) {
-      const std::vector<ContextIdEntry>& ids = ListsOf(generator, kind).ContextIds;
+      const std::vector<ContextIdEntry>& ids = run.Of(kind).ContextIds;
       if (!ids.empty()) {
-        WriteAliasFile(kind, ids, folder, generator.CharTable);
+        WriteAliasFile(kind, ids, folder, tables.Chars);
       }
     }
   }

@@ -41,25 +41,26 @@ std::string ProjectFilePath(std::string_view folder, std::string_view title, Doc
   return path;
 }
 
-Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists) {
+Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings,
+                       const KindRecords& records) {
   const KindOptions options = OptionsOf(settings, kind);
   const std::string k(DocKindName(kind));
-  const bool hasContextIds = !lists.ContextIds.empty();
+  const bool hasContextIds = !records.ContextIds.empty();
 
   Lines lines;
-  lines.reserve(lists.Pages.size() + 20);
+  lines.reserve(records.Pages.size() + 20);
   lines.emplace_back(kHhpOptions);
   lines.emplace_back(kHhpCompatibility);
   // Values that name files are spelled as on disk, so that the help compiler finds them.
   lines.push_back(kHhpCompiledFile + PathFromText(settings.Title) + kNamePieceSep + k +
                   kCompiledFileExt);
-  if (options.Toc && !lists.TocEntries.empty()) {
+  if (options.Toc && !records.Toc.empty()) {
     lines.push_back(std::string(kHhpContentsFile) + kContentsFilePrefix + k + kContentsFileExt);
   }
   lines.push_back(kHhpDefaultTopic + PathFromText(options.DefaultPage));
   lines.emplace_back(kHhpCompileProgress);
   lines.emplace_back(kHhpFullTextSearch);
-  if (options.Index && !lists.IndexEntries.empty()) {
+  if (options.Index && !records.Index.empty()) {
     lines.push_back(std::string(kHhpIndexFile) + kIndexFilePrefix + k + kIndexFileExt);
   }
   lines.push_back(kHhpLanguage + settings.Language);
@@ -68,7 +69,7 @@ Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const 
   // A page named by several blocks is listed once, where it is first named; a second line
   // would store it twice.
   std::unordered_set<std::string> listed;
-  for (const std::string& page : lists.Pages) {
+  for (const std::string& page : records.Pages) {
     std::string name = ExtractFileName(page);
     if (listed.insert(PathCaseKey(name)).second) {
       lines.push_back(std::move(name));
@@ -89,10 +90,10 @@ Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const 
   return lines;
 }
 
-void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindRecords& records,
                       const std::string& folder) {
   CheckHelpTitle(settings.Title);
-  const Lines lines = ProjectFileLines(kind, settings, lists);
+  const Lines lines = ProjectFileLines(kind, settings, records);
   CreateFolder(folder);
   ReplaceTextFile(ProjectFilePath(folder, settings.Title, kind), lines);
 }

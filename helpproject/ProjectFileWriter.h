@@ -3,6 +3,7 @@
 
 #include "base/AnsiText.h"
 #include "engine/DocKind.h"
+#include "engine/RunResult.h"
 #include "helpproject/HelpKind.h"
 #include "helpproject/HelpProjectSettings.h"
 
@@ -21,7 +22,8 @@ std::string ProjectFilePath(std::string_view folder, std::string_view title, Doc
 /// when their boxes are checked and context ids exist, and a closing "[INFOTYPES]". Values that
 /// name files (compiled file, default topic, pages) are spelled as the file system spells
 /// them; the language is copied as typed.
-Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists);
+Lines ProjectFileLines(DocKind kind, const HelpProjectSettings& settings,
+                       const KindRecords& records);
 
 /// True when title can name the help files inside the output folder: not absolute, no "/" or
 /// "\\" (a help compiler on Windows takes both as separators), not "." or "..", and no control
@@ -33,7 +35,7 @@ void CheckHelpTitle(std::string_view title);
 /// Checks the title (CheckHelpTitle), tries once to create folder (one level, outcome
 /// ignored) and replaces the project file in it atomically: on failure an old file stays as
 /// it was. Throws Error naming the file and the reason.
-void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindLists& lists,
+void WriteProjectFile(DocKind kind, const HelpProjectSettings& settings, const KindRecords& records,
                       const std::string& folder);
 
 } // namespace qm

@@ -11,8 +11,9 @@
 
 namespace qm {
 
-ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
-                                ConversionInteraction& interaction, ProgressSink* progress) {
+ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
+                                ConversionInteraction& interaction, RunResult& result,
+                                ProgressSink* progress) {
   // An empty input path would search the whole file system.
   if (settings.InputPath.empty()) {
     throw MakeError(FileOperation::Input, {}, 0, kMsgNoInputPath);
@@ -52,11 +53,12 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& gen
   quelle.Masks = MasksForKinds(settings.Kinds);
   quelle.Search(inputFolder);
 
-  generator.AutoLineBreak = settings.AutoLineBreak;
-  generator.OemToAnsi = settings.OemToAnsi;
-  generator.OneFilePerBlock = settings.OneFilePerBlock;
-  generator.OutputFolder = outputFolder;
-  generator.Run(quelle, progress);
+  GeneratorOptions options;
+  options.OutputFolder = outputFolder;
+  options.AutoLineBreak = settings.AutoLineBreak;
+  options.OemToAnsi = settings.OemToAnsi;
+  options.OneFilePerBlock = settings.OneFilePerBlock;
+  generator.Run(quelle, options, settings.Templates, result, progress);
   return ConversionOutcome::Converted;
 }
 

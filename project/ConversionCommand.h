@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Progress.h"
+#include "engine/RunResult.h"
 #include "project/ProjectSettings.h"
 
 #include <string>
@@ -44,16 +45,16 @@ public:
 /// What became of a conversion.
 enum class ConversionOutcome { Converted, Declined };
 
-/// Runs the conversion with settings on generator (whose templates are already set). The
-/// folders of settings are Windows-1252 text, as typed; the run works on the paths they name.
-/// Returns Declined when the user did not let the missing output folder be created (nothing
-/// happened then). Throws Error for an empty input path (kMsgNoInputPath), an input path that
-/// is no folder (kMsgNoInputFolder, before anything else happens), an output folder that
-/// cannot be created (kMsgCannotCreateOutputFolder, before any page is written) and for
-/// failures of the run. The run's warnings and counts are in generator.Warnings,
-/// generator.SourcesRead and so on afterwards.
-ConversionOutcome RunConversion(const ProjectSettings& settings, TGenerator& generator,
-                                ConversionInteraction& interaction,
+/// Runs the conversion of settings (its templates included) with generator. The folders of
+/// settings are Windows-1252 text, as typed; the run works on the paths they name. Returns
+/// Declined when the user did not let the missing output folder be created (nothing happened
+/// then). Throws Error for an empty input path (kMsgNoInputPath), an input path that is no
+/// folder (kMsgNoInputFolder, before anything else happens), an output folder that cannot be
+/// created (kMsgCannotCreateOutputFolder, before any page is written) and for failures of the
+/// run. result is left as it was until the generator's run starts; from then on it is the
+/// run's (TGenerator::Run), also when the run fails.
+ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
+                                ConversionInteraction& interaction, RunResult& result,
                                 ProgressSink* progress = nullptr);
 
 } // namespace qm

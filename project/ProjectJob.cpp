@@ -5,20 +5,11 @@
 
 namespace qm {
 
-ProjectSettings OpenProject(const std::string& path, TGenerator& generator) {
-  ProjectSettings settings = LoadProjectFile(path);
-  generator.Templates = settings.Templates;
-  return settings;
-}
-
-void SaveProject(const std::string& path, ProjectSettings settings, const TGenerator& generator) {
-  settings.Templates = generator.Templates;
-  SaveProjectFile(path, settings);
-}
-
-JobOutcome ConvertProject(const ProjectSettings& settings, TGenerator& generator,
-                          ConversionInteraction& interaction, ProgressSink* progress) {
-  if (RunConversion(settings, generator, interaction, progress) == ConversionOutcome::Declined) {
+JobOutcome ConvertProject(const ProjectSettings& settings, const TGenerator& generator,
+                          ConversionInteraction& interaction, RunResult& result,
+                          ProgressSink* progress) {
+  if (RunConversion(settings, generator, interaction, result, progress) ==
+      ConversionOutcome::Declined) {
     return JobOutcome::Declined;
   }
   if (progress != nullptr && progress->Cancelled()) {
@@ -27,10 +18,10 @@ JobOutcome ConvertProject(const ProjectSettings& settings, TGenerator& generator
   return JobOutcome::Converted;
 }
 
-bool BuildHelpProject(const TGenerator& generator, const ProjectSettings& settings,
-                      const std::string& programFolder, HelpProjectMessages& messages,
-                      WarningList* warnings) {
-  return RunHelpProject(generator, settings.Help, settings.OutputPath, programFolder, messages,
+bool BuildHelpProject(const RunResult& run, const GeneratorTables& tables,
+                      const ProjectSettings& settings, const std::string& programFolder,
+                      HelpProjectMessages& messages, WarningList* warnings) {
+  return RunHelpProject(run, tables, settings.Help, settings.OutputPath, programFolder, messages,
                         warnings);
 }
 

@@ -166,9 +166,8 @@ int main(int argc, char** argv) {
   TemplateSet sample;
   sample[TemplateId::DocBlockHeader] = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>",
                                         "###Index %TITLE%;%TITLE%;%LINK%"};
-  if (window.Generator() != nullptr &&
-      !window.Generator()->Templates[TemplateId::DocBlockHeader].empty()) {
-    sample = window.Generator()->Templates;
+  if (window.Generator() != nullptr && !window.Templates()[TemplateId::DocBlockHeader].empty()) {
+    sample = window.Templates();
   }
   TLex_HTMLEditor editor(window, sample, TemplateId::DocBlockHeader);
   ok &= camera.Shoot(&editor, "HTMLEditor");

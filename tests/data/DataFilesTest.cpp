@@ -291,21 +291,23 @@ TEST(DataFiles, ShippedTemplatesGiveAStablePage) {
       "</HTML>",
   });
 
-  qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
-  generator.AutoLineBreak = true;
-  generator.OutputFolder = dir / "out/";
+  const qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
+  qm::GeneratorOptions options;
+  options.AutoLineBreak = true;
+  options.OutputFolder = dir / "out/";
   std::filesystem::create_directories(dir / "out");
   for (int run = 1; run <= 2; ++run) {
     qm::TQuelle quelle;
     quelle.Masks = {"*.pas"};
     quelle.Search(dir / "src/");
-    generator.Run(quelle);
+    const qm::RunResult result = generator.Run(quelle, options, generator.InstalledTemplates());
+    const qm::KindRecords& doc = result.Of(qm::DocKind::Doc);
     EXPECT_EQ(qmtest::ReadFile(dir / "out/Kurs.Doc.htm"), expected) << "run " << run;
     EXPECT_FALSE(qmtest::Exists(dir / "out/Kurs.Tech.htm"));
-    EXPECT_TRUE(generator.DocTocEntries.empty());
-    EXPECT_EQ(qmtest::Joined(generator.DocIndexEntries),
+    EXPECT_TRUE(doc.Toc.empty());
+    EXPECT_EQ(qmtest::Joined(doc.Index),
               qm::Lines{"Einf\xFChrung;Einf\xFChrung;Einfuehrung;Kurs.Doc.htm"});
-    EXPECT_EQ(qmtest::Joined(generator.DocContextIds),
+    EXPECT_EQ(qmtest::Joined(doc.ContextIds),
               qm::Lines{"42;Einf\xFChrung;" + dir / "out/Kurs.Doc.htm"});
   }
 }

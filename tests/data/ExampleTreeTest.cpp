@@ -33,30 +33,33 @@ void ExpectAnchors(const std::string& folder, const qm::KeywordEntry& entry, siz
 TEST(ExampleTree, EntriesPointAtExistingAnchors) {
   // The example's contents and index lines name anchors that the converted pages define.
   qmtest::TempDir dir;
-  qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
-  generator.AutoLineBreak = true;
-  generator.OutputFolder = dir.path();
+  const qm::TGenerator generator(std::string(QM_BIN_DIR) + "/");
+  qm::GeneratorOptions options;
+  options.AutoLineBreak = true;
+  options.OutputFolder = dir.path();
   qm::TQuelle quelle;
   quelle.IncludeSubfolders = true;
   quelle.Masks.assign(std::begin(kExampleMasks), std::end(kExampleMasks));
   quelle.Search(std::string(QM_SOURCE_DIR) + "/examples/src/");
-  generator.Run(quelle);
+  const qm::RunResult result = generator.Run(quelle, options, generator.InstalledTemplates());
+  const qm::KindRecords& doc = result.Of(qm::DocKind::Doc);
+  const qm::KindRecords& tech = result.Of(qm::DocKind::Tech);
 
-  ASSERT_FALSE(generator.DocTocEntries.empty());
-  ASSERT_FALSE(generator.TechIndexEntries.empty());
-  for (const auto* list : {&generator.DocTocEntries, &generator.TechTocEntries}) {
+  ASSERT_FALSE(doc.Toc.empty());
+  ASSERT_FALSE(tech.Index.empty());
+  for (const auto* list : {&doc.Toc, &tech.Toc}) {
     for (const auto& entry : *list) {
       ExpectAnchors(dir.path(), entry, 3);
     }
   }
-  for (const auto* list : {&generator.DocIndexEntries, &generator.TechIndexEntries}) {
+  for (const auto* list : {&doc.Index, &tech.Index}) {
     for (const auto& entry : *list) {
       ExpectAnchors(dir.path(), entry, 3);
     }
   }
 
   std::set<std::string> pages;
-  for (const auto& id : generator.DocContextIds) {
+  for (const auto& id : doc.ContextIds) {
     EXPECT_TRUE(pages.insert(id.Page).second) << "second context id: " << id.Id;
   }
   EXPECT_EQ(pages.size(), 5u);

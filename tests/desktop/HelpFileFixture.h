@@ -85,7 +85,7 @@ inline std::string CompileHelpProject(const std::string& out, const HelpProjectI
   settings.TechHelpEnabled = false;
   const std::vector<qm::KeywordEntry> toc = Entries(input.Toc);
   const std::vector<qm::KeywordEntry> index = Entries(input.Index);
-  const qm::KindLists lists{pages, toc, index, contextIds};
+  const qm::KindRecords lists{pages, toc, index, contextIds};
   qm::BuildProject(qm::DocKind::Doc, settings, lists, out, tags, table);
   if (!contextIds.empty()) {
     qm::WriteMapHeader(qm::DocKind::Doc, qm::MapLanguage::C, contextIds, out,

@@ -1,10 +1,11 @@
 // A program folder with small tables and one-line templates, a source folder and an output
-// folder in a temporary folder, and a generator built from them.
+// folder in a temporary folder, and a generator built from them with the inputs of its runs.
 #pragma once
 
 #include "TestUtil.h"
 #include "base/Error.h"
 #include "engine/Generator.h"
+#include "engine/GeneratorRun.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +26,30 @@ inline std::string ErrorText(const std::function<void()>& f) {
   }
   return "<no error>";
 }
+
+/// A generator with the inputs of its runs (its installed templates to begin with) and the
+/// result of the last run.
+struct Engine {
+  explicit Engine(const std::string& programFolder)
+      : generator(programFolder), templates(generator.InstalledTemplates()) {}
+
+  /// A run on which a test calls the parts of a run by hand, made on first use; it fills
+  /// result and reads options and templates as they are at each call.
+  qm::GeneratorRun& Parts() {
+    if (!parts) {
+      parts = std::make_unique<qm::GeneratorRun>(generator.Tables(), options, templates, result);
+    }
+    return *parts;
+  }
+  const qm::KindRecords& Doc() const { return result.Of(qm::DocKind::Doc); }
+  const qm::KindRecords& Tech() const { return result.Of(qm::DocKind::Tech); }
+
+  qm::TGenerator generator;
+  qm::GeneratorOptions options;
+  qm::TemplateSet templates;
+  qm::RunResult result;
+  std::unique_ptr<qm::GeneratorRun> parts;
+};
 
 /// Layout: bin/ holds the tables, Templates/ lies beside it, sources in src/, pages in out/.
 ///
@@ -67,19 +92,19 @@ public:
     WriteFile(Src(rel), CrLf(lines));
   }
 
-  /// A generator of this program folder that writes into out/.
-  std::unique_ptr<qm::TGenerator> MakeGenerator() const {
-    auto gen = std::make_unique<qm::TGenerator>(ProgramFolder());
-    gen->OutputFolder = Out();
+  /// A generator of this program folder with options that write into out/.
+  std::unique_ptr<Engine> MakeGenerator() const {
+    auto gen = std::make_unique<Engine>(ProgramFolder());
+    gen->options.OutputFolder = Out();
     return gen;
   }
 
-  /// Runs gen over the given files (full paths), in this order.
-  static void RunFiles(qm::TGenerator& gen, const std::vector<std::string>& files,
+  /// Runs gen over the given files (full paths), in this order, into gen.result.
+  static void RunFiles(Engine& gen, const std::vector<std::string>& files,
                        qm::ProgressSink* progress = nullptr) {
     qm::TQuelle quelle;
     quelle.Files = files;
-    gen.Run(quelle, progress);
+    gen.generator.Run(quelle, gen.options, gen.templates, gen.result, progress);
   }
 
   TempDir dir;

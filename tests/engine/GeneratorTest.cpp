@@ -1,9 +1,9 @@
 #include "engine/Generator.h"
 
 #include "EngineFixture.h"
+#include "EntryText.h"
 #include "base/Error.h"
 #include "base/Paths.h"
-#include "EntryText.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -35,10 +35,11 @@ TEST(Generator, LoadsTemplatesAndTables) {
   // Templates come from ../Templates/ beside the program folder, tables from the folder itself.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
-  EXPECT_EQ(gen->Templates[qm::TemplateId::DocBlockHeader], (Lines{"DBH %TITLE%"}));
-  EXPECT_EQ(gen->Templates[qm::TemplateId::TechPageFooter], (Lines{"TF %TITLE%"}));
-  EXPECT_EQ(gen->CharTable.lines().size(), 5u);
-  EXPECT_TRUE(gen->HtmlTags.Contains("br"));
+  const TGenerator& generator = gen->generator;
+  EXPECT_EQ(generator.InstalledTemplates()[qm::TemplateId::DocBlockHeader], (Lines{"DBH %TITLE%"}));
+  EXPECT_EQ(generator.InstalledTemplates()[qm::TemplateId::TechPageFooter], (Lines{"TF %TITLE%"}));
+  EXPECT_EQ(generator.Tables().Chars.lines().size(), 5u);
+  EXPECT_TRUE(generator.Tables().Tags.Contains("br"));
 }
 
 TEST(Generator, MissingTemplateNamesThePath) {
@@ -62,11 +63,11 @@ TEST(Generator, SubstitutesPlaceholders) {
   const auto gen = fx.MakeGenerator();
   Lines lines{"%Title%|%link%", "%INPUTFILE%|%INPUTPATH%|%INPUTEXTENSION%",
               "%OUTPUTFILE%|%OUTPUTPATH%|%OUTPUTEXTENSION%", "%date% %Time%", "kein Platzhalter"};
-  gen->SubstitutePlaceholders(lines, "/o/Unit1.Doc.htm", "/s&t/Unit1.pas", "K\xE4se");
+  gen->Parts().SubstitutePlaceholders(lines, "/o/Unit1.Doc.htm", "/s&t/Unit1.pas", "K\xE4se");
   EXPECT_EQ(lines, (Lines{"K&auml;se|Kaese", "Unit1|/s&amp;t/|.pas", "Unit1.Doc|/o/|.htm",
                           std::string(kNow), "kein Platzhalter"}));
   Lines empty{"[%INPUTFILE%%OUTPUTPATH%%TITLE%%LINK%]"};
-  gen->SubstitutePlaceholders(empty, "", "", "");
+  gen->Parts().SubstitutePlaceholders(empty, "", "", "");
   EXPECT_EQ(empty, (Lines{"[]"}));
 }
 
@@ -77,7 +78,7 @@ TEST(Generator, PlaceholdersAValueBringsAreFilledInTurn) {
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
   Lines lines{"<P>%INPUTFILE%</P>", "%TITLE%|%LINK%", "width: 50%; %% 100%"};
-  gen->SubstitutePlaceholders(lines, "/o/a.Doc.htm", "/s/x%TITLE%.pas", "T %DATE%");
+  gen->Parts().SubstitutePlaceholders(lines, "/o/a.Doc.htm", "/s/x%TITLE%.pas", "T %DATE%");
   EXPECT_EQ(lines, (Lines{"<P>xT %DATE%</P>", "T %DATE%|T %DATE%", "width: 50%; %% 100%"}));
 }
 
@@ -89,12 +90,12 @@ TEST(Generator, SecondRunStartsAfresh) {
   fx.Source("b.c", {"/* ###DocGen_Start B", "Text", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
   EngineFixture::RunFiles(*gen, {fx.Src("a.c")});
-  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"Eins;a.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->Doc().Toc), (Lines{"Eins;a.Doc.htm"}));
   EngineFixture::RunFiles(*gen, {fx.Src("b.c")});
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("b.Doc.htm")}));
-  EXPECT_TRUE(gen->DocTocEntries.empty());
-  EXPECT_TRUE(gen->DocContextIds.empty());
-  EXPECT_EQ(gen->HtmlTags.lines(), (Lines{"B", "BR", "/B", "/BR"}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Out("b.Doc.htm")}));
+  EXPECT_TRUE(gen->Doc().Toc.empty());
+  EXPECT_TRUE(gen->Doc().ContextIds.empty());
+  EXPECT_EQ(gen->generator.Tables().Tags.lines(), (Lines{"B", "BR", "/B", "/BR"}));
 }
 
 TEST(Generator, CancelStopsBeforeTheNextFileAndSavesOwnPages) {
@@ -111,5 +112,5 @@ TEST(Generator, CancelStopsBeforeTheNextFileAndSavesOwnPages) {
             CrLf({"<TITLE>A</TITLE>", "DH a.c a.Doc", "DBH A", "Text", "", "DBF",
                   std::string("DF ||") + kNow}));
   EXPECT_FALSE(Exists(fx.Out("b.Doc.htm")));
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("Eigen.Doc.htm")}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Out("Eigen.Doc.htm")}));
 }

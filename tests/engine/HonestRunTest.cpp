@@ -25,17 +25,17 @@ TEST(HonestRun, SourceNamesBeyondWindows1252ConvertLikeAnyOther) {
     fx.Source(name + ".pas", {"{###DocGen_Start Stadt", "Text", "###DocGen_End}"});
   }
   const auto gen = fx.MakeGenerator();
-  gen->Templates[qm::TemplateId::DocBlockHeader] = {"DBH %TITLE%", "###Toc %INPUTFILE%;%TITLE%"};
+  gen->templates[qm::TemplateId::DocBlockHeader] = {"DBH %TITLE%", "###Toc %INPUTFILE%;%TITLE%"};
   TQuelle quelle;
   quelle.Masks = {"*.pas"};
   quelle.Search(fx.Src());
-  gen->Run(quelle);
+  gen->generator.Run(quelle, gen->options, gen->templates, gen->result);
 
-  EXPECT_EQ(gen->SourcesRead, 3);
-  EXPECT_TRUE(gen->Warnings.empty());
+  EXPECT_EQ(gen->result.Counts.SourcesRead, 3);
+  EXPECT_TRUE(gen->result.Warnings.empty());
   // Listed by the Windows-1252 form of the name, where "?" stands for what it lacks.
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Out(lodz + ".Doc.htm"), fx.Out("Plain.Doc.htm"),
-                                  fx.Out(overview + ".Doc.htm")}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Out(lodz + ".Doc.htm"), fx.Out("Plain.Doc.htm"),
+                                     fx.Out(overview + ".Doc.htm")}));
   EXPECT_EQ(ReadFile(fx.Out(lodz + ".Doc.htm")), CrLf({"<TITLE></TITLE>",
                                                        "DH &#321;\xF3"
                                                        "d&#378;.pas &#321;\xF3"
@@ -52,13 +52,13 @@ TEST(HonestRun, SourceNamesBeyondWindows1252ConvertLikeAnyOther) {
                                                            "DF \xDC"
                                                            "bersicht|Stadt|" +
                                                                std::string(kNow)}));
-  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"?\xF3"
-                                               "d?;Stadt;" +
-                                                   lodz + ".Doc.htm",
-                                               "Plain;Stadt;Plain.Doc.htm",
-                                               "\xDC"
-                                               "bersicht;Stadt;" +
-                                                   overview + ".Doc.htm"}));
+  EXPECT_EQ(Joined(gen->Doc().Toc), (Lines{"?\xF3"
+                                           "d?;Stadt;" +
+                                               lodz + ".Doc.htm",
+                                           "Plain;Stadt;Plain.Doc.htm",
+                                           "\xDC"
+                                           "bersicht;Stadt;" +
+                                               overview + ".Doc.htm"}));
 }
 
 TEST(HonestRun, OutputMarkerBehindCommentSyntaxIsNamedInEveryKind) {
@@ -92,7 +92,7 @@ TEST(HonestRun, OutputMarkerBehindCommentSyntaxIsNamedInEveryKind) {
   for (size_t i = 0; i + 1 < files.size(); ++i) {
     expected.push_back({files[i], 2, text});
   }
-  EXPECT_EQ(gen->Warnings, expected);
+  EXPECT_EQ(gen->result.Warnings, expected);
   EXPECT_FALSE(Exists(fx.Out("Seite.Doc.htm")));
   EXPECT_TRUE(Exists(fx.Out("b.Doc.htm")));
   EXPECT_TRUE(Exists(fx.Out("Richtig.Doc.htm")));
@@ -107,12 +107,12 @@ TEST(HonestRun, ReplacedPageNamesBothSourcesAndCountsOnce) {
   fx.Source("b/Main.pas", {"{###DocGen_Start Zwei", "###DocGen_End}"});
   const auto gen = fx.MakeGenerator();
   EngineFixture::RunFiles(*gen, {fx.Src("a/Main.pas"), fx.Src("b/Main.pas")});
-  EXPECT_EQ(gen->Warnings, (WarningList{{fx.Src("b/Main.pas"), 0,
-                                         "Die Seite " + fx.Out("Main.Doc.htm") +
-                                             " wird ersetzt; die Dokumentation aus " +
-                                             fx.Src("a/Main.pas") + " geht verloren"}}));
-  EXPECT_EQ(gen->PagesWritten, 1);
-  EXPECT_EQ(gen->SourcesRead, 2);
+  EXPECT_EQ(gen->result.Warnings, (WarningList{{fx.Src("b/Main.pas"), 0,
+                                                "Die Seite " + fx.Out("Main.Doc.htm") +
+                                                    " wird ersetzt; die Dokumentation aus " +
+                                                    fx.Src("a/Main.pas") + " geht verloren"}}));
+  EXPECT_EQ(gen->result.Counts.PagesWritten, 1);
+  EXPECT_EQ(gen->result.Counts.SourcesRead, 2);
 }
 
 TEST(HonestRun, FileErrorsKeepTheirParts) {
@@ -148,12 +148,12 @@ TEST(HonestRun, PageTitlePlaceholderIsNeverEmpty) {
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
   Lines lines = {"<TITLE>%PAGETITLE%</TITLE>", "<TITLE>%PAGETITLE%</TITLE>"};
-  gen->SubstitutePlaceholders(lines, fx.Out("a.Doc.htm"),
-                              fx.Src("Gr\xC3\xA4"
-                                     "ber.pas"),
-                              "");
+  gen->Parts().SubstitutePlaceholders(lines, fx.Out("a.Doc.htm"),
+                                      fx.Src("Gr\xC3\xA4"
+                                             "ber.pas"),
+                                      "");
   Lines own = {"<TITLE>%PAGETITLE%</TITLE>"};
-  gen->SubstitutePlaceholders(own, fx.Out("T.Doc.htm"), fx.Src("a.pas"), "B\xE4r & Co");
+  gen->Parts().SubstitutePlaceholders(own, fx.Out("T.Doc.htm"), fx.Src("a.pas"), "B\xE4r & Co");
   EXPECT_EQ(lines, (Lines{"<TITLE>Gr&auml;ber.pas</TITLE>", "<TITLE>Gr&auml;ber.pas</TITLE>"}));
   EXPECT_EQ(own, (Lines{"<TITLE>B&auml;r &amp; Co</TITLE>"}));
 }

@@ -59,9 +59,9 @@ TEST(OddEntries, FifosNeverBlockTheRun) {
             CrLf({"<TITLE></TITLE>", "DH a.pas a.Doc", "DBH A", "Text", "", "", "DBF",
                   std::string("DF a|A|") + kNow}));
   EXPECT_EQ(ReadFile(fx.Out("b.Doc.htm")), "alt");
-  EXPECT_EQ(Joined(gen->PageTitles), Lines{fx.Out("b.Doc.htm?")});
-  EXPECT_EQ(gen->SourcesRead, 1);
-  EXPECT_EQ(gen->Warnings,
+  EXPECT_EQ(Joined(gen->result.ExistingPages), Lines{fx.Out("b.Doc.htm?")});
+  EXPECT_EQ(gen->result.Counts.SourcesRead, 1);
+  EXPECT_EQ(gen->result.Warnings,
             (WarningList{{fx.Src("b.pas"), 0,
                           "Keine gew\xC3\xB6hnliche Datei (Named Pipe); sie wird \xC3\xBC"
                           "bersprungen"}}));

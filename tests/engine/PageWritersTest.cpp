@@ -8,17 +8,22 @@ using namespace qmtest;
 
 namespace {
 
+const std::string kNone;
+const Origin kNoOrigin;
+
 // Writes one page the way a source file does: header, one block, footer.
-void WritePage(TGenerator& gen, const std::string& out, const std::string& text,
+void WritePage(GeneratorRun& run, const std::string& out, const std::string& text,
                const std::string& own) {
+  const Piece page{out, kNone, "", kNone, kNoOrigin};
+  const Piece block{out, kNone, "", own, kNoOrigin};
   if (own.empty()) {
-    gen.WriteDocPageHeader(out, "", "", "");
+    run.WriteTemplate(DocKind::Doc, TemplatePart::PageHeader, page);
   }
-  gen.WriteDocBlockHeader(out, "", "", own);
-  gen.WriteBlockText(out, text, own);
-  gen.WriteDocBlockFooter(out, "", "", own);
+  run.WriteTemplate(DocKind::Doc, TemplatePart::BlockHeader, block);
+  run.WriteBlockText(block, text);
+  run.WriteTemplate(DocKind::Doc, TemplatePart::BlockFooter, block);
   if (own.empty()) {
-    gen.WriteDocPageFooter(out, "", "", "");
+    run.WriteTemplate(DocKind::Doc, TemplatePart::PageFooter, page);
   }
 }
 
@@ -29,18 +34,18 @@ TEST(PageWriters, PerSourceAndOwnPageLayout) {
   // page gets its header on first use and its footer when saved.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
-  gen->Templates[qm::TemplateId::DocPageHeader] = {"H1", "H2"};
-  gen->Templates[qm::TemplateId::DocBlockHeader] = {"BH"};
-  gen->Templates[qm::TemplateId::DocBlockFooter] = {"BF"};
-  gen->Templates[qm::TemplateId::DocPageFooter] = {"F"};
+  gen->templates[qm::TemplateId::DocPageHeader] = {"H1", "H2"};
+  gen->templates[qm::TemplateId::DocBlockHeader] = {"BH"};
+  gen->templates[qm::TemplateId::DocBlockFooter] = {"BF"};
+  gen->templates[qm::TemplateId::DocPageFooter] = {"F"};
   const std::string page = fx.Out("x.Doc.htm");
   WriteFile(page, "");
-  WritePage(*gen, page, "a\\nb", "");
+  WritePage(gen->Parts(), page, "a\\nb", "");
   EXPECT_EQ(ReadFile(page), CrLf({"H1", "H2", "BH", "a", "b", "", "", "BF", "F"}));
 
   const std::string own = fx.Out("Eigen.Doc.htm");
-  WritePage(*gen, page, "a\\nb", own);
-  gen->ExtraFiles.SaveAll();
+  WritePage(gen->Parts(), page, "a\\nb", own);
+  gen->Parts().SaveOwnPages();
   EXPECT_EQ(ReadFile(own), CrLf({"H1", "H2", "BH", "a", "b", "", "BF", "F"}));
 }
 
@@ -52,11 +57,12 @@ TEST(PageWriters, BlockTextIsExpandedTwice) {
   const auto gen = fx.MakeGenerator();
   const std::string page = fx.Out("x.Doc.htm");
   WriteFile(page, "");
-  gen->WriteBlockText(page, "###Toc Kapitel \\na\\\\nb\\0c", "");
-  gen->WriteBlockText(page, "###Index Stichwort", "");
+  const Piece piece{page, kNone, "", kNone, kNoOrigin};
+  gen->Parts().WriteBlockText(piece, "###Toc Kapitel \\na\\\\nb\\0c");
+  gen->Parts().WriteBlockText(piece, "###Index Stichwort");
   EXPECT_EQ(ReadFile(page), CrLf({"a", "b\\0c", "", "", "", ""}));
-  EXPECT_EQ(Joined(gen->DocTocEntries), (Lines{"Kapitel;x.Doc.htm"}));
-  EXPECT_EQ(Joined(gen->DocIndexEntries), (Lines{"Stichwort;x.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->Doc().Toc), (Lines{"Kapitel;x.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->Doc().Index), (Lines{"Stichwort;x.Doc.htm"}));
 }
 
 TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
@@ -68,20 +74,22 @@ TEST(PageWriters, PageHeaderKeepsTheRecordedTitle) {
   WriteFile(fx.Out("Ohne.Tech.htm"), CrLf({"<html>"}));
   std::filesystem::create_directories(fx.Out("Ordner.Doc.htm"));
   const auto gen = fx.MakeGenerator();
-  gen->CollectPageTitles();
-  EXPECT_EQ(Joined(gen->PageTitles),
+  gen->Parts().CollectPageTitles();
+  EXPECT_EQ(Joined(gen->result.ExistingPages),
             (Lines{fx.Out("Alt.Doc.htm?   Handbuch"), fx.Out("Ohne.Tech.htm?")}));
-  EXPECT_EQ(gen->FindPageTitle(AnsiUpperCase(fx.Out("alt.doc.htm"))), "   Handbuch");
-  EXPECT_EQ(gen->FindPageTitle(fx.Out("Neu.Doc.htm")), std::nullopt);
+  EXPECT_EQ(gen->Parts().FindPageTitle(AnsiUpperCase(fx.Out("alt.doc.htm"))), "   Handbuch");
+  EXPECT_EQ(gen->Parts().FindPageTitle(fx.Out("Neu.Doc.htm")), std::nullopt);
 
-  gen->Templates[qm::TemplateId::DocPageHeader] = {"<head>", "<title>%TITLE%</title>",
+  gen->templates[qm::TemplateId::DocPageHeader] = {"<head>", "<title>%TITLE%</title>",
                                                    "<TITLE>zwei</TITLE>"};
   const std::string old = fx.Out("Alt.Doc.htm");
   const std::string fresh = fx.Out("Neu.Doc.htm");
   WriteFile(old, "");
   WriteFile(fresh, "");
-  gen->WriteDocPageHeader(old, "", "Neu", "");
-  gen->WriteDocPageHeader(fresh, "", "Neu", "");
+  gen->Parts().WriteTemplate(DocKind::Doc, TemplatePart::PageHeader,
+                             Piece{old, kNone, "Neu", kNone, kNoOrigin});
+  gen->Parts().WriteTemplate(DocKind::Doc, TemplatePart::PageHeader,
+                             Piece{fresh, kNone, "Neu", kNone, kNoOrigin});
   EXPECT_EQ(ReadFile(old), CrLf({"<head>", "<TITLE>   Handbuch</TITLE>", "<TITLE>zwei</TITLE>"}));
   EXPECT_EQ(ReadFile(fresh), CrLf({"<head>", "<title>Neu</title>", "<TITLE>zwei</TITLE>"}));
 }
@@ -98,7 +106,8 @@ TEST(PageWriters, TitleFarDownAPageIsFoundAsNearTheTop) {
   WriteFile(fx.Out("Null.Doc.htm"),
             "kopf\r\nohne" + std::string(1, '\0') + filler + "\r\n<TITLE>danach</TITLE>\r\n");
   const auto gen = fx.MakeGenerator();
-  gen->CollectPageTitles();
-  EXPECT_EQ(Joined(gen->PageTitles), (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"),
-                                            fx.Out("Null.Doc.htm?"), fx.Out("Tief.Doc.htm?Tief")}));
+  gen->Parts().CollectPageTitles();
+  EXPECT_EQ(Joined(gen->result.ExistingPages),
+            (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"), fx.Out("Null.Doc.htm?"),
+                   fx.Out("Tief.Doc.htm?Tief")}));
 }

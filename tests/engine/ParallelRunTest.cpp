@@ -96,7 +96,7 @@ Outcome RunTree(unsigned threads, int failingFile, int cancelAfter) {
   const std::string root = fx.dir.path();
   const std::vector<std::string> files = MakeTree(fx, failingFile);
   const auto gen = fx.MakeGenerator();
-  gen->Threads = threads;
+  gen->options.Threads = threads;
   Recorder progress(cancelAfter);
   Outcome out;
   out.error = Relative(ErrorText([&] { EngineFixture::RunFiles(*gen, files, &progress); }), root);
@@ -104,15 +104,15 @@ Outcome RunTree(unsigned threads, int failingFile, int cancelAfter) {
     out.disk[Relative(e.path().string(), root)] = Relative(ReadFile(e.path().string()), root);
   }
   for (const Lines& list :
-       {gen->DocPages, gen->TechPages, Joined(gen->DocTocEntries), Joined(gen->TechTocEntries),
-        Joined(gen->DocIndexEntries), Joined(gen->TechIndexEntries), Joined(gen->DocContextIds),
-        Joined(gen->TechContextIds)}) {
+       {gen->Doc().Pages, gen->Tech().Pages, Joined(gen->Doc().Toc), Joined(gen->Tech().Toc),
+        Joined(gen->Doc().Index), Joined(gen->Tech().Index), Joined(gen->Doc().ContextIds),
+        Joined(gen->Tech().ContextIds)}) {
     out.lists.emplace_back();
     for (const std::string& entry : list) {
       out.lists.back().push_back(Relative(entry, root));
     }
   }
-  for (const Warning& w : gen->Warnings) {
+  for (const Warning& w : gen->result.Warnings) {
     out.warnings.push_back(Relative(w.file + ":" + std::to_string(w.line) + ": " + w.text, root));
   }
   for (const std::string& call : progress.calls) {

@@ -20,12 +20,12 @@ TEST(ProcessFile, SourceWithoutBlocksLeavesNoPages) {
   EngineFixture fx;
   fx.Source("leer.pas", {"unit leer;", "end."});
   const auto gen = fx.MakeGenerator();
-  gen->Templates[qm::TemplateId::DocPageHeader] = {"###Index Seite", "DH"};
-  EXPECT_EQ(gen->ProcessFile(fx.Src("leer.pas")), 2);
+  gen->templates[qm::TemplateId::DocPageHeader] = {"###Index Seite", "DH"};
+  EXPECT_EQ(gen->Parts().ProcessFile(fx.Src("leer.pas")), 2);
   EXPECT_FALSE(Exists(fx.Out("leer.Doc.htm")));
   EXPECT_FALSE(Exists(fx.Out("leer.Tech.htm")));
-  EXPECT_TRUE(gen->DocPages.empty());
-  EXPECT_EQ(Joined(gen->DocIndexEntries), (Lines{"Seite;leer.Doc.htm"}));
+  EXPECT_TRUE(gen->Doc().Pages.empty());
+  EXPECT_EQ(Joined(gen->Doc().Index), (Lines{"Seite;leer.Doc.htm"}));
 }
 
 TEST(ProcessFile, WritesBothStreamsToTheirPages) {
@@ -38,16 +38,16 @@ TEST(ProcessFile, WritesBothStreamsToTheirPages) {
              "{}", "{Zweite Zeile}", "{###DocGen_End}", "// ###TechGen_Start Intern",
              "// Nur f\xE4hige Entwickler", "// ###TechGen_End"});
   const auto gen = fx.MakeGenerator();
-  EXPECT_EQ(gen->ProcessFile(fx.Src("a.pas")), 10);
+  EXPECT_EQ(gen->Parts().ProcessFile(fx.Src("a.pas")), 10);
   EXPECT_EQ(ReadFile(fx.Out("a.Doc.htm")),
             CrLf({"<TITLE></TITLE>", "DH a.pas a.Doc", "DBH Einleitung", "Erste Zeile ",
                   "Zweite Zeile", "", "", "DBF", Footer("a", "Intern")}));
   EXPECT_EQ(ReadFile(fx.Out("a.Tech.htm")),
             CrLf({"<TITLE></TITLE>", "TH a.pas", "TBH Intern", "Nur f&auml;hige Entwickler", "", "",
                   "TBF", "TF Intern"}));
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("a.Doc.htm")}));
-  EXPECT_EQ(gen->TechPages, (Lines{fx.Out("a.Tech.htm")}));
-  EXPECT_EQ(Joined(gen->DocContextIds), (Lines{"1001;Einleitung;" + fx.Out("a.Doc.htm")}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Out("a.Doc.htm")}));
+  EXPECT_EQ(gen->Tech().Pages, (Lines{fx.Out("a.Tech.htm")}));
+  EXPECT_EQ(Joined(gen->Doc().ContextIds), (Lines{"1001;Einleitung;" + fx.Out("a.Doc.htm")}));
 }
 
 TEST(ProcessFile, OneFilePerBlockKeepsThePageOfTheLastBlock) {
@@ -59,13 +59,13 @@ TEST(ProcessFile, OneFilePerBlockKeepsThePageOfTheLastBlock) {
   fx.Source("d.c", {"/* ###DocGen_Start Leer ###DocGen_End */", "/* ###DocGen_Start Drei", "Text",
                     "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
-  gen->OneFilePerBlock = true;
+  gen->options.OneFilePerBlock = true;
   EngineFixture::RunFiles(*gen, {fx.Src("c.c"), fx.Src("d.c")});
   EXPECT_EQ(ReadFile(fx.Out("c.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH c.c c.Doc", "DBH Leer", "",
                                                  "", "DBF", Footer("c", "Leer")}));
   EXPECT_FALSE(Exists(fx.Out("d.Doc.htm")));
   EXPECT_TRUE(Exists(fx.Out("Drei.Doc.htm")));
-  EXPECT_EQ(gen->DocPages,
+  EXPECT_EQ(gen->Doc().Pages,
             (Lines{fx.Out("Zwei.Doc.htm"), fx.Out("c.Doc.htm"), fx.Out("Drei.Doc.htm")}));
 }
 
@@ -83,7 +83,7 @@ TEST(ProcessFile, OwnPageIsChosenPerBlock) {
   EXPECT_EQ(ReadFile(fx.Out("e.Tech.htm")),
             CrLf({"<TITLE></TITLE>", "TH e.c", "TBH T", "", "", "TBF", "TF T"}));
   EXPECT_FALSE(Exists(fx.Out("e.Doc.htm")));
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Out("Eigen.Doc.htm")}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Out("Eigen.Doc.htm")}));
 }
 
 TEST(ProcessFile, WithoutOutputFolderPagesGoBesideTheSources) {
@@ -93,11 +93,11 @@ TEST(ProcessFile, WithoutOutputFolderPagesGoBesideTheSources) {
   fx.Source("sub/a.c", {"/* ###DocGen_Start C", "c", "###DocGen_End */"});
   fx.Source("sub/a.h", {"/* ###DocGen_Start H", "h", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
-  gen->OutputFolder = "/";
+  gen->options.OutputFolder = "/";
   EngineFixture::RunFiles(*gen, {fx.Src("sub/a.c"), fx.Src("sub/a.h")});
   EXPECT_EQ(ReadFile(fx.Src("sub/a.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH a.h a.Doc", "DBH H",
                                                      "h", "", "", "DBF", Footer("a", "H")}));
-  EXPECT_EQ(gen->DocPages, (Lines{fx.Src("sub/a.Doc.htm"), fx.Src("sub/a.Doc.htm")}));
+  EXPECT_EQ(gen->Doc().Pages, (Lines{fx.Src("sub/a.Doc.htm"), fx.Src("sub/a.Doc.htm")}));
 }
 
 TEST(ProcessFile, OemSourcesAreConvertedWholeLines) {
@@ -107,8 +107,8 @@ TEST(ProcessFile, OemSourcesAreConvertedWholeLines) {
   fx.Source("h.pas", {"(*" + std::string(280, 'x') + "###DocGen_Start \x8Erger", "  \x84tsch  ",
                       "###DocGen_End*)"});
   const auto gen = fx.MakeGenerator();
-  gen->OemToAnsi = true;
-  gen->ProcessFile(fx.Src("h.pas"));
+  gen->options.OemToAnsi = true;
+  gen->Parts().ProcessFile(fx.Src("h.pas"));
   EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")),
             CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", "DBH \xC4rger", "&auml;tsch", "", "", "DBF",
                   Footer("h", "\xC4rger")}));
@@ -142,7 +142,7 @@ TEST(ProcessFile, UnterminatedBlockNamesFileAndLine) {
   fx.Source("f.c",
             {"/* ###DocGen_Start A", "a", "###DocGen_End */", "/* ###TechGen_Start B", "b */"});
   const auto gen = fx.MakeGenerator();
-  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(fx.Src("f.c")); }),
+  EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(fx.Src("f.c")); }),
             "Datei " + fx.Src("f.c") + ": Zeile 4: \"###TechGen_Start\" ohne \"###TechGen_End\"");
   EXPECT_EQ(ReadFile(fx.Out("f.Doc.htm")),
             CrLf({"<TITLE></TITLE>", "DH f.c f.Doc", "DBH A", "a", "", "", "DBF"}));
@@ -160,13 +160,13 @@ TEST(ProcessFile, OwnPageNamesStayInThePageFolder) {
   };
   for (const std::string name : {"../x", "a/../../x", "/x"}) {
     fx.Source("g.c", {"/* ###DocGen_Start T", "###Output " + name, "x", "###DocGen_End */"});
-    EXPECT_EQ(ErrorText([&] { gen->ProcessFile(src); }), message(name));
+    EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(src); }), message(name));
   }
-  gen->OneFilePerBlock = true;
+  gen->options.OneFilePerBlock = true;
   fx.Source("g.c", {"/* ###DocGen_Start ../x", "x", "###DocGen_End */"});
-  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(src); }), message("../x"));
-  EXPECT_EQ(gen->ExtraFiles.Count(), 0u);
-  EXPECT_TRUE(gen->DocPages.empty());
+  EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(src); }), message("../x"));
+  EXPECT_EQ(gen->Parts().OwnPages().Count(), 0u);
+  EXPECT_TRUE(gen->Doc().Pages.empty());
 }
 
 TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
@@ -176,13 +176,13 @@ TEST(ProcessFile, StreamWithoutStartMarkerGetsNoPageFile) {
   WriteFile(fx.Out("h.Tech.htm"), "alt");
   fx.Source("h.c", {"/* ###DocGen_Start A", "a", "###DocGen_End */"});
   const auto gen = fx.MakeGenerator();
-  gen->Templates[qm::TemplateId::TechPageHeader].push_back("###Index Kopf");
-  gen->ProcessFile(fx.Src("h.c"));
+  gen->templates[qm::TemplateId::TechPageHeader].push_back("###Index Kopf");
+  gen->Parts().ProcessFile(fx.Src("h.c"));
   EXPECT_FALSE(Exists(fx.Out("h.Tech.htm")));
-  EXPECT_EQ(Joined(gen->TechIndexEntries), (Lines{"Kopf;h.Tech.htm"}));
+  EXPECT_EQ(Joined(gen->Tech().Index), (Lines{"Kopf;h.Tech.htm"}));
 
   fx.Source("h.c", {"/* ###DocGen_Start A", "a */"});
-  EXPECT_EQ(ErrorText([&] { gen->ProcessFile(fx.Src("h.c")); }),
+  EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(fx.Src("h.c")); }),
             "Datei " + fx.Src("h.c") + ": Zeile 1: \"###DocGen_Start\" ohne \"###DocGen_End\"");
   EXPECT_EQ(ReadFile(fx.Out("h.Tech.htm")), CrLf({"<TITLE></TITLE>", "TH h.c"}));
   EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH h.c h.Doc"}));
@@ -202,7 +202,7 @@ TEST(ProcessFile, WorkedExampleGivesTheDocumentedPages) {
     EngineFixture fx;
     fx.Source("w.pas", source);
     const auto gen = fx.MakeGenerator();
-    gen->AutoLineBreak = autoBreak;
+    gen->options.AutoLineBreak = autoBreak;
     EngineFixture::RunFiles(*gen, {fx.Src("w.pas")});
     std::vector<std::string> page = {"<TITLE></TITLE>", "DH w.pas w.Doc", "DBH Einleitung",
                                      "Dies ist der erste Absatz. Er geht hier weiter. "};
@@ -212,7 +212,7 @@ TEST(ProcessFile, WorkedExampleGivesTheDocumentedPages) {
     page.insert(page.end(),
                 {"Zweiter Absatz mit <B>fett</B>.", "", "", "DBF", Footer("w", "Einleitung")});
     EXPECT_EQ(ReadFile(fx.Out("w.Doc.htm")), CrLf(page)) << autoBreak;
-    EXPECT_EQ(Joined(gen->DocContextIds), (Lines{"1001;Einleitung;" + fx.Out("w.Doc.htm")}));
+    EXPECT_EQ(Joined(gen->Doc().ContextIds), (Lines{"1001;Einleitung;" + fx.Out("w.Doc.htm")}));
     EXPECT_FALSE(Exists(fx.Out("w.Tech.htm")));
   }
 }
@@ -235,16 +235,16 @@ TEST(ProcessFile, LongTitleFillsEveryPlaceholder) {
   fx.Source("h.pas", {"{###DocGen_Start " + title, "Text", "###DocGen_End}",
                       "{###DocGen_Start " + title, "###Output Eigen", "Mehr", "###DocGen_End}"});
   const auto gen = fx.MakeGenerator();
-  gen->Templates[qm::TemplateId::DocBlockHeader] = {"###Index %TITLE%;%LINK%",
+  gen->templates[qm::TemplateId::DocBlockHeader] = {"###Index %TITLE%;%LINK%",
                                                     "DBH %LINK%|%TITLE%|%link%"};
-  gen->ProcessFile(fx.Src("h.pas"));
-  gen->ExtraFiles.SaveAll();
+  gen->Parts().ProcessFile(fx.Src("h.pas"));
+  gen->Parts().SaveOwnPages();
   const std::string header = "DBH " + link + "|" + converted + "|" + link;
   EXPECT_EQ(ReadFile(fx.Out("h.Doc.htm")), CrLf({"<TITLE></TITLE>", "DH h.pas h.Doc", header,
                                                  "Text", "", "", "DBF", Footer("h", converted)}));
   EXPECT_EQ(ReadFile(fx.Out("Eigen.Doc.htm")),
             CrLf({"<TITLE>" + converted + "</TITLE>", "DH h.pas h.Doc", header, "Mehr", "", "DBF",
                   "DF ||" + std::string(kNow)}));
-  EXPECT_EQ(Joined(gen->DocIndexEntries),
+  EXPECT_EQ(Joined(gen->Doc().Index),
             (Lines{title + ";" + link + ";h.Doc.htm", title + ";" + link + ";Eigen.Doc.htm"}));
 }

@@ -64,7 +64,7 @@ TEST(UnchangedPages, SecondRunWritesNothingAndAChangeOnlyItsPages) {
   for (const unsigned threads : {1U, 4U}) {
     SCOPED_TRACE(threads);
     const auto gen = fx.MakeGenerator();
-    gen->Threads = threads;
+    gen->options.Threads = threads;
     EngineFixture::RunFiles(*gen, files);
     const std::string ownPage = ReadFile(fx.Out("Gemeinsam.Doc.htm"));
     const std::string techPage = ReadFile(fx.Out("B.Tech.htm"));
@@ -74,7 +74,7 @@ TEST(UnchangedPages, SecondRunWritesNothingAndAChangeOnlyItsPages) {
     EXPECT_EQ(aged.size(), 4U) << testing::PrintToString(Names(aged));
     EngineFixture::RunFiles(*gen, files);
     EXPECT_EQ(TimesOf(fx.Out()), aged);
-    EXPECT_EQ(gen->PagesWritten, 4);
+    EXPECT_EQ(gen->result.Counts.PagesWritten, 4);
 
     // B's Doc block gets shorter: its Doc page is rewritten in full and cut to its new length;
     // its Tech page, A's pages and the own page stay as they were.
@@ -182,7 +182,7 @@ TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
     fs::remove_all(fx.Out());
     fs::create_directories(fx.Out());
     const auto gen = fx.MakeGenerator();
-    gen->Threads = threads;
+    gen->options.Threads = threads;
     MakeFileAfterFirst progress({fx.Out("B.Doc.htm"), fx.Out("C.Doc.htm")});
     EngineFixture::RunFiles(*gen, {fx.Src("A.pas"), fx.Src("B.pas"), fx.Src("C.pas")}, &progress);
     EXPECT_EQ(ReadFile(fx.Out("B.Doc.htm")), "fremd");

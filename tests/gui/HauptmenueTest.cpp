@@ -36,14 +36,14 @@ TEST_F(UiTest, OneArgumentIsTheProjectLoadedAtStart) {
   EXPECT_TRUE(Ticked(*loaded, "optJava"));
   EXPECT_FALSE(Ticked(*loaded, "optAutoTrenn"));
   EXPECT_EQ(loaded->CurrentProjectFile(), project);
-  EXPECT_EQ(loaded->Generator()->Templates[qm::TemplateId::DocPageHeader], (qm::Lines{"Kopf"}));
-  EXPECT_TRUE(loaded->Generator()->Templates[qm::TemplateId::DocPageFooter].empty());
+  EXPECT_EQ(loaded->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"Kopf"}));
+  EXPECT_TRUE(loaded->Templates()[qm::TemplateId::DocPageFooter].empty());
 
   auto two = NewWindow({QString::fromStdString(project), QString::fromStdString(project)});
   two->show();
   EXPECT_EQ(Find<QLineEdit>(*two, "Edt_Eingabepfad")->text(), QString());
   EXPECT_EQ(two->CurrentProjectFile(), "");
-  EXPECT_EQ(two->Generator()->Templates[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
+  EXPECT_EQ(two->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
   // The design's initial states.
   EXPECT_TRUE(Ticked(*two, "chkUnterordner"));
   EXPECT_TRUE(Ticked(*two, "optAutoTrenn"));

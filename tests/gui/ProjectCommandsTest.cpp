@@ -20,8 +20,8 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
   }
   Find<QCheckBox>(*window, "optEigeneDateien")->setChecked(true);
   window->SetExtraFilesFolder("/daten/extra");
-  window->Generator()->Templates[qm::TemplateId::DocPageHeader] = {"<HTML>", "K\xF6pfchen", ""};
-  window->Generator()->Templates[qm::TemplateId::TechBlockFooter].clear();
+  window->Templates()[qm::TemplateId::DocPageHeader] = {"<HTML>", "K\xF6pfchen", ""};
+  window->Templates()[qm::TemplateId::TechBlockFooter].clear();
   qm::HelpProjectSettings values = window->HelpValues();
   values.Title = "Handbuch";
   values.MapHeaderJava = true;
@@ -42,7 +42,7 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
   fresh->OeffnenClick();
   EXPECT_EQ(fresh->CurrentProjectFile(), root / "projekt.qmpr");
   EXPECT_EQ(fresh->Settings(), window->Settings());
-  EXPECT_EQ(fresh->Generator()->Templates[qm::TemplateId::DocPageHeader],
+  EXPECT_EQ(fresh->Templates()[qm::TemplateId::DocPageHeader],
             (qm::Lines{"<HTML>", "K\xF6pfchen", ""}));
   EXPECT_EQ(fresh->HelpValues().Title, "Handbuch");
   // One warning for each window that ticked "Jeden Kommentar in eigene Datei schreiben ".

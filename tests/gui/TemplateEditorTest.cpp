@@ -53,9 +53,9 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
   // its own template, shown as Unicode.
   auto window = NewWindow();
   window->show();
-  qm::TGenerator& g = *window->Generator();
-  g.Templates[qm::TemplateId::DocPageHeader] = EveryHighByte();
-  g.Templates[qm::TemplateId::TechBlockFooter] = {""};
+  qm::TemplateSet& g = window->Templates();
+  g[qm::TemplateId::DocPageHeader] = EveryHighByte();
+  g[qm::TemplateId::TechBlockFooter] = {""};
   WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, "KopfBenutzer1")->trigger(); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(editor.windowTitle(), QStringLiteral("HTML bearbeiten"));
@@ -65,20 +65,20 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
                                    QStringLiteral("<p>Grüße ÄÖÜ</p>\n€\u0081‚ƒ„")));
                                Click(editor, "ToolButton1");
                              });
-  EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
+  EXPECT_EQ(g[qm::TemplateId::DocPageHeader], EveryHighByte());
   WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechBlockFooter); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(ContentOf(editor)->toPlainText(), QString());
                                editor.close();
                              });
-  EXPECT_EQ(g.Templates[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
+  EXPECT_EQ(g[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
 
   WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                TouchText(editor);
                                QTest::keyClick(&editor, Qt::Key_Escape);
                              });
-  EXPECT_EQ(g.Templates[qm::TemplateId::DocPageHeader], EveryHighByte());
+  EXPECT_EQ(g[qm::TemplateId::DocPageHeader], EveryHighByte());
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -121,7 +121,7 @@ TEST_F(UiTest, TemplateMenuListsEveryTemplateAndEachItemOpensItsOwn) {
   EXPECT_EQ(shown, expected);
 
   for (const Item& item : items) {
-    window->Generator()->Templates[item.id] = {item.name};
+    window->Templates()[item.id] = {item.name};
   }
   for (const Item& item : items) {
     WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, item.name)->trigger(); },
@@ -147,7 +147,7 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
       [&](TLex_HTMLEditor& editor) {
         Click(editor, "ToolButton3");
         EXPECT_EQ(ContentOf(editor)->toPlainText(), QStringLiteral("<html>\n<head>\nKöpfe"));
-        EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
+        EXPECT_EQ(window->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
         Click(editor, "ToolButton1");
       });
   ASSERT_EQ(dialogs.openRequests.size(), 1u);
@@ -175,7 +175,7 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   // and the template unchanged.
   WriteFile(root / "alt.htm", "alter Inhalt");
   auto window = NewWindow();
-  window->Generator()->Templates[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>", "\xE4"};
+  window->Templates()[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>", "\xE4"};
   dialogs.files = {QString::fromStdString(root / "alt.htm"),
                    QString::fromStdString(root / "fehlt/x.htm"),
                    QString::fromStdString(root / "fehlt.htm")};
@@ -198,7 +198,7 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   EXPECT_EQ(dialogs.saveRequests[0].Title, QStringLiteral("Speichern einer Datei mit HTML-Tags"));
   // The name chosen last is proposed again.
   EXPECT_EQ(dialogs.saveRequests[1].FileName, QString::fromStdString(root / "alt.htm"));
-  EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::DocBlockHeader],
+  EXPECT_EQ(window->Templates()[qm::TemplateId::DocBlockHeader],
             (qm::Lines{"<h2>%TITLE%</h2>", "\xE4"}));
 }
 
@@ -207,7 +207,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
   // saves; the editor stays open, the cursor on it, and nothing is written until every such
   // character is replaced.
   auto window = NewWindow();
-  window->Generator()->Templates[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
+  window->Templates()[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
   WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content = ContentOf(editor);
@@ -229,7 +229,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
             "Das Zeichen \"Ł\" in Zeile 2 kann in einer HTML-Vorlage nicht gespeichert werden,\n"
             "denn Vorlagen sind Windows-1252-Text.\nBitte ersetzen Sie es, zum Beispiel durch "
             "&#321;.");
-  EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::TechPageHeader],
+  EXPECT_EQ(window->Templates()[qm::TemplateId::TechPageHeader],
             (qm::Lines{"<html>", "<title>&#321;\xF3"
                                  "d&#378; \x80</title>"}));
 }

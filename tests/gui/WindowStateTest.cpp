@@ -222,7 +222,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
       });
   ASSERT_EQ(dialogs.openRequests.size(), 2u);
   EXPECT_EQ(dialogs.openRequests[1].FileName, QString::fromStdString(root / "kopf.htm"));
-  EXPECT_EQ(window->Generator()->Templates[qm::TemplateId::DocPageFooter], (qm::Lines{"F"}));
+  EXPECT_EQ(window->Templates()[qm::TemplateId::DocPageFooter], (qm::Lines{"F"}));
 
   dialogs.files = {QString::fromStdString(root / "p.qmpr"),
                    QString::fromStdString(root / "anders.htm")};

@@ -78,19 +78,20 @@ TEST(ChmCompile, ConvertedProjectCompiles) {
   const std::string out = tmp / "out/";
   std::filesystem::create_directories(out);
 
-  TGenerator generator(program);
+  const TGenerator generator(program);
   TQuelle quelle;
   quelle.Masks = {"*.pas"};
   quelle.Search(src);
-  generator.OutputFolder = out;
-  generator.Run(quelle);
+  GeneratorOptions options;
+  options.OutputFolder = out;
+  const RunResult run = generator.Run(quelle, options, generator.InstalledTemplates());
 
   HelpProjectSettings settings;
   settings.Title = "Test";
   settings.DocDefaultPage = "Main.Doc.htm";
   settings.TechHelpEnabled = false;
   RecordedMessages messages;
-  ASSERT_TRUE(RunHelpProject(generator, settings, out, program, messages));
+  ASSERT_TRUE(RunHelpProject(run, generator.Tables(), settings, out, program, messages));
   ASSERT_TRUE(Exists(out + "Table of Contents.Doc.hhc"));
   ASSERT_TRUE(Exists(out + "Index.Doc.hhk"));
   ASSERT_TRUE(Exists(out + "DocMap.h"));

@@ -127,13 +127,14 @@ TEST(ChmReadBack, PageNamesBeyondAsciiCompileAndReadBack) {
   std::filesystem::create_directories(out);
 
   // The shipped tables and templates.
-  TGenerator generator(std::string(QM_BIN_DIR) + "/");
+  const TGenerator generator(std::string(QM_BIN_DIR) + "/");
   TQuelle quelle;
   quelle.Masks = {"*.pas"};
   quelle.Search(src);
-  generator.OutputFolder = out;
-  generator.Run(quelle);
-  EXPECT_TRUE(generator.Warnings.empty()) << generator.Warnings.front().text;
+  GeneratorOptions options;
+  options.OutputFolder = out;
+  const RunResult run = generator.Run(quelle, options, generator.InstalledTemplates());
+  EXPECT_TRUE(run.Warnings.empty()) << run.Warnings.front().text;
 
   HelpProjectSettings settings;
   settings.Title = "Hilfe";
@@ -142,8 +143,8 @@ TEST(ChmReadBack, PageNamesBeyondAsciiCompileAndReadBack) {
   settings.TechHelpEnabled = false;
   RecordedMessages messages;
   WarningList warnings;
-  ASSERT_TRUE(
-      RunHelpProject(generator, settings, out, std::string(QM_BIN_DIR) + "/", messages, &warnings));
+  ASSERT_TRUE(RunHelpProject(run, generator.Tables(), settings, out, std::string(QM_BIN_DIR) + "/",
+                             messages, &warnings));
   EXPECT_TRUE(warnings.empty()) << warnings.front().text;
   const std::string project = ReadFile(out + "Hilfe.Doc.hhp");
   EXPECT_TRUE(Contains(project, "Default topic=" + overview + ".Doc.htm\r\n")) << project;

@@ -33,17 +33,18 @@ TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
   // beside it. Titles that only look odd ("..Handbuch", "Hand.buch") are file names like any.
   TempDir tmp;
   const std::string program = MakeProgramFolder(tmp);
-  TGenerator generator(program);
-  generator.OutputFolder = tmp / "pages/";
-  generator.DocPages = {tmp / "pages/Main.Doc.htm"};
-  generator.DocContextIds = Ids({"1;Start;" + tmp / "pages/Main.Doc.htm"});
+  const TGenerator generator(program);
+  RunResult run;
+  run.OutputFolder = tmp / "pages/";
+  run.Of(DocKind::Doc).Pages = {tmp / "pages/Main.Doc.htm"};
+  run.Of(DocKind::Doc).ContextIds = Ids({"1;Start;" + tmp / "pages/Main.Doc.htm"});
   const std::string out = tmp / "work/out/";
   std::filesystem::create_directories(out);
 
   for (const std::string title : {"../x", "/x", "a/b", "..", ".", "a\\b", "zwei\nZeilen"}) {
     RecordedMessages messages;
     try {
-      RunHelpProject(generator, Titled(title), out, program, messages);
+      RunHelpProject(run, generator.Tables(), Titled(title), out, program, messages);
       ADD_FAILURE() << "no error for " << title;
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()),
@@ -56,11 +57,11 @@ TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
   EXPECT_FALSE(Exists("/x.Doc.hhp"));
 
   RecordedMessages messages;
-  EXPECT_TRUE(RunHelpProject(generator, Titled("..Handbuch"), out, program, messages));
+  EXPECT_TRUE(
+      RunHelpProject(run, generator.Tables(), Titled("..Handbuch"), out, program, messages));
   EXPECT_TRUE(Exists(out + "..Handbuch.Doc.hhp"));
   // The writer itself refuses such a title too.
-  EXPECT_THROW(
-      WriteProjectFile(DocKind::Doc, Titled("../y"), {generator.DocPages, {}, {}, {}}, out), Error);
+  EXPECT_THROW(WriteProjectFile(DocKind::Doc, Titled("../y"), run.Of(DocKind::Doc), out), Error);
   EXPECT_FALSE(Exists(tmp / "work/y.Doc.hhp"));
 }
 
@@ -84,7 +85,7 @@ TEST(HelpFilesAtomic, AFullDiskDuringEachFileLeavesTheOldFile) {
   const TagTable tags;
   const CharacterTable chars;
   HelpProjectSettings settings = Titled("Handbuch");
-  const KindLists lists{pages, entries, entries, ids};
+  const KindRecords lists{pages, entries, entries, ids};
 
   const std::vector<std::pair<std::string, std::function<void()>>> writers = {
       {"Handbuch.Doc.hhp", [&] { WriteProjectFile(DocKind::Doc, settings, lists, folder); }},

@@ -10,23 +10,26 @@ using namespace qmtest;
 
 namespace {
 
-/// A generator as a conversion into pages/ leaves it: Doc with every list, Tech with pages,
+/// What a conversion into pages/ leaves: Doc with every list, Tech with pages,
 /// index entries and context ids but no contents entries.
-struct ConvertedGenerator {
+struct Converted {
   TempDir tmp;
   std::string program = MakeProgramFolder(tmp);
-  TGenerator generator{program};
+  const TGenerator generator{program};
+  RunResult run;
 
-  ConvertedGenerator() {
+  Converted() {
     const std::string pages = tmp / "pages/";
-    generator.OutputFolder = pages;
-    generator.DocPages = {pages + "Main.Doc.htm"};
-    generator.DocTocEntries = Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"});
-    generator.DocIndexEntries = Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"});
-    generator.DocContextIds = Ids({"1001;Main Window;" + pages + "Main.Doc.htm"});
-    generator.TechPages = {pages + "Main.Tech.htm"};
-    generator.TechIndexEntries = Entries({"Klasse;TMain;Main.Tech.htm"});
-    generator.TechContextIds = Ids({"5;Intern;" + pages + "Main.Tech.htm"});
+    KindRecords& doc = run.Of(DocKind::Doc);
+    KindRecords& tech = run.Of(DocKind::Tech);
+    run.OutputFolder = pages;
+    doc.Pages = {pages + "Main.Doc.htm"};
+    doc.Toc = Entries({"Bedienung;Hauptfenster;haupt;Main.Doc.htm"});
+    doc.Index = Entries({"Fenster;Hauptfenster;haupt;Main.Doc.htm"});
+    doc.ContextIds = Ids({"1001;Main Window;" + pages + "Main.Doc.htm"});
+    tech.Pages = {pages + "Main.Tech.htm"};
+    tech.Index = Entries({"Klasse;TMain;Main.Tech.htm"});
+    tech.ContextIds = Ids({"5;Intern;" + pages + "Main.Tech.htm"});
   }
 };
 
@@ -43,13 +46,13 @@ HelpProjectSettings AllOn() {
 TEST(HelpProjectRun, RefusesBeforeAConversion) {
   // Without a conversion (output folder empty or "/") the run shows the error with its line
   // breaks expanded, writes nothing and reports failure.
-  ConvertedGenerator c;
+  Converted c;
   const std::string out = c.tmp / "out/";
   std::filesystem::create_directories(out);
   for (const char* folder : {"", "/"}) {
-    c.generator.OutputFolder = folder;
+    c.run.OutputFolder = folder;
     RecordedMessages messages;
-    EXPECT_FALSE(RunHelpProject(c.generator, AllOn(), out, c.program, messages));
+    EXPECT_FALSE(RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, "error");
     EXPECT_EQ(messages.shown[0].text, "Diese Funktion k\xF6nnen Sie erst dann nutzen,\r\n"
@@ -64,10 +67,10 @@ TEST(HelpProjectRun, WritesEveryFileIntoTheTypedFolder) {
   // All options on: both projects, the sitemaps that have entries, the three maps and the
   // alias file per kind, all in the folder typed now (slash added); then the completion
   // message.
-  ConvertedGenerator c;
+  Converted c;
   RecordedMessages messages;
   const std::string typed = c.tmp / "help";
-  EXPECT_TRUE(RunHelpProject(c.generator, AllOn(), typed, c.program, messages));
+  EXPECT_TRUE(RunHelpProject(c.run, c.generator.Tables(), AllOn(), typed, c.program, messages));
 
   EXPECT_EQ(FileNames(typed),
             (std::vector<std::string>{"DocAlias.h", "DocMap.h", "DocMap.java", "DocMapU.pas",
@@ -90,22 +93,24 @@ TEST(HelpProjectRun, WritesEveryFileIntoTheTypedFolder) {
 TEST(HelpProjectRun, MapAndAliasFilesIgnoreTheProjectBoxes) {
   // A kind whose project is off still gets its map and alias files when it has context ids;
   // with every box off nothing is written, yet the run completes.
-  ConvertedGenerator c;
+  Converted c;
   HelpProjectSettings settings = AllOn();
   settings.DocHelpEnabled = false;
   settings.TechHelpEnabled = false;
   settings.MapHeaderPascal = false;
   settings.MapHeaderJava = false;
-  c.generator.TechContextIds.clear();
+  c.run.Of(DocKind::Tech).ContextIds.clear();
   RecordedMessages messages;
   std::filesystem::create_directories(c.tmp / "a/");
-  EXPECT_TRUE(RunHelpProject(c.generator, settings, c.tmp / "a/", c.program, messages));
+  EXPECT_TRUE(
+      RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "a/", c.program, messages));
   EXPECT_EQ(FileNames(c.tmp / "a/"), (std::vector<std::string>{"DocAlias.h", "DocMap.h"}));
 
   settings.AliasHeaders = false;
   settings.MapHeaderC = false;
   std::filesystem::create_directories(c.tmp / "b/");
-  EXPECT_TRUE(RunHelpProject(c.generator, settings, c.tmp / "b/", c.program, messages));
+  EXPECT_TRUE(
+      RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "b/", c.program, messages));
   EXPECT_TRUE(FileNames(c.tmp / "b/").empty());
   EXPECT_EQ(messages.shown.size(), 2u);
 }
@@ -113,12 +118,12 @@ TEST(HelpProjectRun, MapAndAliasFilesIgnoreTheProjectBoxes) {
 TEST(HelpProjectRun, FailureKeepsEarlierFilesAndSkipsTheRest) {
   // A missing map template ends the run with the template named: the projects written
   // before stay, no map or alias file follows, and no completion message is shown.
-  ConvertedGenerator c;
+  Converted c;
   std::filesystem::remove(c.program + "Header.txt");
   RecordedMessages messages;
   const std::string out = c.tmp / "out/";
   try {
-    RunHelpProject(c.generator, AllOn(), out, c.program, messages);
+    RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, messages);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), Format(kMsgCannotOpen, (c.program + "Header.txt").c_str()));

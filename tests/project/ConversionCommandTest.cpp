@@ -55,9 +55,11 @@ public:
   }
 
   ConversionOutcome Run() {
-    TGenerator generator(root / "bin/");
-    const ConversionOutcome outcome = RunConversion(settings, generator, interaction);
-    outputFolder = generator.OutputFolder;
+    const TGenerator generator(root / "bin/");
+    settings.Templates = generator.InstalledTemplates();
+    RunResult result;
+    const ConversionOutcome outcome = RunConversion(settings, generator, interaction, result);
+    outputFolder = result.OutputFolder;
     return outcome;
   }
 

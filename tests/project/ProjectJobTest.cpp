@@ -43,24 +43,24 @@ struct Job {
     settings.OutputPath = root / "out";
     settings.Kinds.Set(qm::SourceKind::Pascal);
     settings.Help.Title = "Handbuch";
+    settings.Templates = generator.InstalledTemplates();
   }
 };
 
 } // namespace
 
-TEST(ProjectJob, OpenMakesTheProjectTemplatesTheGenerators) {
-  // Opening replaces all eight templates, also those the project does not hold; a save
-  // writes the generator's templates, whatever the settings carry.
+TEST(ProjectJob, OpenBringsAllEightTemplatesOfTheProject) {
+  // An opened project's templates replace all eight, also those the project does not hold;
+  // a save writes the templates the settings carry.
   Job job;
   WriteFile(job.root / "p.qmpr", CrLf({"[Vorlagen.Entwickler.Fuss]", "Zeile0=Ende"}));
-  const ProjectSettings opened = OpenProject(job.root / "p.qmpr", job.generator);
-  EXPECT_EQ(job.generator.Templates[qm::TemplateId::TechPageFooter], (Lines{"Ende"}));
-  EXPECT_TRUE(job.generator.Templates[qm::TemplateId::DocPageFooter].empty());
-  EXPECT_EQ(opened.Templates, job.generator.Templates);
+  ProjectSettings opened = LoadProjectFile(job.root / "p.qmpr");
+  EXPECT_EQ(opened.Templates[qm::TemplateId::TechPageFooter], (Lines{"Ende"}));
+  EXPECT_TRUE(opened.Templates[qm::TemplateId::DocPageFooter].empty());
 
-  job.generator.Templates[qm::TemplateId::DocPageHeader] = {"Kopf"};
-  SaveProject(job.root / "q.qmpr", opened, job.generator);
-  EXPECT_EQ(LoadProjectFile(job.root / "q.qmpr").Templates, job.generator.Templates);
+  opened.Templates[qm::TemplateId::DocPageHeader] = {"Kopf"};
+  SaveProjectFile(job.root / "q.qmpr", opened);
+  EXPECT_EQ(LoadProjectFile(job.root / "q.qmpr").Templates, opened.Templates);
 }
 
 TEST(ProjectJob, ConversionTellsDeclinedCancelledAndConvertedApart) {
@@ -68,19 +68,22 @@ TEST(ProjectJob, ConversionTellsDeclinedCancelledAndConvertedApart) {
   // finished run converts all, and the help project then goes into the output folder.
   Job job;
   job.interaction.answer = false;
-  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, nullptr),
+  RunResult run;
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, run, nullptr),
             JobOutcome::Declined);
+  EXPECT_FALSE(run.Ran());
   EXPECT_FALSE(Exists(job.root / "out"));
 
   job.interaction.answer = true;
   StopAfterFirst progress;
-  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, &progress),
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, run, &progress),
             JobOutcome::Cancelled);
   EXPECT_EQ(FileNames(job.root / "out"), (std::vector<std::string>{"a.Doc.htm"}));
 
-  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, nullptr),
+  EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, run, nullptr),
             JobOutcome::Converted);
-  EXPECT_TRUE(BuildHelpProject(job.generator, job.settings, job.program, job.messages));
+  EXPECT_TRUE(
+      BuildHelpProject(run, job.generator.Tables(), job.settings, job.program, job.messages));
   EXPECT_TRUE(Exists(job.root / "out/Handbuch.Doc.hhp"));
   EXPECT_TRUE(Exists(job.root / "out/b.Doc.htm"));
 }

@@ -39,18 +39,18 @@ TEST(TemplateTable, EveryFileFillsItsOwnTemplateAndSection) {
   const qm::TGenerator gen(fx.ProgramFolder());
   std::string sections;
   for (const Template& t : kTemplates) {
-    EXPECT_EQ(gen.Templates[t.id], (qm::Lines{t.file})) << t.file;
+    EXPECT_EQ(gen.InstalledTemplates()[t.id], (qm::Lines{t.file})) << t.file;
     sections += CrLf({"[" + t.section + "]", "Zeile0=" + t.file});
   }
 
   qm::ProjectSettings settings;
-  settings.Templates = gen.Templates;
+  settings.Templates = gen.InstalledTemplates();
   const std::string project = fx.dir / "p.qmpr";
   qm::SaveProjectFile(project, settings);
   const std::string saved = ReadFile(project);
   EXPECT_NE(saved.find(CrLf({"EigeneDateien=0"}) + sections + "[HelpWorkshop]"), std::string::npos)
       << saved;
-  EXPECT_EQ(qm::LoadProjectFile(project).Templates, gen.Templates);
+  EXPECT_EQ(qm::LoadProjectFile(project).Templates, gen.InstalledTemplates());
 }
 
 TEST(TemplateTable, FilesAreReadBlocksFirstDocBeforeTech) {

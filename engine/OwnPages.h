@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "engine/PageFolders.h"
 #include "engine/PageSink.h"
 
 #include <memory>
@@ -14,8 +15,6 @@
 
 namespace qm {
 
-class TGenerator;
-
 /// One own page: in memory, and once it grows large, partly in a temporary file beside it.
 struct TExtraAusgabeDatei {
   std::string FileName;             ///< full path; the key, compared byte for byte
@@ -25,27 +24,29 @@ struct TExtraAusgabeDatei {
   bool SpillFailed = false;         ///< the page stays in memory after its spill failed
 };
 
-/// The own pages of a run, in the order in which they were created.
+/// The own pages of a run, in the order in which they were created. The run writes their
+/// headers and footers; the collection keeps their lines and saves them.
 class TExtraAusgabeDateien {
 public:
-  explicit TExtraAusgabeDateien(TGenerator& owner) : owner_(owner) {}
+  TExtraAusgabeDateien() = default;
   TExtraAusgabeDateien(const TExtraAusgabeDateien&) = delete;
   TExtraAusgabeDateien& operator=(const TExtraAusgabeDateien&) = delete;
 
   /// Position of the page whose FileName equals name exactly (case counts), or -1.
   int IndexOf(std::string_view name) const;
-  /// The lines of the page for name; a new page is appended first and gets its page header
-  /// (Doc when the lower-case name contains ".doc.htm", else Tech) from the generator's
-  /// CurrentOutputFile, CurrentInputFile and CurrentTitle.
-  qm::Lines& LinesFor(const std::string& name);
-  /// Appends lines to the page for name (LinesFor). A page whose lines in memory grow beyond
-  /// kPageMemoryLimit bytes puts them into a temporary file beside it; its own file is still
-  /// written only by SaveAll.
+  /// Whether a page's FileName equals name exactly.
+  bool Contains(const std::string& name) const { return index_.contains(name); }
+  /// Adds an empty page for name, which is not in the collection yet, at its end.
+  void Add(const std::string& name);
+  /// Appends lines to the page for name, which is in the collection. A page whose lines in
+  /// memory grow beyond kPageMemoryLimit bytes puts them into a temporary file beside it; its
+  /// own file is still written only by SaveAll.
   void Append(const std::string& name, qm::Lines lines);
-  /// Adds the page footer to every page and saves it (CR LF after every line). A page that
-  /// cannot be saved does not stop the others; the first failure is thrown after all were
-  /// tried. Empties the collection in every case. Returns the number of pages saved.
-  size_t SaveAll();
+  /// Saves every page (CR LF after every line); folders says which files may be there already
+  /// and learns of each page saved. A page that cannot be saved does not stop the others; the
+  /// first failure is thrown after all were tried. Empties the collection in every case.
+  /// Returns the number of pages saved.
+  size_t SaveAll(PageFolders& folders);
   /// Drops every page without saving (and removes what went to temporary files).
   void Clear();
 
@@ -53,7 +54,6 @@ public:
   const TExtraAusgabeDatei& Item(size_t i) const { return *items_[i]; }
 
 private:
-  TGenerator& owner_;
   std::vector<std::unique_ptr<TExtraAusgabeDatei>> items_;
   std::unordered_map<std::string, size_t> index_;
 };

@@ -1,0 +1,154 @@
+#include "engine/GeneratorRun.h"
+
+#include "base/Clock.h"
+#include "base/Error.h"
+#include "base/Paths.h"
+#include "base/Prefetch.h"
+#include "engine/Markers.h"
+
+namespace qm {
+
+namespace {
+
+// The kind of an own page by its name: Doc when the lower-case name contains ".doc.htm".
+DocKind OwnPageKind(std::string_view page) {
+  return AnsiLowerCase(page).find(kDocPageExtLower) != std::string::npos ? DocKind::Doc
+                                                                         : DocKind::Tech;
+}
+
+} // namespace
+
+GeneratorRun::GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
+                           const TemplateSet& templates, RunResult& result)
+    : tables_(tables), options_(options), templates_(templates), result_(result) {}
+
+void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
+  result_.Warnings = quelle.Warnings;
+  if (quelle.Files.empty()) {
+    AddWarning(result_.Warnings, quelle.Folders.empty() ? std::string() : quelle.Folders.front(), 0,
+               kWarnNoSources);
+  }
+  // What the run learns about the page folders holds only while it goes on.
+  folders_.Start();
+  struct ForgetListings {
+    PageFolders& folders;
+    ~ForgetListings() { folders.Stop(); }
+  } forgetListings{folders_};
+  struct ReportTimes {
+    GeneratorRun& run;
+    ~ReportTimes() {
+      const auto seconds = [](const std::atomic<int64_t>& ns) {
+        return static_cast<double>(ns) / 1e9;
+      };
+      run.result_.Times = {seconds(run.readNs_), seconds(run.convertNs_), seconds(run.writeNs_),
+                           seconds(run.waitNs_)};
+    }
+  } reportTimes{*this};
+
+  // Worker threads start on the sources while the titles of the existing pages are read: they
+  // only read sources and the tables, which stay as they are during the run.
+  const auto ahead = StartPreparing(quelle.Files);
+  CollectPageTitles();
+
+  const size_t count = quelle.Files.size();
+  if (progress != nullptr) {
+    progress->SetFileCount(static_cast<int>(count));
+  }
+  try {
+    ConvertFiles(quelle.Files, progress, ahead.get());
+  } catch (...) {
+    // The own pages collected so far are saved also when a file fails; the file's failure is
+    // the one reported.
+    if (progress != nullptr) {
+      progress->Finished();
+    }
+    try {
+      SaveOwnPages();
+    } catch (const Error&) {
+    }
+    throw;
+  }
+  if (progress != nullptr) {
+    progress->Finished();
+  }
+  // Counted before the save, whose failure is thrown: a page that failed was not written.
+  RunCounts& counts = result_.Counts;
+  counts.PagesWritten = static_cast<int>(pagesWritten_.size());
+  const int64_t start = NowNs();
+  struct CountSave {
+    GeneratorRun& run;
+    int64_t start;
+    ~CountSave() { AddTime(run.writeNs_, start); }
+  } countSave{*this, start};
+  counts.OwnPagesWritten = static_cast<int>(SaveOwnPages());
+  counts.PagesWritten += counts.OwnPagesWritten;
+}
+
+void GeneratorRun::AppendToOwnPage(const Piece& piece, Lines lines) {
+  if (!ownPages_.Contains(piece.ownFile)) {
+    // A page new to the run gets its page header first, with the values of the piece that
+    // opens it; the header's entries follow the piece's.
+    ownPages_.Add(piece.ownFile);
+    WriteTemplate(OwnPageKind(piece.ownFile), TemplatePart::PageHeader, piece);
+  }
+  ownPages_.Append(piece.ownFile, std::move(lines));
+}
+
+size_t GeneratorRun::SaveOwnPages() {
+  // The footers are written when no source, block or title is at hand any more.
+  const std::string none;
+  const Origin noOrigin;
+  for (size_t i = 0; i < ownPages_.Count(); ++i) {
+    const std::string& page = ownPages_.Item(i).FileName;
+    if (!page.empty()) {
+      WriteTemplate(OwnPageKind(page), TemplatePart::PageFooter,
+                    Piece{none, none, {}, page, noOrigin});
+    }
+  }
+  return ownPages_.SaveAll(folders_);
+}
+
+void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int line,
+                                  const std::string& page, const std::string& id,
+                                  std::string_view title) {
+  const size_t k = DocKindIndex(kind);
+  WarningList& warnings = result_.Warnings;
+  if (id.find_first_not_of("0123456789") != std::string::npos) {
+    AddWarning(warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});
+  }
+  if (title.find('=') != std::string::npos) {
+    AddWarning(warnings, inFile, line, kWarnTitleWithEquals, {ErrorArg::Text(title)});
+  }
+  const auto [seen, fresh] = idSeen_[k].try_emplace(id, SourceLine{inFile, line});
+  if (!fresh) {
+    AddWarning(warnings, inFile, line, kWarnDuplicateId,
+               {ErrorArg::Text(id), ErrorArg::Path(seen->second.file),
+                ErrorArg::Number(seen->second.line)});
+  }
+  const auto [first, firstOnPage] = pageIds_[k].try_emplace(PathCaseKey(page), id);
+  if (!firstOnPage) {
+    AddWarning(warnings, inFile, line, kWarnSecondIdOnPage,
+               {ErrorArg::Path(ExtractFileName(page)), ErrorArg::Text(first->second)});
+  }
+}
+
+void GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
+  const auto it = pageSources_.find(PathCaseKey(page));
+  if (it != pageSources_.end() && it->second != inFile) {
+    AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced,
+               {ErrorArg::Path(page), ErrorArg::Path(it->second)});
+    pageSources_.erase(it);
+  }
+}
+
+int64_t GeneratorRun::NowNs() {
+  return SteadyNanoseconds();
+}
+
+int64_t GeneratorRun::AddTime(std::atomic<int64_t>& counter, int64_t start) {
+  const int64_t spent = NowNs() - start;
+  counter.fetch_add(spent, std::memory_order_relaxed);
+  return spent;
+}
+
+} // namespace qm

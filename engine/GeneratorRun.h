@@ -1,0 +1,209 @@
+// One run of the generator: its inputs, the result it fills, and what it keeps while it goes
+// (the per-source pages being written, the own pages, the titles of existing pages, what it
+// knows of the page folders). TGenerator::Run makes one per run, so nothing of a run is left
+// for the next.
+#pragma once
+
+#include "base/AnsiText.h"
+#include "engine/DocKind.h"
+#include "engine/Generator.h"
+#include "engine/OwnPages.h"
+#include "engine/PageFolders.h"
+#include "engine/PageSink.h"
+#include "engine/Progress.h"
+#include "engine/Quelle.h"
+#include "engine/RunResult.h"
+#include "engine/Templates.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace qm {
+
+template <typename Result> class Prefetch;
+
+/// One piece of a page and what it is written with.
+struct Piece {
+  const std::string& outFile; ///< the source's page; the output placeholders describe it
+  const std::string& inFile;  ///< the source
+  std::string_view title;
+  const std::string& ownFile; ///< the own page the piece goes to instead, or empty
+  const Origin& origin;       ///< given to the piece's contents and index entries
+};
+
+class GeneratorRun {
+public:
+  /// A run with these inputs that fills result. All of them must outlive it
+  /// and stay as they are while it runs.
+  GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
+               const TemplateSet& templates, RunResult& result);
+  GeneratorRun(const GeneratorRun&) = delete;
+  GeneratorRun& operator=(const GeneratorRun&) = delete;
+
+  /// The run over quelle's files, as TGenerator::Run describes it.
+  void Run(const TQuelle& quelle, ProgressSink* progress);
+  /// Processes one source file; returns its number of lines.
+  int ProcessFile(const std::string& inFile);
+  /// Fills the placeholders ("%DATE%", "%TITLE%", ...) of lines in place.
+  void SubstitutePlaceholders(Lines& lines, const std::string& outFile, const std::string& inFile,
+                              std::string_view title);
+
+  // Page writers. A piece goes to its own page when it names one, else to its source's page;
+  // its contents and index lines become entries of the writer's kind.
+  /// Writes the template of kind for part; a page header keeps the title recorded for its page.
+  void WriteTemplate(DocKind kind, TemplatePart part, const Piece& piece);
+  /// Writes a block's converted text; the kind is the target's (Tech when its name contains
+  /// ".tech.htm").
+  void WriteBlockText(const Piece& piece, const std::string& text);
+  /// Appends lines to the own page of piece; a page new to the run gets its page header
+  /// (Doc when the lower-case name contains ".doc.htm", else Tech) first.
+  void AppendToOwnPage(const Piece& piece, Lines lines);
+  /// Writes the page footer of every own page and saves them (TExtraAusgabeDateien::SaveAll).
+  size_t SaveOwnPages();
+  const TExtraAusgabeDateien& OwnPages() const { return ownPages_; }
+
+  /// Records path and title of every "*.Doc.htm" and "*.Tech.htm" page in the output folder.
+  void CollectPageTitles();
+  /// The recorded title of the page name (compared without regard to case; the last match
+  /// wins), or nothing.
+  std::optional<std::string> FindPageTitle(std::string_view name) const;
+
+private:
+  struct BlockScan; // the block extraction of one source file
+  struct Prepared;  // what a worker thread did of one source file ahead of its turn
+
+  /// Worker threads that prepare files ahead of their turn, when there are several files and
+  /// threads; nothing otherwise. They start working at once.
+  using Preparing = Prefetch<std::unique_ptr<Prepared>>;
+  /// Stops and deletes the workers where what they make is known.
+  struct StopPreparing {
+    void operator()(Preparing* ahead) const;
+  };
+  std::unique_ptr<Preparing, StopPreparing> StartPreparing(const Lines& files);
+  /// The loop of Run over files: progress, cancel and ProcessSource for each, taking what
+  /// ahead (when there is one) prepared.
+  void ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead);
+  /// Reads inFile and converts its blocks without touching the run's state or the disk: the
+  /// part of ProcessFile that may run on a worker thread ahead of the file's turn.
+  std::unique_ptr<Prepared> Prepare(const std::string& inFile) const;
+  /// ProcessFile, or nothing when inFile turned out to be no regular file (it was skipped
+  /// with a warning, and no page was touched). ready, when given, is what Prepare made of it.
+  std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr);
+
+  /// The bytes a block's text puts on a page, when they do not depend on the page (the text
+  /// holds no keyword line).
+  static std::optional<std::string> PlainBlockBytes(std::string_view text);
+  /// WriteBlockText with the result of PlainBlockBytes when there is one.
+  void WriteBlock(const Piece& piece, const std::string& text, std::optional<std::string> plain);
+  /// Writes tmpl as a piece with the lists of kind. The template's lines are filled, looked at
+  /// for keyword lines and written one after the other, so that a line is let go before the
+  /// next is made (a long title makes long lines); the template itself is left as it is.
+  void Emit(DocKind kind, const Lines& tmpl, const Piece& piece);
+  /// A page header that keeps the title recorded for the page, if any.
+  void WritePageHeader(DocKind kind, const Lines& tmpl, const Piece& piece);
+  /// Whether a template line holds a placeholder (and so needs filling).
+  static bool HoldsPlaceholder(std::string_view line);
+
+  /// The "%LINK%" value of one piece, worked out when a line first asks for it. The link of a
+  /// long title is not kept as a string of its own: a line that takes it gets it mapped again
+  /// piece by piece, straight into the line.
+  struct PieceLink {
+    enum class Form {
+      Unknown,
+      Title,   ///< the converted title is its own link
+      Mapped,  ///< link holds it
+      Streamed ///< only size is known; MapLinkCharsInPieces makes the bytes
+    };
+    Form form = Form::Unknown;
+    std::string link;
+    size_t size = 0;
+    void Work(std::string_view convertedTitle, const CharacterTable& table);
+  };
+  /// SubstitutePlaceholders of one line of a piece.
+  void SubstituteLine(std::string& line, const std::string& outFile, const std::string& inFile,
+                      std::string_view title, PieceLink& link);
+
+  /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
+  /// straight to the file.
+  void AppendToPage(const std::string& page, std::string_view bytes);
+  /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
+  /// otherwise the old file is deleted and the page's file made only if it gets written.
+  void BeginPage(const std::string& page, bool create);
+  /// Writes the rest of page's stream and closes it.
+  void FlushPage(const std::string& page);
+  /// Deletes page and drops its stream.
+  void DropPage(const std::string& page);
+  /// After a failure: finishes every open stream, ignoring further failures, so the pages
+  /// hold what was written up to the failure.
+  void FlushAllPages() noexcept;
+
+  /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
+  /// id and title, and adds what the help project will trip over to the warnings.
+  void CheckContextId(DocKind kind, const std::string& inFile, int line, const std::string& page,
+                      const std::string& id, std::string_view title);
+  /// inFile is about to write or delete the per-source page: warns when an earlier source of
+  /// this run wrote it.
+  void ClaimPage(const std::string& page, const std::string& inFile);
+
+  /// ConvertChars of raw with the run's tables. While a source file is processed the tables
+  /// stay as they are and the same paths and titles come back for every piece, so the last
+  /// result per slot is kept then.
+  /// How a slot's raw value becomes page text.
+  enum class Source {
+    Text,     ///< Windows-1252 text: ConvertChars
+    HtmlPath, ///< a path in HTML text: characters Windows-1252 lacks become references
+    TextPath, ///< a path in a keyword line: they become "?", the line's ";" stay separators
+  };
+  /// The result is raw itself when conversion would not change it.
+  std::string_view Converted(size_t slot, std::string_view raw, Source source = Source::Text);
+  /// Values up to this length are kept for the next piece; a longer one is converted again.
+  static constexpr size_t kMemoLimit = size_t{64} << 10;
+  struct ConvertedText {
+    std::string raw;
+    std::string converted;
+    bool valid = false;
+    bool same = false; ///< conversion leaves raw as it is
+  };
+
+  /// Adds the time since start to counter (nanoseconds); returns it.
+  static int64_t AddTime(std::atomic<int64_t>& counter, int64_t start);
+  static int64_t NowNs();
+
+  const GeneratorTables& tables_;
+  const GeneratorOptions& options_;
+  const TemplateSet& templates_;
+  RunResult& result_;
+
+  TExtraAusgabeDateien ownPages_;
+  PageFolders folders_;
+  std::array<ConvertedText, 5> converted_;
+  bool keepConverted_ = false;
+  /// Upper-case path -> title of the existing pages (the last record for a path wins), and how
+  /// many records it covers; rebuilt when their number changed.
+  mutable std::unordered_map<std::string, std::string> titleIndex_;
+  mutable size_t indexedTitles_ = 0;
+  /// The per-source pages of the file being processed, written as they grow.
+  std::unordered_map<std::string, PageStream> pageStreams_;
+
+  /// Per kind: context id -> where it was first found; page key -> its first context id.
+  std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;
+  std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
+  /// Page key -> the source whose blocks the per-source page holds now.
+  std::unordered_map<std::string, std::string> pageSources_;
+  /// Keys of the per-source pages written in this run.
+  std::unordered_set<std::string> pagesWritten_;
+  /// Keys of the per-source pages written or deleted in this run: a source among them is read
+  /// again on its turn, not taken from a worker that may have read it before.
+  std::unordered_set<std::string> pagesTouched_;
+  /// The run's time counters in nanoseconds (RunTimes); worker threads add to them.
+  mutable std::atomic<int64_t> readNs_{0}, convertNs_{0}, writeNs_{0}, waitNs_{0};
+};
+
+} // namespace qm

@@ -1,0 +1,266 @@
+#include "engine/GeneratorRun.h"
+
+#include "base/Clock.h"
+#include "base/Error.h"
+#include "base/Paths.h"
+#include "base/TextFile.h"
+#include "engine/Markers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace qm {
+
+namespace {
+
+// A path as page text: the characters Windows-1252 has go through ConvertChars, each other one
+// becomes its numeric character reference afterwards (ConvertChars would escape its "&").
+std::string PathAsHtml(std::string_view path, const TagTable& tags, const CharacterTable& table) {
+  // Plain ASCII, the usual path, is the same in both spellings.
+  if (std::all_of(path.begin(), path.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return ConvertChars(path, tags, table);
+  }
+  std::string out;
+  std::string run; // Windows-1252 text not converted yet
+  size_t i = 0;
+  while (i < path.size()) {
+    size_t len = 1;
+    if ((static_cast<unsigned char>(path[i]) & 0xC0) == 0xC0) {
+      while (i + len < path.size() && (static_cast<unsigned char>(path[i + len]) & 0xC0) == 0x80) {
+        ++len;
+      }
+    }
+    const std::string_view character = path.substr(i, len);
+    const std::string ansi = PathToText(character);
+    if (ansi == "?" && character != "?") {
+      out += ConvertChars(run, tags, table);
+      run.clear();
+      out += PathToHtmlText(character);
+    } else {
+      run += ansi;
+    }
+    i += len;
+  }
+  return out + ConvertChars(run, tags, table);
+}
+
+} // namespace
+
+std::string_view GeneratorRun::Converted(size_t slot, std::string_view raw, Source source) {
+  ConvertedText& memo = converted_[slot];
+  if (keepConverted_ && memo.valid && memo.raw == raw) {
+    return memo.same ? raw : std::string_view(memo.converted);
+  }
+  // Text that conversion would leave as it is is used as it is: a long title is not copied.
+  if (source == Source::Text && !NeedsConversion(raw, tables_.Chars)) {
+    memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+    memo.raw = memo.valid ? std::string(raw) : std::string();
+    memo.same = true;
+    return raw;
+  }
+  memo.same = false;
+  // A path is the file system's spelling; in a page it is Windows-1252 text.
+  switch (source) {
+  case Source::Text:
+    memo.converted = ConvertChars(raw, tables_.Tags, tables_.Chars);
+    break;
+  case Source::HtmlPath:
+    memo.converted = PathAsHtml(raw, tables_.Tags, tables_.Chars);
+    break;
+  case Source::TextPath:
+    memo.converted = ConvertChars(PathToText(raw), tables_.Tags, tables_.Chars);
+    break;
+  }
+  // Only short values are kept for the next piece: keeping a long one would mean a copy of it.
+  memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+  memo.raw = memo.valid ? std::string(raw) : std::string();
+  return memo.converted;
+}
+
+namespace {
+
+// The placeholders, in the order they are filled.
+constexpr std::array<std::string_view, 11> kPlaceholders = {
+    kPhDate,       kPhTime,      kPhInputFile, kPhInputPath, kPhInputExt, kPhOutputFile,
+    kPhOutputPath, kPhOutputExt, kPhTitle,     kPhPageTitle, kPhLink};
+
+// Which placeholders line holds, one bit each in the order of kPlaceholders. A "%" alone (a
+// width in a style sheet, say) asks for nothing, and most template lines then need no paths
+// or title worked out.
+uint32_t PlaceholdersIn(std::string_view line) {
+  uint32_t held = 0;
+  for (size_t at = line.find(kPlaceholderChar); at != std::string_view::npos;
+       at = line.find(kPlaceholderChar, at + 1)) {
+    const std::string_view rest = line.substr(at);
+    for (size_t k = 0; k < kPlaceholders.size(); ++k) {
+      const std::string_view placeholder = kPlaceholders[k];
+      // The letter after the "%" rules out all but one or two at once.
+      if (rest.size() >= placeholder.size() && AnsiUpperChar(rest[1]) == placeholder[1] &&
+          SameText(rest.substr(0, placeholder.size()), placeholder)) {
+        held |= uint32_t{1} << k;
+      }
+    }
+  }
+  return held;
+}
+
+// The bit of a placeholder in what PlaceholdersIn gives.
+constexpr uint32_t BitOf(std::string_view placeholder) {
+  for (size_t k = 0; k < kPlaceholders.size(); ++k) {
+    if (kPlaceholders[k] == placeholder) {
+      return uint32_t{1} << k;
+    }
+  }
+  return 0;
+}
+
+// The filling of one line. A placeholder the line did not hold at the start can only be there
+// once a value filled in before has changed the line, so until then only those it held are
+// searched for.
+struct Filling {
+  uint32_t held = 0;
+  bool changed = false;
+
+  bool MayHold(std::string_view placeholder) const {
+    return changed || (held & BitOf(placeholder)) != 0;
+  }
+
+  // Replaces placeholder in line by value() when it occurs; value is only worked out then. A
+  // line that must move to a larger buffer gets at least reserve bytes in it.
+  template <typename Value>
+  void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
+    if (MayHold(placeholder) && FindNoCase(line, placeholder) != std::string::npos) {
+      ReplaceAllNoCaseIn(line, placeholder, value(), reserve);
+      changed = true;
+    }
+  }
+};
+
+// How often placeholder occurs in line, without regard to case.
+size_t CountNoCase(std::string_view line, std::string_view placeholder) {
+  size_t n = 0;
+  for (size_t at = FindNoCase(line, placeholder); at != std::string_view::npos;
+       at = FindNoCase(line, placeholder, at + placeholder.size())) {
+    ++n;
+  }
+  return n;
+}
+
+// The file name without its folder and its last extension.
+std::string BareName(std::string_view path) {
+  const std::string name = ExtractFileName(path);
+  return name.substr(0, name.size() - ExtractFileExt(name).size());
+}
+
+} // namespace
+
+bool GeneratorRun::HoldsPlaceholder(std::string_view line) {
+  return PlaceholdersIn(line) != 0;
+}
+
+void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {
+  if (form != Form::Unknown) {
+    return;
+  }
+  if (!NeedsLinkMapping(convertedTitle, table)) {
+    // A title without characters to map is its own link: no copy of a long title.
+    form = Form::Title;
+    size = convertedTitle.size();
+  } else if (convertedTitle.size() < kMemoLimit) {
+    form = Form::Mapped;
+    link = MapLinkChars(convertedTitle, table);
+    size = link.size();
+  } else {
+    form = Form::Streamed;
+    size = MapLinkCharsInPieces(convertedTitle, table, [](std::string_view) {});
+  }
+}
+
+void GeneratorRun::SubstitutePlaceholders(Lines& lines, const std::string& outFile,
+                                          const std::string& inFile, std::string_view title) {
+  PieceLink link;
+  for (std::string& line : lines) {
+    SubstituteLine(line, outFile, inFile, title, link);
+  }
+}
+
+void GeneratorRun::SubstituteLine(std::string& line, const std::string& outFile,
+                                  const std::string& inFile, std::string_view title,
+                                  PieceLink& link) {
+  // Most template lines hold no placeholder.
+  Filling filling{PlaceholdersIn(line)};
+  if (filling.held == 0) {
+    return;
+  }
+  // A keyword line becomes a contents or index entry, where a reference's ";" would split
+  // a field.
+  const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
+  const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
+  const std::string_view in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
+  const std::string_view out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
+  const std::string_view convertedTitle = Converted(2, title);
+  // A long title makes a long line, filled placeholder by placeholder. The line's final size
+  // (as it is when no value holds a placeholder itself) is reserved when it first grows, so
+  // that the later placeholders fill it where it is rather than in a copy.
+  size_t reserve = 0;
+  if (convertedTitle.size() >= kMemoLimit) {
+    const size_t links = CountNoCase(line, kPhLink);
+    if (links > 0) {
+      link.Work(convertedTitle, tables_.Chars);
+    }
+    reserve =
+        line.size() +
+        (CountNoCase(line, kPhTitle) + CountNoCase(line, kPhPageTitle)) * convertedTitle.size() +
+        links * link.size;
+  }
+  // Date and time are read for every line, as a template expects of a clock.
+  filling.Fill(
+      line, kPhDate, [] { return ShortDateText(); }, reserve);
+  filling.Fill(
+      line, kPhTime, [] { return LongTimeText(); }, reserve);
+  filling.Fill(
+      line, kPhInputFile, [&] { return BareName(in); }, reserve);
+  filling.Fill(
+      line, kPhInputPath, [&] { return ExtractFilePath(in); }, reserve);
+  filling.Fill(
+      line, kPhInputExt, [&] { return ExtractFileExt(ExtractFileName(in)); }, reserve);
+  filling.Fill(
+      line, kPhOutputFile, [&] { return BareName(out); }, reserve);
+  filling.Fill(
+      line, kPhOutputPath, [&] { return ExtractFilePath(out); }, reserve);
+  filling.Fill(
+      line, kPhOutputExt, [&] { return ExtractFileExt(ExtractFileName(out)); }, reserve);
+  filling.Fill(
+      line, kPhTitle, [&] { return convertedTitle; }, reserve);
+  std::string fileName; // the page title of a piece without a title
+  filling.Fill(
+      line, kPhPageTitle,
+      [&]() -> std::string_view {
+        if (convertedTitle.empty()) {
+          fileName = ExtractFileName(in);
+          return fileName;
+        }
+        return convertedTitle;
+      },
+      reserve);
+  if (!filling.MayHold(kPhLink) || FindNoCase(line, kPhLink) == std::string::npos) {
+    return;
+  }
+  link.Work(convertedTitle, tables_.Chars);
+  if (link.form != PieceLink::Form::Streamed) {
+    ReplaceAllNoCaseIn(line, kPhLink,
+                       link.form == PieceLink::Form::Title ? convertedTitle : link.link, reserve);
+    return;
+  }
+  const std::function<void(char*)> write = [&](char* dest) {
+    MapLinkCharsInPieces(convertedTitle, tables_.Chars, [&dest](std::string_view piece) {
+      std::memcpy(dest, piece.data(), piece.size());
+      dest += piece.size();
+    });
+  };
+  ReplaceAllNoCaseIn(line, kPhLink, link.size, write, reserve);
+}
+
+} // namespace qm
