@@ -18,16 +18,17 @@ inline constexpr std::array<DocKind, 2> kDocKinds{DocKind::Doc, DocKind::Tech};
 /// What belongs to a kind in sources and pages.
 struct DocKindInfo {
   DocKind kind;
-  std::string_view name;        ///< a literal part of page and file names ("X.Doc.htm")
-  std::string_view startMarker; ///< starts a block of the kind in a source
-  std::string_view endMarker;   ///< ends it
-  std::string_view pageExt;     ///< of the kind's pages
+  std::string_view name;         ///< a literal part of page and file names ("X.Doc.htm")
+  std::string_view startMarker;  ///< starts a block of the kind in a source
+  std::string_view endMarker;    ///< ends it
+  std::string_view pageExt;      ///< of the kind's pages
+  std::string_view pageExtLower; ///< the same in lower case, to tell a page's kind by its name
 };
 
 /// One row per kind, in DocKind order.
 inline constexpr std::array<DocKindInfo, 2> kDocKindTable{{
-    {DocKind::Doc, "Doc", kDocStartMarker, kDocEndMarker, kDocPageExt},
-    {DocKind::Tech, "Tech", kTechStartMarker, kTechEndMarker, kTechPageExt},
+    {DocKind::Doc, "Doc", kDocStartMarker, kDocEndMarker, kDocPageExt, kDocPageExtLower},
+    {DocKind::Tech, "Tech", kTechStartMarker, kTechEndMarker, kTechPageExt, kTechPageExtLower},
 }};
 
 constexpr size_t DocKindIndex(DocKind kind) {
@@ -37,6 +38,11 @@ constexpr size_t DocKindIndex(DocKind kind) {
 /// The row of kind.
 constexpr const DocKindInfo& DocKindInfoOf(DocKind kind) {
   return kDocKindTable[DocKindIndex(kind)];
+}
+
+/// The other kind.
+constexpr DocKind OtherKind(DocKind kind) {
+  return kind == DocKind::Doc ? DocKind::Tech : DocKind::Doc;
 }
 
 /// The kind's name, a literal part of page and file names ("X.Doc.htm", "Map.Tech.h").

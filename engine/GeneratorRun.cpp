@@ -8,16 +8,6 @@
 
 namespace qm {
 
-namespace {
-
-// The kind of an own page by its name: Doc when the lower-case name contains ".doc.htm".
-DocKind OwnPageKind(std::string_view page) {
-  return AnsiLowerCase(page).find(kDocPageExtLower) != std::string::npos ? DocKind::Doc
-                                                                         : DocKind::Tech;
-}
-
-} // namespace
-
 GeneratorRun::GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
                            const TemplateSet& templates, RunResult& result)
     : tables_(tables), options_(options), templates_(templates), result_(result) {}
@@ -89,7 +79,7 @@ void GeneratorRun::AppendToOwnPage(const Piece& piece, Lines lines) {
     // A page new to the run gets its page header first, with the values of the piece that
     // opens it; the header's entries follow the piece's.
     ownPages_.Add(piece.ownFile);
-    WriteTemplate(OwnPageKind(piece.ownFile), TemplatePart::PageHeader, piece);
+    WriteTemplate(KindByName(piece.ownFile, DocKind::Doc), TemplatePart::PageHeader, piece);
   }
   ownPages_.Append(piece.ownFile, std::move(lines));
 }
@@ -101,11 +91,16 @@ size_t GeneratorRun::SaveOwnPages() {
   for (size_t i = 0; i < ownPages_.Count(); ++i) {
     const std::string& page = ownPages_.Item(i).FileName;
     if (!page.empty()) {
-      WriteTemplate(OwnPageKind(page), TemplatePart::PageFooter,
+      WriteTemplate(KindByName(page, DocKind::Doc), TemplatePart::PageFooter,
                     Piece{none, none, {}, page, noOrigin});
     }
   }
   return ownPages_.SaveAll(folders_);
+}
+
+DocKind GeneratorRun::KindByName(std::string_view page, DocKind named) {
+  const std::string_view ext = DocKindInfoOf(named).pageExtLower;
+  return AnsiLowerCase(page).find(ext) != std::string::npos ? named : OtherKind(named);
 }
 
 void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int line,

@@ -108,6 +108,11 @@ private:
   void Emit(DocKind kind, const Lines& tmpl, const Piece& piece);
   /// A page header that keeps the title recorded for the page, if any.
   void WritePageHeader(DocKind kind, const Lines& tmpl, const Piece& piece);
+  /// The kind of a page by its name: named when the lower-case name holds named's page
+  /// extension, else the other. A block's text asks with Tech, an own page's header and
+  /// footer with Doc, so a name holding both extensions or neither is told apart as it always
+  /// was.
+  static DocKind KindByName(std::string_view page, DocKind named);
   /// Whether a template line holds a placeholder (and so needs filling).
   static bool HoldsPlaceholder(std::string_view line);
 

@@ -9,16 +9,6 @@
 
 namespace qm {
 
-namespace {
-
-// The kind of a page by its name: Tech when the lower-case name contains ".tech.htm".
-DocKind KindOfPage(std::string_view page) {
-  return AnsiLowerCase(page).find(kTechPageExtLower) != std::string::npos ? DocKind::Tech
-                                                                          : DocKind::Doc;
-}
-
-} // namespace
-
 void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes) {
   const int64_t start = NowNs();
   if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
@@ -131,7 +121,7 @@ void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
     // index lines among the lines that are left, in one pass over views of the lines.
     const std::string& target = ownFile.empty() ? outFile : ownFile;
     const std::string expanded = ExpandEscapes(text);
-    KindRecords& records = result_.Of(KindOfPage(target));
+    KindRecords& records = result_.Of(KindByName(target, DocKind::Tech));
     KeywordFilter toc(tables_.Chars, target, kTocKeyword, records.Toc, piece.origin);
     KeywordFilter index(tables_.Chars, target, kIndexKeyword, records.Index, piece.origin);
     std::string body;
