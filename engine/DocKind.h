@@ -2,6 +2,7 @@
 // documentation (the technical documentation).
 #pragma once
 
+#include "engine/EnumTable.h"
 #include "engine/Markers.h"
 
 #include <array>
@@ -31,13 +32,11 @@ inline constexpr std::array<DocKindInfo, 2> kDocKindTable{{
     {DocKind::Tech, "Tech", kTechStartMarker, kTechEndMarker, kTechPageExt, kTechPageExtLower},
 }};
 
-constexpr size_t DocKindIndex(DocKind kind) {
-  return static_cast<size_t>(kind);
-}
+static_assert(RowsInEnumOrder(kDocKindTable, &DocKindInfo::kind));
 
 /// The row of kind.
 constexpr const DocKindInfo& DocKindInfoOf(DocKind kind) {
-  return kDocKindTable[DocKindIndex(kind)];
+  return kDocKindTable[EnumIndex(kind)];
 }
 
 /// The other kind.

@@ -106,7 +106,7 @@ DocKind GeneratorRun::KindByName(std::string_view page, DocKind named) {
 void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int line,
                                   const std::string& page, const std::string& id,
                                   std::string_view title) {
-  const size_t k = DocKindIndex(kind);
+  const size_t k = EnumIndex(kind);
   WarningList& warnings = result_.Warnings;
   if (id.find_first_not_of("0123456789") != std::string::npos) {
     AddWarning(warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});

@@ -40,8 +40,8 @@ struct Piece {
 
 class GeneratorRun {
 public:
-  /// A run with these inputs that fills result. All of them must outlive it
-  /// and stay as they are while it runs.
+  /// A run with these inputs that fills result. All of them must outlive it and stay as they
+  /// are while it runs.
   GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
                const TemplateSet& templates, RunResult& result);
   GeneratorRun(const GeneratorRun&) = delete;

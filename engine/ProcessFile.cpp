@@ -421,7 +421,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
     };
     std::array<StreamEnds, 2> streams{};
     for (const DocKindInfo& kind : kDocKindTable) {
-      streams[DocKindIndex(kind.kind)] = {
+      streams[EnumIndex(kind.kind)] = {
           kind.startMarker, kind.endMarker, kind.kind == DocKind::Tech, {}};
     }
     const SourceLines& lines = p->lines;

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "base/AnsiText.h"
+#include "base/Warnings.h"
 #include "engine/DocKind.h"
 #include "engine/RunRecords.h"
-#include "base/Warnings.h"
 
 #include <array>
 #include <string>
@@ -52,8 +52,8 @@ struct RunResult {
   RunCounts Counts;
   RunTimes Times;
 
-  KindRecords& Of(DocKind kind) { return Kinds[DocKindIndex(kind)]; }
-  const KindRecords& Of(DocKind kind) const { return Kinds[DocKindIndex(kind)]; }
+  KindRecords& Of(DocKind kind) { return Kinds[EnumIndex(kind)]; }
+  const KindRecords& Of(DocKind kind) const { return Kinds[EnumIndex(kind)]; }
   /// Whether a run filled this result.
   bool Ran() const { return !OutputFolder.empty(); }
 };
