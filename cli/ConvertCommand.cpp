@@ -10,10 +10,8 @@
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalProgress.h"
-#include "engine/Generator.h"
 #include "helpproject/HelpCompiler.h"
-#include "project/ConversionCommand.h"
-#include "project/ProjectJob.h"
+#include "project/ProjectModel.h"
 
 #include <cstdio>
 
@@ -98,20 +96,19 @@ void PrintWarnings(const WarningList& warnings) {
 
 int RunConvertCommand(const Options& options) {
   const bool projectMode = !options.ProjectFile.empty();
-  ProjectSettings settings;
+  ProjectModel model(ProgramFolderOf(options));
   if (projectMode) {
-    settings = LoadExistingProject(options.ProjectFile);
+    // The project's templates take the place of those read from the Templates folder, also
+    // when the project holds none.
+    OpenExistingProject(model, options.ProjectFile);
   }
   // A missing help compiler stops the command before anything is written.
   SystemProgramRunner runner;
   const std::string compiler = options.Compile ? FindHelpCompiler(runner) : std::string();
-  const std::string programFolder = ProgramFolderOf(options);
-  const TGenerator generator(programFolder);
-  // The project's templates take the place of those read from the Templates folder, also when
-  // the project holds none.
+  model.ReadInstallation();
   if (!projectMode) {
-    settings.Templates = generator.InstalledTemplates();
-    ApplySettingFlags(options.Settings, settings);
+    model.StartFresh();
+    ApplySettingFlags(options.Settings, model.Edit());
   }
 
   // Only a project run asks at the terminal; a run from flags is answered by its flags alone.
@@ -122,11 +119,11 @@ int RunConvertCommand(const Options& options) {
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();
 
-  RunResult run;
-  const JobOutcome outcome = ConvertProject(settings, generator, interaction, run, &progress);
+  const JobOutcome outcome = model.Convert(interaction, &progress);
   if (outcome == JobOutcome::Declined) {
     return kExitFailure;
   }
+  const RunResult& run = model.LastRun();
   WarningList warnings = run.Warnings;
   PrintWarnings(warnings);
   const bool cancelled = outcome == JobOutcome::Cancelled;
@@ -134,12 +131,11 @@ int RunConvertCommand(const Options& options) {
   if (!cancelled && options.HelpProject) {
     CliHelpMessages messages(options.Quiet);
     WarningList helpWarnings;
-    helpOk =
-        BuildHelpProject(run, generator.Tables(), settings, programFolder, messages, &helpWarnings);
+    helpOk = model.BuildHelpProject(messages, &helpWarnings);
     PrintWarnings(helpWarnings);
     warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
     if (helpOk && options.Compile) {
-      helpOk = CompileHelpProjects(settings, runner, compiler, options.Quiet);
+      helpOk = CompileHelpProjects(model.Settings(), runner, compiler, options.Quiet);
     }
   }
   if (!options.Quiet) {

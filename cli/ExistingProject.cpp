@@ -4,17 +4,17 @@
 #include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
-#include "project/ProjectFile.h"
+#include "project/ProjectModel.h"
 
 #include <cerrno>
 
 namespace qm::cli {
 
-ProjectSettings LoadExistingProject(const std::string& path) {
+void OpenExistingProject(ProjectModel& model, const std::string& path) {
   if (!FileExists(path)) {
     throw Error::File(FileOperation::Open, kMsgCannotOpen, path, ENOENT);
   }
-  return LoadProjectFile(path);
+  model.Open(path);
 }
 
 } // namespace qm::cli

@@ -6,28 +6,28 @@
 #include "cli/ExistingProject.h"
 #include "cli/ExitStatus.h"
 #include "cli/Terminal.h"
-#include "engine/Generator.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectModel.h"
 
 namespace qm::cli {
 
 int RunSaveCommand(const Options& options) {
-  ProjectSettings settings;
+  ProjectModel model(ProgramFolderOf(options));
   if (!options.FromFile.empty()) {
-    settings = LoadExistingProject(options.FromFile);
+    OpenExistingProject(model, options.FromFile);
   } else {
     // A freshly started program: default values and the templates from the Templates folder.
-    const TGenerator generator(ProgramFolderOf(options));
-    settings.Templates = generator.InstalledTemplates();
+    model.ReadInstallation();
+    model.StartFresh();
   }
-  ApplySettingFlags(options.Settings, settings);
+  ApplySettingFlags(options.Settings, model.Edit());
   // Merging a project into some other file would leave that file neither one nor the other.
   if (!options.Force && FileExists(options.ProjectFile) &&
       !HoldsProjectSection(options.ProjectFile)) {
     PrintUtf8(stderr, Format(kErrNotAProject, options.ProjectFile.c_str()));
     return kExitFailure;
   }
-  SaveProjectFile(options.ProjectFile, settings);
+  model.SaveAs(options.ProjectFile);
   return kExitSuccess;
 }
 
