@@ -3,7 +3,6 @@
 #include "base/Error.h"
 #include "desktop/QtText.h"
 #include "desktop/UserDialogs.h"
-#include "engine/Generator.h"
 #include "gui/Fortschritt.h"
 #include "gui/ThreadCall.h"
 #include "gui/UiTexts.h"
@@ -131,11 +130,11 @@ private:
   QPointer<QProgressDialog> copyProgress_;
 };
 
-ConversionRun::ConversionRun(QWidget* window, const TGenerator& generator, ProjectSettings settings,
+ConversionRun::ConversionRun(QWidget* window, std::unique_ptr<ConversionJob> job,
                              int closingPauseMs)
-    : QObject(window), window_(window), generator_(generator), settings_(std::move(settings)),
-      closingPauseMs_(closingPauseMs), progress_(new TLex_Fortschritt(window)),
-      interaction_(std::make_unique<Interaction>(window)) {}
+    : QObject(window), window_(window), job_(std::move(job)), closingPauseMs_(closingPauseMs),
+      progress_(new TLex_Fortschritt(window)), interaction_(std::make_unique<Interaction>(window)) {
+}
 
 ConversionRun::~ConversionRun() {
   if (thread_ != nullptr) {
@@ -154,8 +153,8 @@ void ConversionRun::Start() {
   ProgressSink* progress = progress_.data();
   thread_ = QThread::create([this, progress] {
     try {
-      outcome_ = ConvertProject(settings_, generator_, *interaction_, result_, progress);
-      warnings_ = result_.Warnings;
+      outcome_ = job_->Run(*interaction_, progress);
+      warnings_ = job_->Result().Warnings;
     } catch (const Error& e) {
       failure_ = ErrorText(e);
     } catch (const std::exception& e) {

@@ -4,11 +4,9 @@
 #pragma once
 
 #include "base/Warnings.h"
-#include "engine/RunResult.h"
 #include "gui/Fortschritt.h"
 #include "gui/UiTexts.h"
-#include "project/ProjectJob.h"
-#include "project/ProjectSettings.h"
+#include "project/ProjectModel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,10 +17,6 @@
 class QProgressDialog;
 class QThread;
 class QWidget;
-
-namespace qm {
-class TGenerator;
-}
 
 namespace qm::ui {
 
@@ -38,10 +32,9 @@ class ConversionRun : public QObject {
   Q_OBJECT
 
 public:
-  /// A run of settings with generator, shown over window. After the run's loop the progress
-  /// window stays closingPauseMs milliseconds before it goes.
-  ConversionRun(QWidget* window, const TGenerator& generator, ProjectSettings settings,
-                int closingPauseMs);
+  /// A run of job, shown over window. After the run's loop the progress window stays
+  /// closingPauseMs milliseconds before it goes.
+  ConversionRun(QWidget* window, std::unique_ptr<ConversionJob> job, int closingPauseMs);
   /// Stops a run still going (further questions are answered no) and waits for its end.
   ~ConversionRun() override;
 
@@ -50,6 +43,8 @@ public:
   /// asking: the window is closing.
   void Abandon();
 
+  /// The job this run works on.
+  ConversionJob& Job() { return *job_; }
   /// This run's progress window.
   TLex_Fortschritt* ProgressWindow() const { return progress_.data(); }
   /// After Ended: how the job ended, and the message of the failure that ended it (empty
@@ -58,10 +53,6 @@ public:
   QString Failure() const { return failure_; }
   /// After Ended: the warnings of the run (none after a failure).
   const WarningList& Warnings() const { return warnings_; }
-  /// After Ended: what the generator's run gave (Ran false when the job ended before it
-  /// started), also after a failure or a stop.
-  const RunResult& Result() const { return result_; }
-  RunResult TakeResult() { return std::move(result_); }
 
 signals:
   /// The run is over and its progress window gone.
@@ -74,8 +65,7 @@ private:
   void Finish();
 
   QWidget* window_;
-  const TGenerator& generator_;
-  const ProjectSettings settings_;
+  std::unique_ptr<ConversionJob> job_;
   const int closingPauseMs_;
   /// A child of the window too, so the window may have deleted it first at its end.
   QPointer<TLex_Fortschritt> progress_;
@@ -85,7 +75,6 @@ private:
   JobOutcome outcome_ = JobOutcome::Converted;
   QString failure_;
   WarningList warnings_;
-  RunResult result_;
 };
 
 } // namespace qm::ui

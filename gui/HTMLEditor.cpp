@@ -9,10 +9,10 @@
 #include "desktop/UserDialogs.h"
 #include "desktop/WindowPlacement.h"
 #include "gui/ErrorBox.h"
-#include "gui/Hauptmenue.h"
 #include "gui/Images.h"
 #include "gui/UiTexts.h"
 #include "gui/WindowState.h"
+#include "project/ProjectModel.h"
 
 #include <QFontDatabase>
 #include <QMainWindow>
@@ -49,8 +49,8 @@ QString TemplateText(const Lines& lines) {
   return text.join(QLatin1Char('\n'));
 }
 
-TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates, TemplateId id)
-    : QDialog(&owner), owner_(owner), template_(templates[id]) {
+TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, ProjectModel& model, TemplateId id)
+    : QDialog(owner), model_(model), id_(id) {
   setObjectName(QStringLiteral("Lex_HTMLEditor"));
   setWindowTitle(UiText(kEditorCaption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -79,19 +79,19 @@ TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates,
     button->setObjectName(QLatin1String(name));
     button->setMinimumSize(kToolButtonWidth, kToolButtonHeight);
   };
-  addButton("ToolButton1", kEditorClose, ExitImage(), &TLex_HTMLEditor::ToolButton1Click);
+  addButton("ToolButton1", kEditorClose, ExitImage(), &TLex_HTMLEditor::OnClose);
   QWidget* separator = bar->widgetForAction(bar->addSeparator());
   separator->setObjectName(QStringLiteral("ToolButton2"));
   separator->setFixedWidth(kToolSeparatorWidth);
-  addButton("ToolButton3", kEditorLoad, LoadImage(), &TLex_HTMLEditor::ToolButton3Click);
-  addButton("ToolButton4", kEditorSave, SaveImage(), &TLex_HTMLEditor::ToolButton4Click);
+  addButton("ToolButton3", kEditorLoad, LoadImage(), &TLex_HTMLEditor::OnLoadFile);
+  addButton("ToolButton4", kEditorSave, SaveImage(), &TLex_HTMLEditor::OnSaveFile);
 
-  Content = new QPlainTextEdit(host);
-  Content->setObjectName(QStringLiteral("Content"));
+  content_ = new QPlainTextEdit(host);
+  content_->setObjectName(QStringLiteral("Content"));
   // HTML source: a fixed-pitch font, lines as they are (no wrapping).
-  Content->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  Content->setLineWrapMode(QPlainTextEdit::NoWrap);
-  host->setCentralWidget(Content);
+  content_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  content_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  host->setCentralWidget(content_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -102,71 +102,71 @@ TLex_HTMLEditor::TLex_HTMLEditor(TLex_Hauptmenue& owner, TemplateSet& templates,
   const QStringList filters = {QString::fromUtf8(kFilterWebPages),
                                QString::fromUtf8(kFilterTextFiles),
                                QString::fromUtf8(kFilterAllFiles)};
-  OpenDialog1 = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
-  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-  OpenDialog1->SetTitle(UiText(kEditorOpenTitle));
-  OpenDialog1->SetFilters(filters);
-  OpenDialog1->SetDefaultExt(QString::fromUtf8(kPageExtension));
-  SaveDialog1 = new FilePickerDialog(this, FilePickerDialog::Kind::Save);
-  SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-  SaveDialog1->SetTitle(UiText(kEditorSaveTitle));
-  SaveDialog1->SetFilters(filters);
-  SaveDialog1->SetDefaultExt(QString::fromUtf8(kPageExtension));
+  openDialog_ = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
+  openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
+  openDialog_->SetTitle(UiText(kEditorOpenTitle));
+  openDialog_->SetFilters(filters);
+  openDialog_->SetDefaultExt(QString::fromUtf8(kPageExtension));
+  saveDialog_ = new FilePickerDialog(this, FilePickerDialog::Kind::Save);
+  saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
+  saveDialog_->SetTitle(UiText(kEditorSaveTitle));
+  saveDialog_->SetFilters(filters);
+  saveDialog_->SetDefaultExt(QString::fromUtf8(kPageExtension));
 
-  // Active for a new editor, so each editing restores; FormShow decides whether it saves.
-  FormStorage1 =
+  // Active for a new editor, so each editing restores; ShowTemplate decides whether it saves.
+  formStorage_ =
       CreateFormStorage(this, kSectionEditor,
                         {QStringLiteral("Content.Lines"), QStringLiteral("OpenDialog1.FileName"),
                          QStringLiteral("SaveDialog1.FileName")});
 }
 
 TLex_HTMLEditor::~TLex_HTMLEditor() {
-  FormStorage1->FormDestroy();
+  formStorage_->FormDestroy();
 }
 
 void TLex_HTMLEditor::showEvent(QShowEvent* event) {
   // The form storage has restored its values on the Show event, before this runs.
-  FormShow();
+  ShowTemplate();
   QDialog::showEvent(event);
 }
 
-void TLex_HTMLEditor::FormShow() {
+void TLex_HTMLEditor::ShowTemplate() {
   // Kept between program runs only while no project file holds the templates.
-  FormStorage1->SetActive(owner_.CurrentProjectFile().empty());
+  formStorage_->SetActive(model_.CurrentProjectFile().empty());
   // The template, never a text restored from the settings; nothing to undo before it. Of the
   // restored values only the dialogs' file names take effect.
-  Content->setPlainText(TemplateText(template_));
-  shown_ = template_;
+  shown_ = model_.Settings().Templates[id_];
+  content_->setPlainText(TemplateText(shown_));
   CentreOver(this, parentWidget());
 }
 
 void TLex_HTMLEditor::Show(const Lines& lines) {
   // Through the cursor, so that a load can be undone.
-  QTextCursor cursor(Content->document());
+  QTextCursor cursor(content_->document());
   cursor.select(QTextCursor::Document);
   cursor.insertText(TemplateText(lines));
   shown_ = lines;
-  Content->document()->setModified(false);
+  content_->document()->setModified(false);
 }
 
 void TLex_HTMLEditor::done(int result) {
-  if (!FormHide()) {
+  if (!TakeOverText()) {
     return;
   }
   QDialog::done(result);
 }
 
-bool TLex_HTMLEditor::FormHide() {
+bool TLex_HTMLEditor::TakeOverText() {
   std::optional<Lines> lines = ContentLines();
   if (!lines) {
     return false;
   }
-  template_ = std::move(*lines);
+  model_.Edit().Templates[id_] = std::move(*lines);
   return true;
 }
 
 std::optional<Lines> TLex_HTMLEditor::ContentLines() {
-  const QTextDocument* document = Content->document();
+  const QTextDocument* document = content_->document();
   // An untouched text gives back exactly the lines shown (no line and one empty line look
   // alike in an edit).
   if (!document->isModified()) {
@@ -184,7 +184,7 @@ std::optional<Lines> TLex_HTMLEditor::ContentLines() {
     if (const std::optional<QStringView> bad = FirstNonAnsi(line)) {
       QTextCursor cursor(block);
       cursor.setPosition(block.position() + static_cast<int>(bad->data() - line.data()));
-      Content->setTextCursor(cursor);
+      content_->setTextCursor(cursor);
       const char32_t code = CodePointOf(*bad);
       MessageRequest request;
       request.Kind = MessageKind::Error;
@@ -202,23 +202,23 @@ std::optional<Lines> TLex_HTMLEditor::ContentLines() {
   return lines;
 }
 
-void TLex_HTMLEditor::ToolButton1Click() {
+void TLex_HTMLEditor::OnClose() {
   close();
 }
 
-void TLex_HTMLEditor::ToolButton3Click() {
+void TLex_HTMLEditor::OnLoadFile() {
   RunGuarded(this, [this] {
-    if (!OpenDialog1->Execute()) {
+    if (!openDialog_->Execute()) {
       return;
     }
-    Show(ReadTextLines(ToPath(OpenDialog1->FileName())));
+    Show(ReadTextLines(ToPath(openDialog_->FileName())));
   });
 }
 
-void TLex_HTMLEditor::ToolButton4Click() {
+void TLex_HTMLEditor::OnSaveFile() {
   RunGuarded(this, [this] {
     const std::optional<Lines> lines = ContentLines();
-    if (!lines || !SaveDialog1->Execute()) {
+    if (!lines || !saveDialog_->Execute()) {
       return;
     }
     std::string bytes;
@@ -227,7 +227,7 @@ void TLex_HTMLEditor::ToolButton4Click() {
       bytes += "\r\n";
     }
     // Replaced atomically: a failed save leaves the old file as it was.
-    WriteFileAtomic(ToPath(SaveDialog1->FileName()), bytes, kMsgCannotCreate);
+    WriteFileAtomic(ToPath(saveDialog_->FileName()), bytes, kMsgCannotCreate);
   });
 }
 

@@ -11,21 +11,19 @@
 #include "desktop/QtText.h"
 #include "desktop/UserDialogs.h"
 #include "engine/EnumTable.h"
-#include "engine/Generator.h"
 #include "gui/ConversionRun.h"
 #include "gui/ErrorBox.h"
-#include "gui/FieldText.h"
 #include "gui/Fortschritt.h"
 #include "gui/HTMLEditor.h"
 #include "gui/Images.h"
 #include "gui/Info.h"
+#include "gui/SettingsView.h"
 #include "gui/SourceKindBoxes.h"
 #include "gui/UiTexts.h"
 #include "gui/WindowState.h"
 #include "gui/WorkshopProj.h"
 #include "gui/ZusaetzlicheDateien.h"
-#include "project/ProjectFile.h"
-#include "project/ProjectJob.h"
+#include "project/ProjectModel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -147,7 +145,8 @@ QStringList StoredValues() {
 
 TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
                                  QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder), arguments_(arguments) {
+    : QMainWindow(parent), model_(std::make_unique<ProjectModel>(programFolder)),
+      arguments_(arguments) {
   setObjectName(QStringLiteral("Lex_Hauptmenue"));
   setWindowTitle(UiText(kMainCaption));
   setWindowIcon(ProgramImage());
@@ -156,13 +155,13 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   SetHelpContext(this, kHelpMainWindow);
 
-  Help = new THtmlHelpGateway(this);
-  Help->setObjectName(QStringLiteral("Help"));
-  Help->SetChmFile(QString::fromUtf8(kHelpFile));
-  Dlg_Eingabepfad = new DirectoryPickerDialog(this);
-  Dlg_Eingabepfad->setObjectName(QStringLiteral("Dlg_Eingabepfad"));
-  Dlg_Ausgabepfad = new DirectoryPickerDialog(this);
-  Dlg_Ausgabepfad->setObjectName(QStringLiteral("Dlg_Ausgabepfad"));
+  help_ = new THtmlHelpGateway(this);
+  help_->setObjectName(QStringLiteral("Help"));
+  help_->SetChmFile(QString::fromUtf8(kHelpFile));
+  inputPicker_ = new DirectoryPickerDialog(this);
+  inputPicker_->setObjectName(QStringLiteral("Dlg_Eingabepfad"));
+  outputPicker_ = new DirectoryPickerDialog(this);
+  outputPicker_->setObjectName(QStringLiteral("Dlg_Ausgabepfad"));
 
   BuildToolBar();
   BuildMenu();
@@ -170,65 +169,68 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   // Restored when the window is first shown, before a project named on the command line is
   // loaded.
-  FormStorage1 = CreateFormStorage(this, kSectionMenue, StoredValues());
-  FormCreate(programFolder_);
+  formStorage_ = CreateFormStorage(this, kSectionMenue, StoredValues());
+  BindControls();
+  StartModel();
   info_ = new TLex_Info(this);
   UpdateCommands();
 }
 
 TLex_Hauptmenue::~TLex_Hauptmenue() {
   // Saves the window as destroyed unless its close saved it already ("&Beenden").
-  FormStorage1->FormDestroy();
-  // A run still going is stopped and waited for before the generator goes.
+  formStorage_->FormDestroy();
+  // A run still going is stopped and waited for before the model goes.
   delete run_;
+  // The dialog shows the model too: it goes first.
+  delete workshop_;
 }
 
-void TLex_Hauptmenue::FormCreate(const std::string& programFolder) {
+void TLex_Hauptmenue::StartModel() {
   try {
-    generator_ = std::make_unique<const TGenerator>(programFolder);
-    templates_ = generator_->InstalledTemplates();
+    model_->ReadInstallation();
   } catch (const Error& e) {
     // The window still opens; the commands that need the generator stay off.
     ShowError(ErrorText(e));
   }
+  model_->StartFresh();
   // Created also without a generator: its values are the project's, and its command is off.
-  Lex_WorkshopProj = new TLex_WorkshopProj(*this);
+  workshop_ = new TLex_WorkshopProj(this, *model_);
   InstallHelpHandler(
-      this, [this](int context) { Help->DisplayContext(static_cast<std::uint32_t>(context)); });
-  Dlg_Eingabepfad->SetTitle(UiText(kTitlePickInput));
-  Dlg_Ausgabepfad->SetTitle(UiText(kTitlePickOutput));
+      this, [this](int context) { help_->DisplayContext(static_cast<std::uint32_t>(context)); });
+  inputPicker_->SetTitle(UiText(kTitlePickInput));
+  outputPicker_->SetTitle(UiText(kTitlePickOutput));
 }
 
 void TLex_Hauptmenue::BuildToolBar() {
-  ToolBar1 = addToolBar(QString());
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  toolBar_ = addToolBar(QString());
+  toolBar_->setObjectName(QStringLiteral("ToolBar1"));
   // The band keeps its grip but stays at the top of the window.
-  ToolBar1->setAllowedAreas(Qt::TopToolBarArea);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setIconSize(QSize(kToolImageSize, kToolImageSize));
-  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  ToolBar1->toggleViewAction()->setEnabled(false);
+  toolBar_->setAllowedAreas(Qt::TopToolBarArea);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(kToolImageSize, kToolImageSize));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  toolBar_->toggleViewAction()->setEnabled(false);
   setContextMenuPolicy(Qt::NoContextMenu);
 
   const auto addButton = [this](const char* name, const char* caption, const char* hint,
                                 const QIcon& image, Handler handler, unsigned needs) {
-    QAction* action = AddCommand(ToolBar1, name, caption, handler, needs);
+    QAction* action = AddCommand(toolBar_, name, caption, handler, needs);
     // Set apart from the text, so the blanks around "Konvertieren" stay.
     action->setIconText(QString::fromUtf8(caption));
     action->setToolTip(UiText(hint));
     action->setIcon(image);
-    QWidget* button = ToolBar1->widgetForAction(action);
+    QWidget* button = toolBar_->widgetForAction(action);
     button->setObjectName(QLatin1String(name));
     button->setMinimumSize(kToolButtonWidth, kToolButtonHeight);
   };
-  addButton("ToolButton1", kToolExit, kToolExitHint, ExitImage(), &TLex_Hauptmenue::BeendenClick,
+  addButton("ToolButton1", kToolExit, kToolExitHint, ExitImage(), &TLex_Hauptmenue::OnExit,
             kAlways);
   addButton("ToolButton3", kToolConvert, kToolConvertHint, ConvertImage(),
-            &TLex_Hauptmenue::KonvertierenClick, kNeedsGenerator | kNotDuringRun);
-  QWidget* separator = ToolBar1->widgetForAction(ToolBar1->addSeparator());
+            &TLex_Hauptmenue::OnConvert, kNeedsGenerator | kNotDuringRun);
+  QWidget* separator = toolBar_->widgetForAction(toolBar_->addSeparator());
   separator->setObjectName(QStringLiteral("ToolButton4"));
   separator->setFixedWidth(kToolSeparatorWidth);
-  addButton("ToolButton2", kToolInfo, kToolInfoHint, InfoImage(), &TLex_Hauptmenue::InfoClick,
+  addButton("ToolButton2", kToolInfo, kToolInfoHint, InfoImage(), &TLex_Hauptmenue::OnAbout,
             kAlways);
 }
 
@@ -243,15 +245,15 @@ void TLex_Hauptmenue::BuildMenu() {
   constexpr unsigned kProjectCommand = kNeedsGenerator | kNotDuringRun;
 
   QMenu* file = addMenu("Datei1", kMenuFile);
-  AddCommand(file, "Oeffnen1", kMenuOpen, &TLex_Hauptmenue::OeffnenClick, kProjectCommand,
+  AddCommand(file, "Oeffnen1", kMenuOpen, &TLex_Hauptmenue::OnOpenProject, kProjectCommand,
              kShortcutOpen);
   file->addSeparator();
-  AddCommand(file, "Speichern1", kMenuSave, &TLex_Hauptmenue::SpeichernClick, kNeedsGenerator,
+  AddCommand(file, "Speichern1", kMenuSave, &TLex_Hauptmenue::OnSaveProject, kNeedsGenerator,
              kShortcutSave);
-  AddCommand(file, "Speichernunter1", kMenuSaveAs, &TLex_Hauptmenue::SpeichernUnterClick,
+  AddCommand(file, "Speichernunter1", kMenuSaveAs, &TLex_Hauptmenue::OnSaveProjectAs,
              kNeedsGenerator);
   file->addSeparator();
-  AddCommand(file, "Beenden1", kMenuExit, &TLex_Hauptmenue::BeendenClick, kAlways, kShortcutExit);
+  AddCommand(file, "Beenden1", kMenuExit, &TLex_Hauptmenue::OnExit, kAlways, kShortcutExit);
 
   QMenu* templates = addMenu("HTMLVorlagen1", kMenuTemplates);
   // The template commands stand in the order of a page, the kinds apart by a separator.
@@ -261,26 +263,25 @@ void TLex_Hauptmenue::BuildMenu() {
       templates->addSeparator();
     }
     AddAction(
-        templates, t.menuName, UiText(t.menuCaption), [this, id = t.id] { EditTemplate(id); },
+        templates, t.menuName, UiText(t.menuCaption), [this, id = t.id] { OnEditTemplate(id); },
         kProjectCommand);
   }
   templates->addSeparator();
   AddCommand(templates, "ZustzlicheDateien1", kMenuExtraFiles,
-             &TLex_Hauptmenue::ZustzlicheDateien1Click, kNotDuringRun);
+             &TLex_Hauptmenue::OnEditExtraFilesFolder, kNotDuringRun);
 
   QMenu* project = addMenu("Projekt1", kMenuProject);
-  convertCommand_ =
-      AddCommand(project, "HTMLAusgabegenerieren1", kMenuConvert,
-                 &TLex_Hauptmenue::KonvertierenClick, kProjectCommand, kShortcutConvert);
+  convertCommand_ = AddCommand(project, "HTMLAusgabegenerieren1", kMenuConvert,
+                               &TLex_Hauptmenue::OnConvert, kProjectCommand, kShortcutConvert);
   project->addSeparator();
   AddCommand(project, "HelpWorkshopProjektgenerieren1", kMenuHelpWorkshop,
-             &TLex_Hauptmenue::HelpWorkshopProjektgenerieren1Click, kProjectCommand);
+             &TLex_Hauptmenue::OnGenerateHelpProject, kProjectCommand);
 
   QMenu* help = addMenu("Fragezeichen1", kMenuHelp);
-  AddCommand(help, "Willkommen1", kMenuWelcome, &TLex_Hauptmenue::Willkommen1Click, kAlways);
-  AddCommand(help, "Hilfe1", kMenuHelpTopics, &TLex_Hauptmenue::Hilfe1Click, kAlways);
+  AddCommand(help, "Willkommen1", kMenuWelcome, &TLex_Hauptmenue::OnShowWelcome, kAlways);
+  AddCommand(help, "Hilfe1", kMenuHelpTopics, &TLex_Hauptmenue::OnShowHelp, kAlways);
   help->addSeparator();
-  AddCommand(help, "Info1", kMenuInfo, &TLex_Hauptmenue::InfoClick, kAlways);
+  AddCommand(help, "Info1", kMenuInfo, &TLex_Hauptmenue::OnAbout, kAlways);
 }
 
 QAction* TLex_Hauptmenue::AddCommand(QWidget* host, const char* name, const char* text,
@@ -309,7 +310,7 @@ QAction* TLex_Hauptmenue::AddAction(QWidget* host, std::string_view name, const 
 void TLex_Hauptmenue::UpdateCommands() {
   for (const Command& command : commands_) {
     bool enabled = true;
-    if ((command.needs & kNeedsGenerator) != 0 && generator_ == nullptr) {
+    if ((command.needs & kNeedsGenerator) != 0 && model_->Generator() == nullptr) {
       enabled = false;
     }
     if ((command.needs & kNotDuringRun) != 0 && run_ != nullptr) {
@@ -330,10 +331,10 @@ void TLex_Hauptmenue::BuildControls() {
   auto* inInput = GroupLayout<QVBoxLayout>(input);
   AddLabel(input, inInput, "Label1", kLabelPath);
   QToolButton* pickInput = nullptr;
-  Edt_Eingabepfad =
+  inputPathEdit_ =
       AddPathRow(input, inInput, "Edt_Eingabepfad", kHintInputPath, "Btn_Eingabepfad", &pickInput);
-  chkUnterordner = AddCheckBox(input, "chkUnterordner", kCaptionSubfolders, kHintSubfolders, true);
-  inInput->addWidget(chkUnterordner);
+  subfoldersBox_ = AddCheckBox(input, "chkUnterordner", kCaptionSubfolders, kHintSubfolders, true);
+  inInput->addWidget(subfoldersBox_);
   auto* kinds = new QGridLayout;
   kinds->setVerticalSpacing(0);
   kindBoxes_ = std::make_unique<SourceKindBoxes>(input, kinds, kSourceKindTable);
@@ -344,16 +345,17 @@ void TLex_Hauptmenue::BuildControls() {
   // columns of the kinds above.
   auto* inOptions = GroupLayout<QGridLayout>(options);
   inOptions->setVerticalSpacing(0);
-  optAutoTrenn =
+  autoLineBreakBox_ =
       AddCheckBox(options, "optAutoTrenn", kCaptionAutoLineBreak, kHintAutoLineBreak, true);
-  optOEM = AddCheckBox(options, "optOEM", kCaptionOemToAnsi, kHintOemToAnsi, false);
-  optEigeneDateien = AddCheckBox(options, "optEigeneDateien", kCaptionOneFilePerBlock,
-                                 kHintOneFilePerBlock, false);
-  inOptions->addWidget(optAutoTrenn, 0, 0);
-  inOptions->addWidget(optOEM, 0, 1);
-  inOptions->addWidget(optEigeneDateien, 1, 0, 1, 2);
+  oemToAnsiBox_ = AddCheckBox(options, "optOEM", kCaptionOemToAnsi, kHintOemToAnsi, false);
+  oneFilePerBlockBox_ = AddCheckBox(options, "optEigeneDateien", kCaptionOneFilePerBlock,
+                                    kHintOneFilePerBlock, false);
+  inOptions->addWidget(autoLineBreakBox_, 0, 0);
+  inOptions->addWidget(oemToAnsiBox_, 0, 1);
+  inOptions->addWidget(oneFilePerBlockBox_, 1, 0, 1, 2);
   // Both grids share their first column's width, so the second columns line up.
-  const int firstColumn = std::max(optAutoTrenn->sizeHint().width(), kindBoxes_->LeftColumnWidth());
+  const int firstColumn =
+      std::max(autoLineBreakBox_->sizeHint().width(), kindBoxes_->LeftColumnWidth());
   kinds->setColumnMinimumWidth(0, firstColumn);
   inOptions->setColumnMinimumWidth(0, firstColumn);
   inOptions->setColumnStretch(1, 1);
@@ -363,22 +365,23 @@ void TLex_Hauptmenue::BuildControls() {
   auto* inOutput = GroupLayout<QVBoxLayout>(output);
   AddLabel(output, inOutput, "Label4", kLabelPath);
   QToolButton* pickOutput = nullptr;
-  Edt_Ausgabepfad = AddPathRow(output, inOutput, "Edt_Ausgabepfad", kHintOutputPath,
+  outputPathEdit_ = AddPathRow(output, inOutput, "Edt_Ausgabepfad", kHintOutputPath,
                                "Btn_Ausgabepfad", &pickOutput);
   AddLabel(output, inOutput, "Label2", kOutputNote);
 
   setCentralWidget(client);
 
   connect(pickInput, &QToolButton::clicked, this,
-          [this] { Guarded([this] { Btn_EingabepfadClick(); }); });
+          [this] { Guarded([this] { OnPickInputFolder(); }); });
   connect(pickOutput, &QToolButton::clicked, this,
-          [this] { Guarded([this] { Btn_AusgabepfadClick(); }); });
+          [this] { Guarded([this] { OnPickOutputFolder(); }); });
   // Every change to ticked warns: by the user, by a project or by restored values.
-  connect(optEigeneDateien, &QCheckBox::toggled, this, &TLex_Hauptmenue::optEigeneDateienClick);
+  connect(oneFilePerBlockBox_, &QCheckBox::toggled, this,
+          &TLex_Hauptmenue::OnOneFilePerBlockToggled);
   // Ctrl+K is the conversion's also inside an edit, where the platform would delete to the end
   // of the line.
-  Edt_Eingabepfad->installEventFilter(this);
-  Edt_Ausgabepfad->installEventFilter(this);
+  inputPathEdit_->installEventFilter(this);
+  outputPathEdit_->installEventFilter(this);
 }
 
 template <typename F> void TLex_Hauptmenue::Guarded(F command) {
@@ -398,54 +401,26 @@ void TLex_Hauptmenue::ShowWarnings(const WarningList& warnings) {
   Dialogs().Message(this, request);
 }
 
-ProjectSettings TLex_Hauptmenue::Settings() const {
-  ProjectSettings s = ConversionSettings();
-  s.Help = HelpValues();
-  return s;
-}
-
-ProjectSettings TLex_Hauptmenue::ConversionSettings() const {
-  ProjectSettings s;
-  s.ExtraFilesFolder = extraFilesFolder_;
-  s.InputPath = FieldText(*Edt_Eingabepfad, kFieldInputPath);
-  s.IncludeSubfolders = chkUnterordner->isChecked();
-  s.Kinds = kindBoxes_->Ticked();
-  s.OutputPath = OutputPath();
-  s.AutoLineBreak = optAutoTrenn->isChecked();
-  s.OemToAnsi = optOEM->isChecked();
-  s.OneFilePerBlock = optEigeneDateien->isChecked();
-  if (generator_ != nullptr) {
-    s.Templates = templates_;
-  }
-  return s;
-}
-
-void TLex_Hauptmenue::ShowSettings(const ProjectSettings& s) {
-  extraFilesFolder_ = s.ExtraFilesFolder;
-  Edt_Eingabepfad->setText(FromAnsi(s.InputPath));
-  chkUnterordner->setChecked(s.IncludeSubfolders);
-  kindBoxes_->Tick(s.Kinds);
-  Edt_Ausgabepfad->setText(FromAnsi(s.OutputPath));
-  optAutoTrenn->setChecked(s.AutoLineBreak);
-  optOEM->setChecked(s.OemToAnsi);
-  optEigeneDateien->setChecked(s.OneFilePerBlock);
-  SetHelpValues(s.Help);
-}
-
-HelpProjectSettings TLex_Hauptmenue::HelpValues() const {
-  return Lex_WorkshopProj->Values();
-}
-
-void TLex_Hauptmenue::SetHelpValues(const HelpProjectSettings& values) {
-  Lex_WorkshopProj->SetValues(values);
-}
-
-QString TLex_Hauptmenue::OutputFolderText() const {
-  return Edt_Ausgabepfad->text();
-}
-
-std::string TLex_Hauptmenue::OutputPath() const {
-  return FieldText(*Edt_Ausgabepfad, kFieldOutputPath);
+void TLex_Hauptmenue::BindControls() {
+  // In the order a project file lists the values, which is the order they are shown in.
+  view_ = std::make_unique<SettingsView>(*model_);
+  view_->Bind(
+      inputPathEdit_, [](auto& s) -> auto& { return s.InputPath; }, TextField::InputPath,
+      kFieldInputPath);
+  view_->Bind(
+      subfoldersBox_, [](auto& s) -> auto& { return s.IncludeSubfolders; });
+  view_->Add([this] { kindBoxes_->Tick(model_->Settings().Kinds); });
+  kindBoxes_->OnToggled(
+      [this](SourceKind kind, bool ticked) { model_->Edit().Kinds.Set(kind, ticked); });
+  view_->Bind(
+      outputPathEdit_, [](auto& s) -> auto& { return s.OutputPath; }, TextField::OutputPath,
+      kFieldOutputPath);
+  view_->Bind(
+      autoLineBreakBox_, [](auto& s) -> auto& { return s.AutoLineBreak; });
+  view_->Bind(
+      oemToAnsiBox_, [](auto& s) -> auto& { return s.OemToAnsi; });
+  view_->Bind(
+      oneFilePerBlockBox_, [](auto& s) -> auto& { return s.OneFilePerBlock; });
 }
 
 QWidget* TLex_Hauptmenue::ProgressWindow() const {
@@ -457,20 +432,14 @@ void TLex_Hauptmenue::showEvent(QShowEvent* event) {
   // A form storage restores its values on the Show event, before this runs.
   if (!shown_) {
     shown_ = true;
-    Guarded([this] { FormShow(); });
+    Guarded([this] { OpenProjectOfCommandLine(); });
   }
 }
 
-void TLex_Hauptmenue::FormShow() {
-  if (arguments_.size() == 1 && generator_ != nullptr) {
-    currentProjectFile_ = ToPath(arguments_.constFirst());
-    try {
-      LoadProjectFile();
-    } catch (...) {
-      // As with "&Öffnen...": an unreadable project does not become the current one.
-      currentProjectFile_.clear();
-      throw;
-    }
+void TLex_Hauptmenue::OpenProjectOfCommandLine() {
+  // As with "&Öffnen...", an unreadable project does not become the current one.
+  if (arguments_.size() == 1 && model_->Generator() != nullptr) {
+    model_->Open(ToPath(arguments_.constFirst()));
   }
 }
 
@@ -501,31 +470,31 @@ bool TLex_Hauptmenue::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TLex_Hauptmenue::BeendenClick() {
+void TLex_Hauptmenue::OnExit() {
   // Ends the event loop without closing a window (QCoreApplication::quit() would close them
   // all first), so the window is saved as it is destroyed, with "Visible" "1"; its close box
   // saves it as closed.
   QCoreApplication::exit(0);
 }
 
-void TLex_Hauptmenue::InfoClick() {
+void TLex_Hauptmenue::OnAbout() {
   info_->open();
 }
 
-void TLex_Hauptmenue::Btn_EingabepfadClick() {
-  if (Dlg_Eingabepfad->Execute()) {
-    Edt_Eingabepfad->setText(Dlg_Eingabepfad->Directory());
+void TLex_Hauptmenue::OnPickInputFolder() {
+  if (inputPicker_->Execute()) {
+    inputPathEdit_->setText(inputPicker_->Directory());
   }
 }
 
-void TLex_Hauptmenue::Btn_AusgabepfadClick() {
-  if (Dlg_Ausgabepfad->Execute()) {
-    Edt_Ausgabepfad->setText(Dlg_Ausgabepfad->Directory());
+void TLex_Hauptmenue::OnPickOutputFolder() {
+  if (outputPicker_->Execute()) {
+    outputPathEdit_->setText(outputPicker_->Directory());
   }
 }
 
-void TLex_Hauptmenue::optEigeneDateienClick(bool checked) {
-  if (!checked) {
+void TLex_Hauptmenue::OnOneFilePerBlockToggled(bool ticked) {
+  if (!ticked) {
     return;
   }
   MessageRequest request;
@@ -536,32 +505,28 @@ void TLex_Hauptmenue::optEigeneDateienClick(bool checked) {
   Dialogs().Message(isVisible() ? this : nullptr, request);
 }
 
-void TLex_Hauptmenue::Willkommen1Click() {
-  Help->DisplayTopic(QString::fromUtf8(kTopicWelcome));
+void TLex_Hauptmenue::OnShowWelcome() {
+  help_->DisplayTopic(QString::fromUtf8(kTopicWelcome));
 }
 
-void TLex_Hauptmenue::Hilfe1Click() {
-  Help->DisplayTopic(QString::fromUtf8(kTopicHelp));
+void TLex_Hauptmenue::OnShowHelp() {
+  help_->DisplayTopic(QString::fromUtf8(kTopicHelp));
 }
 
-void TLex_Hauptmenue::KonvertierenClick() {
-  if (generator_ == nullptr || run_ != nullptr) {
+void TLex_Hauptmenue::OnConvert() {
+  if (model_->Generator() == nullptr || run_ != nullptr) {
     return;
   }
-  run_ = new ConversionRun(this, *generator_, ConversionSettings(), progressPauseMs_);
-  connect(run_, &ConversionRun::Ended, this, &TLex_Hauptmenue::ConversionRunEnded);
+  run_ = new ConversionRun(this, model_->NewConversion(), progressPauseMs_);
+  connect(run_, &ConversionRun::Ended, this, &TLex_Hauptmenue::OnConversionEnded);
   UpdateCommands();
   run_->Start();
 }
 
-void TLex_Hauptmenue::ConversionRunEnded() {
+void TLex_Hauptmenue::OnConversionEnded() {
+  model_->ConversionDone(run_->Job());
   const QString failure = run_->Failure();
   const WarningList warnings = run_->Warnings();
-  // A run that got as far as converting replaced what the help project builds on, also when
-  // it failed or was stopped.
-  if (run_->Result().Ran()) {
-    lastRun_ = run_->TakeResult();
-  }
   run_->deleteLater();
   run_ = nullptr;
   UpdateCommands();
@@ -597,43 +562,25 @@ QString WithProjectExtension(const QString& chosen, bool opening) {
 
 } // namespace
 
-void TLex_Hauptmenue::OeffnenClick() {
+void TLex_Hauptmenue::OnOpenProject() {
   const std::optional<QString> chosen = Dialogs().OpenFile(this, ProjectFileRequest());
   if (!chosen) {
     return;
   }
   // A file that cannot be read loads nothing and does not become the current project, so a
   // later "&Speichern" does not write into it.
-  const std::string previous = currentProjectFile_;
-  currentProjectFile_ = ToPath(WithProjectExtension(*chosen, true));
-  try {
-    LoadProjectFile();
-  } catch (...) {
-    currentProjectFile_ = previous;
-    throw;
-  }
+  model_->Open(ToPath(WithProjectExtension(*chosen, true)));
 }
 
-void TLex_Hauptmenue::LoadProjectFile() {
-  // The project's templates replace all eight, also those it does not hold.
-  ProjectSettings settings = qm::LoadProjectFile(currentProjectFile_);
-  templates_ = settings.Templates;
-  ShowSettings(settings);
-}
-
-void TLex_Hauptmenue::SpeichernClick() {
-  if (currentProjectFile_.empty()) {
-    SaveAs();
+void TLex_Hauptmenue::OnSaveProject() {
+  if (model_->CurrentProjectFile().empty()) {
+    OnSaveProjectAs();
     return;
   }
-  SaveProjectFile(currentProjectFile_, Settings());
+  model_->Save();
 }
 
-void TLex_Hauptmenue::SpeichernUnterClick() {
-  SaveAs();
-}
-
-void TLex_Hauptmenue::SaveAs() {
+void TLex_Hauptmenue::OnSaveProjectAs() {
   for (;;) {
     const std::optional<QString> chosen = Dialogs().SaveFile(this, ProjectFileRequest());
     if (!chosen) {
@@ -652,36 +599,30 @@ void TLex_Hauptmenue::SaveAs() {
     }
     // A save that fails leaves the previous project the current one, so that a later
     // "&Speichern" does not write to a file the user never got.
-    const std::string previous = currentProjectFile_;
-    currentProjectFile_ = ToPath(name);
-    try {
-      SpeichernClick();
-    } catch (...) {
-      currentProjectFile_ = previous;
-      throw;
-    }
+    model_->SaveAs(ToPath(name));
     return;
   }
 }
 
-void TLex_Hauptmenue::EditTemplate(TemplateId id) {
-  TLex_HTMLEditor editor(*this, templates_, id);
+void TLex_Hauptmenue::OnEditTemplate(TemplateId id) {
+  TLex_HTMLEditor editor(this, *model_, id);
   editor.exec();
 }
 
-void TLex_Hauptmenue::ZustzlicheDateien1Click() {
+void TLex_Hauptmenue::OnEditExtraFilesFolder() {
   TLex_ZusaetzlicheDateien dialog(this);
   // With no folder set, the folder "Extra Files" beside the program is proposed.
-  dialog.SetFolder(extraFilesFolder_.empty()
-                       ? FromPath(programFolder_) + QString::fromUtf8(kExtraFilesFolder)
-                       : FromAnsi(extraFilesFolder_));
+  const std::string& folder = model_->Settings().ExtraFilesFolder;
+  dialog.SetFolder(folder.empty()
+                       ? FromPath(model_->ProgramFolder()) + QString::fromUtf8(kExtraFilesFolder)
+                       : FromAnsi(folder));
   if (dialog.exec() == QDialog::Accepted) {
-    extraFilesFolder_ = ToAnsi(dialog.Folder());
+    model_->Edit().ExtraFilesFolder = ToAnsi(dialog.Folder());
   }
 }
 
-void TLex_Hauptmenue::HelpWorkshopProjektgenerieren1Click() {
-  Lex_WorkshopProj->exec();
+void TLex_Hauptmenue::OnGenerateHelpProject() {
+  workshop_->exec();
 }
 
 } // namespace qm::ui

@@ -1,13 +1,10 @@
 // The main window: input folder and source kinds, conversion options, output folder, the tool
-// bar and the menu from which every command is reached. It owns the program's one generator.
+// bar and the menu from which every command is reached. It owns the program's project model
+// and shows its values; the user's edits go straight into it.
 #pragma once
 
-#include "base/AnsiText.h"
 #include "base/Warnings.h"
-#include "engine/RunResult.h"
 #include "engine/Templates.h"
-#include "helpproject/HelpProjectSettings.h"
-#include "project/ProjectSettings.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -21,16 +18,11 @@
 class QAction;
 class QCheckBox;
 class QLineEdit;
-class QMenu;
 class QToolBar;
-class QToolButton;
-
-namespace qm {
-class TGenerator;
-}
 
 namespace qm {
 class DirectoryPickerDialog;
+class ProjectModel;
 class TFormStorage;
 class THtmlHelpGateway;
 } // namespace qm
@@ -38,6 +30,7 @@ class THtmlHelpGateway;
 namespace qm::ui {
 
 class ConversionRun;
+class SettingsView;
 class SourceKindBoxes;
 class TLex_Info;
 class TLex_WorkshopProj;
@@ -48,48 +41,16 @@ class TLex_Hauptmenue : public QMainWindow {
 public:
   /// programFolder (ending in "/") holds the tables, with the templates in "../Templates/"
   /// beside it. arguments are the command-line arguments after the program name, Qt's own
-  /// options removed: exactly one names a project file loaded when the window is first shown.
+  /// options removed: exactly one names a project file opened when the window is first shown.
   TLex_Hauptmenue(const std::string& programFolder, const QStringList& arguments,
                   QWidget* parent = nullptr);
   ~TLex_Hauptmenue() override;
 
-  /// The generator, or nullptr when creating it failed at start.
-  const TGenerator* Generator() const { return generator_.get(); }
-  /// The eight templates as the window holds them: those of the Templates folder until a
-  /// project brings its own, with the template editor's changes.
-  const TemplateSet& Templates() const { return templates_; }
-  TemplateSet& Templates() { return templates_; }
-  /// What the last conversion that started a run collected (Ran false before any).
-  const RunResult& LastRun() const { return lastRun_; }
-  /// The program folder (ending in "/"): tables and map templates, "Extra Files/".
-  const std::string& ProgramFolder() const { return programFolder_; }
-  /// The output folder as typed in its edit.
-  QString OutputFolderText() const;
-  /// The output folder as the core takes it (Windows-1252 text); a character that
-  /// Windows-1252 lacks is refused (InputRefused).
-  std::string OutputPath() const;
-  /// The current project file, as the file system spells it; empty until one is opened or
-  /// saved.
-  const std::string& CurrentProjectFile() const { return currentProjectFile_; }
-  /// The folder whose files every conversion copies into the output folder (Windows-1252 text,
-  /// as a project file holds it).
-  const std::string& ExtraFilesFolder() const { return extraFilesFolder_; }
-  void SetExtraFilesFolder(const std::string& folder) { extraFilesFolder_ = folder; }
-  /// The help-project values a project save writes and a load replaces: those of the Help
-  /// Workshop dialog's controls, whether or not it was ever shown (see
-  /// TLex_WorkshopProj::Values).
-  HelpProjectSettings HelpValues() const;
-  void SetHelpValues(const HelpProjectSettings& values);
+  /// The documentation job the window shows: its settings, project file and runs.
+  ProjectModel& Model() { return *model_; }
+  const ProjectModel& Model() const { return *model_; }
   /// The Help Workshop dialog, created with the window and reused.
-  TLex_WorkshopProj* WorkshopDialog() const { return Lex_WorkshopProj; }
-
-  /// Everything a project file holds, gathered from where it lives: the controls, the
-  /// generator's templates and the help-project values. A text field holding a character that
-  /// Windows-1252 lacks is refused (InputRefused names the first such field).
-  ProjectSettings Settings() const;
-  /// Puts the values of settings into the controls in the order a project file lists them,
-  /// with ExtraFilesFolder and the help-project values; the templates are not touched.
-  void ShowSettings(const ProjectSettings& settings);
+  TLex_WorkshopProj* WorkshopDialog() const { return workshop_; }
 
   /// How long the progress window stays after a run's loop (1000 ms unless set).
   void SetProgressPause(int milliseconds) { progressPauseMs_ = milliseconds; }
@@ -98,26 +59,26 @@ public:
 
   // Commands of the menu and the tool bar.
   /// "&Beenden": ends the program; the windows save their state as they are destroyed.
-  void BeendenClick();
-  void InfoClick();
-  void Btn_EingabepfadClick();
-  void Btn_AusgabepfadClick();
-  void optEigeneDateienClick(bool checked);
-  void Willkommen1Click();
-  void Hilfe1Click();
-  void KonvertierenClick();
-  void OeffnenClick();
-  void SpeichernClick();
-  void SpeichernUnterClick();
-  /// A command of the menu "&HTML-Vorlagen": edits the template id of the generator in the
-  /// template editor, shown modally.
-  void EditTemplate(TemplateId id);
+  void OnExit();
+  /// "Info": shows the about box.
+  void OnAbout();
+  void OnShowWelcome();
+  void OnShowHelp();
+  /// "    Konvertieren    ", "HTML-&Ausgabe generieren", Ctrl+K: converts the model's
+  /// settings as they are now, while the window stays usable.
+  void OnConvert();
+  void OnOpenProject();
+  /// "&Speichern": into the current project file, or as "Speichern &unter..." without one.
+  void OnSaveProject();
+  /// "Speichern &unter...": asks for a name, and before replacing a file, then saves.
+  void OnSaveProjectAs();
+  /// A command of the menu "&HTML-Vorlagen": edits the template id in the template editor,
+  /// shown modally.
+  void OnEditTemplate(TemplateId id);
   /// "Zusätzliche Dateien...": sets the folder of additional files in its dialog.
-  void ZustzlicheDateien1Click();
+  void OnEditExtraFilesFolder();
   /// "Help &Workshop Projekt generieren...": shows the Help Workshop dialog modally.
-  void HelpWorkshopProjektgenerieren1Click();
-  /// Reads CurrentProjectFile into the controls, the templates and the help-project values.
-  void LoadProjectFile();
+  void OnGenerateHelpProject();
 
 signals:
   /// A conversion started from this window is over (its progress window gone, any failure
@@ -135,9 +96,9 @@ private:
   /// When a command may be used.
   enum Needs : unsigned {
     kAlways = 0,
-    /// It works on the generator: off when creating the generator failed.
+    /// It works on the generator: off when reading the installation failed.
     kNeedsGenerator = 1U << 0,
-    /// It would start a second run or change what a run reads: off while a run goes on.
+    /// It would start a second run or replace what the window shows: off while a run goes on.
     kNotDuringRun = 1U << 1,
   };
   struct Command {
@@ -145,12 +106,10 @@ private:
     unsigned needs;
   };
 
-  void FormCreate(const std::string& programFolder);
-  /// Settings without the help-project values, which a conversion does not read: only the
-  /// fields it uses are refused for a character that Windows-1252 lacks.
-  ProjectSettings ConversionSettings() const;
-  void FormShow();
+  void StartModel();
+  void OpenProjectOfCommandLine();
   void BuildControls();
+  void BindControls();
   void BuildToolBar();
   void BuildMenu();
   QAction* AddCommand(QWidget* host, const char* name, const char* text, Handler handler,
@@ -163,15 +122,14 @@ private:
   void ShowError(const QString& message);
   /// Lists the warnings of a run in one warning box.
   void ShowWarnings(const WarningList& warnings);
-  void SaveAs();
-  void ConversionRunEnded();
+  void OnPickInputFolder();
+  void OnPickOutputFolder();
+  /// Warns whenever "Jeden Kommentar in eigene Datei schreiben " becomes ticked.
+  void OnOneFilePerBlockToggled(bool ticked);
+  void OnConversionEnded();
 
-  const std::string programFolder_;
-  std::unique_ptr<const TGenerator> generator_;
-  TemplateSet templates_;
-  RunResult lastRun_;
-  std::string currentProjectFile_;
-  std::string extraFilesFolder_;
+  std::unique_ptr<ProjectModel> model_;
+  std::unique_ptr<SettingsView> view_;
   QStringList arguments_;
   bool shown_ = false;
   bool closeWhenRunEnds_ = false;
@@ -180,21 +138,21 @@ private:
   std::vector<Command> commands_;
   QAction* convertCommand_ = nullptr; ///< the menu's "HTML-&Ausgabe generieren", Ctrl+K
 
-  THtmlHelpGateway* Help;
-  TFormStorage* FormStorage1;
-  DirectoryPickerDialog* Dlg_Eingabepfad;
-  DirectoryPickerDialog* Dlg_Ausgabepfad;
+  THtmlHelpGateway* help_;
+  TFormStorage* formStorage_;
+  DirectoryPickerDialog* inputPicker_;
+  DirectoryPickerDialog* outputPicker_;
   TLex_Info* info_;
-  TLex_WorkshopProj* Lex_WorkshopProj = nullptr;
+  TLex_WorkshopProj* workshop_ = nullptr;
 
-  QToolBar* ToolBar1;
-  QLineEdit* Edt_Eingabepfad;
-  QLineEdit* Edt_Ausgabepfad;
-  QCheckBox* chkUnterordner;
+  QToolBar* toolBar_;
+  QLineEdit* inputPathEdit_;
+  QLineEdit* outputPathEdit_;
+  QCheckBox* subfoldersBox_;
   std::unique_ptr<SourceKindBoxes> kindBoxes_;
-  QCheckBox* optAutoTrenn;
-  QCheckBox* optOEM;
-  QCheckBox* optEigeneDateien;
+  QCheckBox* autoLineBreakBox_;
+  QCheckBox* oemToAnsiBox_;
+  QCheckBox* oneFilePerBlockBox_;
 };
 
 } // namespace qm::ui

@@ -44,4 +44,11 @@ void SourceKindBoxes::Tick(const SourceKindSet& kinds) {
   }
 }
 
+void SourceKindBoxes::OnToggled(const std::function<void(SourceKind, bool)>& toggled) {
+  for (size_t i = 0; i < kinds_.size(); ++i) {
+    QObject::connect(boxes_[i], &QCheckBox::toggled, boxes_[i],
+                     [toggled, kind = kinds_[i].kind](bool ticked) { toggled(kind, ticked); });
+  }
+}
+
 } // namespace qm::ui

@@ -3,6 +3,7 @@
 
 #include "engine/SourceKinds.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
   SourceKindSet Ticked() const;
   /// Ticks the boxes of the kinds in kinds and unticks the others.
   void Tick(const SourceKindSet& kinds);
+  /// Calls toggled with a box's kind and state whenever the box changes.
+  void OnToggled(const std::function<void(SourceKind, bool)>& toggled);
 
 private:
   std::span<const SourceKindInfo> kinds_;

@@ -9,12 +9,11 @@
 #include "desktop/WindowPlacement.h"
 #include "gui/ConversionRun.h"
 #include "gui/ErrorBox.h"
-#include "gui/FieldText.h"
-#include "gui/Hauptmenue.h"
 #include "gui/Images.h"
+#include "gui/SettingsView.h"
 #include "gui/UiTexts.h"
 #include "gui/WindowState.h"
-#include "project/ProjectJob.h"
+#include "project/ProjectModel.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -163,7 +162,8 @@ private:
   int completionHelp_ = 0;
 };
 
-TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), owner_(owner) {
+TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
+    : QDialog(owner), model_(model) {
   setObjectName(QStringLiteral("Lex_WorkshopProj"));
   setWindowTitle(UiText(kWorkshopCaption));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -178,50 +178,52 @@ TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), 
   QGroupBox* title = AddGroup(this, layout, "GroupBox4", nullptr);
   auto* inTitle = GroupLayout(title);
   inTitle->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
-  Titel = AddLabelledEdit(title, inTitle, "Label1", kLabelHelpTitle, "Titel");
+  titleEdit_ = AddLabelledEdit(title, inTitle, "Label1", kLabelHelpTitle, "Titel");
 
   QGroupBox* tech = AddGroup(this, layout, "GroupBox1", kGroupTechHelp);
   auto* inTech = GroupLayout(tech);
-  ErzeugeTech =
+  techHelpBox_ =
       AddCheckBox(tech, inTech, "ErzeugeTech", kCaptionTechHelp, design.TechHelpEnabled, true);
-  TechStdDatei = AddLabelledEdit(tech, inTech, "Label2", kLabelDefaultPage, "TechStdDatei",
-                                 &TechStdDateiBtn, "TechStdDateiBtn");
-  TechErzeugeToc = AddCheckBox(tech, inTech, "TechErzeugeToc", kCaptionToc, design.TechToc);
-  TechErzeugeIndex = AddCheckBox(tech, inTech, "TechErzeugeIndex", kCaptionIndex, design.TechIndex);
+  QToolButton* techPageButton = nullptr;
+  techPageEdit_ = AddLabelledEdit(tech, inTech, "Label2", kLabelDefaultPage, "TechStdDatei",
+                                  &techPageButton, "TechStdDateiBtn");
+  techTocBox_ = AddCheckBox(tech, inTech, "TechErzeugeToc", kCaptionToc, design.TechToc);
+  techIndexBox_ = AddCheckBox(tech, inTech, "TechErzeugeIndex", kCaptionIndex, design.TechIndex);
 
   QGroupBox* doc = AddGroup(this, layout, "GroupBox3", kGroupDocHelp);
   auto* inDoc = GroupLayout(doc);
-  ErzeugeDoc = AddCheckBox(doc, inDoc, "ErzeugeDoc", kCaptionDocHelp, design.DocHelpEnabled, true);
-  DocStdDatei = AddLabelledEdit(doc, inDoc, "Label3", kLabelDefaultPage, "DocStdDatei",
-                                &DocStdDateiBtn, "DocStdDateiBtn");
-  DocErzeugeToc = AddCheckBox(doc, inDoc, "DocErzeugeToc", kCaptionToc, design.DocToc);
-  DocErzeugeIndex = AddCheckBox(doc, inDoc, "DocErzeugeIndex", kCaptionIndex, design.DocIndex);
+  docHelpBox_ = AddCheckBox(doc, inDoc, "ErzeugeDoc", kCaptionDocHelp, design.DocHelpEnabled, true);
+  QToolButton* docPageButton = nullptr;
+  docPageEdit_ = AddLabelledEdit(doc, inDoc, "Label3", kLabelDefaultPage, "DocStdDatei",
+                                 &docPageButton, "DocStdDateiBtn");
+  docTocBox_ = AddCheckBox(doc, inDoc, "DocErzeugeToc", kCaptionToc, design.DocToc);
+  docIndexBox_ = AddCheckBox(doc, inDoc, "DocErzeugeIndex", kCaptionIndex, design.DocIndex);
 
   QGroupBox* maps = AddGroup(this, layout, "GroupBox5", kGroupMaps);
   auto* inMaps = GroupLayout(maps);
-  optCPPMap = AddCheckBox(maps, inMaps, "optCPPMap", kCaptionCppMap, design.MapHeaderC);
-  optPascalMap =
+  cMapBox_ = AddCheckBox(maps, inMaps, "optCPPMap", kCaptionCppMap, design.MapHeaderC);
+  pascalMapBox_ =
       AddCheckBox(maps, inMaps, "optPascalMap", kCaptionPascalMap, design.MapHeaderPascal);
-  optJavaMap = AddCheckBox(maps, inMaps, "optJavaMap", kCaptionJavaMap, design.MapHeaderJava);
+  javaMapBox_ = AddCheckBox(maps, inMaps, "optJavaMap", kCaptionJavaMap, design.MapHeaderJava);
 
   QGroupBox* more = AddGroup(this, layout, "GroupBox2", kGroupMore);
   auto* inMore = GroupLayout(more);
-  Sprachstring = AddLabelledEdit(more, inMore, "Label4", kLabelLanguage, "Sprachstring");
-  Sprachstring->setText(FromAnsi(design.Language));
-  optAliasHeader = AddCheckBox(more, inMore, "optAliasHeader", kCaptionAlias, design.AliasHeaders);
+  languageEdit_ = AddLabelledEdit(more, inMore, "Label4", kLabelLanguage, "Sprachstring");
+  languageEdit_->setText(FromAnsi(design.Language));
+  aliasBox_ = AddCheckBox(more, inMore, "optAliasHeader", kCaptionAlias, design.AliasHeaders);
 
-  BitBtn1 =
+  auto* okButton =
       new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), UiText(kWorkshopOk), this);
-  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            UiText(kWorkshopCancel), this);
-  BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2->setAutoDefault(false);
+  okButton->setObjectName(QStringLiteral("BitBtn1"));
+  okButton->setDefault(true);
+  auto* cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                       UiText(kWorkshopCancel), this);
+  cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+  cancelButton->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(BitBtn1);
-  buttons->addWidget(BitBtn2);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   layout->addSpacing(2);
   layout->addLayout(buttons);
   // The fixed size follows the layout; the groups take the design's width.
@@ -229,14 +231,14 @@ TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), 
                          layout->contentsMargins().right());
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  FileDialog = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
-  FileDialog->setObjectName(QStringLiteral("FileDialog"));
-  FileDialog->SetTitle(UiText(kTitleDefaultPage));
-  FileDialog->SetFilters({QString::fromUtf8(kFilterWebPages), QString::fromUtf8(kFilterAllFiles)});
-  FileDialog->SetDefaultExt(QString::fromUtf8(kPageExtension));
+  pageDialog_ = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
+  pageDialog_->setObjectName(QStringLiteral("FileDialog"));
+  pageDialog_->SetTitle(UiText(kTitleDefaultPage));
+  pageDialog_->SetFilters({QString::fromUtf8(kFilterWebPages), QString::fromUtf8(kFilterAllFiles)});
+  pageDialog_->SetDefaultExt(QString::fromUtf8(kPageExtension));
 
   // Active when the dialog is made; each showing then switches it by the project file.
-  FormStorage1 = CreateFormStorage(
+  formStorage_ = CreateFormStorage(
       this, kSectionWorkshop,
       {QStringLiteral("DocErzeugeIndex.Checked"), QStringLiteral("DocErzeugeToc.Checked"),
        QStringLiteral("DocStdDatei.Text"), QStringLiteral("ErzeugeDoc.Checked"),
@@ -245,60 +247,63 @@ TLex_WorkshopProj::TLex_WorkshopProj(TLex_Hauptmenue& owner) : QDialog(&owner), 
        QStringLiteral("TechStdDatei.Text"), QStringLiteral("Titel.Text"),
        QStringLiteral("optAliasHeader.Checked"), QStringLiteral("optCPPMap.Checked"),
        QStringLiteral("optJavaMap.Checked"), QStringLiteral("optPascalMap.Checked")});
+  BindControls();
 
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(TechStdDateiBtn, &QToolButton::clicked, this, [this] { TechStdDateiBtnClick(); });
-  connect(DocStdDateiBtn, &QToolButton::clicked, this, [this] { DocStdDateiBtnClick(); });
+  connect(okButton, &QPushButton::clicked, this, [this] { OnBuildHelpProject(); });
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(techPageButton, &QToolButton::clicked, this, [this] { OnChooseTechDefaultPage(); });
+  connect(docPageButton, &QToolButton::clicked, this, [this] { OnChooseDocDefaultPage(); });
 }
 
 TLex_WorkshopProj::~TLex_WorkshopProj() {
-  FormStorage1->FormDestroy();
+  formStorage_->FormDestroy();
 }
 
-HelpProjectSettings TLex_WorkshopProj::Values() const {
-  HelpProjectSettings v;
-  v.Title = FieldText(*Titel, kFieldHelpTitle);
-  v.TechDefaultPage = FieldText(*TechStdDatei, kFieldTechDefaultPage);
-  v.DocDefaultPage = FieldText(*DocStdDatei, kFieldDocDefaultPage);
-  v.Language = FieldText(*Sprachstring, kFieldLanguage);
-  v.AliasHeaders = optAliasHeader->isChecked();
-  v.MapHeaderC = optCPPMap->isChecked();
-  v.MapHeaderPascal = optPascalMap->isChecked();
-  v.MapHeaderJava = optJavaMap->isChecked();
-  v.DocHelpEnabled = ErzeugeDoc->isChecked();
-  v.DocToc = DocErzeugeToc->isChecked();
-  v.DocIndex = DocErzeugeIndex->isChecked();
-  v.TechHelpEnabled = ErzeugeTech->isChecked();
-  v.TechToc = TechErzeugeToc->isChecked();
-  v.TechIndex = TechErzeugeIndex->isChecked();
-  return v;
-}
-
-void TLex_WorkshopProj::SetValues(const HelpProjectSettings& v) {
-  Titel->setText(FromAnsi(v.Title));
-  Sprachstring->setText(FromAnsi(v.Language));
-  optAliasHeader->setChecked(v.AliasHeaders);
-  optCPPMap->setChecked(v.MapHeaderC);
-  optPascalMap->setChecked(v.MapHeaderPascal);
-  optJavaMap->setChecked(v.MapHeaderJava);
-  ErzeugeDoc->setChecked(v.DocHelpEnabled);
-  DocStdDatei->setText(FromAnsi(v.DocDefaultPage));
-  DocErzeugeToc->setChecked(v.DocToc);
-  DocErzeugeIndex->setChecked(v.DocIndex);
-  ErzeugeTech->setChecked(v.TechHelpEnabled);
-  TechStdDatei->setText(FromAnsi(v.TechDefaultPage));
-  TechErzeugeToc->setChecked(v.TechToc);
-  TechErzeugeIndex->setChecked(v.TechIndex);
+void TLex_WorkshopProj::BindControls() {
+  // In the order a project file lists the values, which is the order they are shown in.
+  view_ = std::make_unique<SettingsView>(model_);
+  view_->Bind(
+      titleEdit_, [](auto& s) -> auto& { return s.Help.Title; }, TextField::HelpTitle,
+      kFieldHelpTitle);
+  view_->Bind(
+      languageEdit_, [](auto& s) -> auto& { return s.Help.Language; }, TextField::HelpLanguage,
+      kFieldLanguage);
+  view_->Bind(
+      aliasBox_, [](auto& s) -> auto& { return s.Help.AliasHeaders; });
+  view_->Bind(
+      cMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderC; });
+  view_->Bind(
+      pascalMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderPascal; });
+  view_->Bind(
+      javaMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderJava; });
+  view_->Bind(
+      docHelpBox_, [](auto& s) -> auto& { return s.Help.DocHelpEnabled; });
+  view_->Bind(
+      docPageEdit_, [](auto& s) -> auto& { return s.Help.DocDefaultPage; },
+      TextField::DocDefaultPage, kFieldDocDefaultPage);
+  view_->Bind(
+      docTocBox_, [](auto& s) -> auto& { return s.Help.DocToc; });
+  view_->Bind(
+      docIndexBox_, [](auto& s) -> auto& { return s.Help.DocIndex; });
+  view_->Bind(
+      techHelpBox_, [](auto& s) -> auto& { return s.Help.TechHelpEnabled; });
+  view_->Bind(
+      techPageEdit_, [](auto& s) -> auto& { return s.Help.TechDefaultPage; },
+      TextField::TechDefaultPage, kFieldTechDefaultPage);
+  view_->Bind(
+      techTocBox_, [](auto& s) -> auto& { return s.Help.TechToc; });
+  view_->Bind(
+      techIndexBox_, [](auto& s) -> auto& { return s.Help.TechIndex; });
+  view_->Show();
 }
 
 std::array<QLineEdit*, 4> TLex_WorkshopProj::Edits() const {
-  return {Titel, TechStdDatei, DocStdDatei, Sprachstring};
+  return {titleEdit_, techPageEdit_, docPageEdit_, languageEdit_};
 }
 
 std::array<QCheckBox*, 10> TLex_WorkshopProj::Boxes() const {
-  return {ErzeugeTech,     TechErzeugeToc, TechErzeugeIndex, ErzeugeDoc, DocErzeugeToc,
-          DocErzeugeIndex, optCPPMap,      optPascalMap,     optJavaMap, optAliasHeader};
+  return {techHelpBox_, techTocBox_, techIndexBox_, docHelpBox_, docTocBox_,
+          docIndexBox_, cMapBox_,    pascalMapBox_, javaMapBox_, aliasBox_};
 }
 
 TLex_WorkshopProj::ControlState TLex_WorkshopProj::State() const {
@@ -325,7 +330,7 @@ void TLex_WorkshopProj::SetState(const ControlState& state) {
 
 void TLex_WorkshopProj::setVisible(bool visible) {
   // Taken before the Show event, on which the form storage restores the stored values.
-  if (visible && !isVisible() && FormStorage1->Active() && !owner_.CurrentProjectFile().empty()) {
+  if (visible && !isVisible() && formStorage_->Active() && !model_.CurrentProjectFile().empty()) {
     projectValues_ = State();
   }
   QDialog::setVisible(visible);
@@ -333,11 +338,11 @@ void TLex_WorkshopProj::setVisible(bool visible) {
 
 void TLex_WorkshopProj::showEvent(QShowEvent* event) {
   // The form storage has restored its values on the Show event, before this runs.
-  FormShow();
+  PrepareShowing();
   QDialog::showEvent(event);
 }
 
-void TLex_WorkshopProj::FormShow() {
+void TLex_WorkshopProj::PrepareShowing() {
   // With a project file open, the stored values of an earlier program run must not replace
   // the project's: saving the project would write them into it.
   if (projectValues_) {
@@ -345,26 +350,18 @@ void TLex_WorkshopProj::FormShow() {
     projectValues_.reset();
   }
   // The values are kept between program runs only while no project file holds them.
-  FormStorage1->SetActive(owner_.CurrentProjectFile().empty());
+  formStorage_->SetActive(model_.CurrentProjectFile().empty());
   CentreOver(this, parentWidget());
 }
 
-void TLex_WorkshopProj::BitBtn1Click() {
-  const TGenerator* generator = owner_.Generator();
-  if (generator == nullptr) {
+void TLex_WorkshopProj::OnBuildHelpProject() {
+  if (model_.Generator() == nullptr) {
     return;
   }
   RunMessages messages(this);
   WarningList warnings;
   bool built = false;
-  const bool ran = RunGuarded(this, [&] {
-    // The help project reads its values and the output folder, nothing else of the settings.
-    ProjectSettings settings;
-    settings.Help = Values();
-    settings.OutputPath = owner_.OutputPath();
-    built = BuildHelpProject(owner_.LastRun(), generator->Tables(), settings,
-                             owner_.ProgramFolder(), messages, &warnings);
-  });
+  const bool ran = RunGuarded(this, [&] { built = model_.BuildHelpProject(messages, &warnings); });
   if (ran && built) {
     if (!warnings.empty()) {
       MessageRequest request;
@@ -382,19 +379,19 @@ void TLex_WorkshopProj::BitBtn1Click() {
   }
 }
 
-void TLex_WorkshopProj::TechStdDateiBtnClick() {
-  ChooseDefaultPage(TechStdDatei);
+void TLex_WorkshopProj::OnChooseTechDefaultPage() {
+  ChooseDefaultPage(techPageEdit_);
 }
 
-void TLex_WorkshopProj::DocStdDateiBtnClick() {
-  ChooseDefaultPage(DocStdDatei);
+void TLex_WorkshopProj::OnChooseDocDefaultPage() {
+  ChooseDefaultPage(docPageEdit_);
 }
 
 void TLex_WorkshopProj::ChooseDefaultPage(QLineEdit* edit) {
-  const QString outputFolder = owner_.OutputFolderText();
-  FileDialog->SetInitialDir(outputFolder);
-  if (FileDialog->Execute()) {
-    edit->setText(DefaultPageText(FileDialog->FileName(), outputFolder));
+  const QString outputFolder = FromAnsi(model_.Settings().OutputPath);
+  pageDialog_->SetInitialDir(outputFolder);
+  if (pageDialog_->Execute()) {
+    edit->setText(DefaultPageText(pageDialog_->FileName(), outputFolder));
   }
 }
 

@@ -3,13 +3,12 @@
 // with the main window; closing hides it, so its values stay for the whole program run.
 #pragma once
 
-#include "helpproject/HelpProjectSettings.h"
-
 #include <QDialog>
 #include <QList>
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -19,12 +18,13 @@ class QToolButton;
 
 namespace qm {
 class FilePickerDialog;
+class ProjectModel;
 class TFormStorage;
 } // namespace qm
 
 namespace qm::ui {
 
-class TLex_Hauptmenue;
+class SettingsView;
 
 /// The text a choice button puts into a default-page edit for the file chosen: its path
 /// relative to outputFolder when it lies inside that folder ("Main.Doc.htm", "sub/A.htm"), the
@@ -36,25 +36,20 @@ class TLex_WorkshopProj : public QDialog {
   Q_OBJECT
 
 public:
-  /// The dialog of owner, which supplies the generator, the output folder and the program
-  /// folder at the moment of use.
-  explicit TLex_WorkshopProj(TLex_Hauptmenue& owner);
+  /// The dialog over owner that shows and edits the help-project values of model, which must
+  /// outlive it, and builds the help project of the model's last conversion.
+  TLex_WorkshopProj(QWidget* owner, ProjectModel& model);
   ~TLex_WorkshopProj() override;
-
-  /// The values of the controls (Windows-1252 texts), as a project file keeps them. A text
-  /// holding a character that Windows-1252 lacks is refused (InputRefused).
-  HelpProjectSettings Values() const;
-  void SetValues(const HelpProjectSettings& values);
 
   /// OK: writes the help project. Stays open when no conversion ran yet or writing the
   /// projects failed; closes once the projects are written, also when a later file fails.
-  void BitBtn1Click();
+  void OnBuildHelpProject();
   /// The choice buttons of the two default pages.
-  void TechStdDateiBtnClick();
-  void DocStdDateiBtnClick();
+  void OnChooseTechDefaultPage();
+  void OnChooseDocDefaultPage();
 
   /// Showing the dialog while a project file is open keeps the project's values: the form
-  /// storage restores (and so counts as restored) but FormShow puts them back.
+  /// storage restores (and so counts as restored) but PrepareShowing puts them back.
   void setVisible(bool visible) override;
 
 protected:
@@ -68,37 +63,37 @@ private:
     QList<bool> ticks;
   };
 
-  void FormShow();
+  void BindControls();
+  /// After the form storage restored: keeps a project's values, decides whether this
+  /// showing's values are stored, and centres the dialog.
+  void PrepareShowing();
   std::array<QLineEdit*, 4> Edits() const;
   std::array<QCheckBox*, 10> Boxes() const;
   ControlState State() const;
   void SetState(const ControlState& state);
   void ChooseDefaultPage(QLineEdit* edit);
 
-  TLex_Hauptmenue& owner_;
-  TFormStorage* FormStorage1;
+  ProjectModel& model_;
+  std::unique_ptr<SettingsView> view_;
+  TFormStorage* formStorage_;
   /// The project's values while a showing's restore would replace them.
   std::optional<ControlState> projectValues_;
-  FilePickerDialog* FileDialog;
+  FilePickerDialog* pageDialog_;
 
-  QLineEdit* Titel;
-  QCheckBox* ErzeugeTech;
-  QLineEdit* TechStdDatei;
-  QToolButton* TechStdDateiBtn;
-  QCheckBox* TechErzeugeToc;
-  QCheckBox* TechErzeugeIndex;
-  QCheckBox* ErzeugeDoc;
-  QLineEdit* DocStdDatei;
-  QToolButton* DocStdDateiBtn;
-  QCheckBox* DocErzeugeToc;
-  QCheckBox* DocErzeugeIndex;
-  QCheckBox* optCPPMap;
-  QCheckBox* optPascalMap;
-  QCheckBox* optJavaMap;
-  QLineEdit* Sprachstring;
-  QCheckBox* optAliasHeader;
-  QPushButton* BitBtn1;
-  QPushButton* BitBtn2;
+  QLineEdit* titleEdit_;
+  QCheckBox* techHelpBox_;
+  QLineEdit* techPageEdit_;
+  QCheckBox* techTocBox_;
+  QCheckBox* techIndexBox_;
+  QCheckBox* docHelpBox_;
+  QLineEdit* docPageEdit_;
+  QCheckBox* docTocBox_;
+  QCheckBox* docIndexBox_;
+  QCheckBox* cMapBox_;
+  QCheckBox* pascalMapBox_;
+  QCheckBox* javaMapBox_;
+  QLineEdit* languageEdit_;
+  QCheckBox* aliasBox_;
 };
 
 } // namespace qm::ui

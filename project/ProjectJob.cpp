@@ -1,7 +1,6 @@
 #include "project/ProjectJob.h"
 
 #include "engine/Generator.h"
-#include "project/ProjectFile.h"
 
 namespace qm {
 

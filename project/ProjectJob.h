@@ -1,5 +1,5 @@
-// What both front ends do with a documentation job: convert, and build the help project after a
-// conversion.
+// The steps of a documentation job that the project model runs: a conversion, and the help
+// project after it.
 #pragma once
 
 #include "base/Warnings.h"

@@ -28,6 +28,7 @@
 #include "gui/ZusaetzlicheDateien.h"
 #include "helpproject/HelpTexts.h"
 #include "project/ConversionCommand.h"
+#include "project/ProjectModel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -163,13 +164,11 @@ int main(int argc, char** argv) {
   workshop->hide();
 
   // The template editor on the user pages' block header (the shipped one when it loaded).
-  TemplateSet sample;
-  sample[TemplateId::DocBlockHeader] = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>",
-                                        "###Index %TITLE%;%TITLE%;%LINK%"};
-  if (window.Generator() != nullptr && !window.Templates()[TemplateId::DocBlockHeader].empty()) {
-    sample = window.Templates();
+  Lines& blockHeader = window.Model().Edit().Templates[TemplateId::DocBlockHeader];
+  if (blockHeader.empty()) {
+    blockHeader = {"<h2><a name=\"%LINK%\">%TITLE%</a></h2>", "###Index %TITLE%;%TITLE%;%LINK%"};
   }
-  TLex_HTMLEditor editor(window, sample, TemplateId::DocBlockHeader);
+  TLex_HTMLEditor editor(&window, window.Model(), TemplateId::DocBlockHeader);
   ok &= camera.Shoot(&editor, "HTMLEditor");
   editor.hide();
 

@@ -53,12 +53,12 @@ TEST_F(UiTest, MissingOutputFolderIsCreatedOnlyAfterYes) {
   Configure(*window, root / "src", root / "out/neu");
 
   dialogs.answers = {MessageButton::Cancel};
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_FALSE(Exists(root / "out"));
   EXPECT_FALSE(Exists(root / "src/a.Doc.htm"));
 
   dialogs.answers = {MessageButton::Yes};
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_EQ(ReadFile(root / "out/neu/a.Doc.htm"), kPage);
 
   ASSERT_EQ(dialogs.messages.size(), 2u);
@@ -78,10 +78,10 @@ TEST_F(UiTest, AdditionalFilesAskBeforeReplacing) {
   WriteFile(root / "extra/logo.png", "png");
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
-  window->SetExtraFilesFolder(root / "extra");
+  window->Model().Edit().ExtraFilesFolder = root / "extra";
 
   dialogs.answers = {MessageButton::No};
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_EQ(ReadFile(root / "out/style.css"), "alt");
   EXPECT_EQ(ReadFile(root / "out/logo.png"), "png");
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
@@ -103,7 +103,7 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
 
   std::vector<bool> lockedDuringRun;
   Convert(*window, [&] {
-    window->KonvertierenClick();
+    window->OnConvert();
     auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
     ASSERT_NE(progress, nullptr);
     QObject::connect(
@@ -133,7 +133,7 @@ TEST_F(UiTest, AFailedRunIsShownInOneErrorBox) {
   // the window goes on with its commands enabled.
   auto window = NewWindow();
   Configure(*window, "", "");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
@@ -178,7 +178,7 @@ TEST_F(UiTest, ClosingTheWindowDuringARunClosesItWhenTheRunHasEnded) {
   Configure(*window, root / "src", root / "out");
   bool visibleAfterClose = false;
   Convert(*window, [&] {
-    window->KonvertierenClick();
+    window->OnConvert();
     auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
     QObject::connect(progress, &qm::ui::TLex_Fortschritt::Stepped, progress, [&](int) {
       window->close();
@@ -205,7 +205,7 @@ TEST_F(UiTest, WarningsOfARunAreListedInOneBox) {
   std::filesystem::create_directories(root / "out");
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Warning);
   EXPECT_EQ(dialogs.messages[0].HelpContext, 102);
@@ -216,7 +216,7 @@ TEST_F(UiTest, AMissingInputFolderIsRefusedBeforeAnythingIsWritten) {
   // One error box names the folder; the output folder is not created and no page written.
   auto window = NewWindow();
   Configure(*window, root / "fehlt", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(Text(dialogs.Texts(), 0), "Der Eingabeordner " + root / "fehlt" + " existiert nicht.");

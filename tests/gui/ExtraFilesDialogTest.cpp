@@ -29,17 +29,17 @@ TEST_F(UiTest, ExtraFilesDialogSetsKeepsOrSwitchesOffTheCopy) {
               QString::fromStdString(root / "bin/Extra Files/"));
     QTest::keyClick(Find<QLineEdit>(dialog, "Edt_Pfad"), Qt::Key_Return);
   });
-  EXPECT_EQ(window->ExtraFilesFolder(), root / "bin/Extra Files/");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  EXPECT_EQ(window->Model().Settings().ExtraFilesFolder, root / "bin/Extra Files/");
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_EQ(ReadFile(root / "out/style.css"), "body{}");
 
   run([&](TLex_ZusaetzlicheDateien& dialog) {
     Find<QLineEdit>(dialog, "Edt_Pfad")->clear();
     Click(dialog, "BitBtn1");
   });
-  EXPECT_EQ(window->ExtraFilesFolder(), "");
+  EXPECT_EQ(window->Model().Settings().ExtraFilesFolder, "");
   std::filesystem::remove(root / "out/style.css");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_FALSE(Exists(root / "out/style.css"));
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
 
@@ -54,7 +54,7 @@ TEST_F(UiTest, ExtraFilesDialogSetsKeepsOrSwitchesOffTheCopy) {
     Find<QLineEdit>(dialog, "Edt_Pfad")->setText(QStringLiteral("/x"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
-  EXPECT_EQ(window->ExtraFilesFolder(), "");
+  EXPECT_EQ(window->Model().Settings().ExtraFilesFolder, "");
   ASSERT_EQ(dialogs.folderRequests.size(), 1u);
   EXPECT_EQ(dialogs.folderRequests[0].first,
             QStringLiteral("Wählen Sie den Ordner in dem sich die Dateien befinden"));

@@ -46,11 +46,11 @@ TEST_F(UiTest, FieldTextsWindows1252CannotHoldAreRefusedNamingTheField) {
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.Texts()[1], Refusal("\U0001F600", "1F600", "Titel der Ausgabedatei"));
   EXPECT_FALSE(Exists(root / "p.qmpr"));
-  EXPECT_EQ(window->CurrentProjectFile(), "");
+  EXPECT_EQ(window->Model().CurrentProjectFile(), "");
 
   window->WorkshopDialog()->findChild<QLineEdit*>("Titel")->setText("Gr\u00FC\u00DFe \u20AC");
   dialogs.files = {QString::fromStdString(root / "p.qmpr")};
-  window->SpeichernClick();
+  window->OnSaveProject();
   EXPECT_NE(ReadFile(root / "p.qmpr")
                 .find("Titel=Gr\xFC\xDF"
                       "e \x80\r\n"),
@@ -62,7 +62,7 @@ TEST_F(UiTest, ExtraFilesDialogStaysOpenOnAFolderWindows1252CannotHold) {
   auto window = NewWindow();
   window->show();
   WithModal<TLex_ZusaetzlicheDateien>(
-      [&] { window->ZustzlicheDateien1Click(); },
+      [&] { window->OnEditExtraFilesFolder(); },
       [&](TLex_ZusaetzlicheDateien& dialog) {
         Find<QLineEdit>(dialog, "Edt_Pfad")->setText(QStringLiteral("/bilder/\u0142"));
         Click(dialog, "BitBtn1");
@@ -72,5 +72,5 @@ TEST_F(UiTest, ExtraFilesDialogStaysOpenOnAFolderWindows1252CannotHold) {
       });
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.Texts()[0], Refusal("\u0142", "0142", "Ordner der zusätzlichen Dateien"));
-  EXPECT_EQ(window->ExtraFilesFolder(), "/bilder/\xE4");
+  EXPECT_EQ(window->Model().Settings().ExtraFilesFolder, "/bilder/\xE4");
 }

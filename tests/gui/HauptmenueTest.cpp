@@ -35,15 +35,16 @@ TEST_F(UiTest, OneArgumentIsTheProjectLoadedAtStart) {
   EXPECT_EQ(Find<QLineEdit>(*loaded, "Edt_Eingabepfad")->text(), QStringLiteral("/daten/quellen"));
   EXPECT_TRUE(Ticked(*loaded, "optJava"));
   EXPECT_FALSE(Ticked(*loaded, "optAutoTrenn"));
-  EXPECT_EQ(loaded->CurrentProjectFile(), project);
-  EXPECT_EQ(loaded->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"Kopf"}));
-  EXPECT_TRUE(loaded->Templates()[qm::TemplateId::DocPageFooter].empty());
+  EXPECT_EQ(loaded->Model().CurrentProjectFile(), project);
+  EXPECT_EQ(loaded->Model().Settings().Templates[qm::TemplateId::DocPageHeader],
+            (qm::Lines{"Kopf"}));
+  EXPECT_TRUE(loaded->Model().Settings().Templates[qm::TemplateId::DocPageFooter].empty());
 
   auto two = NewWindow({QString::fromStdString(project), QString::fromStdString(project)});
   two->show();
   EXPECT_EQ(Find<QLineEdit>(*two, "Edt_Eingabepfad")->text(), QString());
-  EXPECT_EQ(two->CurrentProjectFile(), "");
-  EXPECT_EQ(two->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
+  EXPECT_EQ(two->Model().CurrentProjectFile(), "");
+  EXPECT_EQ(two->Model().Settings().Templates[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
   // The design's initial states.
   EXPECT_TRUE(Ticked(*two, "chkUnterordner"));
   EXPECT_TRUE(Ticked(*two, "optAutoTrenn"));
@@ -69,9 +70,9 @@ TEST_F(UiTest, TickingOneFilePerBlockWarnsEveryTime) {
 
   auto fresh = NewWindow();
   dialogs.files = {QString::fromStdString(project), QString::fromStdString(project)};
-  fresh->OeffnenClick();
+  fresh->OnOpenProject();
   EXPECT_EQ(dialogs.messages.size(), 3u);
-  fresh->OeffnenClick();
+  fresh->OnOpenProject();
   EXPECT_EQ(dialogs.messages.size(), 3u);
   EXPECT_TRUE(Ticked(*fresh, "optEigeneDateien"));
 
@@ -143,7 +144,7 @@ TEST_F(UiTest, AMissingTemplateAtStartLeavesTheWindowWithoutItsGenerator) {
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
             "Datei " + root / "bin/../Templates/HTMLBlockHeader_Usr.htt" +
                 " kann nicht geöffnet werden");
-  EXPECT_EQ(window->Generator(), nullptr);
+  EXPECT_EQ(window->Model().Generator(), nullptr);
   for (const char* command :
        {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1", "Speichern1", "Speichernunter1",
         "KopfBenutzer1", "FussEntwickler1", "HelpWorkshopProjektgenerieren1"}) {

@@ -19,17 +19,17 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
     Find<QCheckBox>(*window, name)->setChecked(false);
   }
   Find<QCheckBox>(*window, "optEigeneDateien")->setChecked(true);
-  window->SetExtraFilesFolder("/daten/extra");
-  window->Templates()[qm::TemplateId::DocPageHeader] = {"<HTML>", "K\xF6pfchen", ""};
-  window->Templates()[qm::TemplateId::TechBlockFooter].clear();
-  qm::HelpProjectSettings values = window->HelpValues();
+  window->Model().Edit().ExtraFilesFolder = "/daten/extra";
+  window->Model().Edit().Templates[qm::TemplateId::DocPageHeader] = {"<HTML>", "K\xF6pfchen", ""};
+  window->Model().Edit().Templates[qm::TemplateId::TechBlockFooter].clear();
+  qm::HelpProjectSettings values = window->Model().Settings().Help;
   values.Title = "Handbuch";
   values.MapHeaderJava = true;
-  window->SetHelpValues(values);
+  window->Model().Edit().Help = values;
 
   dialogs.files = {QString::fromStdString(root / "projekt")};
-  window->SpeichernUnterClick();
-  EXPECT_EQ(window->CurrentProjectFile(), root / "projekt.qmpr");
+  window->OnSaveProjectAs();
+  EXPECT_EQ(window->Model().CurrentProjectFile(), root / "projekt.qmpr");
   ASSERT_EQ(dialogs.saveRequests.size(), 1u);
   EXPECT_EQ(dialogs.saveRequests[0].Filters,
             (QStringList{QStringLiteral("Quillmark-Projekdateien (*.qmpr)"),
@@ -39,12 +39,12 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
 
   auto fresh = NewWindow();
   dialogs.files = {QString::fromStdString(root / "projekt.qmpr")};
-  fresh->OeffnenClick();
-  EXPECT_EQ(fresh->CurrentProjectFile(), root / "projekt.qmpr");
-  EXPECT_EQ(fresh->Settings(), window->Settings());
-  EXPECT_EQ(fresh->Templates()[qm::TemplateId::DocPageHeader],
+  fresh->OnOpenProject();
+  EXPECT_EQ(fresh->Model().CurrentProjectFile(), root / "projekt.qmpr");
+  EXPECT_EQ(fresh->Model().Settings(), window->Model().Settings());
+  EXPECT_EQ(fresh->Model().Settings().Templates[qm::TemplateId::DocPageHeader],
             (qm::Lines{"<HTML>", "K\xF6pfchen", ""}));
-  EXPECT_EQ(fresh->HelpValues().Title, "Handbuch");
+  EXPECT_EQ(fresh->Model().Settings().Help.Title, "Handbuch");
   // One warning for each window that ticked "Jeden Kommentar in eigene Datei schreiben ".
   EXPECT_EQ(dialogs.messages.size(), 2u);
 }
@@ -57,7 +57,7 @@ TEST_F(UiTest, SaveAsOntoAnExistingFileAsksFirst) {
   auto window = NewWindow();
   dialogs.files = {QString::fromStdString(existing), QString::fromStdString(existing)};
   dialogs.answers = {MessageButton::No, MessageButton::Yes};
-  window->SpeichernUnterClick();
+  window->OnSaveProjectAs();
 
   EXPECT_EQ(dialogs.saveRequests.size(), 2u);
   ASSERT_EQ(dialogs.messages.size(), 2u);
@@ -67,7 +67,7 @@ TEST_F(UiTest, SaveAsOntoAnExistingFileAsksFirst) {
   EXPECT_EQ(dialogs.messages[0].HelpContext, 103);
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
             existing + " besteht bereits.\nMöchten Sie sie ersetzen?");
-  EXPECT_EQ(window->CurrentProjectFile(), existing);
+  EXPECT_EQ(window->Model().CurrentProjectFile(), existing);
   EXPECT_EQ(ReadFile(existing), CrLf({"; eigene Notiz",
                                       "[Fremd]",
                                       "Schluessel=1",
@@ -131,14 +131,14 @@ TEST_F(UiTest, SaveWithoutAProjectAsksForANameAndACancelSavesNothing) {
   // asking.
   auto window = NewWindow();
   dialogs.files = {std::nullopt};
-  window->SpeichernClick();
+  window->OnSaveProject();
   EXPECT_EQ(dialogs.saveRequests.size(), 1u);
-  EXPECT_EQ(window->CurrentProjectFile(), "");
+  EXPECT_EQ(window->Model().CurrentProjectFile(), "");
 
   dialogs.files = {QString::fromStdString(root / "a.qmpr")};
-  window->SpeichernClick();
+  window->OnSaveProject();
   Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QStringLiteral("/neu"));
-  window->SpeichernClick();
+  window->OnSaveProject();
   EXPECT_EQ(dialogs.saveRequests.size(), 2u);
   EXPECT_NE(ReadFile(root / "a.qmpr").find("[Main.Eingabe]\r\nPfad=/neu\r\n"), std::string::npos);
 }
@@ -163,7 +163,7 @@ TEST_F(UiTest, AnUnreadableProjectIsNamedAndLoadsNothing) {
   auto window = NewWindow();
   window->show();
   Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QStringLiteral("/bleibt"));
-  const qm::ProjectSettings before = window->Settings();
+  const qm::ProjectSettings before = window->Model().Settings();
   dialogs.files = {QString::fromStdString(root / "ordner.qmpr")};
   Find<QAction>(*window, "Oeffnen1")->trigger();
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -172,6 +172,6 @@ TEST_F(UiTest, AnUnreadableProjectIsNamedAndLoadsNothing) {
                 "Datei " + root / "ordner.qmpr" + " kann nicht geöffnet werden", 0),
             0u)
       << dialogs.messages[0].Text.toStdString();
-  EXPECT_EQ(window->Settings(), before);
-  EXPECT_EQ(window->CurrentProjectFile(), "");
+  EXPECT_EQ(window->Model().Settings(), before);
+  EXPECT_EQ(window->Model().CurrentProjectFile(), "");
 }

@@ -53,9 +53,9 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
   // its own template, shown as Unicode.
   auto window = NewWindow();
   window->show();
-  qm::TemplateSet& g = window->Templates();
-  g[qm::TemplateId::DocPageHeader] = EveryHighByte();
-  g[qm::TemplateId::TechBlockFooter] = {""};
+  qm::TemplateSet& templates = window->Model().Edit().Templates;
+  templates[qm::TemplateId::DocPageHeader] = EveryHighByte();
+  templates[qm::TemplateId::TechBlockFooter] = {""};
   WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, "KopfBenutzer1")->trigger(); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(editor.windowTitle(), QStringLiteral("HTML bearbeiten"));
@@ -65,20 +65,20 @@ TEST_F(UiTest, TemplatesRoundTripThroughTheEditorByteForByte) {
                                    QStringLiteral("<p>Grüße ÄÖÜ</p>\n€\u0081‚ƒ„")));
                                Click(editor, "ToolButton1");
                              });
-  EXPECT_EQ(g[qm::TemplateId::DocPageHeader], EveryHighByte());
-  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechBlockFooter); },
+  EXPECT_EQ(templates[qm::TemplateId::DocPageHeader], EveryHighByte());
+  WithModal<TLex_HTMLEditor>([&] { window->OnEditTemplate(qm::TemplateId::TechBlockFooter); },
                              [&](TLex_HTMLEditor& editor) {
                                EXPECT_EQ(ContentOf(editor)->toPlainText(), QString());
                                editor.close();
                              });
-  EXPECT_EQ(g[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
+  EXPECT_EQ(templates[qm::TemplateId::TechBlockFooter], (qm::Lines{""}));
 
-  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
+  WithModal<TLex_HTMLEditor>([&] { window->OnEditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                TouchText(editor);
                                QTest::keyClick(&editor, Qt::Key_Escape);
                              });
-  EXPECT_EQ(g[qm::TemplateId::DocPageHeader], EveryHighByte());
+  EXPECT_EQ(templates[qm::TemplateId::DocPageHeader], EveryHighByte());
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -121,7 +121,7 @@ TEST_F(UiTest, TemplateMenuListsEveryTemplateAndEachItemOpensItsOwn) {
   EXPECT_EQ(shown, expected);
 
   for (const Item& item : items) {
-    window->Templates()[item.id] = {item.name};
+    window->Model().Edit().Templates[item.id] = {item.name};
   }
   for (const Item& item : items) {
     WithModal<TLex_HTMLEditor>([&] { Find<QAction>(*window, item.name)->trigger(); },
@@ -143,11 +143,12 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
   Configure(*window, root / "src", root / "out");
   dialogs.files = {QString::fromStdString(root / "vorlage.htm")};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
+      [&] { window->OnEditTemplate(qm::TemplateId::DocPageHeader); },
       [&](TLex_HTMLEditor& editor) {
         Click(editor, "ToolButton3");
         EXPECT_EQ(ContentOf(editor)->toPlainText(), QStringLiteral("<html>\n<head>\nKöpfe"));
-        EXPECT_EQ(window->Templates()[qm::TemplateId::DocPageHeader], (qm::Lines{"H"}));
+        EXPECT_EQ(window->Model().Settings().Templates[qm::TemplateId::DocPageHeader],
+                  (qm::Lines{"H"}));
         Click(editor, "ToolButton1");
       });
   ASSERT_EQ(dialogs.openRequests.size(), 1u);
@@ -158,11 +159,11 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
                    QStringLiteral("Alle Dateien (*.*)")}));
   EXPECT_EQ(dialogs.openRequests[0].DefaultSuffix, QStringLiteral("htm"));
 
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"),
             CrLf({"<html>", "<head>", "K\xF6pfe", "BH", "Hallo", "", "", "BF", "F"}));
   dialogs.files = {QString::fromStdString(root / "p.qmpr")};
-  window->SpeichernClick();
+  window->OnSaveProject();
   EXPECT_NE(ReadFile(root / "p.qmpr")
                 .find("[Vorlagen.Benutzer.Kopf]\r\nZeile0=<html>\r\nZeile1=<head>\r\n"
                       "Zeile2=K\xF6pfe\r\n[Vorlagen.Benutzer.Fuss]\r\n"),
@@ -175,12 +176,12 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   // and the template unchanged.
   WriteFile(root / "alt.htm", "alter Inhalt");
   auto window = NewWindow();
-  window->Templates()[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>", "\xE4"};
+  window->Model().Edit().Templates[qm::TemplateId::DocBlockHeader] = {"<h2>%TITLE%</h2>", "\xE4"};
   dialogs.files = {QString::fromStdString(root / "alt.htm"),
                    QString::fromStdString(root / "fehlt/x.htm"),
                    QString::fromStdString(root / "fehlt.htm")};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->EditTemplate(qm::TemplateId::DocBlockHeader); },
+      [&] { window->OnEditTemplate(qm::TemplateId::DocBlockHeader); },
       [&](TLex_HTMLEditor& editor) {
         Click(editor, "ToolButton4");
         EXPECT_EQ(ReadFile(root / "alt.htm"), CrLf({"<h2>%TITLE%</h2>", "\xE4"}));
@@ -198,7 +199,7 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
   EXPECT_EQ(dialogs.saveRequests[0].Title, QStringLiteral("Speichern einer Datei mit HTML-Tags"));
   // The name chosen last is proposed again.
   EXPECT_EQ(dialogs.saveRequests[1].FileName, QString::fromStdString(root / "alt.htm"));
-  EXPECT_EQ(window->Templates()[qm::TemplateId::DocBlockHeader],
+  EXPECT_EQ(window->Model().Settings().Templates[qm::TemplateId::DocBlockHeader],
             (qm::Lines{"<h2>%TITLE%</h2>", "\xE4"}));
 }
 
@@ -207,8 +208,8 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
   // saves; the editor stays open, the cursor on it, and nothing is written until every such
   // character is replaced.
   auto window = NewWindow();
-  window->Templates()[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
-  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::TechPageHeader); },
+  window->Model().Edit().Templates[qm::TemplateId::TechPageHeader] = {"<html>", "<title>x</title>"};
+  WithModal<TLex_HTMLEditor>([&] { window->OnEditTemplate(qm::TemplateId::TechPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content = ContentOf(editor);
                                TypeText(editor, QStringLiteral("<html>\n<title>Łódź €</title>"));
@@ -229,7 +230,7 @@ TEST_F(UiTest, EditorRefusesACharacterATemplateCannotHold) {
             "Das Zeichen \"Ł\" in Zeile 2 kann in einer HTML-Vorlage nicht gespeichert werden,\n"
             "denn Vorlagen sind Windows-1252-Text.\nBitte ersetzen Sie es, zum Beispiel durch "
             "&#321;.");
-  EXPECT_EQ(window->Templates()[qm::TemplateId::TechPageHeader],
+  EXPECT_EQ(window->Model().Settings().Templates[qm::TemplateId::TechPageHeader],
             (qm::Lines{"<html>", "<title>&#321;\xF3"
                                  "d&#378; \x80</title>"}));
 }

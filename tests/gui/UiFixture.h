@@ -7,6 +7,7 @@
 #include "../desktop/SettingsSandbox.h"
 #include "TestUtil.h"
 #include "gui/Hauptmenue.h"
+#include "project/ProjectModel.h"
 
 #include <QAction>
 #include <QApplication>

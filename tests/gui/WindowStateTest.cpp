@@ -195,7 +195,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   auto window = NewWindow();
   window->show();
   dialogs.files = {QString::fromStdString(root / "kopf.htm")};
-  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
+  WithModal<TLex_HTMLEditor>([&] { window->OnEditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                Click(editor, "ToolButton3");
                                Click(editor, "ToolButton1");
@@ -214,7 +214,7 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
   window->show();
   dialogs.files = {std::nullopt};
   WithModal<TLex_HTMLEditor>(
-      [&] { window->EditTemplate(qm::TemplateId::DocPageFooter); },
+      [&] { window->OnEditTemplate(qm::TemplateId::DocPageFooter); },
       [&](TLex_HTMLEditor& editor) {
         EXPECT_EQ(editor.findChild<QPlainTextEdit*>("Content")->toPlainText(), QStringLiteral("F"));
         Click(editor, "ToolButton3");
@@ -222,14 +222,14 @@ TEST_F(UiTest, TemplateEditorKeepsItsFileNamesOnlyWithoutAProject) {
       });
   ASSERT_EQ(dialogs.openRequests.size(), 2u);
   EXPECT_EQ(dialogs.openRequests[1].FileName, QString::fromStdString(root / "kopf.htm"));
-  EXPECT_EQ(window->Templates()[qm::TemplateId::DocPageFooter], (qm::Lines{"F"}));
+  EXPECT_EQ(window->Model().Settings().Templates[qm::TemplateId::DocPageFooter], (qm::Lines{"F"}));
 
   dialogs.files = {QString::fromStdString(root / "p.qmpr"),
                    QString::fromStdString(root / "anders.htm")};
-  window->SpeichernUnterClick();
-  ASSERT_EQ(window->CurrentProjectFile(), root / "p.qmpr");
+  window->OnSaveProjectAs();
+  ASSERT_EQ(window->Model().CurrentProjectFile(), root / "p.qmpr");
   const std::string stored = settings.Text();
-  WithModal<TLex_HTMLEditor>([&] { window->EditTemplate(qm::TemplateId::DocPageHeader); },
+  WithModal<TLex_HTMLEditor>([&] { window->OnEditTemplate(qm::TemplateId::DocPageHeader); },
                              [&](TLex_HTMLEditor& editor) {
                                QPlainTextEdit* content =
                                    editor.findChild<QPlainTextEdit*>("Content");
@@ -254,14 +254,14 @@ TEST_F(UiTest, WorkshopDialogWithAProjectShowsAndKeepsTheProjectsValues) {
   window->show();
   const std::string stored = settings.Text();
   for (int showing = 0; showing < 2; ++showing) {
-    WithModal<TLex_WorkshopProj>([&] { window->HelpWorkshopProjektgenerieren1Click(); },
+    WithModal<TLex_WorkshopProj>([&] { window->OnGenerateHelpProject(); },
                                  [&](TLex_WorkshopProj& dialog) {
                                    EXPECT_EQ(TextOf(dialog, "Titel"), QStringLiteral("Projekt"));
                                    EXPECT_FALSE(Ticked(dialog, "optPascalMap"));
                                    Click(dialog, "BitBtn2");
                                  });
   }
-  window->SpeichernClick();
+  window->OnSaveProject();
   EXPECT_NE(ReadFile(project).find("Titel=Projekt\r\n"), std::string::npos);
   EXPECT_NE(ReadFile(project).find("MapDatei.Pascal=0\r\n"), std::string::npos);
   window.reset();
@@ -270,7 +270,7 @@ TEST_F(UiTest, WorkshopDialogWithAProjectShowsAndKeepsTheProjectsValues) {
 
   window = NewWindow();
   window->show();
-  WithModal<TLex_WorkshopProj>([&] { window->HelpWorkshopProjektgenerieren1Click(); },
+  WithModal<TLex_WorkshopProj>([&] { window->OnGenerateHelpProject(); },
                                [&](TLex_WorkshopProj& dialog) {
                                  EXPECT_EQ(TextOf(dialog, "Titel"), QStringLiteral("Gemerkt"));
                                  EXPECT_TRUE(Ticked(dialog, "optPascalMap"));

@@ -51,7 +51,7 @@ TEST_F(UiTest, WorkshopDialogRefusesBeforeAnyConversion) {
 
   // Shown again after the main window moved, it centres again, keeping its values.
   window->move(window->pos() + QPoint(37, 11));
-  WithModal<TLex_WorkshopProj>([&] { window->HelpWorkshopProjektgenerieren1Click(); },
+  WithModal<TLex_WorkshopProj>([&] { window->OnGenerateHelpProject(); },
                                [&](TLex_WorkshopProj& dialog) {
                                  ExpectCentred(dialog, *window);
                                  QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -64,8 +64,8 @@ TEST_F(UiTest, WorkshopWarningsComeBeforeTheCompletionBox) {
   std::filesystem::create_directories(root / "out");
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
-  window->WorkshopDialog()->BitBtn1Click();
+  Convert(*window, [&] { window->OnConvert(); });
+  window->WorkshopDialog()->OnBuildHelpProject();
   EXPECT_TRUE(Exists(root / "out/.Doc.hhp"));
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Warning);
@@ -85,10 +85,10 @@ TEST_F(UiTest, WorkshopDialogWritesTheHelpProjectOfTheLastConversion) {
   auto window = NewWindow();
   window->show();
   Configure(*window, root / "src", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   dialogs.files = {QString::fromStdString(root / "out/Main.Doc.htm")};
   WithModal<TLex_WorkshopProj>(
-      [&] { window->HelpWorkshopProjektgenerieren1Click(); },
+      [&] { window->OnGenerateHelpProject(); },
       [&](TLex_WorkshopProj& dialog) {
         Find<QLineEdit>(dialog, "Titel")->setText(QStringLiteral("Handbuch"));
         Click(dialog, "DocStdDateiBtn");
@@ -167,7 +167,7 @@ TEST_F(UiTest, WorkshopFailureKeepsTheDialogOpenOnlyBeforeTheProjectsAreWritten)
   auto window = NewWindow();
   window->show();
   Configure(*window, root / "src", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   WriteFile(root / "datei", "");
   TLex_WorkshopProj& dialog = *window->WorkshopDialog();
   dialog.show();
@@ -197,7 +197,7 @@ TEST_F(UiTest, WorkshopDialogRefusesATitleThatLeavesTheOutputFolder) {
   auto window = NewWindow();
   window->show();
   Configure(*window, root / "src", root / "out");
-  Convert(*window, [&] { window->KonvertierenClick(); });
+  Convert(*window, [&] { window->OnConvert(); });
   TLex_WorkshopProj& dialog = *window->WorkshopDialog();
   dialog.show();
   Find<QLineEdit>(dialog, "Titel")->setText(QStringLiteral("../raus"));
@@ -246,19 +246,19 @@ TEST_F(UiTest, HelpProjectValuesSurviveLoadDialogAndSave) {
   auto window = NewWindow();
   window->show();
   dialogs.files = {QString::fromStdString(project)};
-  window->OeffnenClick();
+  window->OnOpenProject();
   TLex_WorkshopProj& dialog = *window->WorkshopDialog();
   EXPECT_EQ(Find<QLineEdit>(dialog, "Titel")->text(), QStringLiteral("Küche"));
   EXPECT_FALSE(Find<QCheckBox>(dialog, "ErzeugeDoc")->isChecked());
 
-  Convert(*window, [&] { window->KonvertierenClick(); });
-  WithModal<TLex_WorkshopProj>([&] { window->HelpWorkshopProjektgenerieren1Click(); },
+  Convert(*window, [&] { window->OnConvert(); });
+  WithModal<TLex_WorkshopProj>([&] { window->OnGenerateHelpProject(); },
                                [&](TLex_WorkshopProj& shown) { Click(shown, "BitBtn1"); });
   EXPECT_EQ(FileNames(root / "out"), (std::vector<std::string>{"DocMap.java", "DocMapU.pas",
                                                                "K\xC3\xBC"
                                                                "che.Tech.hhp",
                                                                "Main.Doc.htm"}));
-  window->SpeichernClick();
+  window->OnSaveProject();
   const std::string saved = ReadFile(project);
   EXPECT_NE(saved.find(helpSections), std::string::npos) << saved;
 }
