@@ -31,12 +31,12 @@ struct FormStorageError {
 /// How a window uses it: create it as a child of the window in the window's constructor,
 /// configure it, and call FormDestroy() first thing in the window's destructor:
 ///
-///   FormStorage1 = new TFormStorage(this);
-///   FormStorage1->SetIniFileName(kFormStorageKey);
-///   FormStorage1->SetIniSection(kSectionEditor);
-///   FormStorage1->SetStoredProps({"Content.Lines", "OpenDialog1.FileName"});
+///   formStorage_ = new TFormStorage(this);
+///   formStorage_->SetIniFileName(kFormStorageKey);
+///   formStorage_->SetIniSection(kSectionEditor);
+///   formStorage_->SetStoredProps({"Content.Lines", "OpenDialog1.FileName"});
 ///   ...
-///   TLex_HTMLEditor::~TLex_HTMLEditor() { FormStorage1->FormDestroy(); }
+///   TLex_HTMLEditor::~TLex_HTMLEditor() { formStorage_->FormDestroy(); }
 ///
 /// Nothing else is needed; the component watches the window's events:
 /// - Show (not the spontaneous one of un-minimizing): if Active, it restores, before the

@@ -45,24 +45,24 @@ TLex_Fortschritt::TLex_Fortschritt(QWidget* owner) : QDialog(owner) {
   group->setObjectName(QStringLiteral("GroupBox1"));
   auto* inGroup = new QVBoxLayout(group);
   inGroup->setSpacing(2);
-  Fortschritt_ = new QProgressBar(group);
-  Fortschritt_->setObjectName(QStringLiteral("Fortschritt"));
-  Fortschritt_->setRange(0, 100);
-  Fortschritt_->setValue(0);
-  Fortschritt_->setTextVisible(false);
-  inGroup->addWidget(Fortschritt_);
+  bar_ = new QProgressBar(group);
+  bar_->setObjectName(QStringLiteral("Fortschritt"));
+  bar_->setRange(0, 100);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+  inGroup->addWidget(bar_);
   // Nothing is shown before the first file is done.
-  Lbl_Zaehler_ = AddLabel(group, inGroup, "Lbl_Zaehler");
-  Lbl_Datei_ = AddLabel(group, inGroup, "Lbl_Datei");
-  Lbl_Zeilen_ = AddLabel(group, inGroup, "Lbl_Zeilen");
+  countLabel_ = AddLabel(group, inGroup, "Lbl_Zaehler");
+  fileLabel_ = AddLabel(group, inGroup, "Lbl_Datei");
+  linesLabel_ = AddLabel(group, inGroup, "Lbl_Zeilen");
 
-  BitBtn1_ = new QPushButton(UiText(kProgressCancel), this);
-  BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1_->setAutoDefault(false);
-  connect(BitBtn1_, &QPushButton::clicked, this, &TLex_Fortschritt::reject);
+  auto* cancelButton = new QPushButton(UiText(kProgressCancel), this);
+  cancelButton->setObjectName(QStringLiteral("BitBtn1"));
+  cancelButton->setAutoDefault(false);
+  connect(cancelButton, &QPushButton::clicked, this, &TLex_Fortschritt::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(BitBtn1_);
+  buttons->addWidget(cancelButton);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);
@@ -76,7 +76,7 @@ void TLex_Fortschritt::SetFileCount(int count) {
   PostToThreadOf(this, [this, count] {
     fileCount_ = count;
     // A run over no files keeps an empty bar; Qt would take a maximum of 0 for "busy".
-    Fortschritt_->setRange(0, count > 0 ? count : 1);
+    bar_->setRange(0, count > 0 ? count : 1);
     show();
   });
 }
@@ -93,11 +93,11 @@ void TLex_Fortschritt::StepFile(const std::string& file, int lineCount) {
 
 void TLex_Fortschritt::ShowStep(const QString& fileName, int lineCount) {
   ++position_;
-  Fortschritt_->setValue(position_);
-  Lbl_Zaehler_->setText(QString::asprintf(kProgressCounter, position_, fileCount_));
-  Lbl_Datei_->setText(UiText(kProgressFile).replace(QLatin1String("%s"), fileName));
+  bar_->setValue(position_);
+  countLabel_->setText(QString::asprintf(kProgressCounter, position_, fileCount_));
+  fileLabel_->setText(UiText(kProgressFile).replace(QLatin1String("%s"), fileName));
   lineTotal_ += lineCount;
-  Lbl_Zeilen_->setText(QString::asprintf(kProgressLines, lineTotal_));
+  linesLabel_->setText(QString::asprintf(kProgressLines, lineTotal_));
   emit Stepped(position_);
 }
 

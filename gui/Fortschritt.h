@@ -10,7 +10,6 @@
 
 class QLabel;
 class QProgressBar;
-class QPushButton;
 
 namespace qm::ui {
 
@@ -44,11 +43,10 @@ protected:
 private:
   void ShowStep(const QString& fileName, int lineCount);
 
-  QProgressBar* Fortschritt_;
-  QLabel* Lbl_Zaehler_;
-  QLabel* Lbl_Datei_;
-  QLabel* Lbl_Zeilen_;
-  QPushButton* BitBtn1_;
+  QProgressBar* bar_;
+  QLabel* countLabel_;
+  QLabel* fileLabel_;
+  QLabel* linesLabel_;
   std::atomic<bool> cancelled_{false};
   int fileCount_ = 0;
   int position_ = 0;

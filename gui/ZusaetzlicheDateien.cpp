@@ -35,78 +35,78 @@ TLex_ZusaetzlicheDateien::TLex_ZusaetzlicheDateien(QWidget* owner) : QDialog(own
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   SetHelpContext(this, kHelpExtraFiles);
 
-  Label1 = new QLabel(UiText(kExtraLabel), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Edt_Pfad = new QLineEdit(this);
-  Edt_Pfad->setObjectName(QStringLiteral("Edt_Pfad"));
-  Label1->setBuddy(Edt_Pfad);
-  Btn_Pfad = new QToolButton(this);
-  Btn_Pfad->setObjectName(QStringLiteral("Btn_Pfad"));
-  Btn_Pfad->setToolTip(UiText(kHintPickFolder));
-  Btn_Pfad->setIcon(FolderImage());
-  Btn_Pfad->setFixedSize(kPickerButtonSize, kPickerButtonSize);
+  auto* label = new QLabel(UiText(kExtraLabel), this);
+  label->setObjectName(QStringLiteral("Label1"));
+  folderEdit_ = new QLineEdit(this);
+  folderEdit_->setObjectName(QStringLiteral("Edt_Pfad"));
+  label->setBuddy(folderEdit_);
+  auto* pickButton = new QToolButton(this);
+  pickButton->setObjectName(QStringLiteral("Btn_Pfad"));
+  pickButton->setToolTip(UiText(kHintPickFolder));
+  pickButton->setIcon(FolderImage());
+  pickButton->setFixedSize(kPickerButtonSize, kPickerButtonSize);
   auto* line = new QFrame(this);
   line->setObjectName(QStringLiteral("Bevel1"));
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
-  BitBtn1 =
+  auto* acceptButton =
       new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), UiText(kExtraAccept), this);
-  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            UiText(kExtraCancel), this);
-  BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2->setAutoDefault(false);
+  acceptButton->setObjectName(QStringLiteral("BitBtn1"));
+  acceptButton->setDefault(true);
+  auto* cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                       UiText(kExtraCancel), this);
+  cancelButton->setObjectName(QStringLiteral("BitBtn2"));
+  cancelButton->setAutoDefault(false);
 
-  Dlg_Pfad = new DirectoryPickerDialog(this);
-  Dlg_Pfad->setObjectName(QStringLiteral("Dlg_Pfad"));
-  Dlg_Pfad->SetTitle(UiText(kTitlePickExtra));
+  picker_ = new DirectoryPickerDialog(this);
+  picker_->setObjectName(QStringLiteral("Dlg_Pfad"));
+  picker_->SetTitle(UiText(kTitlePickExtra));
 
   auto* path = new QHBoxLayout;
   path->setSpacing(2);
-  path->addWidget(Edt_Pfad, 1);
-  path->addWidget(Btn_Pfad);
+  path->addWidget(folderEdit_, 1);
+  path->addWidget(pickButton);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(BitBtn1);
-  buttons->addWidget(BitBtn2);
+  buttons->addWidget(acceptButton);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(4);
-  layout->addWidget(Label1);
+  layout->addWidget(label);
   layout->addLayout(path);
   layout->addSpacing(4);
   layout->addWidget(line);
   layout->addSpacing(4);
   layout->addLayout(buttons);
   // The fixed size follows the layout; the label row takes at least the design's width.
-  Label1->setMinimumWidth(kDialogWidth - layout->contentsMargins().left() -
-                          layout->contentsMargins().right());
+  label->setMinimumWidth(kDialogWidth - layout->contentsMargins().left() -
+                         layout->contentsMargins().right());
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Btn_Pfad, &QToolButton::clicked, this, [this] { Btn_PfadClick(); });
+  connect(pickButton, &QToolButton::clicked, this, [this] { OnPickFolder(); });
   // Escape, the close box and "&Abbrechen" end with Cancel.
-  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(acceptButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TLex_ZusaetzlicheDateien::Folder() const {
-  return Edt_Pfad->text();
+  return folderEdit_->text();
 }
 
 void TLex_ZusaetzlicheDateien::SetFolder(const QString& folder) {
-  Edt_Pfad->setText(folder);
+  folderEdit_->setText(folder);
 }
 
-void TLex_ZusaetzlicheDateien::Btn_PfadClick() {
-  if (Dlg_Pfad->Execute()) {
-    Edt_Pfad->setText(Dlg_Pfad->Directory());
+void TLex_ZusaetzlicheDateien::OnPickFolder() {
+  if (picker_->Execute()) {
+    folderEdit_->setText(picker_->Directory());
   }
 }
 
 void TLex_ZusaetzlicheDateien::accept() {
   // The folder is kept as Windows-1252 text, as a project file holds it.
-  if (RunGuarded(this, [this] { FieldText(*Edt_Pfad, kFieldExtraFiles); })) {
+  if (RunGuarded(this, [this] { FieldText(*folderEdit_, kFieldExtraFiles); })) {
     QDialog::accept();
   }
 }

@@ -4,10 +4,7 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QToolButton;
 
 namespace qm {
 class DirectoryPickerDialog;
@@ -26,7 +23,7 @@ public:
   void SetFolder(const QString& folder);
 
   /// The picker button: a folder the user confirms becomes the edit's text.
-  void Btn_PfadClick();
+  void OnPickFolder();
 
   /// "&Übernehmen": closes with OK, unless the folder holds a character that Windows-1252
   /// lacks (the error box says so and the dialog stays open).
@@ -36,12 +33,8 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  QLabel* Label1;
-  QLineEdit* Edt_Pfad;
-  QToolButton* Btn_Pfad;
-  QPushButton* BitBtn1;
-  QPushButton* BitBtn2;
-  DirectoryPickerDialog* Dlg_Pfad;
+  QLineEdit* folderEdit_;
+  DirectoryPickerDialog* picker_;
 };
 
 } // namespace qm::ui
