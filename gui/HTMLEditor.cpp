@@ -11,6 +11,7 @@
 #include "gui/ErrorBox.h"
 #include "gui/Images.h"
 #include "gui/UiTexts.h"
+#include "gui/WindowParts.h"
 #include "gui/WindowState.h"
 #include "project/ProjectModel.h"
 
@@ -34,9 +35,6 @@ namespace {
 constexpr int kEditorWidth = 417;
 constexpr int kEditorHeight = 246;
 constexpr int kToolButtonWidth = 55;
-constexpr int kToolButtonHeight = 52;
-constexpr int kToolImageSize = 32;
-constexpr int kToolSeparatorWidth = 8;
 
 } // namespace
 
@@ -63,26 +61,16 @@ TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, ProjectModel& model, TemplateId
   host->setWindowFlags(Qt::Widget); // QMainWindow makes itself a window of its own otherwise
   host->setObjectName(QStringLiteral("ControlBar1"));
   host->setContextMenuPolicy(Qt::NoContextMenu);
-  auto* bar = host->addToolBar(QString());
-  bar->setObjectName(QStringLiteral("ToolBar1"));
-  bar->setAllowedAreas(Qt::TopToolBarArea);
-  bar->setFloatable(false);
-  bar->setIconSize(QSize(kToolImageSize, kToolImageSize));
-  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  bar->toggleViewAction()->setEnabled(false);
+  QToolBar* bar = AddTopToolBar(host);
   const auto addButton = [this, bar](const char* name, const char* caption, const QIcon& image,
                                      void (TLex_HTMLEditor::*handler)()) {
     QAction* action = bar->addAction(image, UiText(caption));
     action->setObjectName(QLatin1String(name));
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    QWidget* button = bar->widgetForAction(action);
-    button->setObjectName(QLatin1String(name));
-    button->setMinimumSize(kToolButtonWidth, kToolButtonHeight);
+    NameToolButton(bar, action, name, kToolButtonWidth);
   };
   addButton("ToolButton1", kEditorClose, ExitImage(), &TLex_HTMLEditor::OnClose);
-  QWidget* separator = bar->widgetForAction(bar->addSeparator());
-  separator->setObjectName(QStringLiteral("ToolButton2"));
-  separator->setFixedWidth(kToolSeparatorWidth);
+  AddToolSeparator(bar, "ToolButton2");
   addButton("ToolButton3", kEditorLoad, LoadImage(), &TLex_HTMLEditor::OnLoadFile);
   addButton("ToolButton4", kEditorSave, SaveImage(), &TLex_HTMLEditor::OnSaveFile);
 

@@ -20,6 +20,7 @@
 #include "gui/SettingsView.h"
 #include "gui/SourceKindBoxes.h"
 #include "gui/UiTexts.h"
+#include "gui/WindowParts.h"
 #include "gui/WindowState.h"
 #include "gui/WorkshopProj.h"
 #include "gui/ZusaetzlicheDateien.h"
@@ -60,11 +61,7 @@ constexpr int kOptionsGroupHeight = 53;
 constexpr int kOutputGroupHeight = 92;
 constexpr int kGroupGap = 3;
 constexpr int kPathEditWidth = 397;
-constexpr int kPickerButtonSize = 21;
 constexpr int kToolButtonWidth = 91;
-constexpr int kToolButtonHeight = 52;
-constexpr int kToolImageSize = 32;
-constexpr int kToolSeparatorWidth = 8;
 constexpr int kGroupMargin = 8;
 
 QGroupBox* AddGroup(QWidget* parent, QLayout* layout, const char* name, const char* caption,
@@ -110,11 +107,7 @@ QLineEdit* AddPathRow(QWidget* parent, QBoxLayout* layout, const char* editName,
   edit->setToolTip(UiText(hint));
   edit->setMinimumWidth(kPathEditWidth);
   row->addWidget(edit, 1);
-  *button = new QToolButton(parent);
-  (*button)->setObjectName(QLatin1String(buttonName));
-  (*button)->setToolTip(UiText(kHintPickFolder));
-  (*button)->setIcon(FolderImage());
-  (*button)->setFixedSize(kPickerButtonSize, kPickerButtonSize);
+  *button = NewPickerButton(parent, buttonName);
   row->addWidget(*button);
   layout->addLayout(row);
   return edit;
@@ -202,14 +195,7 @@ void TLex_Hauptmenue::StartModel() {
 }
 
 void TLex_Hauptmenue::BuildToolBar() {
-  toolBar_ = addToolBar(QString());
-  toolBar_->setObjectName(QStringLiteral("ToolBar1"));
-  // The band keeps its grip but stays at the top of the window.
-  toolBar_->setAllowedAreas(Qt::TopToolBarArea);
-  toolBar_->setFloatable(false);
-  toolBar_->setIconSize(QSize(kToolImageSize, kToolImageSize));
-  toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  toolBar_->toggleViewAction()->setEnabled(false);
+  toolBar_ = AddTopToolBar(this);
   setContextMenuPolicy(Qt::NoContextMenu);
 
   const auto addButton = [this](const char* name, const char* caption, const char* hint,
@@ -219,17 +205,13 @@ void TLex_Hauptmenue::BuildToolBar() {
     action->setIconText(QString::fromUtf8(caption));
     action->setToolTip(UiText(hint));
     action->setIcon(image);
-    QWidget* button = toolBar_->widgetForAction(action);
-    button->setObjectName(QLatin1String(name));
-    button->setMinimumSize(kToolButtonWidth, kToolButtonHeight);
+    NameToolButton(toolBar_, action, name, kToolButtonWidth);
   };
   addButton("ToolButton1", kToolExit, kToolExitHint, ExitImage(), &TLex_Hauptmenue::OnExit,
             kAlways);
   addButton("ToolButton3", kToolConvert, kToolConvertHint, ConvertImage(),
             &TLex_Hauptmenue::OnConvert, kNeedsGenerator | kNotDuringRun);
-  QWidget* separator = toolBar_->widgetForAction(toolBar_->addSeparator());
-  separator->setObjectName(QStringLiteral("ToolButton4"));
-  separator->setFixedWidth(kToolSeparatorWidth);
+  AddToolSeparator(toolBar_, "ToolButton4");
   addButton("ToolButton2", kToolInfo, kToolInfoHint, InfoImage(), &TLex_Hauptmenue::OnAbout,
             kAlways);
 }

@@ -12,6 +12,7 @@
 #include "gui/Images.h"
 #include "gui/SettingsView.h"
 #include "gui/UiTexts.h"
+#include "gui/WindowParts.h"
 #include "gui/WindowState.h"
 #include "project/ProjectModel.h"
 
@@ -36,7 +37,6 @@ namespace {
 
 // The design's client area is 386 x 412; groups grow where this platform's fonts need more.
 constexpr int kDialogWidth = 386;
-constexpr int kPickerButtonSize = 21;
 constexpr int kGroupMargin = 8;
 
 QGroupBox* AddGroup(QWidget* parent, QBoxLayout* layout, const char* name, const char* caption) {
@@ -81,11 +81,7 @@ QLineEdit* AddLabelledEdit(QGroupBox* group, QBoxLayout* layout, const char* lab
   row->addWidget(text);
   row->addWidget(edit, 1);
   if (button != nullptr) {
-    *button = new QToolButton(group);
-    (*button)->setObjectName(QLatin1String(buttonName));
-    (*button)->setToolTip(UiText(kHintPickFolder));
-    (*button)->setIcon(FolderImage());
-    (*button)->setFixedSize(kPickerButtonSize, kPickerButtonSize);
+    *button = NewPickerButton(group, buttonName);
     row->addWidget(*button);
   }
   layout->addLayout(row);
@@ -212,18 +208,8 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   languageEdit_->setText(FromAnsi(design.Language));
   aliasBox_ = AddCheckBox(more, inMore, "optAliasHeader", kCaptionAlias, design.AliasHeaders);
 
-  auto* okButton =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), UiText(kWorkshopOk), this);
-  okButton->setObjectName(QStringLiteral("BitBtn1"));
-  okButton->setDefault(true);
-  auto* cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                       UiText(kWorkshopCancel), this);
-  cancelButton->setObjectName(QStringLiteral("BitBtn2"));
-  cancelButton->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
-  buttons->addWidget(cancelButton);
+  QPushButton* okButton = nullptr;
+  QHBoxLayout* buttons = NewDialogButtons(this, kWorkshopOk, kWorkshopCancel, &okButton);
   layout->addSpacing(2);
   layout->addLayout(buttons);
   // The fixed size follows the layout; the groups take the design's width.
@@ -250,7 +236,6 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   BindControls();
 
   connect(okButton, &QPushButton::clicked, this, [this] { OnBuildHelpProject(); });
-  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(techPageButton, &QToolButton::clicked, this, [this] { OnChooseTechDefaultPage(); });
   connect(docPageButton, &QToolButton::clicked, this, [this] { OnChooseDocDefaultPage(); });
 }
@@ -260,71 +245,60 @@ TLex_WorkshopProj::~TLex_WorkshopProj() {
 }
 
 void TLex_WorkshopProj::BindControls() {
-  // In the order a project file lists the values, which is the order they are shown in.
   view_ = std::make_unique<SettingsView>(model_);
-  view_->Bind(
-      titleEdit_, [](auto& s) -> auto& { return s.Help.Title; }, TextField::HelpTitle,
-      kFieldHelpTitle);
-  view_->Bind(
-      languageEdit_, [](auto& s) -> auto& { return s.Help.Language; }, TextField::HelpLanguage,
-      kFieldLanguage);
-  view_->Bind(
-      aliasBox_, [](auto& s) -> auto& { return s.Help.AliasHeaders; });
-  view_->Bind(
-      cMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderC; });
-  view_->Bind(
-      pascalMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderPascal; });
-  view_->Bind(
-      javaMapBox_, [](auto& s) -> auto& { return s.Help.MapHeaderJava; });
-  view_->Bind(
-      docHelpBox_, [](auto& s) -> auto& { return s.Help.DocHelpEnabled; });
-  view_->Bind(
-      docPageEdit_, [](auto& s) -> auto& { return s.Help.DocDefaultPage; },
-      TextField::DocDefaultPage, kFieldDocDefaultPage);
-  view_->Bind(
-      docTocBox_, [](auto& s) -> auto& { return s.Help.DocToc; });
-  view_->Bind(
-      docIndexBox_, [](auto& s) -> auto& { return s.Help.DocIndex; });
-  view_->Bind(
-      techHelpBox_, [](auto& s) -> auto& { return s.Help.TechHelpEnabled; });
-  view_->Bind(
-      techPageEdit_, [](auto& s) -> auto& { return s.Help.TechDefaultPage; },
-      TextField::TechDefaultPage, kFieldTechDefaultPage);
-  view_->Bind(
-      techTocBox_, [](auto& s) -> auto& { return s.Help.TechToc; });
-  view_->Bind(
-      techIndexBox_, [](auto& s) -> auto& { return s.Help.TechIndex; });
+  for (const TextControl& text : Texts()) {
+    view_->Bind(
+        text.edit, [value = text.value](auto& s) -> auto& { return s.Help.*value; }, text.field,
+        text.caption);
+  }
+  for (const FlagControl& flag : Flags()) {
+    view_->Bind(
+        flag.box, [value = flag.value](auto& s) -> auto& { return s.Help.*value; });
+  }
   view_->Show();
 }
 
-std::array<QLineEdit*, 4> TLex_WorkshopProj::Edits() const {
-  return {titleEdit_, techPageEdit_, docPageEdit_, languageEdit_};
+std::array<TLex_WorkshopProj::TextControl, 4> TLex_WorkshopProj::Texts() const {
+  using H = HelpProjectSettings;
+  return {{{titleEdit_, &H::Title, TextField::HelpTitle, kFieldHelpTitle},
+           {techPageEdit_, &H::TechDefaultPage, TextField::TechDefaultPage, kFieldTechDefaultPage},
+           {docPageEdit_, &H::DocDefaultPage, TextField::DocDefaultPage, kFieldDocDefaultPage},
+           {languageEdit_, &H::Language, TextField::HelpLanguage, kFieldLanguage}}};
 }
 
-std::array<QCheckBox*, 10> TLex_WorkshopProj::Boxes() const {
-  return {techHelpBox_, techTocBox_, techIndexBox_, docHelpBox_, docTocBox_,
-          docIndexBox_, cMapBox_,    pascalMapBox_, javaMapBox_, aliasBox_};
+std::array<TLex_WorkshopProj::FlagControl, 10> TLex_WorkshopProj::Flags() const {
+  using H = HelpProjectSettings;
+  return {{{techHelpBox_, &H::TechHelpEnabled},
+           {techTocBox_, &H::TechToc},
+           {techIndexBox_, &H::TechIndex},
+           {docHelpBox_, &H::DocHelpEnabled},
+           {docTocBox_, &H::DocToc},
+           {docIndexBox_, &H::DocIndex},
+           {cMapBox_, &H::MapHeaderC},
+           {pascalMapBox_, &H::MapHeaderPascal},
+           {javaMapBox_, &H::MapHeaderJava},
+           {aliasBox_, &H::AliasHeaders}}};
 }
 
 TLex_WorkshopProj::ControlState TLex_WorkshopProj::State() const {
   ControlState state;
-  for (const QLineEdit* edit : Edits()) {
-    state.texts.append(edit->text());
+  for (const TextControl& text : Texts()) {
+    state.texts.append(text.edit->text());
   }
-  for (const QCheckBox* box : Boxes()) {
-    state.ticks.append(box->isChecked());
+  for (const FlagControl& flag : Flags()) {
+    state.ticks.append(flag.box->isChecked());
   }
   return state;
 }
 
 void TLex_WorkshopProj::SetState(const ControlState& state) {
-  const auto edits = Edits();
-  for (size_t i = 0; i < edits.size(); ++i) {
-    edits[i]->setText(state.texts[static_cast<qsizetype>(i)]);
+  const auto texts = Texts();
+  for (size_t i = 0; i < texts.size(); ++i) {
+    texts[i].edit->setText(state.texts[static_cast<qsizetype>(i)]);
   }
-  const auto boxes = Boxes();
-  for (size_t i = 0; i < boxes.size(); ++i) {
-    boxes[i]->setChecked(state.ticks[static_cast<qsizetype>(i)]);
+  const auto flags = Flags();
+  for (size_t i = 0; i < flags.size(); ++i) {
+    flags[i].box->setChecked(state.ticks[static_cast<qsizetype>(i)]);
   }
 }
 

@@ -3,6 +3,9 @@
 // with the main window; closing hides it, so its values stay for the whole program run.
 #pragma once
 
+#include "helpproject/HelpProjectSettings.h"
+#include "project/ProjectModel.h"
+
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -18,7 +21,6 @@ class QToolButton;
 
 namespace qm {
 class FilePickerDialog;
-class ProjectModel;
 class TFormStorage;
 } // namespace qm
 
@@ -63,12 +65,24 @@ private:
     QList<bool> ticks;
   };
 
+  /// The dialog's edits and check boxes with the help-project value each shows.
+  struct TextControl {
+    QLineEdit* edit;
+    std::string HelpProjectSettings::*value;
+    TextField field;
+    const char* caption; ///< names the field when its text is refused
+  };
+  struct FlagControl {
+    QCheckBox* box;
+    bool HelpProjectSettings::*value;
+  };
+
   void BindControls();
   /// After the form storage restored: keeps a project's values, decides whether this
   /// showing's values are stored, and centres the dialog.
   void PrepareShowing();
-  std::array<QLineEdit*, 4> Edits() const;
-  std::array<QCheckBox*, 10> Boxes() const;
+  std::array<TextControl, 4> Texts() const;
+  std::array<FlagControl, 10> Flags() const;
   ControlState State() const;
   void SetState(const ControlState& state);
   void ChooseDefaultPage(QLineEdit* edit);

@@ -8,6 +8,7 @@
 #include "gui/FieldText.h"
 #include "gui/Images.h"
 #include "gui/UiTexts.h"
+#include "gui/WindowParts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -22,9 +23,8 @@ namespace qm::ui {
 
 namespace {
 
-// The design's client area is 362 x 91; the picker button is 21 x 21.
+// The design's client area is 362 x 91.
 constexpr int kDialogWidth = 362;
-constexpr int kPickerButtonSize = 21;
 
 } // namespace
 
@@ -40,23 +40,13 @@ TLex_ZusaetzlicheDateien::TLex_ZusaetzlicheDateien(QWidget* owner) : QDialog(own
   folderEdit_ = new QLineEdit(this);
   folderEdit_->setObjectName(QStringLiteral("Edt_Pfad"));
   label->setBuddy(folderEdit_);
-  auto* pickButton = new QToolButton(this);
-  pickButton->setObjectName(QStringLiteral("Btn_Pfad"));
-  pickButton->setToolTip(UiText(kHintPickFolder));
-  pickButton->setIcon(FolderImage());
-  pickButton->setFixedSize(kPickerButtonSize, kPickerButtonSize);
+  QToolButton* pickButton = NewPickerButton(this, "Btn_Pfad");
   auto* line = new QFrame(this);
   line->setObjectName(QStringLiteral("Bevel1"));
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
-  auto* acceptButton =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), UiText(kExtraAccept), this);
-  acceptButton->setObjectName(QStringLiteral("BitBtn1"));
-  acceptButton->setDefault(true);
-  auto* cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                       UiText(kExtraCancel), this);
-  cancelButton->setObjectName(QStringLiteral("BitBtn2"));
-  cancelButton->setAutoDefault(false);
+  QPushButton* acceptButton = nullptr;
+  QHBoxLayout* buttons = NewDialogButtons(this, kExtraAccept, kExtraCancel, &acceptButton);
 
   picker_ = new DirectoryPickerDialog(this);
   picker_->setObjectName(QStringLiteral("Dlg_Pfad"));
@@ -66,10 +56,6 @@ TLex_ZusaetzlicheDateien::TLex_ZusaetzlicheDateien(QWidget* owner) : QDialog(own
   path->setSpacing(2);
   path->addWidget(folderEdit_, 1);
   path->addWidget(pickButton);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(acceptButton);
-  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(4);
@@ -85,9 +71,7 @@ TLex_ZusaetzlicheDateien::TLex_ZusaetzlicheDateien(QWidget* owner) : QDialog(own
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(pickButton, &QToolButton::clicked, this, [this] { OnPickFolder(); });
-  // Escape, the close box and "&Abbrechen" end with Cancel.
   connect(acceptButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TLex_ZusaetzlicheDateien::Folder() const {
