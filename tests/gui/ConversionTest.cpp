@@ -128,6 +128,43 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
   EXPECT_EQ(window->ProgressWindow(), nullptr);
 }
 
+TEST_F(UiTest, EditsDuringARunReachTheModelButNotTheRun) {
+  // The window stays usable while a run goes on. What is typed or ticked then goes into the
+  // model; the run converts every source with the values it started with, the next run takes
+  // the new ones.
+  for (const char* name : {"a", "b", "c"}) {
+    WriteFile(root / ("src/" + std::string(name) + ".pas"), kSource);
+  }
+  std::filesystem::create_directories(root / "out");
+  auto window = NewWindow();
+  Configure(*window, root / "src", root / "out");
+  bool editedDuringRun = false;
+  Convert(*window, [&] {
+    window->OnConvert();
+    auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
+    ASSERT_NE(progress, nullptr);
+    QObject::connect(progress, &qm::ui::TLex_Fortschritt::Stepped, progress, [&](int position) {
+      if (position == 1) {
+        Find<QLineEdit>(*window, "Edt_Ausgabepfad")->setText(QString::fromStdString(root / "neu"));
+        Find<QCheckBox>(*window, "optPascal")->setChecked(false);
+        editedDuringRun = window->ProgressWindow() != nullptr;
+      }
+    });
+  });
+  ASSERT_TRUE(editedDuringRun);
+  for (const char* page : {"out/a.Doc.htm", "out/b.Doc.htm", "out/c.Doc.htm"}) {
+    EXPECT_EQ(ReadFile(root / page), kPage) << page;
+  }
+  EXPECT_FALSE(Exists(root / "neu"));
+  EXPECT_EQ(window->Model().Settings().OutputPath, root / "neu");
+  EXPECT_FALSE(window->Model().Settings().Kinds[qm::SourceKind::Pascal]);
+
+  Find<QCheckBox>(*window, "optPascal")->setChecked(true);
+  dialogs.answers = {MessageButton::Yes};
+  Convert(*window, [&] { window->OnConvert(); });
+  EXPECT_EQ(ReadFile(root / "neu/c.Doc.htm"), kPage);
+}
+
 TEST_F(UiTest, AFailedRunIsShownInOneErrorBox) {
   // The core's refusal of an empty input folder reaches the user once, titled "Quillmark";
   // the window goes on with its commands enabled.
