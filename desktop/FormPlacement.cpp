@@ -131,9 +131,9 @@ int ShowCmdOf(Qt::WindowStates state) {
 } // namespace
 
 QString FormStorageError::Message() const {
-  const char* text = operation == Operation::Restore ? kMsgRestoreFailed : kMsgSaveFailed;
-  const char* why = reason == QSettings::FormatError ? kReasonFormat : kReasonAccess;
-  return QString::fromUtf8(text).arg(QDir::toNativeSeparators(file), QString::fromUtf8(why));
+  const char* text = Failed == Operation::Restore ? kMsgRestoreFailed : kMsgSaveFailed;
+  const char* why = Reason == QSettings::FormatError ? kReasonFormat : kReasonAccess;
+  return QString::fromUtf8(text).arg(QDir::toNativeSeparators(File), QString::fromUtf8(why));
 }
 
 TFormPlacement::TFormPlacement(QWidget* form) : QObject(form), form_(form) {

@@ -15,9 +15,9 @@ namespace qm {
 /// AccessError or FormatError).
 struct FormStorageError {
   enum class Operation { Restore, Save };
-  Operation operation;
-  QString file;
-  QSettings::Status reason;
+  Operation Failed;
+  QString File;
+  QSettings::Status Reason;
 
   /// The German message naming the file and the reason.
   QString Message() const;
