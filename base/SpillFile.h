@@ -1,5 +1,6 @@
 // A file written in pieces beside its target and put in the target's place in one step, so
-// that memory stays bounded while a large file grows and a failed run keeps the old file.
+// that memory stays bounded while a large file grows and a failed or killed run keeps the old
+// file.
 #pragma once
 
 #include <string>
@@ -16,6 +17,8 @@ public:
   explicit SpillFile(std::string path) : path_(std::move(path)) {}
   SpillFile(const SpillFile&) = delete;
   SpillFile& operator=(const SpillFile&) = delete;
+  SpillFile(SpillFile&& other) noexcept;
+  SpillFile& operator=(SpillFile&& other) noexcept;
   /// Removes the temporary file unless it was committed.
   ~SpillFile();
 
@@ -24,12 +27,15 @@ public:
   /// Appends bytes to the temporary file, making it beside the target on first use. Throws
   /// Error naming the target when that fails (nothing is kept on disk then).
   void Append(std::string_view bytes);
-  /// Makes the target its spilled bytes followed by rest. Without a spill the target is
-  /// written as WriteFileBytes writes it; with one, the temporary file receives rest and is
-  /// renamed over the target (a link at the target's place is followed). A target that holds
+  /// Makes the target its spilled bytes followed by rest, in one step: without a spill as
+  /// ReplaceFileIfChanged does; with one, the temporary file receives rest and is renamed over
+  /// the target (a link at the target's place is replaced, not followed). A target that holds
   /// these bytes already is not touched; mayExist false says there is no target to compare
-  /// with. Throws Error naming the target.
+  /// with. A read-only target is refused. Throws Error naming the target; the temporary file
+  /// is removed then.
   void Commit(std::string_view rest, bool mayExist = true);
+  /// Removes the temporary file, if any; the target stays as it is.
+  void Abandon() noexcept;
 
 private:
   std::string path_;

@@ -182,173 +182,10 @@ void AppendFileBytes(std::string_view path, std::string_view bytes) {
   }
 }
 
-OutputFile::OutputFile(std::string_view path) : path_(path) {
-  fd_ = ::open(std::string(path).c_str(), kWriteFlags | O_CREAT | O_TRUNC, 0666);
-  if (fd_ < 0) {
-    Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
-  }
-}
-
-OutputFile OutputFile::Replace(std::string_view path) {
-  const std::string native(path);
-  const int fd = ::open(native.c_str(), kWriteFlags | O_NOFOLLOW);
-  if (fd >= 0) {
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
-        ::ftruncate(fd, 0) == 0) {
-      OutputFile file;
-      file.fd_ = fd;
-      file.path_ = std::string(path);
-      return file;
-    }
-    ::close(fd);
-  }
-  ::unlink(native.c_str());
-  return OutputFile(path);
-}
-
-OutputFile OutputFile::Rewrite(std::string_view path, bool followLinks) {
-  const std::string native(path);
-  const int fd =
-      ::open(native.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
-  if (fd >= 0) {
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (followLinks || st.st_nlink == 1)) {
-      OutputFile file;
-      file.fd_ = fd;
-      file.path_ = native;
-      file.rewrite_ = true;
-      file.comparing_ = true;
-      file.oldSize_ = static_cast<size_t>(st.st_size);
-      return file;
-    }
-    ::close(fd);
-  }
-  return followLinks ? OutputFile(path) : Replace(path);
-}
-
-OutputFile::OutputFile(OutputFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)), rewrite_(other.rewrite_),
-      comparing_(other.comparing_), pos_(other.pos_), oldSize_(other.oldSize_) {}
-
-OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-    fd_ = std::exchange(other.fd_, -1);
-    path_ = std::move(other.path_);
-    rewrite_ = other.rewrite_;
-    comparing_ = other.comparing_;
-    pos_ = other.pos_;
-    oldSize_ = other.oldSize_;
-  }
-  return *this;
-}
-
-OutputFile::~OutputFile() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-  }
-}
-
 namespace {
 
-// How many bytes at the start of a and b (size bytes each) are equal. Most pages compared are
-// unchanged: the library's compare settles that at once, and only a difference is looked for
-// in steps.
-size_t EqualPrefix(const char* a, const char* b, size_t size) {
-  if (std::memcmp(a, b, size) == 0) {
-    return size;
-  }
-  constexpr size_t kStep = 64;
-  size_t equal = 0;
-  while (equal + kStep <= size && std::memcmp(a + equal, b + equal, kStep) == 0) {
-    equal += kStep;
-  }
-  while (equal < size && a[equal] == b[equal]) {
-    ++equal;
-  }
-  return equal;
-}
-
-} // namespace
-
-size_t OutputFile::SameBytes(std::string_view bytes) const {
-  char buf[1 << 16];
-  size_t same = 0;
-  while (same < bytes.size() && pos_ + same < oldSize_) {
-    const size_t want = std::min({sizeof buf, bytes.size() - same, oldSize_ - pos_ - same});
-    const ssize_t n = ::pread(fd_, buf, want, static_cast<off_t>(pos_ + same));
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) {
-        continue;
-      }
-      // What cannot be read back is written again.
-      break;
-    }
-    const size_t got = static_cast<size_t>(n);
-    const size_t equal = EqualPrefix(bytes.data() + same, buf, got);
-    same += equal;
-    if (equal < got) {
-      break;
-    }
-  }
-  return same;
-}
-
-void OutputFile::Write(std::string_view bytes) {
-  if (comparing_) {
-    const size_t same = SameBytes(bytes);
-    pos_ += same;
-    bytes.remove_prefix(same);
-    if (bytes.empty()) {
-      return;
-    }
-    // From the first byte that differs the file is written as usual.
-    comparing_ = false;
-    if (::lseek(fd_, static_cast<off_t>(pos_), SEEK_SET) < 0) {
-      FailWrite(path_, errno);
-    }
-  }
-  if (!WriteAllBytes(fd_, bytes)) {
-    FailWrite(path_, errno);
-  }
-  pos_ += bytes.size();
-}
-
-void OutputFile::Close() {
-  const int fd = std::exchange(fd_, -1);
-  if (fd < 0) {
-    return;
-  }
-  // A rewritten file that got shorter loses its old tail.
-  if (rewrite_ && pos_ < oldSize_ && ::ftruncate(fd, static_cast<off_t>(pos_)) != 0) {
-    const int err = errno;
-    ::close(fd);
-    FailWrite(path_, err);
-  }
-  if (::close(fd) != 0) {
-    FailWrite(path_, errno);
-  }
-}
-
-bool WriteFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist) {
-  if (!mayExist) {
-    WriteFileBytes(path, bytes);
-    return true;
-  }
-  OutputFile file = OutputFile::Rewrite(path, true);
-  file.Write(bytes);
-  const bool changed = !file.Unchanged();
-  file.Close();
-  return changed;
-}
-
-namespace {
-
-// Words for the two ways an atomic replacement fails: the temporary file cannot be made, or
-// it cannot be written or put in place.
+// Words for the two ways an atomic replacement fails: the file may not be replaced or the
+// temporary file cannot be made, or it cannot be written or put in place.
 struct AtomicFailure {
   FileOperation createOperation;
   FileFormat createMessage;
@@ -356,14 +193,26 @@ struct AtomicFailure {
   FileFormat writeMessage;
 };
 
-void ReplaceAtomically(std::string_view path, std::string_view bytes, const AtomicFailure& words) {
-  const std::string target = ReplacementTarget(path);
+// How a replacement treats a link at the path, and whether the new bytes are flushed to the
+// disk before the rename (for files a user saves; pages are many, and what a kill or a
+// failure can do to them the rename alone already rules out).
+struct AtomicWay {
+  bool followLinks;
+  bool sync;
+};
+
+void ReplaceAtomically(std::string_view path, std::string_view bytes, const AtomicFailure& words,
+                       AtomicWay way) {
+  const std::string target = way.followLinks ? ReplacementTarget(path) : std::string(path);
+  if (const int refused = CheckReplaceable(target); refused != 0) {
+    Fail(words.createOperation, words.createMessage, path, refused);
+  }
   int fd = -1;
   const std::string temp = MakeTempBeside(target, fd);
   if (temp.empty()) {
     Fail(words.createOperation, words.createMessage, path, errno);
   }
-  const bool ok = WriteAllBytes(fd, bytes) && ::fsync(fd) == 0;
+  const bool ok = WriteAllBytes(fd, bytes) && (!way.sync || ::fsync(fd) == 0);
   int err = ok ? 0 : errno;
   const bool closed = ::close(fd) == 0;
   if (ok && !closed) {
@@ -378,55 +227,28 @@ void ReplaceAtomically(std::string_view path, std::string_view bytes, const Atom
   }
 }
 
+constexpr AtomicFailure kFileFailure{FileOperation::Create, kMsgCannotCreateBecause,
+                                     FileOperation::Write, kMsgWriteFailed};
+
 } // namespace
 
-std::string ReplacementTarget(std::string_view path) {
-  std::string target(path);
-  if (char* resolved = ::realpath(target.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
+bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist) {
+  const std::string native(path);
+  if (mayExist && FileHoldsBytes(native, bytes)) {
+    return false;
   }
-  return target;
-}
-
-std::string MakeTempBeside(const std::string& target, int& fd) {
-  // Only the start of a long name goes into the temporary name, which must stay within the
-  // file system's limit for one name.
-  constexpr size_t kNamePart = 200;
-  const size_t slash = target.rfind('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  std::string temp =
-      target.substr(0, nameStart) + "." + target.substr(nameStart, kNamePart) + ".tmpXXXXXX";
-  fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  return fd < 0 ? std::string() : temp;
-}
-
-int MoveIntoPlace(const std::string& temp, const std::string& target) {
-  // mkstemp makes the file private; the replacement keeps the permissions of the old file.
-  struct stat old {};
-  mode_t mode = 0;
-  if (::stat(target.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::chmod(temp.c_str(), mode) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
-    return errno;
-  }
-  return 0;
+  ReplaceAtomically(native, bytes, kFileFailure, {false, false});
+  return true;
 }
 
 void WriteFileAtomic(std::string_view path, std::string_view bytes, FileFormat failMessage) {
   ReplaceAtomically(path, bytes,
-                    {FileOperation::Save, failMessage, FileOperation::Save, failMessage});
+                    {FileOperation::Save, failMessage, FileOperation::Save, failMessage},
+                    {true, true});
 }
 
 void ReplaceTextFile(std::string_view path, const Lines& lines) {
-  ReplaceAtomically(
-      path, JoinLines(lines),
-      {FileOperation::Create, kMsgCannotCreateBecause, FileOperation::Write, kMsgWriteFailed});
+  ReplaceAtomically(path, JoinLines(lines), kFileFailure, {false, true});
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 
 #include "base/AnsiText.h"
 #include "base/Error.h"
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 
 #include <cstdint>
@@ -55,71 +56,21 @@ void WriteTextLines(std::string_view path, const Lines& lines);
 /// Appends bytes to a file that must exist; throws Error(FileErrorMessage) otherwise.
 void AppendFileBytes(std::string_view path, std::string_view bytes);
 
-/// A file created now and written later through the same handle, so that creating a page and
-/// filling it costs one open.
-class OutputFile {
-public:
-  OutputFile() = default;
-  /// Creates or truncates path. Throws Error(kMsgCannotCreate) when it cannot be created.
-  explicit OutputFile(std::string_view path);
-  /// Deletes path and creates it empty, as OutputFile(path) after DeleteFileAt(path) would. An
-  /// existing regular file with no other name is emptied in place instead, which gives the same
-  /// file content without the cost of freeing and allocating a file; a link, or a file with
-  /// other names, is never written through.
-  static OutputFile Replace(std::string_view path);
-  /// Gives the existing file at path new content, as Replace does, but writes only from the
-  /// first byte that differs from what the file holds; Close cuts the file to what was
-  /// written. A file whose content stays the same is not modified at all and keeps its time.
-  /// With followLinks a link is written through (as by OutputFile(path)); without, a link or
-  /// a file with other names is replaced (Replace).
-  static OutputFile Rewrite(std::string_view path, bool followLinks = false);
-  OutputFile(OutputFile&& other) noexcept;
-  OutputFile& operator=(OutputFile&& other) noexcept;
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  /// Closes the file; a failure to close is not reported here (use Close to see it).
-  ~OutputFile();
-
-  bool IsOpen() const { return fd_ >= 0; }
-  /// Appends bytes. Throws Error(FileErrorMessage) when writing fails.
-  void Write(std::string_view bytes);
-  /// Closes the file. Throws Error(FileErrorMessage) when the last data cannot be stored.
-  void Close();
-  /// True for a rewritten file that holds exactly what was given to Write, as it did before.
-  bool Unchanged() const { return rewrite_ && comparing_ && pos_ == oldSize_; }
-
-private:
-  /// How many leading bytes of bytes equal the file's bytes at pos_.
-  size_t SameBytes(std::string_view bytes) const;
-
-  int fd_ = -1;
-  std::string path_;
-  bool rewrite_ = false;   ///< the file's old content is compared, not truncated
-  bool comparing_ = false; ///< no byte differed yet
-  size_t pos_ = 0;         ///< bytes given to Write so far
-  size_t oldSize_ = 0;     ///< the file's size when opened
-};
-
-/// Writes bytes as the content of path like WriteFileBytes (a link is written through), but
-/// leaves a file that already holds exactly these bytes untouched. mayExist false skips the
-/// look at an old file. Returns true when the file was written.
-bool WriteFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist = true);
-
-/// The file that a replacement of path writes: path itself, or the file that a link at path
-/// leads to (so that the link stays a link).
-std::string ReplacementTarget(std::string_view path);
-/// Makes a new, empty temporary file beside target for a replacement that MoveIntoPlace
-/// finishes; fd receives its open descriptor. Returns its name, or "" with errno set.
-std::string MakeTempBeside(const std::string& target, int& fd);
-/// Gives temp the permissions of the file it replaces (or those of a new file) and renames it
-/// over target. Returns 0, or the errno of the step that failed (temp stays then).
-int MoveIntoPlace(const std::string& temp, const std::string& target);
+/// Replaces the file at path atomically with bytes (FileReplace.h), leaving it untouched
+/// (with its time) when it holds these bytes already; mayExist false skips that look. A link
+/// at path is replaced, not written through. Throws Error(kMsgCannotCreateBecause) when the
+/// file may not be replaced (a read-only file) or no temporary file can be made beside it,
+/// Error(kMsgWriteFailed) when that cannot be written or put in place. Returns true when the
+/// file was written.
+bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist = true);
 
 /// Replaces the file atomically: writes a temporary file beside it and renames it over the
-/// old one, so that a failure leaves the old file as it was. Throws Error(failMessage with the
+/// old one, so that a failure leaves the old file as it was. A link at path is followed (the
+/// file it leads to is replaced); a read-only file is refused. Throws Error(failMessage with the
 /// path) on any failure; failMessage is a format with one "%s".
 void WriteFileAtomic(std::string_view path, std::string_view bytes, FileFormat failMessage);
-/// Replaces the file atomically with every line followed by CR LF, as WriteFileAtomic does.
+/// Replaces the file atomically with every line followed by CR LF, as WriteFileAtomic does,
+/// but a link at path is replaced, not followed.
 /// Throws Error(kMsgCannotCreateBecause) when the temporary file cannot be made beside it and
 /// Error(kMsgWriteFailed) when it cannot be written or put in place, both with the reason.
 void ReplaceTextFile(std::string_view path, const Lines& lines);

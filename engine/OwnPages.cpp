@@ -62,7 +62,7 @@ size_t TExtraAusgabeDateien::SaveAll(PageFolders& folders) {
       if (page.Spilled) {
         page.Spilled->Commit(JoinLines(page.Lines), mayExist);
       } else {
-        WriteFileIfChanged(page.FileName, JoinLines(page.Lines), mayExist);
+        ReplaceFileIfChanged(page.FileName, JoinLines(page.Lines), mayExist);
       }
       folders.Note(page.FileName, true);
       ++saved;

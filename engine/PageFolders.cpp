@@ -1,5 +1,6 @@
 #include "engine/PageFolders.h"
 
+#include "base/FileReplace.h"
 #include "base/Paths.h"
 
 #include <cerrno>
@@ -20,9 +21,12 @@ void PageFolders::Keep(const std::string& folder, const std::vector<DirEntry>& e
     listings_[folder] = std::nullopt;
     return;
   }
+  // Temporary files that a killed run left beside its pages go now: no other run writes into
+  // this folder while this one holds its lock.
+  RemoveLeftoverTemps(folder, entries);
   std::unordered_set<std::string> names;
   for (const DirEntry& e : entries) {
-    if (!e.IsFolder()) {
+    if (!e.IsFolder() && !(e.IsFile() && IsReplacementTemp(e.name))) {
       names.insert(e.name);
     }
   }

@@ -20,7 +20,8 @@ public:
   /// Forgets every listing.
   void Stop();
 
-  /// Keeps what a listing of folder (ListFolder with its error) says about the pages in it.
+  /// Keeps what a listing of folder (ListFolder with its error) says about the pages in it,
+  /// and removes the temporary files of replacements that a killed run left there.
   void Keep(const std::string& folder, const std::vector<DirEntry>& entries, int error);
   /// Whether a file may be at page: false only when the listing of its folder (made now if
   /// there is none yet) says there is none.

@@ -1,54 +1,49 @@
 #include "engine/PageSink.h"
 
+#include "base/Error.h"
+#include "base/FileReplace.h"
 #include "base/FileSystem.h"
 
 namespace qm {
 
-PageStream::PageStream(std::string path, bool create, bool exists) : path_(std::move(path)) {
-  // A page that is not there yet is made when bytes first go to disk, like one whose old file
-  // is deleted: a page that ends up empty (all its blocks on own pages) is then neither made
-  // nor deleted again.
+PageStream::PageStream(std::string path, bool create, bool exists)
+    : path_(std::move(path)), exists_(exists), spill_(path_) {
+  // A page that cannot be replaced fails before anything of it is written.
   if (create && exists) {
-    file_ = OutputFile::Rewrite(path_);
-  } else if (!create && exists) {
-    DeleteFileAt(path_);
+    if (const int refused = CheckReplaceable(path_); refused != 0) {
+      throw Error::File(FileOperation::Create, kMsgCannotCreateBecause, path_, refused);
+    }
   }
 }
 
 void PageStream::Append(std::string_view bytes) {
   if (bytes.size() >= kPageMemoryLimit) {
     // A large piece goes to the file as it is, without a copy in memory.
-    WriteHeld();
-    file_.Write(bytes);
+    spill_.Append(held_);
+    held_.clear();
+    spill_.Append(bytes);
     return;
   }
   held_.append(bytes);
   if (held_.size() >= kPageMemoryLimit) {
-    WriteHeld();
-  }
-}
-
-void PageStream::WriteHeld() {
-  if (!file_.IsOpen()) {
-    file_ = OutputFile(path_);
-  }
-  if (!held_.empty()) {
-    file_.Write(held_);
+    spill_.Append(held_);
     held_.clear();
   }
 }
 
 void PageStream::Finish() {
-  WriteHeld();
-  file_.Close();
+  std::string rest = std::move(held_);
+  held_.clear();
+  spill_.Commit(rest, exists_);
+  exists_ = true;
 }
 
 void PageStream::Discard() {
-  const bool made = file_.IsOpen();
-  file_ = OutputFile();
+  spill_.Abandon();
   held_.clear();
-  if (made) {
+  if (exists_) {
     DeleteFileAt(path_);
+    exists_ = false;
   }
 }
 

@@ -1,6 +1,6 @@
 // Where the bytes of a page go while it is written: the two ways a page reaches the disk.
 // Memory stays bounded however large a page grows; what ends up on disk is exactly the bytes
-// appended, in order.
+// appended, in order, put in the page's place in one step.
 #pragma once
 
 #include "base/SpillFile.h"
@@ -14,31 +14,30 @@ namespace qm {
 /// A page grows in memory up to this many bytes before they go to disk.
 inline constexpr size_t kPageMemoryLimit = size_t{4} << 20;
 
-/// A per-source page written into its own file as it grows. The file holds everything
-/// appended once Finish returns; before that, up to kPageMemoryLimit bytes wait in memory.
+/// A per-source page written as it grows. Up to kPageMemoryLimit bytes wait in memory; beyond
+/// that the page grows in a temporary file beside it. Its own file changes only when the page
+/// ends: Finish puts the new page in its place, Discard deletes the old one. Until then, and
+/// when the run is killed or fails before, the old page stays whole.
 class PageStream {
 public:
   PageStream() = default;
-  /// Starts the page at path: create gives an old file its new content (bytes it already
-  /// holds are not written again, so an unchanged page keeps its time); otherwise the old file
-  /// is deleted now and the page's file is made only when bytes first go to disk. exists false
-  /// says that no file is at path, so none is looked at or deleted. Throws
-  /// Error(kMsgCannotCreate) when the file cannot be made.
+  /// Starts the page at path. create says that the page will be written (a read-only file at
+  /// path is refused now: Error(kMsgCannotCreateBecause)); exists false says that no file is
+  /// at path, so none is compared or deleted.
   PageStream(std::string path, bool create, bool exists = true);
 
   /// Appends bytes; throws Error naming the file when they cannot be written.
   void Append(std::string_view bytes);
-  /// Writes what is still in memory (making the file if it was not made yet) and closes it.
+  /// Puts the page in its place (a file that holds these bytes already is not touched, and
+  /// keeps its time; a link at the page's place is replaced). Throws Error naming the file.
   void Finish();
-  /// Closes the page and deletes its file if it was made; nothing stays on disk.
+  /// Drops what was appended and deletes the old file; nothing stays on disk.
   void Discard();
 
 private:
-  /// Moves the bytes in memory into the file, making it first if needed.
-  void WriteHeld();
-
   std::string path_;
-  OutputFile file_;
+  bool exists_ = false;
+  SpillFile spill_{std::string()};
   std::string held_;
 };
 

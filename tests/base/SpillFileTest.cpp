@@ -1,5 +1,5 @@
-// A spilled file reaches its target only by the commit, through a link at the target's place,
-// and one never committed leaves nothing behind.
+// A spilled file reaches its target only by the commit, which replaces a link at the target's
+// place, and one never committed leaves nothing behind.
 #include "base/SpillFile.h"
 
 #include "TestUtil.h"
@@ -24,8 +24,9 @@ size_t FileCount(const std::string& folder) {
 } // namespace
 
 TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
-  // The page's own file is untouched until the commit, which follows a link at its place;
-  // a spill that is never committed removes its temporary file.
+  // The page's own file is untouched until the commit, which replaces a link at its place
+  // and leaves the link's target alone; a spill that is never committed removes its temporary
+  // file.
   TempDir dir;
   WriteFile(dir / "ziel.htm", "alt");
   ASSERT_EQ(symlink((dir / "ziel.htm").c_str(), (dir / "seite.htm").c_str()), 0);
@@ -37,10 +38,11 @@ TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
     EXPECT_EQ(ReadFile(dir / "ziel.htm"), "alt");
     spill.Commit("drei\r\n");
   }
-  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "eins\r\nzwei\r\ndrei\r\n");
+  EXPECT_EQ(ReadFile(dir / "seite.htm"), "eins\r\nzwei\r\ndrei\r\n");
+  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "alt");
   struct stat st {};
   ASSERT_EQ(lstat((dir / "seite.htm").c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_TRUE(S_ISREG(st.st_mode));
 
   {
     SpillFile abandoned(dir / "weg.htm");
@@ -51,5 +53,5 @@ TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
     small.Commit("klein\r\n");
   }
   EXPECT_EQ(ReadFile(dir / "klein.htm"), "klein\r\n");
-  EXPECT_EQ(FileCount(dir.path()), 3u);
+  EXPECT_EQ(FileCount(dir.path()), 3u); // ziel, seite, klein
 }

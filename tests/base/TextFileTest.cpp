@@ -60,8 +60,8 @@ TEST(TextFile, AtomicWriteKeepsTheOldFileOnFailure) {
 }
 
 TEST(TextFile, ReplaceNeverWritesThroughOtherNames) {
-  // Replacing empties a plain file; a link or a file with a second name is replaced by a new
-  // file, so the other name keeps its content.
+  // A link or a file with a second name is replaced by a new file, so the other name keeps its
+  // content; the replacement leaves no temporary file.
   qmtest::TempDir dir;
   qmtest::WriteFile(dir / "plain", "alt");
   qmtest::WriteFile(dir / "target", "bleibt");
@@ -69,14 +69,17 @@ TEST(TextFile, ReplaceNeverWritesThroughOtherNames) {
   std::filesystem::create_symlink(dir / "target", dir / "link");
   std::filesystem::create_hard_link(dir / "shared", dir / "second");
   for (const char* name : {"plain", "link", "second", "new"}) {
-    OutputFile file = OutputFile::Replace(dir / name);
-    file.Write("neu");
-    file.Close();
+    EXPECT_TRUE(ReplaceFileIfChanged(dir / name, "neu")) << name;
     EXPECT_EQ(qmtest::ReadFile(dir / name), "neu") << name;
   }
   EXPECT_FALSE(std::filesystem::is_symlink(dir / "link"));
   EXPECT_EQ(qmtest::ReadFile(dir / "target"), "bleibt");
   EXPECT_EQ(qmtest::ReadFile(dir / "shared"), "bleibt auch");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 6);
 }
 
 TEST(TextFile, AtomicWriteKeepsLinksAndPermissions) {
@@ -116,9 +119,9 @@ TEST(TextFile, ReadsWholeFilesAndTheirStarts) {
   EXPECT_FALSE(ReadListedFileBytes(dir / "fifo").has_value());
 }
 
-TEST(TextFile, RewriteKeepsWhatIsEqualAndWritesFromTheFirstDifference) {
+TEST(TextFile, ReplaceKeepsAnEqualFileAndWritesADifferentOne) {
   // A page compared with its new bytes: equal gives no write, a difference anywhere (at the
-  // start, around a 64-byte step, beyond the first 64 KiB read) or a new length writes it.
+  // start, beyond the first 64 KiB read) or a new length writes it.
   qmtest::TempDir dir;
   const std::string path = dir / "page.htm";
   std::string old(150000, ' ');
@@ -126,16 +129,16 @@ TEST(TextFile, RewriteKeepsWhatIsEqualAndWritesFromTheFirstDifference) {
     old[i] = static_cast<char>('A' + i % 26);
   }
   WriteFileBytes(path, old);
-  EXPECT_FALSE(WriteFileIfChanged(path, old, true));
+  EXPECT_FALSE(ReplaceFileIfChanged(path, old, true));
   for (const size_t at : {size_t{0}, size_t{63}, size_t{64}, size_t{65}, size_t{100000}}) {
     std::string changed = old;
     changed[at] = '#';
-    EXPECT_TRUE(WriteFileIfChanged(path, changed, true)) << at;
+    EXPECT_TRUE(ReplaceFileIfChanged(path, changed, true)) << at;
     EXPECT_EQ(qmtest::ReadFile(path), changed) << at;
     WriteFileBytes(path, old);
   }
-  EXPECT_TRUE(WriteFileIfChanged(path, old.substr(0, 70000), true));
+  EXPECT_TRUE(ReplaceFileIfChanged(path, old.substr(0, 70000), true));
   EXPECT_EQ(qmtest::ReadFile(path), old.substr(0, 70000));
-  EXPECT_TRUE(WriteFileIfChanged(path, old, true));
+  EXPECT_TRUE(ReplaceFileIfChanged(path, old, true));
   EXPECT_EQ(qmtest::ReadFile(path), old);
 }

@@ -79,7 +79,8 @@ TEST(OwnPages, FailedSaveDoesNotStopTheOthers) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()),
-              "Datei " + fx.Out("Datei/Eins.Doc.htm") + " kann nicht erstellt werden");
+              "Datei " + fx.Out("Datei/Eins.Doc.htm") +
+                  " kann nicht erstellt werden: Ein Teil des Pfades ist kein Ordner");
   }
   EXPECT_EQ(ReadFile(fx.Out("Zwei.Doc.htm")), CrLf({"<TITLE>B</TITLE>", "DH a.c a.Doc", "DBH B",
                                                     "y", "", "DBF", std::string("DF ||") + kNow}));

@@ -116,40 +116,6 @@ TEST(UnchangedPages, SecondRunWritesNothingAndAChangeOnlyItsPages) {
   }
 }
 
-TEST(UnchangedPages, RewriteWritesFromTheFirstDifferenceAndCutsTheRest) {
-  TempDir dir;
-  const std::string path = dir / "seite.htm";
-  const auto write = [&](const std::vector<std::string_view>& pieces) {
-    OutputFile file = OutputFile::Rewrite(path);
-    for (const std::string_view piece : pieces) {
-      file.Write(piece);
-    }
-    const bool unchanged = file.Unchanged();
-    file.Close();
-    return unchanged;
-  };
-  WriteFile(path, "abcdef");
-  EXPECT_TRUE(write({"abc", "def"}));
-  EXPECT_EQ(ReadFile(path), "abcdef");
-  EXPECT_FALSE(write({"abc", "de"}));
-  EXPECT_EQ(ReadFile(path), "abcde");
-  EXPECT_FALSE(write({"abX", "de", "fgh"}));
-  EXPECT_EQ(ReadFile(path), "abXdefgh");
-  EXPECT_FALSE(write({""}));
-  EXPECT_EQ(ReadFile(path), "");
-  // A page that is no file of its own is replaced, not written through.
-  WriteFile(dir / "ziel.htm", "abc");
-  fs::create_symlink(dir / "ziel.htm", dir / "link.htm");
-  {
-    OutputFile file = OutputFile::Rewrite(dir / "link.htm");
-    file.Write("abc");
-    file.Close();
-  }
-  EXPECT_FALSE(fs::is_symlink(dir / "link.htm"));
-  EXPECT_EQ(ReadFile(dir / "link.htm"), "abc");
-  EXPECT_EQ(ReadFile(dir / "ziel.htm"), "abc");
-}
-
 TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
   // The output folder is listed once, at the start of the run. A source without blocks whose
   // page was not there then leaves the folder alone: a file that appears at that name during

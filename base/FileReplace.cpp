@@ -1,0 +1,180 @@
+#include "base/FileReplace.h"
+
+#include "base/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qm {
+
+namespace {
+
+// The letters mkstemp puts in place of its "XXXXXX".
+constexpr size_t kRandomPart = 6;
+
+bool IsAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The permissions of a new file: 0666 less the process's umask, read once (asking changes the
+// umask for a moment).
+mode_t NewFileMode() {
+  static const mode_t mode = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
+}
+
+// Opens path for reading when a regular file (not a link) is there; -1 otherwise.
+int OpenRegular(const std::string& path, struct stat& st) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads up to size bytes at the descriptor's position into buf; the count read (less only at
+// the end of the file or on an error).
+size_t ReadFull(int fd, char* buf, size_t size) {
+  size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, buf + got, size - got);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      break;
+    }
+    got += static_cast<size_t>(n);
+  }
+  return got;
+}
+
+} // namespace
+
+bool IsReplacementTemp(std::string_view name) {
+  if (name.size() < 1 + kTempMark.size() + kRandomPart || name.front() != '.') {
+    return false;
+  }
+  const std::string_view random = name.substr(name.size() - kRandomPart);
+  for (const char c : random) {
+    if (!IsAlnum(c)) {
+      return false;
+    }
+  }
+  return name.substr(name.size() - kRandomPart - kTempMark.size(), kTempMark.size()) == kTempMark;
+}
+
+std::string ReplacementTarget(std::string_view path) {
+  std::string target(path);
+  if (char* resolved = ::realpath(target.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  return target;
+}
+
+std::string MakeTempBeside(const std::string& target, int& fd) {
+  // Only the start of a long name goes into the temporary name, which must stay within the
+  // file system's limit for one name.
+  constexpr size_t kNamePart = 200;
+  const size_t slash = target.rfind('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string temp = target.substr(0, nameStart) + "." + target.substr(nameStart, kNamePart) +
+                     std::string(kTempMark) + std::string(kRandomPart, 'X');
+  fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  return fd < 0 ? std::string() : temp;
+}
+
+int CheckReplaceable(const std::string& target) {
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return 0;
+  }
+  return ::access(target.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+int MoveIntoPlace(const std::string& temp, const std::string& target) {
+  // mkstemp makes the file private; the replacement keeps the permissions of the old file.
+  struct stat old {};
+  mode_t mode = NewFileMode();
+  if (::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::access(target.c_str(), W_OK) != 0) {
+      return errno;
+    }
+    mode = old.st_mode & 07777;
+  }
+  if (::chmod(temp.c_str(), mode) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
+    return errno;
+  }
+  return 0;
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
+  struct stat st {};
+  const int fd = OpenRegular(path, st);
+  if (fd < 0) {
+    return false;
+  }
+  bool same = static_cast<size_t>(st.st_size) == bytes.size();
+  std::string buf(std::min(bytes.size(), size_t{1} << 16), '\0');
+  for (size_t pos = 0; same && pos < bytes.size();) {
+    const size_t want = std::min(buf.size(), bytes.size() - pos);
+    same = ReadFull(fd, buf.data(), want) == want &&
+           std::string_view(buf.data(), want) == bytes.substr(pos, want);
+    pos += want;
+  }
+  ::close(fd);
+  return same;
+}
+
+bool FileHoldsSameAs(const std::string& path, const std::string& other) {
+  struct stat sa {};
+  struct stat sb {};
+  const int fa = OpenRegular(path, sa);
+  const int fb = fa < 0 ? -1 : OpenRegular(other, sb);
+  bool same = fb >= 0 && sa.st_size == sb.st_size;
+  if (same) {
+    std::string ba(size_t{1} << 16, '\0');
+    std::string bb(ba.size(), '\0');
+    for (;;) {
+      const size_t na = ReadFull(fa, ba.data(), ba.size());
+      const size_t nb = ReadFull(fb, bb.data(), bb.size());
+      if (na != nb || std::string_view(ba.data(), na) != std::string_view(bb.data(), nb)) {
+        same = false;
+        break;
+      }
+      if (na < ba.size()) {
+        break;
+      }
+    }
+  }
+  if (fb >= 0) {
+    ::close(fb);
+  }
+  if (fa >= 0) {
+    ::close(fa);
+  }
+  return same;
+}
+
+size_t RemoveLeftoverTemps(const std::string& folder, const std::vector<DirEntry>& entries) {
+  const std::string prefix = folder.empty() ? std::string() : AddTrailingBackslash(folder);
+  size_t removed = 0;
+  for (const DirEntry& e : entries) {
+    if (e.IsFile() && IsReplacementTemp(e.name) && ::unlink((prefix + e.name).c_str()) == 0) {
+      ++removed;
+    }
+  }
+  return removed;
+}
+
+} // namespace qm

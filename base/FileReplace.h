@@ -1,0 +1,51 @@
+// Replacing a file in one step: the new bytes go to a temporary file beside the target, which
+// is then renamed over it. Whoever looks at the target, also after a failure or a kill, sees
+// either the old file whole or the new one whole.
+#pragma once
+
+#include "base/FileSystem.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+/// Temporary files of a replacement are named ".<start of the target's name><kTempMark>"
+/// followed by six random letters or digits.
+inline constexpr std::string_view kTempMark = ".qmtmp";
+
+/// True when a folder entry's name has the form of a replacement's temporary file.
+bool IsReplacementTemp(std::string_view name);
+
+/// The file that a replacement of path writes when links are followed: path itself, or the
+/// file that a link at path leads to (so that the link stays a link).
+std::string ReplacementTarget(std::string_view path);
+
+/// Makes a new, empty temporary file beside target for a replacement that MoveIntoPlace
+/// finishes; fd receives its open descriptor. Returns its name, or "" with errno set.
+std::string MakeTempBeside(const std::string& target, int& fd);
+
+/// 0 when the file at target may be replaced, else the reason: a regular file there that this
+/// process may not write (EACCES, EROFS) is refused, as writing it in place would be. A link
+/// or nothing at target may be replaced.
+int CheckReplaceable(const std::string& target);
+
+/// Gives temp the permissions of the regular file it replaces (those of a new file when there
+/// is none, or a link is there) and renames it over target; a link at target is replaced, not
+/// followed. A target that CheckReplaceable refuses stays. Returns 0, or the errno of the step
+/// that failed (temp stays then).
+int MoveIntoPlace(const std::string& temp, const std::string& target);
+
+/// True when a regular file (not a link) is at path and holds exactly bytes.
+bool FileHoldsBytes(const std::string& path, std::string_view bytes);
+/// True when a regular file (not a link) is at path and holds exactly what the regular file
+/// other holds.
+bool FileHoldsSameAs(const std::string& path, const std::string& other);
+
+/// Removes the files of entries (a listing of folder) that are temporaries of a replacement:
+/// a run that was killed left them. Only call this while no other process replaces files in
+/// folder (the run holds the folder's RunLock). Returns how many were removed.
+size_t RemoveLeftoverTemps(const std::string& folder, const std::vector<DirEntry>& entries);
+
+} // namespace qm
