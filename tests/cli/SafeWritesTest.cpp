@@ -1,0 +1,228 @@
+// Pages and help files replaced in one step: whatever stops a run (a full disk, a kill, a
+// refusal), every page is its old bytes or its new bytes, never a mix, and nothing is written
+// through a link or over a read-only file.
+#include "CliFixture.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+
+using namespace qmtest;
+
+namespace {
+
+std::vector<std::string> Convert(const CliWorld& world, const std::string& out,
+                                 std::vector<std::string> extra = {}) {
+  std::vector<std::string> args = {
+      "convert", "--program-dir", world.Program(), "--input", world.Source(), "--output",
+      out,       "--kinds",       "pascal",        "--yes"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+std::set<std::string> Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    names.insert(e.path().filename().string());
+  }
+  return names;
+}
+
+// A Doc page of the world's templates for source name.pas with one block; a page made over an
+// old one keeps the old one's title, in the run's own spelling of the title tag.
+std::string DocPageOf(const std::string& name, const std::string& title,
+                      const std::vector<std::string>& text, bool over) {
+  std::vector<std::string> lines = {"<html>", over ? "<TITLE></TITLE>" : "<title></title>",
+                                    "<h1>" + name + ".pas</h1>", "<h2>" + title + "</h2>"};
+  lines.insert(lines.end(), text.begin(), text.end());
+  lines.insert(lines.end(), {"", "", "<hr>", "<p>26.11.2025</p></html>"});
+  return CrLf(lines);
+}
+
+std::vector<std::string> Block(const std::string& title, const std::vector<std::string>& text,
+                               const std::string& output = "") {
+  std::vector<std::string> lines = {"{###DocGen_Start " + title};
+  if (!output.empty()) {
+    lines.push_back("###Output " + output);
+  }
+  lines.insert(lines.end(), text.begin(), text.end());
+  lines.push_back("###DocGen_End}");
+  return lines;
+}
+
+// n lines of width letters each, made from word.
+std::vector<std::string> TextLines(const std::string& word, size_t n, size_t width) {
+  std::string line;
+  while (line.size() < width) {
+    line += word + " ";
+  }
+  line.resize(width);
+  line.back() = '.';
+  return std::vector<std::string>(n, line);
+}
+
+} // namespace
+
+TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
+  // The new page does not fit under the file-size limit: the run fails naming the page, the
+  // old page stays as it was, and no temporary file is left. The same for an own page.
+  struct Case {
+    const char* name;
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+    std::string page;
+    std::string old;
+    std::set<std::string> files;
+  };
+  const std::vector<std::string> big = TextLines("voll", 100, 1000);
+  const std::vector<Case> cases = {
+      {"page",
+       {},
+       Block("Einleitung", big),
+       "Unit1.Doc.htm",
+       CliWorld::DocPage(),
+       {"Unit1.Doc.htm", "Unit1.Tech.htm"}},
+      {"own page",
+       Block("Eigen", {"kurz"}, "Eigen"),
+       Block("Eigen", big, "Eigen"),
+       "Eigen.Doc.htm",
+       CrLf({"<html>", "<title>Eigen</title>", "<h1>Unit1.pas</h1>", "<h2>Eigen</h2>", "kurz", "",
+             "<hr>", "<p>26.11.2025</p></html>"}),
+       {"Eigen.Doc.htm"}},
+  };
+  for (const Case& c : cases) {
+    CliWorld world;
+    const std::string out = world / "aus/";
+    if (!c.before.empty()) {
+      WriteFile(world.Source() + "Unit1.pas", CrLf(c.before));
+    }
+    ASSERT_EQ(RunCli(Convert(world, out)).Status, 0) << c.name;
+    ASSERT_EQ(ReadFile(out + c.page), c.old) << c.name;
+
+    WriteFile(world.Source() + "Unit1.pas", CrLf(c.after));
+    const CliResult full = RunCliWith(Convert(world, out, {"--quiet"}), [] {
+      const rlimit limit{64 << 10, 64 << 10};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      std::signal(SIGXFSZ, SIG_IGN);
+    });
+    EXPECT_EQ(full.Status, 1) << c.name;
+    EXPECT_EQ(full.Err, "Datei " + out + c.page +
+                            ": Die Datei ist gr\xC3\xB6\xC3\x9F"
+                            "er als erlaubt\n")
+        << c.name;
+    EXPECT_EQ(ReadFile(out + c.page), c.old) << c.name;
+    EXPECT_EQ(Names(out), c.files) << c.name;
+  }
+}
+
+TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
+  // Large pages (beyond what a page holds in memory) are rewritten by a run that is killed at
+  // a random moment: each page is then its old or its new bytes. The next run finishes the
+  // pages and removes the temporary files the killed one left.
+  CliWorld world;
+  std::filesystem::remove(world.Source() + "Unit1.pas");
+  const std::string out = world / "aus/";
+  const std::vector<std::string> names = {"K0", "K1", "K2", "K3"};
+  const std::vector<std::string> oldText = TextLines("alt", 1, 5000000);
+  const std::vector<std::string> newText = TextLines("neu", 1, 5000000);
+  for (const std::string& name : names) {
+    WriteFile(world.Source() + name + ".pas", CrLf(Block("Gross", oldText)));
+  }
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(RunCli(Convert(world, out, {"--quiet"})).Status, 0);
+  const auto took = std::chrono::steady_clock::now() - start;
+  for (const std::string& name : names) {
+    WriteFile(world.Source() + name + ".pas", CrLf(Block("Gross", newText)));
+  }
+
+  std::mt19937 random(std::random_device{}());
+  const auto delay = std::chrono::microseconds(std::uniform_int_distribution<int64_t>(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(took).count())(random));
+  std::vector<std::string> argStore = Convert(world, out, {"--quiet"});
+  argStore.insert(argStore.begin(), kCliPath);
+  std::vector<char*> argv = CArray(argStore);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(null, 1);
+    dup2(null, 2);
+    execv(kCliPath, argv.data());
+    _exit(127);
+  }
+  std::this_thread::sleep_for(delay);
+  kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+
+  for (const std::string& name : names) {
+    const std::string page = ReadFile(out + name + ".Doc.htm");
+    EXPECT_TRUE(page == DocPageOf(name, "Gross", oldText, false) ||
+                page == DocPageOf(name, "Gross", newText, true))
+        << name << " after " << delay.count() << " us: " << page.size() << " bytes";
+  }
+  ASSERT_EQ(RunCli(Convert(world, out, {"--quiet"})).Status, 0);
+  for (const std::string& name : names) {
+    EXPECT_TRUE(ReadFile(out + name + ".Doc.htm") == DocPageOf(name, "Gross", newText, true))
+        << name;
+  }
+  EXPECT_EQ(Names(out),
+            std::set<std::string>({"K0.Doc.htm", "K1.Doc.htm", "K2.Doc.htm", "K3.Doc.htm"}));
+}
+
+TEST(SafeWrites, LinksAtPagesAndHelpFilesAreReplacedNotWrittenThrough) {
+  // A link planted at a page's name and one at a help project's name are replaced by the new
+  // files; the files they led to keep their bytes.
+  CliWorld world;
+  const std::string out = world / "aus/";
+  std::filesystem::create_directories(out);
+  WriteFile(world / "fremd1", "fremd");
+  WriteFile(world / "fremd2", "fremd");
+  std::filesystem::create_symlink(world / "fremd1", out + "Unit1.Doc.htm");
+  std::filesystem::create_symlink(world / "fremd2", out + "Hilfe.Doc.hhp");
+
+  const CliResult result =
+      RunCli(Convert(world, out, {"--quiet", "--help-title", "Hilfe", "--help-project"}));
+  EXPECT_EQ(result.Status, 0) << result.Err;
+  EXPECT_EQ(ReadFile(world / "fremd1"), "fremd");
+  EXPECT_EQ(ReadFile(world / "fremd2"), "fremd");
+  EXPECT_FALSE(std::filesystem::is_symlink(out + "Unit1.Doc.htm"));
+  EXPECT_FALSE(std::filesystem::is_symlink(out + "Hilfe.Doc.hhp"));
+  // The link's target counted as the old page, whose title (none) the page keeps.
+  std::string page = CliWorld::DocPage();
+  page.replace(page.find("<title></title>"), 15, "<TITLE></TITLE>");
+  EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), page);
+  EXPECT_EQ(ReadFile(out + "Hilfe.Doc.hhp"),
+            CrLf({"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=Hilfe.Doc.chm",
+                  "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
+                  "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Unit1.Doc.htm", "",
+                  "[INFOTYPES]"}));
+}
+
+TEST(SafeWrites, AReadOnlyPageIsRefusedAndStays) {
+  // The page may not be written by the user who runs the conversion: the run fails naming it
+  // and the reason, and the rename that would replace it is not made. Root may write every
+  // file, so the run is made as nobody.
+  CliWorld world;
+  const std::string out = world / "aus/";
+  std::filesystem::create_directories(out);
+  WriteFile(out + "Unit1.Doc.htm", "alt");
+  chmod((out + "Unit1.Doc.htm").c_str(), 0444);
+  chmod(world.Root().c_str(), 0755);
+  chmod(out.c_str(), 0777);
+  const bool root = geteuid() == 0;
+  const CliResult result = RunCliWith(Convert(world, out, {"--quiet"}), [root] {
+    if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
+      _exit(126);
+    }
+  });
+  EXPECT_EQ(result.Status, 1);
+  EXPECT_EQ(result.Err,
+            "Datei " + out + "Unit1.Doc.htm kann nicht erstellt werden: Dateizugriff verweigert\n");
+  EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), "alt");
+}
