@@ -129,6 +129,8 @@ int RunConvertCommand(const Options& options) {
   const bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
   if (!cancelled && options.HelpProject) {
+    // The help files and the compiled help go into the folder of the pages: one run at a time.
+    const RunLock lock = LockRunFolder(model.Settings());
     CliHelpMessages messages(options.Quiet);
     WarningList helpWarnings;
     helpOk = model.BuildHelpProject(messages, &helpWarnings);

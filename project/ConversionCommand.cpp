@@ -9,7 +9,19 @@
 #include "engine/SourceKinds.h"
 #include "project/CopyFolder.h"
 
+#include <cerrno>
+
 namespace qm {
+
+RunLock LockRunFolder(const ProjectSettings& settings) {
+  const std::string& typed = settings.OutputPath.empty() ? settings.InputPath : settings.OutputPath;
+  const std::string folder = PathFromText(AddTrailingBackslash(typed));
+  RunLock lock;
+  if (lock.TryLock(folder) == EWOULDBLOCK) {
+    throw MakeError(FileOperation::None, folder, 0, kMsgFolderBusy, ErrorArg::Path(folder));
+  }
+  return lock;
+}
 
 ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
                                 ConversionInteraction& interaction, RunResult& result,
@@ -38,6 +50,10 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
                         PathFromText(settings.OutputPath), error);
     }
   }
+
+  // Pages cut off by two runs writing at once, and temporary files of one removed by the other,
+  // are ruled out by one run per folder.
+  const RunLock lock = LockRunFolder(settings);
 
   const std::string extraFolder = PathFromText(AddTrailingBackslash(settings.ExtraFilesFolder));
   if (extraFolder != std::string(1, kPathSep)) {

@@ -2,6 +2,7 @@
 // source search and the generator's run.
 #pragma once
 
+#include "base/RunLock.h"
 #include "engine/Progress.h"
 #include "engine/RunResult.h"
 #include "project/ProjectSettings.h"
@@ -23,6 +24,10 @@ inline constexpr const char* kMsgNoInputFolder = "Der Eingabeordner %s existiert
 /// The output folder cannot be created: the folder and the system's reason.
 inline constexpr const char* kMsgCannotCreateOutputFolder =
     "Der Ordner %s kann nicht erstellt werden: %s";
+/// Another run writes into the folder: the folder.
+inline constexpr const char* kMsgFolderBusy =
+    "In den Ordner %s schreibt gerade eine andere Konvertierung. Bitte warten Sie, bis sie "
+    "beendet ist.";
 
 /// The answers and displays the command needs from its front end. Texts are Windows-1252;
 /// a target is a path as the file system spells it (PathToText makes it text).
@@ -45,14 +50,21 @@ public:
 /// What became of a conversion.
 enum class ConversionOutcome { Converted, Declined };
 
+/// The lock of the folder that a run of settings writes into: its output folder, or its input
+/// folder when it has none. A folder that cannot be opened gives a lock that is not held (the
+/// run then fails on the folder itself). Throws Error(kMsgFolderBusy) at once when another run
+/// holds the lock.
+RunLock LockRunFolder(const ProjectSettings& settings);
+
 /// Runs the conversion of settings (its templates included) with generator. The folders of
 /// settings are Windows-1252 text, as typed; the run works on the paths they name. Returns
 /// Declined when the user did not let the missing output folder be created (nothing happened
 /// then). Throws Error for an empty input path (kMsgNoInputPath), an input path that is no
 /// folder (kMsgNoInputFolder, before anything else happens), an output folder that cannot be
-/// created (kMsgCannotCreateOutputFolder, before any page is written) and for failures of the
-/// run. result is left as it was until the generator's run starts; from then on it is the
-/// run's (TGenerator::Run), also when the run fails.
+/// created (kMsgCannotCreateOutputFolder, before any page is written), for a folder another
+/// run writes into (LockRunFolder, held while this run goes on) and for failures of the run. result
+/// is left as it was until the generator's run starts; from then on it is the run's
+/// (TGenerator::Run), also when the run fails.
 ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
                                 ConversionInteraction& interaction, RunResult& result,
                                 ProgressSink* progress = nullptr);

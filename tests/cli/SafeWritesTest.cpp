@@ -3,6 +3,8 @@
 // through a link or over a read-only file.
 #include "CliFixture.h"
 
+#include "base/RunLock.h"
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -225,4 +227,51 @@ TEST(SafeWrites, AReadOnlyPageIsRefusedAndStays) {
   EXPECT_EQ(result.Err,
             "Datei " + out + "Unit1.Doc.htm kann nicht erstellt werden: Dateizugriff verweigert\n");
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), "alt");
+}
+
+TEST(SafeWrites, ASecondRunIntoAFolderIsRefusedAtOnce) {
+  // While a run holds the folder (here: this test), another run into it stops before it
+  // writes anything, naming the folder; without an output folder the input folder is the one
+  // locked. A killed holder's lock ends with it.
+  for (const bool withOutput : {true, false}) {
+    CliWorld world;
+    const std::string out = world / "aus/";
+    std::filesystem::create_directories(out);
+    const std::string locked = withOutput ? out : world.Source();
+    std::vector<std::string> args = Convert(world, out, {"--quiet"});
+    if (!withOutput) {
+      args.erase(args.begin() + 5, args.begin() + 7);
+    }
+    qm::RunLock holder;
+    ASSERT_EQ(holder.TryLock(locked), 0);
+    const CliResult refused = RunCli(args);
+    EXPECT_EQ(refused.Status, 1) << withOutput;
+    EXPECT_EQ(refused.Err, "In den Ordner " + locked +
+                               " schreibt gerade eine andere Konvertierung. Bitte warten Sie, "
+                               "bis sie beendet ist.\n");
+    const std::set<std::string> untouched =
+        withOutput ? std::set<std::string>{} : std::set<std::string>{"Notiz.c", "Unit1.pas"};
+    EXPECT_EQ(Names(locked), untouched);
+    holder = qm::RunLock();
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+      qm::RunLock lock;
+      if (lock.TryLock(locked) != 0) {
+        _exit(1);
+      }
+      pause();
+      _exit(0);
+    }
+    // Until the child holds the lock, this process gets it and lets it go again.
+    while (holder.TryLock(locked) == 0) {
+      holder = qm::RunLock();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    const CliResult after = RunCli(args);
+    EXPECT_EQ(after.Status, 0) << after.Err;
+    EXPECT_EQ(ReadFile(locked + "Unit1.Doc.htm"), CliWorld::DocPage()) << withOutput;
+  }
 }
