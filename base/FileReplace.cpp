@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,16 +62,29 @@ size_t ReadFull(int fd, char* buf, size_t size) {
 } // namespace
 
 bool IsReplacementTemp(std::string_view name) {
-  if (name.size() < 1 + kTempMark.size() + kRandomPart || name.front() != '.') {
+  // An extension after the random part is at most this long, dot included.
+  constexpr size_t kExtension = 5;
+  const size_t mark = name.rfind(kTempMark);
+  if (mark == std::string_view::npos || name.front() != '.' ||
+      name.size() < mark + kTempMark.size() + kRandomPart) {
     return false;
   }
-  const std::string_view random = name.substr(name.size() - kRandomPart);
-  for (const char c : random) {
-    if (!IsAlnum(c)) {
+  const std::string_view random = name.substr(mark + kTempMark.size(), kRandomPart);
+  std::string_view extension = name.substr(mark + kTempMark.size() + kRandomPart);
+  if (!extension.empty()) {
+    if (extension.size() > kExtension || extension.front() != '.') {
       return false;
     }
+    extension.remove_prefix(1);
   }
-  return name.substr(name.size() - kRandomPart - kTempMark.size(), kTempMark.size()) == kTempMark;
+  for (const std::string_view part : {random, extension}) {
+    for (const char c : part) {
+      if (!IsAlnum(c)) {
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 std::string ReplacementTarget(std::string_view path) {
@@ -82,16 +96,30 @@ std::string ReplacementTarget(std::string_view path) {
   return target;
 }
 
-std::string MakeTempBeside(const std::string& target, int& fd) {
+std::string MakeTempBeside(const std::string& target, int& fd, std::string_view extension) {
   // Only the start of a long name goes into the temporary name, which must stay within the
   // file system's limit for one name.
   constexpr size_t kNamePart = 200;
   const size_t slash = target.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   std::string temp = target.substr(0, nameStart) + "." + target.substr(nameStart, kNamePart) +
-                     std::string(kTempMark) + std::string(kRandomPart, 'X');
-  fd = ::mkostemp(temp.data(), O_CLOEXEC);
+                     std::string(kTempMark) + std::string(kRandomPart, 'X') +
+                     std::string(extension);
+  fd = ::mkostemps(temp.data(), static_cast<int>(extension.size()), O_CLOEXEC);
   return fd < 0 ? std::string() : temp;
+}
+
+std::string MakeTempFolderIn(const std::string& folder) {
+  std::string temp = folder + std::string(kTempMark) + std::string(kRandomPart, 'X');
+  if (::mkdtemp(temp.data()) == nullptr) {
+    return {};
+  }
+  return temp + "/";
+}
+
+void RemoveTemp(const std::string& path) noexcept {
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(path), ignored);
 }
 
 int CheckReplaceable(const std::string& target) {
@@ -170,7 +198,8 @@ size_t RemoveLeftoverTemps(const std::string& folder, const std::vector<DirEntry
   const std::string prefix = folder.empty() ? std::string() : AddTrailingBackslash(folder);
   size_t removed = 0;
   for (const DirEntry& e : entries) {
-    if (e.IsFile() && IsReplacementTemp(e.name) && ::unlink((prefix + e.name).c_str()) == 0) {
+    if ((e.IsFile() || e.IsFolder()) && IsReplacementTemp(e.name)) {
+      RemoveTemp(prefix + e.name);
       ++removed;
     }
   }

@@ -12,10 +12,11 @@
 namespace qm {
 
 /// Temporary files of a replacement are named ".<start of the target's name><kTempMark>"
-/// followed by six random letters or digits.
+/// followed by six random letters or digits (and, where a program that reads the file asks
+/// for one, an extension); a temporary folder is named "<kTempMark>" and six of them.
 inline constexpr std::string_view kTempMark = ".qmtmp";
 
-/// True when a folder entry's name has the form of a replacement's temporary file.
+/// True when a folder entry's name has the form of a replacement's temporary file or folder.
 bool IsReplacementTemp(std::string_view name);
 
 /// The file that a replacement of path writes when links are followed: path itself, or the
@@ -23,8 +24,14 @@ bool IsReplacementTemp(std::string_view name);
 std::string ReplacementTarget(std::string_view path);
 
 /// Makes a new, empty temporary file beside target for a replacement that MoveIntoPlace
-/// finishes; fd receives its open descriptor. Returns its name, or "" with errno set.
-std::string MakeTempBeside(const std::string& target, int& fd);
+/// finishes; fd receives its open descriptor. extension (such as ".hhp"), when given, ends
+/// the name. Returns its name, or "" with errno set.
+std::string MakeTempBeside(const std::string& target, int& fd, std::string_view extension = {});
+/// Makes a new, empty temporary folder in folder (ending in "/", or empty for the current
+/// one). Returns its path with a trailing "/", or "" with errno set.
+std::string MakeTempFolderIn(const std::string& folder);
+/// Removes path and, for a folder, everything in it; nothing when nothing is there.
+void RemoveTemp(const std::string& path) noexcept;
 
 /// 0 when the file at target may be replaced, else the reason: a regular file there that this
 /// process may not write (EACCES, EROFS) is refused, as writing it in place would be. A link
@@ -43,7 +50,7 @@ bool FileHoldsBytes(const std::string& path, std::string_view bytes);
 /// other holds.
 bool FileHoldsSameAs(const std::string& path, const std::string& other);
 
-/// Removes the files of entries (a listing of folder) that are temporaries of a replacement:
+/// Removes the files and folders of entries (a listing of folder) that are temporaries:
 /// a run that was killed left them. Only call this while no other process replaces files in
 /// folder (the run holds the folder's RunLock). Returns how many were removed.
 size_t RemoveLeftoverTemps(const std::string& folder, const std::vector<DirEntry>& entries);

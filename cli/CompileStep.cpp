@@ -1,5 +1,6 @@
 #include "cli/CompileStep.h"
 
+#include "base/Console.h"
 #include "cli/Terminal.h"
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpProjectRun.h"
@@ -13,6 +14,11 @@ bool CompileHelpProjects(const ProjectSettings& settings, ProgramRunner& runner,
   bool ok = true;
   for (const std::string& project : ProjectFilesOf(settings.Help, settings.OutputPath)) {
     const HelpCompileResult result = CompileHelpProject(runner, compiler, project);
+    // Ctrl+C reaches the compiler too; the command then ends as cancelled, not with the
+    // compiler's signal.
+    if (InterruptRequested()) {
+      return false;
+    }
     for (const std::string& line : CompileReport(result, !quiet)) {
       PrintUtf8(stderr, line);
     }

@@ -126,7 +126,7 @@ int RunConvertCommand(const Options& options) {
   const RunResult& run = model.LastRun();
   WarningList warnings = run.Warnings;
   PrintWarnings(warnings);
-  const bool cancelled = outcome == JobOutcome::Cancelled;
+  bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
   if (!cancelled && options.HelpProject) {
     // The help files and the compiled help go into the folder of the pages: one run at a time.
@@ -138,6 +138,7 @@ int RunConvertCommand(const Options& options) {
     warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
     if (helpOk && options.Compile) {
       helpOk = CompileHelpProjects(model.Settings(), runner, compiler, options.Quiet);
+      cancelled = InterruptRequested();
     }
   }
   if (!options.Quiet) {

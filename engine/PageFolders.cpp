@@ -26,7 +26,7 @@ void PageFolders::Keep(const std::string& folder, const std::vector<DirEntry>& e
   RemoveLeftoverTemps(folder, entries);
   std::unordered_set<std::string> names;
   for (const DirEntry& e : entries) {
-    if (!e.IsFolder() && !(e.IsFile() && IsReplacementTemp(e.name))) {
+    if (!e.IsFolder() && !IsReplacementTemp(e.name)) {
       names.insert(e.name);
     }
   }

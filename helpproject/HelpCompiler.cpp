@@ -2,8 +2,13 @@
 
 #include "base/AnsiText.h"
 #include "base/Error.h"
+#include "base/FileReplace.h"
 #include "base/Paths.h"
+#include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace qm {
 
@@ -62,6 +67,79 @@ std::string ReportLine(const char* format, const std::string& project, std::vect
   return WordError(parts, true);
 }
 
+// A compile that leaves the old help file whole until the new one is complete. The compiler
+// writes the file its project names in place, cutting the old one first; so it is given a copy
+// of the project that names the file inside a temporary folder beside it, and only a finished
+// file is renamed over the old one. Whatever stops the compiler (an error, Ctrl+C, a kill of
+// this process) the old file stays; the temporaries go with this object, or with the next run
+// in the folder.
+class StagedCompile {
+public:
+  StagedCompile(const std::string& projectFile, const std::string& compiledFile)
+      : compiledFile_(compiledFile) {
+    try {
+      Stage(projectFile);
+    } catch (...) {
+      RemoveTemp(tempProject_);
+      RemoveTemp(tempFolder_);
+      throw;
+    }
+  }
+  StagedCompile(const StagedCompile&) = delete;
+  StagedCompile& operator=(const StagedCompile&) = delete;
+  ~StagedCompile() {
+    RemoveTemp(tempProject_);
+    RemoveTemp(tempFolder_);
+  }
+
+  /// The project file to compile, in the folder of the real one.
+  const std::string& Project() const { return tempProject_; }
+  /// Puts the compiled file in its place; nothing when the compiler wrote none.
+  void Commit() {
+    const std::string made = tempFolder_ + ExtractFileName(compiledFile_);
+    if (!FileExists(made)) {
+      return;
+    }
+    if (const int err = MoveIntoPlace(made, compiledFile_); err != 0) {
+      throw Error::File(FileOperation::Write, kMsgWriteFailed, compiledFile_, err);
+    }
+  }
+
+private:
+  void Stage(const std::string& projectFile) {
+    const std::string folder = ExtractFilePath(projectFile);
+    tempFolder_ = MakeTempFolderIn(folder);
+    if (tempFolder_.empty()) {
+      throw Error::File(FileOperation::Create, kMsgCannotCreateBecause, compiledFile_, errno);
+    }
+    std::string project = ReadFileBytes(projectFile);
+    const std::string_view key = kHhpCompiledFile;
+    size_t value = std::string::npos;
+    if (project.starts_with(key)) {
+      value = key.size();
+    } else if (const size_t at = project.find("\n" + std::string(key)); at != std::string::npos) {
+      value = at + 1 + key.size();
+    }
+    if (value != std::string::npos) {
+      project.insert(value, tempFolder_.substr(folder.size()));
+    }
+    int fd = -1;
+    tempProject_ = MakeTempBeside(projectFile, fd, kProjectFileExt);
+    if (tempProject_.empty()) {
+      throw Error::File(FileOperation::Create, kMsgCannotCreateBecause, projectFile, errno);
+    }
+    const bool written = WriteAllBytes(fd, project);
+    const int err = errno;
+    if (::close(fd) != 0 || !written) {
+      throw Error::File(FileOperation::Write, kMsgWriteFailed, projectFile, written ? errno : err);
+    }
+  }
+
+  std::string compiledFile_;
+  std::string tempFolder_;
+  std::string tempProject_;
+};
+
 } // namespace
 
 bool HelpCompileResult::Ok() const {
@@ -96,8 +174,15 @@ HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& c
   result.ProjectFile = projectFile;
   result.CompiledFile = ChangeFileExt(projectFile, kCompiledFileExt);
   const std::string folder = ExtractFilePath(projectFile);
-  result.Run = runner.Run(compiler, {ExtractFileName(projectFile)}, folder.empty() ? "." : folder);
+  StagedCompile staged(projectFile, result.CompiledFile);
+  result.Run =
+      runner.Run(compiler, {ExtractFileName(staged.Project())}, folder.empty() ? "." : folder);
   result.Faults = CompilerFaults(result.Run.Output);
+  // The compiler may write its file also when it reports errors; it is kept then, as it
+  // would have been written in place.
+  if (result.Run.Succeeded()) {
+    staged.Commit();
+  }
   return result;
 }
 

@@ -275,3 +275,34 @@ TEST(SafeWrites, ASecondRunIntoAFolderIsRefusedAtOnce) {
     EXPECT_EQ(ReadFile(locked + "Unit1.Doc.htm"), CliWorld::DocPage()) << withOutput;
   }
 }
+
+TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
+  // A compiler in chmcmd's place writes half a file and is stopped by Ctrl+C, which reaches
+  // the whole program: the command ends as cancelled (130), the old help file stays whole,
+  // and no temporary file is left. One that finishes replaces the old file.
+  for (const bool interrupted : {true, false}) {
+    CliWorld world;
+    const std::string out = world / "aus/";
+    const std::string bin = world / "bin/";
+    std::filesystem::create_directories(out);
+    WriteFile(out + "H.Doc.chm", "alt");
+    WriteFile(bin + "chmcmd",
+              std::string("#!/bin/sh\n"
+                          "chm=$(sed -n 's/^Compiled file=//p' \"$1\" | tr -d '\\r')\n") +
+                  (interrupted ? "printf halb > \"$chm\"\nkill -INT $PPID\nkill -INT $$\n"
+                               : "printf neu > \"$chm\"\n"));
+    chmod((bin + "chmcmd").c_str(), 0755);
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (bin + ":" + path).c_str(), 1);
+    const CliResult result = RunCli(Convert(world, out,
+                                            {"--quiet", "--help-title", "H", "--kinds", "pascal",
+                                             "--help-project", "--compile", "--no-tech-help"}));
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(result.Status, interrupted ? 130 : 0) << result.Err;
+    EXPECT_EQ(result.Err, interrupted ? "Konvertierung abgebrochen.\n" : "");
+    EXPECT_EQ(ReadFile(out + "H.Doc.chm"), interrupted ? "alt" : "neu");
+    for (const std::string& name : Names(out)) {
+      EXPECT_EQ(name.find(".qmtmp"), std::string::npos) << name;
+    }
+  }
+}

@@ -3,16 +3,22 @@
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpProjectRun.h"
 
+#include <filesystem>
+#include <set>
+#include <unistd.h>
+
 using namespace qm;
 using namespace qmtest;
 
 namespace {
 
-/// Answers in the compiler's place and records how it was called.
+/// Answers in the compiler's place and records how it was called. Like the compiler, it
+/// writes Writes (when not empty) into the file that the project's "Compiled file=" names.
 class ScriptedRunner final : public ProgramRunner {
 public:
   std::string Found = "/usr/bin/chmcmd";
   ProgramRun Answer;
+  std::string Writes;
   std::string Program;
   std::vector<std::string> Args;
   std::string Folder;
@@ -23,9 +29,28 @@ public:
     Program = program;
     Args = args;
     Folder = folder;
+    const std::string project = ReadFile(folder + "/" + args.at(0));
+    const size_t at = project.find("Compiled file=");
+    if (!Writes.empty() && at != std::string::npos) {
+      const size_t start = at + 14;
+      WriteFile(folder + "/" + project.substr(start, project.find('\r', start) - start), Writes);
+    }
     return Answer;
   }
 };
+
+/// A project file for the compiled file name, as the help project writes it.
+void WriteProject(const std::string& folder, const std::string& name, const std::string& chm) {
+  WriteFile(folder + name, CrLf({"[OPTIONS]", "Compiled file=" + chm, "", "[FILES]", "A.htm"}));
+}
+
+std::set<std::string> Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    names.insert(e.path().filename().string());
+  }
+  return names;
+}
 
 ProgramRun Ended(int status, std::string output) {
   ProgramRun run;
@@ -38,19 +63,31 @@ ProgramRun Ended(int status, std::string output) {
 
 TEST(HelpCompiler, RunsInTheProjectFolderWithTheProjectsName) {
   // The compiler resolves "#include" against its working folder, so it runs in the output
-  // folder and gets the project's bare file name; the help file it makes is named alike.
+  // folder and gets a bare file name, that of a copy of the project (a name no option can
+  // start with) which has it write the help file in a temporary folder. The finished file
+  // replaces the old one; no temporary file or folder stays.
+  TempDir tmp;
+  const std::string folder = tmp / "aus gabe/";
+  std::filesystem::create_directories(folder);
+  WriteProject(folder, "Hand buch.Doc.hhp", "Hand buch.Doc.chm");
+  WriteFile(folder + "Hand buch.Doc.chm", "alt");
   ScriptedRunner runner;
   runner.Answer = Ended(0, "Writing CHM Hand buch.Doc.chm\n");
+  runner.Writes = "neu";
   const HelpCompileResult result =
-      CompileHelpProject(runner, FindHelpCompiler(runner), "/aus/gabe/Hand buch.Doc.hhp");
+      CompileHelpProject(runner, FindHelpCompiler(runner), folder + "Hand buch.Doc.hhp");
   EXPECT_EQ(runner.Program, "/usr/bin/chmcmd");
-  EXPECT_EQ(runner.Args, std::vector<std::string>{"Hand buch.Doc.hhp"});
-  EXPECT_EQ(runner.Folder, "/aus/gabe/");
-  EXPECT_EQ(result.CompiledFile, "/aus/gabe/Hand buch.Doc.chm");
+  ASSERT_EQ(runner.Args.size(), 1u);
+  EXPECT_TRUE(runner.Args[0].starts_with(".Hand buch.Doc.hhp.qmtmp")) << runner.Args[0];
+  EXPECT_TRUE(runner.Args[0].ends_with(".hhp")) << runner.Args[0];
+  EXPECT_EQ(runner.Folder, folder);
+  EXPECT_EQ(result.CompiledFile, folder + "Hand buch.Doc.chm");
+  EXPECT_EQ(ReadFile(folder + "Hand buch.Doc.chm"), "neu");
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"Hand buch.Doc.chm", "Hand buch.Doc.hhp"}));
   EXPECT_TRUE(result.Ok());
   EXPECT_EQ(CompileReport(result, true),
-            std::vector<std::string>{
-                "/aus/gabe/Hand buch.Doc.hhp: Hilfedatei /aus/gabe/Hand buch.Doc.chm geschrieben"});
+            std::vector<std::string>{folder + "Hand buch.Doc.hhp: Hilfedatei " + folder +
+                                     "Hand buch.Doc.chm geschrieben"});
   EXPECT_TRUE(CompileReport(result, false).empty());
 }
 
@@ -78,23 +115,35 @@ TEST(HelpCompiler, PassesOnErrorsWarningsAndTheExceptionThatEndedIt) {
 TEST(HelpCompiler, AnErrorLineFailsTheCompileAlsoWhenTheCompilerExitsWithZero) {
   // A link to a missing anchor is only an "Error:" line with exit status 0: the help file is
   // written, but the compile is not reported as a success.
+  TempDir tmp;
+  ASSERT_TRUE(std::filesystem::create_directory(tmp / "o"));
+  WriteProject(tmp / "o/", "T.Doc.hhp", "T.Doc.chm");
   ScriptedRunner runner;
   runner.Answer = Ended(0, "Error: Anchor A.htm#x undefined; first use A.htm\n"
                            "Warning: something\n");
-  const HelpCompileResult result = CompileHelpProject(runner, "/c", "o/T.Doc.hhp");
+  const std::string project = tmp / "o/T.Doc.hhp";
+  const HelpCompileResult result = CompileHelpProject(runner, "/c", project);
   EXPECT_FALSE(result.Ok());
   EXPECT_EQ(
       CompileReport(result, true),
-      (std::vector<std::string>{"o/T.Doc.hhp: Error: Anchor A.htm#x undefined; first use A.htm",
-                                "o/T.Doc.hhp: Warning: something"}));
+      (std::vector<std::string>{project + ": Error: Anchor A.htm#x undefined; first use A.htm",
+                                project + ": Warning: something"}));
 
   // Warnings alone do not fail it.
   runner.Answer = Ended(0, "Warning: something\n");
-  EXPECT_TRUE(CompileHelpProject(runner, "/c", "o/T.Doc.hhp").Ok());
+  EXPECT_TRUE(CompileHelpProject(runner, "/c", project).Ok());
 }
 
-TEST(HelpCompiler, AFailedRunNamesItsStatusOrSignal) {
+TEST(HelpCompiler, AFailedRunNamesItsStatusOrSignalAndKeepsTheOldFile) {
+  // What a compiler that fails or is stopped wrote never reaches the help file. A project
+  // without a folder is compiled in the current one.
+  TempDir tmp;
+  const std::string cwd = std::filesystem::current_path().string();
+  ASSERT_EQ(chdir(tmp.path().c_str()), 0);
+  WriteProject(tmp / "", "T.Tech.hhp", "T.Tech.chm");
+  WriteFile(tmp / "T.Tech.chm", "alt");
   ScriptedRunner runner;
+  runner.Writes = "halb";
   runner.Answer = Ended(217, "EFOpenError: Unable to open file \"B.htm\"\n");
   HelpCompileResult result = CompileHelpProject(runner, "/c", "T.Tech.hhp");
   EXPECT_FALSE(result.Ok());
@@ -108,6 +157,9 @@ TEST(HelpCompiler, AFailedRunNamesItsStatusOrSignal) {
   EXPECT_FALSE(result.Ok());
   EXPECT_EQ(CompileReport(result, true),
             std::vector<std::string>{"T.Tech.hhp: chmcmd wurde durch Signal 9 beendet"});
+  EXPECT_EQ(ReadFile(tmp / "T.Tech.chm"), "alt");
+  EXPECT_EQ(Names(tmp.path()), (std::set<std::string>{"T.Tech.chm", "T.Tech.hhp"}));
+  ASSERT_EQ(chdir(cwd.c_str()), 0);
 }
 
 TEST(HelpCompiler, ProjectFilesAreThoseOfTheEnabledKindsInTheOrderWritten) {
