@@ -3,7 +3,6 @@
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
 
-#include <cassert>
 #include <cerrno>
 
 namespace qm {
@@ -52,7 +51,7 @@ std::string SystemReasonText(int err) {
   }
 }
 
-std::string WordError(const ErrorParts& parts, bool utf8) {
+std::string detail::WordParts(const ErrorParts& parts, bool utf8) {
   std::string out;
   auto literal = [&out, utf8](std::string_view piece) {
     out += utf8 ? AnsiToUtf8(piece) : std::string(piece);
@@ -70,10 +69,10 @@ std::string WordError(const ErrorParts& parts, bool utf8) {
       continue;
     }
     // Parts come from MakeError, Error::File and WordMessage, whose formats were checked
-    // against their arguments at compile time; a mismatch here is parts made by hand.
-    assert(next < parts.args.size() && "a format placeholder without its argument");
+    // against their arguments at compile time; a mismatch is a fault of this file's code and
+    // must not pass as a message with a hole.
     if (next == parts.args.size()) {
-      continue;
+      throw std::logic_error("a message placeholder without its argument: " + parts.format);
     }
     const ErrorArg& arg = parts.args[next++];
     switch (arg.kind) {
@@ -93,17 +92,14 @@ std::string WordError(const ErrorParts& parts, bool utf8) {
     }
   }
   literal(format.substr(start));
-  assert(next == parts.args.size() && "an argument without its format placeholder");
+  if (next != parts.args.size()) {
+    throw std::logic_error("a message argument without its placeholder: " + parts.format);
+  }
   return out;
 }
 
-Error::Error(const std::string& message) : std::runtime_error(message) {
-  parts_.format = "%s";
-  parts_.args.push_back(ErrorArg::Text(message));
-}
-
 Error::Error(ErrorParts parts)
-    : std::runtime_error(WordError(parts, false)), parts_(std::move(parts)) {}
+    : std::runtime_error(detail::WordParts(parts, false)), parts_(std::move(parts)) {}
 
 Error Error::File(FileOperation operation, FileFormat format, std::string_view path, int err) {
   ErrorParts parts{operation, std::string(path),          err,
@@ -115,7 +111,7 @@ Error Error::File(FileOperation operation, FileFormat format, std::string_view p
 }
 
 std::string Error::Text() const {
-  return WordError(parts_, true);
+  return detail::WordParts(parts_, true);
 }
 
 } // namespace qm

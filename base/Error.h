@@ -174,7 +174,8 @@ private:
   bool withReason_ = false;
 };
 
-/// The parts of a failure.
+/// The parts of a failure. Only MakeError and Error::File fill them, after checking the format
+/// against its arguments, so that every placeholder has its argument.
 struct ErrorParts {
   FileOperation operation = FileOperation::None;
   std::string path;    ///< the file or folder concerned, as the file system spells it (or empty)
@@ -184,24 +185,25 @@ struct ErrorParts {
   std::vector<ErrorArg> args;
 };
 
-/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true, where control
-/// characters of a path are shown as escapes).
-std::string WordError(const ErrorParts& parts, bool utf8);
-
 /// The reason for errno err in German words (Windows-1252), such as "Dateizugriff verweigert"
 /// or "Kein Speicherplatz mehr auf dem Datentr\xE4ger". An errno without words of its own
 /// gives "E/A-Fehler <n>".
 std::string SystemReasonText(int err);
+
+namespace detail {
+
+/// The message of parts in Windows-1252 (utf8 false) or UTF-8 (utf8 true, where control
+/// characters of a path are shown as escapes). Throws std::logic_error when the format and the
+/// arguments do not fit, which the checked formats rule out.
+std::string WordParts(const ErrorParts& parts, bool utf8);
+
+} // namespace detail
 
 /// A failure that ends the current command. what() is the Windows-1252 message (a path in it
 /// converted to Windows-1252, "?" for what it lacks); Text() is the same message in UTF-8 with
 /// the path as the file system spells it. Front ends show Text().
 class Error : public std::runtime_error {
 public:
-  /// A message already worded by the thrower (Windows-1252).
-  explicit Error(const std::string& message);
-  explicit Error(ErrorParts parts);
-
   /// The failure of operation on path: format's first "%s" is the path, a second one the
   /// system's reason for err. err stays a part also when the format does not show it.
   static Error File(FileOperation operation, FileFormat format, std::string_view path, int err);
@@ -211,6 +213,11 @@ public:
   std::string Text() const;
 
 private:
+  explicit Error(ErrorParts parts);
+  template <class... Args>
+  friend Error MakeError(FileOperation operation, std::string_view path, int line,
+                         MessageFormat<Args...> format, const Args&... args);
+
   ErrorParts parts_;
 };
 
@@ -227,8 +234,8 @@ Error MakeError(FileOperation operation, std::string_view path, int line,
 /// UTF-8 like Error::Text. Checked at compile time like MakeError.
 template <class... Args>
 std::string WordMessage(MessageFormat<Args...> format, const Args&... args) {
-  return WordError(ErrorParts{FileOperation::None, {}, 0, 0, std::string(format.Text()), {args...}},
-                   true);
+  return detail::WordParts(
+      ErrorParts{FileOperation::None, {}, 0, 0, std::string(format.Text()), {args...}}, true);
 }
 
 } // namespace qm

@@ -10,14 +10,6 @@ constexpr const char* kWarningWord = "Warnung";
 
 } // namespace
 
-void AddWarning(WarningList& list, std::string_view file, int line, const char* format,
-                std::vector<ErrorArg> args) {
-  ErrorParts parts;
-  parts.format = format;
-  parts.args = std::move(args);
-  list.push_back(Warning{std::string(file), line, WordError(parts, true)});
-}
-
 std::string WarningLine(const Warning& warning) {
   // A file name may hold a line break or an escape sequence; the line stays one line.
   std::string out = EscapeControlChars(warning.file);

@@ -37,10 +37,6 @@ void AddWarning(WarningList& list, std::string_view file, int line, MessageForma
   list.push_back(Warning{std::string(file), line, WordMessage(format, args...)});
 }
 
-/// The same with args in a list, which the compiler cannot check against format.
-void AddWarning(WarningList& list, std::string_view file, int line, const char* format,
-                std::vector<ErrorArg> args = {});
-
 /// The warning as one line for a terminal (UTF-8): "file:line: Warnung: text", or
 /// "file: Warnung: text" without a line. Control characters in the file's name are shown as
 /// escapes (EscapeControlChars).

@@ -109,29 +109,28 @@ void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int l
   const size_t k = EnumIndex(kind);
   WarningList& warnings = result_.Warnings;
   if (id.find_first_not_of("0123456789") != std::string::npos) {
-    AddWarning(warnings, inFile, line, kWarnIdNotNumber, {ErrorArg::Text(id)});
+    AddWarning(warnings, inFile, line, kWarnIdNotNumber, ErrorArg::Text(id));
   }
   if (title.find('=') != std::string::npos) {
-    AddWarning(warnings, inFile, line, kWarnTitleWithEquals, {ErrorArg::Text(title)});
+    AddWarning(warnings, inFile, line, kWarnTitleWithEquals, ErrorArg::Text(title));
   }
   const auto [seen, fresh] = idSeen_[k].try_emplace(id, SourceLine{inFile, line});
   if (!fresh) {
-    AddWarning(warnings, inFile, line, kWarnDuplicateId,
-               {ErrorArg::Text(id), ErrorArg::Path(seen->second.file),
-                ErrorArg::Number(seen->second.line)});
+    AddWarning(warnings, inFile, line, kWarnDuplicateId, ErrorArg::Text(id),
+               ErrorArg::Path(seen->second.file), ErrorArg::Number(seen->second.line));
   }
   const auto [first, firstOnPage] = pageIds_[k].try_emplace(PathCaseKey(page), id);
   if (!firstOnPage) {
-    AddWarning(warnings, inFile, line, kWarnSecondIdOnPage,
-               {ErrorArg::Path(ExtractFileName(page)), ErrorArg::Text(first->second)});
+    AddWarning(warnings, inFile, line, kWarnSecondIdOnPage, ErrorArg::Path(ExtractFileName(page)),
+               ErrorArg::Text(first->second));
   }
 }
 
 void GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
   const auto it = pageSources_.find(PathCaseKey(page));
   if (it != pageSources_.end() && it->second != inFile) {
-    AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced,
-               {ErrorArg::Path(page), ErrorArg::Path(it->second)});
+    AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),
+               ErrorArg::Path(it->second));
     pageSources_.erase(it);
   }
 }

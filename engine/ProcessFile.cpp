@@ -172,18 +172,15 @@ struct GeneratorRun::BlockScan {
   // that leads out of it ends the run.
   std::string OwnPage(std::string_view name, std::string_view ext) const {
     if (LeavesFolder(name)) {
-      ErrorParts parts;
-      parts.operation = FileOperation::Source;
-      parts.path = inFile;
-      parts.format = kMsgBadPageName;
-      parts.args = {ErrorArg::Path(inFile), ErrorArg::Text(name)};
-      throw Error(std::move(parts));
+      throw MakeError(FileOperation::Source, inFile, 0, kMsgBadPageName, ErrorArg::Path(inFile),
+                      ErrorArg::Text(name));
     }
     return pageFolder + PathFromText(name) + std::string(ext);
   }
 
-  void Warn(size_t index, const char* format, std::vector<ErrorArg> args = {}) {
-    AddWarning(run.result_.Warnings, inFile, static_cast<int>(index + 1), format, std::move(args));
+  template <class... Args>
+  void Warn(size_t index, MessageFormat<Args...> format, const Args&... args) {
+    AddWarning(run.result_.Warnings, inFile, static_cast<int>(index + 1), format, args...);
   }
 
   // Contents and index lines of the block's lines [from, end) that have too few fields. Each
@@ -196,9 +193,8 @@ struct GeneratorRun::BlockScan {
         const size_t at = lines[k].find(marker);
         if (at != std::string_view::npos &&
             CountChar(lines[k].substr(at + marker.size()), kEntrySep[0]) + 1 < kMinKeywordFields) {
-          Warn(k, kWarnFewFields,
-               {ErrorArg::Text(std::string(kMarkerPrefix) + std::string(keyword)),
-                ErrorArg::Number(kMinKeywordFields)});
+          Warn(k, kWarnFewFields, ErrorArg::Text(std::string(kMarkerPrefix) + std::string(keyword)),
+               ErrorArg::Number(kMinKeywordFields));
         }
       }
     }
@@ -218,22 +214,18 @@ struct GeneratorRun::BlockScan {
     title = TrimView(rest);
 
     if (i < s.openEnd) {
-      Warn(i, kWarnNestedStart,
-           {ErrorArg::Text(s.start), ErrorArg::Number(static_cast<int>(s.openStart + 1))});
+      Warn(i, kWarnNestedStart, ErrorArg::Text(s.start),
+           ErrorArg::Number(static_cast<int>(s.openStart + 1)));
     }
     if (title.empty()) {
       Warn(i, kWarnNoTitle);
     }
     const size_t end = FindEnd(s, i);
     if (end == lines.size()) {
-      ErrorParts parts;
-      parts.operation = FileOperation::Source;
-      parts.path = inFile;
-      parts.line = static_cast<int>(i + 1);
-      parts.format = kMsgUnterminatedBlock;
-      parts.args = {ErrorArg::Path(inFile), ErrorArg::Number(parts.line), ErrorArg::Text(s.start),
-                    ErrorArg::Text(s.end)};
-      throw Error(std::move(parts));
+      const int startLine = static_cast<int>(i + 1);
+      throw MakeError(FileOperation::Source, inFile, startLine, kMsgUnterminatedBlock,
+                      ErrorArg::Path(inFile), ErrorArg::Number(startLine), ErrorArg::Text(s.start),
+                      ErrorArg::Text(s.end));
     }
     if (end > s.openEnd) {
       s.openStart = i;
@@ -327,7 +319,7 @@ struct GeneratorRun::BlockScan {
       readError = ready->readError;
       if (ready->notFile) {
         AddWarning(run.result_.Warnings, inFile, 0, kWarnNotAFile,
-                   {ErrorArg::Text(EntryKindText(*ready->notFile))});
+                   ErrorArg::Text(EntryKindText(*ready->notFile)));
         return std::nullopt;
       }
     } else {
@@ -338,7 +330,7 @@ struct GeneratorRun::BlockScan {
         if (!read) {
           // It changed since the search (into a fifo, say): skipped as the search skips it.
           AddWarning(run.result_.Warnings, inFile, 0, kWarnNotAFile,
-                     {ErrorArg::Text(EntryKindText(kind))});
+                     ErrorArg::Text(EntryKindText(kind)));
           return std::nullopt;
         }
         bytes = std::move(*read);

@@ -46,12 +46,12 @@ void AppendMatches(TQuelle& q, const std::string& folder, const std::vector<DirE
     }
     std::string path = folder + e.name;
     if (!e.IsFile()) {
-      AddWarning(q.Warnings, path, 0, kWarnNotAFile, {ErrorArg::Text(EntryKindText(e.kind))});
+      AddWarning(q.Warnings, path, 0, kWarnNotAFile, ErrorArg::Text(EntryKindText(e.kind)));
     } else if (HasControlChar(e.name)) {
       AddWarning(q.Warnings, path, 0, kWarnControlInName);
     } else if (path.size() >= PATH_MAX) {
       AddWarning(q.Warnings, path, 0, kWarnPathTooLong,
-                 {ErrorArg::Number(static_cast<int>(path.size())), ErrorArg::Number(PATH_MAX - 1)});
+                 ErrorArg::Number(static_cast<int>(path.size())), ErrorArg::Number(PATH_MAX - 1));
     } else {
       q.Files.push_back(std::move(path));
     }
@@ -113,7 +113,7 @@ void TQuelle::Search(const std::string& root) {
     const std::vector<DirEntry> entries = ListFolder(folder, &error);
     if (error != 0) {
       AddWarning(Warnings, folder, 0, kWarnFolderUnreadable,
-                 {ErrorArg::Text(SystemReasonText(error))});
+                 ErrorArg::Text(SystemReasonText(error)));
     }
     for (const std::string& mask : Masks) {
       AppendMatches(*this, folder, entries, mask);

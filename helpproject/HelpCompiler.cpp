@@ -58,15 +58,6 @@ bool IsFaultWord(std::string_view word) {
   return IsExceptionName(word);
 }
 
-/// One line of the report: format with the project file and further args, in UTF-8.
-std::string ReportLine(const char* format, const std::string& project, std::vector<ErrorArg> args) {
-  ErrorParts parts;
-  parts.format = format;
-  parts.args.push_back(ErrorArg::Path(project));
-  parts.args.insert(parts.args.end(), args.begin(), args.end());
-  return WordError(parts, true);
-}
-
 // A compile that leaves the old help file whole until the new one is complete. The compiler
 // writes the file its project names in place, cutting the old one first; so it is given a copy
 // of the project that names the file inside a temporary folder beside it, and only a finished
@@ -157,13 +148,9 @@ bool HelpCompileResult::Ok() const {
 std::string FindHelpCompiler(ProgramRunner& runner) {
   std::string compiler = runner.Find(kHelpCompiler);
   if (compiler.empty()) {
-    throw Error(ErrorParts{FileOperation::Run,
-                           kHelpCompiler,
-                           0,
-                           0,
-                           kErrNoHelpCompiler,
-                           {ErrorArg::Text(kHelpCompiler), ErrorArg::Text(kHelpCompilerPackage),
-                            ErrorArg::Text(kHelpCompilerPackage)}});
+    throw MakeError(FileOperation::Run, kHelpCompiler, 0, kErrNoHelpCompiler,
+                    ErrorArg::Text(kHelpCompiler), ErrorArg::Text(kHelpCompilerPackage),
+                    ErrorArg::Text(kHelpCompilerPackage));
   }
   return compiler;
 }
@@ -208,20 +195,18 @@ std::vector<std::string> CompilerFaults(std::string_view output) {
 
 std::vector<std::string> CompileReport(const HelpCompileResult& result, bool withSuccess) {
   std::vector<std::string> lines;
+  const auto project = ErrorArg::Path(result.ProjectFile);
   for (const std::string& fault : result.Faults) {
-    lines.push_back(ReportLine(kMsgCompileFault, result.ProjectFile, {ErrorArg::Path(fault)}));
+    lines.push_back(WordMessage(kMsgCompileFault, project, ErrorArg::Path(fault)));
   }
   if (result.Run.Signal != 0) {
-    lines.push_back(
-        ReportLine(kMsgCompileSignal, result.ProjectFile,
-                   {ErrorArg::Text(kHelpCompiler), ErrorArg::Number(result.Run.Signal)}));
+    lines.push_back(WordMessage(kMsgCompileSignal, project, ErrorArg::Text(kHelpCompiler),
+                                ErrorArg::Number(result.Run.Signal)));
   } else if (result.Run.ExitStatus != 0) {
-    lines.push_back(
-        ReportLine(kMsgCompileStatus, result.ProjectFile,
-                   {ErrorArg::Text(kHelpCompiler), ErrorArg::Number(result.Run.ExitStatus)}));
+    lines.push_back(WordMessage(kMsgCompileStatus, project, ErrorArg::Text(kHelpCompiler),
+                                ErrorArg::Number(result.Run.ExitStatus)));
   } else if (withSuccess && result.Ok()) {
-    lines.push_back(
-        ReportLine(kMsgCompiled, result.ProjectFile, {ErrorArg::Path(result.CompiledFile)}));
+    lines.push_back(WordMessage(kMsgCompiled, project, ErrorArg::Path(result.CompiledFile)));
   }
   return lines;
 }

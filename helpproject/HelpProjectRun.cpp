@@ -46,7 +46,7 @@ void CheckHelpProject(const RunResult& run, const CharacterTable& table,
         // Lists filled by hand have no origins; the page stands in for the source then.
         const bool known = !id.Where.File().empty();
         AddWarning(warnings, known ? id.Where.File() : id.Page, known ? id.Where.Line() : 0,
-                   kWarnBadSymbol, {ErrorArg::Text(symbol)});
+                   kWarnBadSymbol, ErrorArg::Text(symbol));
       }
     }
   }

@@ -25,10 +25,7 @@ bool IsValidHelpTitle(std::string_view title) {
 
 void CheckHelpTitle(std::string_view title) {
   if (!IsValidHelpTitle(title)) {
-    ErrorParts parts;
-    parts.format = kMsgBadHelpTitle;
-    parts.args = {ErrorArg::Text(title)};
-    throw Error(std::move(parts));
+    throw MakeError(FileOperation::None, {}, 0, kMsgBadHelpTitle, ErrorArg::Text(title));
   }
 }
 

@@ -39,3 +39,15 @@ TEST(Error, AFileStepKeepsItsReasonAlsoWhereTheMessageDoesNotShowIt) {
   EXPECT_EQ(write.Parts().systemError, EACCES);
   EXPECT_EQ(std::string(write.what()), "Datei /a.pas: Dateizugriff verweigert");
 }
+
+TEST(Error, AFormatThatDoesNotFitItsArgumentsIsAFaultNotAMessageWithAHole) {
+  // The checked makers cannot produce such parts; wording them anyway must not drop a
+  // placeholder or an argument without a word.
+  for (const auto& [format, args] : std::vector<std::pair<std::string, std::vector<ErrorArg>>>{
+           {"Datei %s: %s", {ErrorArg::Path("/a")}},
+           {"Datei %s", {ErrorArg::Path("/a"), ErrorArg::Number(2)}}}) {
+    EXPECT_THROW(detail::WordParts(ErrorParts{FileOperation::None, {}, 0, 0, format, args}, true),
+                 std::logic_error)
+        << format;
+  }
+}
