@@ -23,6 +23,7 @@ enum class FileOperation {
   Input,        ///< the input folder of a conversion
   Source,       ///< the content of a source file (a line of it)
   Run,          ///< starting another program (path: the program)
+  Precondition, ///< a command that cannot run yet: what it works on is not there (no file step)
 };
 
 /// One value of an error message, filled into the next "%s" or "%d" of its format. Each maker

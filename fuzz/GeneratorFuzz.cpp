@@ -25,12 +25,6 @@ constexpr const char* kSourceNames[] = {"Quelle.pas", "Quelle.dpr",  "Quelle.c",
                                         "Quelle.asm", "Quelle.htm",  "Quelle.html", "Quelle.rul",
                                         "Quelle.dpk", "Quelle.bpg",  "Quelle.p",    "Quelle"};
 
-class QuietMessages final : public qm::HelpProjectMessages {
-public:
-  void ShowError(const std::string&, int) override {}
-  void ShowInformation(const std::string&, int) override {}
-};
-
 void Check(bool condition) {
   if (!condition) {
     __builtin_trap();
@@ -75,11 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     help.Title = "Hilfe";
     help.MapHeaderPascal = true;
     help.MapHeaderJava = true;
-    QuietMessages messages;
+    qm::HelpProjectResult written;
     result.OutputFolder = world.Out();
     try {
       qm::RunHelpProject(result, generator.Tables(), help, world.Out() + "hilfe", world.Program(),
-                         messages);
+                         written);
     } catch (const qm::Error&) {
     }
     Check(world.OnlyOwnFolders());

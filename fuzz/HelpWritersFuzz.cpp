@@ -24,12 +24,6 @@
 
 namespace {
 
-class QuietMessages final : public qm::HelpProjectMessages {
-public:
-  void ShowError(const std::string&, int) override {}
-  void ShowInformation(const std::string&, int) override {}
-};
-
 void Check(bool condition) {
   if (!condition) {
     __builtin_trap();
@@ -132,11 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckWhole(map);
 
   run.OutputFolder = world.Out();
-  QuietMessages messages;
+  qm::HelpProjectResult written;
   const std::string folder = world.Out() + "hilfe/";
   bool refused = false;
   try {
-    qm::RunHelpProject(run, tables, settings, folder, world.Program(), messages);
+    qm::RunHelpProject(run, tables, settings, folder, world.Program(), written);
   } catch (const qm::Error&) {
     refused = true;
   }

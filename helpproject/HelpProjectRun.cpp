@@ -20,11 +20,13 @@ constexpr DocKind kProjectOrder[] = {DocKind::Tech, DocKind::Doc};
 
 /// The map files of one language, "Doc" first, for each kind that has context ids.
 void WriteMapHeaders(const RunResult& run, const CharacterTable& table, MapLanguage language,
-                     const std::string& folder, const std::string& programFolder) {
+                     const std::string& folder, const std::string& programFolder,
+                     std::vector<std::string>& written) {
   for (const DocKind kind : kDocKinds) {
     const std::vector<ContextIdEntry>& ids = run.Of(kind).ContextIds;
     if (!ids.empty()) {
       WriteMapHeader(kind, language, ids, folder, programFolder, table);
+      written.push_back(MapFilePath(folder, kind, language));
     }
   }
 }
@@ -88,48 +90,70 @@ void BuildProject(DocKind kind, const HelpProjectSettings& settings, const KindR
   WriteIndexFile(kind, records.Index, folder, tags, table);
 }
 
-bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
+void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
                     const HelpProjectSettings& settings, const std::string& outputFolderText,
-                    const std::string& programFolder, HelpProjectMessages& messages,
-                    WarningList* warnings) {
+                    const std::string& programFolder, HelpProjectResult& result) {
   // An output folder of "/" alone means no conversion has filled the records in this session.
   if (AddTrailingBackslash(run.OutputFolder) == std::string(1, kPathSep)) {
-    messages.ShowError(ExpandEscapes(kMsgNoConversionYet), kHelpNoConversionYet);
-    return false;
+    throw MakeError(FileOperation::Precondition, {}, 0, "%s",
+                    ErrorArg::Text(ExpandEscapes(kMsgNoConversionYet)));
   }
   // A title such as "../x" would put the files outside the output folder: refused before
   // anything is written, whichever front end runs this.
   CheckHelpTitle(settings.Title);
   // The folder is typed text; the files go where the file system spells it.
   const std::string folder = PathFromText(AddTrailingBackslash(outputFolderText));
-  if (warnings != nullptr) {
-    CheckHelpProject(run, tables.Chars, settings, folder, *warnings);
-  }
+  CheckHelpProject(run, tables.Chars, settings, folder, result.Warnings);
 
   // Projects "Tech" first; map and alias files "Doc" first, whether or not the kind's project
   // is built.
   for (const DocKind kind : kProjectOrder) {
     if (OptionsOf(settings, kind).Enabled) {
       BuildProject(kind, settings, run.Of(kind), folder, tables.Tags, tables.Chars);
+      result.ProjectFiles.push_back(ProjectFilePath(folder, settings.Title, kind));
     }
   }
-  messages.ProjectsWritten();
+  result.ProjectsComplete = true;
   if (settings.MapHeaderC) {
-    WriteMapHeaders(run, tables.Chars, MapLanguage::C, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::C, folder, programFolder, result.MapFiles);
   }
   if (settings.MapHeaderPascal) {
-    WriteMapHeaders(run, tables.Chars, MapLanguage::Pascal, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::Pascal, folder, programFolder, result.MapFiles);
   }
   if (settings.MapHeaderJava) {
-    WriteMapHeaders(run, tables.Chars, MapLanguage::Java, folder, programFolder);
+    WriteMapHeaders(run, tables.Chars, MapLanguage::Java, folder, programFolder, result.MapFiles);
   }
   if (settings.AliasHeaders) {
     for (const DocKind kind : kDocKinds) {
       const std::vector<ContextIdEntry>& ids = run.Of(kind).ContextIds;
       if (!ids.empty()) {
         WriteAliasFile(kind, ids, folder, tables.Chars);
+        result.MapFiles.push_back(AliasFilePath(folder, kind));
       }
     }
+  }
+}
+
+bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
+                    const HelpProjectSettings& settings, const std::string& outputFolderText,
+                    const std::string& programFolder, HelpProjectMessages& messages,
+                    WarningList* warnings) {
+  HelpProjectResult result;
+  try {
+    RunHelpProject(run, tables, settings, outputFolderText, programFolder, result);
+  } catch (const Error& e) {
+    if (e.Parts().operation == FileOperation::Precondition) {
+      messages.ShowError(e.what(), kHelpNoConversionYet);
+      return false;
+    }
+    if (result.ProjectsComplete) {
+      messages.ProjectsWritten();
+    }
+    throw;
+  }
+  messages.ProjectsWritten();
+  if (warnings != nullptr) {
+    warnings->insert(warnings->end(), result.Warnings.begin(), result.Warnings.end());
   }
   messages.ShowInformation(kMsgProjectsWritten, kHelpProjectsWritten);
   return true;

@@ -12,7 +12,40 @@
 
 namespace qm {
 
-/// How the run speaks to the user: message boxes in the desktop program, stderr in the CLI.
+/// What a help-project run has written, in the order it wrote it, and what the user should
+/// know about it.
+struct HelpProjectResult {
+  /// The projects of the enabled kinds, "Tech" first; each is listed once its contents and
+  /// index files are written too.
+  std::vector<std::string> ProjectFiles;
+  /// Every enabled kind's project is written; the map and alias files come next.
+  bool ProjectsComplete = false;
+  /// The map and alias files, "Doc" first within each language.
+  std::vector<std::string> MapFiles;
+  /// What the help compiler or a program using the map headers will trip over: an empty
+  /// title, context symbols that are no C identifiers (with the source and line of their
+  /// block). The files are written all the same.
+  WarningList Warnings;
+};
+
+/// Writes every Help Workshop input file from what the conversion of run collected:
+/// BuildProject per enabled kind ("Tech" first) from run's records, then the map headers and
+/// alias files ("Doc" first); names are converted with tables. outputFolderText is the output
+/// folder as the user typed it (the trailing "/" is added here); programFolder (ending in "/")
+/// holds "Header.txt" and "Comment.txt". result receives the files as they are written and the
+/// warnings; a front end shows the warnings and then kMsgProjectsWritten.
+///
+/// Failures throw Error, and result tells what was written before: before any conversion into
+/// an output folder, operation Precondition with the expanded kMsgNoConversionYet (shown with
+/// kHelpNoConversionYet) and nothing written; a title that cannot name files inside the output
+/// folder, kMsgBadHelpTitle before anything is written; a failing writer, its file step. Files
+/// written before a failure stay, and the file being replaced stays as it was.
+void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
+                    const HelpProjectSettings& settings, const std::string& outputFolderText,
+                    const std::string& programFolder, HelpProjectResult& result);
+
+/// How the run spoke to the user before it gave a result: message boxes in the desktop
+/// program, stderr in the CLI.
 class HelpProjectMessages {
 public:
   virtual ~HelpProjectMessages() = default;
@@ -20,23 +53,13 @@ public:
   virtual void ShowError(const std::string& text, int helpContext) = 0;
   /// An information box (caption "Information") with its help context number.
   virtual void ShowInformation(const std::string& text, int helpContext) = 0;
-  /// The enabled kinds' projects are written; the map and alias files come next. A dialog
-  /// that stays open when writing the projects fails closes after a failure from here on.
+  /// The enabled kinds' projects are written; the map and alias files come next.
   virtual void ProjectsWritten() {}
 };
 
-/// Runs the precondition (run filled by a conversion into an output folder), BuildProject per
-/// enabled kind ("Tech" first) from run's records, the map headers and alias files ("Doc"
-/// first) and the completion message; names are converted with tables. outputFolderText is the
-/// output folder as the user typed it (the trailing "/" is added here); programFolder (ending in
-/// "/") holds "Header.txt" and "Comment.txt". Returns false when the precondition failed (the error
-/// was shown, nothing written). A title that cannot name files inside the output folder throws
-/// Error(kMsgBadHelpTitle) before anything is written. A failing writer throws Error; files written
-/// before it stay, the file it was replacing stays as it was, and no completion message is shown.
-///
-/// warnings, when given, receives what the help compiler or a program using the map headers
-/// will trip over (an empty title, context symbols that are no C identifiers, the latter with
-/// the source and line of their block); the files are written all the same.
+/// RunHelpProject with its outcome told to messages: the precondition's error, the projects
+/// written and the completion. Returns false when the precondition failed; other failures
+/// leave as Error. warnings, when given, receives the run's warnings after a success.
 bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
                     const HelpProjectSettings& settings, const std::string& outputFolderText,
                     const std::string& programFolder, HelpProjectMessages& messages,

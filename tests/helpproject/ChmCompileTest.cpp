@@ -90,8 +90,8 @@ TEST(ChmCompile, ConvertedProjectCompiles) {
   settings.Title = "Test";
   settings.DocDefaultPage = "Main.Doc.htm";
   settings.TechHelpEnabled = false;
-  RecordedMessages messages;
-  ASSERT_TRUE(RunHelpProject(run, generator.Tables(), settings, out, program, messages));
+  HelpProjectResult written;
+  RunHelpProject(run, generator.Tables(), settings, out, program, written);
   ASSERT_TRUE(Exists(out + "Table of Contents.Doc.hhc"));
   ASSERT_TRUE(Exists(out + "Index.Doc.hhk"));
   ASSERT_TRUE(Exists(out + "DocMap.h"));

@@ -141,11 +141,9 @@ TEST(ChmReadBack, PageNamesBeyondAsciiCompileAndReadBack) {
   settings.DocDefaultPage = "\xDC"
                             "bersicht.Doc.htm"; // typed, Windows-1252
   settings.TechHelpEnabled = false;
-  RecordedMessages messages;
-  WarningList warnings;
-  ASSERT_TRUE(RunHelpProject(run, generator.Tables(), settings, out, std::string(QM_BIN_DIR) + "/",
-                             messages, &warnings));
-  EXPECT_TRUE(warnings.empty()) << warnings.front().text;
+  HelpProjectResult written;
+  RunHelpProject(run, generator.Tables(), settings, out, std::string(QM_BIN_DIR) + "/", written);
+  EXPECT_TRUE(written.Warnings.empty()) << written.Warnings.front().text;
   const std::string project = ReadFile(out + "Hilfe.Doc.hhp");
   EXPECT_TRUE(Contains(project, "Default topic=" + overview + ".Doc.htm\r\n")) << project;
   EXPECT_TRUE(Contains(project, "[FILES]\r\n" + keys + ".Doc.htm\r\n" + overview + ".Doc.htm\r\n"))

@@ -42,23 +42,22 @@ TEST(HelpTitle, TitlesThatLeaveTheOutputFolderAreRefused) {
   std::filesystem::create_directories(out);
 
   for (const std::string title : {"../x", "/x", "a/b", "..", ".", "a\\b", "zwei\nZeilen"}) {
-    RecordedMessages messages;
+    HelpProjectResult written;
     try {
-      RunHelpProject(run, generator.Tables(), Titled(title), out, program, messages);
+      RunHelpProject(run, generator.Tables(), Titled(title), out, program, written);
       ADD_FAILURE() << "no error for " << title;
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()),
                 "Der Titel \"" + title + "\" ist kein g\xFCltiger Dateiname");
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(written.ProjectFiles.empty());
     EXPECT_TRUE(FileNames(out).empty()) << title;
     EXPECT_EQ(FileNames(tmp / "work/"), std::vector<std::string>{"out"}) << title;
   }
   EXPECT_FALSE(Exists("/x.Doc.hhp"));
 
-  RecordedMessages messages;
-  EXPECT_TRUE(
-      RunHelpProject(run, generator.Tables(), Titled("..Handbuch"), out, program, messages));
+  HelpProjectResult written;
+  RunHelpProject(run, generator.Tables(), Titled("..Handbuch"), out, program, written);
   EXPECT_TRUE(Exists(out + "..Handbuch.Doc.hhp"));
   // The writer itself refuses such a title too.
   EXPECT_THROW(WriteProjectFile(DocKind::Doc, Titled("../y"), run.Of(DocKind::Doc), out), Error);

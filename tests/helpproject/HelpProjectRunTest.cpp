@@ -44,33 +44,37 @@ HelpProjectSettings AllOn() {
 } // namespace
 
 TEST(HelpProjectRun, RefusesBeforeAConversion) {
-  // Without a conversion (output folder empty or "/") the run shows the error with its line
-  // breaks expanded, writes nothing and reports failure.
+  // Without a conversion (output folder empty or "/") the run fails as a precondition with
+  // the message's line breaks expanded, and writes nothing.
   Converted c;
   const std::string out = c.tmp / "out/";
   std::filesystem::create_directories(out);
   for (const char* folder : {"", "/"}) {
     c.run.OutputFolder = folder;
-    RecordedMessages messages;
-    EXPECT_FALSE(RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, messages));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].kind, "error");
-    EXPECT_EQ(messages.shown[0].text, "Diese Funktion k\xF6nnen Sie erst dann nutzen,\r\n"
-                                      "wenn Sie die HTML-Ausgabe erstellt haben\r\n"
-                                      "(innerhalb einer Sitzung).");
-    EXPECT_EQ(messages.shown[0].helpContext, 702);
+    HelpProjectResult result;
+    try {
+      RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, result);
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Parts().operation, FileOperation::Precondition);
+      EXPECT_EQ(std::string(e.what()), "Diese Funktion k\xF6nnen Sie erst dann nutzen,\r\n"
+                                       "wenn Sie die HTML-Ausgabe erstellt haben\r\n"
+                                       "(innerhalb einer Sitzung).");
+    }
+    EXPECT_FALSE(result.ProjectsComplete);
+    EXPECT_TRUE(result.Warnings.empty());
   }
   EXPECT_TRUE(FileNames(out).empty());
 }
 
 TEST(HelpProjectRun, WritesEveryFileIntoTheTypedFolder) {
   // All options on: both projects, the sitemaps that have entries, the three maps and the
-  // alias file per kind, all in the folder typed now (slash added); then the completion
-  // message.
+  // alias file per kind, all in the folder typed now (slash added); the result lists the
+  // projects and the map and alias files in the order they were written.
   Converted c;
-  RecordedMessages messages;
+  HelpProjectResult result;
   const std::string typed = c.tmp / "help";
-  EXPECT_TRUE(RunHelpProject(c.run, c.generator.Tables(), AllOn(), typed, c.program, messages));
+  RunHelpProject(c.run, c.generator.Tables(), AllOn(), typed, c.program, result);
 
   EXPECT_EQ(FileNames(typed),
             (std::vector<std::string>{"DocAlias.h", "DocMap.h", "DocMap.java", "DocMapU.pas",
@@ -84,10 +88,15 @@ TEST(HelpProjectRun, WritesEveryFileIntoTheTypedFolder) {
                   "Index file=Index.Tech.hhk", "Language=0x407 Deutsch (Deutschland)", "",
                   "[FILES]", "Main.Tech.htm", "", "[ALIAS]", "#include TechAlias.h", "", "[MAP]",
                   "#include TechMap.h", "", "[INFOTYPES]"}));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].kind, "information");
-  EXPECT_EQ(messages.shown[0].text, "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!");
-  EXPECT_EQ(messages.shown[0].helpContext, 703);
+  const std::string in = typed + "/";
+  EXPECT_EQ(result.ProjectFiles,
+            (std::vector<std::string>{in + "Handbuch.Tech.hhp", in + "Handbuch.Doc.hhp"}));
+  EXPECT_TRUE(result.ProjectsComplete);
+  EXPECT_EQ(result.MapFiles,
+            (std::vector<std::string>{in + "DocMap.h", in + "TechMap.h", in + "DocMapU.pas",
+                                      in + "TechMapU.pas", in + "DocMap.java", in + "TechMap.java",
+                                      in + "DocAlias.h", in + "TechAlias.h"}));
+  EXPECT_TRUE(result.Warnings.empty());
 }
 
 TEST(HelpProjectRun, MapAndAliasFilesIgnoreTheProjectBoxes) {
@@ -100,30 +109,32 @@ TEST(HelpProjectRun, MapAndAliasFilesIgnoreTheProjectBoxes) {
   settings.MapHeaderPascal = false;
   settings.MapHeaderJava = false;
   c.run.Of(DocKind::Tech).ContextIds.clear();
-  RecordedMessages messages;
+  HelpProjectResult a;
   std::filesystem::create_directories(c.tmp / "a/");
-  EXPECT_TRUE(
-      RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "a/", c.program, messages));
+  RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "a/", c.program, a);
   EXPECT_EQ(FileNames(c.tmp / "a/"), (std::vector<std::string>{"DocAlias.h", "DocMap.h"}));
+  EXPECT_TRUE(a.ProjectFiles.empty());
+  EXPECT_EQ(a.MapFiles.size(), 2u);
 
   settings.AliasHeaders = false;
   settings.MapHeaderC = false;
+  HelpProjectResult b;
   std::filesystem::create_directories(c.tmp / "b/");
-  EXPECT_TRUE(
-      RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "b/", c.program, messages));
+  RunHelpProject(c.run, c.generator.Tables(), settings, c.tmp / "b/", c.program, b);
   EXPECT_TRUE(FileNames(c.tmp / "b/").empty());
-  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_TRUE(b.ProjectsComplete);
+  EXPECT_TRUE(b.MapFiles.empty());
 }
 
 TEST(HelpProjectRun, FailureKeepsEarlierFilesAndSkipsTheRest) {
   // A missing map template ends the run with the template named: the projects written
-  // before stay, no map or alias file follows, and no completion message is shown.
+  // before stay and are in the result, and no map or alias file follows.
   Converted c;
   std::filesystem::remove(c.program + "Header.txt");
-  RecordedMessages messages;
+  HelpProjectResult result;
   const std::string out = c.tmp / "out/";
   try {
-    RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, messages);
+    RunHelpProject(c.run, c.generator.Tables(), AllOn(), out, c.program, result);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), Format(kMsgCannotOpen, (c.program + "Header.txt").c_str()));
@@ -131,5 +142,8 @@ TEST(HelpProjectRun, FailureKeepsEarlierFilesAndSkipsTheRest) {
   EXPECT_EQ(FileNames(out),
             (std::vector<std::string>{"Handbuch.Doc.hhp", "Handbuch.Tech.hhp", "Index.Doc.hhk",
                                       "Index.Tech.hhk", "Table of Contents.Doc.hhc"}));
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(result.ProjectFiles,
+            (std::vector<std::string>{out + "Handbuch.Tech.hhp", out + "Handbuch.Doc.hhp"}));
+  EXPECT_TRUE(result.ProjectsComplete);
+  EXPECT_TRUE(result.MapFiles.empty());
 }
