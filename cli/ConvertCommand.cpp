@@ -2,6 +2,7 @@
 
 #include "base/AnsiText.h"
 #include "base/Console.h"
+#include "base/Error.h"
 #include "base/Paths.h"
 #include "base/Warnings.h"
 #include "cli/CliTexts.h"
@@ -11,6 +12,7 @@
 #include "cli/Terminal.h"
 #include "cli/TerminalProgress.h"
 #include "helpproject/HelpCompiler.h"
+#include "helpproject/HelpTexts.h"
 #include "project/ProjectModel.h"
 
 #include <cstdio>
@@ -70,22 +72,6 @@ private:
   bool errorReported_ = false;
 };
 
-// The help project's message boxes as lines on stderr; --quiet leaves out the information.
-class CliHelpMessages final : public HelpProjectMessages {
-public:
-  explicit CliHelpMessages(bool quiet) : quiet_(quiet) {}
-
-  void ShowError(const std::string& text, int /*helpContext*/) override { PrintAnsi(stderr, text); }
-  void ShowInformation(const std::string& text, int /*helpContext*/) override {
-    if (!quiet_) {
-      PrintAnsi(stderr, text);
-    }
-  }
-
-private:
-  bool quiet_;
-};
-
 void PrintWarnings(const WarningList& warnings) {
   for (const Warning& warning : warnings) {
     PrintUtf8(stderr, WarningLine(warning));
@@ -131,14 +117,28 @@ int RunConvertCommand(const Options& options) {
   if (!cancelled && options.HelpProject) {
     // The help files and the compiled help go into the folder of the pages: one run at a time.
     const RunLock lock = LockRunFolder(model.Settings());
-    CliHelpMessages messages(options.Quiet);
-    WarningList helpWarnings;
-    helpOk = model.BuildHelpProject(messages, &helpWarnings);
-    PrintWarnings(helpWarnings);
-    warnings.insert(warnings.end(), helpWarnings.begin(), helpWarnings.end());
-    if (helpOk && options.Compile) {
-      helpOk = CompileHelpProjects(model.Settings(), runner, compiler, options.Quiet);
-      cancelled = InterruptRequested();
+    HelpProjectResult help;
+    try {
+      model.BuildHelpProject(help);
+    } catch (const Error& e) {
+      // Without a conversion into a folder there is nothing to build from: said, and the
+      // command goes on to its summary. Other failures end the command.
+      if (e.Parts().operation != FileOperation::Precondition) {
+        throw;
+      }
+      PrintError(stderr, e);
+      helpOk = false;
+    }
+    if (helpOk) {
+      if (!options.Quiet) {
+        PrintAnsi(stderr, kMsgProjectsWritten);
+      }
+      PrintWarnings(help.Warnings);
+      warnings.insert(warnings.end(), help.Warnings.begin(), help.Warnings.end());
+      if (options.Compile) {
+        helpOk = CompileHelpProjects(model.Settings(), runner, compiler, options.Quiet);
+        cancelled = InterruptRequested();
+      }
     }
   }
   if (!options.Quiet) {

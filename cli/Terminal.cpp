@@ -13,6 +13,10 @@ void PrintAnsi(std::FILE* stream, std::string_view ansi) {
   PrintUtf8(stream, ReplaceAll(AnsiToUtf8(ansi), "\r\n", "\n"));
 }
 
+void PrintError(std::FILE* stream, const Error& error) {
+  PrintUtf8(stream, ReplaceAll(error.Text(), "\r\n", "\n"));
+}
+
 void PrintUtf8(std::FILE* stream, std::string_view utf8) {
   std::fwrite(utf8.data(), 1, utf8.size(), stream);
   if (utf8.empty() || utf8.back() != '\n') {

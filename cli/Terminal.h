@@ -1,6 +1,8 @@
 // The terminal side of quillmark-cli: printing engine texts and asking yes/no questions.
 #pragma once
 
+#include "base/Error.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -11,6 +13,8 @@ namespace qm::cli {
 void PrintAnsi(std::FILE* stream, std::string_view ansi);
 /// Prints a UTF-8 text of the front end's own to stream, ending with a line break.
 void PrintUtf8(std::FILE* stream, std::string_view utf8);
+/// Prints error's message (Error::Text) to stream, with LF line breaks.
+void PrintError(std::FILE* stream, const Error& error);
 
 /// True when answer means yes: its first character is j, J, y or Y.
 bool IsYesAnswer(std::string_view answer);

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n%s", kProgramName, e.what(), kUsageShort);
     return kExitUsage;
   } catch (const qm::Error& e) {
-    PrintUtf8(stderr, qm::ReplaceAll(e.Text(), "\r\n", "\n"));
+    PrintError(stderr, e);
     return kExitFailure;
   } catch (const std::exception& e) {
     PrintUtf8(stderr, e.what());

@@ -14,6 +14,7 @@
 #include "gui/UiTexts.h"
 #include "gui/WindowParts.h"
 #include "gui/WindowState.h"
+#include "helpproject/HelpTexts.h"
 #include "project/ProjectModel.h"
 
 #include <QCheckBox>
@@ -88,6 +89,16 @@ QLineEdit* AddLabelledEdit(QGroupBox* group, QBoxLayout* layout, const char* lab
   return edit;
 }
 
+// A box of the help-project run over dialog, with "OK" and "Hilfe".
+void ShowRunBox(QWidget* dialog, MessageKind kind, const QString& text, int helpContext) {
+  MessageRequest request;
+  request.Kind = kind;
+  request.Text = text;
+  request.Buttons = MessageButton::Ok | MessageButton::Help;
+  request.HelpContext = helpContext;
+  Dialogs().Message(dialog, request);
+}
+
 /// path inside folder, relative to it; nothing when it lies outside.
 std::optional<QString> RelativeInside(const QString& path, const QString& folder) {
   const QString relative = QDir(folder).relativeFilePath(path);
@@ -119,44 +130,6 @@ QString DefaultPageText(const QString& chosen, const QString& outputFolder) {
   }
   return chosen;
 }
-
-// The boxes of the run: the precondition's error at once, the completion after the run's
-// warnings; and whether the projects were written, after which the dialog closes.
-class TLex_WorkshopProj::RunMessages final : public HelpProjectMessages {
-public:
-  explicit RunMessages(QWidget* dialog) : dialog_(dialog) {}
-
-  void ShowError(const std::string& text, int helpContext) override {
-    Show(MessageKind::Error, text, helpContext);
-  }
-  void ShowInformation(const std::string& text, int helpContext) override {
-    completion_ = text;
-    completionHelp_ = helpContext;
-  }
-  void ProjectsWritten() override { projectsWritten_ = true; }
-
-  bool ProjectsWrittenYet() const { return projectsWritten_; }
-  void ShowCompletion() const {
-    if (completion_) {
-      Show(MessageKind::Information, *completion_, completionHelp_);
-    }
-  }
-
-private:
-  void Show(MessageKind kind, const std::string& text, int helpContext) const {
-    MessageRequest request;
-    request.Kind = kind;
-    request.Text = MessageFromAnsi(text);
-    request.Buttons = MessageButton::Ok | MessageButton::Help;
-    request.HelpContext = helpContext;
-    Dialogs().Message(dialog_, request);
-  }
-
-  QWidget* dialog_;
-  bool projectsWritten_ = false;
-  std::optional<std::string> completion_;
-  int completionHelp_ = 0;
-};
 
 TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
     : QDialog(owner), model_(model) {
@@ -332,23 +305,31 @@ void TLex_WorkshopProj::OnBuildHelpProject() {
   if (model_.Generator() == nullptr) {
     return;
   }
-  RunMessages messages(this);
-  WarningList warnings;
-  bool built = false;
-  const bool ran = RunGuarded(this, [&] { built = model_.BuildHelpProject(messages, &warnings); });
-  if (ran && built) {
-    if (!warnings.empty()) {
-      MessageRequest request;
-      request.Kind = MessageKind::Warning;
-      request.Text = RunWarningsText(warnings, kMsgHelpProjectWarnings);
-      request.Buttons = MessageButton::Ok | MessageButton::Help;
-      request.HelpContext = kHelpWorkshop;
-      Dialogs().Message(this, request);
+  HelpProjectResult result;
+  bool refused = false;
+  const bool ran = RunGuarded(this, [&] {
+    try {
+      model_.BuildHelpProject(result);
+    } catch (const Error& e) {
+      // Without a conversion there is nothing to build from: a box of its own, with its help
+      // page. Other failures go to the error box.
+      if (e.Parts().operation != FileOperation::Precondition) {
+        throw;
+      }
+      ShowRunBox(this, MessageKind::Error, ErrorText(e), kHelpNoConversionYet);
+      refused = true;
     }
-    messages.ShowCompletion();
+  });
+  if (ran && !refused) {
+    if (!result.Warnings.empty()) {
+      ShowRunBox(this, MessageKind::Warning,
+                 RunWarningsText(result.Warnings, kMsgHelpProjectWarnings), kHelpWorkshop);
+    }
+    ShowRunBox(this, MessageKind::Information, MessageFromAnsi(kMsgProjectsWritten),
+               kHelpProjectsWritten);
   }
   // Once the projects are written the dialog closes, also after a later failure.
-  if (messages.ProjectsWrittenYet()) {
+  if (result.ProjectsComplete) {
     accept();
   }
 }

@@ -58,7 +58,6 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  class RunMessages;
   /// What the fourteen controls hold, as they stand.
   struct ControlState {
     QStringList texts;

@@ -134,29 +134,4 @@ void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
   }
 }
 
-bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
-                    const HelpProjectSettings& settings, const std::string& outputFolderText,
-                    const std::string& programFolder, HelpProjectMessages& messages,
-                    WarningList* warnings) {
-  HelpProjectResult result;
-  try {
-    RunHelpProject(run, tables, settings, outputFolderText, programFolder, result);
-  } catch (const Error& e) {
-    if (e.Parts().operation == FileOperation::Precondition) {
-      messages.ShowError(e.what(), kHelpNoConversionYet);
-      return false;
-    }
-    if (result.ProjectsComplete) {
-      messages.ProjectsWritten();
-    }
-    throw;
-  }
-  messages.ProjectsWritten();
-  if (warnings != nullptr) {
-    warnings->insert(warnings->end(), result.Warnings.begin(), result.Warnings.end());
-  }
-  messages.ShowInformation(kMsgProjectsWritten, kHelpProjectsWritten);
-  return true;
-}
-
 } // namespace qm

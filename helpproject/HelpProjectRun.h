@@ -44,27 +44,6 @@ void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
                     const HelpProjectSettings& settings, const std::string& outputFolderText,
                     const std::string& programFolder, HelpProjectResult& result);
 
-/// How the run spoke to the user before it gave a result: message boxes in the desktop
-/// program, stderr in the CLI.
-class HelpProjectMessages {
-public:
-  virtual ~HelpProjectMessages() = default;
-  /// An error box (caption "Fehler") with its help context number.
-  virtual void ShowError(const std::string& text, int helpContext) = 0;
-  /// An information box (caption "Information") with its help context number.
-  virtual void ShowInformation(const std::string& text, int helpContext) = 0;
-  /// The enabled kinds' projects are written; the map and alias files come next.
-  virtual void ProjectsWritten() {}
-};
-
-/// RunHelpProject with its outcome told to messages: the precondition's error, the projects
-/// written and the completion. Returns false when the precondition failed; other failures
-/// leave as Error. warnings, when given, receives the run's warnings after a success.
-bool RunHelpProject(const RunResult& run, const GeneratorTables& tables,
-                    const HelpProjectSettings& settings, const std::string& outputFolderText,
-                    const std::string& programFolder, HelpProjectMessages& messages,
-                    WarningList* warnings = nullptr);
-
 /// The project files that RunHelpProject writes for settings into the output folder typed as
 /// outputFolderText, in the order it writes them ("Tech" first), one per enabled kind.
 std::vector<std::string> ProjectFilesOf(const HelpProjectSettings& settings,

@@ -17,11 +17,10 @@ JobOutcome ConvertProject(const ProjectSettings& settings, const TGenerator& gen
   return JobOutcome::Converted;
 }
 
-bool BuildHelpProject(const RunResult& run, const GeneratorTables& tables,
+void BuildHelpProject(const RunResult& run, const GeneratorTables& tables,
                       const ProjectSettings& settings, const std::string& programFolder,
-                      HelpProjectMessages& messages, WarningList* warnings) {
-  return RunHelpProject(run, tables, settings.Help, settings.OutputPath, programFolder, messages,
-                        warnings);
+                      HelpProjectResult& result) {
+  RunHelpProject(run, tables, settings.Help, settings.OutputPath, programFolder, result);
 }
 
 } // namespace qm

@@ -27,11 +27,11 @@ JobOutcome ConvertProject(const ProjectSettings& settings, const TGenerator& gen
                           ProgressSink* progress);
 
 /// The help project of settings from what the run collected, into the output folder of
-/// settings (RunHelpProject), its names converted with tables. programFolder (ending in "/")
-/// holds the map-file templates. Returns false when the help project's precondition failed
-/// (it said why).
-bool BuildHelpProject(const RunResult& run, const GeneratorTables& tables,
+/// settings (RunHelpProject into result), its names converted with tables. programFolder
+/// (ending in "/") holds the map-file templates. Failures, the missing conversion among them,
+/// leave as Error.
+void BuildHelpProject(const RunResult& run, const GeneratorTables& tables,
                       const ProjectSettings& settings, const std::string& programFolder,
-                      HelpProjectMessages& messages, WarningList* warnings = nullptr);
+                      HelpProjectResult& result);
 
 } // namespace qm

@@ -100,12 +100,11 @@ JobOutcome ProjectModel::Convert(ConversionInteraction& interaction, ProgressSin
   return outcome;
 }
 
-bool ProjectModel::BuildHelpProject(HelpProjectMessages& messages, WarningList* warnings) {
+void ProjectModel::BuildHelpProject(HelpProjectResult& result) {
   assert(generator_ != nullptr && "a help project needs the generator");
   RunChecks(kHelpFields);
   RunChecks({TextField::OutputPath});
-  return qm::BuildHelpProject(lastRun_, generator_->Tables(), settings_, programFolder_, messages,
-                              warnings);
+  qm::BuildHelpProject(lastRun_, generator_->Tables(), settings_, programFolder_, result);
 }
 
 int ProjectModel::Observe(std::function<void()> observer) {

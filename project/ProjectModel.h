@@ -119,9 +119,9 @@ public:
 
   /// Writes the help project of the help-project values and the output folder as they are
   /// now, from what the last conversion collected (BuildHelpProject). Runs the help project's
-  /// field checks first. Returns false when its precondition failed (messages said why).
-  /// Needs a generator.
-  bool BuildHelpProject(HelpProjectMessages& messages, WarningList* warnings = nullptr);
+  /// field checks first; result receives what is written and the warnings, and failures
+  /// leave as Error. Needs a generator.
+  void BuildHelpProject(HelpProjectResult& result);
 
   /// observer is called after the settings were replaced as a whole (StartFresh, Open), so
   /// that a window shows the new values. Returns the number that Unobserve takes.

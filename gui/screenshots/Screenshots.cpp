@@ -28,6 +28,7 @@
 #include "gui/ZusaetzlicheDateien.h"
 #include "helpproject/HelpTexts.h"
 #include "project/ConversionCommand.h"
+#include "project/CopyFolder.h"
 #include "project/ProjectModel.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -231,18 +233,18 @@ int main(int argc, char** argv) {
               .replace(QLatin1String("%s"), QStringLiteral("/home/anna/projekt/handbuch.qmpr")),
           MessageButton::Yes | MessageButton::No | MessageButton::Help, kHelpReplaceFile),
       "Bestaetigung-Ersetzen");
-  MessageRequest error = Box(
-      MessageKind::Error,
-      MessageFromAnsi(Format(kMsgCannotOpen, "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt")),
-      MessageButton::Ok, 0);
+  MessageRequest error =
+      Box(MessageKind::Error,
+          ErrorText(Error::File(FileOperation::Open, kMsgCannotOpen,
+                                "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt", ENOENT)),
+          MessageButton::Ok, 0);
   error.Title = UiText(kApplicationTitle);
   ok &= camera.ShootBox(error, "Fehler-Programm");
-  ok &=
-      camera.ShootBox(Box(MessageKind::Error,
-                          MessageFromAnsi(Format("Datei %s kann nicht nach %s kopiert werden",
-                                                 "/home/anna/extra/logo.png", qPrintable(folder))),
-                          MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
-                      "Fehler-Kopie");
+  ok &= camera.ShootBox(
+      Box(MessageKind::Error,
+          MessageFromAnsi(Format(kMsgCopyFailed, "/home/anna/extra/logo.png", qPrintable(folder))),
+          MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
+      "Fehler-Kopie");
   WarningList warnings;
   AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
   AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,
@@ -260,9 +262,8 @@ int main(int argc, char** argv) {
           UiText(kMsgNotAnsi).arg(QStringLiteral("Ł")).arg(3).arg(QStringLiteral("&#321;")),
           MessageButton::Ok | MessageButton::Help, kHelpEditor),
       "Fehler-Vorlage");
-  ok &= camera.ShootBox(Box(MessageKind::Information,
-                            QStringLiteral("Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!"),
-                            MessageButton::Ok | MessageButton::Help, 703),
+  ok &= camera.ShootBox(Box(MessageKind::Information, MessageFromAnsi(kMsgProjectsWritten),
+                            MessageButton::Ok | MessageButton::Help, kHelpProjectsWritten),
                         "Information");
   return ok ? 0 : 1;
 }

@@ -1,5 +1,5 @@
-// Helpers of the help-project tests: a program folder the generator can start from, and a
-// message sink that records what the run shows.
+// Helpers of the help-project tests: a program folder the generator can start from, and the
+// names a folder holds.
 #pragma once
 
 #include "TestUtil.h"
@@ -33,24 +33,6 @@ inline std::string MakeProgramFolder(const TempDir& root, const std::string& tag
   }
   return bin;
 }
-
-/// Records the messages of a run.
-class RecordedMessages : public qm::HelpProjectMessages {
-public:
-  struct Shown {
-    std::string kind; ///< "error" or "information"
-    std::string text;
-    int helpContext;
-  };
-  std::vector<Shown> shown;
-
-  void ShowError(const std::string& text, int helpContext) override {
-    shown.push_back({"error", text, helpContext});
-  }
-  void ShowInformation(const std::string& text, int helpContext) override {
-    shown.push_back({"information", text, helpContext});
-  }
-};
 
 /// The names in folder, sorted, so a test can state exactly which files a run wrote.
 inline std::vector<std::string> FileNames(const std::string& folder) {

@@ -32,7 +32,6 @@ struct Job {
   TGenerator generator{program};
   ProjectSettings settings;
   Yes interaction;
-  RecordedMessages messages;
 
   Job() {
     for (const char* name : {"a", "b"}) {
@@ -82,8 +81,8 @@ TEST(ProjectJob, ConversionTellsDeclinedCancelledAndConvertedApart) {
 
   EXPECT_EQ(ConvertProject(job.settings, job.generator, job.interaction, run, nullptr),
             JobOutcome::Converted);
-  EXPECT_TRUE(
-      BuildHelpProject(run, job.generator.Tables(), job.settings, job.program, job.messages));
+  HelpProjectResult help;
+  BuildHelpProject(run, job.generator.Tables(), job.settings, job.program, help);
   EXPECT_TRUE(Exists(job.root / "out/Handbuch.Doc.hhp"));
   EXPECT_TRUE(Exists(job.root / "out/b.Doc.htm"));
 }

@@ -133,8 +133,8 @@ TEST(ProjectModel, EachUseChecksTheFieldsItReadsInItsOrder) {
   job.model.SaveAs(job.root / "p.qmpr");
   EXPECT_EQ(checked, (std::vector<std::string>{"in", "out", "title", "tech", "doc", "language"}));
   checked.clear();
-  RecordedMessages messages;
-  job.model.BuildHelpProject(messages);
+  HelpProjectResult help;
+  EXPECT_THROW(job.model.BuildHelpProject(help), Error);
   EXPECT_EQ(checked, (std::vector<std::string>{"title", "tech", "doc", "language", "out"}));
 
   job.model.SetFieldCheck(TextField::HelpTitle, [] { throw std::runtime_error("Titel"); });
@@ -150,13 +150,18 @@ TEST(ProjectModel, HelpProjectIsBuiltFromTheLastConversion) {
   Installed job;
   job.model.Edit().Help.Title = "Handbuch";
   job.model.Edit().Help.TechHelpEnabled = false;
-  RecordedMessages messages;
-  EXPECT_FALSE(job.model.BuildHelpProject(messages));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].kind, "error");
+  HelpProjectResult refused;
+  try {
+    job.model.BuildHelpProject(refused);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Parts().operation, FileOperation::Precondition);
+  }
 
   EXPECT_EQ(job.model.Convert(job.yes, nullptr), JobOutcome::Converted);
-  EXPECT_TRUE(job.model.BuildHelpProject(messages));
+  HelpProjectResult built;
+  job.model.BuildHelpProject(built);
+  EXPECT_EQ(built.ProjectFiles, std::vector<std::string>{job.root / "out/Handbuch.Doc.hhp"});
   EXPECT_EQ(FileNames(job.root / "out"),
             (std::vector<std::string>{"Handbuch.Doc.hhp", "a.Doc.htm", "b.Doc.htm"}));
   EXPECT_NE(
