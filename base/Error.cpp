@@ -110,6 +110,13 @@ Error Error::File(FileOperation operation, FileFormat format, std::string_view p
   return Error(std::move(parts));
 }
 
+Error OutOfMemoryError(std::string_view path) {
+  if (path.empty()) {
+    return MakeError(FileOperation::None, path, 0, kMsgOutOfMemory);
+  }
+  return MakeError(FileOperation::None, path, 0, kMsgOutOfMemoryAt, ErrorArg::Path(path));
+}
+
 std::string Error::Text() const {
   return detail::WordParts(parts_, true);
 }

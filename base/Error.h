@@ -231,6 +231,14 @@ Error MakeError(FileOperation operation, std::string_view path, int line,
       ErrorParts{operation, std::string(path), 0, line, std::string(format.Text()), {args...}});
 }
 
+/// Memory ran out; with the file being worked on, where it is known.
+inline constexpr const char* kMsgOutOfMemory = "Nicht genug Arbeitsspeicher";
+inline constexpr const char* kMsgOutOfMemoryAt = "Nicht genug Arbeitsspeicher (bei %s)";
+
+/// The failure that stands for std::bad_alloc, so that running out of memory is worded like
+/// every other failure: naming path when it is not empty.
+Error OutOfMemoryError(std::string_view path = {});
+
 /// A message that is no failure (a warning, a line of a report): format filled with args, in
 /// UTF-8 like Error::Text. Checked at compile time like MakeError.
 template <class... Args>

@@ -49,6 +49,9 @@ namespace {
   throw Error::File(FileOperation::Write, kMsgWriteFailed, path, err);
 }
 
+// The most that is read of a regular file that reports no size.
+constexpr size_t kUnsizedLimit = size_t{64} << 20;
+
 // Reads everything from fd, or its first limit bytes, and closes it; throws
 // Error(kMsgCannotOpen) naming path.
 std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX,
@@ -61,8 +64,13 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
     known = &st;
   }
   size_t expected = 0;
-  if (known != nullptr && S_ISREG(known->st_mode) && known->st_size > 0) {
-    expected = std::min(static_cast<size_t>(known->st_size), limit);
+  if (known != nullptr && S_ISREG(known->st_mode)) {
+    // What is added while the file is read is not taken: a file that keeps growing would
+    // otherwise be read without end. A file that gives no size (those of /proc) is read up to
+    // a bound instead.
+    limit =
+        std::min(known->st_size > 0 ? static_cast<size_t>(known->st_size) : kUnsizedLimit, limit);
+    expected = known->st_size > 0 ? limit : 0;
   }
   constexpr size_t kChunk = size_t{1} << 16;
   std::string out;
@@ -115,11 +123,20 @@ std::string FileErrorMessage(std::string_view path, int err) {
 }
 
 std::string ReadFileBytes(std::string_view path) {
-  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so that a fifo is refused rather than read forever.
+  const int fd = ::open(std::string(path).c_str(), kReadFlags);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
-  return ReadAllAndClose(fd, path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) {
+      Fail(FileOperation::Open, kMsgCannotOpen, path, EISDIR);
+    }
+    Fail(FileOperation::Open, kMsgNotRegularFile, path, 0);
+  }
+  return ReadAllAndClose(fd, path, SIZE_MAX, &st);
 }
 
 std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind,

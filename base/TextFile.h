@@ -19,6 +19,10 @@ namespace qm {
 inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht ge\xF6"
                                               "ffnet werden";
 inline constexpr const char* kMsgCannotCreate = "Datei %s kann nicht erstellt werden";
+/// A file that is read whole but is no regular file (a fifo, a device, a folder).
+inline constexpr const char* kMsgNotRegularFile =
+    "Datei %s kann nicht ge\xF6"
+    "ffnet werden: Sie ist keine gew\xF6hnliche Datei";
 /// A write or close that failed: the path and the system's reason.
 inline constexpr const char* kMsgWriteFailed = "Datei %s: %s";
 /// A file that cannot be created, with the system's reason.
@@ -32,13 +36,15 @@ std::string FileErrorMessage(std::string_view path, int err);
 /// errno set when that fails.
 bool WriteAllBytes(int fd, std::string_view bytes);
 
-/// The whole file as bytes. Throws Error(kMsgCannotOpen) when it cannot be opened or read.
+/// The whole file as bytes, up to the size the system gave when it was opened (a file that
+/// grows while it is read adds nothing). Throws Error(kMsgCannotOpen) when it cannot be opened
+/// or read, Error(kMsgNotRegularFile) without waiting when it is no regular file.
 std::string ReadFileBytes(std::string_view path);
 /// The whole file as bytes if it is a regular file (a link to one counts), read without ever
 /// waiting: a fifo, socket or device is not read, and neither is a file that became one
 /// between the look and the open. Returns nothing then, with kind (when given) saying what it
-/// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read. With limit, only
-/// the file's first limit bytes are read.
+/// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read. Only the size the
+/// system gave when it was opened is read, and with limit only the file's first limit bytes.
 std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr,
                                                 size_t limit = SIZE_MAX);
 /// ReadRegularFileBytes of a file that a folder listing has just shown to be a regular file:

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   } catch (const qm::Error& e) {
     PrintError(stderr, e);
+    return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    PrintUtf8(stderr, qm::OutOfMemoryError().Text());
     return kExitFailure;
   } catch (const std::exception& e) {
     PrintUtf8(stderr, e.what());

@@ -90,9 +90,15 @@ size_t GeneratorRun::SaveOwnPages() {
   const Origin noOrigin;
   for (size_t i = 0; i < ownPages_.Count(); ++i) {
     const std::string& page = ownPages_.Item(i).FileName;
-    if (!page.empty()) {
+    if (page.empty()) {
+      continue;
+    }
+    try {
       WriteTemplate(KindByName(page, DocKind::Doc), TemplatePart::PageFooter,
                     Piece{none, none, {}, page, noOrigin});
+    } catch (const FilledLineTooLong&) {
+      throw MakeError(FileOperation::None, page, 0, kMsgFilledPagePartTooLong, ErrorArg::Path(page),
+                      ErrorArg::Number(static_cast<int>(kFilledLineFactor)));
     }
   }
   return ownPages_.SaveAll(folders_);

@@ -51,6 +51,12 @@ public:
   void Run(const TQuelle& quelle, ProgressSink* progress);
   /// Processes one source file; returns its number of lines.
   int ProcessFile(const std::string& inFile);
+  /// Thrown by the filling of a line that would grow beyond kFilledLineFactor times its
+  /// title plus kFilledLineSlack; the block scan words it with the source and line.
+  struct FilledLineTooLong {};
+  static constexpr size_t kFilledLineFactor = 16;
+  static constexpr size_t kFilledLineSlack = size_t{64} << 10;
+
   /// Fills the placeholders ("%DATE%", "%TITLE%", ...) of lines in place.
   void SubstitutePlaceholders(Lines& lines, const std::string& outFile, const std::string& inFile,
                               std::string_view title);

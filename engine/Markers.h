@@ -67,6 +67,16 @@ inline constexpr const char* kMsgUnterminatedBlock = "Datei %s: Zeile %d: \"%s\"
 inline constexpr const char* kMsgBadPageName =
     "Datei %s: Der Seitenname \"%s\" zeigt aus dem Seitenordner heraus";
 
+/// A template line that filling with a block's title would make too long: source file, line
+/// of the block (from 1), the factor of the title it may reach.
+inline constexpr const char* kMsgFilledLineTooLong =
+    "Datei %s: Zeile %d: Mit dem Titel gef\xFCllt w\xFCrde eine Zeile der Vorlage zu lang "
+    "(mehr als das %d-fache des Titels und 64 KiB)";
+/// The same for a part of a page that belongs to no block: the page, the factor.
+inline constexpr const char* kMsgFilledPagePartTooLong =
+    "Seite %s: Gef\xFCllt w\xFCrde eine Zeile der Vorlage zu lang "
+    "(mehr als das %d-fache des Titels und 64 KiB)";
+
 /// Warnings of the block scan (Windows-1252; "%s" and "%d" in the order the comments give).
 /// "###Output" behind comment syntax: the block stays on its source's page.
 inline constexpr const char* kWarnOutputNotAtLineStart =
@@ -90,6 +100,10 @@ inline constexpr const char* kWarnSecondIdOnPage =
 /// A title with "=" on a block with a context id: the title.
 inline constexpr const char* kWarnTitleWithEquals =
     "Der Titel \"%s\" enth\xE4lt \"=\"; mit Kontext-ID zerbricht das die Alias-Zeile";
+/// A title holding a placeholder: it is filled in again wherever the title is.
+inline constexpr const char* kWarnTitleWithPlaceholder =
+    "Der Titel enth\xE4lt einen Platzhalter (\"%%...%%\"); er wird \xFC"
+    "berall, wo der Titel steht, mit ausgef\xFCllt";
 /// A page of an earlier source replaced by this source: page, earlier source.
 inline constexpr const char* kWarnPageReplaced =
     "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";
@@ -97,6 +111,9 @@ inline constexpr const char* kWarnPageReplaced =
 inline constexpr const char* kWarnFolderUnreadable =
     "Der Ordner kann nicht gelesen werden (%s) und wird \xFC"
     "bersprungen";
+/// A folder reached a second time through a link: the path it was searched at.
+inline constexpr const char* kWarnFolderSeenBefore =
+    "Der Ordner wurde schon als %s durchsucht und wird nicht noch einmal durchsucht";
 /// A name that matches a mask but is no regular file: what it is (one of the kEntry texts).
 inline constexpr const char* kWarnNotAFile = "Keine gew\xF6hnliche Datei (%s); sie wird \xFC"
                                              "bersprungen";

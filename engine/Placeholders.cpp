@@ -116,28 +116,6 @@ constexpr uint32_t BitOf(std::string_view placeholder) {
   return 0;
 }
 
-// The filling of one line. A placeholder the line did not hold at the start can only be there
-// once a value filled in before has changed the line, so until then only those it held are
-// searched for.
-struct Filling {
-  uint32_t held = 0;
-  bool changed = false;
-
-  bool MayHold(std::string_view placeholder) const {
-    return changed || (held & BitOf(placeholder)) != 0;
-  }
-
-  // Replaces placeholder in line by value() when it occurs; value is only worked out then. A
-  // line that must move to a larger buffer gets at least reserve bytes in it.
-  template <typename Value>
-  void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
-    if (MayHold(placeholder) && FindNoCase(line, placeholder) != std::string::npos) {
-      ReplaceAllNoCaseIn(line, placeholder, value(), reserve);
-      changed = true;
-    }
-  }
-};
-
 // How often placeholder occurs in line, without regard to case.
 size_t CountNoCase(std::string_view line, std::string_view placeholder) {
   size_t n = 0;
@@ -147,6 +125,43 @@ size_t CountNoCase(std::string_view line, std::string_view placeholder) {
   }
   return n;
 }
+
+// The filling of one line. A placeholder the line did not hold at the start can only be there
+// once a value filled in before has changed the line, so until then only those it held are
+// searched for.
+struct Filling {
+  uint32_t held = 0;
+  size_t limit = 0; // the longest the line may become
+  bool changed = false;
+
+  bool MayHold(std::string_view placeholder) const {
+    return changed || (held & BitOf(placeholder)) != 0;
+  }
+
+  // Throws FilledLineTooLong when replacing placeholder by size bytes would make line longer
+  // than limit. The placeholders are counted only when the line is long enough to get there.
+  void Check(std::string_view line, std::string_view placeholder, size_t size) const {
+    if (size <= placeholder.size() ||
+        line.size() + line.size() / placeholder.size() * (size - placeholder.size()) <= limit) {
+      return;
+    }
+    if (line.size() + CountNoCase(line, placeholder) * (size - placeholder.size()) > limit) {
+      throw GeneratorRun::FilledLineTooLong{};
+    }
+  }
+
+  // Replaces placeholder in line by value() when it occurs; value is only worked out then. A
+  // line that must move to a larger buffer gets at least reserve bytes in it.
+  template <typename Value>
+  void Fill(std::string& line, std::string_view placeholder, const Value& value, size_t reserve) {
+    if (MayHold(placeholder) && FindNoCase(line, placeholder) != std::string::npos) {
+      const auto filled = value();
+      Check(line, placeholder, std::string_view(filled).size());
+      ReplaceAllNoCaseIn(line, placeholder, filled, reserve);
+      changed = true;
+    }
+  }
+};
 
 // The file name without its folder and its last extension.
 std::string BareName(std::string_view path) {
@@ -201,6 +216,10 @@ void GeneratorRun::SubstituteLine(std::string& line, const std::string& outFile,
   const std::string_view in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
   const std::string_view out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
   const std::string_view convertedTitle = Converted(2, title);
+  // Placeholders in a title are filled too, and each one filled with the title again would
+  // make the line grow with the square of the title: the line's length is bounded instead.
+  filling.limit = kFilledLineFactor * std::max(title.size(), convertedTitle.size()) +
+                  std::max(kFilledLineSlack, line.size());
   // A long title makes a long line, filled placeholder by placeholder. The line's final size
   // (as it is when no value holds a placeholder itself) is reserved when it first grows, so
   // that the later placeholders fill it where it is rather than in a copy.
@@ -249,6 +268,7 @@ void GeneratorRun::SubstituteLine(std::string& line, const std::string& outFile,
     return;
   }
   link.Work(convertedTitle, tables_.Chars);
+  filling.Check(line, kPhLink, link.size);
   if (link.form != PieceLink::Form::Streamed) {
     ReplaceAllNoCaseIn(line, kPhLink,
                        link.form == PieceLink::Form::Title ? convertedTitle : link.link, reserve);

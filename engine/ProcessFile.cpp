@@ -13,6 +13,7 @@
 #include <array>
 #include <exception>
 #include <memory>
+#include <new>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -151,6 +152,7 @@ struct GeneratorRun::BlockScan {
   // Of the last block of either stream: a view into its start line, so that a long title is
   // held once.
   std::string_view title;
+  size_t titleLine = 0;         // its start line (from 1), 0 before the first block
   size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
 
   BlockScan(GeneratorRun& r, const std::string& in, Prepared* prepared)
@@ -212,6 +214,7 @@ struct GeneratorRun::BlockScan {
     std::string_view rest = line.substr(line.find(s.start) + s.start.size());
     rest = rest.substr(0, rest.find(kMarkerPrefix));
     title = TrimView(rest);
+    titleLine = i + 1;
 
     if (i < s.openEnd) {
       Warn(i, kWarnNestedStart, ErrorArg::Text(s.start),
@@ -219,6 +222,8 @@ struct GeneratorRun::BlockScan {
     }
     if (title.empty()) {
       Warn(i, kWarnNoTitle);
+    } else if (HoldsPlaceholder(title)) {
+      Warn(i, kWarnTitleWithPlaceholder);
     }
     const size_t end = FindEnd(s, i);
     if (end == lines.size()) {
@@ -537,6 +542,16 @@ std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepar
   } count{*this, scan, start, written};
   try {
     return scan.Scan();
+  } catch (const std::bad_alloc&) {
+    FlushAllPages();
+    throw OutOfMemoryError(inFile);
+  } catch (const FilledLineTooLong&) {
+    FlushAllPages();
+    // Ends the run as an unterminated block does.
+    throw MakeError(FileOperation::Source, inFile, static_cast<int>(scan.titleLine),
+                    kMsgFilledLineTooLong, ErrorArg::Path(inFile),
+                    ErrorArg::Number(static_cast<int>(scan.titleLine)),
+                    ErrorArg::Number(static_cast<int>(kFilledLineFactor)));
   } catch (...) {
     FlushAllPages();
     throw;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,31 +59,30 @@ void AppendMatches(TQuelle& q, const std::string& folder, const std::vector<DirE
   }
 }
 
-// Depth-first search below folder. ancestors holds the folders on the way down; a folder that
-// is one of them (reached through a link) is listed but not descended into again, which would
-// never end.
-void SearchBelow(TQuelle& q, const std::string& folder, std::vector<FileId>& ancestors) {
+// The folders searched so far by their identity on disk, each with the path it was found at.
+using SeenFolders = std::map<FileId, std::string>;
+
+// Depth-first search below folder, descending only with IncludeSubfolders. A folder reached a
+// second time (through a link) is left out with a warning: searching it again under each of
+// its names would cost as much as there are ways to it, and those can double at every level.
+void SearchBelow(TQuelle& q, const std::string& folder, SeenFolders& seen) {
   for (const DirEntry& e : ListFolder(folder)) {
     if (!IsSearchedFolder(e)) {
       continue;
     }
     const std::string sub = folder + e.name + kPathSep;
-    q.Folders.push_back(sub);
-    if (!q.IncludeSubfolders) {
-      continue;
-    }
     FileId id{};
-    if (!IdOf(sub, id)) {
-      continue;
+    const bool known = IdOf(sub, id);
+    if (known) {
+      const auto [first, fresh] = seen.try_emplace(id, sub);
+      if (!fresh) {
+        AddWarning(q.Warnings, sub, 0, kWarnFolderSeenBefore, ErrorArg::Path(first->second));
+        continue;
+      }
     }
-    bool cycle = false;
-    for (const FileId& a : ancestors) {
-      cycle = cycle || a == id;
-    }
-    if (!cycle) {
-      ancestors.push_back(id);
-      SearchBelow(q, sub, ancestors);
-      ancestors.pop_back();
+    q.Folders.push_back(sub);
+    if (q.IncludeSubfolders && known) {
+      SearchBelow(q, sub, seen);
     }
   }
 }
@@ -122,12 +122,12 @@ void TQuelle::Search(const std::string& root) {
 }
 
 void TQuelle::SearchFolders(const std::string& folder) {
-  std::vector<FileId> ancestors;
+  SeenFolders seen;
   FileId id{};
   if (IdOf(folder, id)) {
-    ancestors.push_back(id);
+    seen.emplace(id, folder);
   }
-  SearchBelow(*this, folder, ancestors);
+  SearchBelow(*this, folder, seen);
 }
 
 void TQuelle::SearchFiles(const std::string& folder, const std::string& mask) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <new>
 
 namespace qm::ui {
 
@@ -157,6 +158,8 @@ void ConversionRun::Start() {
       warnings_ = job_->Result().Warnings;
     } catch (const Error& e) {
       failure_ = ErrorText(e);
+    } catch (const std::bad_alloc&) {
+      failure_ = ErrorText(OutOfMemoryError());
     } catch (const std::exception& e) {
       failure_ = QString::fromUtf8(e.what());
     }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <exception>
+#include <new>
 
 class QWidget;
 
@@ -24,6 +25,8 @@ template <typename F> bool RunGuarded(QWidget* parent, F command) {
     return true;
   } catch (const Error& e) {
     ShowErrorBox(parent, ErrorText(e));
+  } catch (const std::bad_alloc&) {
+    ShowErrorBox(parent, ErrorText(OutOfMemoryError()));
   } catch (const std::exception& e) {
     ShowErrorBox(parent, QString::fromUtf8(e.what()));
   }

@@ -115,3 +115,28 @@ TEST(CliHostile, AFailedCopyEndsWithStatusOneAfterTheWholeRun) {
   EXPECT_EQ(warned.Status, 0) << warned.Err;
   EXPECT_EQ(ReadFile(out + "stil.css"), "body {}");
 }
+
+TEST(CliHostile, AFifoOrADeviceIsNeverReadAsProjectFileOrSource) {
+  // A fifo would make the read wait forever, /dev/zero would fill the memory: as a project file
+  // each is refused at once with its name, as a source each is skipped with a warning.
+  CliWorld world;
+  ASSERT_EQ(mkfifo((world / "rohr.qmpr").c_str(), 0644), 0);
+  ASSERT_EQ(symlink("/dev/zero", (world / "null.qmpr").c_str()), 0);
+  ASSERT_EQ(mkfifo((world.Source() + "Rohr.pas").c_str(), 0644), 0);
+  ASSERT_EQ(symlink("/dev/zero", (world.Source() + "Null.pas").c_str()), 0);
+  for (const std::string name : {"rohr.qmpr", "null.qmpr"}) {
+    const CliResult result = RunCli({"convert", "--program-dir", world.Program(), world / name});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, "Datei " + world / name +
+                              " kann nicht ge\xC3\xB6"
+                              "ffnet werden: Sie ist keine gew\xC3\xB6hnliche Datei\n");
+  }
+  const std::string out = world / "aus/";
+  const CliResult result = RunCli(Args(world, world.Source(), out, {"--quiet"}));
+  EXPECT_EQ(result.Status, 0);
+  EXPECT_EQ(result.Err, world.Source() + "Null.pas" + kWarn +
+                            "Keine gew\xC3\xB6hnliche Datei (Ger\xC3\xA4t)" + kSkipped +
+                            world.Source() + "Rohr.pas" + kWarn +
+                            "Keine gew\xC3\xB6hnliche Datei (Named Pipe)" + kSkipped);
+  EXPECT_EQ(ReadFile(out + "Unit1.Tech.htm"), CliWorld::TechPage());
+}

@@ -52,14 +52,18 @@ TEST(Quelle, WithoutSubfoldersSearchesOneLevelDown) {
 }
 
 TEST(Quelle, LinkBackToAnAncestorEndsTheDescent) {
-  // A folder link pointing up the tree is listed once but not searched below, so the search
-  // ends.
+  // A folder link pointing up the tree leads to a folder searched already: it is left out with
+  // a warning, so the search ends and no file is found twice.
   TempDir dir;
+  WriteFile(dir / "a.pas", "a");
   WriteFile(dir / "Sub/x.pas", "x");
   std::filesystem::create_directory_symlink(dir.path(), dir / "Sub/Loop");
   const TQuelle q = SearchTree(dir, true);
-  EXPECT_EQ(q.Folders, (Lines{dir.path(), dir / "Sub/", dir / "Sub/Loop/"}));
-  EXPECT_EQ(q.Files, (Lines{dir / "Sub/x.pas"}));
+  EXPECT_EQ(q.Folders, (Lines{dir.path(), dir / "Sub/"}));
+  EXPECT_EQ(q.Files, (Lines{dir / "a.pas", dir / "Sub/x.pas"}));
+  EXPECT_EQ(q.Warnings, (WarningList{{dir / "Sub/Loop/", 0,
+                                      "Der Ordner wurde schon als " + dir.path() +
+                                          " durchsucht und wird nicht noch einmal durchsucht"}}));
 }
 
 TEST(Quelle, MissingRootFindsNothing) {
