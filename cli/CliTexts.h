@@ -38,6 +38,10 @@ inline constexpr const char* kMsgKeptExisting = "%s besteht bereits und bleibt e
 /// Notes of the conversion (terminal).
 inline constexpr const char* kHintAnswerYes = "(--yes beantwortet diese Frage mit Ja.)";
 inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
+/// --compile with a source target outside the output folder: source, line, target.
+inline constexpr const char* kMsgTargetOutside =
+    "Datei %s: Zeile %d: Das Ziel \"%s\" liegt au\xDF"
+    "erhalb des Ausgabeordners; es wird nichts kompiliert";
 /// The last line of a conversion (terminal): sources read, pages written, own pages among
 /// them, warnings.
 inline constexpr const char* kMsgSummary =

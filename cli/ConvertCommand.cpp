@@ -135,7 +135,16 @@ int RunConvertCommand(const Options& options) {
       }
       PrintWarnings(help.Warnings);
       warnings.insert(warnings.end(), help.Warnings.begin(), help.Warnings.end());
-      if (options.Compile) {
+      if (options.Compile && !run.OutsideTargets.empty()) {
+        // The compiler would pack the files they name into the help file.
+        const OutsideTarget& first = run.OutsideTargets.front();
+        PrintUtf8(stderr,
+                  MakeError(FileOperation::Source, first.where.file, first.where.line,
+                            kMsgTargetOutside, ErrorArg::Path(first.where.file),
+                            ErrorArg::Number(first.where.line), ErrorArg::Text(first.target))
+                      .Text());
+        helpOk = false;
+      } else if (options.Compile) {
         helpOk = CompileHelpProjects(model.Settings(), runner, compiler, options.Quiet);
         cancelled = InterruptRequested();
       }

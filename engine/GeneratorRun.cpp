@@ -18,6 +18,10 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
     AddWarning(result_.Warnings, quelle.Folders.empty() ? std::string() : quelle.Folders.front(), 0,
                kWarnNoSources);
   }
+  const std::string& output = options_.OutputFolder;
+  pageRoot_ = Trim(output) != std::string(1, kPathSep) ? output
+              : quelle.Folders.empty()                 ? std::string()
+                                                       : quelle.Folders.front();
   // What the run learns about the page folders holds only while it goes on.
   folders_.Start();
   struct ForgetListings {

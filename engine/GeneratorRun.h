@@ -193,6 +193,9 @@ private:
   RunResult& result_;
 
   TExtraAusgabeDateien ownPages_;
+  /// The folder that the help project's names start from: the output folder, or without one
+  /// the input folder.
+  std::string pageRoot_;
   PageFolders folders_;
   std::array<ConvertedText, 5> converted_;
   bool keepConverted_ = false;

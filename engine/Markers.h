@@ -104,6 +104,9 @@ inline constexpr const char* kWarnTitleWithEquals =
 inline constexpr const char* kWarnTitleWithPlaceholder =
     "Der Titel enth\xE4lt einen Platzhalter (\"%%...%%\"); er wird \xFC"
     "berall, wo der Titel steht, mit ausgef\xFCllt";
+/// A link or contents entry of a block leading out of the output folder: the target.
+inline constexpr const char* kWarnTargetOutside = "Das Ziel \"%s\" liegt au\xDF"
+                                                  "erhalb des Ausgabeordners";
 /// A page of an earlier source replaced by this source: page, earlier source.
 inline constexpr const char* kWarnPageReplaced =
     "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";

@@ -6,6 +6,7 @@
 #include "base/TextFile.h"
 #include "engine/BlockConvert.h"
 #include "engine/GeneratorRun.h"
+#include "engine/LinkTargets.h"
 #include "engine/Markers.h"
 #include "engine/SourceLines.h"
 
@@ -21,26 +22,6 @@
 namespace qm {
 
 namespace {
-
-// True when name would put a page outside the page folder: an absolute name or one with a
-// ".." segment.
-bool LeavesFolder(std::string_view name) {
-  if (!name.empty() && name.front() == kPathSep) {
-    return true;
-  }
-  size_t start = 0;
-  for (;;) {
-    const size_t end = name.find(kPathSep, start);
-    if (name.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start) ==
-        "..") {
-      return true;
-    }
-    if (end == std::string_view::npos) {
-      return false;
-    }
-    start = end + 1;
-  }
-}
 
 // The converted text of the block of inFile from start line i to end line end (exclusive).
 // The start-marker line is never converted, so it is not copied: a long title line would be
@@ -89,6 +70,23 @@ void SplitSource(const std::string& bytes, bool oemToAnsi, SourceLines& lines, L
     converted.push_back(Trim(qm::OemToAnsi(l)));
   }
   lines = SourceLines(std::vector<std::string_view>(converted.begin(), converted.end()));
+}
+
+// The field (from 0) of a contents line that names the page it leads to.
+constexpr size_t kTocLocalField = 3;
+// Only lines with this can hold a link attribute.
+constexpr std::string_view kAttributeValueSep = "=";
+
+// Field n (from 0) of a line's ";"-separated fields; empty when it has fewer.
+std::string_view NthField(std::string_view text, size_t n) {
+  for (size_t k = 0; k < n; ++k) {
+    const size_t sep = text.find(kEntrySep);
+    if (sep == std::string_view::npos) {
+      return {};
+    }
+    text.remove_prefix(sep + 1);
+  }
+  return text.substr(0, text.find(kEntrySep));
 }
 
 // The key of a block in Prepared::blocks: its start line and its stream.
@@ -154,6 +152,8 @@ struct GeneratorRun::BlockScan {
   std::string_view title;
   size_t titleLine = 0;         // its start line (from 1), 0 before the first block
   size_t keywordsCheckedTo = 0; // lines before this were checked for keyword lines
+  size_t targetsCheckedTo = 0;  // and for link targets
+  size_t pageDepth = 0;         // the folders between the output folder and pageFolder
 
   BlockScan(GeneratorRun& r, const std::string& in, Prepared* prepared)
       : run(r), inFile(in), source(std::make_shared<const std::string>(in)), ready(prepared),
@@ -166,6 +166,10 @@ struct GeneratorRun::BlockScan {
     pageFolder = ExtractFilePath(base);
     doc.page = ChangeFileExt(base, doc.pageExt);
     tech.page = ChangeFileExt(base, tech.pageExt);
+    const std::string& root = run.pageRoot_;
+    if (!root.empty() && pageFolder.starts_with(root)) {
+      pageDepth = CountChar(std::string_view(pageFolder).substr(root.size()), kPathSep);
+    }
   }
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
@@ -173,7 +177,7 @@ struct GeneratorRun::BlockScan {
   // The own page called name (Windows-1252 text of the source) in the page folder; a name
   // that leads out of it ends the run.
   std::string OwnPage(std::string_view name, std::string_view ext) const {
-    if (LeavesFolder(name)) {
+    if (NameLeavesFolder(name)) {
       throw MakeError(FileOperation::Source, inFile, 0, kMsgBadPageName, ErrorArg::Path(inFile),
                       ErrorArg::Text(name));
     }
@@ -193,14 +197,49 @@ struct GeneratorRun::BlockScan {
       for (const std::string_view keyword : {kTocKeyword, kIndexKeyword}) {
         const std::string marker = std::string(kMarkerPrefix) + std::string(keyword) + " ";
         const size_t at = lines[k].find(marker);
-        if (at != std::string_view::npos &&
-            CountChar(lines[k].substr(at + marker.size()), kEntrySep[0]) + 1 < kMinKeywordFields) {
+        if (at == std::string_view::npos) {
+          continue;
+        }
+        const std::string_view text = lines[k].substr(at + marker.size());
+        if (CountChar(text, kEntrySep[0]) + 1 < kMinKeywordFields) {
           Warn(k, kWarnFewFields, ErrorArg::Text(std::string(kMarkerPrefix) + std::string(keyword)),
                ErrorArg::Number(kMinKeywordFields));
+        }
+        // A contents line's fourth field is the page it leads to, seen from the output folder.
+        if (keyword == kTocKeyword) {
+          const std::string_view local = NthField(text, kTocLocalField);
+          if (TargetLeavesFolder(local, 0)) {
+            TargetOutside(k, local);
+          }
         }
       }
     }
     keywordsCheckedTo = std::max(keywordsCheckedTo, end);
+  }
+
+  // A link or contents entry of line k that leads to target outside the output folder.
+  void TargetOutside(size_t k, std::string_view target) {
+    Warn(k, kWarnTargetOutside, ErrorArg::Text(target));
+    run.result_.OutsideTargets.push_back(
+        OutsideTarget{SourceLine{inFile, static_cast<int>(k + 1)}, std::string(target)});
+  }
+
+  // The HREF and SRC values of the block's lines [from, end) that lead out of the output
+  // folder, where a help compiler would follow them. Each source line is looked at once.
+  void CheckTargets(size_t from, size_t end) {
+    // Line by line within the block: a search for the next "=" could run far past its end.
+    for (size_t k = std::max(from, targetsCheckedTo); k < end; ++k) {
+      const std::string_view line = lines[k];
+      if (line.find(kAttributeValueSep) == std::string_view::npos) {
+        continue;
+      }
+      ForEachLinkTarget(line, [this, k](std::string_view target) {
+        if (TargetLeavesFolder(target, pageDepth)) {
+          TargetOutside(k, target);
+        }
+      });
+    }
+    targetsCheckedTo = std::max(targetsCheckedTo, end);
   }
 
   // The converted text of the block from start line i to end line end; outputLine drops its
@@ -237,6 +276,7 @@ struct GeneratorRun::BlockScan {
       s.openEnd = end;
     }
     CheckKeywordLines(i, end);
+    CheckTargets(i + 1, end);
     // The marker counts only at the start of the line; behind comment syntax it becomes text
     // of the page, so the user is told.
     if (end > i + 1 && lines[i + 1].find(kOutputMarker) != std::string_view::npos &&

@@ -38,6 +38,13 @@ struct RunTimes {
   double waiting = 0;
 };
 
+/// A link or contents entry of a source that leads out of the output folder.
+struct OutsideTarget {
+  SourceLine where;
+  std::string target; ///< as the source gives it (Windows-1252)
+  bool operator==(const OutsideTarget&) const = default;
+};
+
 /// The result of one run. A run fills it from scratch; when a failure ends the run, it holds
 /// what was done up to the failure.
 struct RunResult {
@@ -49,6 +56,9 @@ struct RunResult {
   std::vector<PageTitle> ExistingPages;
   /// The source search's warnings, then the run's, in the order found.
   WarningList Warnings;
+  /// The targets of the run's sources that lead out of the output folder (each also warned):
+  /// a help file compiled from the pages would carry the files they name.
+  std::vector<OutsideTarget> OutsideTargets;
   RunCounts Counts;
   RunTimes Times;
 

@@ -162,8 +162,12 @@ HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& c
   result.CompiledFile = ChangeFileExt(projectFile, kCompiledFileExt);
   const std::string folder = ExtractFilePath(projectFile);
   StagedCompile staged(projectFile, result.CompiledFile);
-  result.Run =
-      runner.Run(compiler, {ExtractFileName(staged.Project())}, folder.empty() ? "." : folder);
+  // A name that begins with "-" would be read as an option: it is given as a path instead.
+  std::string name = ExtractFileName(staged.Project());
+  if (name.starts_with('-')) {
+    name.insert(0, "./");
+  }
+  result.Run = runner.Run(compiler, {name}, folder.empty() ? "." : folder);
   result.Faults = CompilerFaults(result.Run.Output);
   // The compiler may write its file also when it reports errors; it is kept then, as it
   // would have been written in place.

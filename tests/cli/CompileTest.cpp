@@ -141,3 +141,37 @@ TEST(CliCompile, CompileGoesOnlyWithTheHelpProject) {
   EXPECT_TRUE(
       qm::cli::ParseArguments({"convert", "--compile", "--help-project", "p.qmpr"}).Compile);
 }
+
+TEST(CliCompile, TargetsOutsideTheOutputFolderAreWarnedAndStopTheCompile) {
+  // A contents entry's own Local value and a kept link lead out of the output folder: a plain
+  // conversion warns with file and line, and with --compile nothing is compiled, so the help
+  // file cannot carry the files they name.
+  TempDir tmp;
+  WriteFile(tmp / "geheim.txt", "geheim");
+  const std::string source = tmp / "src/Zweig.pas";
+  WriteFile(source, CrLf({"// ###DocGen_Start Start", "// ###Toc Gruppe;Start;x;../geheim.txt",
+                          "// Siehe <A HREF=\"..\\geheim.txt\">hier</A>.", "// ###DocGen_End"}));
+  const std::string out = tmp / "out/";
+  const std::vector<std::string> args = {"convert", "--yes",     "--quiet",      "--help-project",
+                                         "--input", tmp / "src", "--output",     out,
+                                         "--kinds", "pascal",    "--help-title", "T"};
+  const std::string warnings = source + ":2: Warnung: Das Ziel \"../geheim.txt\" liegt au\xC3\x9F" +
+                               "erhalb des Ausgabeordners\n" + source +
+                               ":3: Warnung: Das Ziel \"..\\geheim.txt\" liegt au\xC3\x9F" +
+                               "erhalb des Ausgabeordners\n";
+  const CliResult plain = RunCli(args);
+  EXPECT_EQ(plain.Status, 0);
+  EXPECT_EQ(plain.Err, warnings);
+
+  if (!HaveCompiler()) {
+    GTEST_SKIP() << "chmcmd is not installed";
+  }
+  std::vector<std::string> compile = args;
+  compile.emplace_back("--compile");
+  const CliResult refused = RunCli(compile);
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_EQ(refused.Err, warnings + "Datei " + source +
+                             ": Zeile 2: Das Ziel \"../geheim.txt\" liegt au\xC3\x9F"
+                             "erhalb des Ausgabeordners; es wird nichts kompiliert\n");
+  EXPECT_FALSE(Exists(out + "T.Doc.chm"));
+}
