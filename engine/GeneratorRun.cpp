@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/Error.h"
+#include "base/FileScan.h"
 #include "base/Paths.h"
 #include "base/Prefetch.h"
 #include "engine/Markers.h"
@@ -41,15 +42,16 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
 
   // Worker threads start on the sources while the titles of the existing pages are read: they
   // only read sources and the tables, which stay as they are during the run.
-  const auto ahead = StartPreparing(quelle.Files);
+  const Lines files = SourcesWithoutPages(quelle.Files);
+  const auto ahead = StartPreparing(files);
   CollectPageTitles();
 
-  const size_t count = quelle.Files.size();
+  const size_t count = files.size();
   if (progress != nullptr) {
     progress->SetFileCount(static_cast<int>(count));
   }
   try {
-    ConvertFiles(quelle.Files, progress, ahead.get());
+    ConvertFiles(files, progress, ahead.get());
   } catch (...) {
     // The own pages collected so far are saved also when a file fails; the file's failure is
     // the one reported.
@@ -136,7 +138,44 @@ void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int l
   }
 }
 
+void GeneratorRun::ClaimOwnPage(const std::string& page, const std::string& inFile) {
+  const auto it = sourcePages_.find(page);
+  if (it != sourcePages_.end() && it->second != inFile) {
+    AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),
+               ErrorArg::Path(it->second));
+  }
+}
+
+std::string GeneratorRun::PagePathOf(const std::string& inFile, DocKind kind) const {
+  const std::string& folder = options_.OutputFolder;
+  const std::string base =
+      Trim(folder) == std::string(1, kPathSep) ? inFile : folder + ExtractFileName(inFile);
+  return ChangeFileExt(base, DocKindInfoOf(kind).pageExt);
+}
+
+Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
+  sourcePages_.clear();
+  for (const std::string& file : files) {
+    for (const DocKindInfo& kind : kDocKindTable) {
+      sourcePages_.try_emplace(PagePathOf(file, kind.kind), file);
+    }
+  }
+  Lines sources;
+  sources.reserve(files.size());
+  for (const std::string& file : files) {
+    // A file at the place of a page is that page, also when its name matches a mask.
+    if (!sourcePages_.contains(file)) {
+      sources.push_back(file);
+    }
+  }
+  return sources;
+}
+
 void GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
+  if (folders_.MayExist(page) &&
+      FileHoldsAny(page, {kHandWrittenDocStart, kHandWrittenTechStart})) {
+    AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
+  }
   const auto it = pageSources_.find(PathCaseKey(page));
   if (it != pageSources_.end() && it->second != inFile) {
     AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),

@@ -160,8 +160,17 @@ private:
   void CheckContextId(DocKind kind, const std::string& inFile, int line, const std::string& page,
                       const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
-  /// this run wrote it.
+  /// this run wrote it, or when the file there holds a documentation start marker at the start
+  /// of an HTML comment (it was written by hand).
   void ClaimPage(const std::string& page, const std::string& inFile);
+  /// inFile writes the own page page: warns when it is the per-source page of another source
+  /// of the run.
+  void ClaimOwnPage(const std::string& page, const std::string& inFile);
+  /// The per-source page of kind for inFile: beside it, or in the output folder.
+  std::string PagePathOf(const std::string& inFile, DocKind kind) const;
+  /// The files of quelle without those that are the per-source page of one of them, and
+  /// sourcePages_ filled.
+  Lines SourcesWithoutPages(const Lines& files);
 
   /// ConvertChars of raw with the run's tables. While a source file is processed the tables
   /// stay as they are and the same paths and titles come back for every piece, so the last
@@ -209,6 +218,8 @@ private:
   /// Per kind: context id -> where it was first found; page key -> its first context id.
   std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;
   std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
+  /// The per-source pages of every source of the run -> the source.
+  std::unordered_map<std::string, std::string> sourcePages_;
   /// Page key -> the source whose blocks the per-source page holds now.
   std::unordered_map<std::string, std::string> pageSources_;
   /// Keys of the per-source pages written in this run.

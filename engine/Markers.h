@@ -107,6 +107,14 @@ inline constexpr const char* kWarnTitleWithPlaceholder =
 /// A link or contents entry of a block leading out of the output folder: the target.
 inline constexpr const char* kWarnTargetOutside = "Das Ziel \"%s\" liegt au\xDF"
                                                   "erhalb des Ausgabeordners";
+/// A documentation start marker at the start of an HTML comment: what a page written by hand
+/// holds, never one that the run wrote.
+inline constexpr std::string_view kHandWrittenDocStart = "<!-- ###DocGen_Start";
+inline constexpr std::string_view kHandWrittenTechStart = "<!-- ###TechGen_Start";
+/// Such a file at the place of a page that the run replaces: the source whose page it is.
+inline constexpr const char* kWarnHandWrittenPage =
+    "Die Datei enth\xE4lt einen Startmarker in einem HTML-Kommentar und ist wohl von Hand "
+    "geschrieben; sie wird als Seite von %s ersetzt";
 /// A page of an earlier source replaced by this source: page, earlier source.
 inline constexpr const char* kWarnPageReplaced =
     "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";

@@ -164,8 +164,8 @@ struct GeneratorRun::BlockScan {
     const std::string base =
         Trim(folder) == std::string(1, kPathSep) ? inFile : folder + ExtractFileName(inFile);
     pageFolder = ExtractFilePath(base);
-    doc.page = ChangeFileExt(base, doc.pageExt);
-    tech.page = ChangeFileExt(base, tech.pageExt);
+    doc.page = run.PagePathOf(inFile, DocKind::Doc);
+    tech.page = run.PagePathOf(inFile, DocKind::Tech);
     const std::string& root = run.pageRoot_;
     if (!root.empty() && pageFolder.starts_with(root)) {
       pageDepth = CountChar(std::string_view(pageFolder).substr(root.size()), kPathSep);
@@ -293,9 +293,11 @@ struct GeneratorRun::BlockScan {
                         : std::string_view(),
                     s.pageExt);
       outputLine = true;
+      run.ClaimOwnPage(own, inFile);
       s.records.Pages.push_back(own);
     } else if (run.options_.OneFilePerBlock) {
       own = OwnPage(title, s.pageExt);
+      run.ClaimOwnPage(own, inFile);
       s.used = false;
       s.records.Pages.push_back(own);
     } else {

@@ -76,7 +76,9 @@ void SearchBelow(TQuelle& q, const std::string& folder, SeenFolders& seen) {
     if (known) {
       const auto [first, fresh] = seen.try_emplace(id, sub);
       if (!fresh) {
-        AddWarning(q.Warnings, sub, 0, kWarnFolderSeenBefore, ErrorArg::Path(first->second));
+        if (first->second != q.Excluded) {
+          AddWarning(q.Warnings, sub, 0, kWarnFolderSeenBefore, ErrorArg::Path(first->second));
+        }
         continue;
       }
     }
@@ -124,8 +126,13 @@ void TQuelle::Search(const std::string& root) {
 void TQuelle::SearchFolders(const std::string& folder) {
   SeenFolders seen;
   FileId id{};
+  // Marked as seen before the search starts, the excluded folder is never entered.
+  if (!Excluded.empty() && IdOf(Excluded, id)) {
+    seen.emplace(id, Excluded);
+  }
   if (IdOf(folder, id)) {
-    seen.emplace(id, folder);
+    // An excluded root is the root all the same.
+    seen.insert_or_assign(id, folder);
   }
   SearchBelow(*this, folder, seen);
 }

@@ -19,6 +19,9 @@ public:
   Lines Folders; ///< folders to search, each ending in "/", the root first
   Lines Masks;   ///< file masks such as "*.pas", filled by the caller
   bool IncludeSubfolders = false;
+  /// A folder below the root that is not searched (the output folder: its pages are no
+  /// sources), or empty. The root itself is searched all the same.
+  std::string Excluded;
   /// What the search skipped, one warning each: folders that could not be read, and names
   /// matching a mask that are no regular file (a fifo, a socket, a device, a link leading
   /// nowhere), hold a control character, or have a path too long for the system.

@@ -67,6 +67,10 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
   TQuelle quelle;
   quelle.IncludeSubfolders = settings.IncludeSubfolders;
   quelle.Masks = MasksForKinds(settings.Kinds);
+  // Pages are never read back as sources.
+  if (outputFolder != std::string(1, kPathSep)) {
+    quelle.Excluded = outputFolder;
+  }
   quelle.Search(inputFolder);
 
   GeneratorOptions options;
