@@ -51,6 +51,26 @@ std::string SystemReasonText(int err) {
   }
 }
 
+namespace {
+
+// EscapeControlChars for all but the line breaks and tabs of text.
+std::string EscapeControlCharsInText(std::string_view text) {
+  std::string out;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte < 0x20 && byte != '\r' && byte != '\n' && byte != '\t') || byte == 0x7F) {
+      out.append(text.substr(start, i - start));
+      out += EscapeControlChars(text.substr(i, 1));
+      start = i + 1;
+    }
+  }
+  out.append(text.substr(start));
+  return out;
+}
+
+} // namespace
+
 std::string detail::WordParts(const ErrorParts& parts, bool utf8) {
   std::string out;
   auto literal = [&out, utf8](std::string_view piece) {
@@ -81,7 +101,9 @@ std::string detail::WordParts(const ErrorParts& parts, bool utf8) {
       out += utf8 ? EscapeControlChars(arg.text) : Utf8ToAnsi(arg.text);
       break;
     case ErrorArg::Kind::Text:
-      literal(arg.text);
+      // Text from a file or the command line must not act in a terminal (an escape sequence);
+      // the line breaks of a message worded by its thrower stay.
+      out += utf8 ? EscapeControlCharsInText(AnsiToUtf8(arg.text)) : arg.text;
       break;
     case ErrorArg::Kind::Number:
       out += std::to_string(arg.number);

@@ -9,6 +9,48 @@
 
 namespace qm {
 
+namespace {
+
+// Whether text is well-formed UTF-8 (no stray continuation bytes, no overlong forms).
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    size_t len = 1;
+    unsigned min = 0;
+    if (c >= 0xF0 && c <= 0xF4) {
+      len = 4;
+      min = 0x10000;
+    } else if (c >= 0xE0) {
+      len = c <= 0xEF ? 3 : 0;
+      min = 0x800;
+    } else if (c >= 0xC2) {
+      len = 2;
+      min = 0x80;
+    } else if (c >= 0x80) {
+      len = 0;
+    }
+    if (len == 0 || i + len > text.size()) {
+      return false;
+    }
+    unsigned code = len == 1 ? c : c & (0x7F >> len);
+    for (size_t k = 1; k < len; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) {
+        return false;
+      }
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
+} // namespace
+
 GeneratorRun::GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
                            const TemplateSet& templates, RunResult& result)
     : tables_(tables), options_(options), templates_(templates), result_(result) {}
@@ -120,8 +162,16 @@ void GeneratorRun::CheckContextId(DocKind kind, const std::string& inFile, int l
                                   std::string_view title) {
   const size_t k = EnumIndex(kind);
   WarningList& warnings = result_.Warnings;
-  if (id.find_first_not_of("0123456789") != std::string::npos) {
+  const bool digits = id.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits) {
     AddWarning(warnings, inFile, line, kWarnIdNotNumber, ErrorArg::Text(id));
+  }
+  // A help file's map holds 32 bits; the alias file cannot hold a ";".
+  const std::string_view value =
+      std::string_view(id).substr(std::min(id.find_first_not_of('0'), id.size()));
+  if ((digits && (value.size() > 10 || (value.size() == 10 && value > kMaxContextId))) ||
+      id.find(kEntrySep) != std::string::npos) {
+    AddWarning(warnings, inFile, line, kWarnIdUnfit, ErrorArg::Text(id));
   }
   if (title.find('=') != std::string::npos) {
     AddWarning(warnings, inFile, line, kWarnTitleWithEquals, ErrorArg::Text(title));
@@ -169,6 +219,13 @@ Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
     }
   }
   return sources;
+}
+
+void GeneratorRun::CheckPageName(const std::string& page, const std::string& inFile, int line) {
+  const std::string name = ExtractFileName(page);
+  if (name.find_first_of(kUnfitNameChars) != std::string::npos || !IsValidUtf8(name)) {
+    AddWarning(result_.Warnings, inFile, line, kWarnUnfitPageName, ErrorArg::Path(name));
+  }
 }
 
 void GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {

@@ -166,6 +166,8 @@ private:
   /// inFile writes the own page page: warns when it is the per-source page of another source
   /// of the run.
   void ClaimOwnPage(const std::string& page, const std::string& inFile);
+  /// Warns (at line of inFile) when page's name holds what the help project's files cannot.
+  void CheckPageName(const std::string& page, const std::string& inFile, int line);
   /// The per-source page of kind for inFile: beside it, or in the output folder.
   std::string PagePathOf(const std::string& inFile, DocKind kind) const;
   /// The files of quelle without those that are the per-source page of one of them, and

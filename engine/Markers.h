@@ -115,6 +115,25 @@ inline constexpr std::string_view kHandWrittenTechStart = "<!-- ###TechGen_Start
 inline constexpr const char* kWarnHandWrittenPage =
     "Die Datei enth\xE4lt einen Startmarker in einem HTML-Kommentar und ist wohl von Hand "
     "geschrieben; sie wird als Seite von %s ersetzt";
+/// Characters that a page name cannot hold in the help project's files: ";" splits a contents
+/// or index entry, "#" starts an anchor, '"' ends an attribute, "=" and "[" "]" break the
+/// project file's lines.
+inline constexpr std::string_view kUnfitNameChars = ";#\"=[]";
+/// A page name with one of them or not valid UTF-8: the page's name.
+inline constexpr const char* kWarnUnfitPageName =
+    "Der Seitenname %s enth\xE4lt eines der Zeichen ; # \" = [ ] oder ist kein g\xFCltiges UTF-8; "
+    "die Hilfedateien k\xF6nnen ihn nicht nennen";
+/// An own page named "" or beginning with ".": the page's name.
+inline constexpr const char* kWarnHiddenPageName =
+    "Der Seitenname %s beginnt mit \".\"; die Seite ist versteckt";
+/// A title's "/" or "\\" replaced in the name of its own page: the name.
+inline constexpr const char* kWarnSlashInTitle =
+    "\"/\" und \"\\\" im Titel werden im Seitennamen zu \"_\": %s";
+/// The largest context id a help file's map holds.
+inline constexpr std::string_view kMaxContextId = "4294967295";
+/// A context id that a help file's map cannot hold: the id.
+inline constexpr const char* kWarnIdUnfit =
+    "Die Kontext-ID \"%s\" passt nicht in eine Hilfedatei (0 bis 4294967295, ohne \";\")";
 /// A page of an earlier source replaced by this source: page, earlier source.
 inline constexpr const char* kWarnPageReplaced =
     "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";

@@ -89,6 +89,10 @@ std::string_view NthField(std::string_view text, size_t n) {
   return text.substr(0, text.find(kEntrySep));
 }
 
+// What a title may not bring into the name of its own page, and what stands there instead.
+constexpr std::string_view kTitleSeparators = "/\\";
+constexpr char kSeparatorReplacement = '_';
+
 // The key of a block in Prepared::blocks: its start line and its stream.
 size_t BlockKey(size_t line, bool tech) {
   return line * 2 + (tech ? 1 : 0);
@@ -181,7 +185,14 @@ struct GeneratorRun::BlockScan {
       throw MakeError(FileOperation::Source, inFile, 0, kMsgBadPageName, ErrorArg::Path(inFile),
                       ErrorArg::Text(name));
     }
-    return pageFolder + PathFromText(name) + std::string(ext);
+    std::string page = pageFolder + PathFromText(name) + std::string(ext);
+    const std::string fileName = ExtractFileName(page);
+    if (fileName.starts_with('.')) {
+      AddWarning(run.result_.Warnings, inFile, static_cast<int>(titleLine), kWarnHiddenPageName,
+                 ErrorArg::Path(fileName));
+    }
+    run.CheckPageName(page, inFile, static_cast<int>(titleLine));
+    return page;
   }
 
   template <class... Args>
@@ -296,7 +307,15 @@ struct GeneratorRun::BlockScan {
       run.ClaimOwnPage(own, inFile);
       s.records.Pages.push_back(own);
     } else if (run.options_.OneFilePerBlock) {
-      own = OwnPage(title, s.pageExt);
+      // A title is text, not a path: a separator in it would name a folder, so it becomes "_".
+      std::string name(title);
+      if (name.find_first_of(kTitleSeparators) != std::string::npos) {
+        for (char& c : name) {
+          c = kTitleSeparators.find(c) != std::string_view::npos ? kSeparatorReplacement : c;
+        }
+        Warn(i, kWarnSlashInTitle, ErrorArg::Text(name));
+      }
+      own = OwnPage(name, s.pageExt);
       run.ClaimOwnPage(own, inFile);
       s.used = false;
       s.records.Pages.push_back(own);
@@ -349,6 +368,7 @@ struct GeneratorRun::BlockScan {
       return;
     }
     WritePagePart(s, TemplatePart::PageFooter, title);
+    run.CheckPageName(s.page, inFile, 0);
     run.FlushPage(s.page);
     run.pagesWritten_.insert(PathCaseKey(s.page));
     run.pageSources_[PathCaseKey(s.page)] = inFile;

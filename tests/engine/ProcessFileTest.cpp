@@ -151,20 +151,21 @@ TEST(ProcessFile, UnterminatedBlockNamesFileAndLine) {
 
 TEST(ProcessFile, OwnPageNamesStayInThePageFolder) {
   // An own page name that is absolute or climbs out with ".." ends the run, naming the source
-  // and the name; no page is created for it.
+  // and the name ("\" counts as a separator); no page is created for it. A title's separators
+  // become "_", so only a title ".." climbs out.
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
   const std::string src = fx.Src("g.c");
   const auto message = [&](const std::string& name) {
     return "Datei " + src + ": Der Seitenname \"" + name + "\" zeigt aus dem Seitenordner heraus";
   };
-  for (const std::string name : {"../x", "a/../../x", "/x"}) {
+  for (const std::string name : {"../x", "a/../../x", "/x", "..\\x"}) {
     fx.Source("g.c", {"/* ###DocGen_Start T", "###Output " + name, "x", "###DocGen_End */"});
     EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(src); }), message(name));
   }
   gen->options.OneFilePerBlock = true;
-  fx.Source("g.c", {"/* ###DocGen_Start ../x", "x", "###DocGen_End */"});
-  EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(src); }), message("../x"));
+  fx.Source("g.c", {"/* ###DocGen_Start ..", "x", "###DocGen_End */"});
+  EXPECT_EQ(ErrorText([&] { gen->Parts().ProcessFile(src); }), message(".."));
   EXPECT_EQ(gen->Parts().OwnPages().Count(), 0u);
   EXPECT_TRUE(gen->Doc().Pages.empty());
 }
