@@ -24,6 +24,7 @@
 #include "gui/WindowState.h"
 #include "gui/WorkshopProj.h"
 #include "gui/ZusaetzlicheDateien.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectModel.h"
 
 #include <QAction>
@@ -554,12 +555,26 @@ void TLex_Hauptmenue::OnOpenProject() {
   model_->Open(ToPath(WithProjectExtension(*chosen, true)));
 }
 
+bool TLex_Hauptmenue::ConfirmSaveInto(const std::string& path) {
+  // Saving merges the project into the file: into some other file only when the user says so.
+  if (!FileExists(path) || HoldsProjectSection(path)) {
+    return true;
+  }
+  MessageRequest request;
+  request.Kind = MessageKind::Confirmation;
+  request.Text = UiText(kMsgSaveIntoForeignFile).replace(QLatin1String("%s"), FromPath(path));
+  request.Buttons = MessageButton::Yes | MessageButton::No;
+  return Dialogs().Message(this, request) == MessageButton::Yes;
+}
+
 void TLex_Hauptmenue::OnSaveProject() {
   if (model_->CurrentProjectFile().empty()) {
     OnSaveProjectAs();
     return;
   }
-  model_->Save();
+  if (ConfirmSaveInto(model_->CurrentProjectFile())) {
+    model_->Save();
+  }
 }
 
 void TLex_Hauptmenue::OnSaveProjectAs() {
@@ -576,6 +591,9 @@ void TLex_Hauptmenue::OnSaveProjectAs() {
       request.Buttons = MessageButton::Yes | MessageButton::No | MessageButton::Help;
       request.HelpContext = kHelpReplaceFile;
       if (Dialogs().Message(this, request) != MessageButton::Yes) {
+        continue;
+      }
+      if (!ConfirmSaveInto(ToPath(name))) {
         continue;
       }
     }

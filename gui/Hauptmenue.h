@@ -72,6 +72,8 @@ public:
   void OnSaveProject();
   /// "Speichern &unter...": asks for a name, and before replacing a file, then saves.
   void OnSaveProjectAs();
+  /// Asks before a save into path, an existing file that holds no project; true to save.
+  bool ConfirmSaveInto(const std::string& path);
   /// A command of the menu "&HTML-Vorlagen": edits the template id in the template editor,
   /// shown modally.
   void OnEditTemplate(TemplateId id);

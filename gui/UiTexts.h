@@ -102,6 +102,9 @@ inline constexpr const char* kMsgMoreWarnings = "... und %d weitere";
 inline constexpr int kListedWarnings = 20;
 /// "%s" is the chosen file.
 inline constexpr const char* kMsgReplaceFile = "%s besteht bereits.\r\nMöchten Sie sie ersetzen?";
+/// A save into an existing file that holds no project ("%s": the file).
+inline constexpr const char* kMsgSaveIntoForeignFile =
+    "%s enthält keine Projekteinstellungen.\r\nMöchten Sie das Projekt trotzdem hineinschreiben?";
 
 /// A field whose text holds a character that Windows-1252 lacks is refused when its value is
 /// used (conversion, save, help project). "%1" is the character, "%2" its code point in

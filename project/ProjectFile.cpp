@@ -187,6 +187,22 @@ struct Saver {
   }
 };
 
+// Whether ini holds at least one section of a project file.
+bool HasProjectSection(const ProjectText& ini) {
+  for (const char* section : {kSecMain, kSecInput, kSecSources, kSecOutput, kSecOptions, kSecHelp,
+                              kSecHelpDoc, kSecHelpTech}) {
+    if (ini.HasSection(section)) {
+      return true;
+    }
+  }
+  for (const TemplateInfo& t : kTemplateTable) {
+    if (ini.HasSection(t.section)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // The seven header lines of a new project file, dated now.
 std::string HeaderText() {
   return JoinLines({kHeaderRule, "", kHeaderDoNotEdit, kHeaderRule,
@@ -197,6 +213,7 @@ std::string HeaderText() {
 
 ProjectSettings LoadProjectFile(const std::string& path, std::span<const SourceKindInfo> kinds) {
   std::string text;
+  bool exists = true;
   try {
     text = ReadFileBytes(path);
   } catch (const Error& e) {
@@ -205,8 +222,13 @@ ProjectSettings LoadProjectFile(const std::string& path, std::span<const SourceK
     if (err != ENOENT && err != ENOTDIR) {
       throw;
     }
+    exists = false;
   }
   const ProjectText ini(text, path);
+  // Some other file would load as defaults, and a later save would merge a project into it.
+  if (exists && !HasProjectSection(ini)) {
+    throw MakeError(FileOperation::Open, path, 0, kMsgNotAProject, ErrorArg::Path(path));
+  }
   ProjectSettings s;
   const Loader loader{ini};
   VisitMainFields(s, kinds, loader);
@@ -226,19 +248,7 @@ bool HoldsProjectSection(const std::string& path) {
   if (!FileExists(path)) {
     return false;
   }
-  const ProjectText ini(ReadFileBytes(path), path);
-  for (const char* section : {kSecMain, kSecInput, kSecSources, kSecOutput, kSecOptions, kSecHelp,
-                              kSecHelpDoc, kSecHelpTech}) {
-    if (ini.HasSection(section)) {
-      return true;
-    }
-  }
-  for (const TemplateInfo& t : kTemplateTable) {
-    if (ini.HasSection(t.section)) {
-      return true;
-    }
-  }
-  return false;
+  return HasProjectSection(ProjectText(ReadFileBytes(path), path));
 }
 
 void SaveProjectFile(const std::string& path, const ProjectSettings& settings,

@@ -14,7 +14,8 @@ namespace qm {
 /// a character that Windows-1252 lacks throws Error(kMsgValueNotAnsi) naming its key; any
 /// other file is Windows-1252 bytes. A file that exists but cannot be read (no permission,
 /// a folder, a read error) throws Error("Datei %s kann nicht geöffnet werden") with the
-/// system's reason: loading it as defaults would lose its settings at the next save. The
+/// system's reason: loading it as defaults would lose its settings at the next save. A file
+/// that exists but holds no section of a project file throws Error(kMsgNotAProject). The
 /// source kinds are those of kinds, by their project keys.
 ProjectSettings LoadProjectFile(const std::string& path,
                                 std::span<const SourceKindInfo> kinds = kSourceKindTable);

@@ -14,6 +14,10 @@ inline constexpr const char* kHeaderCreated = ";Initial creation date / time: %s
 
 /// A save that could not be completed; "%s" is the project file.
 inline constexpr const char* kMsgCannotWriteProject = "nach %s kann nicht geschrieben werden";
+/// A file opened as a project that holds no section of one.
+inline constexpr const char* kMsgNotAProject =
+    "Die Datei %s enth\xE4lt keine Projekteinstellungen und wird nicht ge\xF6"
+    "ffnet";
 /// A value of a UTF-8 project file with a character that Windows-1252 lacks: the project file,
 /// the key and its section.
 inline constexpr const char* kMsgValueNotAnsi =

@@ -50,17 +50,23 @@ TEST_F(UiTest, SaveAsThenOpenInAFreshWindowBringsEverythingBack) {
 }
 
 TEST_F(UiTest, SaveAsOntoAnExistingFileAsksFirst) {
-  // "&Nein" opens the save dialog again; "&Ja" merges the project into the file, keeping its
-  // other lines and writing no header.
+  // "&Nein" opens the save dialog again; "&Ja" to the replacement and to writing into a file
+  // that holds no project merges the project into the file, keeping its other lines and
+  // writing no header.
   const std::string existing = root / "fremd.qmpr";
   WriteFile(existing, CrLf({"; eigene Notiz", "[Fremd]", "Schluessel=1"}));
   auto window = NewWindow();
   dialogs.files = {QString::fromStdString(existing), QString::fromStdString(existing)};
-  dialogs.answers = {MessageButton::No, MessageButton::Yes};
+  dialogs.answers = {MessageButton::No, MessageButton::Yes, MessageButton::Yes};
   window->OnSaveProjectAs();
 
   EXPECT_EQ(dialogs.saveRequests.size(), 2u);
-  ASSERT_EQ(dialogs.messages.size(), 2u);
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(dialogs.messages[2].Kind, MessageKind::Confirmation);
+  EXPECT_EQ(dialogs.messages[2].Buttons, MessageButton::Yes | MessageButton::No);
+  EXPECT_EQ(dialogs.messages[2].Text.toStdString(),
+            existing + " enthält keine Projekteinstellungen.\nMöchten Sie das Projekt trotzdem "
+                       "hineinschreiben?");
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Confirmation);
   EXPECT_EQ(dialogs.messages[0].Buttons,
             MessageButton::Yes | MessageButton::No | MessageButton::Help);

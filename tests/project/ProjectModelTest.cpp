@@ -115,6 +115,29 @@ TEST(ProjectModel, OpenReplacesEveryValueAndSaveWritesTheEditedOnes) {
   EXPECT_EQ(job.model.CurrentProjectFile(), job.root / "q.qmpr");
 }
 
+TEST(ProjectModel, AFileWithoutAProjectIsRefusedAndChangesNothing) {
+  // Random bytes and a text file hold no section of a project: opening either is refused with
+  // its name, the values stay and no observer is told, so nothing empty is stored later.
+  Installed job;
+  WriteFile(job.root / "zufall.qmpr", std::string("\x89PNG\r\n\x1A\n\0\0\xFF[", 12));
+  WriteFile(job.root / "notiz.qmpr", CrLf({"Einkaufsliste", "Pfad=/anders"}));
+  const ProjectSettings before = job.model.Settings();
+  for (const std::string name : {"zufall.qmpr", "notiz.qmpr"}) {
+    try {
+      job.model.Open(job.root / name);
+      ADD_FAILURE() << name << " opened";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "Die Datei " + job.root / name +
+                                           " enth\xE4lt keine Projekteinstellungen und wird "
+                                           "nicht ge\xF6"
+                                           "ffnet");
+    }
+    EXPECT_EQ(job.model.Settings(), before);
+    EXPECT_EQ(job.model.CurrentProjectFile(), "");
+    EXPECT_EQ(job.changes, 1);
+  }
+}
+
 TEST(ProjectModel, EachUseChecksTheFieldsItReadsInItsOrder) {
   // A conversion reads the two folders, a save every text, the help project its own texts
   // and then the output folder. A refusing check stops the use before it writes anything.
