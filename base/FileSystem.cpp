@@ -2,6 +2,7 @@
 
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
+#include "base/FileReplace.h"
 #include "base/Paths.h"
 
 #include <algorithm>
@@ -233,43 +234,51 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 } // namespace
 
-bool CopyFileAtomic(const std::string& from, const std::string& to) {
+int CopyFileAtomic(const std::string& from, const std::string& to) {
   const int in = ::open(std::string(from).c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
-    return false;
+    return errno;
   }
   struct stat st {};
-  std::string temp =
-      std::string(ExtractFilePath(to)) + "." + std::string(ExtractFileName(to)) + ".tmpXXXXXX";
-  const int out = ::fstat(in, &st) == 0 ? ::mkstemp(temp.data()) : -1;
+  int out = -1;
+  const std::string temp = ::fstat(in, &st) == 0 ? MakeTempBeside(to, out) : std::string();
   if (out < 0) {
+    const int err = errno;
     ::close(in);
-    return false;
+    return err;
   }
-  bool ok = true;
+  int err = 0;
   char buf[1 << 16];
   for (;;) {
     const ssize_t n = ::read(in, buf, sizeof buf);
     if (n < 0 && errno == EINTR) {
       continue;
     }
+    if (n < 0) {
+      err = errno;
+    }
     if (n <= 0) {
-      ok = n == 0;
       break;
     }
     if (!WriteAll(out, buf, static_cast<size_t>(n))) {
-      ok = false;
+      err = errno;
       break;
     }
   }
   ::close(in);
-  ok = ok && ::fchmod(out, st.st_mode & 07777) == 0 && ::fsync(out) == 0;
-  ok = ::close(out) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), std::string(to).c_str()) == 0;
-  if (!ok) {
+  if (err == 0 && (::fchmod(out, st.st_mode & 07777) != 0 || ::fsync(out) != 0)) {
+    err = errno;
+  }
+  if (::close(out) != 0 && err == 0) {
+    err = errno;
+  }
+  if (err == 0 && ::rename(temp.c_str(), std::string(to).c_str()) != 0) {
+    err = errno;
+  }
+  if (err != 0) {
     ::unlink(temp.c_str());
   }
-  return ok;
+  return err;
 }
 
 std::string ProgramFolder() {

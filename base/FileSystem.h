@@ -80,8 +80,9 @@ bool CreateFolder(std::string_view path);
 bool ForceDirectories(std::string_view path, int* error = nullptr);
 
 /// Copies the bytes of from into a temporary file beside to and renames it over to; the copy
-/// keeps the source's permission bits. false on any failure (the temporary is removed).
-bool CopyFileAtomic(const std::string& from, const std::string& to);
+/// keeps the source's permission bits. Returns 0, or the errno of the step that failed (the
+/// temporary is removed then).
+int CopyFileAtomic(const std::string& from, const std::string& to);
 
 /// The folder of the running executable (links resolved), with its trailing "/".
 std::string ProgramFolder();

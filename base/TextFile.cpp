@@ -174,7 +174,7 @@ Lines ReadTextLines(std::string_view path) {
 void WriteFileBytes(std::string_view path, std::string_view bytes) {
   const int fd = ::open(std::string(path).c_str(), kWriteFlags | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) {
-    Fail(FileOperation::Create, kMsgCannotCreate, path, errno);
+    Fail(FileOperation::Create, kMsgCannotCreateBecause, path, errno);
   }
   const bool ok = WriteAllBytes(fd, bytes);
   const int err = errno;

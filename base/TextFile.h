@@ -18,7 +18,6 @@ namespace qm {
 /// Message texts of file failures ("%s" is the file's path).
 inline constexpr const char* kMsgCannotOpen = "Datei %s kann nicht ge\xF6"
                                               "ffnet werden";
-inline constexpr const char* kMsgCannotCreate = "Datei %s kann nicht erstellt werden";
 /// A file that is read whole but is no regular file (a fifo, a device, a folder).
 inline constexpr const char* kMsgNotRegularFile =
     "Datei %s kann nicht ge\xF6"
@@ -54,7 +53,7 @@ std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t lim
 /// The file as text lines (SplitLines: CR, LF or CR LF end a line; a NUL ends the text).
 Lines ReadTextLines(std::string_view path);
 
-/// Creates or truncates the file and writes bytes. Throws Error(kMsgCannotCreate) when it
+/// Creates or truncates the file and writes bytes. Throws Error(kMsgCannotCreateBecause) when it
 /// cannot be created, Error(FileErrorMessage) when writing fails.
 void WriteFileBytes(std::string_view path, std::string_view bytes);
 /// Writes every line followed by CR LF (create or overwrite).

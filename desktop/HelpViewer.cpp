@@ -6,6 +6,8 @@
 #include "desktop/HelpViewerTexts.h"
 #include "desktop/SupportTexts.h"
 
+#include <optional>
+
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -37,6 +39,23 @@ QString Text(const char* text) {
 
 QString FromBytes(const std::string& bytes) {
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+/// Why the help file at path cannot be opened when it is no regular file: a folder, or what
+/// else it is.
+QString NotAFileMessage(const std::string& path, const QString& name) {
+  const std::optional<PathInfo> info = LookUp(path);
+  const EntryKind kind = info ? info->kind : EntryKind::Folder;
+  switch (kind) {
+  case EntryKind::Fifo:
+    return Text(kMsgNotRegular).arg(name, Text(kEntryFifo));
+  case EntryKind::Socket:
+    return Text(kMsgNotRegular).arg(name, Text(kEntrySocket));
+  case EntryKind::Device:
+    return Text(kMsgNotRegular).arg(name, Text(kEntryDevice));
+  default:
+    return Text(kMsgNotAFile).arg(name);
+  }
 }
 
 /// Contents with at most this many items open fully expanded; larger ones show their top level.
@@ -182,7 +201,7 @@ bool THelpViewer::OpenFile(const QString& name) {
     ShowMessage(Text(kMsgFileMissing).arg(DisplayName()));
     return false;
   case HelpOpenStatus::NotAFile:
-    ShowMessage(Text(kMsgNotAFile).arg(DisplayName()));
+    ShowMessage(NotAFileMessage(location.Path, DisplayName()));
     return false;
   case HelpOpenStatus::AccessDenied:
     ShowMessage(Text(kMsgAccessDenied).arg(DisplayName()));

@@ -28,6 +28,12 @@ inline constexpr const char* kMsgFileMissingSearched =
     "Die Hilfedatei %1 wurde weder im Programmordner %2 noch im aktuellen Ordner %3 gefunden.";
 inline constexpr const char* kMsgNotAFile =
     "Die Hilfedatei %1 kann nicht geöffnet werden: das ist ein Ordner, keine Datei.";
+/// An entry that is neither file nor folder: the file and what it is (kEntry...).
+inline constexpr const char* kMsgNotRegular =
+    "Die Hilfedatei %1 kann nicht geöffnet werden: das ist keine gewöhnliche Datei, sondern %2.";
+inline constexpr const char* kEntryFifo = "eine Named Pipe";
+inline constexpr const char* kEntrySocket = "ein Socket";
+inline constexpr const char* kEntryDevice = "ein Gerät";
 inline constexpr const char* kMsgAccessDenied =
     "Die Hilfedatei %1 kann nicht gelesen werden: Zugriff verweigert.";
 inline constexpr const char* kMsgDamaged =

@@ -215,7 +215,7 @@ void TLex_HTMLEditor::OnSaveFile() {
       bytes += "\r\n";
     }
     // Replaced atomically: a failed save leaves the old file as it was.
-    WriteFileAtomic(ToPath(saveDialog_->FileName()), bytes, kMsgCannotCreate);
+    WriteFileAtomic(ToPath(saveDialog_->FileName()), bytes, kMsgCannotCreateBecause);
   });
 }
 

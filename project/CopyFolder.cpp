@@ -1,9 +1,11 @@
 #include "project/CopyFolder.h"
 
 #include "base/AnsiText.h"
+#include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/Paths.h"
 
+#include <cerrno>
 #include <optional>
 #include <set>
 #include <utility>
@@ -77,20 +79,20 @@ void CopyFolderContents(const std::string& source, const std::string& target,
       }
       break;
     case ItemKind::Other:
-      interaction.CopyFailed(
-          Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
+      interaction.CopyFailed(Format(kMsgCopyFailed, PathToText(from).c_str(),
+                                    PathToText(to).c_str(), kReasonNotRegular));
       break;
     case ItemKind::File:
       if (DirectoryExists(to)) {
-        interaction.CopyFailed(
-            Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
+        interaction.CopyFailed(Format(kMsgCopyFailed, PathToText(from).c_str(),
+                                      PathToText(to).c_str(), SystemReasonText(EISDIR).c_str()));
       } else if (FileExists(to) && !interaction.ConfirmReplace(to)) {
         interaction.CopiedFile(to);
-      } else if (CopyFileAtomic(from, to)) {
+      } else if (const int err = CopyFileAtomic(from, to); err == 0) {
         interaction.CopiedFile(to);
       } else {
-        interaction.CopyFailed(
-            Format(kMsgCopyFailed, PathToText(from).c_str(), PathToText(to).c_str()));
+        interaction.CopyFailed(Format(kMsgCopyFailed, PathToText(from).c_str(),
+                                      PathToText(to).c_str(), SystemReasonText(err).c_str()));
       }
       break;
     }

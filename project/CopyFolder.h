@@ -11,7 +11,10 @@ namespace qm {
 /// Messages of the copy; the first "%s" is always the file or folder concerned.
 inline constexpr const char* kMsgExtraFolderMissing =
     "Der Ordner %s der zus\xE4tzlichen Dateien existiert nicht";
-inline constexpr const char* kMsgCopyFailed = "Datei %s kann nicht nach %s kopiert werden";
+/// The source, the target and the reason.
+inline constexpr const char* kMsgCopyFailed = "Datei %s kann nicht nach %s kopiert werden: %s";
+/// The reason for an entry that is neither file nor folder (a fifo, a device).
+inline constexpr const char* kReasonNotRegular = "Keine gew\xF6hnliche Datei";
 inline constexpr const char* kMsgFolderNotCreated = "Ordner %s kann nicht erstellt werden";
 
 /// Copies everything inside the folder source (hidden entries included) into the folder

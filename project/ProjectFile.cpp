@@ -168,7 +168,7 @@ struct Loader {
 void WriteEntry(ProjectText& ini, const std::string& path, std::string_view section,
                 std::string_view key, std::string_view value) {
   if (!ini.Write(section, key, value)) {
-    throw MakeError(FileOperation::Save, path, 0, kMsgCannotWriteProject, ErrorArg::Path(path));
+    throw MakeError(FileOperation::Save, path, 0, kMsgValueWithLineBreak, ErrorArg::Path(path));
   }
 }
 

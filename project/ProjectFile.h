@@ -28,8 +28,9 @@ bool HoldsProjectSection(const std::string& path);
 /// merged into (its other lines stay, and a file with a UTF-8 mark stays UTF-8 with its mark).
 /// The source kinds are written by the project keys of kinds, in their order; the template
 /// sections are erased and written anew. The save is atomic: on failure the file stays as it
-/// was and Error("nach %s kann nicht geschrieben werden") is thrown. A value with a line break
-/// cannot be stored in its line and fails the save the same way.
+/// was and Error(kMsgCannotWriteProject) is thrown with the system's reason; a read-only file
+/// is refused so. A value with a line break cannot be stored in its line and fails the save
+/// with kMsgValueWithLineBreak.
 void SaveProjectFile(const std::string& path, const ProjectSettings& settings,
                      std::span<const SourceKindInfo> kinds = kSourceKindTable);
 

@@ -240,11 +240,11 @@ int main(int argc, char** argv) {
           MessageButton::Ok, 0);
   error.Title = UiText(kApplicationTitle);
   ok &= camera.ShootBox(error, "Fehler-Programm");
-  ok &= camera.ShootBox(
-      Box(MessageKind::Error,
-          MessageFromAnsi(Format(kMsgCopyFailed, "/home/anna/extra/logo.png", qPrintable(folder))),
-          MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
-      "Fehler-Kopie");
+  ok &= camera.ShootBox(Box(MessageKind::Error,
+                            MessageFromAnsi(Format(kMsgCopyFailed, "/home/anna/extra/logo.png",
+                                                   qPrintable(folder), "Dateizugriff verweigert")),
+                            MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
+                        "Fehler-Kopie");
   WarningList warnings;
   AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
   AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,

@@ -101,7 +101,7 @@ TEST(CliHostile, AFailedCopyEndsWithStatusOneAfterTheWholeRun) {
                   {"--extra-files", world / "extra", "--help-title", "Hilfe", "--help-project"}));
   EXPECT_EQ(failed.Status, 1);
   EXPECT_EQ(failed.Err, "Datei " + world / "extra/stil.css" + " kann nicht nach " + out +
-                            "stil.css kopiert werden\n"
+                            "stil.css kopiert werden: Ist ein Ordner\n"
                             "Das/die Projekt(e) wurde(n) im Ausgabeordner erzeugt!\n"
                             "1 Quelle(n) gelesen, 2 Seite(n) geschrieben (davon 0 eigene), "
                             "0 Warnung(en)\n");

@@ -306,3 +306,27 @@ TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
     }
   }
 }
+
+TEST(SafeWrites, SavingOverAReadOnlyProjectIsRefused) {
+  // The project file may not be written by the user who saves (the folder may): the save is
+  // refused with the reason instead of renaming a new file over it.
+  CliWorld world;
+  const std::string project = world / "p.qmpr";
+  const std::vector<std::string> save = {"save",    "--program-dir", world.Program(),
+                                         "--input", world.Source(),  "--kinds",
+                                         "pascal",  project};
+  ASSERT_EQ(RunCli(save).Status, 0);
+  const std::string old = ReadFile(project);
+  chmod(project.c_str(), 0444);
+  chmod(world.Root().c_str(), 0777);
+  const bool root = geteuid() == 0;
+  const CliResult result = RunCliWith(save, [root] {
+    if (root && (setgid(65534) != 0 || setuid(65534) != 0)) {
+      _exit(126);
+    }
+  });
+  EXPECT_EQ(result.Status, 1);
+  EXPECT_EQ(result.Err, "Das Projekt kann nicht nach " + project +
+                            " geschrieben werden: Dateizugriff verweigert\n");
+  EXPECT_EQ(ReadFile(project), old);
+}

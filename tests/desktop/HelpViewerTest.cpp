@@ -5,6 +5,8 @@
 #include "desktop/HelpBrowser.h"
 #include "desktop/HelpViewer.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
@@ -207,6 +209,12 @@ TEST(HelpViewer, NamesWhatItCannotShow) {
   EXPECT_FALSE(viewer.OpenFile(Q(tmp.path())));
   EXPECT_EQ(viewer.Message(), Q("Die Hilfedatei " + tmp.path() +
                                 " kann nicht geöffnet werden: das ist ein Ordner, keine Datei."));
+  ASSERT_EQ(mkfifo((tmp / "Rohr.chm").c_str(), 0644), 0);
+  EXPECT_FALSE(viewer.OpenFile(Q(tmp / "Rohr.chm")));
+  EXPECT_EQ(viewer.Message(),
+            Q("Die Hilfedatei " + (tmp / "Rohr.chm") +
+              " kann nicht geöffnet werden: das ist keine gewöhnliche Datei, sondern eine Named "
+              "Pipe."));
 
   ASSERT_TRUE(viewer.OpenFile(Q(chm)));
   EXPECT_FALSE(viewer.ShowTopic("Fehlt.Doc.htm"));

@@ -158,7 +158,8 @@ TEST_F(UiTest, AFailedSaveIsShownInOneErrorBox) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
-            "nach " + root / "fehlt/a.qmpr" + " kann nicht geschrieben werden");
+            "Das Projekt kann nicht nach " + root / "fehlt/a.qmpr" +
+                " geschrieben werden: Datei nicht gefunden");
   EXPECT_FALSE(Exists(root / "fehlt"));
 }
 

@@ -284,19 +284,21 @@ TEST(ProjectFile, ReadsFilesOfOtherWriters) {
 }
 
 TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
-  // When the file cannot be replaced the old content stays and the error names the file.
+  // When the file cannot be replaced the old content stays and the error names the file and
+  // the reason.
   qmtest::TempDir dir;
-  const auto expectFailure = [](const std::string& path) {
+  const auto expectFailure = [](const std::string& path, const std::string& reason) {
     try {
       SaveProjectFile(path, ProjectSettings{});
       FAIL() << "no error for " << path;
     } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "nach " + path + " kann nicht geschrieben werden");
+      EXPECT_EQ(std::string(e.what()),
+                "Das Projekt kann nicht nach " + path + " geschrieben werden: " + reason);
     }
   };
-  expectFailure(dir / "fehlt/p.qmpr");
+  expectFailure(dir / "fehlt/p.qmpr", "Datei nicht gefunden");
   std::filesystem::create_directory(dir / "ordner.qmpr");
-  expectFailure(dir / "ordner.qmpr");
+  expectFailure(dir / "ordner.qmpr", "Ist ein Ordner");
   EXPECT_TRUE(std::filesystem::is_empty(dir / "ordner.qmpr"));
 
   // A value with a line break would become two lines that read back as something else.
@@ -308,7 +310,9 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
     SaveProjectFile(existing, broken);
     FAIL() << "no error for a title with a line break";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "nach " + existing + " kann nicht geschrieben werden");
+    EXPECT_EQ(std::string(e.what()), "Das Projekt kann nicht nach " + existing +
+                                         " geschrieben werden: ein Wert enth\xE4lt einen "
+                                         "Zeilenumbruch");
   }
   broken = ProjectSettings{};
   broken.Templates[qm::TemplateId::TechPageHeader] = {"<html>", "a\rb"};
@@ -319,7 +323,8 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
   // size limit).
   {
     const qmtest::FileSizeLimit limit(64);
-    expectFailure(existing);
+    expectFailure(existing, "Die Datei ist gr\xF6\xDF"
+                            "er als erlaubt");
   }
   EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
   // A name as long as a name may be still leaves room for the temporary file beside it.
