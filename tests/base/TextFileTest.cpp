@@ -23,7 +23,8 @@ TEST(TextFile, FailuresNameTheFile) {
     WriteTextLines(missing, {"x"});
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Datei " + missing + " kann nicht erstellt werden");
+    EXPECT_EQ(std::string(e.what()),
+              "Datei " + missing + " kann nicht erstellt werden: Datei nicht gefunden");
   }
   try {
     AppendFileBytes(missing, "x");

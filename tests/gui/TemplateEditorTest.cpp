@@ -192,7 +192,8 @@ TEST_F(UiTest, EditorSavesCrLfLinesAndShowsFailuresKeepingItsText) {
         Click(editor, "ToolButton1");
       });
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{
-                                 "Datei " + root / "fehlt/x.htm" + " kann nicht erstellt werden",
+                                 "Datei " + root / "fehlt/x.htm" +
+                                     " kann nicht erstellt werden: Datei nicht gefunden",
                                  "Datei " + root / "fehlt.htm" + " kann nicht geöffnet werden"}));
   EXPECT_FALSE(Exists(root / "fehlt"));
   ASSERT_EQ(dialogs.saveRequests.size(), 2u);
