@@ -1,5 +1,7 @@
 #include "base/CodePages.h"
 
+#include "base/ForeignChars.h"
+
 #include <array>
 #include <cstdint>
 
@@ -34,8 +36,13 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   } else if (cp < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
+  } else if (cp < 0x10000) {
     out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
@@ -58,10 +65,23 @@ char AnsiOf(std::uint32_t cp) {
 std::string AnsiToUtf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 8);
-  for (char c : ansi) {
+  for (size_t i = 0; i < ansi.size(); ++i) {
+    const char c = ansi[i];
+    if (c == kForeignMark) {
+      if (const std::optional<char32_t> cp = ForeignCodeAt(ansi, i)) {
+        AppendUtf8(out, *cp);
+        i += kForeignCodeSize - 1;
+        continue;
+      }
+    }
     AppendUtf8(out, AnsiCodePoint(static_cast<unsigned char>(c)));
   }
   return out;
+}
+
+int AnsiByteOf(char32_t cp) {
+  const char c = AnsiOf(cp);
+  return c == '?' && cp != '?' ? -1 : static_cast<unsigned char>(c);
 }
 
 namespace {

@@ -8,8 +8,12 @@
 
 namespace qm {
 
-/// Windows-1252 to UTF-8. The five unassigned bytes become the C1 controls of the same value.
+/// Windows-1252 to UTF-8. The five unassigned bytes become the C1 controls of the same value;
+/// the code of a character that Windows-1252 lacks (ForeignChars.h) becomes that character.
 std::string AnsiToUtf8(std::string_view ansi);
+/// The Windows-1252 byte of code point cp, or -1 when Windows-1252 lacks it (the five
+/// unassigned bytes stand for the C1 controls of the same value).
+int AnsiByteOf(char32_t cp);
 /// UTF-8 to Windows-1252. A character without a Windows-1252 form, or a malformed byte,
 /// becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);

@@ -6,6 +6,7 @@
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 #include "engine/RunResult.h"
+#include "engine/SourceEncoding.h"
 #include "engine/Templates.h"
 
 #include <string>
@@ -31,6 +32,8 @@ struct GeneratorOptions {
   bool AutoLineBreak = false;
   bool OemToAnsi = false;
   bool OneFilePerBlock = false;
+  /// What the sources are; with OemToAnsi they are read as Windows-1252 whatever it says.
+  SourceEncoding Encoding = SourceEncoding::Auto;
   /// Threads that read and convert sources ahead of their turn: 0 as many as the machine has
   /// cores, 1 none (every file is handled on the thread that calls Run). The pages, records,
   /// warnings and progress calls are the same either way.

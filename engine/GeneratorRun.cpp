@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/Error.h"
 #include "base/FileScan.h"
+#include "base/ForeignChars.h"
 #include "base/Paths.h"
 #include "base/Prefetch.h"
 #include "engine/Markers.h"
@@ -109,6 +110,11 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
   if (progress != nullptr) {
     progress->Finished();
   }
+  if (result_.Counts.SourcesUtf8 + result_.Counts.SourcesUtf16 > 0) {
+    AddWarning(result_.Warnings, quelle.Folders.empty() ? std::string() : quelle.Folders.front(), 0,
+               kWarnDecodedSources, ErrorArg::Number(result_.Counts.SourcesUtf8),
+               ErrorArg::Number(result_.Counts.SourcesUtf16));
+  }
   // Counted before the save, whose failure is thrown: a page that failed was not written.
   RunCounts& counts = result_.Counts;
   counts.PagesWritten = static_cast<int>(pagesWritten_.size());
@@ -128,6 +134,13 @@ void GeneratorRun::AppendToOwnPage(const Piece& piece, Lines lines) {
     // opens it; the header's entries follow the piece's.
     ownPages_.Add(piece.ownFile);
     WriteTemplate(KindByName(piece.ownFile, DocKind::Doc), TemplatePart::PageHeader, piece);
+  }
+  if (foreign_) {
+    for (std::string& line : lines) {
+      if (HoldsForeignCodes(line)) {
+        line = ExpandForeignCodes(line, ForeignForm::Html);
+      }
+    }
   }
   ownPages_.Append(piece.ownFile, std::move(lines));
 }

@@ -13,6 +13,7 @@
 #include "engine/Progress.h"
 #include "engine/Quelle.h"
 #include "engine/RunResult.h"
+#include "engine/SourceEncoding.h"
 #include "engine/Templates.h"
 
 #include <array>
@@ -99,6 +100,10 @@ private:
   /// Reads inFile and converts its blocks without touching the run's state or the disk: the
   /// part of ProcessFile that may run on a worker thread ahead of the file's turn.
   std::unique_ptr<Prepared> Prepare(const std::string& inFile) const;
+  /// How the sources are decoded: as the options say, but byte for byte with OemToAnsi.
+  SourceEncoding SourceEncodingOf() const;
+  /// On a source's turn: the warning, count and codes of how it was read.
+  void NoteReading(const std::string& inFile, const DecodedSource& decoded);
   /// ProcessFile, or nothing when inFile turned out to be no regular file (it was skipped
   /// with a warning, and no page was touched). ready, when given, is what Prepare made of it.
   std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr);
@@ -142,7 +147,8 @@ private:
                       std::string_view title, PieceLink& link);
 
   /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
-  /// straight to the file.
+  /// straight to the file. Codes of characters that Windows-1252 lacks are written as
+  /// references.
   void AppendToPage(const std::string& page, std::string_view bytes);
   /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
   /// otherwise the old file is deleted and the page's file made only if it gets written.
@@ -210,6 +216,9 @@ private:
   PageFolders folders_;
   std::array<ConvertedText, 5> converted_;
   bool keepConverted_ = false;
+  /// A source read so far held codes of characters that Windows-1252 lacks, so the pages are
+  /// looked at for them as they are written.
+  bool foreign_ = false;
   /// Upper-case path -> title of the existing pages (the last record for a path wins), and how
   /// many records it covers; rebuilt when their number changed.
   mutable std::unordered_map<std::string, std::string> titleIndex_;

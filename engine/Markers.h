@@ -161,6 +161,12 @@ inline constexpr const char* kWarnControlInName =
 inline constexpr const char* kWarnPathTooLong =
     "Der Pfad ist zu lang (%d Bytes, das System erlaubt %d); die Datei wird \xFC"
     "bersprungen";
+/// A source said to be UTF-8 (by the project or its byte-order mark) with a byte sequence that
+/// is not UTF-8, at the warning's line: the whole file is read as Windows-1252.
+inline constexpr const char* kWarnNotUtf8 =
+    "Kein UTF-8 ab dieser Zeile; die Datei wird als Windows-1252 gelesen";
+/// Sources read as UTF-8 and as UTF-16 (the file is the input folder).
+inline constexpr const char* kWarnDecodedSources = "%d Quellen als UTF-8 und %d als UTF-16 gelesen";
 /// The search found no source (the file is the input folder).
 inline constexpr const char* kWarnNoSources = "Keine Quelldateien gefunden";
 /// The fields a contents or index line needs at least.

@@ -1,6 +1,7 @@
 #include "engine/GeneratorRun.h"
 
 #include "base/FileSystem.h"
+#include "base/ForeignChars.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
 #include "engine/BlockConvert.h"
@@ -10,6 +11,11 @@
 namespace qm {
 
 void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes) {
+  std::string expanded;
+  if (foreign_ && HoldsForeignCodes(bytes)) {
+    expanded = ExpandForeignCodes(bytes, ForeignForm::Html);
+    bytes = expanded;
+  }
   const int64_t start = NowNs();
   if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
     it->second.Append(bytes);

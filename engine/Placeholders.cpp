@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/Error.h"
+#include "base/ForeignChars.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
 #include "engine/Markers.h"
@@ -179,7 +180,12 @@ void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const Charac
   if (form != Form::Unknown) {
     return;
   }
-  if (!NeedsLinkMapping(convertedTitle, table)) {
+  if (HoldsForeignCodes(convertedTitle)) {
+    // A character Windows-1252 lacks has no form in a link name.
+    form = Form::Mapped;
+    link = MapLinkChars(ExpandForeignCodes(convertedTitle, ForeignForm::Link), table);
+    size = link.size();
+  } else if (!NeedsLinkMapping(convertedTitle, table)) {
     // A title without characters to map is its own link: no copy of a long title.
     form = Form::Title;
     size = convertedTitle.size();

@@ -8,6 +8,7 @@
 #include "engine/GeneratorRun.h"
 #include "engine/LinkTargets.h"
 #include "engine/Markers.h"
+#include "engine/SourceEncoding.h"
 #include "engine/SourceLines.h"
 
 #include <algorithm>
@@ -105,7 +106,8 @@ size_t BlockKey(size_t line, bool tech) {
 struct GeneratorRun::Prepared {
   std::exception_ptr readError;     // the read failed
   std::optional<EntryKind> notFile; // the source turned out to be no regular file
-  std::string bytes;
+  std::string bytes;                // decoded
+  DecodedSource decoded;
   Lines converted;
   SourceLines lines;
   struct Block {
@@ -148,9 +150,10 @@ struct GeneratorRun::BlockScan {
   Stream doc;
   Stream tech;
   int64_t readNs = 0; // time spent reading the source here
-  std::string bytes;  // the source file as read
-  Lines converted;    // its lines after the OEM conversion, if that is on
-  SourceLines lines;  // its lines, into bytes or converted
+  std::string bytes;  // the source file as read and decoded
+  DecodedSource decoded;
+  Lines converted;   // its lines after the OEM conversion, if that is on
+  SourceLines lines; // its lines, into bytes or converted
   // Of the last block of either stream: a view into its start line, so that a long title is
   // held once.
   std::string_view title;
@@ -401,12 +404,16 @@ struct GeneratorRun::BlockScan {
           return std::nullopt;
         }
         bytes = std::move(*read);
+        decoded = DecodeSource(bytes, run.SourceEncodingOf());
       } catch (const Error&) {
         readError = std::current_exception();
       }
       readNs += NowNs() - start;
     }
     const bool readFailed = readError != nullptr;
+    if (!readFailed) {
+      run.NoteReading(inFile, ready != nullptr ? ready->decoded : decoded);
+    }
     const std::string& read = ready != nullptr ? ready->bytes : bytes;
     const std::string_view text = std::string_view(read).substr(0, read.find('\0'));
     run.ClaimPage(doc.page, inFile);
@@ -453,6 +460,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
     std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
     if (read) {
       p->bytes = std::move(*read);
+      p->decoded = DecodeSource(p->bytes, SourceEncodingOf());
     } else {
       p->notFile = kind;
     }
@@ -573,6 +581,19 @@ void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Prep
       progress->StepFile(files[i], lines.value_or(0));
     }
   }
+}
+
+SourceEncoding GeneratorRun::SourceEncodingOf() const {
+  return options_.OemToAnsi ? SourceEncoding::Ansi : options_.Encoding;
+}
+
+void GeneratorRun::NoteReading(const std::string& inFile, const DecodedSource& decoded) {
+  if (decoded.badUtf8Line != 0) {
+    AddWarning(result_.Warnings, inFile, decoded.badUtf8Line, kWarnNotUtf8);
+  }
+  result_.Counts.SourcesUtf8 += decoded.reading == SourceReading::Utf8 ? 1 : 0;
+  result_.Counts.SourcesUtf16 += decoded.reading == SourceReading::Utf16 ? 1 : 0;
+  foreign_ = foreign_ || decoded.foreign;
 }
 
 std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepared* ready) {

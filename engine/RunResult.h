@@ -21,10 +21,12 @@ struct KindRecords {
   std::vector<ContextIdEntry> ContextIds; ///< one per block with a context id
 };
 
-/// Counts of a run: sources read, pages written (per-source and own pages, each page once)
-/// and the own pages among them.
+/// Counts of a run: sources read (and of them those decoded from UTF-8 and from UTF-16), pages
+/// written (per-source and own pages, each page once) and the own pages among them.
 struct RunCounts {
   int SourcesRead = 0;
+  int SourcesUtf8 = 0;
+  int SourcesUtf16 = 0;
   int PagesWritten = 0;
   int OwnPagesWritten = 0;
 };

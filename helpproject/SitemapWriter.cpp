@@ -1,6 +1,7 @@
 #include "helpproject/SitemapWriter.h"
 
 #include "base/FileSystem.h"
+#include "base/ForeignChars.h"
 #include "base/TextFile.h"
 #include "helpproject/HelpTexts.h"
 
@@ -10,15 +11,21 @@ namespace qm {
 
 namespace {
 
+// A character that Windows-1252 lacks is a reference in a name and "_" in an anchor.
 std::string NameLine(const char* format, std::string_view value, const TagTable& tags,
                      const CharacterTable& table) {
-  return Format(format, ConvertChars(value, tags, table).c_str());
+  std::string name = ConvertChars(value, tags, table);
+  if (HoldsForeignCodes(name)) {
+    name = ExpandForeignCodes(name, ForeignForm::Html);
+  }
+  return Format(format, name.c_str());
 }
 
 std::string LocalLine(const char* format, std::string_view page, std::string_view anchor) {
   std::string local(page);
   local += kAnchorSep;
-  local += anchor;
+  local += HoldsForeignCodes(anchor) ? ExpandForeignCodes(anchor, ForeignForm::Link)
+                                     : std::string(anchor);
   return Format(format, local.c_str());
 }
 
