@@ -46,6 +46,11 @@ inline constexpr const char* kMsgTargetOutside =
 /// them, warnings.
 inline constexpr const char* kMsgSummary =
     "%d Quelle(n) gelesen, %d Seite(n) geschrieben (davon %d eigene), %d Warnung(en)";
+/// The same when sources were read as UTF-8 or UTF-16: sources read, of them as UTF-8 and as
+/// UTF-16, then as kMsgSummary.
+inline constexpr const char* kMsgSummaryDecoded =
+    "%d Quelle(n) gelesen (davon %d als UTF-8, %d als UTF-16), %d Seite(n) geschrieben "
+    "(davon %d eigene), %d Warnung(en)";
 
 /// save into an existing file that holds no project section (terminal; "%s" is the path).
 inline constexpr const char* kErrNotAProject =
@@ -61,6 +66,8 @@ inline constexpr const char* kErrTakesNoValue = "Option %s nimmt keinen Wert";
 inline constexpr const char* kErrOnlyForConvert = "Option %s gibt es nur bei convert";
 inline constexpr const char* kErrOnlyForSave = "Option %s gibt es nur bei save";
 inline constexpr const char* kErrUnknownKind = "unbekannte Quellart: \"%s\" (erlaubt: %s)";
+inline constexpr const char* kErrUnknownEncoding =
+    "unbekannte Kodierung der Quellen: \"%s\" (erlaubt: %s)";
 inline constexpr const char* kErrEmptyKind = "leere Quellart in --kinds \"%s\"";
 inline constexpr const char* kErrMissingInput = "--input fehlt (oder eine Projektdatei)";
 inline constexpr const char* kErrMissingKinds = "--kinds fehlt";
@@ -136,6 +143,7 @@ inline constexpr const char* kHelpSettingsEnd =
     "  --line-break | --no-line-break                 automatischer Zeilenumbruch\n"
     "  --oem | --no-oem                               OEM nach Ansi\n"
     "  --one-file-per-block | --no-one-file-per-block jeder Kommentar in eigene Datei\n"
+    "  --source-encoding auto|ansi|utf-8              Kodierung der Quellen (vorgegeben: auto)\n"
     "Help-Workshop-Projekt:\n"
     "  --help-title TITEL          Titel der Ausgabedatei\n"
     "  --help-language TEXT        Sprach-String\n"

@@ -151,8 +151,14 @@ int RunConvertCommand(const Options& options) {
     }
   }
   if (!options.Quiet) {
-    PrintUtf8(stderr, Format(kMsgSummary, run.Counts.SourcesRead, run.Counts.PagesWritten,
-                             run.Counts.OwnPagesWritten, static_cast<int>(warnings.size())));
+    const RunCounts& counts = run.Counts;
+    const int warned = static_cast<int>(warnings.size());
+    PrintUtf8(stderr, counts.SourcesUtf8 + counts.SourcesUtf16 == 0
+                          ? Format(kMsgSummary, counts.SourcesRead, counts.PagesWritten,
+                                   counts.OwnPagesWritten, warned)
+                          : Format(kMsgSummaryDecoded, counts.SourcesRead, counts.SourcesUtf8,
+                                   counts.SourcesUtf16, counts.PagesWritten, counts.OwnPagesWritten,
+                                   warned));
   }
   if (cancelled) {
     PrintUtf8(stderr, kMsgCancelled);

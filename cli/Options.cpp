@@ -50,6 +50,7 @@ const SwitchFlag kSwitchFlags[] = {
 };
 
 constexpr std::string_view kKindsFlag = "--kinds";
+constexpr std::string_view kSourceEncodingFlag = "--source-encoding";
 constexpr std::string_view kNoPrefix = "no-";
 
 bool IsHelpFlag(std::string_view arg) {
@@ -150,6 +151,10 @@ private:
   bool MatchSetting(SettingFlags& flags) {
     if (name_ == kKindsFlag) {
       flags.Kinds = ParseKinds(Value());
+      return true;
+    }
+    if (name_ == kSourceEncodingFlag) {
+      flags.Encoding = ParseSourceEncoding(Value());
       return true;
     }
     for (const TextFlag& flag : kTextFlags) {
@@ -301,6 +306,18 @@ SourceKindSet ParseKinds(std::string_view list) {
   return kinds;
 }
 
+SourceEncoding ParseSourceEncoding(std::string_view value) {
+  const std::string name = AnsiLowerCase(Trim(value));
+  std::string known;
+  for (const SourceEncodingInfo& info : kSourceEncodingTable) {
+    if (name == info.flagName) {
+      return info.encoding;
+    }
+    known += (known.empty() ? "" : kKindNameSeparator) + std::string(info.flagName);
+  }
+  throw UsageError(Format(kErrUnknownEncoding, std::string(value).c_str(), known.c_str()));
+}
+
 void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.InputPath, settings.InputPath);
   Take(flags.OutputPath, settings.OutputPath);
@@ -310,6 +327,7 @@ void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.AutoLineBreak, settings.AutoLineBreak);
   Take(flags.OemToAnsi, settings.OemToAnsi);
   Take(flags.OneFilePerBlock, settings.OneFilePerBlock);
+  Take(flags.Encoding, settings.Encoding);
 
   HelpProjectSettings& help = settings.Help;
   Take(flags.HelpTitle, help.Title);

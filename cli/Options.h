@@ -33,6 +33,7 @@ struct SettingFlags {
   std::optional<bool> AutoLineBreak;
   std::optional<bool> OemToAnsi;
   std::optional<bool> OneFilePerBlock;
+  std::optional<SourceEncoding> Encoding;
 
   std::optional<std::string> HelpTitle;
   std::optional<std::string> HelpLanguage;
@@ -82,6 +83,10 @@ Options ParseArguments(const std::vector<std::string>& args);
 /// case and blanks around names do not matter). Throws UsageError for an unknown or empty
 /// name.
 SourceKindSet ParseKinds(std::string_view list);
+
+/// The source encoding a value of "--source-encoding" names (a flag name of
+/// kSourceEncodingTable; case does not matter). Throws UsageError for any other value.
+SourceEncoding ParseSourceEncoding(std::string_view value);
 
 /// The command-line names of kinds in their order, separated by ", ".
 std::string KindNames(std::span<const SourceKindInfo> kinds);

@@ -78,6 +78,7 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
   options.AutoLineBreak = settings.AutoLineBreak;
   options.OemToAnsi = settings.OemToAnsi;
   options.OneFilePerBlock = settings.OneFilePerBlock;
+  options.Encoding = settings.Encoding;
   generator.Run(quelle, options, settings.Templates, result, progress);
   return ConversionOutcome::Converted;
 }

@@ -31,6 +31,7 @@ void VisitMainFields(S& s, std::span<const SourceKindInfo> kinds, Visitor&& v) {
   v.Flag(kSecOptions, kKeyLineBreak, s.AutoLineBreak, true);
   v.Flag(kSecOptions, kKeyOemToAnsi, s.OemToAnsi, false);
   v.Flag(kSecOptions, kKeyOneFilePerBlock, s.OneFilePerBlock, false);
+  v.Encoding(kSecOptions, kKeySourceEncoding, s.Encoding);
 }
 
 template <typename S, typename Visitor> void VisitHelpFields(S& s, Visitor&& v) {
@@ -161,6 +162,16 @@ struct Loader {
     Flag(section, key, ticked, false);
     kinds.Set(kind, ticked);
   }
+  // A value that names no encoding loads as the default.
+  void Encoding(const char* section, const char* key, SourceEncoding& field) const {
+    field = SourceEncoding::Auto;
+    const std::optional<std::string> raw = ini.Read(section, key);
+    for (const SourceEncodingInfo& info : kSourceEncodingTable) {
+      if (raw && SameText(*raw, info.projectValue)) {
+        field = info.encoding;
+      }
+    }
+  }
 };
 
 // Sets one entry; a value the file cannot hold (a line break in it) ends the save before
@@ -184,6 +195,11 @@ struct Saver {
   void Kind(const char* section, std::string_view key, const SourceKindSet& kinds,
             SourceKind kind) const {
     Flag(section, key, kinds[kind], false);
+  }
+  void Encoding(const char* section, const char* key, SourceEncoding field) const {
+    if (field != SourceEncoding::Auto || ini.Read(section, key)) {
+      WriteEntry(ini, path, section, key, SourceEncodingInfoOf(field).projectValue);
+    }
   }
 };
 

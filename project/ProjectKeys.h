@@ -55,6 +55,9 @@ inline constexpr const char* kKeySubfolders = "Unterodner";
 inline constexpr const char* kKeyLineBreak = "Zeilenumbruch";
 inline constexpr const char* kKeyOemToAnsi = "OEM_nach_Ansi";
 inline constexpr const char* kKeyOneFilePerBlock = "EigeneDateien";
+/// Its values are those of kSourceEncodingTable; it is written only when it is not "Auto" or
+/// is in the file already, so that a project without it keeps its bytes.
+inline constexpr const char* kKeySourceEncoding = "Quellkodierung";
 
 /// Keys of the help project.
 inline constexpr const char* kKeyHelpTitle = "Titel";

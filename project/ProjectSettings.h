@@ -1,6 +1,7 @@
 // The values of one documentation job, as a project file holds them.
 #pragma once
 
+#include "engine/SourceEncoding.h"
 #include "engine/SourceKinds.h"
 #include "engine/Templates.h"
 #include "helpproject/HelpProjectSettings.h"
@@ -20,6 +21,7 @@ struct ProjectSettings {
   bool AutoLineBreak = true;
   bool OemToAnsi = false;
   bool OneFilePerBlock = false;
+  SourceEncoding Encoding = SourceEncoding::Auto;
   TemplateSet Templates;
   HelpProjectSettings Help;
   bool operator==(const ProjectSettings&) const = default;

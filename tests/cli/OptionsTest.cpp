@@ -130,6 +130,28 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   EXPECT_EQ(loaded, expected);
 }
 
+TEST(CliOptions, SourceEncodingFlagSetsTheProjectsEncoding) {
+  // Each of the three values, in any case, for convert and save; without the flag the
+  // setting stays as it was.
+  const std::pair<const char*, qm::SourceEncoding> values[] = {{"auto", qm::SourceEncoding::Auto},
+                                                               {"ANSI", qm::SourceEncoding::Ansi},
+                                                               {"utf-8", qm::SourceEncoding::Utf8}};
+  for (const auto& [value, encoding] : values) {
+    EXPECT_EQ(SettingsOf({"convert", "--input", "s", "--kinds", "c", "--source-encoding", value})
+                  .Encoding,
+              encoding)
+        << value;
+    ProjectSettings loaded;
+    loaded.Encoding = qm::SourceEncoding::Ansi;
+    ApplySettingFlags(
+        ParseArguments({"save", std::string("--source-encoding=") + value, "p.qmpr"}).Settings,
+        loaded);
+    EXPECT_EQ(loaded.Encoding, encoding) << value;
+  }
+  EXPECT_EQ(SettingsOf({"convert", "--input", "s", "--kinds", "c"}).Encoding,
+            qm::SourceEncoding::Auto);
+}
+
 TEST(CliOptions, ArgumentsBecomeWindows1252) {
   // Settings are Windows-1252 texts: they arrive as UTF-8 and are converted. Paths of the
   // command itself (program folder, project files) keep the file system's spelling.
@@ -162,6 +184,8 @@ TEST(CliOptions, MalformedCommandLinesAreUsageErrors) {
       {"save", "--kinds", "c"},
       {"save", "a.qmpr", "b.qmpr"},
       {"help", "convert", "save"},
+      {"convert", "--input", "src", "--kinds", "c", "--source-encoding", "latin1"},
+      {"save", "--source-encoding", "p.qmpr"},
   };
   for (const Args& args : bad) {
     std::string line;

@@ -431,3 +431,44 @@ TEST(ProjectFile, Utf8FileWithAMarkIsReadAndSavedAsUtf8) {
   WriteFile(file, CrLf({"[Main.Eingabe]", "Pfad=/\xC3\xA4"}));
   EXPECT_EQ(LoadProjectFile(file).InputPath, "/\xC3\xA4");
 }
+
+TEST(ProjectFile, SourceEncodingIsWrittenWhenSetOrAlreadyThere) {
+  // A file without the key saves without it while the encoding is "Automatisch", so projects
+  // keep their bytes; any other value is written, and a key in the file is kept up to date.
+  // A value that names no encoding loads as the default.
+  qmtest::TempDir dir;
+  const std::string file = dir / "k.qmpr";
+  const std::vector<std::string> options = {"[Main.Zusatz]", "Zeilenumbruch=1", "OEM_nach_Ansi=0",
+                                            "EigeneDateien=0"};
+  struct Case {
+    const char* stored; // the key's value in the file before the save, or nothing
+    SourceEncoding saved;
+    const char* written; // the key's value after the save, or nothing
+    SourceEncoding loaded;
+  };
+  const Case cases[] = {
+      {nullptr, SourceEncoding::Auto, nullptr, SourceEncoding::Auto},
+      {nullptr, SourceEncoding::Utf8, "UTF-8", SourceEncoding::Utf8},
+      {"ANSI", SourceEncoding::Ansi, "ANSI", SourceEncoding::Ansi},
+      {"utf-8", SourceEncoding::Auto, "Auto", SourceEncoding::Auto},
+      {"Latin", SourceEncoding::Ansi, "ANSI", SourceEncoding::Ansi},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> before = options;
+    if (c.stored != nullptr) {
+      before.push_back(std::string("Quellkodierung=") + c.stored);
+    }
+    WriteFile(file, CrLf(before));
+    ProjectSettings s;
+    s.Encoding = c.saved;
+    SaveProjectFile(file, s);
+    const std::string text = ReadFile(file);
+    const std::string line = c.written == nullptr
+                                 ? std::string("EigeneDateien=0\r\n[")
+                                 : std::string("EigeneDateien=0\r\nQuellkodierung=") + c.written;
+    EXPECT_NE(text.find(line), std::string::npos) << text;
+    EXPECT_EQ(LoadProjectFile(file).Encoding, c.loaded) << text;
+  }
+  WriteFile(file, CrLf({"[Main.Zusatz]", "Quellkodierung=Latin"}));
+  EXPECT_EQ(LoadProjectFile(file).Encoding, SourceEncoding::Auto);
+}
