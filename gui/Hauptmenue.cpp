@@ -30,6 +30,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -58,7 +59,7 @@ namespace {
 // a text of this platform's fonts needs more room.
 constexpr int kGroupWidth = 441;
 constexpr int kInputGroupHeight = 153;
-constexpr int kOptionsGroupHeight = 53;
+constexpr int kOptionsGroupHeight = 78;
 constexpr int kOutputGroupHeight = 92;
 constexpr int kGroupGap = 3;
 constexpr int kPathEditWidth = 397;
@@ -131,7 +132,8 @@ QStringList StoredValues() {
   for (SourceKind kind : kStoredKindOrder) {
     values << UiText(SourceKindInfoOf(kind).boxName) + QStringLiteral(".Checked");
   }
-  values << QStringLiteral("optOEM.Checked") << QStringLiteral("optEigeneDateien.Checked");
+  values << QStringLiteral("optOEM.Checked") << QStringLiteral("optEigeneDateien.Checked")
+         << QStringLiteral("cmbQuellkodierung.CurrentIndex");
   return values;
 }
 
@@ -333,9 +335,21 @@ void TLex_Hauptmenue::BuildControls() {
   oemToAnsiBox_ = AddCheckBox(options, "optOEM", kCaptionOemToAnsi, kHintOemToAnsi, false);
   oneFilePerBlockBox_ = AddCheckBox(options, "optEigeneDateien", kCaptionOneFilePerBlock,
                                     kHintOneFilePerBlock, false);
+  // The encodings in the order of their table, which the stored index counts in.
+  sourceEncodingBox_ = new QComboBox(options);
+  sourceEncodingBox_->setObjectName(QStringLiteral("cmbQuellkodierung"));
+  sourceEncodingBox_->setToolTip(UiText(kHintSourceEncoding));
+  for (const SourceEncodingInfo& info : kSourceEncodingTable) {
+    sourceEncodingBox_->addItem(UiText(info.caption));
+  }
+  auto* encodingLabel = new QLabel(UiText(kLabelSourceEncoding), options);
+  encodingLabel->setObjectName(QStringLiteral("lblQuellkodierung"));
+  encodingLabel->setBuddy(sourceEncodingBox_);
   inOptions->addWidget(autoLineBreakBox_, 0, 0);
   inOptions->addWidget(oemToAnsiBox_, 0, 1);
   inOptions->addWidget(oneFilePerBlockBox_, 1, 0, 1, 2);
+  inOptions->addWidget(encodingLabel, 2, 0);
+  inOptions->addWidget(sourceEncodingBox_, 2, 1, Qt::AlignLeft);
   // Both grids share their first column's width, so the second columns line up.
   const int firstColumn =
       std::max(autoLineBreakBox_->sizeHint().width(), kindBoxes_->LeftColumnWidth());
@@ -404,6 +418,15 @@ void TLex_Hauptmenue::BindControls() {
       oemToAnsiBox_, [](auto& s) -> auto& { return s.OemToAnsi; });
   view_->Bind(
       oneFilePerBlockBox_, [](auto& s) -> auto& { return s.OneFilePerBlock; });
+  view_->Add([this] {
+    sourceEncodingBox_->setCurrentIndex(static_cast<int>(EnumIndex(model_->Settings().Encoding)));
+  });
+  connect(sourceEncodingBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    // A stored index that names no entry leaves the box empty; it reads as the default.
+    model_->Edit().Encoding = index >= 0 && static_cast<size_t>(index) < kSourceEncodingTable.size()
+                                  ? kSourceEncodingTable[static_cast<size_t>(index)].encoding
+                                  : SourceEncoding::Auto;
+  });
 }
 
 QWidget* TLex_Hauptmenue::ProgressWindow() const {

@@ -17,6 +17,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QToolBar;
 
@@ -155,6 +156,7 @@ private:
   QCheckBox* autoLineBreakBox_;
   QCheckBox* oemToAnsiBox_;
   QCheckBox* oneFilePerBlockBox_;
+  QComboBox* sourceEncodingBox_;
 };
 
 } // namespace qm::ui

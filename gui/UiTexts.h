@@ -56,6 +56,10 @@ inline constexpr const char* kCaptionOneFilePerBlock = "Jeden Kommentar in eigen
 inline constexpr const char* kHintOneFilePerBlock =
     "Wenn aktiviert, wird jeder Kommentarblock in eine eigene Datei geschrieben, andernfalls "
     "werden alle Kommentare einer Quelldatei in eine Ausgabedatei geschrieben";
+inline constexpr const char* kLabelSourceEncoding = "Kodierung der Quellen:";
+inline constexpr const char* kHintSourceEncoding =
+    "Automatisch: UTF-8 und UTF-16 werden an der Byte-Order-Markierung oder am Inhalt erkannt, "
+    "alle anderen Quellen als Windows-1252 gelesen. Mit \"OEM nach Ansi\" gilt Windows-1252";
 inline constexpr const char* kOutputNote =
     "Wenn der Pfad leer ist, werden die Ausgabedateien direkt bei den Quelldateien\r\nplaziert.";
 inline constexpr const char* kTitlePickInput =

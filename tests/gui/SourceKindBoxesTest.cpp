@@ -53,12 +53,12 @@ TEST_F(UiTest, KindBoxesStandInTwoColumnsAndAreStoredInTheirOwnOrder) {
                                "3,1 optHTML HTML-Quelle (*.htm;*.html)",
                            }));
   EXPECT_EQ(pascal->toolTip(), QStringLiteral("Wählen Sie die gewünschten Eingabe-Dateitypen aus"));
-  EXPECT_EQ(
-      Find<qm::TFormStorage>(*window, "FormStorage1")->StoredProps(),
-      (QStringList{"Edt_Ausgabepfad.Text", "Edt_Eingabepfad.Text", "chkUnterordner.Checked",
-                   "optAssembler.Checked", "optBasic.Checked", "optC.Checked", "optHTML.Checked",
-                   "optJava.Checked", "optPascal.Checked", "optSQL.Checked",
-                   "optInstallShield.Checked", "optOEM.Checked", "optEigeneDateien.Checked"}));
+  EXPECT_EQ(Find<qm::TFormStorage>(*window, "FormStorage1")->StoredProps(),
+            (QStringList{"Edt_Ausgabepfad.Text", "Edt_Eingabepfad.Text", "chkUnterordner.Checked",
+                         "optAssembler.Checked", "optBasic.Checked", "optC.Checked",
+                         "optHTML.Checked", "optJava.Checked", "optPascal.Checked",
+                         "optSQL.Checked", "optInstallShield.Checked", "optOEM.Checked",
+                         "optEigeneDateien.Checked", "cmbQuellkodierung.CurrentIndex"}));
 }
 
 TEST_F(UiTest, ANinthKindGetsItsBoxAtTheFootOfTheRightColumn) {

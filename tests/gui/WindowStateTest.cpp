@@ -9,6 +9,7 @@
 #include "gui/WorkshopProj.h"
 #include "gui/ZusaetzlicheDateien.h"
 
+#include <QComboBox>
 #include <QPlainTextEdit>
 
 using namespace qmtest;
@@ -49,6 +50,7 @@ std::string DesignedMenue(const QRect& rect, const char* visible) {
          visible +
          "\n"
          "chkUnterordner_Checked=True\n"
+         "cmbQuellkodierung_CurrentIndex=0\n"
          "optAssembler_Checked=False\n"
          "optBasic_Checked=False\n"
          "optC_Checked=False\n"
@@ -63,7 +65,7 @@ std::string DesignedMenue(const QRect& rect, const char* visible) {
 
 } // namespace
 
-TEST_F(UiTest, MainWindowWritesItsThirteenValuesWhenItCloses) {
+TEST_F(UiTest, MainWindowWritesItsFourteenValuesWhenItCloses) {
   // Nothing stored: the designed state, and showing writes nothing. The close box saves the
   // window as closed ("Visible" "0"); "&Beenden" ends the program and the window is saved as
   // it is destroyed ("Visible" "1"). The automatic line break is not among the values.
@@ -101,6 +103,7 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
     Find<QCheckBox>(*first, "optSQL")->setChecked(true);
     Find<QCheckBox>(*first, "optAutoTrenn")->setChecked(false);
     Find<QCheckBox>(*first, "optEigeneDateien")->setChecked(true);
+    Find<QComboBox>(*first, "cmbQuellkodierung")->setCurrentIndex(2);
     first->move(first->pos() + QPoint(23, 17));
     first->close();
   }
@@ -118,6 +121,8 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
   }
   EXPECT_TRUE(Ticked(*second, "optAutoTrenn"));
   EXPECT_TRUE(Ticked(*second, "optEigeneDateien"));
+  EXPECT_EQ(Find<QComboBox>(*second, "cmbQuellkodierung")->currentText(), QStringLiteral("UTF-8"));
+  EXPECT_EQ(second->Model().Settings().Encoding, qm::SourceEncoding::Utf8);
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1].Kind, MessageKind::Warning);
   EXPECT_EQ(dialogs.messages[1].HelpContext, 101);
@@ -130,6 +135,8 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
   third->show();
   EXPECT_EQ(TextOf(*third, "Edt_Eingabepfad"), QStringLiteral("/projekt"));
   EXPECT_FALSE(Ticked(*third, "optEigeneDateien"));
+  EXPECT_EQ(Find<QComboBox>(*third, "cmbQuellkodierung")->currentText(),
+            QStringLiteral("Automatisch"));
   EXPECT_EQ(third->pos(), restored) << "the position is not the project's";
 }
 
