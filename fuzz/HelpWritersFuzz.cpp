@@ -9,6 +9,7 @@
 // folder is refused, and nothing appears outside it.
 #include "FuzzWorld.h"
 
+#include "EntryText.h"
 #include "base/Error.h"
 #include "engine/Generator.h"
 #include "helpproject/AliasWriter.h"
@@ -16,7 +17,6 @@
 #include "helpproject/MapHeaderWriter.h"
 #include "helpproject/ProjectFileWriter.h"
 #include "helpproject/SitemapWriter.h"
-#include "tests/EntryText.h"
 
 #include <cstddef>
 #include <cstdint>
