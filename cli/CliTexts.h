@@ -42,15 +42,18 @@ inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
 inline constexpr const char* kMsgTargetOutside =
     "Datei %s: Zeile %d: Das Ziel \"%s\" liegt au\xDF"
     "erhalb des Ausgabeordners; es wird nichts kompiliert";
-/// The last line of a conversion (terminal): sources read, pages written, own pages among
-/// them, warnings.
-inline constexpr const char* kMsgSummary =
-    "%d Quelle(n) gelesen, %d Seite(n) geschrieben (davon %d eigene), %d Warnung(en)";
-/// The same when sources were read as UTF-8 or UTF-16: sources read, of them as UTF-8 and as
-/// UTF-16, then as kMsgSummary.
-inline constexpr const char* kMsgSummaryDecoded =
-    "%d Quelle(n) gelesen (davon %d als UTF-8, %d als UTF-16), %d Seite(n) geschrieben "
-    "(davon %d eigene), %d Warnung(en)";
+/// The last line of a conversion (terminal), in parts: the sources read; of them those read
+/// as UTF-8 and as UTF-16 (only when there are such); the pages written and the own pages
+/// among them; the warnings; and with --strict, when there are warnings, that they fail the
+/// command.
+inline constexpr const char* kSummarySources = "%d Quelle(n) gelesen";
+inline constexpr const char* kSummaryDecoded = " (davon %d als UTF-8, %d als UTF-16)";
+inline constexpr const char* kSummaryPages = ", %d Seite(n) geschrieben (davon %d eigene)";
+inline constexpr const char* kSummaryWarnings = ", %d Warnung(en)";
+inline constexpr const char* kSummaryWarningsFail = ", die hier als Fehler gelten (--strict)";
+/// In place of the last line with --quiet, when warnings fail the command: the warnings.
+inline constexpr const char* kMsgWarningsFailQuiet =
+    "%d Warnung(en), die hier als Fehler gelten (--strict)";
 
 /// save into an existing file that holds no project section (terminal; "%s" is the path).
 inline constexpr const char* kErrNotAProject =
@@ -93,16 +96,16 @@ inline constexpr const char* kHelpIntro =
     "\n";
 
 inline constexpr const char* kHelpConvert =
-    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
-    "        [--compile] --input ORDNER [--output ORDNER] --kinds ART[,ART...]\n"
-    "        [Einstellungen]\n"
+    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--strict]\n"
+    "        [--help-project [--compile]] --input ORDNER [--output ORDNER]\n"
+    "        --kinds ART[,ART...] [Einstellungen]\n"
     "    Konvertiert die Quellen unter --input mit den Vorlagen aus dem Ordner\n"
     "    ../Templates/ neben dem Programmordner. Ohne weitere Angaben: Unterordner\n"
     "    einbeziehen und automatischer Zeilenumbruch an, alles andere aus.\n"
     "    Ohne --output landen die Seiten neben ihren Quellen.\n"
     "\n"
-    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--help-project]\n"
-    "        [--compile] PROJEKT.qmpr\n"
+    "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--[no-]strict]\n"
+    "        [--help-project [--compile]] PROJEKT.qmpr\n"
     "    Konvertiert mit allen Einstellungen und den acht Vorlagen der Projektdatei.\n"
     "    --help-project schreibt danach die Help-Workshop-Dateien (.hhp, .hhc, .hhk,\n"
     "    Map- und Alias-Header) in den Ausgabeordner.\n"
@@ -118,6 +121,10 @@ inline constexpr const char* kHelpConvert =
     "    Strg+C hält nach der laufenden Datei an; die fertigen Seiten bleiben.\n"
     "    Warnungen stehen als \"Datei:Zeile: Warnung: ...\" auf stderr, am Ende eine\n"
     "    Zeile mit Quellen, Seiten und Warnungen (nicht mit --quiet).\n"
+    "    --strict: Warnungen gelten als Fehler; nach einem vollständigen Lauf mit\n"
+    "    Warnungen endet der Befehl mit Status 1 (geschrieben wird dasselbe).\n"
+    "    Ohne --strict oder --no-strict gilt der Schlüssel WarnungenAlsFehler der\n"
+    "    Projektdatei.\n"
     "\n";
 
 inline constexpr const char* kHelpSave =
@@ -144,6 +151,7 @@ inline constexpr const char* kHelpSettingsEnd =
     "  --oem | --no-oem                               OEM nach Ansi\n"
     "  --one-file-per-block | --no-one-file-per-block jeder Kommentar in eigene Datei\n"
     "  --source-encoding auto|ansi|utf-8              Kodierung der Quellen (vorgegeben: auto)\n"
+    "  --strict | --no-strict (save)                  Warnungen gelten als Fehler\n"
     "Help-Workshop-Projekt:\n"
     "  --help-title TITEL          Titel der Ausgabedatei\n"
     "  --help-language TEXT        Sprach-String\n"
@@ -164,9 +172,12 @@ inline constexpr const char* kHelpCommon =
     "                        Schlusszeile (Warnungen und Fehler erscheinen trotzdem)\n"
     "  -h, --help            diese Hilfe;  --version  die Version\n"
     "\n"
-    "Exit-Status: 0 Erfolg, 1 Fehler (die Meldung steht auf stderr; auch wenn der Lauf\n"
-    "             danach weiterging, etwa nach einer nicht kopierten Datei), 2 Aufruffehler,\n"
-    "             130 mit Strg+C abgebrochen.\n"
+    "Exit-Status:\n"
+    "  0    Erfolg; Warnungen allein ändern ihn nicht (außer mit --strict)\n"
+    "  1    Fehler, die Meldung steht auf stderr (auch wenn der Lauf weiterging,\n"
+    "       etwa nach einer nicht kopierten Datei); mit --strict auch Warnungen\n"
+    "  2    Aufruffehler\n"
+    "  130  mit Strg+C abgebrochen\n"
     "\n"
     "Beispiel:\n"
     "  quillmark-cli save --input src --output doc --kinds pascal,c \\\n"

@@ -78,6 +78,20 @@ void PrintWarnings(const WarningList& warnings) {
   }
 }
 
+// The last line of a conversion; its optional parts only when they have something to say.
+std::string SummaryLine(const RunCounts& counts, int warnings, bool strict) {
+  std::string line = Format(kSummarySources, counts.SourcesRead);
+  if (counts.SourcesUtf8 + counts.SourcesUtf16 > 0) {
+    line += Format(kSummaryDecoded, counts.SourcesUtf8, counts.SourcesUtf16);
+  }
+  line += Format(kSummaryPages, counts.PagesWritten, counts.OwnPagesWritten);
+  line += Format(kSummaryWarnings, warnings);
+  if (strict && warnings > 0) {
+    line += kSummaryWarningsFail;
+  }
+  return line;
+}
+
 } // namespace
 
 int RunConvertCommand(const Options& options) {
@@ -96,6 +110,7 @@ int RunConvertCommand(const Options& options) {
     model.StartFresh();
     ApplySettingFlags(options.Settings, model.Edit());
   }
+  const bool strict = options.Strict.value_or(model.Settings().WarningsAsErrors);
 
   // Only a project run asks at the terminal; a run from flags is answered by its flags alone.
   const bool mayAsk =
@@ -150,23 +165,20 @@ int RunConvertCommand(const Options& options) {
       }
     }
   }
+  const int warned = static_cast<int>(warnings.size());
+  const bool warningsFail = strict && warned > 0;
   if (!options.Quiet) {
-    const RunCounts& counts = run.Counts;
-    const int warned = static_cast<int>(warnings.size());
-    PrintUtf8(stderr, counts.SourcesUtf8 + counts.SourcesUtf16 == 0
-                          ? Format(kMsgSummary, counts.SourcesRead, counts.PagesWritten,
-                                   counts.OwnPagesWritten, warned)
-                          : Format(kMsgSummaryDecoded, counts.SourcesRead, counts.SourcesUtf8,
-                                   counts.SourcesUtf16, counts.PagesWritten, counts.OwnPagesWritten,
-                                   warned));
+    PrintUtf8(stderr, SummaryLine(run.Counts, warned, strict));
+  } else if (warningsFail) {
+    PrintUtf8(stderr, Format(kMsgWarningsFailQuiet, warned));
   }
   if (cancelled) {
     PrintUtf8(stderr, kMsgCancelled);
     return kExitInterrupted;
   }
   // An error the run went past (a file not copied) still fails the command, so that a build
-  // script notices it; warnings alone do not.
-  return helpOk && !interaction.ErrorReported() ? kExitSuccess : kExitFailure;
+  // script notices it; warnings only with --strict.
+  return helpOk && !interaction.ErrorReported() && !warningsFail ? kExitSuccess : kExitFailure;
 }
 
 } // namespace qm::cli

@@ -37,6 +37,7 @@ const SwitchFlag kSwitchFlags[] = {
     {"line-break", &SettingFlags::AutoLineBreak},
     {"oem", &SettingFlags::OemToAnsi},
     {"one-file-per-block", &SettingFlags::OneFilePerBlock},
+    {"strict", &SettingFlags::WarningsAsErrors},
     {"doc-help", &SettingFlags::DocHelpEnabled},
     {"doc-toc", &SettingFlags::DocToc},
     {"doc-index", &SettingFlags::DocIndex},
@@ -50,6 +51,8 @@ const SwitchFlag kSwitchFlags[] = {
 };
 
 constexpr std::string_view kKindsFlag = "--kinds";
+constexpr std::string_view kStrictFlag = "--strict";
+constexpr std::string_view kNoStrictFlag = "--no-strict";
 constexpr std::string_view kSourceEncodingFlag = "--source-encoding";
 constexpr std::string_view kNoPrefix = "no-";
 
@@ -124,6 +127,10 @@ private:
       OnlyFor(Command::Convert, kErrOnlyForConvert);
       NoValue();
       options_.Compile = true;
+    } else if (cmd == Command::Convert && (name_ == kStrictFlag || name_ == kNoStrictFlag)) {
+      // A run option of convert, also beside a project file; save stores it as a setting.
+      NoValue();
+      options_.Strict = name_ == kStrictFlag;
     } else if (name_ == "--from") {
       OnlyFor(Command::Save, kErrOnlyForSave);
       options_.FromFile = Value();
@@ -328,6 +335,7 @@ void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.OemToAnsi, settings.OemToAnsi);
   Take(flags.OneFilePerBlock, settings.OneFilePerBlock);
   Take(flags.Encoding, settings.Encoding);
+  Take(flags.WarningsAsErrors, settings.WarningsAsErrors);
 
   HelpProjectSettings& help = settings.Help;
   Take(flags.HelpTitle, help.Title);

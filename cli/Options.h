@@ -34,6 +34,7 @@ struct SettingFlags {
   std::optional<bool> OemToAnsi;
   std::optional<bool> OneFilePerBlock;
   std::optional<SourceEncoding> Encoding;
+  std::optional<bool> WarningsAsErrors; ///< save: --strict / --no-strict
 
   std::optional<std::string> HelpTitle;
   std::optional<std::string> HelpLanguage;
@@ -64,6 +65,9 @@ struct Options {
   bool Quiet = false;
   bool HelpProject = false;
   bool Compile = false; ///< convert: compile the written help projects (needs HelpProject)
+  /// convert: --strict / --no-strict, which take the place of the project's
+  /// WarningsAsErrors; unset, the project's value (off in a run from flags) holds.
+  std::optional<bool> Strict;
   /// convert: the project file (empty in flag mode); save: the file to write.
   std::string ProjectFile;
   std::string FromFile; ///< save --from

@@ -32,6 +32,7 @@ void VisitMainFields(S& s, std::span<const SourceKindInfo> kinds, Visitor&& v) {
   v.Flag(kSecOptions, kKeyOemToAnsi, s.OemToAnsi, false);
   v.Flag(kSecOptions, kKeyOneFilePerBlock, s.OneFilePerBlock, false);
   v.Encoding(kSecOptions, kKeySourceEncoding, s.Encoding);
+  v.OptionalFlag(kSecOptions, kKeyWarningsAsErrors, s.WarningsAsErrors);
 }
 
 template <typename S, typename Visitor> void VisitHelpFields(S& s, Visitor&& v) {
@@ -162,6 +163,9 @@ struct Loader {
     Flag(section, key, ticked, false);
     kinds.Set(kind, ticked);
   }
+  void OptionalFlag(const char* section, std::string_view key, bool& field) const {
+    Flag(section, key, field, false);
+  }
   // A value that names no encoding loads as the default.
   void Encoding(const char* section, const char* key, SourceEncoding& field) const {
     field = SourceEncoding::Auto;
@@ -199,6 +203,12 @@ struct Saver {
   void Encoding(const char* section, const char* key, SourceEncoding field) const {
     if (field != SourceEncoding::Auto || ini.Read(section, key)) {
       WriteEntry(ini, path, section, key, SourceEncodingInfoOf(field).projectValue);
+    }
+  }
+  // A flag that is off unless set: a file without its key keeps its bytes.
+  void OptionalFlag(const char* section, std::string_view key, bool field) const {
+    if (field || ini.Read(section, key)) {
+      Flag(section, key, field, false);
     }
   }
 };

@@ -58,6 +58,8 @@ inline constexpr const char* kKeyOneFilePerBlock = "EigeneDateien";
 /// Its values are those of kSourceEncodingTable; it is written only when it is not "Auto" or
 /// is in the file already, so that a project without it keeps its bytes.
 inline constexpr const char* kKeySourceEncoding = "Quellkodierung";
+/// Written, like kKeySourceEncoding, only when set or in the file already.
+inline constexpr const char* kKeyWarningsAsErrors = "WarnungenAlsFehler";
 
 /// Keys of the help project.
 inline constexpr const char* kKeyHelpTitle = "Titel";

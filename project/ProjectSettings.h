@@ -22,6 +22,9 @@ struct ProjectSettings {
   bool OemToAnsi = false;
   bool OneFilePerBlock = false;
   SourceEncoding Encoding = SourceEncoding::Auto;
+  /// A conversion that reported warnings counts as failed (in quillmark-cli; the desktop
+  /// program shows the warnings as always).
+  bool WarningsAsErrors = false;
   TemplateSet Templates;
   HelpProjectSettings Help;
   bool operator==(const ProjectSettings&) const = default;

@@ -472,3 +472,41 @@ TEST(ProjectFile, SourceEncodingIsWrittenWhenSetOrAlreadyThere) {
   WriteFile(file, CrLf({"[Main.Zusatz]", "Quellkodierung=Latin"}));
   EXPECT_EQ(LoadProjectFile(file).Encoding, SourceEncoding::Auto);
 }
+
+TEST(ProjectFile, PipelineKeysAreWrittenWhenSetOrAlreadyThere) {
+  // Warnings as errors is written only when set or when the file holds the key already, so a
+  // project without it keeps its bytes; a second save keeps the key up to date, and the file
+  // loads as it was saved.
+  struct Case {
+    bool first;  // the value of the first save, into a new file
+    bool second; // of the second save
+    std::vector<std::string> firstLines;
+    std::vector<std::string> secondLines;
+  };
+  const Case cases[] = {
+      {false, false, {}, {}},
+      {false, true, {}, {"WarnungenAlsFehler=1"}},
+      {true, false, {"WarnungenAlsFehler=1"}, {"WarnungenAlsFehler=0"}},
+  };
+  const std::vector<std::string> templates = {"[Vorlagen.Benutzer.Kopf]", "Zeile0=<html>",
+                                              "Zeile1=<title>%TITLE%</title>",
+                                              "[Vorlagen.Entwickler.Block.Fuss]", "Zeile0=<hr>"};
+  // The main sections with lines after the options of [Main.Zusatz], the section's end.
+  auto main = [](const std::vector<std::string>& options) {
+    return Concat({SampleMainSections("/out"), options});
+  };
+  for (const Case& c : cases) {
+    qmtest::TempDir dir;
+    const std::string file = dir / "p.qmpr";
+    ProjectSettings s = Sample();
+    s.WarningsAsErrors = c.first;
+    SaveProjectFile(file, s);
+    EXPECT_EQ(ReadFile(file),
+              CrLf(Concat({Header(), main(c.firstLines), templates, HelpSections("Handbuch")})));
+    s.WarningsAsErrors = c.second;
+    SaveProjectFile(file, s);
+    EXPECT_EQ(ReadFile(file),
+              CrLf(Concat({Header(), main(c.secondLines), HelpSections("Handbuch"), templates})));
+    EXPECT_EQ(LoadProjectFile(file), s);
+  }
+}
