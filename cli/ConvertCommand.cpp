@@ -4,6 +4,7 @@
 #include "base/Console.h"
 #include "base/Error.h"
 #include "base/Paths.h"
+#include "base/RunLock.h"
 #include "base/Warnings.h"
 #include "cli/CliTexts.h"
 #include "cli/CompileStep.h"
@@ -120,7 +121,10 @@ int RunConvertCommand(const Options& options) {
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();
 
-  const JobOutcome outcome = model.Convert(interaction, &progress);
+  // The folder stays locked from the conversion through the help project and its compile, so
+  // that no other run writes pages between them.
+  RunLock folderLock;
+  const JobOutcome outcome = model.Convert(interaction, &progress, &folderLock);
   if (outcome == JobOutcome::Declined) {
     return kExitFailure;
   }
@@ -130,11 +134,9 @@ int RunConvertCommand(const Options& options) {
   bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
   if (!cancelled && options.HelpProject) {
-    // The help files and the compiled help go into the folder of the pages: one run at a time.
-    const RunLock lock = LockRunFolder(model.Settings());
     HelpProjectResult help;
     try {
-      model.BuildHelpProject(help);
+      model.BuildHelpProject(help, &folderLock);
     } catch (const Error& e) {
       // Without a conversion into a folder there is nothing to build from: said, and the
       // command goes on to its summary. Other failures end the command.

@@ -25,7 +25,7 @@ RunLock LockRunFolder(const ProjectSettings& settings) {
 
 ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
                                 ConversionInteraction& interaction, RunResult& result,
-                                ProgressSink* progress) {
+                                ProgressSink* progress, RunLock* folderLock) {
   // An empty input path would search the whole file system.
   if (settings.InputPath.empty()) {
     throw MakeError(FileOperation::Input, {}, 0, kMsgNoInputPath);
@@ -53,7 +53,9 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
 
   // Pages cut off by two runs writing at once, and temporary files of one removed by the other,
   // are ruled out by one run per folder.
-  const RunLock lock = LockRunFolder(settings);
+  RunLock ownLock;
+  RunLock& lock = folderLock != nullptr ? *folderLock : ownLock;
+  lock = LockRunFolder(settings);
 
   const std::string extraFolder = PathFromText(AddTrailingBackslash(settings.ExtraFilesFolder));
   if (extraFolder != std::string(1, kPathSep)) {

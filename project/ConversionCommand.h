@@ -64,9 +64,11 @@ RunLock LockRunFolder(const ProjectSettings& settings);
 /// created (kMsgCannotCreateOutputFolder, before any page is written), for a folder another
 /// run writes into (LockRunFolder, held while this run goes on) and for failures of the run. result
 /// is left as it was until the generator's run starts; from then on it is the run's
-/// (TGenerator::Run), also when the run fails.
+/// (TGenerator::Run), also when the run fails. With folderLock the folder's lock goes to the
+/// caller, who holds it on for the steps that follow (the help project and its compile), so
+/// that no other run gets in between; without it the lock ends with the conversion.
 ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerator& generator,
                                 ConversionInteraction& interaction, RunResult& result,
-                                ProgressSink* progress = nullptr);
+                                ProgressSink* progress = nullptr, RunLock* folderLock = nullptr);
 
 } // namespace qm

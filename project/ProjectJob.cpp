@@ -6,8 +6,8 @@ namespace qm {
 
 JobOutcome ConvertProject(const ProjectSettings& settings, const TGenerator& generator,
                           ConversionInteraction& interaction, RunResult& result,
-                          ProgressSink* progress) {
-  if (RunConversion(settings, generator, interaction, result, progress) ==
+                          ProgressSink* progress, RunLock* folderLock) {
+  if (RunConversion(settings, generator, interaction, result, progress, folderLock) ==
       ConversionOutcome::Declined) {
     return JobOutcome::Declined;
   }

@@ -22,9 +22,10 @@ enum class JobOutcome {
 /// Runs the conversion of settings with generator into result (RunConversion) and tells a
 /// stopped run from a finished one. Failures leave as Error. A front end lists the run's
 /// warnings, then builds the help project if it was asked for and the outcome is Converted.
+/// folderLock as with RunConversion.
 JobOutcome ConvertProject(const ProjectSettings& settings, const TGenerator& generator,
                           ConversionInteraction& interaction, RunResult& result,
-                          ProgressSink* progress);
+                          ProgressSink* progress, RunLock* folderLock = nullptr);
 
 /// The help project of settings from what the run collected, into the output folder of
 /// settings (RunHelpProject into result), its names converted with tables. programFolder

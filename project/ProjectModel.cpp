@@ -20,9 +20,10 @@ constexpr std::initializer_list<TextField> kHelpFields = {
 
 } // namespace
 
-JobOutcome ConversionJob::Run(ConversionInteraction& interaction, ProgressSink* progress) {
+JobOutcome ConversionJob::Run(ConversionInteraction& interaction, ProgressSink* progress,
+                              RunLock* folderLock) {
   result_ = RunResult();
-  return ConvertProject(settings_, generator_, interaction, result_, progress);
+  return ConvertProject(settings_, generator_, interaction, result_, progress, folderLock);
 }
 
 ProjectModel::ProjectModel(std::string programFolder) : programFolder_(std::move(programFolder)) {}
@@ -86,11 +87,12 @@ void ProjectModel::ConversionDone(ConversionJob& job) {
   }
 }
 
-JobOutcome ProjectModel::Convert(ConversionInteraction& interaction, ProgressSink* progress) {
+JobOutcome ProjectModel::Convert(ConversionInteraction& interaction, ProgressSink* progress,
+                                 RunLock* folderLock) {
   std::unique_ptr<ConversionJob> job = NewConversion();
   JobOutcome outcome;
   try {
-    outcome = job->Run(interaction, progress);
+    outcome = job->Run(interaction, progress, folderLock);
   } catch (...) {
     // What a failed run wrote before it failed is still what the help project lists.
     ConversionDone(*job);
@@ -100,10 +102,14 @@ JobOutcome ProjectModel::Convert(ConversionInteraction& interaction, ProgressSin
   return outcome;
 }
 
-void ProjectModel::BuildHelpProject(HelpProjectResult& result) {
+void ProjectModel::BuildHelpProject(HelpProjectResult& result, const RunLock* heldLock) {
   assert(generator_ != nullptr && "a help project needs the generator");
   RunChecks(kHelpFields);
   RunChecks({TextField::OutputPath});
+  RunLock ownLock;
+  if (heldLock == nullptr || !heldLock->Held()) {
+    ownLock = LockRunFolder(settings_);
+  }
   qm::BuildHelpProject(lastRun_, generator_->Tables(), settings_, programFolder_, result);
 }
 

@@ -3,6 +3,7 @@
 // their edits into it; quillmark-cli fills it from a project file or its flags.
 #pragma once
 
+#include "base/RunLock.h"
 #include "base/Warnings.h"
 #include "engine/Progress.h"
 #include "engine/RunResult.h"
@@ -41,9 +42,10 @@ public:
   /// The settings the run converts with, templates included.
   const ProjectSettings& Settings() const { return settings_; }
 
-  /// Runs the conversion (ConvertProject) with interaction and progress. Failures leave as
-  /// Error.
-  JobOutcome Run(ConversionInteraction& interaction, ProgressSink* progress);
+  /// Runs the conversion (ConvertProject) with interaction and progress; folderLock as there.
+  /// Failures leave as Error.
+  JobOutcome Run(ConversionInteraction& interaction, ProgressSink* progress,
+                 RunLock* folderLock = nullptr);
   /// After Run: what the generator's run gave (Ran false when the job ended before it
   /// started), also after a failure or a stop.
   const RunResult& Result() const { return result_; }
@@ -115,13 +117,17 @@ public:
   /// What the last conversion that got as far as converting collected (Ran false before any).
   const RunResult& LastRun() const { return lastRun_; }
   /// NewConversion, Run and ConversionDone in one, for a front end that waits for the run.
-  JobOutcome Convert(ConversionInteraction& interaction, ProgressSink* progress);
+  /// With folderLock the caller holds the folder on after the run (RunConversion).
+  JobOutcome Convert(ConversionInteraction& interaction, ProgressSink* progress,
+                     RunLock* folderLock = nullptr);
 
   /// Writes the help project of the help-project values and the output folder as they are
   /// now, from what the last conversion collected (BuildHelpProject). Runs the help project's
   /// field checks first; result receives what is written and the warnings, and failures
-  /// leave as Error. Needs a generator.
-  void BuildHelpProject(HelpProjectResult& result);
+  /// leave as Error. Needs a generator. The files go into the folder of the pages, one run at a
+  /// time: it takes the folder's lock (Error kMsgFolderBusy while another run holds it) unless
+  /// heldLock is the lock the conversion before it handed over (Convert's folderLock).
+  void BuildHelpProject(HelpProjectResult& result, const RunLock* heldLock = nullptr);
 
   /// observer is called after the settings were replaced as a whole (StartFresh, Open), so
   /// that a window shows the new values. Returns the number that Unobserve takes.

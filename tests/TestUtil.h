@@ -76,6 +76,15 @@ inline bool Exists(const std::string& path) {
   return std::filesystem::exists(path);
 }
 
+/// How many entries folder holds (files, folders, links): what a write leaves behind.
+inline size_t FileCount(const std::string& folder) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
+    ++n;
+  }
+  return n;
+}
+
 /// While it lives, no file of this process may grow beyond limit bytes; a write beyond it
 /// fails with EFBIG (a full disk as far as the writer can tell).
 class FileSizeLimit {

@@ -11,19 +11,7 @@
 using namespace qm;
 using namespace qmtest;
 
-namespace {
-
-size_t FileCount(const std::string& folder) {
-  size_t n = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
-    ++n;
-  }
-  return n;
-}
-
-} // namespace
-
-TEST(PageSink, SpillIsPutInPlaceOnlyByCommit) {
+TEST(SpillFile, ReachesItsTargetOnlyByTheCommit) {
   // The page's own file is untouched until the commit, which replaces a link at its place
   // and leaves the link's target alone; a spill that is never committed removes its temporary
   // file.

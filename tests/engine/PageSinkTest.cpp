@@ -20,14 +20,6 @@ std::string LongLine(size_t n) {
   return line;
 }
 
-size_t FileCount(const std::string& folder) {
-  size_t n = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
-    ++n;
-  }
-  return n;
-}
-
 } // namespace
 
 TEST(PageSink, StreamedPageHoldsEverythingAppended) {

@@ -1,9 +1,12 @@
 #include "project/ProjectModel.h"
 
 #include "base/Error.h"
+#include "base/RunLock.h"
 #include "engine/Generator.h"
 #include "helpproject/HelpTestUtil.h"
 #include "project/ProjectFile.h"
+
+#include <cerrno>
 
 using namespace qm;
 using namespace qmtest;
@@ -190,6 +193,39 @@ TEST(ProjectModel, HelpProjectIsBuiltFromTheLastConversion) {
   EXPECT_NE(
       ReadFile(job.root / "out/Handbuch.Doc.hhp").find("[FILES]\r\na.Doc.htm\r\nb.Doc.htm\r\n"),
       std::string::npos);
+}
+
+TEST(ProjectModel, AJobHoldsItsFolderFromTheConversionThroughTheHelpProject) {
+  // A conversion that hands its lock over keeps the folder from every other run until the
+  // help project is written under that lock. A help project on its own (the Workshop dialog)
+  // takes the lock itself and is refused, writing nothing, while another run holds it.
+  Installed job;
+  job.model.Edit().Help.Title = "Handbuch";
+  job.model.Edit().Help.TechHelpEnabled = false;
+  const std::string out = job.root / "out";
+  RunLock folderLock;
+  EXPECT_EQ(job.model.Convert(job.yes, nullptr, &folderLock), JobOutcome::Converted);
+  EXPECT_TRUE(folderLock.Held());
+  RunLock other;
+  EXPECT_EQ(other.TryLock(out), EWOULDBLOCK);
+  HelpProjectResult built;
+  job.model.BuildHelpProject(built, &folderLock);
+  EXPECT_TRUE(Exists(out + "/Handbuch.Doc.hhp"));
+  folderLock = RunLock();
+
+  std::filesystem::remove(out + "/Handbuch.Doc.hhp");
+  ASSERT_EQ(other.TryLock(out), 0);
+  HelpProjectResult refused;
+  try {
+    job.model.BuildHelpProject(refused);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Parts().format, kMsgFolderBusy);
+  }
+  EXPECT_EQ(FileNames(out), (std::vector<std::string>{"a.Doc.htm", "b.Doc.htm"}));
+  other = RunLock();
+  job.model.BuildHelpProject(refused);
+  EXPECT_TRUE(Exists(out + "/Handbuch.Doc.hhp"));
 }
 
 TEST(ProjectModel, ARunKeepsTheSettingsItStartedWith) {
