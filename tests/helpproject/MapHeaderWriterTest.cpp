@@ -130,7 +130,8 @@ TEST(MapHeaderWriter, MissingTemplateNamesItAndWritesNothing) {
 
 TEST(MapHeaderWriter, ShippedTemplatesFitIntoEveryComment) {
   // The installed templates stand inside C, Java and Pascal comments, so they must not
-  // close one; they name the file and carry the year and the date.
+  // close one; they name the file and carry the year (the time of the run is covered by the
+  // data files' own check).
   const std::string header = ReadFile(std::string(QM_SOURCE_DIR) + "/data/Header.txt");
   const std::string comment = ReadFile(std::string(QM_SOURCE_DIR) + "/data/Comment.txt");
   for (const std::string* text : {&header, &comment}) {
@@ -140,5 +141,4 @@ TEST(MapHeaderWriter, ShippedTemplatesFitIntoEveryComment) {
   }
   EXPECT_NE(header.find("%TYPE%%FILE%"), std::string::npos);
   EXPECT_NE(header.find("%YEAR%"), std::string::npos);
-  EXPECT_NE(comment.find("%DATETIME%"), std::string::npos);
 }
