@@ -241,17 +241,30 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
   }
 }
 
-void GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
+size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
   if (folders_.MayExist(page) &&
       FileHoldsAny(page, {kHandWrittenDocStart, kHandWrittenTechStart})) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
   const auto it = pageSources_.find(PathCaseKey(page));
-  if (it != pageSources_.end() && it->second != inFile) {
-    AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),
-               ErrorArg::Path(it->second));
-    pageSources_.erase(it);
+  if (it == pageSources_.end() || it->second == inFile) {
+    return std::string::npos;
   }
+  // Worded for a page that inFile writes; should it have no block for the page, KeepPage
+  // words it anew in the same place, so the warnings keep the order of the sources' lines.
+  AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),
+             ErrorArg::Path(it->second));
+  return result_.Warnings.size() - 1;
+}
+
+void GeneratorRun::KeepPage(const std::string& page, const std::string& inFile, size_t claimed) {
+  const auto it = pageSources_.find(PathCaseKey(page));
+  if (it == pageSources_.end() || claimed >= result_.Warnings.size()) {
+    return;
+  }
+  WarningList kept;
+  AddWarning(kept, inFile, 0, kWarnPageKept, ErrorArg::Path(page), ErrorArg::Path(it->second));
+  result_.Warnings[claimed] = std::move(kept.front());
 }
 
 int64_t GeneratorRun::NowNs() {

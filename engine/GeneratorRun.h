@@ -155,8 +155,9 @@ private:
   void BeginPage(const std::string& page, bool create);
   /// Writes the rest of page's stream and closes it.
   void FlushPage(const std::string& page);
-  /// Deletes page and drops its stream.
-  void DropPage(const std::string& page);
+  /// Deletes page and drops its stream; a page that an earlier source of this run wrote stays
+  /// (KeepPage), only the stream is dropped.
+  void DropPage(const std::string& page, const std::string& inFile, size_t claimed);
   /// After a failure: finishes every open stream, ignoring further failures, so the pages
   /// hold what was written up to the failure.
   void FlushAllPages() noexcept;
@@ -167,8 +168,12 @@ private:
                       const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it, or when the file there holds a documentation start marker at the start
-  /// of an HTML comment (it was written by hand).
-  void ClaimPage(const std::string& page, const std::string& inFile);
+  /// of an HTML comment (it was written by hand). Returns the position of the warning about
+  /// the earlier source in the run's warnings, or npos: KeepPage words it anew.
+  size_t ClaimPage(const std::string& page, const std::string& inFile);
+  /// inFile gives no block to the per-source page that an earlier source of this run wrote:
+  /// the page stays as that source left it, and the warning at position claimed says so.
+  void KeepPage(const std::string& page, const std::string& inFile, size_t claimed);
   /// inFile writes the own page page: warns when it is the per-source page of another source
   /// of the run.
   void ClaimOwnPage(const std::string& page, const std::string& inFile);
@@ -231,7 +236,7 @@ private:
   std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
   /// The per-source pages of every source of the run -> the source.
   std::unordered_map<std::string, std::string> sourcePages_;
-  /// Page key -> the source whose blocks the per-source page holds now.
+  /// Page key -> the source of this run whose blocks the per-source page holds now.
   std::unordered_map<std::string, std::string> pageSources_;
   /// Keys of the per-source pages written in this run.
   std::unordered_set<std::string> pagesWritten_;

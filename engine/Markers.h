@@ -137,6 +137,11 @@ inline constexpr const char* kWarnIdUnfit =
 /// A page of an earlier source replaced by this source: page, earlier source.
 inline constexpr const char* kWarnPageReplaced =
     "Die Seite %s wird ersetzt; die Dokumentation aus %s geht verloren";
+/// A page of an earlier source that this source, having no block for it, leaves as it is:
+/// page, earlier source.
+inline constexpr const char* kWarnPageKept =
+    "Die Seite %s bleibt mit der Dokumentation aus %s; diese Quelle hat keinen Block f\xFCr "
+    "sie";
 /// A folder of the input tree that cannot be listed: the system's reason.
 inline constexpr const char* kWarnFolderUnreadable =
     "Der Ordner kann nicht gelesen werden (%s) und wird \xFC"

@@ -38,6 +38,11 @@ void PageStream::Finish() {
   exists_ = true;
 }
 
+void PageStream::Abandon() noexcept {
+  spill_.Abandon();
+  held_.clear();
+}
+
 void PageStream::Discard() {
   spill_.Abandon();
   held_.clear();

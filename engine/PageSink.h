@@ -33,6 +33,8 @@ public:
   void Finish();
   /// Drops what was appended and deletes the old file; nothing stays on disk.
   void Discard();
+  /// Drops what was appended; the old file stays as it is.
+  void Abandon() noexcept;
 
 private:
   std::string path_;

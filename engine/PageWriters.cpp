@@ -155,7 +155,6 @@ void GeneratorRun::BeginPage(const std::string& page, bool create) {
   const int64_t start = NowNs();
   pagesTouched_.insert(PathCaseKey(page));
   pageStreams_.insert_or_assign(page, PageStream(page, create, folders_.MayExist(page)));
-  folders_.Note(page, create);
   AddTime(writeNs_, start);
 }
 
@@ -172,19 +171,31 @@ void GeneratorRun::FlushPage(const std::string& page) {
   AddTime(writeNs_, start);
 }
 
-void GeneratorRun::DropPage(const std::string& page) {
+void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, size_t claimed) {
   const int64_t start = NowNs();
-  pagesTouched_.insert(PathCaseKey(page));
+  const std::string key = PathCaseKey(page);
+  pagesTouched_.insert(key);
+  // A page that an earlier source of this run wrote keeps that source's documentation.
+  const bool kept = pageSources_.contains(key);
+  if (kept) {
+    KeepPage(page, inFile, claimed);
+  }
   const auto it = pageStreams_.find(page);
   if (it == pageStreams_.end()) {
-    if (folders_.MayExist(page)) {
+    if (!kept && folders_.MayExist(page)) {
       DeleteFileAt(page);
     }
   } else {
-    it->second.Discard();
+    if (kept) {
+      it->second.Abandon();
+    } else {
+      it->second.Discard();
+    }
     pageStreams_.erase(it);
   }
-  folders_.Note(page, false);
+  if (!kept) {
+    folders_.Note(page, false);
+  }
   AddTime(writeNs_, start);
 }
 

@@ -133,8 +133,9 @@ struct GeneratorRun::BlockScan {
     std::string_view end;
     std::string_view pageExt;
     KindRecords& records;
-    std::string page;  // the per-source page
-    bool used = false; // whether the per-source page received a block and is kept
+    std::string page;                   // the per-source page
+    size_t claimed = std::string::npos; // the warning that an earlier source wrote the page
+    bool used = false;                  // whether the per-source page received a block and is kept
     EndSearch ends;
     // The block reaching furthest so far: its start line and its end line (0: none yet).
     size_t openStart = 0;
@@ -367,7 +368,7 @@ struct GeneratorRun::BlockScan {
 
   void FinishPage(Stream& s) {
     if (!s.used) {
-      run.DropPage(s.page);
+      run.DropPage(s.page, inFile, s.claimed);
       return;
     }
     WritePagePart(s, TemplatePart::PageFooter, title);
@@ -416,8 +417,8 @@ struct GeneratorRun::BlockScan {
     }
     const std::string& read = ready != nullptr ? ready->bytes : bytes;
     const std::string_view text = std::string_view(read).substr(0, read.find('\0'));
-    run.ClaimPage(doc.page, inFile);
-    run.ClaimPage(tech.page, inFile);
+    doc.claimed = run.ClaimPage(doc.page, inFile);
+    tech.claimed = run.ClaimPage(tech.page, inFile);
     for (Stream* s : {&doc, &tech}) {
       run.BeginPage(s->page, !readFailed && text.find(s->start) != std::string_view::npos);
       WritePagePart(*s, TemplatePart::PageHeader, "");
