@@ -101,6 +101,7 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
     if (progress != nullptr) {
       progress->Finished();
     }
+    heldPages_.PutAllInPlaceQuietly(folders_);
     try {
       SaveOwnPages();
     } catch (const Error&) {
@@ -225,9 +226,13 @@ Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
   }
   Lines sources;
   sources.reserve(files.size());
+  lastSource_.clear();
   for (const std::string& file : files) {
     // A file at the place of a page is that page, also when its name matches a mask.
     if (!sourcePages_.contains(file)) {
+      for (const DocKindInfo& kind : kDocKindTable) {
+        lastSource_[PathCaseKey(PagePathOf(file, kind.kind))] = sources.size();
+      }
       sources.push_back(file);
     }
   }
@@ -242,7 +247,8 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
 }
 
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
-  if (folders_.MayExist(page) &&
+  // Only the first source of the run to claim a page finds what the disk held before the run.
+  if (!pagesTouched_.contains(PathCaseKey(page)) && folders_.MayExist(page) &&
       FileHoldsAny(page, {kHandWrittenDocStart, kHandWrittenTechStart})) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }

@@ -7,6 +7,7 @@
 #include "base/AnsiText.h"
 #include "engine/DocKind.h"
 #include "engine/Generator.h"
+#include "engine/HeldPages.h"
 #include "engine/OwnPages.h"
 #include "engine/PageFolders.h"
 #include "engine/PageSink.h"
@@ -153,7 +154,8 @@ private:
   /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
   /// otherwise the old file is deleted and the page's file made only if it gets written.
   void BeginPage(const std::string& page, bool create);
-  /// Writes the rest of page's stream and closes it.
+  /// Ends page's stream: the page is put in place when no later source of the run can write
+  /// it, else held until the last one is done.
   void FlushPage(const std::string& page);
   /// Deletes page and drops its stream; a page that an earlier source of this run wrote stays
   /// (KeepPage), only the stream is dropped.
@@ -161,6 +163,8 @@ private:
   /// After a failure: finishes every open stream, ignoring further failures, so the pages
   /// hold what was written up to the failure.
   void FlushAllPages() noexcept;
+  /// Whether the source being processed is the last of the run whose per-source page has key.
+  bool LastSourceOf(const std::string& key) const;
 
   /// Checks a block that starts at line (from 1) of inFile and goes to page, with context id
   /// id and title, and adds what the help project will trip over to the warnings.
@@ -182,7 +186,7 @@ private:
   /// The per-source page of kind for inFile: beside it, or in the output folder.
   std::string PagePathOf(const std::string& inFile, DocKind kind) const;
   /// The files of quelle without those that are the per-source page of one of them, and
-  /// sourcePages_ filled.
+  /// sourcePages_ and lastSource_ filled.
   Lines SourcesWithoutPages(const Lines& files);
 
   /// ConvertChars of raw with the run's tables. While a source file is processed the tables
@@ -230,6 +234,13 @@ private:
   mutable size_t indexedTitles_ = 0;
   /// The per-source pages of the file being processed, written as they grow.
   std::unordered_map<std::string, PageStream> pageStreams_;
+  /// Per-source pages that a later source of the run may still write or leave.
+  HeldPages heldPages_;
+  /// Page key -> the position in the run's sources of the last source with that per-source
+  /// page; empty when files are processed one by one (each page is put in place at once).
+  std::unordered_map<std::string, size_t> lastSource_;
+  /// The position of the source being processed.
+  size_t sourceIndex_ = 0;
 
   /// Per kind: context id -> where it was first found; page key -> its first context id.
   std::array<std::unordered_map<std::string, SourceLine>, 2> idSeen_;

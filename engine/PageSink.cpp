@@ -38,6 +38,13 @@ void PageStream::Finish() {
   exists_ = true;
 }
 
+void PageStream::Spill() {
+  if (!held_.empty()) {
+    spill_.Append(held_);
+    held_ = std::string();
+  }
+}
+
 void PageStream::Abandon() noexcept {
   spill_.Abandon();
   held_.clear();

@@ -36,6 +36,12 @@ public:
   /// Drops what was appended; the old file stays as it is.
   void Abandon() noexcept;
 
+  const std::string& Path() const { return path_; }
+  /// Bytes of the page waiting in memory.
+  size_t MemoryBytes() const { return held_.size(); }
+  /// Moves the bytes waiting in memory to the temporary file. Throws Error naming the file.
+  void Spill();
+
 private:
   std::string path_;
   bool exists_ = false;

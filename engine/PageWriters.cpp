@@ -166,9 +166,21 @@ void GeneratorRun::FlushPage(const std::string& page) {
   const int64_t start = NowNs();
   PageStream stream = std::move(it->second);
   pageStreams_.erase(it);
-  folders_.Note(page, true);
-  stream.Finish();
+  const std::string key = PathCaseKey(page);
+  // What an earlier source wrote of the page is replaced before it reached the disk.
+  heldPages_.Drop(key);
+  if (LastSourceOf(key)) {
+    folders_.Note(page, true);
+    stream.Finish();
+  } else {
+    heldPages_.Hold(key, std::move(stream));
+  }
   AddTime(writeNs_, start);
+}
+
+bool GeneratorRun::LastSourceOf(const std::string& key) const {
+  const auto it = lastSource_.find(key);
+  return it == lastSource_.end() || it->second <= sourceIndex_;
 }
 
 void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, size_t claimed) {
@@ -180,20 +192,22 @@ void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, 
   if (kept) {
     KeepPage(page, inFile, claimed);
   }
-  const auto it = pageStreams_.find(page);
-  if (it == pageStreams_.end()) {
-    if (!kept && folders_.MayExist(page)) {
-      DeleteFileAt(page);
-    }
-  } else {
-    if (kept) {
-      it->second.Abandon();
-    } else {
-      it->second.Discard();
-    }
+  if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
+    it->second.Abandon();
     pageStreams_.erase(it);
   }
-  if (!kept) {
+  if (!LastSourceOf(key)) {
+    // A later source may still write the page; the file is left alone until then.
+    if (!kept) {
+      heldPages_.HoldDeletion(key, page);
+    }
+  } else if (kept) {
+    heldPages_.PutInPlace(key, folders_);
+  } else {
+    heldPages_.Drop(key);
+    if (folders_.MayExist(page)) {
+      DeleteFileAt(page);
+    }
     folders_.Note(page, false);
   }
   AddTime(writeNs_, start);
@@ -201,6 +215,7 @@ void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, 
 
 void GeneratorRun::FlushAllPages() noexcept {
   for (auto& [page, stream] : pageStreams_) {
+    heldPages_.Drop(PathCaseKey(page));
     folders_.Note(page, true);
     try {
       stream.Finish();

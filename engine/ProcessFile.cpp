@@ -576,12 +576,15 @@ void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Prep
         ready.reset();
       }
     }
+    sourceIndex_ = i;
     const std::optional<int> lines = ProcessSource(files[i], ready.get());
     result_.Counts.SourcesRead += lines ? 1 : 0;
     if (progress != nullptr) {
       progress->StepFile(files[i], lines.value_or(0));
     }
   }
+  // Pages whose last source was skipped or not reached.
+  heldPages_.PutAllInPlace(folders_);
 }
 
 SourceEncoding GeneratorRun::SourceEncodingOf() const {

@@ -1,11 +1,15 @@
 // Two sources of one base name share their per-source pages. A later source with a block
 // replaces the earlier one's page; a later source without one leaves it, documentation and
-// all, so the page list never names a page that is not there.
+// all, so the page list never names a page that is not there. The page reaches the disk once,
+// when its last source is done, so a run over unchanged sources touches no file.
 #include "engine/Generator.h"
+#include "engine/HeldPages.h"
 
 #include "EngineFixture.h"
 
 #include <map>
+
+#include <sys/stat.h>
 
 using namespace qm;
 using namespace qmtest;
@@ -22,6 +26,31 @@ std::map<std::string, std::string> FilesIn(const std::string& folder) {
   }
   return files;
 }
+
+// Every file of folder by name, with its inode and modification time.
+std::map<std::string, std::pair<ino_t, int64_t>> IdentitiesIn(const std::string& folder) {
+  std::map<std::string, std::pair<ino_t, int64_t>> ids;
+  for (const auto& e : fs::directory_iterator(folder)) {
+    struct stat st {};
+    ::stat(e.path().c_str(), &st);
+    ids[e.path().filename().string()] = {st.st_ino,
+                                         st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+  }
+  return ids;
+}
+
+// Stops the run once the given number of files is done.
+class CancelAfter : public ProgressSink {
+public:
+  explicit CancelAfter(int files) : files_(files) {}
+  void SetFileCount(int /*count*/) override {}
+  bool Cancelled() const override { return done_ >= files_; }
+  void StepFile(const std::string& /*file*/, int /*lineCount*/) override { ++done_; }
+
+private:
+  int files_;
+  int done_ = 0;
+};
 
 } // namespace
 
@@ -79,5 +108,66 @@ TEST(SharedBaseName, TheLastSourceWithABlockOwnsThePage) {
                               "; diese Quelle hat keinen Block f\xC3\xBCr sie"});
     }
     EXPECT_EQ(gen->result.Warnings, warnings);
+
+    // The same sources again: every page keeps its file and its time.
+    const auto before = IdentitiesIn(fx.Out());
+    fs::last_write_time(fx.Out(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const auto folderTime = fs::last_write_time(fx.Out());
+    EngineFixture::RunFiles(*gen, {fx.Src("a/Main.pas"), fx.Src("b/Main.pas")});
+    EXPECT_EQ(IdentitiesIn(fx.Out()), before);
+    EXPECT_EQ(fs::last_write_time(fx.Out()), folderTime) << "a file was made or removed";
+    EXPECT_EQ(FilesIn(fx.Out()), expected);
+    EXPECT_EQ(gen->result.Warnings, warnings);
   }
+}
+
+TEST(SharedBaseName, AnEndedRunPutsTheHeldPageInPlace) {
+  // The run ends between two sources of one base name, by a failure or a cancel: the earlier
+  // source's page, held for the later one, is on disk as that source left it.
+  EngineFixture fx;
+  fx.Source("a/Main.pas", {"{###DocGen_Start Eins", "Text A", "###DocGen_End}"});
+  fx.Source("b/Main.pas", {"{###DocGen_Start Zwei", "Text B", "###DocGen_End}"});
+  const std::string pageOfA = CrLf({"<TITLE></TITLE>", "DH Main.pas Main.Doc", "DBH Eins", "Text A",
+                                    "", "", "DBF", std::string("DF Main|Eins|") + kNow});
+  for (const bool fail : {true, false}) {
+    SCOPED_TRACE(fail ? "failure" : "cancel");
+    fs::remove_all(fx.Out());
+    fs::create_directories(fx.Out());
+    fx.Source("x.pas", {fail ? "{###DocGen_Start offen" : "{ nichts }"});
+    const auto gen = fx.MakeGenerator();
+    CancelAfter cancel(2);
+    const std::string error = ErrorText([&] {
+      EngineFixture::RunFiles(*gen, {fx.Src("a/Main.pas"), fx.Src("x.pas"), fx.Src("b/Main.pas")},
+                              fail ? nullptr : &cancel);
+    });
+    EXPECT_EQ(error != "<no error>", fail) << error;
+    std::map<std::string, std::string> expected = {{"Main.Doc.htm", pageOfA}};
+    if (fail) {
+      // The failing source's pages keep what was written of them: their headers.
+      expected["x.Doc.htm"] = CrLf({"<TITLE></TITLE>", "DH x.pas x.Doc"});
+      expected["x.Tech.htm"] = CrLf({"<TITLE></TITLE>", "TH x.pas"});
+    }
+    EXPECT_EQ(FilesIn(fx.Out()), expected);
+  }
+}
+
+TEST(HeldPages, MemoryStaysWithinItsLimit) {
+  // Pages held beyond the limit wait in a temporary file beside their place; put in place,
+  // each holds exactly its bytes and no temporary file is left.
+  TempDir dir;
+  HeldPages held(16);
+  const std::string bytes[] = {"zehn Bytes", "noch zehn!", "und sieben"};
+  for (size_t i = 0; i < 3; ++i) {
+    PageStream page(dir / ("p" + std::to_string(i) + ".htm"), true, false);
+    page.Append(bytes[i]);
+    held.Hold("p" + std::to_string(i), std::move(page));
+    EXPECT_LE(held.MemoryBytes(), 16U);
+  }
+  EXPECT_EQ(FilesIn(dir.path()).size(), 2U) << "two pages wait on disk";
+  held.Drop("p1");
+  PageFolders folders;
+  held.PutAllInPlace(folders);
+  EXPECT_EQ(held.MemoryBytes(), 0U);
+  const std::map<std::string, std::string> expected = {{"p0.htm", bytes[0]}, {"p2.htm", bytes[2]}};
+  EXPECT_EQ(FilesIn(dir.path()), expected);
 }
