@@ -49,7 +49,11 @@ public:
   /// The result of item i, waiting for it. Items are taken in order, each once.
   Result Take(size_t i) {
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [&] { return results_[i].has_value(); });
+    if (!results_[i].has_value()) {
+      awaited_ = i;
+      done_.wait(lock, [&] { return results_[i].has_value(); });
+      awaited_ = kNone;
+    }
     Result result = std::move(*results_[i]);
     results_[i].reset();
     held_ -= weights_[i];
@@ -95,13 +99,18 @@ private:
       } catch (...) {
         result = Result{};
       }
+      bool awaited = false;
       {
         const std::lock_guard lock(mutex_);
         results_[i].emplace(std::move(result));
         held_ += w;
         weights_[i] = w;
+        awaited = awaited_ == i;
       }
-      done_.notify_all();
+      // Only the taking thread waits for results, and only for the one it takes next.
+      if (awaited) {
+        done_.notify_one();
+      }
     }
   }
 
@@ -111,7 +120,8 @@ private:
   const size_t refill_; ///< room a waiting worker waits for
   const size_t budget_;
   std::mutex mutex_;
-  std::condition_variable done_; ///< a result arrived
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  std::condition_variable done_; ///< the result the taking thread waits for arrived
   std::condition_variable room_; ///< an item was taken, or the workers are to stop
   std::vector<std::optional<Result>> results_;
   std::vector<size_t> weights_; ///< the weight of each result
@@ -119,6 +129,7 @@ private:
   size_t next_ = 0;             ///< the next item to start
   size_t taken_ = 0;            ///< items taken so far
   unsigned waiting_ = 0;        ///< workers waiting for room
+  size_t awaited_ = kNone;      ///< the item the taking thread waits for
   bool stop_ = false;
   std::vector<std::thread> workers_;
 };
