@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qm::ui {
@@ -70,6 +72,11 @@ TLex_Fortschritt::TLex_Fortschritt(QWidget* owner) : QDialog(owner) {
   layout->addWidget(group);
   layout->addLayout(buttons);
   setFixedSize(layout->sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
+
+  // The run does not wait for the window: the window looks at the run's steps now and then.
+  refresh_ = new QTimer(this);
+  refresh_->setInterval(kRefreshMs);
+  connect(refresh_, &QTimer::timeout, this, &TLex_Fortschritt::ShowSteps);
 }
 
 void TLex_Fortschritt::SetFileCount(int count) {
@@ -78,6 +85,7 @@ void TLex_Fortschritt::SetFileCount(int count) {
     // A run over no files keeps an empty bar; Qt would take a maximum of 0 for "busy".
     bar_->setRange(0, count > 0 ? count : 1);
     show();
+    refresh_->start();
   });
 }
 
@@ -87,22 +95,51 @@ void TLex_Fortschritt::showEvent(QShowEvent* event) {
 }
 
 void TLex_Fortschritt::StepFile(const std::string& file, int lineCount) {
-  const QString name = FromPath(ExtractFileName(file));
-  CallInThreadOf(this, [this, &name, lineCount] { ShowStep(name, lineCount); });
+  int position = 0;
+  {
+    const std::lock_guard lock(stepMutex_);
+    position = ++position_;
+    lineTotal_ += lineCount;
+    lastFile_ = file;
+  }
+  if (QThread::currentThread() == thread()) {
+    ShowSteps();
+  }
+  emit FileDone(position);
 }
 
-void TLex_Fortschritt::ShowStep(const QString& fileName, int lineCount) {
-  ++position_;
-  bar_->setValue(position_);
-  countLabel_->setText(QString::asprintf(kProgressCounter, position_, fileCount_));
-  fileLabel_->setText(UiText(kProgressFile).replace(QLatin1String("%s"), fileName));
-  lineTotal_ += lineCount;
-  linesLabel_->setText(QString::asprintf(kProgressLines, lineTotal_));
-  emit Stepped(position_);
+void TLex_Fortschritt::Finished() {
+  PostToThreadOf(this, [this] {
+    refresh_->stop();
+    ShowSteps();
+  });
+}
+
+void TLex_Fortschritt::ShowSteps() {
+  int position = 0;
+  int lineTotal = 0;
+  std::string file;
+  {
+    const std::lock_guard lock(stepMutex_);
+    if (position_ == shown_) {
+      return;
+    }
+    position = position_;
+    lineTotal = lineTotal_;
+    file = lastFile_;
+  }
+  shown_ = position;
+  bar_->setValue(position);
+  countLabel_->setText(QString::asprintf(kProgressCounter, position, fileCount_));
+  fileLabel_->setText(
+      UiText(kProgressFile).replace(QLatin1String("%s"), FromPath(ExtractFileName(file))));
+  linesLabel_->setText(QString::asprintf(kProgressLines, lineTotal));
+  emit Stepped(position);
 }
 
 void TLex_Fortschritt::reject() {
   cancelled_.store(true);
+  refresh_->stop();
   QDialog::reject();
 }
 

@@ -7,9 +7,12 @@
 #include <QDialog>
 
 #include <atomic>
+#include <mutex>
+#include <string>
 
 class QLabel;
 class QProgressBar;
+class QTimer;
 
 namespace qm::ui {
 
@@ -21,13 +24,20 @@ class TLex_Fortschritt : public QDialog, public ProgressSink {
 public:
   explicit TLex_Fortschritt(QWidget* owner);
 
+  /// How often the window shows the run's progress while it goes.
+  static constexpr int kRefreshMs = 50;
+
   /// Makes count the bar's maximum and shows the window (not modal), centred over its owner.
   void SetFileCount(int count) override;
-  /// True once the window was closed, by "Abbrechen", Escape or its close box.
+  /// True once the window was closed, by "Abbrechen", Escape or its close box; the run reads
+  /// it before each file, without waiting for the window.
   bool Cancelled() const override { return cancelled_.load(); }
-  /// Shows that file (a full path) with lineCount lines is done, and returns when the window
-  /// shows it; a cancel made then is seen before the next file.
+  /// Notes that file (a full path) with lineCount lines is done and returns at once; the
+  /// window shows the latest step every kRefreshMs milliseconds. Called in the window's own
+  /// thread, it shows the step at once.
   void StepFile(const std::string& file, int lineCount) override;
+  /// Shows the last step: the run's loop has ended.
+  void Finished() override;
 
   /// Sets the cancel flag and hides the window: "Abbrechen", Escape and the close box.
   void reject() override;
@@ -35,22 +45,31 @@ public:
 signals:
   /// The window shows file number position as done (in the window's thread).
   void Stepped(int position);
+  /// File number position is done: emitted in the run's thread before it goes on, so that a
+  /// blocking connection holds the run there.
+  void FileDone(int position);
 
 protected:
   /// Centres the window over its owner.
   void showEvent(QShowEvent* event) override;
 
 private:
-  void ShowStep(const QString& fileName, int lineCount);
+  /// Shows the latest step, if the window does not show it yet.
+  void ShowSteps();
 
   QProgressBar* bar_;
   QLabel* countLabel_;
   QLabel* fileLabel_;
   QLabel* linesLabel_;
+  QTimer* refresh_;
   std::atomic<bool> cancelled_{false};
   int fileCount_ = 0;
+  int shown_ = 0; ///< the step the window shows
+  /// The run's steps so far, written by the run's thread.
+  std::mutex stepMutex_;
   int position_ = 0;
   int lineTotal_ = 0;
+  std::string lastFile_;
 };
 
 } // namespace qm::ui

@@ -97,7 +97,9 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
   for (const char* name : {"a", "b", "c"}) {
     WriteFile(root / ("src/" + std::string(name) + ".pas"), kSource);
   }
-  std::filesystem::create_directories(root / "out");
+  // The output folder is made after a question: the run waits for its answer, so the
+  // handler below is connected before the first file is done.
+  dialogs.answers = {MessageButton::Yes};
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
 
@@ -106,8 +108,10 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
     window->OnConvert();
     auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
     ASSERT_NE(progress, nullptr);
+    // The run waits at its first file until the window has handled it.
     QObject::connect(
-        progress, &qm::ui::TLex_Fortschritt::Stepped, progress, [&, progress](int position) {
+        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
+        [&, progress](int position) {
           if (position == 1) {
             for (const char* command : {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1"}) {
               lockedDuringRun.push_back(!CommandEnabled(*window, command));
@@ -116,7 +120,8 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
             Find<QPushButton>(*progress, "BitBtn1")->click();
             EXPECT_FALSE(progress->isVisible());
           }
-        });
+        },
+        Qt::BlockingQueuedConnection);
   });
 
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
@@ -135,7 +140,7 @@ TEST_F(UiTest, EditsDuringARunReachTheModelButNotTheRun) {
   for (const char* name : {"a", "b", "c"}) {
     WriteFile(root / ("src/" + std::string(name) + ".pas"), kSource);
   }
-  std::filesystem::create_directories(root / "out");
+  dialogs.answers = {MessageButton::Yes}; // the run waits for it: see above
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
   bool editedDuringRun = false;
@@ -143,13 +148,17 @@ TEST_F(UiTest, EditsDuringARunReachTheModelButNotTheRun) {
     window->OnConvert();
     auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
     ASSERT_NE(progress, nullptr);
-    QObject::connect(progress, &qm::ui::TLex_Fortschritt::Stepped, progress, [&](int position) {
-      if (position == 1) {
-        Find<QLineEdit>(*window, "Edt_Ausgabepfad")->setText(QString::fromStdString(root / "neu"));
-        Find<QCheckBox>(*window, "optPascal")->setChecked(false);
-        editedDuringRun = window->ProgressWindow() != nullptr;
-      }
-    });
+    QObject::connect(
+        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
+        [&](int position) {
+          if (position == 1) {
+            Find<QLineEdit>(*window, "Edt_Ausgabepfad")
+                ->setText(QString::fromStdString(root / "neu"));
+            Find<QCheckBox>(*window, "optPascal")->setChecked(false);
+            editedDuringRun = window->ProgressWindow() != nullptr;
+          }
+        },
+        Qt::BlockingQueuedConnection);
   });
   ASSERT_TRUE(editedDuringRun);
   for (const char* page : {"out/a.Doc.htm", "out/b.Doc.htm", "out/c.Doc.htm"}) {
@@ -209,7 +218,7 @@ TEST_F(UiTest, ClosingTheWindowDuringARunClosesItWhenTheRunHasEnded) {
   for (const char* name : {"a", "b"}) {
     WriteFile(root / ("src/" + std::string(name) + ".pas"), kSource);
   }
-  std::filesystem::create_directories(root / "out");
+  dialogs.answers = {MessageButton::Yes}; // the run waits for it: see above
   auto window = NewWindow();
   window->show();
   Configure(*window, root / "src", root / "out");
@@ -217,10 +226,13 @@ TEST_F(UiTest, ClosingTheWindowDuringARunClosesItWhenTheRunHasEnded) {
   Convert(*window, [&] {
     window->OnConvert();
     auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
-    QObject::connect(progress, &qm::ui::TLex_Fortschritt::Stepped, progress, [&](int) {
-      window->close();
-      visibleAfterClose = window->isVisible();
-    });
+    QObject::connect(
+        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
+        [&](int) {
+          window->close();
+          visibleAfterClose = window->isVisible();
+        },
+        Qt::BlockingQueuedConnection);
   });
   EXPECT_TRUE(visibleAfterClose);
   EXPECT_FALSE(window->isVisible());
