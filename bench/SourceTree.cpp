@@ -195,8 +195,13 @@ const Language kLanguages[] = {
     {"html", "<!--", "-->", nullptr, false, 10, kHtmlCode, Count(kHtmlCode)},
 };
 
-constexpr int kModules = 12;       // first folder level
-constexpr int kParts = 10;         // second level below each module
+constexpr int kModules = 12; // first folder level
+constexpr int kParts = 10;   // second level below each module
+// The share of sources that take the base name of one of the kSharedNameDistance sources
+// before them; fewer than the folders, so the two always lie in different folders.
+constexpr double kSharedNameShare = 0.1;
+constexpr int kSharedNameDistance = 40;
+static_assert(kSharedNameDistance < kModules * kParts);
 constexpr int kOwnPages = 24;      // distinct "###Output" targets
 constexpr size_t kMinBytes = 5000; // file sizes 5-60 KB, most near the low end
 constexpr size_t kMaxBytes = 60000;
@@ -403,11 +408,19 @@ TreeStats WriteSourceTree(const std::string& root, const TreeShape& shape) {
     }
   }
   stats.folders = kModules * (kParts + 1);
+  std::vector<size_t> stems; // of each source's base name
   for (int i = 0; i < shape.files; ++i) {
     const Language& lang = PickLanguage(rng);
-    // Unique base names: pages of all folders land side by side in one output folder.
+    stems.push_back(rng.Below(std::size(kStems)));
+    // Pages of all folders land side by side in one output folder. Most base names are
+    // unique; some sources take the base name of an earlier one in another folder, as a
+    // project's copies and variants do, so that they share their pages.
     char name[64];
-    std::snprintf(name, sizeof name, "%s%04d.%s", rng.Pick(kStems), i, lang.ext);
+    const int base = i >= kSharedNameDistance && rng.Chance(kSharedNameShare)
+                         ? i - static_cast<int>(rng.Between(1, kSharedNameDistance))
+                         : i;
+    std::snprintf(name, sizeof name, "%s%04d.%s", kStems[stems[static_cast<size_t>(base)]], base,
+                  lang.ext);
     const std::string bytes = SourceFile(lang, rng, counters, stats);
     WriteBytes(folders[static_cast<size_t>(i) % folders.size()] + name, bytes);
     stats.bytes += bytes.size();
