@@ -10,9 +10,10 @@ namespace qm {
 
 /// The current year, e.g. 2026.
 int CurrentYear();
-/// The short date of LC_TIME (strftime %x); "%d.%m.%Y" in the C/POSIX locale.
+/// The user's short date: strftime's %x of LC_TIME, on Windows the regional setting;
+/// "%d.%m.%Y" in the C/POSIX locale (on Windows: when LC_ALL, LC_TIME or LANG names it).
 std::string ShortDateText();
-/// The long time of LC_TIME (strftime %X); "%H:%M:%S" in the C/POSIX locale.
+/// The user's long time (%X, on Windows the regional setting); "%H:%M:%S" in the C/POSIX locale.
 std::string LongTimeText();
 /// Short date, one blank, long time.
 std::string DateTimeText();

@@ -25,7 +25,9 @@ std::string SystemReasonText(int err) {
   case EISDIR:
     return "Ist ein Ordner";
   case ENOSPC:
+#ifdef EDQUOT
   case EDQUOT:
+#endif
     return "Kein Speicherplatz mehr auf dem Datentr\xE4ger";
   case EFBIG:
     return "Die Datei ist gr\xF6\xDF"

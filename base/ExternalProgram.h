@@ -12,7 +12,7 @@ namespace qm {
 /// How one run of a program ended.
 struct ProgramRun {
   int ExitStatus = -1; ///< the exit status; -1 when a signal ended the program
-  int Signal = 0;      ///< the signal that ended it; 0 when it exited
+  int Signal = 0;      ///< the signal that ended it; 0 when it exited (always on Windows)
   /// Everything it printed on stdout and stderr, in the order it was written.
   std::string Output;
 
@@ -25,8 +25,8 @@ public:
   virtual ~ProgramRunner() = default;
 
   /// The full path of the program called name, found as the shell finds it: name itself when
-  /// it holds a "/", else the first executable file of that name in the folders of PATH.
-  /// Empty when there is none.
+  /// it holds a "/", else the first executable file of that name in the folders of PATH (see
+  /// FindInSearchPath). Empty when there is none.
   virtual std::string Find(std::string_view name) = 0;
 
   /// Runs program (a path that Find returned) with args in folder, with no input, and waits
@@ -45,8 +45,16 @@ public:
                  const std::string& folder) override;
 };
 
+/// The folders that programs are installed into, where a program is looked for before PATH:
+/// on Windows those of the variables ProgramFiles(x86) and ProgramFiles (each once, where
+/// set); none elsewhere.
+std::vector<std::string> ProgramFilesFolders();
+
 /// The full path of the executable file name in the ":"-separated folder list searchPath; an
-/// empty folder in the list is the current folder. Empty when there is none.
+/// empty folder in the list is the current folder. Empty when there is none. On Windows the
+/// list is ";"-separated, empty entries are passed over, a name with "\", "/" or ":" is taken
+/// as it is, any existing file counts, and a name without an extension is also looked for with
+/// ".exe" and ".com".
 std::string FindInSearchPath(std::string_view name, std::string_view searchPath);
 
 } // namespace qm

@@ -1,14 +1,11 @@
 #include "base/FileReplace.h"
 
 #include "base/Paths.h"
+#include "base/System.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qm {
 
@@ -21,22 +18,11 @@ bool IsAlnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// The permissions of a new file: 0666 less the process's umask, read once (asking changes the
-// umask for a moment).
-mode_t NewFileMode() {
-  static const mode_t mode = [] {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-  }();
-  return mode;
-}
-
 // Opens path for reading when a regular file (not a link) is there; -1 otherwise.
-int OpenRegular(const std::string& path, struct stat& st) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-    ::close(fd);
+int OpenRegular(const std::string& path, sys::Status& st) {
+  const int fd = sys::Open(path, sys::kRead | sys::kNoFollow);
+  if (fd >= 0 && (!sys::StatusOf(fd, st) || st.kind != EntryKind::File)) {
+    sys::Close(fd);
     return -1;
   }
   return fd;
@@ -47,10 +33,7 @@ int OpenRegular(const std::string& path, struct stat& st) {
 size_t ReadFull(int fd, char* buf, size_t size) {
   size_t got = 0;
   while (got < size) {
-    const ssize_t n = ::read(fd, buf + got, size - got);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t n = sys::Read(fd, buf + got, size - got);
     if (n <= 0) {
       break;
     }
@@ -88,71 +71,50 @@ bool IsReplacementTemp(std::string_view name) {
 }
 
 std::string ReplacementTarget(std::string_view path) {
-  std::string target(path);
-  if (char* resolved = ::realpath(target.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
-  return target;
+  return sys::ResolvedPath(std::string(path));
 }
 
 std::string MakeTempBeside(const std::string& target, int& fd, std::string_view extension) {
   // Only the start of a long name goes into the temporary name, which must stay within the
   // file system's limit for one name.
   constexpr size_t kNamePart = 200;
-  const size_t slash = target.rfind('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t nameStart = ExtractFilePath(target).size();
   std::string temp = target.substr(0, nameStart) + "." + target.substr(nameStart, kNamePart) +
                      std::string(kTempMark) + std::string(kRandomPart, 'X') +
                      std::string(extension);
-  fd = ::mkostemps(temp.data(), static_cast<int>(extension.size()), O_CLOEXEC);
+  fd = sys::MakeTempFile(temp, extension.size());
   return fd < 0 ? std::string() : temp;
 }
 
 std::string MakeTempFolderIn(const std::string& folder) {
   std::string temp = folder + std::string(kTempMark) + std::string(kRandomPart, 'X');
-  if (::mkdtemp(temp.data()) == nullptr) {
+  if (!sys::MakeTempFolder(temp)) {
     return {};
   }
-  return temp + "/";
+  return AddTrailingBackslash(temp);
 }
 
 void RemoveTemp(const std::string& path) noexcept {
   std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(path), ignored);
+  std::filesystem::remove_all(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                              ignored);
 }
 
 int CheckReplaceable(const std::string& target) {
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    return 0;
-  }
-  return ::access(target.c_str(), W_OK) == 0 ? 0 : errno;
+  return sys::WriteRefusal(target);
 }
 
 int MoveIntoPlace(const std::string& temp, const std::string& target) {
-  // mkstemp makes the file private; the replacement keeps the permissions of the old file.
-  struct stat old {};
-  mode_t mode = NewFileMode();
-  if (::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    if (::access(target.c_str(), W_OK) != 0) {
-      return errno;
-    }
-    mode = old.st_mode & 07777;
-  }
-  if (::chmod(temp.c_str(), mode) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
-    return errno;
-  }
-  return 0;
+  return sys::PutInPlace(temp, target);
 }
 
 bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
-  struct stat st {};
+  sys::Status st;
   const int fd = OpenRegular(path, st);
   if (fd < 0) {
     return false;
   }
-  bool same = static_cast<size_t>(st.st_size) == bytes.size();
+  bool same = st.size == bytes.size();
   std::string buf(std::min(bytes.size(), size_t{1} << 16), '\0');
   for (size_t pos = 0; same && pos < bytes.size();) {
     const size_t want = std::min(buf.size(), bytes.size() - pos);
@@ -160,16 +122,16 @@ bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
            std::string_view(buf.data(), want) == bytes.substr(pos, want);
     pos += want;
   }
-  ::close(fd);
+  sys::Close(fd);
   return same;
 }
 
 bool FileHoldsSameAs(const std::string& path, const std::string& other) {
-  struct stat sa {};
-  struct stat sb {};
+  sys::Status sa;
+  sys::Status sb;
   const int fa = OpenRegular(path, sa);
   const int fb = fa < 0 ? -1 : OpenRegular(other, sb);
-  bool same = fb >= 0 && sa.st_size == sb.st_size;
+  bool same = fb >= 0 && sa.size == sb.size;
   if (same) {
     std::string ba(size_t{1} << 16, '\0');
     std::string bb(ba.size(), '\0');
@@ -186,10 +148,10 @@ bool FileHoldsSameAs(const std::string& path, const std::string& other) {
     }
   }
   if (fb >= 0) {
-    ::close(fb);
+    sys::Close(fb);
   }
   if (fa >= 0) {
-    ::close(fa);
+    sys::Close(fa);
   }
   return same;
 }

@@ -1,30 +1,22 @@
 #include "base/FileScan.h"
 
+#include "base/System.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qm {
 
-namespace {
-
-// Neither the open nor a read waits: a fifo is refused by the check of its kind.
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-
-} // namespace
-
 bool FileHoldsAny(std::string_view path, std::initializer_list<std::string_view> needles) {
-  const int fd = ::open(std::string(path).c_str(), kReadFlags);
+  // Neither the open nor a read waits: a fifo is refused by the check of its kind.
+  const int fd = sys::Open(std::string(path), sys::kRead);
   if (fd < 0) {
     return false;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  sys::Status st;
+  if (!sys::StatusOf(fd, st) || st.kind != EntryKind::File) {
+    sys::Close(fd);
     return false;
   }
   size_t overlap = 0;
@@ -36,10 +28,7 @@ bool FileHoldsAny(std::string_view path, std::initializer_list<std::string_view>
   const std::unique_ptr<char[]> piece(new char[kPiece]);
   bool found = false;
   while (!found) {
-    const ssize_t n = ::read(fd, piece.get(), kPiece);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t n = sys::Read(fd, piece.get(), kPiece);
     if (n <= 0) {
       break;
     }
@@ -52,7 +41,7 @@ bool FileHoldsAny(std::string_view path, std::initializer_list<std::string_view>
       window.erase(0, window.size() - overlap);
     }
   }
-  ::close(fd);
+  sys::Close(fd);
   return found;
 }
 

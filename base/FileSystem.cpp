@@ -4,68 +4,12 @@
 #include "base/CodePages.h"
 #include "base/FileReplace.h"
 #include "base/Paths.h"
+#include "base/System.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qm {
-
-namespace {
-
-// The kind of a listed entry: from the listing where it says, else from the entry itself,
-// looked up relative to the folder (links followed).
-EntryKind KindOfEntry(int folder, const dirent* e) {
-  switch (e->d_type) {
-  case DT_REG:
-    return EntryKind::File;
-  case DT_DIR:
-    return EntryKind::Folder;
-  case DT_FIFO:
-    return EntryKind::Fifo;
-  case DT_SOCK:
-    return EntryKind::Socket;
-  case DT_CHR:
-  case DT_BLK:
-    return EntryKind::Device;
-  default:
-    break;
-  }
-  struct stat st {};
-  if (fstatat(folder, e->d_name, &st, 0) == 0) {
-    return KindOfMode(st.st_mode);
-  }
-  // What cannot be reached through its name is a link whose target is missing, or an entry
-  // that vanished since the listing; neither can be read.
-  return EntryKind::BrokenLink;
-}
-
-} // namespace
-
-EntryKind KindOfMode(unsigned mode) {
-  if (S_ISREG(mode)) {
-    return EntryKind::File;
-  }
-  if (S_ISDIR(mode)) {
-    return EntryKind::Folder;
-  }
-  if (S_ISFIFO(mode)) {
-    return EntryKind::Fifo;
-  }
-  if (S_ISSOCK(mode)) {
-    return EntryKind::Socket;
-  }
-  if (S_ISCHR(mode) || S_ISBLK(mode)) {
-    return EntryKind::Device;
-  }
-  return EntryKind::BrokenLink;
-}
 
 std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
   std::vector<DirEntry> entries;
@@ -73,25 +17,12 @@ std::vector<DirEntry> ListFolder(std::string_view folder, int* error) {
   if (error != nullptr) {
     *error = 0;
   }
-  DIR* dir = opendir(native.c_str());
-  if (dir == nullptr) {
+  if (!sys::ListEntries(native, entries)) {
     if (error != nullptr) {
       *error = errno;
     }
-    return entries;
+    return {};
   }
-  while (const dirent* e = readdir(dir)) {
-    const std::string_view raw(e->d_name);
-    if (raw == "." || raw == "..") {
-      continue;
-    }
-    DirEntry entry;
-    entry.name = std::string(raw);
-    entry.hidden = raw.front() == '.';
-    entry.kind = KindOfEntry(dirfd(dir), e);
-    entries.push_back(std::move(entry));
-  }
-  closedir(dir);
   std::vector<std::pair<std::string, size_t>> keys;
   keys.reserve(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -142,55 +73,54 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
 }
 
 std::optional<PathInfo> LookUp(std::string_view path, int* error) {
-  struct stat st {};
-  if (::stat(std::string(path).c_str(), &st) != 0) {
+  sys::Status status;
+  if (!sys::StatusAt(std::string(path), status)) {
     if (error != nullptr) {
       *error = errno;
     }
     return std::nullopt;
   }
-  return PathInfo{
-      KindOfMode(st.st_mode), {st.st_dev, st.st_ino}, static_cast<unsigned long long>(st.st_size)};
+  return PathInfo{status.kind, status.id, status.size};
 }
 
 bool CanOpenForReading(std::string_view path, int* error) {
-  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = sys::Open(std::string(path), sys::kRead);
   if (fd < 0) {
     if (error != nullptr) {
       *error = errno;
     }
     return false;
   }
-  ::close(fd);
+  sys::Close(fd);
   return true;
 }
 
 bool PathExists(std::string_view path) {
-  std::error_code ec;
-  return std::filesystem::exists(std::filesystem::path(std::string(path)), ec);
+  sys::Status status;
+  return sys::StatusAt(std::string(path), status);
 }
 
 bool FileExists(std::string_view path) {
-  struct stat st {};
-  return stat(std::string(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  sys::Status status;
+  return sys::StatusAt(std::string(path), status) && status.kind != EntryKind::Folder;
 }
 
 bool DirectoryExists(std::string_view path) {
-  struct stat st {};
-  return stat(std::string(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  sys::Status status;
+  return sys::StatusAt(std::string(path), status) && status.kind == EntryKind::Folder;
 }
 
 bool DeleteFileAt(std::string_view path) {
-  return unlink(std::string(path).c_str()) == 0;
+  return sys::Remove(std::string(path));
 }
 
 bool CreateFolder(std::string_view path) {
-  return mkdir(std::string(path).c_str(), 0777) == 0;
+  return sys::MakeFolder(std::string(path));
 }
 
 bool ForceDirectories(std::string_view path, int* error) {
   std::string p(path);
-  while (p.size() > 1 && p.back() == kPathSep) {
+  while (p.size() > 1 && IsPathSep(p.back())) {
     p.pop_back();
   }
   if (p.empty() || DirectoryExists(p)) {
@@ -200,7 +130,7 @@ bool ForceDirectories(std::string_view path, int* error) {
   if (!parent.empty() && parent != p && !ForceDirectories(parent, error)) {
     return false;
   }
-  if (mkdir(p.c_str(), 0777) != 0) {
+  if (!sys::MakeFolder(p)) {
     const int err = errno;
     // Another process may have made it in the meantime.
     if (DirectoryExists(p)) {
@@ -215,80 +145,52 @@ bool ForceDirectories(std::string_view path, int* error) {
   return true;
 }
 
-namespace {
-
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-} // namespace
-
 int CopyFileAtomic(const std::string& from, const std::string& to) {
-  const int in = ::open(std::string(from).c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = sys::Open(from, sys::kRead);
   if (in < 0) {
     return errno;
   }
-  struct stat st {};
   int out = -1;
-  const std::string temp = ::fstat(in, &st) == 0 ? MakeTempBeside(to, out) : std::string();
+  const std::string temp = MakeTempBeside(to, out);
   if (out < 0) {
     const int err = errno;
-    ::close(in);
+    sys::Close(in);
     return err;
   }
   int err = 0;
   char buf[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(in, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
+    const std::int64_t n = sys::Read(in, buf, sizeof buf);
     if (n < 0) {
       err = errno;
     }
     if (n <= 0) {
       break;
     }
-    if (!WriteAll(out, buf, static_cast<size_t>(n))) {
+    if (!sys::WriteAll(out, buf, static_cast<size_t>(n))) {
       err = errno;
       break;
     }
   }
-  ::close(in);
-  if (err == 0 && (::fchmod(out, st.st_mode & 07777) != 0 || ::fsync(out) != 0)) {
+  if (err == 0 && (!sys::CopyPermissions(in, out) || !sys::Sync(out))) {
     err = errno;
   }
-  if (::close(out) != 0 && err == 0) {
+  sys::Close(in);
+  if (!sys::Close(out) && err == 0) {
     err = errno;
   }
-  if (err == 0 && ::rename(temp.c_str(), std::string(to).c_str()) != 0) {
-    err = errno;
+  if (err == 0) {
+    err = sys::RenameOver(temp, to);
   }
   if (err != 0) {
-    ::unlink(temp.c_str());
+    sys::Remove(temp);
   }
   return err;
 }
 
 std::string ProgramFolder() {
-  std::string buf(4096, '\0');
-  const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-  if (n <= 0) {
-    return "./";
-  }
-  buf.resize(static_cast<size_t>(n));
-  return ExtractFilePath(buf);
+  const std::string program = sys::ExecutablePath();
+  return program.empty() ? std::string(".") + kPathSep : ExtractFilePath(program);
 }
 
 } // namespace qm

@@ -1,6 +1,7 @@
 // The file-system layer: folder listings, masks, existence tests, deletion and creation.
-// Paths are the file system's own bytes (UTF-8 here) from the listing to the open call; only
-// where a path becomes text of a page, a help file or a message is it converted (Paths.h).
+// Paths are the file system's own bytes (UTF-8; on Windows the UTF-8 form of its UTF-16 names)
+// from the listing to the open call; only where a path becomes text of a page, a help file or
+// a message is it converted (Paths.h).
 #pragma once
 
 #include <compare>
@@ -21,14 +22,11 @@ enum class EntryKind {
   BrokenLink, ///< a link that leads nowhere (its target is missing, or links go round)
 };
 
-/// The kind of an entry whose mode (st_mode) is known.
-EntryKind KindOfMode(unsigned mode);
-
 /// One entry of a folder listing (never "." or "..").
 struct DirEntry {
   std::string name; ///< file name as the file system spells it
   EntryKind kind = EntryKind::File;
-  bool hidden = false; ///< the name starts with "."
+  bool hidden = false; ///< the name starts with "." (on Windows also: marked hidden)
 
   bool IsFolder() const { return kind == EntryKind::Folder; }
   bool IsFile() const { return kind == EntryKind::File; }

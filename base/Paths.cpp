@@ -7,34 +7,108 @@ namespace qm {
 
 namespace {
 
+#ifdef _WIN32
+// Where a file name starts after a folder: also after the drive of "C:name".
+constexpr std::string_view kNameStarts = "\\/:";
+#else
+constexpr std::string_view kNameStarts = "/";
+#endif
+
+// Position of the last character after which the file name starts, or npos.
+size_t NameStart(std::string_view path) {
+  return path.find_last_of(kNameStarts);
+}
+
 // Position of the dot that starts the file name's last extension, or npos.
 size_t ExtDot(std::string_view path) {
   const size_t dot = path.rfind('.');
-  const size_t sep = path.rfind(kPathSep);
+  const size_t sep = NameStart(path);
   if (dot == std::string_view::npos || (sep != std::string_view::npos && dot < sep)) {
     return std::string_view::npos;
   }
   return dot;
 }
 
+#ifdef _WIN32
+constexpr std::string_view kForbiddenInNames = "<>:\"|?*";
+// Names that stand for devices wherever they are, also with an extension.
+constexpr std::string_view kDeviceNames[] = {
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+
+std::string StorableName(std::string_view name) {
+  std::string out;
+  out.reserve(name.size() + 1);
+  for (const char c : name) {
+    const bool forbidden =
+        static_cast<unsigned char>(c) < 0x20 || kForbiddenInNames.find(c) != std::string_view::npos;
+    out.push_back(forbidden ? '_' : c);
+  }
+  // Windows drops dots and blanks at a name's end.
+  for (size_t i = out.size(); i > 0 && (out[i - 1] == '.' || out[i - 1] == ' '); --i) {
+    out[i - 1] = '_';
+  }
+  const std::string_view stem = std::string_view(out).substr(0, out.find('.'));
+  for (const std::string_view device : kDeviceNames) {
+    if (SameText(TrimView(stem), device)) {
+      out.insert(stem.size(), "_");
+      break;
+    }
+  }
+  return out;
+}
+#endif
+
 } // namespace
+
+char SeparatorOf(std::string_view path) {
+  for (size_t i = path.size(); i > 0; --i) {
+    if (IsPathSep(path[i - 1])) {
+      return path[i - 1];
+    }
+  }
+  return kPathSep;
+}
 
 std::string AddTrailingBackslash(std::string_view folder) {
   std::string out(folder);
-  if (out.empty() || out.back() != kPathSep) {
-    out.push_back(kPathSep);
+  if (out.empty() || !IsPathSep(out.back())) {
+    out.push_back(SeparatorOf(folder));
   }
   return out;
 }
 
 std::string ExtractFileName(std::string_view path) {
-  const size_t sep = path.rfind(kPathSep);
+  const size_t sep = NameStart(path);
   return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
 }
 
 std::string ExtractFilePath(std::string_view path) {
-  const size_t sep = path.rfind(kPathSep);
+  const size_t sep = NameStart(path);
   return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep + 1));
+}
+
+std::string StorablePath(std::string_view relative) {
+#ifdef _WIN32
+  std::string out;
+  out.reserve(relative.size() + 1);
+  size_t start = 0;
+  for (;;) {
+    size_t end = start;
+    while (end < relative.size() && !IsPathSep(relative[end])) {
+      ++end;
+    }
+    const std::string_view part = relative.substr(start, end - start);
+    out += part == "." || part == ".." ? std::string(part) : StorableName(part);
+    if (end == relative.size()) {
+      return out;
+    }
+    out.push_back(relative[end]);
+    start = end + 1;
+  }
+#else
+  return std::string(relative);
+#endif
 }
 
 std::string ExtractFileExt(std::string_view path) {

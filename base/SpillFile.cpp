@@ -3,12 +3,10 @@
 #include "base/Error.h"
 #include "base/FileReplace.h"
 #include "base/FileSystem.h"
+#include "base/System.h"
 #include "base/TextFile.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace qm {
@@ -31,7 +29,7 @@ SpillFile& SpillFile::operator=(SpillFile&& other) noexcept {
 
 void SpillFile::Abandon() noexcept {
   if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
+    sys::Remove(temp_);
     temp_.clear();
   }
 }
@@ -50,25 +48,26 @@ void SpillFile::Append(std::string_view bytes) {
     made = true;
   } else {
     // The file is opened for each piece: a run may spill many files, each piece is large.
-    fd = ::open(temp_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    fd = sys::Open(temp_, sys::kWrite | sys::kAppend);
     if (fd < 0) {
       throw Error::File(FileOperation::Write, kMsgWriteFailed, path_, errno);
     }
   }
-  struct stat before {};
-  ::fstat(fd, &before);
+  sys::Status before;
+  sys::StatusOf(fd, before);
   const bool written = WriteAllBytes(fd, bytes);
   int err = written ? 0 : errno;
-  if (::close(fd) != 0 && err == 0) {
+  if (!written && !made) {
+    // The piece stays with the caller; the file keeps only what was spilled before it.
+    sys::Resize(fd, before.size);
+  }
+  if (!sys::Close(fd) && err == 0) {
     err = errno;
   }
   if (err != 0) {
-    // The piece stays with the caller; the file keeps only what was spilled before it.
     if (made) {
-      ::unlink(temp_.c_str());
+      sys::Remove(temp_);
       temp_.clear();
-    } else {
-      [[maybe_unused]] const int ignored = ::truncate(temp_.c_str(), before.st_size);
     }
     throw Error::File(FileOperation::Write, kMsgWriteFailed, path_, err);
   }

@@ -3,40 +3,18 @@
 #include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/Paths.h"
+#include "base/System.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace qm {
 
-namespace {
-
-// Opening for writing never waits: a fifo at the place of a page has no reader, and the open
-// fails (ENXIO) instead of blocking the run. On a regular file the flag changes nothing.
-constexpr int kWriteFlags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
-
-} // namespace
-
 bool WriteAllBytes(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
+  return sys::WriteAll(fd, bytes.data(), bytes.size());
 }
 
 namespace {
@@ -55,22 +33,22 @@ constexpr size_t kUnsizedLimit = size_t{64} << 20;
 // Reads everything from fd, or its first limit bytes, and closes it; throws
 // Error(kMsgCannotOpen) naming path.
 std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX,
-                            const struct stat* known = nullptr) {
+                            const sys::Status* known = nullptr) {
   // A regular file's size is known: the bytes are read straight into a string of that size
   // (plus one byte, so that the read that finds the end needs no second allocation), not
   // through a buffer that would copy them once more.
-  struct stat st {};
-  if (known == nullptr && ::fstat(fd, &st) == 0) {
+  sys::Status st;
+  if (known == nullptr && sys::StatusOf(fd, st)) {
     known = &st;
   }
   size_t expected = 0;
-  if (known != nullptr && S_ISREG(known->st_mode)) {
+  if (known != nullptr && known->kind == EntryKind::File) {
     // What is added while the file is read is not taken: a file that keeps growing would
     // otherwise be read without end. A file that gives no size (those of /proc) is read up to
     // a bound instead.
-    limit =
-        std::min(known->st_size > 0 ? static_cast<size_t>(known->st_size) : kUnsizedLimit, limit);
-    expected = known->st_size > 0 ? limit : 0;
+    const std::uint64_t bound = known->size > 0 ? known->size : kUnsizedLimit;
+    limit = static_cast<size_t>(std::min<std::uint64_t>(bound, limit));
+    expected = known->size > 0 ? limit : 0;
   }
   constexpr size_t kChunk = size_t{1} << 16;
   std::string out;
@@ -81,13 +59,10 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
       const size_t room = size < expected ? expected - size + 1 : kChunk;
       out.resize(size + std::min(room, limit - size));
     }
-    const ssize_t n = ::read(fd, out.data() + size, out.size() - size);
+    const std::int64_t n = sys::Read(fd, out.data() + size, out.size() - size);
     if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
       const int err = errno;
-      ::close(fd);
+      sys::Close(fd);
       Fail(FileOperation::Open, kMsgCannotOpen, path, err);
     }
     if (n == 0) {
@@ -95,7 +70,7 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
     }
     size += static_cast<size_t>(n);
   }
-  ::close(fd);
+  sys::Close(fd);
   out.resize(size);
   return out;
 }
@@ -103,18 +78,16 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
 // ReadRegularFileBytes once the file is open: its kind is checked on the descriptor.
 std::optional<std::string> ReadOpenRegularFile(int fd, std::string_view path, EntryKind* kind,
                                                size_t limit) {
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  sys::Status st;
+  if (!sys::StatusOf(fd, st) || st.kind != EntryKind::File) {
+    sys::Close(fd);
     if (kind != nullptr) {
-      *kind = KindOfMode(st.st_mode);
+      *kind = st.kind;
     }
     return std::nullopt;
   }
   return ReadAllAndClose(fd, path, limit, &st);
 }
-
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
 } // namespace
 
@@ -124,14 +97,15 @@ std::string FileErrorMessage(std::string_view path, int err) {
 
 std::string ReadFileBytes(std::string_view path) {
   // Opened without waiting, so that a fifo is refused rather than read forever.
-  const int fd = ::open(std::string(path).c_str(), kReadFlags);
+  const int fd = sys::Open(std::string(path), sys::kRead);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    if (S_ISDIR(st.st_mode)) {
+  sys::Status st;
+  const bool known = sys::StatusOf(fd, st);
+  if (!known || st.kind != EntryKind::File) {
+    sys::Close(fd);
+    if (known && st.kind == EntryKind::Folder) {
       Fail(FileOperation::Open, kMsgCannotOpen, path, EISDIR);
     }
     Fail(FileOperation::Open, kMsgNotRegularFile, path, 0);
@@ -145,14 +119,14 @@ std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind
   // The kind is looked at before the open, which for a device could already do something, and
   // again on the open file, which may have been swapped in between. Neither open nor read
   // waits: a fifo is opened without blocking and never read.
-  struct stat st {};
-  if (::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+  sys::Status st;
+  if (sys::StatusAt(native, st) && st.kind != EntryKind::File) {
     if (kind != nullptr) {
-      *kind = KindOfMode(st.st_mode);
+      *kind = st.kind;
     }
     return std::nullopt;
   }
-  const int fd = ::open(native.c_str(), kReadFlags);
+  const int fd = sys::Open(native, sys::kRead);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
@@ -160,7 +134,7 @@ std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind
 }
 
 std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t limit) {
-  const int fd = ::open(std::string(path).c_str(), kReadFlags);
+  const int fd = sys::Open(std::string(path), sys::kRead);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);
   }
@@ -172,13 +146,13 @@ Lines ReadTextLines(std::string_view path) {
 }
 
 void WriteFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(std::string(path).c_str(), kWriteFlags | O_CREAT | O_TRUNC, 0666);
+  const int fd = sys::Open(std::string(path), sys::kWrite | sys::kCreate | sys::kTruncate);
   if (fd < 0) {
     Fail(FileOperation::Create, kMsgCannotCreateBecause, path, errno);
   }
   const bool ok = WriteAllBytes(fd, bytes);
   const int err = errno;
-  if (::close(fd) != 0 || !ok) {
+  if (!sys::Close(fd) || !ok) {
     FailWrite(path, ok ? errno : err);
   }
 }
@@ -188,13 +162,13 @@ void WriteTextLines(std::string_view path, const Lines& lines) {
 }
 
 void AppendFileBytes(std::string_view path, std::string_view bytes) {
-  const int fd = ::open(std::string(path).c_str(), kWriteFlags | O_APPEND);
+  const int fd = sys::Open(std::string(path), sys::kWrite | sys::kAppend);
   if (fd < 0) {
     FailWrite(path, errno);
   }
   const bool ok = WriteAllBytes(fd, bytes);
   const int err = errno;
-  if (::close(fd) != 0 || !ok) {
+  if (!sys::Close(fd) || !ok) {
     FailWrite(path, ok ? errno : err);
   }
 }
@@ -229,9 +203,9 @@ void ReplaceAtomically(std::string_view path, std::string_view bytes, const Atom
   if (temp.empty()) {
     Fail(words.createOperation, words.createMessage, path, errno);
   }
-  const bool ok = WriteAllBytes(fd, bytes) && (!way.sync || ::fsync(fd) == 0);
+  const bool ok = WriteAllBytes(fd, bytes) && (!way.sync || sys::Sync(fd));
   int err = ok ? 0 : errno;
-  const bool closed = ::close(fd) == 0;
+  const bool closed = sys::Close(fd);
   if (ok && !closed) {
     err = errno;
   }
@@ -239,7 +213,7 @@ void ReplaceAtomically(std::string_view path, std::string_view bytes, const Atom
     err = MoveIntoPlace(temp, target);
   }
   if (err != 0) {
-    ::unlink(temp.c_str());
+    sys::Remove(temp);
     Fail(words.writeOperation, words.writeMessage, path, err);
   }
 }

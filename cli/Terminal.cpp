@@ -2,6 +2,7 @@
 
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
+#include "base/Console.h"
 #include "cli/CliTexts.h"
 
 #include <iostream>
@@ -18,9 +19,9 @@ void PrintError(std::FILE* stream, const Error& error) {
 }
 
 void PrintUtf8(std::FILE* stream, std::string_view utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+  WriteText(stream, utf8);
   if (utf8.empty() || utf8.back() != '\n') {
-    std::fputc('\n', stream);
+    WriteText(stream, "\n");
   }
   std::fflush(stream);
 }
@@ -32,8 +33,8 @@ bool IsYesAnswer(std::string_view answer) {
 
 bool AskYesNo(std::string_view ansiQuestion) {
   const std::string question = ReplaceAll(AnsiToUtf8(ansiQuestion), "\r\n", "\n");
-  std::fputs(question.c_str(), stderr);
-  std::fputs(kPromptSuffix, stderr);
+  WriteText(stderr, question);
+  WriteText(stderr, kPromptSuffix);
   std::fflush(stderr);
   std::string answer;
   if (!std::getline(std::cin, answer)) {

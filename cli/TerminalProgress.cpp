@@ -32,8 +32,8 @@ void TerminalProgress::StepFile(const std::string& file, int lineCount) {
   line += ReplaceAll(AnsiToUtf8(kProgressFile), "%s", ExtractFileName(file));
   line += kProgressSeparator;
   line += AnsiToUtf8(Format(kProgressLines, linesDone_));
-  std::fputs(kRewriteLine, out_);
-  std::fputs(line.c_str(), out_);
+  WriteText(out_, kRewriteLine);
+  WriteText(out_, line);
   std::fflush(out_);
   lineOpen_ = true;
 }

@@ -1,6 +1,7 @@
 // quillmark-cli: the command-line front end. Parses the command line, runs one command and
 // turns its outcome into the exit status.
 #include "base/AnsiText.h"
+#include "base/Console.h"
 #include "base/Error.h"
 #include "base/Process.h"
 #include "cli/CliTexts.h"
@@ -24,7 +25,7 @@ using namespace qm::cli;
 int Run(const Options& options) {
   switch (options.Cmd) {
   case Command::Help:
-    std::fputs(HelpText(options.HelpTopic).c_str(), stdout);
+    qm::WriteText(stdout, HelpText(options.HelpTopic));
     return kExitSuccess;
   case Command::Version:
     std::printf("%s %s\n", kProgramName, QM_VERSION);
@@ -45,11 +46,11 @@ int main(int argc, char** argv) {
   // A file that reaches the size limit fails its write with a reason instead of ending the
   // program without a word.
   qm::IgnoreFileSizeLimitSignal();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = qm::ProgramArguments(argc, argv);
   try {
     return Run(ParseArguments(args));
   } catch (const UsageError& e) {
-    std::fprintf(stderr, "%s: %s\n%s", kProgramName, e.what(), kUsageShort);
+    qm::WriteText(stderr, std::string(kProgramName) + ": " + e.what() + "\n" + kUsageShort);
     return kExitUsage;
   } catch (const qm::Error& e) {
     PrintError(stderr, e);

@@ -85,6 +85,10 @@ private:
 
 } // namespace
 
+std::vector<std::string> ProgramFilesFolders() {
+  return {};
+}
+
 std::string FindInSearchPath(std::string_view name, std::string_view searchPath) {
   if (name.empty()) {
     return {};

@@ -27,6 +27,14 @@ int DescriptorOf(StandardStream stream) {
 
 } // namespace
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void WriteText(std::FILE* stream, std::string_view utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
 bool IsTerminal(StandardStream stream) {
   return ::isatty(DescriptorOf(stream)) == 1;
 }
