@@ -63,9 +63,9 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
                kWarnNoSources);
   }
   const std::string& output = options_.OutputFolder;
-  pageRoot_ = Trim(output) != std::string(1, kPathSep) ? output
-              : quelle.Folders.empty()                 ? std::string()
-                                                       : quelle.Folders.front();
+  pageRoot_ = !IsBareSeparator(Trim(output)) ? output
+              : quelle.Folders.empty()       ? std::string()
+                                             : quelle.Folders.front();
   // What the run learns about the page folders holds only while it goes on.
   folders_.Start();
   struct ForgetListings {
@@ -213,7 +213,7 @@ void GeneratorRun::ClaimOwnPage(const std::string& page, const std::string& inFi
 std::string GeneratorRun::PagePathOf(const std::string& inFile, DocKind kind) const {
   const std::string& folder = options_.OutputFolder;
   const std::string base =
-      Trim(folder) == std::string(1, kPathSep) ? inFile : folder + ExtractFileName(inFile);
+      IsBareSeparator(Trim(folder)) ? inFile : folder + ExtractFileName(inFile);
   return ChangeFileExt(base, DocKindInfoOf(kind).pageExt);
 }
 

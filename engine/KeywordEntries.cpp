@@ -9,7 +9,7 @@ KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& pag
                              std::string_view keyword, std::vector<KeywordEntry>& list,
                              const Origin& origin)
     : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
-      fileName_(std::string_view(page).substr(page.rfind(kPathSep) + 1)), list_(list),
+      fileName_(std::string_view(page).substr(ExtractFilePath(page).size())), list_(list),
       origin_(origin) {}
 
 bool KeywordFilter::DropsAfterMarker(std::string_view line) {

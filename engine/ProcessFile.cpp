@@ -170,13 +170,14 @@ struct GeneratorRun::BlockScan {
     // Without an output folder the pages go beside their source.
     const std::string& folder = run.options_.OutputFolder;
     const std::string base =
-        Trim(folder) == std::string(1, kPathSep) ? inFile : folder + ExtractFileName(inFile);
+        IsBareSeparator(Trim(folder)) ? inFile : folder + ExtractFileName(inFile);
     pageFolder = ExtractFilePath(base);
     doc.page = run.PagePathOf(inFile, DocKind::Doc);
     tech.page = run.PagePathOf(inFile, DocKind::Tech);
     const std::string& root = run.pageRoot_;
     if (!root.empty() && pageFolder.starts_with(root)) {
-      pageDepth = CountChar(std::string_view(pageFolder).substr(root.size()), kPathSep);
+      pageDepth = static_cast<size_t>(
+          std::ranges::count_if(std::string_view(pageFolder).substr(root.size()), IsPathSep));
     }
   }
 

@@ -70,7 +70,8 @@ void SearchBelow(TQuelle& q, const std::string& folder, SeenFolders& seen) {
     if (!IsSearchedFolder(e)) {
       continue;
     }
-    const std::string sub = folder + e.name + kPathSep;
+    // The subfolder keeps the separator the user's folder is written with.
+    const std::string sub = AddTrailingBackslash(folder + e.name);
     FileId id{};
     const bool known = IdOf(sub, id);
     if (known) {

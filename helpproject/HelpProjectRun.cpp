@@ -94,7 +94,7 @@ void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
                     const HelpProjectSettings& settings, const std::string& outputFolderText,
                     const std::string& programFolder, HelpProjectResult& result) {
   // An output folder of "/" alone means no conversion has filled the records in this session.
-  if (AddTrailingBackslash(run.OutputFolder) == std::string(1, kPathSep)) {
+  if (IsBareSeparator(AddTrailingBackslash(run.OutputFolder))) {
     throw MakeError(FileOperation::Precondition, {}, 0, "%s",
                     ErrorArg::Text(ExpandEscapes(kMsgNoConversionYet)));
   }

@@ -16,7 +16,7 @@ bool IsValidHelpTitle(std::string_view title) {
   }
   for (const char c : title) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == kPathSep || c == '\\' || byte < 0x20 || byte == 0x7F) {
+    if (c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F) {
       return false;
     }
   }

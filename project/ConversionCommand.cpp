@@ -58,10 +58,10 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
   lock = LockRunFolder(settings);
 
   const std::string extraFolder = PathFromText(AddTrailingBackslash(settings.ExtraFilesFolder));
-  if (extraFolder != std::string(1, kPathSep)) {
+  if (!IsBareSeparator(extraFolder)) {
     // Without an output folder the top-level pages land in the input folder; so do the
     // additional files that they refer to.
-    const bool noOutputFolder = outputFolder == std::string(1, kPathSep);
+    const bool noOutputFolder = IsBareSeparator(outputFolder);
     CopyFolderContents(extraFolder, noOutputFolder ? inputFolder : outputFolder, kCopyProgressTitle,
                        interaction);
   }
@@ -70,7 +70,7 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
   quelle.IncludeSubfolders = settings.IncludeSubfolders;
   quelle.Masks = MasksForKinds(settings.Kinds);
   // Pages are never read back as sources.
-  if (outputFolder != std::string(1, kPathSep)) {
+  if (!IsBareSeparator(outputFolder)) {
     quelle.Excluded = outputFolder;
   }
   quelle.Search(inputFolder);

@@ -17,23 +17,25 @@ namespace {
 
 enum class ItemKind { Folder, File, Other };
 
-// One entry to copy, as a path relative to the source folder (folders end in "/").
+// One entry to copy, as a path relative to the source folder (folders end in a separator).
 struct Item {
   std::string relative;
   ItemKind kind;
 };
 
 // Lists the tree below source + relative depth first, each folder before its contents.
-// visited holds the folders already listed and the target, which are skipped.
+// visited holds the folders already listed and the target, which are skipped. Relative paths
+// take the separator the source folder is written with.
 void Collect(const std::string& source, const std::string& relative, std::set<FileId>& visited,
              std::vector<Item>& items) {
+  const char sep = SeparatorOf(source);
   for (const DirEntry& entry : ListFolder(source + relative)) {
     const std::string rel = relative + entry.name;
     const std::optional<PathInfo> info = LookUp(source + rel);
     if (info && info->kind == EntryKind::Folder) {
       if (visited.insert(info->id).second) {
-        items.push_back({rel + kPathSep, ItemKind::Folder});
-        Collect(source, rel + kPathSep, visited, items);
+        items.push_back({rel + sep, ItemKind::Folder});
+        Collect(source, rel + sep, visited, items);
       }
     } else if (info && info->kind == EntryKind::File) {
       items.push_back({rel, ItemKind::File});

@@ -2,6 +2,7 @@
 
 #include "TestUtil.h"
 #include "base/Error.h"
+#include "base/Paths.h"
 #include "engine/Generator.h"
 
 using namespace qm;
@@ -142,7 +143,7 @@ TEST(ConversionCommand, WithoutOutputPathExtrasGoBesideTheTopLevelPages) {
   c.settings.ExtraFilesFolder = c.root / "extra";
   WriteFile(c.root / "extra/style.css", "css");
   EXPECT_EQ(c.Run(), ConversionOutcome::Converted);
-  EXPECT_EQ(c.outputFolder, "/");
+  EXPECT_EQ(c.outputFolder, std::string(1, kPathSep));
   EXPECT_EQ(ReadFile(c.root / "src/style.css"), "css");
   EXPECT_EQ(ReadFile(c.root / "src/a.Doc.htm"), kPage);
   EXPECT_EQ(c.interaction.log.front(), "begin " + std::string(kCopyProgressTitle) + " 1");
