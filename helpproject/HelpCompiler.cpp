@@ -131,10 +131,22 @@ private:
   std::string tempProject_;
 };
 
+// The kind of the compiler at path, told by its file name without extension; any other
+// program is taken as the last kind, which reports success with 0 as programs usually do.
+HelpCompilerKind KindOf(const std::string& path) {
+  const std::string name = ExtractFileName(ChangeFileExt(path, ""));
+  for (const HelpCompilerKind& kind : kHelpCompilers) {
+    if (SameText(name, kind.name)) {
+      return kind;
+    }
+  }
+  return std::end(kHelpCompilers)[-1];
+}
+
 } // namespace
 
 bool HelpCompileResult::Ok() const {
-  if (!Run.Succeeded()) {
+  if (Run.Signal != 0 || Run.ExitStatus != Compiler.successStatus) {
     return false;
   }
   for (const std::string& fault : Faults) {
@@ -146,13 +158,27 @@ bool HelpCompileResult::Ok() const {
 }
 
 std::string FindHelpCompiler(ProgramRunner& runner) {
-  std::string compiler = runner.Find(kHelpCompiler);
-  if (compiler.empty()) {
-    throw MakeError(FileOperation::Run, kHelpCompiler, 0, kErrNoHelpCompiler,
-                    ErrorArg::Text(kHelpCompiler), ErrorArg::Text(kHelpCompilerPackage),
-                    ErrorArg::Text(kHelpCompilerPackage));
+#ifdef _WIN32
+  for (const std::string& folder : ProgramFilesFolders()) {
+    if (std::string hhc = runner.Find(AddTrailingBackslash(folder) + kHhcInstallPath);
+        !hhc.empty()) {
+      return hhc;
+    }
   }
-  return compiler;
+#endif
+  for (const HelpCompilerKind& kind : kHelpCompilers) {
+    if (std::string compiler = runner.Find(kind.name); !compiler.empty()) {
+      return compiler;
+    }
+  }
+#ifdef _WIN32
+  throw MakeError(FileOperation::Run, kHelpCompilers[0].name, 0, kErrNoHelpCompiler,
+                  ErrorArg::Text(kHelpCompilers[0].name), ErrorArg::Text(kHelpCompilers[1].name));
+#else
+  throw MakeError(FileOperation::Run, kHelpCompilers[0].name, 0, kErrNoHelpCompiler,
+                  ErrorArg::Text(kHelpCompilers[0].name), ErrorArg::Text(kHelpCompilerPackage),
+                  ErrorArg::Text(kHelpCompilerPackage));
+#endif
 }
 
 HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& compiler,
@@ -160,6 +186,7 @@ HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& c
   HelpCompileResult result;
   result.ProjectFile = projectFile;
   result.CompiledFile = ChangeFileExt(projectFile, kCompiledFileExt);
+  result.Compiler = KindOf(compiler);
   const std::string folder = ExtractFilePath(projectFile);
   StagedCompile staged(projectFile, result.CompiledFile);
   // A name that begins with "-" would be read as an option: it is given as a path instead.
@@ -171,7 +198,7 @@ HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& c
   result.Faults = CompilerFaults(result.Run.Output);
   // The compiler may write its file also when it reports errors; it is kept then, as it
   // would have been written in place.
-  if (result.Run.Succeeded()) {
+  if (result.Run.Signal == 0 && result.Run.ExitStatus == result.Compiler.successStatus) {
     staged.Commit();
   }
   return result;
@@ -203,11 +230,12 @@ std::vector<std::string> CompileReport(const HelpCompileResult& result, bool wit
   for (const std::string& fault : result.Faults) {
     lines.push_back(WordMessage(kMsgCompileFault, project, ErrorArg::Path(fault)));
   }
+  const char* compiler = result.Compiler.name;
   if (result.Run.Signal != 0) {
-    lines.push_back(WordMessage(kMsgCompileSignal, project, ErrorArg::Text(kHelpCompiler),
+    lines.push_back(WordMessage(kMsgCompileSignal, project, ErrorArg::Text(compiler),
                                 ErrorArg::Number(result.Run.Signal)));
-  } else if (result.Run.ExitStatus != 0) {
-    lines.push_back(WordMessage(kMsgCompileStatus, project, ErrorArg::Text(kHelpCompiler),
+  } else if (result.Run.ExitStatus != result.Compiler.successStatus) {
+    lines.push_back(WordMessage(kMsgCompileStatus, project, ErrorArg::Text(compiler),
                                 ErrorArg::Number(result.Run.ExitStatus)));
   } else if (withSuccess && result.Ok()) {
     lines.push_back(WordMessage(kMsgCompiled, project, ErrorArg::Path(result.CompiledFile)));

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "base/ExternalProgram.h"
+#include "helpproject/HelpTexts.h"
 
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,20 +18,23 @@ struct HelpCompileResult {
   std::string ProjectFile;  ///< the project file, as the file system spells it
   std::string CompiledFile; ///< the help file the project names (".chm" for ".hhp")
   ProgramRun Run;           ///< how the compiler ended and what it printed
+  HelpCompilerKind Compiler = std::end(kHelpCompilers)[-1]; ///< which compiler it was
   /// The lines of its output that report a fault (CompilerFaults), as it printed them.
   std::vector<std::string> Faults;
 
-  /// The compiler ended with 0 and reported no error. It exits with 0 also when a contents or
+  /// The compiler ended with its status of success and reported no error. It exits with 0 also when a contents or
   /// index link names an anchor that its page lacks, and says so only in an "Error:" line.
   bool Ok() const;
 };
 
-/// The help compiler's path. Throws Error (operation Run, kErrNoHelpCompiler naming the
-/// compiler and its package) when runner finds none.
+/// The help compiler's path: the first of kHelpCompilers that runner finds (on Windows
+/// HTML Help Workshop's hhc.exe first in its installation folder, then along PATH). Throws Error
+/// (operation Run, kErrNoHelpCompiler naming the compilers) when runner finds none.
 std::string FindHelpCompiler(ProgramRunner& runner);
 
 /// Runs compiler on projectFile inside the project's folder, with the project's file name as
-/// its one argument. Throws Error when the compiler cannot be started.
+/// its one argument; which of kHelpCompilers it is follows from its file name. Throws Error
+/// when the compiler cannot be started.
 HelpCompileResult CompileHelpProject(ProgramRunner& runner, const std::string& compiler,
                                      const std::string& projectFile);
 

@@ -151,13 +151,31 @@ inline constexpr const char* kWarnBadSymbol =
     "bersetzen";
 
 // Compiling a project into a help file.
+/// A help compiler: the name it is looked up by, and the exit status with which it reports
+/// success.
+struct HelpCompilerKind {
+  const char* name;
+  int successStatus;
+};
+#ifdef _WIN32
+/// HTML Help Workshop's compiler, which exits with 1 on success, is taken where it is
+/// installed; otherwise Free Pascal's chmcmd, which exits with 0.
+inline constexpr HelpCompilerKind kHelpCompilers[] = {{"hhc", 1}, {"chmcmd", 0}};
+/// HTML Help Workshop's folder below a folder of installed programs, and its compiler there.
+inline constexpr const char* kHhcInstallPath = "HTML Help Workshop\\hhc.exe";
+/// Neither compiler is found: both names.
+inline constexpr const char* kErrNoHelpCompiler =
+    "Es wurde kein Hilfe-Compiler gefunden: weder %s.exe (HTML Help Workshop, in seinem "
+    "Installationsordner oder im Suchpfad PATH) noch %s.exe (Free Pascal, im Suchpfad PATH)";
+#else
 /// The help compiler, looked up in PATH, and the Debian package it comes in.
-inline constexpr const char* kHelpCompiler = "chmcmd";
+inline constexpr HelpCompilerKind kHelpCompilers[] = {{"chmcmd", 0}};
 inline constexpr const char* kHelpCompilerPackage = "fp-utils";
 /// The compiler is not installed: the compiler, the package twice.
 inline constexpr const char* kErrNoHelpCompiler =
     "Der Hilfe-Compiler %s wurde nicht gefunden (weder installiert noch im Suchpfad PATH). "
     "Er geh\xF6rt zum Paket %s; installieren Sie es mit: sudo apt-get install %s";
+#endif
 /// The lines of a compile: the project file comes first on each.
 inline constexpr const char* kMsgCompileFault = "%s: %s";
 inline constexpr const char* kMsgCompileStatus = "%s: %s endete mit Status %d";

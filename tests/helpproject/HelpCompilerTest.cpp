@@ -1,5 +1,6 @@
 #include "TestUtil.h"
 
+#include "base/Paths.h"
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpProjectRun.h"
 
@@ -166,10 +167,12 @@ TEST(HelpCompiler, ProjectFilesAreThoseOfTheEnabledKindsInTheOrderWritten) {
   HelpProjectSettings settings;
   settings.Title = "Hand\xFC"
                    "buch";
-  EXPECT_EQ(ProjectFilesOf(settings, "aus"), (std::vector<std::string>{"aus/Hand\xC3\xBC"
-                                                                       "buch.Tech.hhp",
-                                                                       "aus/Hand\xC3\xBC"
-                                                                       "buch.Doc.hhp"}));
+  // A folder without a separator gets the system's own.
+  const std::string aus = std::string("aus") + kPathSep;
+  EXPECT_EQ(ProjectFilesOf(settings, "aus"), (std::vector<std::string>{aus + "Hand\xC3\xBC"
+                                                                             "buch.Tech.hhp",
+                                                                       aus + "Hand\xC3\xBC"
+                                                                             "buch.Doc.hhp"}));
   settings.TechHelpEnabled = false;
   EXPECT_EQ(ProjectFilesOf(settings, "aus/"), std::vector<std::string>{"aus/Hand\xC3\xBC"
                                                                        "buch.Doc.hhp"});
