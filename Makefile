@@ -8,6 +8,7 @@ BENCH_BUILD := build-bench
 FUZZ_BUILD  := build-fuzz
 TSAN_BUILD  := build-tsan
 PACKAGE_BUILD := build-package
+WIN_BUILD   := build-windows
 # Warnings are errors in the builds made here (and so in CI); "make WERROR=OFF ..." lets a
 # new compiler's warning pass. A plain cmake build has them off.
 WERROR      ?= ON
@@ -26,7 +27,7 @@ EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
 .PHONY: all deps configure build run test screenshots images bench sanitize tsan format clean fuzz fuzz-configure fuzz-viewer \
-        screenshot-viewer package check-package
+        screenshot-viewer package check-package windows windows-configure test-windows package-windows
 
 all: build
 
@@ -151,8 +152,26 @@ package: deps
 check-package: package
 	sh scripts/check-package $(PACKAGE_BUILD)/quillmark_*.deb
 
+# quillmark-cli.exe and the core's test programs for 64-bit Windows, cross-built with MinGW-w64
+# (cmake/MinGW.cmake) and linked statically, into $(WIN_BUILD)/bin.
+windows-configure: deps
+	$(CMAKE) -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=$(WERROR)
+
+windows: windows-configure
+	cmake --build $(WIN_BUILD) -j$(JOBS) --target quillmark-cli qm_windows_tests
+
+# The Windows tests under wine64, in a Wine prefix of the build folder's own.
+test-windows: windows
+	cd $(WIN_BUILD) && ctest --output-on-failure
+
+# The zip of quillmark-cli.exe with its tables, templates, "Extra Files", the example project
+# and LIESMICH.txt, into $(WIN_BUILD)/.
+package-windows: windows-configure
+	cmake --build $(WIN_BUILD) -j$(JOBS) --target package-windows
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' ':!examples/')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(WIN_BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(PACKAGE_BUILD)

@@ -24,8 +24,11 @@ file(MAKE_DIRECTORY "${QM_BIN_DIR}/Extra Files")
 # blocks of data/help/*.htm converted by quillmark-cli and compiled by chmcmd
 # (data/help/BuildHelp.cmake).
 # Without chmcmd or iconv everything else still builds, and the build says so.
-find_program(QM_CHMCMD chmcmd)
-find_program(QM_ICONV iconv)
+# A cross build does not make it: its quillmark-cli cannot run here without an emulator.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_program(QM_CHMCMD chmcmd)
+  find_program(QM_ICONV iconv)
+endif()
 set(QM_HELP_FILE ${QM_BIN_DIR}/Quillmark.Doc.chm)
 if(QM_CHMCMD AND QM_ICONV)
   file(GLOB QM_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/help/*.htm)

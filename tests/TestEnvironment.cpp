@@ -1,6 +1,6 @@
 // Every test sees the same clock, locale and time zone, however the test binary is started:
 // pages and project files then hold reproducible dates ("26.11.2025 10:00:00").
-#include <gtest/gtest.h>
+#include "TestUtil.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -10,9 +10,9 @@ namespace {
 class FixedEnvironment : public ::testing::Environment {
 public:
   void SetUp() override {
-    ::setenv("SOURCE_DATE_EPOCH", "1764151200", 1);
-    ::setenv("LC_ALL", "C", 1);
-    ::setenv("TZ", "UTC", 1);
+    qmtest::SetEnv("SOURCE_DATE_EPOCH", "1764151200");
+    qmtest::SetEnv("LC_ALL", "C");
+    qmtest::SetEnv("TZ", "UTC");
     ::tzset();
   }
 };

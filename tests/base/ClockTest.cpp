@@ -1,13 +1,13 @@
 #include "base/Clock.h"
 
-#include <gtest/gtest.h>
+#include "TestUtil.h"
 
 #include <clocale>
 #include <cstdlib>
 
 TEST(Clock, SourceDateEpochFixesNow) {
   // With SOURCE_DATE_EPOCH set, dates are reproducible (German defaults in the C locale).
-  ::setenv("SOURCE_DATE_EPOCH", "1764151200", 1);
+  qmtest::SetEnv("SOURCE_DATE_EPOCH", "1764151200");
   EXPECT_EQ(qm::ShortDateText(), "26.11.2025");
   EXPECT_EQ(qm::LongTimeText(), "10:00:00");
   EXPECT_EQ(qm::DateTimeText(), "26.11.2025 10:00:00");
@@ -16,7 +16,7 @@ TEST(Clock, SourceDateEpochFixesNow) {
 
 TEST(Clock, UtfVariantOfTheCLocaleUsesTheGermanDefaults) {
   // "C.UTF-8" is the plain C locale with another character set: no regional format applies.
-  ::setenv("SOURCE_DATE_EPOCH", "1764151200", 1);
+  qmtest::SetEnv("SOURCE_DATE_EPOCH", "1764151200");
   if (std::setlocale(LC_TIME, "C.UTF-8") == nullptr) {
     GTEST_SKIP() << "no C.UTF-8 locale";
   }

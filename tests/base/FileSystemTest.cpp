@@ -19,18 +19,26 @@ TEST(FileSystem, MasksMatchWholeNamesWithoutCase) {
 
 TEST(FileSystem, ListingIsSortedByUpperCaseName) {
   // Listings are reproducible: upper-case order first, then bytes; hidden entries flagged.
-  // Names keep the file system's spelling ("\xC3\x84" is the UTF-8 form of A umlaut).
+  // Names keep the file system's spelling ("\xC3\x84" is the UTF-8 form of A umlaut). Windows
+  // cannot hold "A.pas" and "a.pas" side by side.
   qmtest::TempDir dir;
-  for (const char* name : {"b.pas", "A.pas", "a.pas", ".hidden", "\xC3\x84.pas"}) {
-    qmtest::WriteFile(dir / name, "x");
+  std::vector<std::string> expected = {".hidden(h)", "A.pas", "a.pas",
+                                       "b.pas",      "Sub/",  "\xC3\x84.pas"};
+#ifdef _WIN32
+  expected.erase(expected.begin() + 2);
+#endif
+  for (const std::string& name : expected) {
+    if (!name.ends_with(")") && !name.ends_with("/")) {
+      qmtest::WriteFile(dir / name, "x");
+    }
   }
+  qmtest::WriteFile(dir / ".hidden", "x");
   std::filesystem::create_directory(dir / "Sub");
   std::vector<std::string> names;
   for (const DirEntry& e : ListFolder(dir.path())) {
     names.push_back(e.name + (e.IsFolder() ? "/" : "") + (e.hidden ? "(h)" : ""));
   }
-  EXPECT_EQ(names, (std::vector<std::string>{".hidden(h)", "A.pas", "a.pas", "b.pas", "Sub/",
-                                             "\xC3\x84.pas"}));
+  EXPECT_EQ(names, expected);
   EXPECT_TRUE(ListFolder(dir / "missing/").empty());
 }
 

@@ -6,9 +6,10 @@ using namespace qm;
 
 TEST(Paths, TrailingSeparator) {
   // Empty becomes the root, a final separator stays, anything else gets one.
-  EXPECT_EQ(AddTrailingBackslash(""), "/");
+  const std::string sep(1, kPathSep);
+  EXPECT_EQ(AddTrailingBackslash(""), sep);
   EXPECT_EQ(AddTrailingBackslash("/out/"), "/out/");
-  EXPECT_EQ(AddTrailingBackslash("out"), "out/");
+  EXPECT_EQ(AddTrailingBackslash("out"), "out" + sep);
 }
 
 TEST(Paths, NamePartsUseTheLastExtensionOfTheName) {

@@ -6,19 +6,26 @@
 
 #include "project/ProjectSettings.h"
 
-#include <fcntl.h>
 #include <functional>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 extern char** environ;
+#endif
 
 namespace qmtest {
 
+#ifdef _WIN32
+inline constexpr const char* kCliPath = QM_BIN_DIR "/quillmark-cli.exe";
+#else
 inline constexpr const char* kCliPath = QM_BIN_DIR "/quillmark-cli";
+#endif
 
 /// What one run of the program left: its exit status and everything it printed.
 struct CliResult {
@@ -27,14 +34,24 @@ struct CliResult {
   std::string Err;
 };
 
+/// False for the variables that FixedEnvironment sets itself.
+inline bool KeptInFixedEnvironment(std::string_view entry) {
+  return !entry.starts_with("LC_") && !entry.starts_with("LANG") && !entry.starts_with("TZ=") &&
+         !entry.starts_with("SOURCE_DATE_EPOCH=");
+}
+
+#ifdef _WIN32
+/// Runs quillmark-cli.exe with args in the environment of FixedEnvironment, stdin from NUL
+/// (CliRunner.cpp).
+CliResult RunCli(const std::vector<std::string>& args);
+#else
 /// The environment of the test process with a fixed "now", the C locale and UTC, so that dates
 /// in pages and project files do not depend on the machine the tests run on.
 inline std::vector<std::string> FixedEnvironment() {
   std::vector<std::string> env;
   for (char** var = environ; *var != nullptr; ++var) {
     const std::string_view entry(*var);
-    if (!entry.starts_with("LC_") && !entry.starts_with("LANG") && !entry.starts_with("TZ=") &&
-        !entry.starts_with("SOURCE_DATE_EPOCH=")) {
+    if (KeptInFixedEnvironment(entry)) {
       env.emplace_back(entry);
     }
   }
@@ -124,6 +141,7 @@ inline CliResult RunCliWith(const std::vector<std::string>& args,
   result.Err = ReadFile(errPath);
   return result;
 }
+#endif
 
 /// A program folder "prog/bin/" with the tables, its templates in "prog/Templates/", and the
 /// source folder "Quellen-ä/" (UTF-8 on disk) with one Pascal source holding a Doc and a Tech

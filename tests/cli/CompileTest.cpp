@@ -26,9 +26,9 @@ public:
     if (const char* old = std::getenv("PATH")) {
       old_ = old;
     }
-    ::setenv("PATH", path.c_str(), 1);
+    qmtest::SetEnv("PATH", path.c_str());
   }
-  ~PathGuard() { ::setenv("PATH", old_.c_str(), 1); }
+  ~PathGuard() { qmtest::SetEnv("PATH", old_.c_str()); }
 
 private:
   std::string old_;

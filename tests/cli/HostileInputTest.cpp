@@ -3,9 +3,11 @@
 // and errors that the run went past.
 #include "CliFixture.h"
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#endif
 
 using namespace qmtest;
 
@@ -26,6 +28,11 @@ std::vector<std::string> Args(const CliWorld& world, const std::string& in, cons
 
 } // namespace
 
+#ifdef _WIN32
+TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
+  GTEST_SKIP() << "dangling links, fifos and sockets are POSIX entries";
+}
+#else
 TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
   // A link that leads nowhere, a fifo, a socket and a name with a line feed match the mask:
   // each is skipped with a warning naming it (the line feed shown as an escape, so the warning
@@ -69,6 +76,7 @@ TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
                   "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Gut.Doc.htm", "",
                   "[INFOTYPES]"}));
 }
+#endif
 
 TEST(CliHostile, HelpTitleThatLeavesTheOutputFolderIsRefused) {
   // "../raus" would put the help project beside the output folder: the conversion is done,

@@ -90,9 +90,9 @@ public:
   explicit EpochOverride(const char* epoch) {
     const char* old = std::getenv("SOURCE_DATE_EPOCH");
     old_ = old == nullptr ? "" : old;
-    ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
+    qmtest::SetEnv("SOURCE_DATE_EPOCH", epoch);
   }
-  ~EpochOverride() { ::setenv("SOURCE_DATE_EPOCH", old_.c_str(), 1); }
+  ~EpochOverride() { qmtest::SetEnv("SOURCE_DATE_EPOCH", old_.c_str()); }
 
 private:
   std::string old_;
@@ -319,6 +319,7 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
   EXPECT_THROW(SaveProjectFile(existing, broken), Error);
   EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
 
+#ifndef _WIN32
   // Only the replacing fails: the new text does not fit on the disk (here: beyond a file
   // size limit).
   {
@@ -327,6 +328,7 @@ TEST(ProjectFile, AFailedSaveLeavesTheFileAsItWas) {
                             "er als erlaubt");
   }
   EXPECT_EQ(ReadFile(existing), "[Main]\r\nalt=1\r\n");
+#endif
   // A name as long as a name may be still leaves room for the temporary file beside it.
   const std::string longName = dir / (std::string(245, 'n') + ".qmpr");
   WriteFile(longName, "[Main]\r\nalt=1\r\n");
