@@ -22,8 +22,9 @@ struct HelpCompileResult {
   /// The lines of its output that report a fault (CompilerFaults), as it printed them.
   std::vector<std::string> Faults;
 
-  /// The compiler ended with its status of success and reported no error. It exits with 0 also when a contents or
-  /// index link names an anchor that its page lacks, and says so only in an "Error:" line.
+  /// The compiler ended with its status of success and reported no error. It exits with 0 also when
+  /// a contents or index link names an anchor that its page lacks, and says so only in an "Error:"
+  /// line.
   bool Ok() const;
 };
 
