@@ -78,6 +78,10 @@ inline constexpr const char* kMsgFilledPagePartTooLong =
     "(mehr als das %d-fache des Titels und 64 KiB)";
 
 /// Warnings of the block scan (Windows-1252; "%s" and "%d" in the order the comments give).
+/// An own page name that the file system cannot hold (on Windows ":", "?", a device name such
+/// as CON...): the name, the page's name as written.
+inline constexpr const char* kWarnPageNameNotStorable =
+    "Der Seitenname \"%s\" ist kein g\xFCltiger Dateiname; die Seite hei\xDFt %s";
 /// "###Output" behind comment syntax: the block stays on its source's page.
 inline constexpr const char* kWarnOutputNotAtLineStart =
     "\"###Output\" muss am Anfang der Zeile stehen (im Blockkommentar, ohne Kommentarzeichen "

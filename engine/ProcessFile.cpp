@@ -183,14 +183,20 @@ struct GeneratorRun::BlockScan {
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
 
-  // The own page called name (Windows-1252 text of the source) in the page folder; a name
-  // that leads out of it ends the run.
-  std::string OwnPage(std::string_view name, std::string_view ext) const {
+  // The own page called name (Windows-1252 text of the source, on line index) in the page
+  // folder; a name that leads out of it ends the run, and one the file system cannot hold is
+  // made into one it can, with a warning.
+  std::string OwnPage(std::string_view name, std::string_view ext, size_t index) {
     if (NameLeavesFolder(name)) {
       throw MakeError(FileOperation::Source, inFile, 0, kMsgBadPageName, ErrorArg::Path(inFile),
                       ErrorArg::Text(name));
     }
-    std::string page = pageFolder + PathFromText(name) + std::string(ext);
+    const std::string given = PathFromText(name) + std::string(ext);
+    const std::string stored = StorablePath(given);
+    if (stored != given) {
+      Warn(index, kWarnPageNameNotStorable, ErrorArg::Text(name), ErrorArg::Path(stored));
+    }
+    std::string page = pageFolder + stored;
     const std::string fileName = ExtractFileName(page);
     if (fileName.starts_with('.')) {
       AddWarning(run.result_.Warnings, inFile, static_cast<int>(titleLine), kWarnHiddenPageName,
@@ -307,7 +313,7 @@ struct GeneratorRun::BlockScan {
       own = OwnPage(second.size() > kOutputNameOffset
                         ? std::string_view(second).substr(kOutputNameOffset)
                         : std::string_view(),
-                    s.pageExt);
+                    s.pageExt, i + 1);
       outputLine = true;
       run.ClaimOwnPage(own, inFile);
       s.records.Pages.push_back(own);
@@ -320,7 +326,7 @@ struct GeneratorRun::BlockScan {
         }
         Warn(i, kWarnSlashInTitle, ErrorArg::Text(name));
       }
-      own = OwnPage(name, s.pageExt);
+      own = OwnPage(name, s.pageExt, i);
       run.ClaimOwnPage(own, inFile);
       s.used = false;
       s.records.Pages.push_back(own);

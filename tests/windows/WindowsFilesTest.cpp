@@ -131,11 +131,7 @@ TEST(WindowsFiles, AReadOnlyTargetIsRefusedAndKept) {
   const std::string refused = "Datei " + page + ": Dateizugriff verweigert";
   for (const auto& write : std::initializer_list<std::function<void()>>{
            [&] { WriteFileAtomic(page, "neu\r\n", "nach %s kann nicht geschrieben werden"); },
-           [&] {
-             OutputFile file = OutputFile::Rewrite(page, false);
-             file.Write("neu\r\n");
-             file.Close();
-           },
+           [&] { ReplaceFileIfChanged(page, "neu\r\n"); },
        }) {
     try {
       write();

@@ -33,6 +33,10 @@ endforeach()
 set(QM_TEST_PROGRAMS)
 foreach(layer base engine helpproject project cli data windows)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${layer}/*.cpp)
+  if(layer STREQUAL "windows")
+    # The Windows-only tests start quillmark-cli.exe as the command line's tests do.
+    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliRunner.cpp)
+  endif()
   # The installation test installs the Linux program tree; the compile tests run Linux's
   # chmcmd (their Windows counterparts, with stand-in compilers, are in windows/).
   list(FILTER sources EXCLUDE REGEX "/(InstallTest|CompileTest|ChmCompileTest|ChmReadBackTest)\\.cpp$")
