@@ -1,7 +1,11 @@
 // One run at a time in a folder: an advisory lock on the folder itself, so that no file is
 // added to it. The lock ends with the process that holds it, also when the process is killed.
+// On POSIX systems it is a flock on the open folder; on Windows a named kernel object made
+// from the folder's identity (volume and file index), which exists while a handle to it is
+// open.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qm {
@@ -20,10 +24,12 @@ public:
   /// when another run (another process, or another RunLock of this one) holds it, or the
   /// errno of a folder that cannot be opened (the lock is not held then).
   int TryLock(const std::string& folder);
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return lock_ != kNone; }
 
 private:
-  int fd_ = -1;
+  static constexpr std::intptr_t kNone = -1;
+  /// The open folder's descriptor, or on Windows the kernel object's handle.
+  std::intptr_t lock_ = kNone;
 };
 
 } // namespace qm

@@ -30,10 +30,9 @@ private:
 };
 
 std::vector<std::string> Convert(const CliWorld& world, std::vector<std::string> extra) {
-  std::vector<std::string> args = {"convert",        "--program-dir", world.Program(),
-                                   "--input",        world.Source(),  "--output",
-                                   world / "aus/",   "--kinds",       "pascal",
-                                   "--yes",          "--quiet"};
+  std::vector<std::string> args = {"convert",      "--program-dir", world.Program(), "--input",
+                                   world.Source(), "--output",      world / "aus/",  "--kinds",
+                                   "pascal",       "--yes",         "--quiet"};
   args.insert(args.end(), extra.begin(), extra.end());
   return args;
 }
@@ -48,10 +47,12 @@ TEST(WindowsCli, OwnPageNamesWindowsCannotStoreGetAnUnderscore) {
   const CliResult result = RunCli(Convert(world, {}));
   EXPECT_EQ(result.Status, 0) << result.Err;
   const std::string warn = world.Source() + "Namen.pas: Zeile ";
-  EXPECT_EQ(result.Err, warn + "2: Warnung: Der Seitenname \"Ein:Aus\" ist kein g\xC3\xBCltiger "
-                               "Dateiname; die Seite hei\xC3\x9Ft Ein_Aus.Doc.htm\n" +
-                            warn + "6: Warnung: Der Seitenname \"PRN\" ist kein g\xC3\xBCltiger "
-                                   "Dateiname; die Seite hei\xC3\x9Ft PRN_.Doc.htm\n");
+  EXPECT_EQ(result.Err, warn +
+                            "2: Warnung: Der Seitenname \"Ein:Aus\" ist kein g\xC3\xBCltiger "
+                            "Dateiname; die Seite hei\xC3\x9Ft Ein_Aus.Doc.htm\n" +
+                            warn +
+                            "6: Warnung: Der Seitenname \"PRN\" ist kein g\xC3\xBCltiger "
+                            "Dateiname; die Seite hei\xC3\x9Ft PRN_.Doc.htm\n");
   EXPECT_TRUE(Exists(world / "aus/Ein_Aus.Doc.htm"));
   EXPECT_TRUE(Exists(world / "aus/PRN_.Doc.htm"));
 }
@@ -66,8 +67,7 @@ TEST(WindowsCli, CompilesWithHhcOrChmcmdAndReadsTheirExitStatus) {
   std::filesystem::create_directories(FsPath(programs / "HTML Help Workshop"));
   std::filesystem::copy_file(FsPath(kStandIns + "/hhc/hhc.exe"), FsPath(workshop));
   const std::string project = world / "aus/Hilfe.Doc.hhp";
-  const std::vector<std::string> compile = {"--help-title", "Hilfe", "--help-project",
-                                            "--compile"};
+  const std::vector<std::string> compile = {"--help-title", "Hilfe", "--help-project", "--compile"};
   struct Case {
     std::string programFiles;
     std::string path;
@@ -82,7 +82,8 @@ TEST(WindowsCli, CompilesWithHhcOrChmcmdAndReadsTheirExitStatus) {
            {programs.path(), none, true, 1, failed + project + ": hhc endete mit Status 0\n"},
            {none, kStandIns + "/hhc", true, 1, failed + project + ": hhc endete mit Status 0\n"},
            {none, kStandIns + "/chmcmd", false, 0, ""},
-           {none, kStandIns + "/chmcmd", true, 1, failed + project + ": chmcmd endete mit Status 1\n"},
+           {none, kStandIns + "/chmcmd", true, 1,
+            failed + project + ": chmcmd endete mit Status 1\n"},
            {none, none, false, 1,
             "Es wurde kein Hilfe-Compiler gefunden: weder hhc.exe (HTML Help Workshop, in seinem "
             "Installationsordner oder im Suchpfad PATH) noch chmcmd.exe (Free Pascal, im "

@@ -8,6 +8,7 @@
 #include "base/ExternalProgram.h"
 #include "base/FileSystem.h"
 #include "base/Paths.h"
+#include "base/RunLock.h"
 #include "base/TextFile.h"
 
 #include <cstdlib>
@@ -182,4 +183,18 @@ TEST(WindowsPrograms, ArgumentsArriveWholeAndTheExitStatusIsKept) {
     EXPECT_EQ(e.Text(), "Das Programm " + dir / "fehlt.exe" +
                             " kann nicht gestartet werden: Datei nicht gefunden");
   }
+}
+
+TEST(WindowsFiles, OneRunLockPerFolderWhateverItsSpelling) {
+  // The lock belongs to the folder, not to the text naming it; it ends with its holder.
+  TempDir dir;
+  ASSERT_TRUE(ForceDirectories(dir / "aus"));
+  RunLock first;
+  ASSERT_EQ(first.TryLock(dir / "aus/"), 0);
+  RunLock second;
+  EXPECT_EQ(second.TryLock(Backslashed(dir / "aus")), EWOULDBLOCK);
+  EXPECT_FALSE(second.Held());
+  first = RunLock();
+  EXPECT_EQ(second.TryLock(dir / "aus"), 0);
+  EXPECT_EQ(first.TryLock(dir / "fehlt"), ENOENT);
 }

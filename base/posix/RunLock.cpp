@@ -8,22 +8,28 @@
 
 namespace qm {
 
-RunLock::RunLock(RunLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+namespace {
+
+void Release(std::intptr_t fd) {
+  if (fd >= 0) {
+    ::close(static_cast<int>(fd));
+  }
+}
+
+} // namespace
+
+RunLock::RunLock(RunLock&& other) noexcept : lock_(std::exchange(other.lock_, kNone)) {}
 
 RunLock& RunLock::operator=(RunLock&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-    fd_ = std::exchange(other.fd_, -1);
+    Release(lock_);
+    lock_ = std::exchange(other.lock_, kNone);
   }
   return *this;
 }
 
 RunLock::~RunLock() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-  }
+  Release(lock_);
 }
 
 int RunLock::TryLock(const std::string& folder) {
@@ -39,10 +45,8 @@ int RunLock::TryLock(const std::string& folder) {
       return err;
     }
   }
-  if (fd_ >= 0) {
-    ::close(fd_);
-  }
-  fd_ = fd;
+  Release(lock_);
+  lock_ = fd;
   return 0;
 }
 
