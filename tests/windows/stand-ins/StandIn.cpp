@@ -1,6 +1,6 @@
 // A stand-in for a help compiler, built as hhc.exe (QM_STAND_IN_HHC) or chmcmd.exe. It prints
 // each argument it received as "[argument]" (in the ANSI code page, as console programs write
-// to a pipe), writes "<project>.chm" beside the project file it was given, and ends with the
+// to a pipe), writes the help file that the project file it was given names, and ends with the
 // status of success of the program it stands for: 1 for hhc.exe, 0 for chmcmd.exe. With the
 // environment variable QM_STAND_IN_FAIL set it writes nothing, prints an error line and ends
 // with that program's status of failure.
@@ -37,11 +37,20 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("Error: the project cannot be compiled\n");
     return kFailure;
   }
-  if (argc > 1) {
-    std::wstring help = argv[1];
-    const size_t dot = help.rfind(L'.');
-    help = (dot == std::wstring::npos ? help : help.substr(0, dot)) + L".chm";
-    if (FILE* out = _wfopen(help.c_str(), L"wb")) {
+  // The help file is the one the project's "Compiled file=" line names, as the compilers do.
+  std::string help;
+  if (FILE* project = argc > 1 ? _wfopen(argv[1], L"rb") : nullptr) {
+    char line[1024];
+    while (std::fgets(line, sizeof line, project) != nullptr) {
+      const std::string text = line;
+      if (text.rfind("Compiled file=", 0) == 0) {
+        help = text.substr(14, text.find_first_of("\r\n") - 14);
+      }
+    }
+    std::fclose(project);
+  }
+  if (!help.empty()) {
+    if (FILE* out = std::fopen(help.c_str(), "wb")) {
       std::fputs("ITSF", out);
       std::fclose(out);
     }
