@@ -223,6 +223,25 @@ constexpr AtomicFailure kFileFailure{FileOperation::Create, kMsgCannotCreateBeca
 
 } // namespace
 
+std::string WriteTempBeside(const std::string& target, std::string_view bytes,
+                            std::string_view extension) {
+  int fd = -1;
+  const std::string temp = MakeTempBeside(target, fd, extension);
+  if (temp.empty()) {
+    Fail(FileOperation::Create, kMsgCannotCreateBecause, target, errno);
+  }
+  const bool written = WriteAllBytes(fd, bytes);
+  int err = written ? 0 : errno;
+  if (!sys::Close(fd) && written) {
+    err = errno;
+  }
+  if (err != 0) {
+    sys::Remove(temp);
+    FailWrite(target, err);
+  }
+  return temp;
+}
+
 bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist) {
   const std::string native(path);
   if (mayExist && FileHoldsBytes(native, bytes)) {

@@ -61,6 +61,12 @@ void WriteTextLines(std::string_view path, const Lines& lines);
 /// Appends bytes to a file that must exist; throws Error(FileErrorMessage) otherwise.
 void AppendFileBytes(std::string_view path, std::string_view bytes);
 
+/// Writes bytes into a new temporary file beside target whose name ends in extension
+/// (MakeTempBeside) and returns its name. Throws Error(kMsgCannotCreateBecause) naming target
+/// when it cannot be made, Error(kMsgWriteFailed) when it cannot be written (it is gone then).
+std::string WriteTempBeside(const std::string& target, std::string_view bytes,
+                            std::string_view extension = {});
+
 /// Replaces the file at path atomically with bytes (FileReplace.h), leaving it untouched
 /// (with its time) when it holds these bytes already; mayExist false skips that look. A link
 /// at path is replaced, not written through. Throws Error(kMsgCannotCreateBecause) when the

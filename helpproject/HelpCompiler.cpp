@@ -8,7 +8,6 @@
 #include "helpproject/HelpTexts.h"
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace qm {
 
@@ -114,16 +113,7 @@ private:
     if (value != std::string::npos) {
       project.insert(value, tempFolder_.substr(folder.size()));
     }
-    int fd = -1;
-    tempProject_ = MakeTempBeside(projectFile, fd, kProjectFileExt);
-    if (tempProject_.empty()) {
-      throw Error::File(FileOperation::Create, kMsgCannotCreateBecause, projectFile, errno);
-    }
-    const bool written = WriteAllBytes(fd, project);
-    const int err = errno;
-    if (::close(fd) != 0 || !written) {
-      throw Error::File(FileOperation::Write, kMsgWriteFailed, projectFile, written ? errno : err);
-    }
+    tempProject_ = WriteTempBeside(projectFile, project, kProjectFileExt);
   }
 
   std::string compiledFile_;
