@@ -82,6 +82,35 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// True when a part of the folders of path is a file, not a folder.
+bool FileAmongFolders(const std::string& path) {
+  std::string folder = path;
+  for (;;) {
+    const size_t sep = folder.find_last_of("/\\");
+    if (sep == std::string::npos || sep == 0) {
+      return false;
+    }
+    folder.resize(sep);
+    const DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
+  }
+}
+
+// The errno of a call on path that failed with error. Windows says "access denied" for a folder
+// where a file should be and "path not found" for a file where a folder should be; POSIX systems
+// name both, and so do the messages built on errno.
+int ErrnoAt(DWORD error, const std::string& path) {
+  if (error == ERROR_ACCESS_DENIED && IsFolder(path)) {
+    return EISDIR;
+  }
+  if (error == ERROR_PATH_NOT_FOUND && FileAmongFolders(path)) {
+    return ENOTDIR;
+  }
+  return win::ErrnoOf(error);
+}
+
 // A unique text of six letters and digits for a temporary name.
 std::string UniqueText() {
   static std::atomic<std::uint64_t> counter{0};
@@ -159,9 +188,7 @@ int Open(const std::string& path, unsigned flags) {
   const HANDLE h = CreateFileW(WidePath(path).c_str(), access, kShareAll, nullptr, disposition,
                                attributes, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    // A folder is refused as "access denied"; POSIX systems say what it is.
-    errno = error == ERROR_ACCESS_DENIED && IsFolder(path) ? EISDIR : win::ErrnoOf(error);
+    errno = ErrnoAt(GetLastError(), path);
     return -1;
   }
   if ((flags & kNoFollow) != 0) {
@@ -303,7 +330,7 @@ bool Remove(const std::string& path) {
 
 bool MakeFolder(const std::string& path) {
   if (!CreateDirectoryW(WidePath(path).c_str(), nullptr)) {
-    SetErrnoFromLastError();
+    errno = ErrnoAt(GetLastError(), path);
     return false;
   }
   return true;
@@ -414,7 +441,7 @@ int MakeTempFile(std::string& pattern, size_t suffix) {
     }
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-      errno = win::ErrnoOf(error);
+      errno = ErrnoAt(error, pattern);
       return -1;
     }
   }
@@ -429,7 +456,7 @@ int RenameOver(const std::string& from, const std::string& to) {
   }
   if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return win::ErrnoOf(GetLastError());
+    return ErrnoAt(GetLastError(), to);
   }
   return 0;
 }
