@@ -83,6 +83,13 @@ TEST(PageNameWarnings, WhatTheHelpFilesCannotCarryIsWarned) {
        "a.Doc.htm"},
   };
   for (const Case& c : cases) {
+#ifdef _WIN32
+    // Windows file names are UTF-16 without control characters: a source named with a byte
+    // that is no UTF-8, or a page with an escape character in its name, cannot exist there.
+    if (c.name.find('\xFF') != std::string::npos || c.page.find('\x1B') != std::string::npos) {
+      continue;
+    }
+#endif
     EngineFixture fx;
     fx.Source(c.name, c.lines);
     const auto gen = fx.MakeGenerator();
