@@ -7,9 +7,10 @@
 
 #include "EngineFixture.h"
 
-#include <map>
+#include "base/FileSystem.h"
+#include "base/Paths.h"
 
-#include <sys/stat.h>
+#include <map>
 
 using namespace qm;
 using namespace qmtest;
@@ -21,20 +22,24 @@ namespace fs = std::filesystem;
 // Every file of folder by name, with its bytes.
 std::map<std::string, std::string> FilesIn(const std::string& folder) {
   std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) {
-    files[e.path().filename().string()] = ReadFile(e.path().string());
+  for (const auto& e : fs::directory_iterator(FsPath(folder))) {
+    const std::u8string name = e.path().filename().u8string();
+    files[std::string(name.begin(), name.end())] =
+        ReadFile(AddTrailingBackslash(folder) + std::string(name.begin(), name.end()));
   }
   return files;
 }
 
-// Every file of folder by name, with its inode and modification time.
-std::map<std::string, std::pair<ino_t, int64_t>> IdentitiesIn(const std::string& folder) {
-  std::map<std::string, std::pair<ino_t, int64_t>> ids;
-  for (const auto& e : fs::directory_iterator(folder)) {
-    struct stat st {};
-    ::stat(e.path().c_str(), &st);
-    ids[e.path().filename().string()] = {st.st_ino,
-                                         st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+// Every file of folder by name, with its identity in the file system and modification time.
+std::map<std::string, std::pair<FileId, fs::file_time_type>>
+IdentitiesIn(const std::string& folder) {
+  std::map<std::string, std::pair<FileId, fs::file_time_type>> ids;
+  for (const auto& e : fs::directory_iterator(FsPath(folder))) {
+    const std::u8string name = e.path().filename().u8string();
+    const std::optional<PathInfo> info =
+        LookUp(AddTrailingBackslash(folder) + std::string(name.begin(), name.end()));
+    ids[std::string(name.begin(), name.end())] = {info ? info->id : FileId{},
+                                                  fs::last_write_time(e.path())};
   }
   return ids;
 }
@@ -111,11 +116,17 @@ TEST(SharedBaseName, TheLastSourceWithABlockOwnsThePage) {
 
     // The same sources again: every page keeps its file and its time.
     const auto before = IdentitiesIn(fx.Out());
+#ifndef _WIN32
+    // The folder's time shows a temporary file made and removed again. Windows sets the time
+    // of files only, so the check is left out there.
     fs::last_write_time(fx.Out(), fs::file_time_type::clock::now() - std::chrono::hours(1));
     const auto folderTime = fs::last_write_time(fx.Out());
+#endif
     EngineFixture::RunFiles(*gen, {fx.Src("a/Main.pas"), fx.Src("b/Main.pas")});
     EXPECT_EQ(IdentitiesIn(fx.Out()), before);
+#ifndef _WIN32
     EXPECT_EQ(fs::last_write_time(fx.Out()), folderTime) << "a file was made or removed";
+#endif
     EXPECT_EQ(FilesIn(fx.Out()), expected);
     EXPECT_EQ(gen->result.Warnings, warnings);
   }
