@@ -26,7 +26,7 @@ QT_PLATFORM ?= offscreen
 EXAMPLE     := examples/example.qmpr
 EXAMPLE_OUT := $(BUILD)/example-output
 
-.PHONY: all deps configure build run test screenshots images bench sanitize tsan format clean fuzz fuzz-configure fuzz-viewer \
+.PHONY: all deps configure build run desktop test screenshots images bench sanitize tsan format clean fuzz fuzz-configure fuzz-viewer \
         screenshot-viewer package check-package windows windows-configure test-windows package-windows
 
 all: build
@@ -47,6 +47,12 @@ run: configure
 	$(CLI) convert --yes $(EXAMPLE)
 	@echo
 	@echo "Pages written to $(CURDIR)/$(EXAMPLE_OUT)/"
+
+# Builds only the desktop program (and its data, help file included) and starts it with the
+# example project. Needs Qt 6 Widgets and a display.
+desktop: configure
+	cmake --build $(BUILD) -j$(JOBS) --target quillmark
+	$(BUILD)/bin/quillmark $(EXAMPLE)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure

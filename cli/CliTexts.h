@@ -42,14 +42,8 @@ inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
 inline constexpr const char* kMsgTargetOutside =
     "Datei %s: Zeile %d: Das Ziel \"%s\" liegt au\xDF"
     "erhalb des Ausgabeordners; es wird nichts kompiliert";
-/// The last line of a conversion (terminal), in parts: the sources read; of them those read
-/// as UTF-8 and as UTF-16 (only when there are such); the pages written and the own pages
-/// among them; the warnings; and with --strict, when there are warnings, that they fail the
-/// command.
-inline constexpr const char* kSummarySources = "%d Quelle(n) gelesen";
-inline constexpr const char* kSummaryDecoded = " (davon %d als UTF-8, %d als UTF-16)";
-inline constexpr const char* kSummaryPages = ", %d Seite(n) geschrieben (davon %d eigene)";
-inline constexpr const char* kSummaryWarnings = ", %d Warnung(en)";
+/// The last line of a conversion (terminal) is the summary of project/RunSummary.h, with
+/// --strict, when there are warnings, followed by this: that they fail the command.
 inline constexpr const char* kSummaryWarningsFail = ", die hier als Fehler gelten (--strict)";
 /// In place of the last line with --quiet, when warnings fail the command: the warnings.
 inline constexpr const char* kMsgWarningsFailQuiet =

@@ -15,6 +15,7 @@
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpTexts.h"
 #include "project/ProjectModel.h"
+#include "project/RunSummary.h"
 
 #include <cstdio>
 
@@ -79,14 +80,9 @@ void PrintWarnings(const WarningList& warnings) {
   }
 }
 
-// The last line of a conversion; its optional parts only when they have something to say.
+// The last line of a conversion: the summary, and whether its warnings fail the command.
 std::string SummaryLine(const RunCounts& counts, int warnings, bool strict) {
-  std::string line = Format(kSummarySources, counts.SourcesRead);
-  if (counts.SourcesUtf8 + counts.SourcesUtf16 > 0) {
-    line += Format(kSummaryDecoded, counts.SourcesUtf8, counts.SourcesUtf16);
-  }
-  line += Format(kSummaryPages, counts.PagesWritten, counts.OwnPagesWritten);
-  line += Format(kSummaryWarnings, warnings);
+  std::string line = RunSummaryLine(counts, warnings);
   if (strict && warnings > 0) {
     line += kSummaryWarningsFail;
   }

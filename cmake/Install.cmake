@@ -35,8 +35,10 @@ foreach(program ${QM_INSTALLED_PROGRAMS})
 endforeach()
 
 # Manual pages: each program's template with the program's own --help text in it, so the two
-# cannot drift apart (scripts/make-manpage runs the built program). Compressed as Debian wants
-# them when gzip is there.
+# cannot drift apart (scripts/make-manpage runs the built program). The folders they name lie
+# under the prefix, which is known only when installing ("cmake --install --prefix", the
+# package's /usr): the built pages keep "@PREFIX@", and cmake/InstallManPages.cmake fills it
+# in and compresses the pages as Debian wants them when gzip is there.
 find_program(QM_GZIP gzip)
 set(QM_MAN_PAGES)
 foreach(program ${QM_INSTALLED_PROGRAMS})
@@ -45,19 +47,17 @@ foreach(program ${QM_INSTALLED_PROGRAMS})
   add_custom_command(OUTPUT ${page}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
     COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/make-manpage $<TARGET_FILE:${program}> ${template}
-            ${page} ${PROJECT_VERSION} ${CMAKE_INSTALL_PREFIX}
+            ${page} ${PROJECT_VERSION} @PREFIX@
     DEPENDS ${program} ${template} ${CMAKE_SOURCE_DIR}/scripts/make-manpage
     COMMENT "Manual page ${program}(1)" VERBATIM)
-  if(QM_GZIP)
-    add_custom_command(OUTPUT ${page}.gz
-      COMMAND sh -c "\"$1\" -9n -c \"$2\" > \"$2.gz\"" sh ${QM_GZIP} ${page}
-      DEPENDS ${page} VERBATIM)
-    set(page ${page}.gz)
-  endif()
   list(APPEND QM_MAN_PAGES ${page})
 endforeach()
 add_custom_target(qm_man ALL DEPENDS ${QM_MAN_PAGES})
-install(FILES ${QM_MAN_PAGES} DESTINATION ${QM_INSTALL_MAN_DIR})
+install(CODE "set(QM_MAN_PAGES \"${QM_MAN_PAGES}\")
+set(QM_GZIP \"${QM_GZIP}\")
+set(QM_MAN_STAGING \"${CMAKE_BINARY_DIR}/man/installed\")
+set(QM_MAN_DESTINATION \"${QM_INSTALL_MAN_DIR}\")")
+install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/InstallManPages.cmake)
 
 # Desktop integration of the desktop program: its entry (which names the file type, so a file
 # manager opens project files with it), the file type of "*.qmpr" and the icon at the sizes

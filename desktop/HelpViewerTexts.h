@@ -68,6 +68,7 @@ inline constexpr const char* kUsage =
     "  --screenshot BILD.png  zeichnet das Fenster ohne Bildschirm in eine PNG-Datei und\n"
     "                         endet; zeigt das Fenster eine Meldung, endet es mit Status 1\n"
     "  --help                 zeigt diese Hilfe\n"
+    "  --version              zeigt die Version\n"
     "\n"
     "Kann die Datei, die Seite oder die Nummer nicht angezeigt werden, nennt das Fenster\n"
     "den Grund.\n";

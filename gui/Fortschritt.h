@@ -39,6 +39,10 @@ public:
   /// Shows the last step: the run's loop has ended.
   void Finished() override;
 
+  /// The files of the run, and those shown as done (in the window's thread).
+  int FileCount() const { return fileCount_; }
+  int FilesDone() const { return position_; }
+
   /// Sets the cancel flag and hides the window: "Abbrechen", Escape and the close box.
   void reject() override;
 

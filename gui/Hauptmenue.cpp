@@ -26,6 +26,7 @@
 #include "gui/ZusaetzlicheDateien.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectModel.h"
+#include "project/RunSummary.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,6 +42,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -162,12 +164,17 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   BuildToolBar();
   BuildMenu();
   BuildControls();
+  BuildStatusLine();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // Sized now, not when first shown: the stored placement is restored onto this size, and a
+  // box shown before the window keeps it.
+  layout()->activate();
   // Restored when the window is first shown, before a project named on the command line is
   // loaded.
   formStorage_ = CreateFormStorage(this, kSectionMenue, StoredValues());
   BindControls();
   StartModel();
+  ClearStatusOnEdits();
   info_ = new TLex_Info(this);
   UpdateCommands();
 }
@@ -191,10 +198,61 @@ void TLex_Hauptmenue::StartModel() {
   model_->StartFresh();
   // Created also without a generator: its values are the project's, and its command is off.
   workshop_ = new TLex_WorkshopProj(this, *model_);
+  connect(workshop_, &TLex_WorkshopProj::RunEnded, this, &TLex_Hauptmenue::SetStatus);
   InstallHelpHandler(
       this, [this](int context) { help_->DisplayContext(static_cast<std::uint32_t>(context)); });
   inputPicker_->SetTitle(UiText(kTitlePickInput));
   outputPicker_->SetTitle(UiText(kTitlePickOutput));
+}
+
+void TLex_Hauptmenue::BuildStatusLine() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setSizeGripEnabled(false);
+  statusLabel_ = new ElidedLabel(bar);
+  statusLabel_->setObjectName(QStringLiteral("Lbl_Status"));
+  bar->addWidget(statusLabel_, 1);
+}
+
+void TLex_Hauptmenue::ClearStatusOnEdits() {
+  // Any edit makes the last run's word stale: the fields, the boxes, a project opened.
+  const auto clear = [this] { SetStatus(QString()); };
+  for (QLineEdit* edit : centralWidget()->findChildren<QLineEdit*>()) {
+    connect(edit, &QLineEdit::textChanged, this, clear);
+  }
+  for (QCheckBox* box : centralWidget()->findChildren<QCheckBox*>()) {
+    connect(box, &QCheckBox::toggled, this, clear);
+  }
+  connect(sourceEncodingBox_, &QComboBox::currentIndexChanged, this, clear);
+  model_->Observe(clear);
+}
+
+QString TLex_Hauptmenue::StatusText() const {
+  return statusLabel_->FullText();
+}
+
+void TLex_Hauptmenue::SetStatus(const QString& text) {
+  // One line: a message of several lines is joined.
+  statusLabel_->SetFullText(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+}
+
+QString TLex_Hauptmenue::ConversionStatus(JobOutcome outcome, const QString& failure,
+                                          int warnings) const {
+  if (!failure.isEmpty()) {
+    return failure;
+  }
+  switch (outcome) {
+  case JobOutcome::Declined:
+    return {};
+  case JobOutcome::Cancelled: {
+    const TLex_Fortschritt* progress = run_->ProgressWindow();
+    return QString::asprintf(kStatusCancelled, progress != nullptr ? progress->FilesDone() : 0,
+                             progress != nullptr ? progress->FileCount() : 0);
+  }
+  case JobOutcome::Converted:
+    break;
+  }
+  return QString::fromStdString(RunSummaryLine(run_->Job().Result().Counts, warnings));
 }
 
 void TLex_Hauptmenue::BuildToolBar() {
@@ -533,6 +591,7 @@ void TLex_Hauptmenue::OnConversionEnded() {
   model_->ConversionDone(run_->Job());
   const QString failure = run_->Failure();
   const WarningList warnings = run_->Warnings();
+  SetStatus(ConversionStatus(run_->Outcome(), failure, static_cast<int>(warnings.size())));
   run_->deleteLater();
   run_ = nullptr;
   UpdateCommands();
@@ -628,8 +687,12 @@ void TLex_Hauptmenue::OnSaveProjectAs() {
 }
 
 void TLex_Hauptmenue::OnEditTemplate(TemplateId id) {
+  const Lines before = model_->Settings().Templates[id];
   TLex_HTMLEditor editor(this, *model_, id);
   editor.exec();
+  if (model_->Settings().Templates[id] != before) {
+    SetStatus(QString());
+  }
 }
 
 void TLex_Hauptmenue::OnEditExtraFilesFolder() {
@@ -645,6 +708,7 @@ void TLex_Hauptmenue::OnEditExtraFilesFolder() {
 }
 
 void TLex_Hauptmenue::OnGenerateHelpProject() {
+  SetStatus(QString());
   workshop_->exec();
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/Warnings.h"
 #include "engine/Templates.h"
+#include "project/ProjectJob.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -31,6 +32,7 @@ class THtmlHelpGateway;
 namespace qm::ui {
 
 class ConversionRun;
+class ElidedLabel;
 class SettingsView;
 class SourceKindBoxes;
 class TLex_Info;
@@ -52,6 +54,10 @@ public:
   const ProjectModel& Model() const { return *model_; }
   /// The Help Workshop dialog, created with the window and reused.
   TLex_WorkshopProj* WorkshopDialog() const { return workshop_; }
+
+  /// The status line at the bottom: what the last conversion or help-project run gave, until
+  /// the next run or an edit.
+  QString StatusText() const;
 
   /// How long the progress window stays after a run's loop (1000 ms unless set).
   void SetProgressPause(int milliseconds) { progressPauseMs_ = milliseconds; }
@@ -114,6 +120,8 @@ private:
   void BuildControls();
   void BindControls();
   void BuildToolBar();
+  void BuildStatusLine();
+  void ClearStatusOnEdits();
   void BuildMenu();
   QAction* AddCommand(QWidget* host, const char* name, const char* text, Handler handler,
                       unsigned needs, const char* shortcut = nullptr);
@@ -130,6 +138,11 @@ private:
   /// Warns whenever "Jeden Kommentar in eigene Datei schreiben " becomes ticked.
   void OnOneFilePerBlockToggled(bool ticked);
   void OnConversionEnded();
+  /// Shows text in the status line; a text too long for it is shortened in the middle and
+  /// shown whole as its tooltip.
+  void SetStatus(const QString& text);
+  /// The status line after a conversion that ended with outcome (failure: its message).
+  QString ConversionStatus(JobOutcome outcome, const QString& failure, int warnings) const;
 
   std::unique_ptr<ProjectModel> model_;
   std::unique_ptr<SettingsView> view_;
@@ -157,6 +170,7 @@ private:
   QCheckBox* oemToAnsiBox_;
   QCheckBox* oneFilePerBlockBox_;
   QComboBox* sourceEncodingBox_;
+  ElidedLabel* statusLabel_;
 };
 
 } // namespace qm::ui

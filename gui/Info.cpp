@@ -43,6 +43,9 @@ TLex_Info::TLex_Info(QWidget* owner) : QDialog(owner) {
   palette.setColor(QPalette::WindowText, QColor(kProductColour));
   product->setPalette(palette);
 
+  auto* version = new QLabel(UiText(kInfoVersion).arg(QLatin1String(QM_VERSION)), this);
+  version->setObjectName(QStringLiteral("Lbl_Version"));
+
   const QString site = QString::fromUtf8(kMakerWebSite);
   auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(site.toHtmlEscaped()), this);
   link->setObjectName(QStringLiteral("WebSite"));
@@ -57,6 +60,7 @@ TLex_Info::TLex_Info(QWidget* owner) : QDialog(owner) {
 
   auto* text = new QVBoxLayout;
   text->addWidget(product);
+  text->addWidget(version);
   text->addWidget(link);
   text->addStretch();
   auto* top = new QHBoxLayout;

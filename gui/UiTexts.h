@@ -104,6 +104,9 @@ inline constexpr const char* kMsgOneFilePerBlock =
 inline constexpr const char* kMsgRunWarnings = "Die Konvertierung meldet %d Warnung(en):";
 inline constexpr const char* kMsgMoreWarnings = "... und %d weitere";
 inline constexpr int kListedWarnings = 20;
+/// The status line after a run that the progress window stopped: files done, files found.
+/// A finished run shows the summary line of the command line instead.
+inline constexpr const char* kStatusCancelled = "Abgebrochen nach %d von %d Dateien";
 /// "%s" is the chosen file.
 inline constexpr const char* kMsgReplaceFile = "%s besteht bereits.\r\nMöchten Sie sie ersetzen?";
 /// A save into an existing file that holds no project ("%s": the file).
@@ -153,6 +156,8 @@ inline constexpr int kHelpReplaceFile = 103;
 inline constexpr const char* kInfoCaption = "Info";
 inline constexpr const char* kInfoProduct = "Quillmark";
 inline constexpr const char* kInfoClose = "S&chließen";
+/// "%1" is the version the build gives every program.
+inline constexpr const char* kInfoVersion = "Version %1";
 inline constexpr const char* kMakerWebSite = "https://www.pellhardt.example/";
 
 // Progress window.

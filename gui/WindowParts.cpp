@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -70,6 +71,30 @@ QHBoxLayout* NewDialogButtons(QDialog* dialog, const char* okCaption, const char
   row->addWidget(*ok);
   row->addWidget(cancel);
   return row;
+}
+
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  // Its width comes from the window, never from its text.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  setMinimumWidth(0);
+}
+
+void ElidedLabel::SetFullText(const QString& text) {
+  fullText_ = text;
+  Elide();
+}
+
+void ElidedLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Elide();
+}
+
+void ElidedLabel::Elide() {
+  const QString shown =
+      fontMetrics().elidedText(fullText_, Qt::ElideMiddle, contentsRect().width());
+  setText(shown);
+  setToolTip(shown != fullText_ ? fullText_ : QString());
 }
 
 } // namespace qm::ui

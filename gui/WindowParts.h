@@ -2,7 +2,11 @@
 // folder picker button and the row of a dialog's two buttons.
 #pragma once
 
+#include <QLabel>
+#include <QString>
+
 class QAction;
+class QResizeEvent;
 class QDialog;
 class QHBoxLayout;
 class QMainWindow;
@@ -29,5 +33,23 @@ QToolButton* NewPickerButton(QWidget* parent, const char* name);
 /// the caller to connect.
 QHBoxLayout* NewDialogButtons(QDialog* dialog, const char* okCaption, const char* cancelCaption,
                               QPushButton** ok);
+
+/// A one-line label that never widens its window: a text longer than the label is shortened in
+/// the middle ("...") and shown whole as the tooltip.
+class ElidedLabel : public QLabel {
+public:
+  explicit ElidedLabel(QWidget* parent);
+
+  const QString& FullText() const { return fullText_; }
+  void SetFullText(const QString& text);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void Elide();
+
+  QString fullText_;
+};
 
 } // namespace qm::ui

@@ -16,6 +16,7 @@
 #include "gui/WindowState.h"
 #include "helpproject/HelpTexts.h"
 #include "project/ProjectModel.h"
+#include "project/RunSummary.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -307,10 +308,12 @@ void TLex_WorkshopProj::OnBuildHelpProject() {
   }
   HelpProjectResult result;
   bool refused = false;
+  QString status;
   const bool ran = RunGuarded(this, [&] {
     try {
       model_.BuildHelpProject(result);
     } catch (const Error& e) {
+      status = ErrorText(e);
       // Without a conversion there is nothing to build from: a box of its own, with its help
       // page. Other failures go to the error box.
       if (e.Parts().operation != FileOperation::Precondition) {
@@ -321,6 +324,9 @@ void TLex_WorkshopProj::OnBuildHelpProject() {
     }
   });
   if (ran && !refused) {
+    const RunResult& conversion = model_.LastRun();
+    status = QString::fromStdString(RunSummaryLine(
+        conversion.Counts, static_cast<int>(conversion.Warnings.size() + result.Warnings.size())));
     if (!result.Warnings.empty()) {
       ShowRunBox(this, MessageKind::Warning,
                  RunWarningsText(result.Warnings, kMsgHelpProjectWarnings), kHelpWorkshop);
@@ -328,6 +334,7 @@ void TLex_WorkshopProj::OnBuildHelpProject() {
     ShowRunBox(this, MessageKind::Information, MessageFromAnsi(kMsgProjectsWritten),
                kHelpProjectsWritten);
   }
+  emit RunEnded(status);
   // Once the projects are written the dialog closes, also after a later failure.
   if (result.ProjectsComplete) {
     accept();

@@ -54,6 +54,11 @@ public:
   /// storage restores (and so counts as restored) but PrepareShowing puts them back.
   void setVisible(bool visible) override;
 
+signals:
+  /// A run of OK is over: status is the summary line of the conversion it built from, with
+  /// the help project's warnings counted in, or the message of the failure that ended it.
+  void RunEnded(const QString& status);
+
 protected:
   void showEvent(QShowEvent* event) override;
 

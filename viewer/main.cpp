@@ -20,6 +20,7 @@ struct Arguments {
   QString target; ///< a page or a context number, empty for the start page
   std::optional<QString> screenshot;
   bool help = false;
+  bool version = false;
 };
 
 void PrintError(const QString& text) {
@@ -37,6 +38,9 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
       optionsEnded = true;
     } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
       args.help = true;
+      return args;
+    } else if (!optionsEnded && arg == "--version") {
+      args.version = true;
       return args;
     } else if (!optionsEnded && arg == "--screenshot") {
       if (i + 1 >= argc) {
@@ -93,6 +97,10 @@ int main(int argc, char** argv) {
   }
   if (args->help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args->version) {
+    std::printf("%s %s\n", kToolName, QM_VERSION);
     return 0;
   }
   // A picture needs no display.

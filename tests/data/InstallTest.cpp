@@ -328,6 +328,10 @@ TEST_F(Installed, ManualPagesHoldEachProgramsHelpText) {
     SCOPED_TRACE(program);
     const CliResult help = RunIn(Scratch(""), {Root("bin/" + program), "--help"});
     ASSERT_EQ(help.Status, 0);
+    // Every program names the one version of the build.
+    const CliResult version = RunIn(Scratch(""), {Root("bin/" + program), "--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, program + " " + QM_VERSION + "\n");
     const CliResult page =
         RunIn(Scratch(""), {gzip, "-dc", Root("share/man/man1/" + program + ".1.gz")});
     ASSERT_EQ(page.Status, 0);
@@ -347,10 +351,32 @@ TEST_F(Installed, ManualPagesHoldEachProgramsHelpText) {
       EXPECT_NE(help.Out.find(name), std::string::npos) << name;
     }
 
+    // The folders named are those of the prefix the page was installed under.
+    EXPECT_NE(page.Out.find(std::string(QM_INSTALL_PREFIX) + "/lib/quillmark/bin/"),
+              std::string::npos);
+    EXPECT_EQ(page.Out.find("@PREFIX@"), std::string::npos);
+
     const std::string plain = Scratch(program + ".1");
     WriteFile(plain, page.Out);
     const CliResult lint = RunIn(Scratch(""), {groff, "-man", "-Tutf8", "-ww", "-z", "-k", plain});
     EXPECT_EQ(lint.Status, 0);
     EXPECT_EQ(lint.Err, "");
   }
+}
+
+TEST(InstallPrefix, ManualPagesNameTheFoldersOfTheInstallPrefix) {
+  // Installed under another prefix than the build was configured for, as a package is.
+  QM_REQUIRE_TOOL(gzip, "gzip");
+  TempDir tmp;
+  const std::string prefix = "/opt/quillmark-probe";
+  const CliResult r =
+      RunIn(tmp.path(), {QM_CMAKE_COMMAND, "--install", QM_BUILD_DIR, "--prefix", prefix},
+            {"DESTDIR=" + tmp / "dest"});
+  ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+  const CliResult page = RunIn(
+      tmp.path(), {gzip, "-dc", tmp / ("dest" + prefix + "/share/man/man1/quillmark-cli.1.gz")});
+  ASSERT_EQ(page.Status, 0);
+  EXPECT_NE(page.Out.find(".I " + prefix + "/lib/quillmark/bin/\n"), std::string::npos);
+  EXPECT_NE(page.Out.find(".I " + prefix + "/lib/quillmark/Templates/\n"), std::string::npos);
+  EXPECT_EQ(page.Out.find(QM_INSTALL_PREFIX "/lib/"), std::string::npos);
 }

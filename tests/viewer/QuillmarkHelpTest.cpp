@@ -18,6 +18,9 @@ TEST(QuillmarkHelp, ExplainsItselfAndRefusesWrongCalls) {
   EXPECT_EQ(RunIn(QM_BIN_DIR, "'" + Tool() + "' --help", output), 0);
   EXPECT_EQ(output.rfind("Aufruf: quillmark-help DATEI.chm [SEITE | NUMMER]\n", 0), 0u) << output;
   output.clear();
+  EXPECT_EQ(RunIn(QM_BIN_DIR, "'" + Tool() + "' --version", output), 0);
+  EXPECT_EQ(output, std::string("quillmark-help ") + QM_VERSION + "\n");
+  output.clear();
   EXPECT_EQ(RunIn(QM_BIN_DIR, "'" + Tool() + "'", output), 2);
   EXPECT_EQ(output, "quillmark-help: keine Hilfedatei angegeben\n"
                     "Aufruf: quillmark-help DATEI.chm [SEITE | NUMMER] (--help zeigt mehr)\n");

@@ -1,0 +1,17 @@
+#include "project/RunSummary.h"
+
+#include "base/AnsiText.h"
+
+namespace qm {
+
+std::string RunSummaryLine(const RunCounts& counts, int warnings) {
+  std::string line = Format(kSummarySources, counts.SourcesRead);
+  if (counts.SourcesUtf8 + counts.SourcesUtf16 > 0) {
+    line += Format(kSummaryDecoded, counts.SourcesUtf8, counts.SourcesUtf16);
+  }
+  line += Format(kSummaryPages, counts.PagesWritten, counts.OwnPagesWritten);
+  line += Format(kSummaryWarnings, warnings);
+  return line;
+}
+
+} // namespace qm
