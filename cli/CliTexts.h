@@ -65,6 +65,7 @@ inline constexpr const char* kErrOnlyForSave = "Option %s gibt es nur bei save";
 inline constexpr const char* kErrUnknownKind = "unbekannte Quellart: \"%s\" (erlaubt: %s)";
 inline constexpr const char* kErrUnknownEncoding =
     "unbekannte Kodierung der Quellen: \"%s\" (erlaubt: %s)";
+inline constexpr const char* kErrEmptyPattern = "leeres Muster in --exclude";
 inline constexpr const char* kErrEmptyKind = "leere Quellart in --kinds \"%s\"";
 inline constexpr const char* kErrMissingInput = "--input fehlt (oder eine Projektdatei)";
 inline constexpr const char* kErrMissingKinds = "--kinds fehlt";
@@ -141,6 +142,11 @@ inline constexpr size_t kHelpWidth = 80;
 inline constexpr const char* kHelpSettingsEnd =
     "  --extra-files ORDNER        zusätzliche Dateien, in den Ausgabeordner kopiert\n"
     "  --subfolders | --no-subfolders                 Unterordner einbeziehen\n"
+    "  --exclude MUSTER            (mehrfach) Ordner und Dateien, die die Suche\n"
+    "                              auslässt: Pfad unter --input mit / (oder \\),\n"
+    "                              * in einem Namen, ? ein Zeichen, ** beliebig\n"
+    "                              viele Ordner; z. B. Alt/** **/Backup/* **/*.bak.pas\n"
+    "  --no-exclude                keine Muster (ersetzt die von --from)\n"
     "  --line-break | --no-line-break                 automatischer Zeilenumbruch\n"
     "  --oem | --no-oem                               OEM nach Ansi\n"
     "  --one-file-per-block | --no-one-file-per-block jeder Kommentar in eigene Datei\n"

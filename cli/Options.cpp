@@ -51,6 +51,8 @@ const SwitchFlag kSwitchFlags[] = {
 };
 
 constexpr std::string_view kKindsFlag = "--kinds";
+constexpr std::string_view kExcludeFlag = "--exclude";
+constexpr std::string_view kNoExcludeFlag = "--no-exclude";
 constexpr std::string_view kStrictFlag = "--strict";
 constexpr std::string_view kNoStrictFlag = "--no-strict";
 constexpr std::string_view kSourceEncodingFlag = "--source-encoding";
@@ -162,6 +164,22 @@ private:
     }
     if (name_ == kSourceEncodingFlag) {
       flags.Encoding = ParseSourceEncoding(Value());
+      return true;
+    }
+    if (name_ == kExcludeFlag) {
+      const std::string pattern = Value();
+      if (pattern.empty()) {
+        throw UsageError(kErrEmptyPattern);
+      }
+      if (!flags.ExcludePatterns) {
+        flags.ExcludePatterns.emplace();
+      }
+      flags.ExcludePatterns->push_back(Utf8ToAnsi(pattern));
+      return true;
+    }
+    if (name_ == kNoExcludeFlag) {
+      NoValue();
+      flags.ExcludePatterns.emplace();
       return true;
     }
     for (const TextFlag& flag : kTextFlags) {
@@ -331,6 +349,7 @@ void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.ExtraFilesFolder, settings.ExtraFilesFolder);
   Take(flags.Kinds, settings.Kinds);
   Take(flags.IncludeSubfolders, settings.IncludeSubfolders);
+  Take(flags.ExcludePatterns, settings.ExcludePatterns);
   Take(flags.AutoLineBreak, settings.AutoLineBreak);
   Take(flags.OemToAnsi, settings.OemToAnsi);
   Take(flags.OneFilePerBlock, settings.OneFilePerBlock);

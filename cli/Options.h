@@ -35,6 +35,8 @@ struct SettingFlags {
   std::optional<bool> OneFilePerBlock;
   std::optional<SourceEncoding> Encoding;
   std::optional<bool> WarningsAsErrors; ///< save: --strict / --no-strict
+  /// --exclude, once per pattern, in order; --no-exclude empties the list.
+  std::optional<Lines> ExcludePatterns;
 
   std::optional<std::string> HelpTitle;
   std::optional<std::string> HelpLanguage;

@@ -23,6 +23,8 @@ void TGenerator::Run(const TQuelle& quelle, const GeneratorOptions& options,
                      ProgressSink* progress) const {
   result = RunResult();
   result.OutputFolder = options.OutputFolder;
+  result.Counts.FoldersExcluded = quelle.FoldersExcluded;
+  result.Counts.FilesExcluded = quelle.FilesExcluded;
   GeneratorRun(tables_, options, templates, result).Run(quelle, progress);
 }
 

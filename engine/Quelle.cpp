@@ -46,6 +46,9 @@ void AppendMatches(TQuelle& q, const std::string& folder, const std::vector<DirE
       continue;
     }
     std::string path = folder + e.name;
+    if (q.LeaveOut(path, false)) {
+      continue;
+    }
     if (!e.IsFile()) {
       AddWarning(q.Warnings, path, 0, kWarnNotAFile, ErrorArg::Text(EntryKindText(e.kind)));
     } else if (HasControlChar(e.name)) {
@@ -72,6 +75,9 @@ void SearchBelow(TQuelle& q, const std::string& folder, SeenFolders& seen) {
     }
     // The subfolder keeps the separator the user's folder is written with.
     const std::string sub = AddTrailingBackslash(folder + e.name);
+    if (q.LeaveOut(sub, true)) {
+      continue;
+    }
     FileId id{};
     const bool known = IdOf(sub, id);
     if (known) {
@@ -125,6 +131,9 @@ void TQuelle::Search(const std::string& root) {
 }
 
 void TQuelle::SearchFolders(const std::string& folder) {
+  if (root_.empty()) {
+    root_ = folder;
+  }
   SeenFolders seen;
   FileId id{};
   // Marked as seen before the search starts, the excluded folder is never entered.
@@ -140,6 +149,17 @@ void TQuelle::SearchFolders(const std::string& folder) {
 
 void TQuelle::SearchFiles(const std::string& folder, const std::string& mask) {
   AppendMatches(*this, folder, ListFolder(folder), mask);
+}
+
+bool TQuelle::LeaveOut(const std::string& path, bool isFolder) {
+  if (ExcludePatterns.Empty() || !path.starts_with(root_)) {
+    return false;
+  }
+  if (!ExcludePatterns.Matches(std::string_view(path).substr(root_.size()), isFolder)) {
+    return false;
+  }
+  ++(isFolder ? FoldersExcluded : FilesExcluded);
+  return true;
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 #include "base/AnsiText.h"
 #include "base/FileSystem.h"
 #include "base/Warnings.h"
+#include "engine/PathPatterns.h"
 
 #include <string>
 
@@ -22,6 +23,13 @@ public:
   /// A folder below the root that is not searched (the output folder: its pages are no
   /// sources), or empty. The root itself is searched all the same.
   std::string Excluded;
+  /// Paths relative to the root that the search leaves out: a folder they pick is not entered,
+  /// a file they pick is no source. The root itself is always searched.
+  PathPatterns ExcludePatterns;
+  /// What ExcludePatterns left out: folders that would have been searched, and files that
+  /// would have been sources (once per mask they match).
+  int FoldersExcluded = 0;
+  int FilesExcluded = 0;
   /// What the search skipped, one warning each: folders that could not be read, and names
   /// matching a mask that are no regular file (a fifo, a socket, a device, a link leading
   /// nowhere), hold a control character, or have a path too long for the system.
@@ -38,6 +46,13 @@ public:
   /// included; folders are not sources, even when their names match). Other matching names
   /// are skipped with a warning, as are names with a control character and paths too long.
   void SearchFiles(const std::string& folder, const std::string& mask);
+
+  /// Whether ExcludePatterns pick path, a folder or a file below the root; counted when they
+  /// do. Without patterns nothing is looked at.
+  bool LeaveOut(const std::string& path, bool isFolder);
+
+private:
+  std::string root_; ///< the folder patterns are relative to: the first one searched
 };
 
 } // namespace qm

@@ -22,8 +22,11 @@ struct KindRecords {
 };
 
 /// Counts of a run: sources read (and of them those decoded from UTF-8 and from UTF-16), pages
-/// written (per-source and own pages, each page once) and the own pages among them.
+/// written (per-source and own pages, each page once) and the own pages among them; and the
+/// folders and files that the search's exclude patterns left out.
 struct RunCounts {
+  int FoldersExcluded = 0;
+  int FilesExcluded = 0;
   int SourcesRead = 0;
   int SourcesUtf8 = 0;
   int SourcesUtf16 = 0;

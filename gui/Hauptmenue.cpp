@@ -476,6 +476,20 @@ void TLex_Hauptmenue::BindControls() {
       oemToAnsiBox_, [](auto& s) -> auto& { return s.OemToAnsi; });
   view_->Bind(
       oneFilePerBlockBox_, [](auto& s) -> auto& { return s.OneFilePerBlock; });
+  // The window has no field for the exclude patterns: the input folder's tooltip names them.
+  view_->Add([this] {
+    QString hint = UiText(kHintInputPath);
+    const Lines& patterns = model_->Settings().ExcludePatterns;
+    if (!patterns.empty()) {
+      QStringList shown;
+      for (const std::string& pattern : patterns) {
+        shown << FromAnsi(pattern);
+      }
+      hint +=
+          QLatin1Char('\n') + UiText(kHintExcludePatterns) + shown.join(UiText(kPatternSeparator));
+    }
+    inputPathEdit_->setToolTip(hint);
+  });
   view_->Add([this] {
     sourceEncodingBox_->setCurrentIndex(static_cast<int>(EnumIndex(model_->Settings().Encoding)));
   });

@@ -33,6 +33,10 @@ inline constexpr const char* kGroupOptions = "Zusätzliche Optionen:";
 inline constexpr const char* kGroupOutput = "Ausgabe:";
 inline constexpr const char* kLabelPath = "Pfad:";
 inline constexpr const char* kHintInputPath = "Pfad, in dem sich die Eingabedateien befinden";
+/// Added to kHintInputPath on a line of its own while the project holds exclude patterns,
+/// which follow it separated by kPatternSeparator.
+inline constexpr const char* kHintExcludePatterns = "Die Suche lässt aus: ";
+inline constexpr const char* kPatternSeparator = ", ";
 inline constexpr const char* kHintOutputPath =
     "Geben Sie hier den Pfad ein, in dem die erstellten HTML-Dateien gespeichert werden sollen";
 inline constexpr const char* kHintPickFolder = "Drücken Sie auf diesen Button, wenn Sie einen "

@@ -69,6 +69,13 @@ ConversionOutcome RunConversion(const ProjectSettings& settings, const TGenerato
   TQuelle quelle;
   quelle.IncludeSubfolders = settings.IncludeSubfolders;
   quelle.Masks = MasksForKinds(settings.Kinds);
+  if (!settings.ExcludePatterns.empty()) {
+    Lines patterns;
+    for (const std::string& pattern : settings.ExcludePatterns) {
+      patterns.push_back(PathFromText(pattern));
+    }
+    quelle.ExcludePatterns = PathPatterns(patterns);
+  }
   // Pages are never read back as sources.
   if (!IsBareSeparator(outputFolder)) {
     quelle.Excluded = outputFolder;

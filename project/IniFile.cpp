@@ -166,6 +166,25 @@ bool IniFile::Write(std::string_view section, std::string_view key, std::string_
   return true;
 }
 
+void IniFile::EraseKey(std::string_view section, std::string_view key) {
+  Section* sec = Find(section);
+  if (sec == nullptr) {
+    return;
+  }
+  const auto it = sec->keys.find(NameKey(key));
+  if (it == sec->keys.end()) {
+    return;
+  }
+  const size_t line = it->second;
+  sec->keys.erase(it);
+  sec->body.erase(sec->body.begin() + static_cast<std::ptrdiff_t>(line));
+  for (auto& [name, at] : sec->keys) {
+    if (at > line) {
+      --at;
+    }
+  }
+}
+
 void IniFile::EraseSection(std::string_view section) {
   const auto it = index_.find(NameKey(section));
   if (it == index_.end()) {

@@ -45,6 +45,10 @@ public:
   /// refused, nothing changes and the result is false.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
 
+  /// Removes the entry of key in section, if any; the other lines stay. Costs time in
+  /// proportion to the entries of the section.
+  void EraseKey(std::string_view section, std::string_view key);
+
   /// Removes every section of that name: its bracket line and everything up to the next
   /// section. A missing section changes nothing.
   void EraseSection(std::string_view section);

@@ -24,6 +24,7 @@ void VisitMainFields(S& s, std::span<const SourceKindInfo> kinds, Visitor&& v) {
   v.Text(kSecMain, kKeyExtraFiles, s.ExtraFilesFolder);
   v.Text(kSecInput, kKeyPath, s.InputPath);
   v.Flag(kSecInput, kKeySubfolders, s.IncludeSubfolders, true);
+  v.List(kSecInput, kKeyExcludePattern, s.ExcludePatterns);
   for (const SourceKindInfo& kind : kinds) {
     v.Kind(kSecSources, kind.projectKey, s.Kinds, kind.kind);
   }
@@ -53,8 +54,13 @@ template <typename S, typename Visitor> void VisitHelpFields(S& s, Visitor&& v) 
   v.Flag(kSecHelpTech, kKeyIndex, h.TechIndex, true);
 }
 
+// The key of item i of a list kept as numbered keys ("Zeile0", "Ausschluss3").
+std::string NumberedKey(const char* key, size_t i) {
+  return key + std::to_string(i);
+}
+
 std::string TemplateKey(size_t line) {
-  return kKeyTemplateLine + std::to_string(line);
+  return NumberedKey(kKeyTemplateLine, line);
 }
 
 // Reads a boolean as a whole number: decimal with an optional sign, or hexadecimal after
@@ -132,6 +138,9 @@ public:
     return ini_.Write(Name(section), Name(key), utf8_ ? AnsiToUtf8(value) : std::string(value));
   }
 
+  void EraseKey(std::string_view section, std::string_view key) {
+    ini_.EraseKey(Name(section), Name(key));
+  }
   void EraseSection(std::string_view section) { ini_.EraseSection(Name(section)); }
 
   /// The whole file, with the mark when it had one.
@@ -165,6 +174,13 @@ struct Loader {
   }
   void OptionalFlag(const char* section, std::string_view key, bool& field) const {
     Flag(section, key, field, false);
+  }
+  // The first missing number ends the list.
+  void List(const char* section, const char* key, Lines& field) const {
+    field.clear();
+    while (std::optional<std::string> item = ini.Read(section, NumberedKey(key, field.size()))) {
+      field.push_back(std::move(*item));
+    }
   }
   // A value that names no encoding loads as the default.
   void Encoding(const char* section, const char* key, SourceEncoding& field) const {
@@ -203,6 +219,16 @@ struct Saver {
   void Encoding(const char* section, const char* key, SourceEncoding field) const {
     if (field != SourceEncoding::Auto || ini.Read(section, key)) {
       WriteEntry(ini, path, section, key, SourceEncodingInfoOf(field).projectValue);
+    }
+  }
+  // Items beyond the list's end that an earlier save left are removed, so that the list
+  // reads back as it is; a file without the list keeps its bytes.
+  void List(const char* section, const char* key, const Lines& field) const {
+    for (size_t i = 0; i < field.size(); ++i) {
+      WriteEntry(ini, path, section, NumberedKey(key, i), field[i]);
+    }
+    for (size_t i = field.size(); ini.Read(section, NumberedKey(key, i)); ++i) {
+      ini.EraseKey(section, NumberedKey(key, i));
     }
   }
   // A flag that is off unless set: a file without its key keeps its bytes.

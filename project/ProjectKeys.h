@@ -51,6 +51,9 @@ inline constexpr const char* kSecHelpTech = "HelpWorkshop.Entwickler";
 inline constexpr const char* kKeyExtraFiles = "Zus\xE4tzlicheDateien";
 inline constexpr const char* kKeyPath = "Pfad";
 inline constexpr const char* kKeySubfolders = "Unterodner";
+/// Exclude pattern i (counting from 0) is this key followed by i in decimal ("Ausschluss0",
+/// ...), written only when there are patterns; the first missing number ends the list.
+inline constexpr const char* kKeyExcludePattern = "Ausschluss";
 /// The keys of the source kinds are those of kSourceKindTable.
 inline constexpr const char* kKeyLineBreak = "Zeilenumbruch";
 inline constexpr const char* kKeyOemToAnsi = "OEM_nach_Ansi";

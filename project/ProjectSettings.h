@@ -16,6 +16,8 @@ struct ProjectSettings {
   std::string ExtraFilesFolder;
   std::string InputPath;
   bool IncludeSubfolders = true;
+  /// Patterns of paths relative to the input folder that the search leaves out (PathPatterns).
+  Lines ExcludePatterns;
   SourceKindSet Kinds; ///< the ticked source kinds
   std::string OutputPath;
   bool AutoLineBreak = true;

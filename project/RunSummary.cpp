@@ -9,6 +9,9 @@ std::string RunSummaryLine(const RunCounts& counts, int warnings) {
   if (counts.SourcesUtf8 + counts.SourcesUtf16 > 0) {
     line += Format(kSummaryDecoded, counts.SourcesUtf8, counts.SourcesUtf16);
   }
+  if (counts.FoldersExcluded + counts.FilesExcluded > 0) {
+    line += Format(kSummaryExcluded, counts.FoldersExcluded, counts.FilesExcluded);
+  }
   line += Format(kSummaryPages, counts.PagesWritten, counts.OwnPagesWritten);
   line += Format(kSummaryWarnings, warnings);
   return line;

@@ -9,9 +9,11 @@
 namespace qm {
 
 /// The summary's parts (UTF-8): the sources read; of them those read as UTF-8 and as UTF-16
-/// (only when there are such); the pages written and the own pages among them; the warnings.
+/// (only when there are such); the folders and files the exclude patterns left out (only when
+/// there are such); the pages written and the own pages among them; the warnings.
 inline constexpr const char* kSummarySources = "%d Quelle(n) gelesen";
 inline constexpr const char* kSummaryDecoded = " (davon %d als UTF-8, %d als UTF-16)";
+inline constexpr const char* kSummaryExcluded = ", %d Ordner und %d Datei(en) ausgeschlossen";
 inline constexpr const char* kSummaryPages = ", %d Seite(n) geschrieben (davon %d eigene)";
 inline constexpr const char* kSummaryWarnings = ", %d Warnung(en)";
 

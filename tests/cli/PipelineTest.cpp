@@ -2,6 +2,8 @@
 // left out of the search, and stale pages pruned from the output folder.
 #include "CliFixture.h"
 
+#include "project/ProjectFile.h"
+
 #include <string>
 #include <vector>
 
@@ -100,6 +102,33 @@ TEST(CliPipeline, StrictFailsACompleteRunWithWarnings) {
     EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
     EXPECT_EQ(ReadFile(out + "Leer.Doc.htm"), c.warning ? UntitledPage() : "<missing>");
   }
+}
+
+TEST(CliPipeline, ExcludePatternsAreSavedAndCountedInTheLastLine) {
+  // Patterns saved with the project leave their folders and files out of the run, and the
+  // last line counts them; an empty pattern is a usage error.
+  CliWorld world;
+  const std::string out = world / "out/";
+  const std::string project = world / "job.qmpr";
+  for (const char* source : {"Alt/Alt.pas", "Sub/Backup/Kopie.pas", "Sub/Neu.pas"}) {
+    WriteFile(world.Source() + source, CrLf({"// ###DocGen_Start Titel", "// ###DocGen_End"}));
+  }
+  ASSERT_EQ(
+      RunCli({"save", "--program-dir", world.Program(), "--input", world.Source(), "--output", out,
+              "--kinds", "pascal", "--exclude", "Alt/**", "--exclude", "**\\Backup\\*", project})
+          .Status,
+      0);
+  EXPECT_EQ(qm::LoadProjectFile(project).ExcludePatterns, (qm::Lines{"Alt/**", "**\\Backup\\*"}));
+
+  const CliResult result = RunCli({"convert", "--program-dir", world.Program(), "--yes", project});
+  EXPECT_EQ(result.Status, 0) << result.Err;
+  EXPECT_EQ(result.Err, "2 Quelle(n) gelesen, 1 Ordner und 1 Datei(en) ausgeschlossen, 3 "
+                        "Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n");
+  EXPECT_TRUE(qmtest::Exists(out + "Neu.Doc.htm"));
+  EXPECT_FALSE(qmtest::Exists(out + "Alt.Doc.htm"));
+  EXPECT_FALSE(qmtest::Exists(out + "Kopie.Doc.htm"));
+
+  EXPECT_EQ(RunCli({"save", "--exclude", "", project}).Status, 2);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "TestUtil.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 using namespace qm;
@@ -75,4 +77,67 @@ TEST(Quelle, MissingRootFindsNothing) {
   q.Search(dir / "nirgends/");
   EXPECT_EQ(q.Folders, (Lines{dir / "nirgends/"}));
   EXPECT_TRUE(q.Files.empty());
+}
+
+TEST(Quelle, ExcludePatternsLeaveOutFoldersAndFiles) {
+  // A pattern matches the whole path below the root, "\" read as "/", without regard to case; a
+  // folder it picks is not entered, a file it picks is no source. The root's own name is no part of
+  // those paths, so a pattern naming it leaves nothing out.
+  TempDir dir;
+  const std::string root = dir / "Quellen/";
+  const Lines all = {
+      "Unit1.pas",    "x.bak.pas",     "Alt/a.pas",        "Alt/Tief/b.pas",
+      "Backup/d.pas", "Sub/y.bak.pas", "Sub/Backup/c.pas", "Sub/Backup/Tiefer/e.pas"};
+  for (const std::string& f : all) {
+    WriteFile(root + f, "x");
+  }
+  struct Case {
+    Lines patterns;
+    Lines leftOut;
+    int folders, files;
+  };
+  const Case cases[] = {
+      {{"Alt/**"}, {"Alt/a.pas", "Alt/Tief/b.pas"}, 1, 0},
+      {{"**/Backup/*"}, {"Backup/d.pas", "Sub/Backup/c.pas", "Sub/Backup/Tiefer/e.pas"}, 1, 2},
+      {{"*.bak.pas"}, {"x.bak.pas"}, 0, 1},
+      {{"**/*.BAK.pas", "alt"},
+       {"x.bak.pas", "Alt/a.pas", "Alt/Tief/b.pas", "Sub/y.bak.pas"},
+       1,
+       2},
+      {{"Quellen", "Quellen/**", "/Quellen/*"}, {}, 0, 0},
+      {{"Sub\\Backup"}, {"Sub/Backup/c.pas", "Sub/Backup/Tiefer/e.pas"}, 1, 0},
+      {{"*/", "Unit1.pas/"},
+       {"Alt/a.pas", "Alt/Tief/b.pas", "Backup/d.pas", "Sub/y.bak.pas", "Sub/Backup/c.pas",
+        "Sub/Backup/Tiefer/e.pas"},
+       3,
+       0},
+      {{"**"}, all, 3, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.patterns.front());
+    TQuelle q;
+    q.Masks = {"*.pas"};
+    q.IncludeSubfolders = true;
+    q.ExcludePatterns = PathPatterns(c.patterns);
+    q.Search(root);
+    Lines expected;
+    for (const std::string& f : all) {
+      if (std::find(c.leftOut.begin(), c.leftOut.end(), f) == c.leftOut.end()) {
+        expected.push_back(root + f);
+      }
+    }
+    EXPECT_EQ(q.Files, expected);
+    EXPECT_EQ(q.FoldersExcluded, c.folders);
+    EXPECT_EQ(q.FilesExcluded, c.files);
+  }
+  // Stars and "**" never try the ways to split a path one inside the other: a pattern that almost
+  // matches a long name in a deep path is answered at once.
+  std::string deep;
+  for (int i = 0; i < 200; ++i) {
+    deep += "a/";
+  }
+  const PathPatterns hostile({"**/*a*a*a*a*a*a*a*a*b", "**/a/**/a/**/a/**/a/**/b"});
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(hostile.Matches(deep + std::string(4000, 'a'), false));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }

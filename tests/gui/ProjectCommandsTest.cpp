@@ -2,6 +2,7 @@
 #include "UiFixture.h"
 
 #include "engine/Generator.h"
+#include "project/ProjectFile.h"
 
 using namespace qmtest;
 using qm::MessageKind;
@@ -181,4 +182,28 @@ TEST_F(UiTest, AnUnreadableProjectIsNamedAndLoadsNothing) {
       << dialogs.messages[0].Text.toStdString();
   EXPECT_EQ(window->Model().Settings(), before);
   EXPECT_EQ(window->Model().CurrentProjectFile(), "");
+}
+
+TEST_F(UiTest, ExcludePatternsAreNamedInTheInputTooltipAndKeptWithWarningsAsErrors) {
+  // The window has no field for the exclude patterns or for warnings as errors: the input
+  // folder's tooltip names the patterns while the project holds any, and saving the project
+  // keeps both, byte for byte.
+  const std::string project = root / "pipeline.qmpr";
+  qm::ProjectSettings values;
+  values.InputPath = "/src";
+  values.ExcludePatterns = {"Alt/**", "**/Backup/*"};
+  values.WarningsAsErrors = true;
+  qm::SaveProjectFile(project, values);
+  const std::string saved = ReadFile(project);
+
+  auto window = NewWindow();
+  dialogs.files = {QString::fromStdString(project)};
+  window->OnOpenProject();
+  const QString hint = QStringLiteral("Pfad, in dem sich die Eingabedateien befinden");
+  auto* input = Find<QLineEdit>(*window, "Edt_Eingabepfad");
+  EXPECT_EQ(input->toolTip(), hint + QStringLiteral("\nDie Suche lässt aus: Alt/**, **/Backup/*"));
+  window->OnSaveProject();
+  EXPECT_EQ(ReadFile(project), saved);
+  window->Model().StartFresh();
+  EXPECT_EQ(input->toolTip(), hint);
 }

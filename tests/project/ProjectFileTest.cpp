@@ -5,6 +5,7 @@
 #include "TestUtil.h"
 #include "base/Error.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace qm;
@@ -476,39 +477,57 @@ TEST(ProjectFile, SourceEncodingIsWrittenWhenSetOrAlreadyThere) {
 }
 
 TEST(ProjectFile, PipelineKeysAreWrittenWhenSetOrAlreadyThere) {
-  // Warnings as errors is written only when set or when the file holds the key already, so a
-  // project without it keeps its bytes; a second save keeps the key up to date, and the file
-  // loads as it was saved.
+  // The exclude patterns (Ausschluss0, ...) are written only when there are any, warnings as
+  // errors only when set or when the file holds the key, so a project without them keeps its
+  // bytes. A second save keeps them up to date and removes patterns beyond the list's end; the
+  // file loads as it was saved.
+  struct Save {
+    bool strict;
+    Lines patterns;
+    std::vector<std::string> inputLines;  // after "Unterodner=1"
+    std::vector<std::string> optionLines; // at the end of [Main.Zusatz]
+  };
   struct Case {
-    bool first;  // the value of the first save, into a new file
-    bool second; // of the second save
-    std::vector<std::string> firstLines;
-    std::vector<std::string> secondLines;
+    Save first; // into a new file
+    Save second;
   };
   const Case cases[] = {
-      {false, false, {}, {}},
-      {false, true, {}, {"WarnungenAlsFehler=1"}},
-      {true, false, {"WarnungenAlsFehler=1"}, {"WarnungenAlsFehler=0"}},
+      {{false, {}, {}, {}}, {false, {}, {}, {}}},
+      {{false, {}, {}, {}},
+       {true,
+        {"Alt/**", "**\\Backup\\*"},
+        {"Ausschluss0=Alt/**", "Ausschluss1=**\\Backup\\*"},
+        {"WarnungenAlsFehler=1"}}},
+      {{true,
+        {"a", "b", "c"},
+        {"Ausschluss0=a", "Ausschluss1=b", "Ausschluss2=c"},
+        {"WarnungenAlsFehler=1"}},
+       {false, {"x"}, {"Ausschluss0=x"}, {"WarnungenAlsFehler=0"}}},
+      {{false, {"a"}, {"Ausschluss0=a"}, {}}, {false, {}, {}, {}}},
   };
   const std::vector<std::string> templates = {"[Vorlagen.Benutzer.Kopf]", "Zeile0=<html>",
                                               "Zeile1=<title>%TITLE%</title>",
                                               "[Vorlagen.Entwickler.Block.Fuss]", "Zeile0=<hr>"};
-  // The main sections with lines after the options of [Main.Zusatz], the section's end.
-  auto main = [](const std::vector<std::string>& options) {
-    return Concat({SampleMainSections("/out"), options});
+  auto main = [](const Save& save) {
+    std::vector<std::string> lines = SampleMainSections("/out");
+    const auto input = std::find(lines.begin(), lines.end(), "Unterodner=1") + 1;
+    lines.insert(input, save.inputLines.begin(), save.inputLines.end());
+    return Concat({lines, save.optionLines});
   };
   for (const Case& c : cases) {
     qmtest::TempDir dir;
     const std::string file = dir / "p.qmpr";
     ProjectSettings s = Sample();
-    s.WarningsAsErrors = c.first;
+    s.WarningsAsErrors = c.first.strict;
+    s.ExcludePatterns = c.first.patterns;
     SaveProjectFile(file, s);
     EXPECT_EQ(ReadFile(file),
-              CrLf(Concat({Header(), main(c.firstLines), templates, HelpSections("Handbuch")})));
-    s.WarningsAsErrors = c.second;
+              CrLf(Concat({Header(), main(c.first), templates, HelpSections("Handbuch")})));
+    s.WarningsAsErrors = c.second.strict;
+    s.ExcludePatterns = c.second.patterns;
     SaveProjectFile(file, s);
     EXPECT_EQ(ReadFile(file),
-              CrLf(Concat({Header(), main(c.secondLines), HelpSections("Handbuch"), templates})));
+              CrLf(Concat({Header(), main(c.second), HelpSections("Handbuch"), templates})));
     EXPECT_EQ(LoadProjectFile(file), s);
   }
 }
