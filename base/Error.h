@@ -24,6 +24,7 @@ enum class FileOperation {
   Source,       ///< the content of a source file (a line of it)
   Run,          ///< starting another program (path: the program)
   Precondition, ///< a command that cannot run yet: what it works on is not there (no file step)
+  Delete,       ///< deleting a file
 };
 
 /// One value of an error message, filled into the next "%s" or "%d" of its format. Each maker

@@ -110,6 +110,10 @@ bool DirectoryExists(std::string_view path) {
   return sys::StatusAt(std::string(path), status) && status.kind == EntryKind::Folder;
 }
 
+bool IsLink(std::string_view path) {
+  return sys::IsLink(std::string(path));
+}
+
 bool DeleteFileAt(std::string_view path) {
   return sys::Remove(std::string(path));
 }

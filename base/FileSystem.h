@@ -69,7 +69,9 @@ bool FileExists(std::string_view path);      ///< a file (not a folder) of that 
 bool DirectoryExists(std::string_view path); ///< a folder of that name exists
 /// True when anything (file, folder or other entry) is at path, links followed.
 bool PathExists(std::string_view path);
-/// Deletes a file; false when it could not be deleted (or did not exist).
+/// True when a symbolic link is at path: the link itself is looked at, not what it leads to.
+bool IsLink(std::string_view path);
+/// Deletes a file; false when it could not be deleted (or did not exist), with errno set.
 bool DeleteFileAt(std::string_view path);
 /// Creates one folder level; false when it failed (an existing folder also gives false).
 bool CreateFolder(std::string_view path);

@@ -85,6 +85,8 @@ int PutInPlace(const std::string& temp, const std::string& target);
 int WriteRefusal(const std::string& path);
 /// True when a regular file, not a link, is at path.
 bool IsPlainFile(const std::string& path);
+/// True when a link is at path (on Windows: any reparse point), not what it leads to.
+bool IsLink(const std::string& path);
 /// Gives the open file to the permissions of the open file from, so that a copy keeps them.
 bool CopyPermissions(int from, int to);
 

@@ -42,8 +42,12 @@ inline constexpr const char* kMsgCancelled = "Konvertierung abgebrochen.";
 inline constexpr const char* kMsgTargetOutside =
     "Datei %s: Zeile %d: Das Ziel \"%s\" liegt au\xDF"
     "erhalb des Ausgabeordners; es wird nichts kompiliert";
-/// The last line of a conversion (terminal) is the summary of project/RunSummary.h, with
-/// --strict, when there are warnings, followed by this: that they fail the command.
+/// The last line of a conversion (terminal) is the summary of project/RunSummary.h; with
+/// --prune the stale pages removed (or to be removed with --dry-run) stand before its
+/// warnings, and with --strict, when there are warnings, it ends saying that they fail the
+/// command.
+inline constexpr const char* kSummaryRemoved = ", %d veraltete Seite(n) gelöscht";
+inline constexpr const char* kSummaryToRemove = ", %d veraltete Seite(n) zu löschen (--dry-run)";
 inline constexpr const char* kSummaryWarningsFail = ", die hier als Fehler gelten (--strict)";
 /// In place of the last line with --quiet, when warnings fail the command: the warnings.
 inline constexpr const char* kMsgWarningsFailQuiet =
@@ -74,11 +78,22 @@ inline constexpr const char* kErrSettingsWithProject =
 inline constexpr const char* kErrMissingProject = "Projektdatei fehlt";
 inline constexpr const char* kErrTooManyArguments = "zu viele Argumente: %s";
 inline constexpr const char* kErrCompileNeedsHelpProject = "--compile geht nur mit --help-project";
+inline constexpr const char* kErrDryRunNeedsPrune = "--dry-run geht nur mit --prune";
+
+/// --prune without an output folder of its own (Windows-1252).
+inline constexpr const char* kErrPruneNeedsOutputFolder =
+    "--prune l\xF6scht nur in einem eigenen Ausgabeordner; ohne Ausgabeordner (oder mit dem "
+    "Eingabeordner als Ausgabeordner) stehen die Seiten bei ihren Quellen. Es wurde nichts "
+    "konvertiert.";
+/// One stale page removed, or with --dry-run one to be removed (Windows-1252; the page).
+inline constexpr const char* kMsgPageRemoved = "gel\xF6scht: %s";
+inline constexpr const char* kMsgPageToRemove = "zu l\xF6schen: %s";
 
 /// Printed after a usage error (terminal).
 inline constexpr const char* kUsageShort =
     "Aufruf: quillmark-cli convert [Optionen] --input ORDNER --kinds ARTEN [Einstellungen]\n"
-    "       quillmark-cli convert [Optionen] [--help-project [--compile]] PROJEKT.qmpr\n"
+    "       quillmark-cli convert [Optionen] [--strict] [--prune [--dry-run]]\n"
+    "               [--help-project [--compile]] PROJEKT.qmpr\n"
     "       quillmark-cli save [Optionen] [--from ALT.qmpr] [Einstellungen] PROJEKT.qmpr\n"
     "       quillmark-cli --help | --version\n"
     "Mehr mit \"quillmark-cli --help\".\n";
@@ -92,7 +107,8 @@ inline constexpr const char* kHelpIntro =
 
 inline constexpr const char* kHelpConvert =
     "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--strict]\n"
-    "        [--help-project [--compile]] --input ORDNER [--output ORDNER]\n"
+    "        [--prune [--dry-run]] [--help-project [--compile]] --input ORDNER\n"
+    "        [--output ORDNER]\n"
     "        --kinds ART[,ART...] [Einstellungen]\n"
     "    Konvertiert die Quellen unter --input mit den Vorlagen aus dem Ordner\n"
     "    ../Templates/ neben dem Programmordner. Ohne weitere Angaben: Unterordner\n"
@@ -100,7 +116,7 @@ inline constexpr const char* kHelpConvert =
     "    Ohne --output landen die Seiten neben ihren Quellen.\n"
     "\n"
     "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--[no-]strict]\n"
-    "        [--help-project [--compile]] PROJEKT.qmpr\n"
+    "        [--prune [--dry-run]] [--help-project [--compile]] PROJEKT.qmpr\n"
     "    Konvertiert mit allen Einstellungen und den acht Vorlagen der Projektdatei.\n"
     "    --help-project schreibt danach die Help-Workshop-Dateien (.hhp, .hhc, .hhk,\n"
     "    Map- und Alias-Header) in den Ausgabeordner.\n"
@@ -120,6 +136,11 @@ inline constexpr const char* kHelpConvert =
     "    Warnungen endet der Befehl mit Status 1 (geschrieben wird dasselbe).\n"
     "    Ohne --strict oder --no-strict gilt der Schlüssel WarnungenAlsFehler der\n"
     "    Projektdatei.\n"
+    "    --prune löscht nach einem vollständigen Lauf die Dateien *.Doc.htm und\n"
+    "    *.Tech.htm im Ausgabeordner (und in seinen Ordnern mit eigenen Seiten des\n"
+    "    Laufs), die der Lauf nicht geschrieben hat und die keine seiner Quellen\n"
+    "    ergibt, und nennt jede auf stdout; mit --dry-run nennt es sie nur. Nur mit\n"
+    "    eigenem Ausgabeordner; Verknüpfungen und Help-Workshop-Dateien bleiben.\n"
     "\n";
 
 inline constexpr const char* kHelpSave =

@@ -16,8 +16,11 @@
 #include "helpproject/HelpTexts.h"
 #include "project/ProjectModel.h"
 #include "project/RunSummary.h"
+#include "project/StalePages.h"
 
 #include <cstdio>
+#include <optional>
+#include <unordered_set>
 
 namespace qm::cli {
 
@@ -59,6 +62,8 @@ public:
     return false;
   }
 
+  void CopiedFile(const std::string& target) override { copied_.insert(target); }
+
   void CopyFailed(const std::string& message) override {
     PrintAnsi(stderr, message);
     errorReported_ = true;
@@ -66,12 +71,15 @@ public:
 
   /// True when an error was printed that did not end the command (a failed copy).
   bool ErrorReported() const { return errorReported_; }
+  /// The additional files in the output folder: copied, or kept as they were.
+  const std::unordered_set<std::string>& Copied() const { return copied_; }
 
 private:
   bool yes_;
   bool mayAsk_;
   bool verbose_;
   bool errorReported_ = false;
+  std::unordered_set<std::string> copied_;
 };
 
 void PrintWarnings(const WarningList& warnings) {
@@ -80,10 +88,41 @@ void PrintWarnings(const WarningList& warnings) {
   }
 }
 
-// The last line of a conversion: the summary, and whether its warnings fail the command.
-std::string SummaryLine(const RunCounts& counts, int warnings, bool strict) {
-  std::string line = RunSummaryLine(counts, warnings);
-  if (strict && warnings > 0) {
+// Removes the stale pages of run (or with dryRun only names them) on stdout, each failure on
+// stderr; returns how many there were. ok is false when one could not be removed. The caller
+// holds the lock of the folder since the conversion, so no other run writes pages meanwhile.
+int PruneStale(const RunResult& run, const ProjectSettings& settings,
+               const std::unordered_set<std::string>& keep, bool dryRun, bool& ok) {
+  const PruneResult pruned =
+      PruneStalePages(run, PathFromText(AddTrailingBackslash(settings.InputPath)), keep, dryRun);
+  for (const std::string& page : pruned.Pages) {
+    PrintUtf8(stdout, dryRun ? WordMessage(kMsgPageToRemove, ErrorArg::Path(page))
+                             : WordMessage(kMsgPageRemoved, ErrorArg::Path(page)));
+  }
+  for (const Error& failure : pruned.Failures) {
+    PrintError(stderr, failure);
+  }
+  ok = pruned.Failures.empty();
+  return static_cast<int>(pruned.Pages.size());
+}
+
+// What the last line of a conversion says besides the run's counts.
+struct Summary {
+  int warnings = 0;
+  bool strict = false;
+  std::optional<int> pruned; ///< with --prune: the stale pages removed, or to be removed
+  bool dryRun = false;
+};
+
+// The last line of a conversion: the summary, with what --prune did before its warnings, and
+// whether its warnings fail the command.
+std::string SummaryLine(const RunCounts& counts, const Summary& summary) {
+  std::string pruned;
+  if (summary.pruned) {
+    pruned = Format(summary.dryRun ? kSummaryToRemove : kSummaryRemoved, *summary.pruned);
+  }
+  std::string line = RunSummaryLine(counts, summary.warnings, pruned);
+  if (summary.strict && summary.warnings > 0) {
     line += kSummaryWarningsFail;
   }
   return line;
@@ -108,6 +147,10 @@ int RunConvertCommand(const Options& options) {
     ApplySettingFlags(options.Settings, model.Edit());
   }
   const bool strict = options.Strict.value_or(model.Settings().WarningsAsErrors);
+  // Among the sources, pruning could remove what is no page.
+  if (options.Prune && !HasOwnOutputFolder(model.Settings())) {
+    throw MakeError(FileOperation::Precondition, {}, 0, kErrPruneNeedsOutputFolder);
+  }
 
   // Only a project run asks at the terminal; a run from flags is answered by its flags alone.
   const bool mayAsk =
@@ -117,8 +160,8 @@ int RunConvertCommand(const Options& options) {
   TerminalProgress progress(stderr, verbose);
   InstallInterruptHandler();
 
-  // The folder stays locked from the conversion through the help project and its compile, so
-  // that no other run writes pages between them.
+  // The folder stays locked from the conversion through the pruning, the help project and its
+  // compile, so that no other run writes pages between them.
   RunLock folderLock;
   const JobOutcome outcome = model.Convert(interaction, &progress, &folderLock);
   if (outcome == JobOutcome::Declined) {
@@ -129,6 +172,14 @@ int RunConvertCommand(const Options& options) {
   PrintWarnings(warnings);
   bool cancelled = outcome == JobOutcome::Cancelled;
   bool helpOk = true;
+  bool pruneOk = true;
+  Summary summary;
+  summary.strict = strict;
+  summary.dryRun = options.DryRun;
+  if (!cancelled && options.Prune) {
+    summary.pruned =
+        PruneStale(run, model.Settings(), interaction.Copied(), options.DryRun, pruneOk);
+  }
   if (!cancelled && options.HelpProject) {
     HelpProjectResult help;
     try {
@@ -164,9 +215,10 @@ int RunConvertCommand(const Options& options) {
     }
   }
   const int warned = static_cast<int>(warnings.size());
+  summary.warnings = warned;
   const bool warningsFail = strict && warned > 0;
   if (!options.Quiet) {
-    PrintUtf8(stderr, SummaryLine(run.Counts, warned, strict));
+    PrintUtf8(stderr, SummaryLine(run.Counts, summary));
   } else if (warningsFail) {
     PrintUtf8(stderr, Format(kMsgWarningsFailQuiet, warned));
   }
@@ -176,7 +228,8 @@ int RunConvertCommand(const Options& options) {
   }
   // An error the run went past (a file not copied) still fails the command, so that a build
   // script notices it; warnings only with --strict.
-  return helpOk && !interaction.ErrorReported() && !warningsFail ? kExitSuccess : kExitFailure;
+  return helpOk && pruneOk && !interaction.ErrorReported() && !warningsFail ? kExitSuccess
+                                                                            : kExitFailure;
 }
 
 } // namespace qm::cli

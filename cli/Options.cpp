@@ -133,6 +133,14 @@ private:
       // A run option of convert, also beside a project file; save stores it as a setting.
       NoValue();
       options_.Strict = name_ == kStrictFlag;
+    } else if (name_ == "--prune") {
+      OnlyFor(Command::Convert, kErrOnlyForConvert);
+      NoValue();
+      options_.Prune = true;
+    } else if (name_ == "--dry-run") {
+      OnlyFor(Command::Convert, kErrOnlyForConvert);
+      NoValue();
+      options_.DryRun = true;
     } else if (name_ == "--from") {
       OnlyFor(Command::Save, kErrOnlyForSave);
       options_.FromFile = Value();
@@ -232,6 +240,9 @@ private:
   void Check() {
     if (options_.Compile && !options_.HelpProject) {
       throw UsageError(kErrCompileNeedsHelpProject);
+    }
+    if (options_.DryRun && !options_.Prune) {
+      throw UsageError(kErrDryRunNeedsPrune);
     }
     if (positional_.size() > 1) {
       throw UsageError(Format(kErrTooManyArguments, positional_[1].c_str()));

@@ -70,6 +70,8 @@ struct Options {
   /// convert: --strict / --no-strict, which take the place of the project's
   /// WarningsAsErrors; unset, the project's value (off in a run from flags) holds.
   std::optional<bool> Strict;
+  bool Prune = false;  ///< convert: remove stale pages after a complete run
+  bool DryRun = false; ///< convert: with Prune, only list them
   /// convert: the project file (empty in flag mode); save: the file to write.
   std::string ProjectFile;
   std::string FromFile; ///< save --from

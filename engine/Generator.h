@@ -40,6 +40,11 @@ struct GeneratorOptions {
   unsigned Threads = 0;
 };
 
+/// The per-source page of kind for source: in outputFolder (ending in "/"), or beside the
+/// source when outputFolder is "/" (no output folder given).
+std::string SourcePagePath(const std::string& outputFolder, const std::string& source,
+                           DocKind kind);
+
 class TGenerator {
 public:
   /// Reads the eight templates from programFolder + "../Templates/" and the two tables from

@@ -211,10 +211,7 @@ void GeneratorRun::ClaimOwnPage(const std::string& page, const std::string& inFi
 }
 
 std::string GeneratorRun::PagePathOf(const std::string& inFile, DocKind kind) const {
-  const std::string& folder = options_.OutputFolder;
-  const std::string base =
-      IsBareSeparator(Trim(folder)) ? inFile : folder + ExtractFileName(inFile);
-  return ChangeFileExt(base, DocKindInfoOf(kind).pageExt);
+  return SourcePagePath(options_.OutputFolder, inFile, kind);
 }
 
 Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {

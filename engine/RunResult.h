@@ -57,6 +57,8 @@ struct RunResult {
   /// Empty until a run fills the result.
   std::string OutputFolder;
   std::array<KindRecords, 2> Kinds;
+  /// The files the source search found, in its order.
+  Lines Sources;
   /// The pages that were in the output folder when the run started, with their titles.
   std::vector<PageTitle> ExistingPages;
   /// The source search's warnings, then the run's, in the order found.

@@ -5,6 +5,7 @@
 #include "engine/RunResult.h"
 
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -18,7 +19,9 @@ inline constexpr const char* kSummaryPages = ", %d Seite(n) geschrieben (davon %
 inline constexpr const char* kSummaryWarnings = ", %d Warnung(en)";
 
 /// "N Quelle(n) gelesen, M Seite(n) geschrieben (davon K eigene), W Warnung(en)", with the
-/// decoded sources only when a source was read as UTF-8 or UTF-16.
-std::string RunSummaryLine(const RunCounts& counts, int warnings);
+/// decoded sources only when a source was read as UTF-8 or UTF-16; beforeWarnings (a front
+/// end's own part, starting with ", ") stands before the warnings.
+std::string RunSummaryLine(const RunCounts& counts, int warnings,
+                           std::string_view beforeWarnings = {});
 
 } // namespace qm

@@ -266,6 +266,11 @@ bool IsPlainFile(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool IsLink(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool CopyPermissions(int from, int to) {
   struct stat st {};
   return ::fstat(from, &st) == 0 && ::fchmod(to, st.st_mode & 07777) == 0;

@@ -476,6 +476,11 @@ bool IsPlainFile(const std::string& path) {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool CopyPermissions(int /*from*/, int /*to*/) {
   // A new file takes the permissions of its folder; the read-only attribute is not copied,
   // so that a later copy can replace it.

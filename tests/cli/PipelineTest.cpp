@@ -1,9 +1,10 @@
-// End-to-end tests of the switches for build pipelines: warnings as errors, folders and files
-// left out of the search, and stale pages pruned from the output folder.
+// End-to-end tests of the switches for build pipelines: warnings as errors, folders and files left
+// out of the search, and stale pages pruned from the output folder.
 #include "CliFixture.h"
 
 #include "project/ProjectFile.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,123 +13,151 @@ namespace {
 using qmtest::CliResult;
 using qmtest::CliWorld;
 using qmtest::CrLf;
+using qmtest::Exists;
 using qmtest::ReadFile;
 using qmtest::RunCli;
 using qmtest::WriteFile;
 
-// The page of a source "Leer.pas" whose one block has no title (which is warned).
-std::string UntitledPage() {
-  return CrLf({"<html>", "<title></title>", "<h1>Leer.pas</h1>", "<h2></h2>", "x", "", "", "<hr>",
-               "<p>26.11.2025</p></html>"});
+// Saves a project over the world's sources into out with extra flags of save.
+std::string SaveProject(const CliWorld& world, const std::string& out,
+                        const std::vector<std::string>& flags) {
+  const std::string project = world / "job.qmpr";
+  std::vector<std::string> args = {"save",    "--program-dir", world.Program(),
+                                   "--input", world.Source(),  "--output",
+                                   out,       "--kinds",       "pascal"};
+  args.insert(args.end(), flags.begin(), flags.end());
+  args.push_back(project);
+  EXPECT_EQ(RunCli(args).Status, 0);
+  return project;
 }
 
 TEST(CliPipeline, StrictFailsACompleteRunWithWarnings) {
-  // With warnings as errors (--strict, or the project's key unless --no-strict) a run with
-  // warnings ends with 1 and says why; the pages are the same either way, and a run without
-  // warnings ends with 0.
+  // With warnings as errors (--strict, or the project's key unless --no-strict) a run that warned
+  // ends with 1 and says why; the pages are the same either way.
+  const std::string counts = "2 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), ";
+  const std::string failing = "1 Warnung(en), die hier als Fehler gelten (--strict)\n";
   struct Case {
-    const char* name;
-    bool warning;                   // the source tree holds an untitled block
-    const char* projectKey;         // WarnungenAlsFehler saved into the project, or flag mode
-    std::vector<std::string> flags; // of convert
+    std::vector<std::string> saveFlags, convertFlags;
     int status;
-    const char* lastLine;
+    std::string lastLine;
   };
   const Case cases[] = {
-      {"strict, no warning",
-       false,
-       nullptr,
-       {"--strict"},
-       0,
-       "1 Quelle(n) gelesen, 2 Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n"},
-      {"warning, not strict",
-       true,
-       nullptr,
-       {},
-       0,
-       "2 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 1 Warnung(en)\n"},
-      {"warning, --strict",
-       true,
-       nullptr,
-       {"--strict"},
-       1,
-       "2 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 1 Warnung(en), die hier "
-       "als Fehler gelten (--strict)\n"},
-      {"warning, --strict --quiet",
-       true,
-       nullptr,
-       {"--strict", "--quiet"},
-       1,
-       "1 Warnung(en), die hier als Fehler gelten (--strict)\n"},
-      {"warning, project key",
-       true,
-       "--strict",
-       {},
-       1,
-       "2 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 1 Warnung(en), die hier "
-       "als Fehler gelten (--strict)\n"},
-      {"warning, key overruled",
-       true,
-       "--strict",
-       {"--no-strict"},
-       0,
-       "2 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 1 Warnung(en)\n"},
+      {{}, {}, 0, counts + "1 Warnung(en)\n"},
+      {{}, {"--strict"}, 1, counts + failing},
+      {{}, {"--strict", "--quiet"}, 1, failing},
+      {{"--strict"}, {}, 1, counts + failing},
+      {{"--strict"}, {"--no-strict"}, 0, counts + "1 Warnung(en)\n"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
     CliWorld world;
     const std::string out = world / "out/";
-    if (c.warning) {
-      WriteFile(world.Source() + "Leer.pas",
-                CrLf({"// ###DocGen_Start", "// x", "// ###DocGen_End"}));
-    }
+    WriteFile(world.Source() + "Leer.pas",
+              CrLf({"// ###DocGen_Start", "// x", "// ###DocGen_End"}));
     std::vector<std::string> args = {"convert", "--program-dir", world.Program(), "--yes"};
-    args.insert(args.end(), c.flags.begin(), c.flags.end());
-    if (c.projectKey != nullptr) {
-      const std::string project = world / "job.qmpr";
-      ASSERT_EQ(RunCli({"save", "--program-dir", world.Program(), "--input", world.Source(),
-                        "--output", out, "--kinds", "pascal", c.projectKey, project})
-                    .Status,
-                0);
-      args.push_back(project);
-    } else {
-      args.insert(args.end(), {"--input", world.Source(), "--output", out, "--kinds", "pascal"});
-    }
+    args.insert(args.end(), c.convertFlags.begin(), c.convertFlags.end());
+    args.push_back(SaveProject(world, out, c.saveFlags));
     const CliResult result = RunCli(args);
     EXPECT_EQ(result.Status, c.status) << result.Err;
-    const std::string warning =
-        c.warning ? world.Source() + "Leer.pas:1: Warnung: Block ohne Titel\n" : "";
-    EXPECT_EQ(result.Err, warning + c.lastLine);
-    EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
-    EXPECT_EQ(ReadFile(out + "Leer.Doc.htm"), c.warning ? UntitledPage() : "<missing>");
+    EXPECT_EQ(result.Err, world.Source() + "Leer.pas:1: Warnung: Block ohne Titel\n" + c.lastLine);
+    EXPECT_EQ(ReadFile(out + "Leer.Doc.htm"),
+              CrLf({"<html>", "<title></title>", "<h1>Leer.pas</h1>", "<h2></h2>", "x", "", "",
+                    "<hr>", "<p>26.11.2025</p></html>"}));
   }
 }
 
 TEST(CliPipeline, ExcludePatternsAreSavedAndCountedInTheLastLine) {
-  // Patterns saved with the project leave their folders and files out of the run, and the
-  // last line counts them; an empty pattern is a usage error.
+  // Patterns saved with the project leave their folders and files out, and the last line counts
+  // them; an empty pattern is a usage error.
   CliWorld world;
   const std::string out = world / "out/";
-  const std::string project = world / "job.qmpr";
   for (const char* source : {"Alt/Alt.pas", "Sub/Backup/Kopie.pas", "Sub/Neu.pas"}) {
     WriteFile(world.Source() + source, CrLf({"// ###DocGen_Start Titel", "// ###DocGen_End"}));
   }
-  ASSERT_EQ(
-      RunCli({"save", "--program-dir", world.Program(), "--input", world.Source(), "--output", out,
-              "--kinds", "pascal", "--exclude", "Alt/**", "--exclude", "**\\Backup\\*", project})
-          .Status,
-      0);
+  const std::string project =
+      SaveProject(world, out, {"--exclude", "Alt/**", "--exclude", "**\\Backup\\*"});
   EXPECT_EQ(qm::LoadProjectFile(project).ExcludePatterns, (qm::Lines{"Alt/**", "**\\Backup\\*"}));
-
-  const CliResult result = RunCli({"convert", "--program-dir", world.Program(), "--yes", project});
-  EXPECT_EQ(result.Status, 0) << result.Err;
+  const CliResult result =
+      RunCli({"convert", "--program-dir", world.Program(), "--yes", "--strict", project});
+  EXPECT_EQ(result.Status, 0);
   EXPECT_EQ(result.Err, "2 Quelle(n) gelesen, 1 Ordner und 1 Datei(en) ausgeschlossen, 3 "
                         "Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n");
-  EXPECT_TRUE(qmtest::Exists(out + "Neu.Doc.htm"));
-  EXPECT_FALSE(qmtest::Exists(out + "Alt.Doc.htm"));
-  EXPECT_FALSE(qmtest::Exists(out + "Kopie.Doc.htm"));
-
+  EXPECT_TRUE(Exists(out + "Neu.Doc.htm"));
+  EXPECT_FALSE(Exists(out + "Kopie.Doc.htm"));
   EXPECT_EQ(RunCli({"save", "--exclude", "", project}).Status, 2);
+}
+
+TEST(CliPipeline, PruneRemovesOnlyStalePagesAfterACompleteRun) {
+  // --prune removes the pages in the output folder, and in its folders the run wrote into, that the
+  // run did not write and no source gives, naming each; --dry-run only names them. Own pages of the
+  // run, copied additional files, help-project files, links, folders and folders the run did not
+  // write into stay.
+  CliWorld world;
+  const std::string out = world / "out/";
+  WriteFile(world.Source() + "Eigen.pas",
+            CrLf({"{ ###DocGen_Start K", "###Output Kapitel", "K", "###DocGen_End }",
+                  "{ ###DocGen_Start T", "###Output Teil/Sub", "T", "###DocGen_End }"}));
+  WriteFile(world / "extra/Kopie.Doc.htm", "kopiert");
+  const std::vector<std::string> stale = {"Alt.Doc.htm", "Alt.Tech.htm", "Notiz.Doc.htm",
+                                          "Teil/Veraltet.Doc.htm"};
+  const std::vector<std::string> kept = {"Handbuch.Doc.hhp", "Andere/Alt.Doc.htm",
+                                         "Ordner.Doc.htm/x", "Kopie.Doc.htm", "Link.Doc.htm"};
+  for (const std::string& name : stale) {
+    WriteFile(out + name, "alt");
+  }
+  for (const std::string& name : {kept[0], kept[1], kept[2]}) {
+    WriteFile(out + name, "bleibt");
+  }
+  std::filesystem::create_symlink(world / "extra/Kopie.Doc.htm", out + "Link.Doc.htm");
+  const std::string project = SaveProject(world, out, {"--extra-files", world / "extra"});
+  const std::string counts = "2 Quelle(n) gelesen, 4 Seite(n) geschrieben (davon 2 eigene), 4 "
+                             "veraltete Seite(n) ";
+  for (const bool dryRun : {true, false}) {
+    std::vector<std::string> args = {"convert", "--program-dir", world.Program(), "--yes",
+                                     "--prune"};
+    if (dryRun) {
+      args.push_back("--dry-run");
+    }
+    args.push_back(project);
+    const CliResult result = RunCli(args);
+    std::string listing;
+    for (const std::string& name : stale) {
+      listing += (dryRun ? "zu löschen: " : "gelöscht: ") + out + name + "\n";
+      EXPECT_EQ(Exists(out + name), dryRun) << name;
+    }
+    EXPECT_EQ(result.Out, listing);
+    EXPECT_EQ(result.Err,
+              counts + (dryRun ? "zu löschen (--dry-run)" : "gelöscht") + ", 0 Warnung(en)\n");
+  }
+  for (const std::string& name : kept) {
+    EXPECT_TRUE(Exists(out + name)) << name;
+  }
+  for (const char* page : {"Unit1.Doc.htm", "Kapitel.Doc.htm", "Teil/Sub.Doc.htm"}) {
+    EXPECT_TRUE(Exists(out + page)) << page;
+  }
+}
+
+TEST(CliPipeline, PruneNeedsAnOwnOutputFolderAndACompleteRun) {
+  // Without an output folder, or with the input folder as one, --prune refuses before anything is
+  // converted; after a failed run nothing is removed; --dry-run needs --prune.
+  CliWorld world;
+  for (const std::string& output : {std::string(), world.Source()}) {
+    const CliResult refused = RunCli(
+        {"convert", "--program-dir", world.Program(), "--prune", SaveProject(world, output, {})});
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_EQ(refused.Err, "--prune löscht nur in einem eigenen Ausgabeordner; ohne "
+                           "Ausgabeordner (oder mit dem Eingabeordner als Ausgabeordner) stehen "
+                           "die Seiten bei ihren Quellen. Es wurde nichts konvertiert.\n");
+    EXPECT_FALSE(Exists(world.Source() + "Unit1.Doc.htm"));
+  }
+  const std::string out = world / "out/";
+  WriteFile(out + "Alt.Doc.htm", "alt");
+  WriteFile(world.Source() + "Weg.pas",
+            CrLf({"{ ###DocGen_Start Weg", "###Output ..\\Weg", "###DocGen_End }"}));
+  const CliResult failed =
+      RunCli({"convert", "--program-dir", world.Program(), "--prune", SaveProject(world, out, {})});
+  EXPECT_EQ(failed.Status, 1);
+  EXPECT_EQ(ReadFile(out + "Alt.Doc.htm"), "alt");
+  EXPECT_EQ(RunCli({"convert", "--dry-run", "p.qmpr"}).Status, 2);
 }
 
 } // namespace
