@@ -99,15 +99,20 @@ TEST(CliPipeline, PruneRemovesOnlyStalePagesAfterACompleteRun) {
   WriteFile(world / "extra/Kopie.Doc.htm", "kopiert");
   const std::vector<std::string> stale = {"Alt.Doc.htm", "Alt.Tech.htm", "Notiz.Doc.htm",
                                           "Teil/Veraltet.Doc.htm"};
-  const std::vector<std::string> kept = {"Handbuch.Doc.hhp", "Andere/Alt.Doc.htm",
-                                         "Ordner.Doc.htm/x", "Kopie.Doc.htm", "Link.Doc.htm"};
+  std::vector<std::string> kept = {"Handbuch.Doc.hhp", "Andere/Alt.Doc.htm", "Ordner.Doc.htm/x",
+                                   "Kopie.Doc.htm", "Link.Doc.htm"};
   for (const std::string& name : stale) {
     WriteFile(out + name, "alt");
   }
   for (const std::string& name : {kept[0], kept[1], kept[2]}) {
     WriteFile(out + name, "bleibt");
   }
+#ifdef _WIN32
+  // Symbolic links need a privilege on Windows; the other cases hold there alike.
+  kept.pop_back();
+#else
   std::filesystem::create_symlink(world / "extra/Kopie.Doc.htm", out + "Link.Doc.htm");
+#endif
   const std::string project = SaveProject(world, out, {"--extra-files", world / "extra"});
   const std::string counts = "2 Quelle(n) gelesen, 4 Seite(n) geschrieben (davon 2 eigene), 4 "
                              "veraltete Seite(n) ";
