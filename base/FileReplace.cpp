@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 
 namespace qm {
 
@@ -115,11 +116,13 @@ bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
     return false;
   }
   bool same = st.size == bytes.size();
-  std::string buf(std::min(bytes.size(), size_t{1} << 16), '\0');
+  // Not zero-filled first: every byte compared has just been read.
+  const size_t piece = std::min(bytes.size(), size_t{1} << 16);
+  const auto buf = std::make_unique_for_overwrite<char[]>(piece);
   for (size_t pos = 0; same && pos < bytes.size();) {
-    const size_t want = std::min(buf.size(), bytes.size() - pos);
-    same = ReadFull(fd, buf.data(), want) == want &&
-           std::string_view(buf.data(), want) == bytes.substr(pos, want);
+    const size_t want = std::min(piece, bytes.size() - pos);
+    same = ReadFull(fd, buf.get(), want) == want &&
+           std::string_view(buf.get(), want) == bytes.substr(pos, want);
     pos += want;
   }
   sys::Close(fd);

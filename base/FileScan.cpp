@@ -3,8 +3,11 @@
 #include "base/System.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -19,27 +22,33 @@ bool FileHoldsAny(std::string_view path, std::initializer_list<std::string_view>
     sys::Close(fd);
     return false;
   }
+  // Each needle is sought with a skip table: pages are HTML, where a needle's first character
+  // ("<") is on nearly every line and a search from it would stop there each time.
+  std::vector<std::boyer_moore_horspool_searcher<const char*>> searchers;
   size_t overlap = 0;
   for (const std::string_view needle : needles) {
+    searchers.emplace_back(needle.data(), needle.data() + needle.size());
     overlap = std::max(overlap, needle.size());
   }
+  // The last bytes of a piece stay in front of the next, so that a needle across two pieces
+  // is found.
+  const size_t keepMax = overlap > 0 ? overlap - 1 : 0;
   constexpr size_t kPiece = size_t{64} << 10;
-  std::string window;
-  const std::unique_ptr<char[]> piece(new char[kPiece]);
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece + keepMax);
+  char* const buf = buffer.get();
+  size_t kept = 0;
   bool found = false;
   while (!found) {
-    const std::int64_t n = sys::Read(fd, piece.get(), kPiece);
+    const std::int64_t n = sys::Read(fd, buf + kept, kPiece);
     if (n <= 0) {
       break;
     }
-    // The end of the last piece stays in front, so that a needle across two pieces is found.
-    window.append(piece.get(), static_cast<size_t>(n));
-    for (const std::string_view needle : needles) {
-      found = found || window.find(needle) != std::string::npos;
+    const size_t end = kept + static_cast<size_t>(n);
+    for (const auto& searcher : searchers) {
+      found = found || searcher(buf, buf + end).first != buf + end;
     }
-    if (window.size() > overlap) {
-      window.erase(0, window.size() - overlap);
-    }
+    kept = std::min(end, keepMax);
+    std::memmove(buf, buf + end - kept, kept);
   }
   sys::Close(fd);
   return found;

@@ -7,16 +7,25 @@ namespace qm {
 
 namespace {
 
+// Where a file name starts after a folder: on Windows also after the drive of "C:name".
+constexpr bool IsNameStart(char c) {
 #ifdef _WIN32
-// Where a file name starts after a folder: also after the drive of "C:name".
-constexpr std::string_view kNameStarts = "\\/:";
+  return c == '\\' || c == '/' || c == ':';
 #else
-constexpr std::string_view kNameStarts = "/";
+  return c == '/';
 #endif
+}
 
 // Position of the last character after which the file name starts, or npos.
 size_t NameStart(std::string_view path) {
-  return path.find_last_of(kNameStarts);
+  // A loop from the end: find_last_of looks each character up in the set with a call of its own,
+  // and this runs for every page name of a run.
+  for (size_t i = path.size(); i > 0; --i) {
+    if (IsNameStart(path[i - 1])) {
+      return i - 1;
+    }
+  }
+  return std::string_view::npos;
 }
 
 // Position of the dot that starts the file name's last extension, or npos.

@@ -1,4 +1,5 @@
 #include "base/FileSystem.h"
+#include "base/FileScan.h"
 
 #include "TestUtil.h"
 
@@ -52,4 +53,38 @@ TEST(FileSystem, ForceDirectoriesCreatesEveryLevel) {
   EXPECT_FALSE(ForceDirectories(dir / "file/sub"));
   EXPECT_TRUE(FileExists(dir / "file"));
   EXPECT_FALSE(FileExists(dir / "a"));
+}
+
+TEST(FileSystem, FileHoldsAnyFindsANeedleWhereverThePiecesAreCut) {
+  // Files are read in 64 KiB pieces; a needle may start in one and end in the next.
+  constexpr size_t kPiece = size_t{64} << 10;
+  const std::string a = "<!-- ###DocGen_Start";
+  const std::string b = "<!-- ###TechGen_Start";
+  struct Case {
+    size_t at; // where the needle starts in a file of "<p>" filler
+    std::string needle;
+    bool found;
+  };
+  const Case cases[] = {
+      {0, a, true},
+      {kPiece - 5, a, true},
+      {kPiece - 5, b, true},
+      {kPiece, b, true},
+      {3 * kPiece - 1, a, true},
+      {kPiece - 5, "<!-- ###DocGen", false},
+      {kPiece - 5, "<!-- ###TechGen_Star", false},
+  };
+  qmtest::TempDir dir;
+  for (const Case& c : cases) {
+    std::string text;
+    while (text.size() < c.at) {
+      text += "<p>";
+    }
+    text.resize(c.at);
+    text += c.needle + "<p>";
+    qmtest::WriteFile(dir / "page.htm", text);
+    EXPECT_EQ(FileHoldsAny(dir / "page.htm", {a, b}), c.found)
+        << c.needle << " at " << c.at;
+  }
+  EXPECT_FALSE(FileHoldsAny(dir / "missing.htm", {a, b}));
 }
