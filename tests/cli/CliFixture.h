@@ -7,6 +7,7 @@
 #include "project/ProjectSettings.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,16 @@ extern char** environ;
 #endif
 
 namespace qmtest {
+
+/// The names in folder (UTF-8), sorted.
+inline std::set<std::string> Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(FsPath(folder))) {
+    const std::u8string name = e.path().filename().u8string();
+    names.emplace(name.begin(), name.end());
+  }
+  return names;
+}
 
 #ifdef _WIN32
 inline constexpr const char* kCliPath = QM_BIN_DIR "/quillmark-cli.exe";
@@ -173,6 +184,16 @@ public:
   std::string Program() const { return dir_ / "prog/bin"; }
   /// The source folder, UTF-8, with its trailing "/".
   std::string Source() const { return dir_ / "Quellen-\xC3\xA4/"; }
+
+  /// command ("convert" or "save") over the Pascal sources of the world into out, then extra.
+  std::vector<std::string> Args(const std::string& command, const std::string& out,
+                                const std::vector<std::string>& extra = {}) const {
+    std::vector<std::string> args = {command,   "--program-dir", Program(),
+                                     "--input", Source(),        "--output",
+                                     out,       "--kinds",       "pascal"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
 
   /// The eight templates of the Templates folder.
   static qm::TemplateSet Templates() {

@@ -28,12 +28,10 @@ std::vector<std::string> Args(const CliWorld& world, const std::string& in, cons
 
 } // namespace
 
+TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
 #ifdef _WIN32
-TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
   GTEST_SKIP() << "dangling links, fifos and sockets are POSIX entries";
-}
 #else
-TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
   // A link that leads nowhere, a fifo, a socket and a name with a line feed match the mask:
   // each is skipped with a warning naming it (the line feed shown as an escape, so the warning
   // stays one line), nothing waits on the fifo, and the rest converts into pages and a help
@@ -75,8 +73,8 @@ TEST(CliHostile, EntriesThatAreNoRegularFilesAreSkippedWithAWarning) {
                   "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                   "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Gut.Doc.htm", "",
                   "[INFOTYPES]"}));
-}
 #endif
+}
 
 TEST(CliHostile, HelpTitleThatLeavesTheOutputFolderIsRefused) {
   // "../raus" would put the help project beside the output folder: the conversion is done,
@@ -124,12 +122,10 @@ TEST(CliHostile, AFailedCopyEndsWithStatusOneAfterTheWholeRun) {
   EXPECT_EQ(ReadFile(out + "stil.css"), "body {}");
 }
 
+TEST(CliHostile, AFifoOrADeviceIsNeverReadAsProjectFileOrSource) {
 #ifdef _WIN32
-TEST(CliHostile, AFifoOrADeviceIsNeverReadAsProjectFileOrSource) {
   GTEST_SKIP() << "fifos and links to devices are POSIX entries";
-}
 #else
-TEST(CliHostile, AFifoOrADeviceIsNeverReadAsProjectFileOrSource) {
   // A fifo would make the read wait forever, /dev/zero would fill the memory: as a project file
   // each is refused at once with its name, as a source each is skipped with a warning.
   CliWorld world;
@@ -152,5 +148,5 @@ TEST(CliHostile, AFifoOrADeviceIsNeverReadAsProjectFileOrSource) {
                             world.Source() + "Rohr.pas" + kWarn +
                             "Keine gew\xC3\xB6hnliche Datei (Named Pipe)" + kSkipped);
   EXPECT_EQ(ReadFile(out + "Unit1.Tech.htm"), CliWorld::TechPage());
-}
 #endif
+}

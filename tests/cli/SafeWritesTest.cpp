@@ -22,22 +22,11 @@ using namespace qmtest;
 
 namespace {
 
+// The usual conversion of the world into out, replacing what is there, then extra.
 std::vector<std::string> Convert(const CliWorld& world, const std::string& out,
                                  std::vector<std::string> extra = {}) {
-  std::vector<std::string> args = {
-      "convert", "--program-dir", world.Program(), "--input", world.Source(), "--output",
-      out,       "--kinds",       "pascal",        "--yes"};
-  args.insert(args.end(), extra.begin(), extra.end());
-  return args;
-}
-
-std::set<std::string> Names(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(FsPath(folder))) {
-    const std::u8string name = e.path().filename().u8string();
-    names.emplace(name.begin(), name.end());
-  }
-  return names;
+  extra.insert(extra.begin(), "--yes");
+  return world.Args("convert", out, extra);
 }
 
 // Runs args while the file at path may not be written by the program, in a folder it may
@@ -106,12 +95,10 @@ std::vector<std::string> TextLines(const std::string& word, size_t n, size_t wid
 
 } // namespace
 
+TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
 #ifdef _WIN32
-TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
   GTEST_SKIP() << "Windows has no file-size limit of a process";
-}
 #else
-TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
   // The new page does not fit under the file-size limit: the run fails naming the page, the
   // old page stays as it was, and no temporary file is left. The same for an own page.
   struct Case {
@@ -161,15 +148,13 @@ TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
     EXPECT_EQ(ReadFile(out + c.page), c.old) << c.name;
     EXPECT_EQ(Names(out), c.files) << c.name;
   }
-}
 #endif
-
-#ifdef _WIN32
-TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
-  GTEST_SKIP() << "the run is killed by SIGKILL at a random moment";
 }
-#else
+
 TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the run is killed by SIGKILL at a random moment";
+#else
   // Large pages (beyond what a page holds in memory) are rewritten by a run that is killed at
   // a random moment: each page is then its old or its new bytes. The next run finishes the
   // pages and removes the temporary files the killed one left.
@@ -222,15 +207,13 @@ TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
   }
   EXPECT_EQ(Names(out),
             std::set<std::string>({"K0.Doc.htm", "K1.Doc.htm", "K2.Doc.htm", "K3.Doc.htm"}));
-}
 #endif
-
-#ifdef _WIN32
-TEST(SafeWrites, LinksAtPagesAndHelpFilesAreReplacedNotWrittenThrough) {
-  GTEST_SKIP() << "symbolic links need a privilege on Windows";
 }
-#else
+
 TEST(SafeWrites, LinksAtPagesAndHelpFilesAreReplacedNotWrittenThrough) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links need a privilege on Windows";
+#else
   // A link planted at a page's name and one at a help project's name are replaced by the new
   // files; the files they led to keep their bytes.
   CliWorld world;
@@ -257,8 +240,8 @@ TEST(SafeWrites, LinksAtPagesAndHelpFilesAreReplacedNotWrittenThrough) {
                   "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
                   "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Unit1.Doc.htm", "",
                   "[INFOTYPES]"}));
-}
 #endif
+}
 
 TEST(SafeWrites, AReadOnlyPageIsRefusedAndStays) {
   // The page may not be written by the user who runs the conversion: the run fails naming it
@@ -324,12 +307,10 @@ TEST(SafeWrites, ASecondRunIntoAFolderIsRefusedAtOnce) {
   }
 }
 
+TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
 #ifdef _WIN32
-TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
   GTEST_SKIP() << "the stand-in compiler is a shell script that sends SIGINT";
-}
 #else
-TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
   // A compiler in chmcmd's place writes half a file and is stopped by Ctrl+C, which reaches
   // the whole program: the command ends as cancelled (130), the old help file stays whole,
   // and no temporary file is left. One that finishes replaces the old file.
@@ -358,8 +339,8 @@ TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
       EXPECT_EQ(name.find(".qmtmp"), std::string::npos) << name;
     }
   }
-}
 #endif
+}
 
 TEST(SafeWrites, SavingOverAReadOnlyProjectIsRefused) {
   // The project file may not be written by the user who saves (the folder may): the save is
