@@ -22,23 +22,13 @@ using qmtest::WriteFile;
 constexpr const char* kOneSourceSummary =
     "1 Quelle(n) gelesen, 2 Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n";
 
-// The usual conversion of the world's sources into out (a UTF-8 path).
-CliResult ConvertFlags(const CliWorld& world, const std::string& out,
-                       std::vector<std::string> extra = {}) {
-  std::vector<std::string> args = {"convert", "--program-dir", world.Program(),
-                                   "--input", world.Source(),  "--output",
-                                   out,       "--kinds",       "pascal"};
-  args.insert(args.end(), extra.begin(), extra.end());
-  return RunCli(args);
-}
-
 TEST(CliConvert, FlagsConvertTheSourceTree) {
   // The pages of the ticked kinds are written, byte for byte, with the Templates folder's
   // templates; a UTF-8 input path reaches the engine as Windows-1252 and back.
   CliWorld world;
   const std::string out = world / "out/";
   std::filesystem::create_directories(out);
-  const CliResult result = ConvertFlags(world, out);
+  const CliResult result = RunCli(world.Args("convert", out));
   EXPECT_EQ(result.Status, 0) << result.Err;
   EXPECT_EQ(result.Err, kOneSourceSummary);
   EXPECT_EQ(result.Out, "");
@@ -52,14 +42,14 @@ TEST(CliConvert, MissingOutputFolderIsCreatedOnlyWithYes) {
   // folder with every missing folder above it and converts.
   CliWorld world;
   const std::string out = world / "out/a/b";
-  const CliResult refused = ConvertFlags(world, out);
+  const CliResult refused = RunCli(world.Args("convert", out));
   EXPECT_EQ(refused.Status, 1);
   EXPECT_EQ(refused.Err, "Der Ordner\n\n" + out +
                              "\n\nexistiert nicht. Soll er erstellt werden?\n"
                              "(--yes beantwortet diese Frage mit Ja.)\n");
   EXPECT_FALSE(Exists(world / "out"));
 
-  const CliResult created = ConvertFlags(world, out, {"--yes"});
+  const CliResult created = RunCli(world.Args("convert", out, {"--yes"}));
   EXPECT_EQ(created.Status, 0) << created.Err;
   EXPECT_EQ(ReadFile(out + "/Unit1.Doc.htm"), CliWorld::DocPage());
 }
@@ -72,14 +62,15 @@ TEST(CliConvert, ExistingAdditionalFilesAreReplacedOnlyWithYes) {
   WriteFile(world / "extra/img/logo.txt", "bild");
   WriteFile(out + "style.css", "alt");
 
-  const CliResult kept = ConvertFlags(world, out, {"--extra-files", world / "extra"});
+  const CliResult kept = RunCli(world.Args("convert", out, {"--extra-files", world / "extra"}));
   EXPECT_EQ(kept.Status, 0) << kept.Err;
   EXPECT_EQ(kept.Err, out + "style.css besteht bereits und bleibt erhalten.\n" + kOneSourceSummary);
   EXPECT_EQ(ReadFile(out + "style.css"), "alt");
   EXPECT_EQ(ReadFile(out + "img/logo.txt"), "bild");
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
 
-  const CliResult replaced = ConvertFlags(world, out, {"--yes", "--extra-files", world / "extra"});
+  const CliResult replaced =
+      RunCli(world.Args("convert", out, {"--yes", "--extra-files", world / "extra"}));
   EXPECT_EQ(replaced.Status, 0) << replaced.Err;
   EXPECT_EQ(replaced.Err, kOneSourceSummary);
   EXPECT_EQ(ReadFile(out + "style.css"), "neu");
@@ -104,7 +95,7 @@ TEST(CliConvert, ExitStatusTellsSuccessFailureAndUsage) {
 
   CliWorld world;
   std::filesystem::remove(world / "prog/bin/HTMLTags.txt");
-  const CliResult failed = ConvertFlags(world, world / "out/", {"--yes"});
+  const CliResult failed = RunCli(world.Args("convert", world / "out/", {"--yes"}));
   EXPECT_EQ(failed.Status, 1);
   EXPECT_NE(failed.Err.find(world / "prog/bin/HTMLTags.txt"), std::string::npos) << failed.Err;
   EXPECT_FALSE(Exists(world / "out"));
@@ -260,8 +251,8 @@ TEST(CliSave, SavedProjectConvertsLikeTheFlags) {
   const CliResult fromProject =
       RunCli({"convert", "--program-dir", world.Program(), "--yes", project});
   EXPECT_EQ(fromProject.Status, 0) << fromProject.Err;
-  const CliResult fromFlags =
-      ConvertFlags(world, world / "flags/", {"--yes", "--kinds", "pascal,c", "--no-line-break"});
+  const CliResult fromFlags = RunCli(
+      world.Args("convert", world / "flags/", {"--yes", "--kinds", "pascal,c", "--no-line-break"}));
   EXPECT_EQ(fromFlags.Status, 0) << fromFlags.Err;
 
   for (const char* page : {"Unit1.Doc.htm", "Unit1.Tech.htm", "Notiz.Doc.htm"}) {

@@ -20,15 +20,18 @@ using qmtest::WriteFile;
 
 // Saves a project over the world's sources into out with extra flags of save.
 std::string SaveProject(const CliWorld& world, const std::string& out,
-                        const std::vector<std::string>& flags) {
+                        std::vector<std::string> flags) {
   const std::string project = world / "job.qmpr";
-  std::vector<std::string> args = {"save",    "--program-dir", world.Program(),
-                                   "--input", world.Source(),  "--output",
-                                   out,       "--kinds",       "pascal"};
-  args.insert(args.end(), flags.begin(), flags.end());
-  args.push_back(project);
-  EXPECT_EQ(RunCli(args).Status, 0);
+  flags.push_back(project);
+  EXPECT_EQ(RunCli(world.Args("save", out, flags)).Status, 0);
   return project;
+}
+
+// Converts a saved project with the world's program folder; args end with the project.
+CliResult ConvertProject(const CliWorld& world, const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"convert", "--program-dir", world.Program()};
+  all.insert(all.end(), args.begin(), args.end());
+  return RunCli(all);
 }
 
 TEST(CliPipeline, StrictFailsACompleteRunWithWarnings) {
@@ -53,10 +56,10 @@ TEST(CliPipeline, StrictFailsACompleteRunWithWarnings) {
     const std::string out = world / "out/";
     WriteFile(world.Source() + "Leer.pas",
               CrLf({"// ###DocGen_Start", "// x", "// ###DocGen_End"}));
-    std::vector<std::string> args = {"convert", "--program-dir", world.Program(), "--yes"};
-    args.insert(args.end(), c.convertFlags.begin(), c.convertFlags.end());
+    std::vector<std::string> args = c.convertFlags;
+    args.insert(args.begin(), "--yes");
     args.push_back(SaveProject(world, out, c.saveFlags));
-    const CliResult result = RunCli(args);
+    const CliResult result = ConvertProject(world, args);
     EXPECT_EQ(result.Status, c.status) << result.Err;
     EXPECT_EQ(result.Err, world.Source() + "Leer.pas:1: Warnung: Block ohne Titel\n" + c.lastLine);
     EXPECT_EQ(ReadFile(out + "Leer.Doc.htm"),
@@ -76,8 +79,7 @@ TEST(CliPipeline, ExcludePatternsAreSavedAndCountedInTheLastLine) {
   const std::string project =
       SaveProject(world, out, {"--exclude", "Alt/**", "--exclude", "**\\Backup\\*"});
   EXPECT_EQ(qm::LoadProjectFile(project).ExcludePatterns, (qm::Lines{"Alt/**", "**\\Backup\\*"}));
-  const CliResult result =
-      RunCli({"convert", "--program-dir", world.Program(), "--yes", "--strict", project});
+  const CliResult result = ConvertProject(world, {"--yes", "--strict", project});
   EXPECT_EQ(result.Status, 0);
   EXPECT_EQ(result.Err, "2 Quelle(n) gelesen, 1 Ordner und 1 Datei(en) ausgeschlossen, 3 "
                         "Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)\n");
@@ -117,13 +119,9 @@ TEST(CliPipeline, PruneRemovesOnlyStalePagesAfterACompleteRun) {
   const std::string counts = "2 Quelle(n) gelesen, 4 Seite(n) geschrieben (davon 2 eigene), 4 "
                              "veraltete Seite(n) ";
   for (const bool dryRun : {true, false}) {
-    std::vector<std::string> args = {"convert", "--program-dir", world.Program(), "--yes",
-                                     "--prune"};
-    if (dryRun) {
-      args.push_back("--dry-run");
-    }
-    args.push_back(project);
-    const CliResult result = RunCli(args);
+    const CliResult result = ConvertProject(
+        world, dryRun ? std::vector<std::string>{"--yes", "--prune", "--dry-run", project}
+                      : std::vector<std::string>{"--yes", "--prune", project});
     std::string listing;
     for (const std::string& name : stale) {
       listing += (dryRun ? "zu löschen: " : "gelöscht: ") + out + name + "\n";
@@ -146,8 +144,7 @@ TEST(CliPipeline, PruneNeedsAnOwnOutputFolderAndACompleteRun) {
   // converted; after a failed run nothing is removed; --dry-run needs --prune.
   CliWorld world;
   for (const std::string& output : {std::string(), world.Source()}) {
-    const CliResult refused = RunCli(
-        {"convert", "--program-dir", world.Program(), "--prune", SaveProject(world, output, {})});
+    const CliResult refused = ConvertProject(world, {"--prune", SaveProject(world, output, {})});
     EXPECT_EQ(refused.Status, 1);
     EXPECT_EQ(refused.Err, "--prune löscht nur in einem eigenen Ausgabeordner; ohne "
                            "Ausgabeordner (oder mit dem Eingabeordner als Ausgabeordner) stehen "
@@ -158,8 +155,7 @@ TEST(CliPipeline, PruneNeedsAnOwnOutputFolderAndACompleteRun) {
   WriteFile(out + "Alt.Doc.htm", "alt");
   WriteFile(world.Source() + "Weg.pas",
             CrLf({"{ ###DocGen_Start Weg", "###Output ..\\Weg", "###DocGen_End }"}));
-  const CliResult failed =
-      RunCli({"convert", "--program-dir", world.Program(), "--prune", SaveProject(world, out, {})});
+  const CliResult failed = ConvertProject(world, {"--prune", SaveProject(world, out, {})});
   EXPECT_EQ(failed.Status, 1);
   EXPECT_EQ(ReadFile(out + "Alt.Doc.htm"), "alt");
   EXPECT_EQ(RunCli({"convert", "--dry-run", "p.qmpr"}).Status, 2);
