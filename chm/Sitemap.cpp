@@ -1,7 +1,7 @@
 #include "chm/Sitemap.h"
 
 #include "base/CodePages.h"
-#include "chm/HtmlEntities.h"
+#include "base/HtmlEntities.h"
 
 #include <optional>
 

@@ -8,7 +8,7 @@
 //   3: a file text as the help API passes it, and character references
 // Every reader must end without a fault for any input.
 #include "chm/HelpFileFormat.h"
-#include "chm/HtmlEntities.h"
+#include "base/HtmlEntities.h"
 #include "chm/Sitemap.h"
 
 #include <cstddef>

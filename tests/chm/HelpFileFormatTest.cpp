@@ -1,7 +1,7 @@
 // The readers of a compiled help file's settings and context map, over bytes built by hand
 // in the layout a help compiler writes.
 #include "chm/HelpFileFormat.h"
-#include "chm/HtmlEntities.h"
+#include "base/HtmlEntities.h"
 
 #include <gtest/gtest.h>
 

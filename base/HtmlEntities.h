@@ -1,5 +1,5 @@
 // HTML character references in help-file text: the sitemap writers turn "ü" into "&uuml;",
-// and a viewer shows the character again.
+// and a viewer, like the search data of a web help, gives the character again.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "chm/HtmlEntities.h"
+#include "base/HtmlEntities.h"
 
 #include "base/CodePages.h"
 
