@@ -116,10 +116,14 @@ inline constexpr const char* kHelpConvert =
     "    Ohne --output landen die Seiten neben ihren Quellen.\n"
     "\n"
     "quillmark-cli convert [--program-dir ORDNER] [--yes] [--quiet] [--[no-]strict]\n"
-    "        [--prune [--dry-run]] [--help-project [--compile]] PROJEKT.qmpr\n"
+    "        [--prune [--dry-run]] [--help-project [--[no-]web-help] [--compile]]\n"
+    "        PROJEKT.qmpr\n"
     "    Konvertiert mit allen Einstellungen und den acht Vorlagen der Projektdatei.\n"
     "    --help-project schreibt danach die Help-Workshop-Dateien (.hhp, .hhc, .hhk,\n"
     "    Map- und Alias-Header) in den Ausgabeordner.\n"
+    "    --web-help schreibt dazu je Art TITEL.Doc.html bzw. TITEL.Tech.html mit\n"
+    "    Inhalt, Index und Volltextsuche für jeden Browser, die geteilten Dateien in\n"
+    "    TITEL.web/; ohne --web-help oder --no-web-help gilt der Schlüssel WebHilfe.\n"
     "    --compile übersetzt danach jede geschriebene .hhp-Datei mit chmcmd (Paket\n"
     "    fp-utils) im Ausgabeordner zur Hilfedatei (.chm). Fehler und Warnungen von\n"
     "    chmcmd stehen je in einer Zeile mit dem Namen der Projektdatei auf stderr;\n"
@@ -181,6 +185,7 @@ inline constexpr const char* kHelpSettingsEnd =
     "  --[no-]doc-help  --[no-]doc-toc  --[no-]doc-index\n"
     "  --[no-]tech-help --[no-]tech-toc --[no-]tech-index\n"
     "  --[no-]alias-headers  --[no-]map-c  --[no-]map-pascal  --[no-]map-java\n"
+    "  --[no-]web-help             Web-Hilfe neben dem Projekt (Inhalt, Index, Suche)\n"
     "\n";
 
 inline constexpr const char* kHelpCommon =

@@ -147,6 +147,9 @@ int RunConvertCommand(const Options& options) {
     ApplySettingFlags(options.Settings, model.Edit());
   }
   const bool strict = options.Strict.value_or(model.Settings().WarningsAsErrors);
+  if (options.WebHelp) {
+    model.Edit().Help.WebHelp = *options.WebHelp;
+  }
   // Among the sources, pruning could remove what is no page.
   if (options.Prune && !HasOwnOutputFolder(model.Settings())) {
     throw MakeError(FileOperation::Precondition, {}, 0, kErrPruneNeedsOutputFolder);

@@ -48,6 +48,7 @@ const SwitchFlag kSwitchFlags[] = {
     {"map-c", &SettingFlags::MapHeaderC},
     {"map-pascal", &SettingFlags::MapHeaderPascal},
     {"map-java", &SettingFlags::MapHeaderJava},
+    {"web-help", &SettingFlags::WebHelp},
 };
 
 constexpr std::string_view kKindsFlag = "--kinds";
@@ -55,6 +56,8 @@ constexpr std::string_view kExcludeFlag = "--exclude";
 constexpr std::string_view kNoExcludeFlag = "--no-exclude";
 constexpr std::string_view kStrictFlag = "--strict";
 constexpr std::string_view kNoStrictFlag = "--no-strict";
+constexpr std::string_view kWebHelpFlag = "--web-help";
+constexpr std::string_view kNoWebHelpFlag = "--no-web-help";
 constexpr std::string_view kSourceEncodingFlag = "--source-encoding";
 constexpr std::string_view kNoPrefix = "no-";
 
@@ -133,6 +136,10 @@ private:
       // A run option of convert, also beside a project file; save stores it as a setting.
       NoValue();
       options_.Strict = name_ == kStrictFlag;
+    } else if (cmd == Command::Convert && (name_ == kWebHelpFlag || name_ == kNoWebHelpFlag)) {
+      // Like --strict: also beside a project file, for this run's help project alone.
+      NoValue();
+      options_.WebHelp = name_ == kWebHelpFlag;
     } else if (name_ == "--prune") {
       OnlyFor(Command::Convert, kErrOnlyForConvert);
       NoValue();
@@ -382,6 +389,7 @@ void ApplySettingFlags(const SettingFlags& flags, ProjectSettings& settings) {
   Take(flags.MapHeaderC, help.MapHeaderC);
   Take(flags.MapHeaderPascal, help.MapHeaderPascal);
   Take(flags.MapHeaderJava, help.MapHeaderJava);
+  Take(flags.WebHelp, help.WebHelp);
 }
 
 std::string KindNames(std::span<const SourceKindInfo> kinds) {

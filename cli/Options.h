@@ -52,6 +52,7 @@ struct SettingFlags {
   std::optional<bool> MapHeaderC;
   std::optional<bool> MapHeaderPascal;
   std::optional<bool> MapHeaderJava;
+  std::optional<bool> WebHelp;
 };
 
 /// One parsed command line.
@@ -70,6 +71,9 @@ struct Options {
   /// convert: --strict / --no-strict, which take the place of the project's
   /// WarningsAsErrors; unset, the project's value (off in a run from flags) holds.
   std::optional<bool> Strict;
+  /// convert: --web-help / --no-web-help, which take the place of the project's web-help
+  /// setting for this run; unset, the project's value (off in a run from flags) holds.
+  std::optional<bool> WebHelp;
   bool Prune = false;  ///< convert: remove stale pages after a complete run
   bool DryRun = false; ///< convert: with Prune, only list them
   /// convert: the project file (empty in flag mode); save: the file to write.

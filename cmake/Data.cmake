@@ -48,3 +48,22 @@ else()
       "chmcmd or iconv not found: the help file Quillmark.Doc.chm was not made"
     VERBATIM)
 endif()
+
+# The web help's script and style sheet, and the search library it uses (Debian's libjs-lunr),
+# in webhelp/ beside the programs; every web help gets a copy of them.
+file(GLOB QM_WEBHELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/webhelp/*)
+find_file(QM_LUNR lunr.min.js PATHS /usr/share/javascript/lunr NO_DEFAULT_PATH)
+if(QM_LUNR)
+  list(APPEND QM_WEBHELP_FILES ${QM_LUNR})
+else()
+  message(STATUS "lunr.min.js not found (libjs-lunr): web helps will lack their search library")
+endif()
+set(QM_WEBHELP_STAMPS)
+foreach(f ${QM_WEBHELP_FILES})
+  get_filename_component(n ${f} NAME)
+  add_custom_command(OUTPUT ${QM_BIN_DIR}/webhelp/${n}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${f} ${QM_BIN_DIR}/webhelp/${n} DEPENDS ${f})
+  list(APPEND QM_WEBHELP_STAMPS ${QM_BIN_DIR}/webhelp/${n})
+endforeach()
+add_custom_target(qm_webhelp_data ALL DEPENDS ${QM_WEBHELP_STAMPS})
+add_dependencies(qm_data qm_webhelp_data)

@@ -216,6 +216,7 @@ inline constexpr const char* kCaptionCppMap = "...erzeugen";
 inline constexpr const char* kCaptionPascalMap = "...zu Pascal konvertieren";
 inline constexpr const char* kCaptionJavaMap = "...zu Java konvertieren";
 inline constexpr const char* kGroupMore = "Weitere Optionen:";
+inline constexpr const char* kCaptionWebHelp = "Web-Hilfe erzeugen";
 inline constexpr const char* kLabelLanguage = "Sprach-String:";
 inline constexpr const char* kCaptionAlias = "Alias-Header-Dateien erzeugen";
 inline constexpr const char* kWorkshopOk = "OK";

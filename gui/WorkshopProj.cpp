@@ -181,6 +181,7 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   languageEdit_ = AddLabelledEdit(more, inMore, "Label4", kLabelLanguage, "Sprachstring");
   languageEdit_->setText(FromAnsi(design.Language));
   aliasBox_ = AddCheckBox(more, inMore, "optAliasHeader", kCaptionAlias, design.AliasHeaders);
+  webHelpBox_ = AddCheckBox(more, inMore, "chkWebHilfe", kCaptionWebHelp, design.WebHelp);
 
   QPushButton* okButton = nullptr;
   QHBoxLayout* buttons = NewDialogButtons(this, kWorkshopOk, kWorkshopCancel, &okButton);
@@ -205,8 +206,9 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
        QStringLiteral("ErzeugeTech.Checked"), QStringLiteral("Sprachstring.Text"),
        QStringLiteral("TechErzeugeIndex.Checked"), QStringLiteral("TechErzeugeToc.Checked"),
        QStringLiteral("TechStdDatei.Text"), QStringLiteral("Titel.Text"),
-       QStringLiteral("optAliasHeader.Checked"), QStringLiteral("optCPPMap.Checked"),
-       QStringLiteral("optJavaMap.Checked"), QStringLiteral("optPascalMap.Checked")});
+       QStringLiteral("chkWebHilfe.Checked"), QStringLiteral("optAliasHeader.Checked"),
+       QStringLiteral("optCPPMap.Checked"), QStringLiteral("optJavaMap.Checked"),
+       QStringLiteral("optPascalMap.Checked")});
   BindControls();
 
   connect(okButton, &QPushButton::clicked, this, [this] { OnBuildHelpProject(); });
@@ -240,7 +242,7 @@ std::array<TLex_WorkshopProj::TextControl, 4> TLex_WorkshopProj::Texts() const {
            {languageEdit_, &H::Language, TextField::HelpLanguage, kFieldLanguage}}};
 }
 
-std::array<TLex_WorkshopProj::FlagControl, 10> TLex_WorkshopProj::Flags() const {
+std::array<TLex_WorkshopProj::FlagControl, 11> TLex_WorkshopProj::Flags() const {
   using H = HelpProjectSettings;
   return {{{techHelpBox_, &H::TechHelpEnabled},
            {techTocBox_, &H::TechToc},
@@ -251,7 +253,8 @@ std::array<TLex_WorkshopProj::FlagControl, 10> TLex_WorkshopProj::Flags() const 
            {cMapBox_, &H::MapHeaderC},
            {pascalMapBox_, &H::MapHeaderPascal},
            {javaMapBox_, &H::MapHeaderJava},
-           {aliasBox_, &H::AliasHeaders}}};
+           {aliasBox_, &H::AliasHeaders},
+           {webHelpBox_, &H::WebHelp}}};
 }
 
 TLex_WorkshopProj::ControlState TLex_WorkshopProj::State() const {

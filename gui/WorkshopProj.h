@@ -1,4 +1,4 @@
-// The Help Workshop dialog: the fourteen help-project values, and the run that turns what the
+// The Help Workshop dialog: the fifteen help-project values, and the run that turns what the
 // last conversion collected into Help Workshop input files in the output folder. Created once
 // with the main window; closing hides it, so its values stay for the whole program run.
 #pragma once
@@ -63,7 +63,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  /// What the fourteen controls hold, as they stand.
+  /// What the fifteen controls hold, as they stand.
   struct ControlState {
     QStringList texts;
     QList<bool> ticks;
@@ -86,7 +86,7 @@ private:
   /// showing's values are stored, and centres the dialog.
   void PrepareShowing();
   std::array<TextControl, 4> Texts() const;
-  std::array<FlagControl, 10> Flags() const;
+  std::array<FlagControl, 11> Flags() const;
   ControlState State() const;
   void SetState(const ControlState& state);
   void ChooseDefaultPage(QLineEdit* edit);
@@ -112,6 +112,7 @@ private:
   QCheckBox* javaMapBox_;
   QLineEdit* languageEdit_;
   QCheckBox* aliasBox_;
+  QCheckBox* webHelpBox_;
 };
 
 } // namespace qm::ui

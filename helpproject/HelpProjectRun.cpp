@@ -10,6 +10,7 @@
 #include "helpproject/MapHeaderWriter.h"
 #include "helpproject/ProjectFileWriter.h"
 #include "helpproject/SitemapWriter.h"
+#include "helpproject/WebHelpWriter.h"
 
 namespace qm {
 
@@ -129,6 +130,16 @@ void RunHelpProject(const RunResult& run, const GeneratorTables& tables,
       if (!ids.empty()) {
         WriteAliasFile(kind, ids, folder, tables.Chars);
         result.MapFiles.push_back(AliasFilePath(folder, kind));
+      }
+    }
+  }
+  // The web help last: the files of the help project are all written when it fails.
+  if (settings.WebHelp) {
+    for (const DocKind kind : kProjectOrder) {
+      if (OptionsOf(settings, kind).Enabled) {
+        WriteWebHelp(kind, settings, run.Of(kind), folder, programFolder, tables.Tags,
+                     tables.Chars);
+        result.WebHelpFiles.push_back(WebHelpFilePath(folder, settings.Title, kind));
       }
     }
   }

@@ -26,14 +26,18 @@ struct HelpProjectResult {
   /// title, context symbols that are no C identifiers (with the source and line of their
   /// block). The files are written all the same.
   WarningList Warnings;
+  /// With the web help on, written after the map and alias files: its page per enabled kind,
+  /// "Tech" first, each listed once its shared files and search data are written too.
+  std::vector<std::string> WebHelpFiles;
 };
 
 /// Writes every Help Workshop input file from what the conversion of run collected:
 /// BuildProject per enabled kind ("Tech" first) from run's records, then the map headers and
-/// alias files ("Doc" first); names are converted with tables. outputFolderText is the output
-/// folder as the user typed it (the trailing "/" is added here); programFolder (ending in "/")
-/// holds "Header.txt" and "Comment.txt". result receives the files as they are written and the
-/// warnings; a front end shows the warnings and then kMsgProjectsWritten.
+/// alias files ("Doc" first), then with settings.WebHelp the web help per enabled kind ("Tech"
+/// first); names are converted with tables. outputFolderText is the output folder as the user
+/// typed it (the trailing "/" is added here); programFolder (ending in "/") holds "Header.txt",
+/// "Comment.txt" and the web help's shared files in "webhelp/". result receives the files as they
+/// are written and the warnings; a front end shows the warnings and then kMsgProjectsWritten.
 ///
 /// Failures throw Error, and result tells what was written before: before any conversion into
 /// an output folder, operation Precondition with the expanded kMsgNoConversionYet (shown with

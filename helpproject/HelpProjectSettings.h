@@ -1,4 +1,4 @@
-// The fourteen values of a help project, as the Help Workshop dialog shows them and the
+// The fifteen values of a help project, as the Help Workshop dialog shows them and the
 // project file keeps them.
 #pragma once
 
@@ -25,6 +25,8 @@ struct HelpProjectSettings {
   std::string TechDefaultPage;                 ///< "TechStdDatei"
   bool TechToc = true;                         ///< "TechErzeugeToc"
   bool TechIndex = true;                       ///< "TechErzeugeIndex"
+  /// "chkWebHilfe": a web help beside each enabled kind's project.
+  bool WebHelp = false;
 
   bool operator==(const HelpProjectSettings&) const = default;
 };

@@ -11,22 +11,13 @@ namespace qm {
 
 namespace {
 
-// A character that Windows-1252 lacks is a reference in a name and "_" in an anchor.
 std::string NameLine(const char* format, std::string_view value, const TagTable& tags,
                      const CharacterTable& table) {
-  std::string name = ConvertChars(value, tags, table);
-  if (HoldsForeignCodes(name)) {
-    name = ExpandForeignCodes(name, ForeignForm::Html);
-  }
-  return Format(format, name.c_str());
+  return Format(format, SitemapName(value, tags, table).c_str());
 }
 
 std::string LocalLine(const char* format, std::string_view page, std::string_view anchor) {
-  std::string local(page);
-  local += kAnchorSep;
-  local += HoldsForeignCodes(anchor) ? ExpandForeignCodes(anchor, ForeignForm::Link)
-                                     : std::string(anchor);
-  return Format(format, local.c_str());
+  return Format(format, SitemapLocal(page, anchor).c_str());
 }
 
 void AppendSitemapHead(Lines& lines) {
@@ -44,6 +35,22 @@ void WriteSitemap(const std::string& path, const Lines& lines, const std::string
 }
 
 } // namespace
+
+std::string SitemapName(std::string_view value, const TagTable& tags, const CharacterTable& table) {
+  std::string name = ConvertChars(value, tags, table);
+  if (HoldsForeignCodes(name)) {
+    name = ExpandForeignCodes(name, ForeignForm::Html);
+  }
+  return name;
+}
+
+std::string SitemapLocal(std::string_view page, std::string_view anchor) {
+  std::string local(page);
+  local += kAnchorSep;
+  local += HoldsForeignCodes(anchor) ? ExpandForeignCodes(anchor, ForeignForm::Link)
+                                     : std::string(anchor);
+  return local;
+}
 
 std::string ContentsFilePath(std::string_view folder, DocKind kind) {
   return std::string(folder) + kContentsFilePrefix + std::string(DocKindName(kind)) +

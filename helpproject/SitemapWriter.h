@@ -18,6 +18,12 @@ std::string ContentsFilePath(std::string_view folder, DocKind kind);
 /// folder + "Index." + kind + ".hhk".
 std::string IndexFilePath(std::string_view folder, DocKind kind);
 
+/// A name as the sitemaps write it: ConvertChars, and a character that Windows-1252 lacks as
+/// a numeric reference.
+std::string SitemapName(std::string_view value, const TagTable& tags, const CharacterTable& table);
+/// page + "#" + anchor, a character of anchor that Windows-1252 lacks made "_".
+std::string SitemapLocal(std::string_view page, std::string_view anchor);
+
 /// The entries in collation order of their lines (KeywordEntry::Line; case-insensitive,
 /// accents folded; see CollateLess). Equal lines keep their order. O(n log n) comparisons.
 std::vector<const KeywordEntry*> SortedEntries(const std::vector<KeywordEntry>& entries);

@@ -44,6 +44,7 @@ template <typename S, typename Visitor> void VisitHelpFields(S& s, Visitor&& v) 
   v.Flag(kSecHelp, kKeyMapHeaderC, h.MapHeaderC, true);
   v.Flag(kSecHelp, kKeyMapHeaderPascal, h.MapHeaderPascal, false);
   v.Flag(kSecHelp, kKeyMapHeaderJava, h.MapHeaderJava, false);
+  v.OptionalFlag(kSecHelp, kKeyWebHelp, h.WebHelp);
   v.Flag(kSecHelpDoc, kKeyHelpEnabled, h.DocHelpEnabled, true);
   v.Text(kSecHelpDoc, kKeyDefaultPage, h.DocDefaultPage);
   v.Flag(kSecHelpDoc, kKeyToc, h.DocToc, true);

@@ -75,6 +75,8 @@ inline constexpr const char* kKeyHelpEnabled = "Erstellen";
 inline constexpr const char* kKeyDefaultPage = "StdDatei";
 inline constexpr const char* kKeyToc = "ErzeugeToc";
 inline constexpr const char* kKeyIndex = "ErzeugeIndex";
+/// Written, like kKeySourceEncoding, only when set or in the file already.
+inline constexpr const char* kKeyWebHelp = "WebHilfe";
 
 /// How booleans are written.
 inline constexpr const char* kValueTrue = "1";

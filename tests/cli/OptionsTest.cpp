@@ -105,7 +105,7 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   // A flag replaces the loaded value (--kinds the whole set); the rest stays as loaded.
   const Options options =
       ParseArguments({"save", "--kinds", "java", "--line-break", "--help-title", "Handbuch",
-                      "--no-map-c", "--tech-default-page", "start.htm", "new.qmpr"});
+                      "--no-map-c", "--tech-default-page", "start.htm", "--web-help", "new.qmpr"});
   EXPECT_EQ(options.Cmd, Command::Save);
   EXPECT_EQ(options.ProjectFile, "new.qmpr");
 
@@ -125,6 +125,7 @@ TEST(CliOptions, SaveFlagsReplaceLoadedValues) {
   expected.Help.Title = "Handbuch";
   expected.Help.MapHeaderC = false;
   expected.Help.TechDefaultPage = "start.htm";
+  expected.Help.WebHelp = true;
 
   ApplySettingFlags(options.Settings, loaded);
   EXPECT_EQ(loaded, expected);

@@ -39,6 +39,9 @@ protected:
     WriteFile(root / "bin/Umlaute.txt", "");
     WriteFile(root / "bin/Header.txt", "%TYPE%%FILE%\r\n");
     WriteFile(root / "bin/Comment.txt", "Stand: %DATETIME%\r\n");
+    for (const char* shared : {"webhilfe.js", "webhilfe.css", "lunr.min.js"}) {
+      WriteFile(root / (std::string("bin/webhelp/") + shared), "");
+    }
     for (const char* kind : {"Usr", "Dev"}) {
       const std::string k(kind);
       WriteFile(root / ("Templates/HTMLHeader_" + k + ".htt"), "H\r\n");

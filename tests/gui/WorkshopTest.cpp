@@ -227,16 +227,16 @@ TEST_F(UiTest, DefaultPageOutsideTheOutputFolderKeepsItsPath) {
 }
 
 TEST_F(UiTest, HelpProjectValuesSurviveLoadDialogAndSave) {
-  // The fourteen values of a project reach the dialog's controls without it being shown,
+  // The fifteen values of a project reach the dialog's controls without it being shown,
   // are what its OK run uses, and are saved back unchanged.
   const std::string helpSections =
       CrLf({"[HelpWorkshop]",
             "Titel=K\xFC"
             "che",
             "Sprache=0x409 Englisch", "AliasDatei=0", "MapDatei=0", "MapDatei.Pascal=1",
-            "MapDatei.Java=1", "[HelpWorkshop.Benutzer]", "Erstellen=0", "StdDatei=Start.Doc.htm",
-            "ErzeugeToc=0", "ErzeugeIndex=1", "[HelpWorkshop.Entwickler]", "Erstellen=1",
-            "StdDatei=/doc/Start.Tech.htm", "ErzeugeToc=1", "ErzeugeIndex=0"});
+            "MapDatei.Java=1", "WebHilfe=1", "[HelpWorkshop.Benutzer]", "Erstellen=0",
+            "StdDatei=Start.Doc.htm", "ErzeugeToc=0", "ErzeugeIndex=1", "[HelpWorkshop.Entwickler]",
+            "Erstellen=1", "StdDatei=/doc/Start.Tech.htm", "ErzeugeToc=1", "ErzeugeIndex=0"});
   const std::string project = root / "p.qmpr";
   WriteFile(project, CrLf({"[Main.Eingabe]", "Pfad=" + root / "src", "[Main.Eingabe.Quellen]",
                            "Pascal=1", "[Main.Ausgabe]", "Pfad=" + root / "out"}) +
@@ -250,6 +250,7 @@ TEST_F(UiTest, HelpProjectValuesSurviveLoadDialogAndSave) {
   TLex_WorkshopProj& dialog = *window->WorkshopDialog();
   EXPECT_EQ(Find<QLineEdit>(dialog, "Titel")->text(), QStringLiteral("Küche"));
   EXPECT_FALSE(Find<QCheckBox>(dialog, "ErzeugeDoc")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>(dialog, "chkWebHilfe")->isChecked());
 
   Convert(*window, [&] { window->OnConvert(); });
   WithModal<TLex_WorkshopProj>([&] { window->OnGenerateHelpProject(); },
@@ -257,6 +258,10 @@ TEST_F(UiTest, HelpProjectValuesSurviveLoadDialogAndSave) {
   EXPECT_EQ(FileNames(root / "out"), (std::vector<std::string>{"DocMap.java", "DocMapU.pas",
                                                                "K\xC3\xBC"
                                                                "che.Tech.hhp",
+                                                               "K\xC3\xBC"
+                                                               "che.Tech.html",
+                                                               "K\xC3\xBC"
+                                                               "che.web",
                                                                "Main.Doc.htm"}));
   window->OnSaveProject();
   const std::string saved = ReadFile(project);

@@ -147,3 +147,38 @@ TEST(HelpProjectRun, FailureKeepsEarlierFilesAndSkipsTheRest) {
   EXPECT_TRUE(result.ProjectsComplete);
   EXPECT_TRUE(result.MapFiles.empty());
 }
+
+TEST(HelpProjectRun, WebHelpComesLastPerEnabledKind) {
+  // With the web help on, each enabled kind gets its page after the map and alias files, all
+  // sharing one folder; when its shared files are missing, the help project is complete and
+  // the missing file is named.
+  Converted c;
+  WriteFile(c.tmp / "pages/Main.Doc.htm", "<html><body>Text</body></html>");
+  HelpProjectSettings settings = AllOn();
+  settings.WebHelp = true;
+  settings.TechHelpEnabled = false;
+  settings.MapHeaderPascal = false;
+  settings.MapHeaderJava = false;
+  const std::string out = c.tmp / "out/";
+
+  HelpProjectResult failed;
+  try {
+    RunHelpProject(c.run, c.generator.Tables(), settings, out, c.program, failed);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find(c.program + "webhelp/webhilfe.js"), std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(failed.MapFiles.size(), 4u);
+  EXPECT_TRUE(failed.WebHelpFiles.empty());
+
+  for (const char* shared : {"webhilfe.js", "webhilfe.css", "lunr.min.js"}) {
+    WriteFile(c.program + "webhelp/" + shared, "");
+  }
+  HelpProjectResult result;
+  RunHelpProject(c.run, c.generator.Tables(), settings, out, c.program, result);
+  EXPECT_EQ(result.WebHelpFiles, std::vector<std::string>{out + "Handbuch.Doc.html"});
+  EXPECT_EQ(FileNames(out + "Handbuch.web"),
+            (std::vector<std::string>{"Handbuch.Doc.suche.js", "lunr.min.js", "webhilfe.css",
+                                      "webhilfe.js"}));
+}

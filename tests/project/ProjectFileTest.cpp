@@ -531,3 +531,29 @@ TEST(ProjectFile, PipelineKeysAreWrittenWhenSetOrAlreadyThere) {
     EXPECT_EQ(LoadProjectFile(file), s);
   }
 }
+
+TEST(ProjectFile, WebHelpKeyIsWrittenWhenTickedOrAlreadyThere) {
+  // Unticked in a new file: no key, the bytes of a project without web help. Ticked: the key
+  // follows the map keys; unticked again: it stays, saying 0.
+  qmtest::TempDir dir;
+  const std::string file = dir / "p.qmpr";
+  ProjectSettings s = Sample();
+  auto help = [](const char* value) {
+    std::vector<std::string> lines = HelpSections("Handbuch");
+    if (value != nullptr) {
+      lines.insert(std::find(lines.begin(), lines.end(), "MapDatei.Java=0") + 1,
+                   std::string("WebHilfe=") + value);
+    }
+    return lines;
+  };
+  const std::pair<bool, const char*> saves[] = {{false, nullptr}, {true, "1"}, {false, "0"}};
+  for (const auto& [ticked, value] : saves) {
+    s.Help.WebHelp = ticked;
+    SaveProjectFile(file, s);
+    const std::string text = ReadFile(file);
+    const std::vector<std::string> expected = help(value);
+    EXPECT_NE(text.find(CrLf(expected)), std::string::npos) << ticked;
+    EXPECT_EQ(text.find("WebHilfe") != std::string::npos, value != nullptr);
+    EXPECT_EQ(LoadProjectFile(file), s);
+  }
+}

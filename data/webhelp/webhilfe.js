@@ -1,0 +1,227 @@
+// The web help's behaviour: tabs, the contents tree with the keyboard, the index filter, the
+// full-text search (lunr, built here from the search data) and the address parameters
+// ?ctx=ID, ?page=NAME#anchor and ?q=WORDS. Runs from file:// and asks for nothing outside
+// its folder.
+(function () {
+  "use strict";
+  var TEXTS = { noHits: "Keine Treffer.", hits: " Treffer" };
+  var EXCERPT = 70; // characters on each side of the first match
+  // Words are runs of letters and digits; this splits text and queries alike.
+  var SEPARATOR = /[^0-9A-Za-z\u00C0-\u024F\u0370-\u03FF\u0400-\u04FF_]+/;
+
+  var pane = document.getElementById("seite");
+  var tabs = Array.prototype.slice.call(document.querySelectorAll("#reiter [role=tab]"));
+  var tree = document.getElementById("inhalt");
+  var filter = document.getElementById("filter");
+  var keywords = document.getElementById("index");
+  var field = document.getElementById("suche");
+  var results = document.getElementById("ergebnisse");
+  var data = window.qmSuchdaten || [];
+  var contextIds = window.qmKontext || {};
+  var searchIndex = null;
+
+  // A page name from the address may only name a file in or below this folder.
+  function safePage(name) {
+    return name && !/^[a-z][a-z0-9+.-]*:/i.test(name) && name.charAt(0) !== "/" &&
+      name.indexOf("..") < 0 ? name : null;
+  }
+
+  function remember(param, value) {
+    try {
+      history.replaceState(null, "", "?" + param + "=" + encodeURIComponent(value));
+    } catch (e) { /* some browsers refuse this for file:// pages */ }
+  }
+
+  function open(href) {
+    pane.setAttribute("src", href);
+  }
+
+  function showTab(name, focus) {
+    tabs.forEach(function (tab) {
+      var on = tab.id === "reiter-" + name;
+      tab.setAttribute("aria-selected", on ? "true" : "false");
+      tab.tabIndex = on ? 0 : -1;
+      document.getElementById(tab.getAttribute("aria-controls")).hidden = !on;
+      if (on && focus) { tab.focus(); }
+    });
+  }
+  tabs.forEach(function (tab, i) {
+    tab.addEventListener("click", function () { showTab(tab.id.slice(7), false); });
+    tab.addEventListener("keydown", function (e) {
+      var step = e.key === "ArrowRight" ? 1 : e.key === "ArrowLeft" ? -1 : 0;
+      if (step) {
+        showTab(tabs[(i + step + tabs.length) % tabs.length].id.slice(7), true);
+        e.preventDefault();
+      }
+    });
+  });
+
+  // Links of the left pane open in the page pane and become the address.
+  document.getElementById("navigation").addEventListener("click", function (e) {
+    var link = e.target.closest("a[target=seite]");
+    if (link) { remember("page", link.getAttribute("href")); }
+  });
+
+  // The tree: one item of it in the tab order; arrows move, Right/Left open and close
+  // folders, Enter opens a page or a folder.
+  function visibleItems() {
+    return Array.prototype.filter.call(tree.querySelectorAll("span, a"), function (el) {
+      return el.offsetParent !== null;
+    });
+  }
+  function focusItem(el) {
+    visibleItems().forEach(function (other) { other.tabIndex = -1; });
+    el.tabIndex = 0;
+    el.focus();
+  }
+  function toggle(folder, open) {
+    folder.setAttribute("aria-expanded", open ? "true" : "false");
+  }
+  var firstItem = tree.querySelector("span, a");
+  if (firstItem) { firstItem.tabIndex = 0; }
+  tree.addEventListener("click", function (e) {
+    if (e.target.tagName === "SPAN") {
+      var folder = e.target.parentNode;
+      toggle(folder, folder.getAttribute("aria-expanded") !== "true");
+      focusItem(e.target);
+    }
+  });
+  tree.addEventListener("keydown", function (e) {
+    var items = visibleItems();
+    var i = items.indexOf(document.activeElement);
+    if (i < 0) { return; }
+    var el = items[i];
+    var folder = el.tagName === "SPAN" ? el.parentNode : null;
+    if (e.key === "ArrowDown" && i + 1 < items.length) {
+      focusItem(items[i + 1]);
+    } else if (e.key === "ArrowUp" && i > 0) {
+      focusItem(items[i - 1]);
+    } else if (e.key === "Home") {
+      focusItem(items[0]);
+    } else if (e.key === "End") {
+      focusItem(items[items.length - 1]);
+    } else if (e.key === "ArrowRight" && folder) {
+      toggle(folder, true);
+    } else if (e.key === "ArrowLeft") {
+      if (folder && folder.getAttribute("aria-expanded") === "true") {
+        toggle(folder, false);
+      } else if (!folder) {
+        focusItem(el.closest("ul[role=group]").parentNode.firstElementChild);
+      }
+    } else if (e.key === "Enter" && folder) {
+      toggle(folder, folder.getAttribute("aria-expanded") !== "true");
+    } else {
+      return;
+    }
+    e.preventDefault();
+  });
+
+  // The index: the filter keeps the keywords that start with what is typed.
+  filter.addEventListener("input", function () {
+    var typed = filter.value.trim().toLowerCase();
+    Array.prototype.forEach.call(keywords.children, function (item) {
+      var word = item.firstElementChild.textContent.toLowerCase();
+      item.hidden = typed !== "" && word.lastIndexOf(typed, 0) !== 0;
+    });
+  });
+  filter.addEventListener("keydown", function (e) {
+    if (e.key === "Enter") {
+      var first = keywords.querySelector("li:not([hidden]) a");
+      if (first) { open(first.getAttribute("href")); remember("page", first.getAttribute("href")); }
+    }
+  });
+
+  // The search: words, all of them required, lower case, without stemming or stop words
+  // (an empty pipeline), so that German words stay as written.
+  function words(text) {
+    return text.toLowerCase().split(SEPARATOR).filter(function (w) { return w !== ""; });
+  }
+  function buildIndex() {
+    lunr.tokenizer.separator = SEPARATOR;
+    return lunr(function () {
+      this.pipeline.reset();
+      this.searchPipeline.reset();
+      this.ref("n");
+      this.field("t", { boost: 5 });
+      this.field("x");
+      this.metadataWhitelist = ["position"];
+      for (var n = 0; n < data.length; n++) {
+        this.add({ n: String(n), t: data[n][1], x: data[n][2] });
+      }
+    });
+  }
+  function excerpt(text, hit) {
+    var from = Math.max(0, hit[0] - EXCERPT);
+    var to = Math.min(text.length, hit[0] + hit[1] + EXCERPT);
+    var span = document.createElement("div");
+    span.className = "auszug";
+    var mark = document.createElement("mark");
+    mark.textContent = text.slice(hit[0], hit[0] + hit[1]);
+    span.appendChild(document.createTextNode((from > 0 ? "\u2026" : "") + text.slice(from, hit[0])));
+    span.appendChild(mark);
+    span.appendChild(document.createTextNode(text.slice(hit[0] + hit[1], to) + (to < text.length ? "\u2026" : "")));
+    return span;
+  }
+  function firstHit(match) {
+    var best = null;
+    Object.keys(match.matchData.metadata).forEach(function (term) {
+      var x = match.matchData.metadata[term].x;
+      if (x && x.position && (!best || x.position[0][0] < best[0])) { best = x.position[0]; }
+    });
+    return best;
+  }
+  function search(text) {
+    results.textContent = "";
+    var terms = words(text);
+    if (!terms.length || typeof lunr === "undefined") { return; }
+    if (!searchIndex) { searchIndex = buildIndex(); }
+    var found = searchIndex.query(function (q) {
+      terms.forEach(function (term) {
+        q.term(term, { presence: lunr.Query.presence.REQUIRED });
+      });
+    });
+    if (!found.length) {
+      var none = document.createElement("li");
+      none.textContent = TEXTS.noHits;
+      results.appendChild(none);
+      return;
+    }
+    found.forEach(function (match) {
+      var page = data[Number(match.ref)];
+      var item = document.createElement("li");
+      var link = document.createElement("a");
+      link.href = page[0];
+      link.target = "seite";
+      link.textContent = page[1] || page[0];
+      item.appendChild(link);
+      var hit = firstHit(match);
+      if (hit) { item.appendChild(excerpt(page[2], hit)); }
+      results.appendChild(item);
+    });
+  }
+  field.addEventListener("keydown", function (e) {
+    if (e.key === "Enter") {
+      search(field.value);
+      remember("q", field.value);
+      e.preventDefault();
+    }
+  });
+
+  // The address: ?ctx= opens the page of a context id, ?page= a page, ?q= the search.
+  var params = new URLSearchParams(location.search);
+  var page = safePage(params.get("page"));
+  var ctx = params.get("ctx");
+  var query = params.get("q");
+  if (ctx !== null && Object.prototype.hasOwnProperty.call(contextIds, ctx)) {
+    open(contextIds[ctx]);
+  } else if (page) {
+    open(page + location.hash);
+  }
+  if (query) {
+    showTab("suche", false);
+    field.value = query;
+    search(query);
+  } else {
+    showTab("inhalt", false);
+  }
+})();
