@@ -38,8 +38,9 @@ foreach(layer base engine helpproject project cli data windows)
     list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/cli/CliRunner.cpp)
   endif()
   # The installation test installs the Linux program tree; the compile tests run Linux's
-  # chmcmd (their Windows counterparts, with stand-in compilers, are in windows/).
-  list(FILTER sources EXCLUDE REGEX "/(InstallTest|CompileTest|ChmCompileTest|ChmReadBackTest)\\.cpp$")
+  # chmcmd and the browser test Linux's Chromium (the compile tests' Windows counterparts, with
+  # stand-in compilers, are in windows/).
+  list(FILTER sources EXCLUDE REGEX "/(InstallTest|CompileTest|ChmCompileTest|ChmReadBackTest|WebHelpBrowserTest)\\.cpp$")
   set(program quillmark_${layer}_tests)
   add_executable(${program} ${sources} ${CMAKE_CURRENT_SOURCE_DIR}/TestEnvironment.cpp)
   target_link_libraries(${program} PRIVATE qm_cli gtest gtest_main)
