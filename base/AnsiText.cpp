@@ -433,6 +433,10 @@ std::string Folded(std::string_view s) {
 
 } // namespace
 
+std::string CollationKey(std::string_view s) {
+  return Folded(s);
+}
+
 bool CollateLess(std::string_view a, std::string_view b) {
   const std::string fa = Folded(a);
   const std::string fb = Folded(b);

@@ -126,5 +126,9 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 /// Strict weak order for contents and index entries: lower-case forms with accented letters
 /// folded to their base letters (ä as a, ß as ss) first, then the raw bytes.
 bool CollateLess(std::string_view a, std::string_view b);
+/// The folded form that CollateLess compares first: CollateLess(a, b) is true exactly when
+/// CollationKey(a) < CollationKey(b), or when the keys are equal and a is below b as unsigned
+/// bytes. A sort that computes the keys once saves folding on every comparison.
+std::string CollationKey(std::string_view s);
 
 } // namespace qm

@@ -11,6 +11,9 @@
 #include "helpproject/SitemapWriter.h"
 #include "helpproject/WebHelpTexts.h"
 
+#include <algorithm>
+#include <future>
+#include <thread>
 #include <unordered_set>
 
 namespace qm {
@@ -18,6 +21,8 @@ namespace qm {
 namespace {
 
 constexpr std::string_view kHex = "0123456789abcdef";
+// Fewer pages than this are not worth a thread of their own.
+constexpr size_t kPagesPerThread = 64;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -191,10 +196,10 @@ PageWords PageWordsOf(std::string_view html) {
   std::string_view title;
   size_t pos = 0;
   while (pos < html.size()) {
-    const char c = html[pos];
-    if (c != '<') {
-      raw += c;
-      ++pos;
+    if (html[pos] != '<') {
+      const size_t tag = std::min(html.find('<', pos), html.size());
+      raw.append(html, pos, tag - pos);
+      pos = tag;
       continue;
     }
     if (html.substr(pos).starts_with("<!--")) {
@@ -220,14 +225,22 @@ PageWords PageWordsOf(std::string_view html) {
 
 void AppendScriptString(std::string& out, std::string_view text) {
   out += '"';
+  auto plain = [](unsigned char b) {
+    return b >= 0x20 && b < 0x7F && b != '"' && b != '\\' && b != '<';
+  };
   for (size_t i = 0; i < text.size();) {
+    size_t run = i;
+    while (run < text.size() && plain(static_cast<unsigned char>(text[run]))) {
+      ++run;
+    }
+    out.append(text, i, run - i);
+    if (run == text.size()) {
+      break;
+    }
+    i = run;
     const auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x80) {
-      if (b < 0x20 || b == '"' || b == '\\' || b == '<' || b == 0x7F) {
-        AppendU16(out, b);
-      } else {
-        out += static_cast<char>(b);
-      }
+      AppendU16(out, b);
       ++i;
       continue;
     }
@@ -306,20 +319,41 @@ Lines WebHelpPageLines(DocKind kind, const HelpProjectSettings& settings,
 }
 
 std::string SearchDataScript(const KindRecords& records, std::string_view folder) {
-  std::string script = kWebSearchDataStart;
+  std::vector<const std::string*> pages;
   std::unordered_set<std::string_view> seen;
   for (const std::string& page : records.Pages) {
-    if (!seen.insert(page).second) {
-      continue;
+    if (seen.insert(page).second) {
+      pages.push_back(&page);
     }
-    const PageWords words = PageWordsOf(AnsiToUtf8(ReadFileBytes(page)));
-    script += seen.size() > 1 ? ",\r\n[" : "\r\n[";
-    AppendScriptString(script, AnsiToUtf8(RelativePage(page, folder)));
-    script += ',';
-    AppendScriptString(script, words.Title);
-    script += ',';
-    AppendScriptString(script, words.Text);
-    script += ']';
+  }
+  // Every page is read and reduced to its words on its own, so the work is split into
+  // consecutive slices, one per thread; the slices are joined in page order.
+  auto entries = [&pages, folder](size_t from, size_t to) {
+    std::string part;
+    for (size_t i = from; i < to; ++i) {
+      const PageWords words = PageWordsOf(AnsiToUtf8(ReadFileBytes(*pages[i])));
+      part += i > 0 ? ",\r\n[" : "\r\n[";
+      AppendScriptString(part, AnsiToUtf8(RelativePage(*pages[i], folder)));
+      part += ',';
+      AppendScriptString(part, words.Title);
+      part += ',';
+      AppendScriptString(part, words.Text);
+      part += ']';
+    }
+    return part;
+  };
+  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1,
+                                            std::max<size_t>(1, pages.size() / kPagesPerThread));
+  std::vector<std::future<std::string>> parts;
+  for (size_t t = 1; t < threads; ++t) {
+    parts.push_back(std::async(std::launch::async, entries, pages.size() * t / threads,
+                               pages.size() * (t + 1) / threads));
+  }
+  std::string script = kWebSearchDataStart;
+  // The first slice here; a failure in it or in a later one names the first page that failed.
+  script += entries(0, pages.size() / threads);
+  for (std::future<std::string>& part : parts) {
+    script += part.get();
   }
   script += "\r\n";
   script += kWebSearchDataEnd;
