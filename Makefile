@@ -18,6 +18,7 @@ CCACHE      := $(shell command -v ccache 2>/dev/null)
 CMAKE       := cmake $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 CLI         := $(BUILD)/bin/quillmark-cli
+CHROMIUM    ?= /usr/bin/chromium
 # The windows are drawn without a display; "make screenshots QT_PLATFORM=xcb" under xvfb-run
 # draws them with the X11 platform instead.
 QT_PLATFORM ?= offscreen
@@ -58,11 +59,20 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure
 
 # Draws every window, menu and message box of the desktop program into $(SCREENSHOTS)/*.png,
-# the main window a second time with the example project loaded.
+# the main window a second time with the example project loaded, and the example's web help
+# as headless Chromium shows it (Webhilfe.png).
 screenshots: build
 	@test -x $(BUILD)/bin/quillmark_screenshots || \
 	  { echo "screenshots need the desktop program (Qt 6 Widgets)" >&2; exit 1; }
 	QT_QPA_PLATFORM=$(QT_PLATFORM) $(BUILD)/bin/quillmark_screenshots $(SCREENSHOTS) $(EXAMPLE)
+	$(CLI) convert --yes --quiet --help-project --web-help $(EXAMPLE)
+	@if [ -x $(CHROMIUM) ]; then \
+	  $(CHROMIUM) --headless --disable-gpu --no-sandbox --no-first-run --hide-scrollbars \
+	    --disable-background-networking --window-size=1100,640 --virtual-time-budget=2000 \
+	    --screenshot=$(CURDIR)/$(SCREENSHOTS)/Webhilfe.png \
+	    "file://$(CURDIR)/$(EXAMPLE_OUT)/Kundenmanager.Doc.html?q=Kunden&page=Hauptfenster.Doc.htm" \
+	    2>/dev/null; \
+	else echo "$(CHROMIUM) not found: the web help is not drawn"; fi
 
 # Redraws the program's images into gui/images/, where they are kept.
 images: configure
