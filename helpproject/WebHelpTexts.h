@@ -58,7 +58,7 @@ inline constexpr const char* kWebIndexStart =
 inline constexpr const char* kWebIndexItem =
     "<li><a href=\"%s\" target=\"seite\">%s</a> <span class=\"titel\">%s</span>";
 /// link, number of the topic
-inline constexpr const char* kWebIndexMore = " <a href=\"%s\" target=\"seite\">[%zu]</a>";
+inline constexpr const char* kWebIndexMore = " <a href=\"%s\" target=\"seite\">[%u]</a>";
 inline constexpr const char* kWebIndexItemEnd = "</li>";
 /// search label
 inline constexpr const char* kWebSearchStart =

@@ -145,7 +145,7 @@ void AppendIndex(Lines& lines, const std::vector<KeywordEntry>& entries, const T
                               SitemapName(entry->Field(1), tags, table).c_str(),
                               SitemapName(entry->Field(2), tags, table).c_str());
     for (size_t k = 1; k < locals.size(); ++k) {
-      line += Format(kWebIndexMore, AttributeText(locals[k]).c_str(), k + 1);
+      line += Format(kWebIndexMore, AttributeText(locals[k]).c_str(), static_cast<unsigned>(k + 1));
     }
     line += kWebIndexItemEnd;
     lines.push_back(std::move(line));
