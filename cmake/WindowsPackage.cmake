@@ -1,6 +1,6 @@
 # "make package-windows": quillmark-cli.exe with its program folder as one zip,
 # quillmark-VERSION-windows.zip in the build folder. It holds bin\ (the program, the tables,
-# "Extra Files"), Templates\, the example project and LIESMICH.txt (CR LF line ends, as
+# "Extra Files", the web help's shared files), Templates\, the example project and LIESMICH.txt (CR LF line ends, as
 # Windows editors expect).
 set(QM_WIN_PACKAGE quillmark-${PROJECT_VERSION}-windows)
 set(QM_WIN_STAGE ${CMAKE_BINARY_DIR}/package/${QM_WIN_PACKAGE})
@@ -11,6 +11,7 @@ add_custom_target(package-windows
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/package
   COMMAND ${CMAKE_COMMAND} -E make_directory "${QM_WIN_STAGE}/bin/Extra Files"
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmark-cli> ${QM_TABLES} ${QM_WIN_STAGE}/bin/
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${QM_BIN_DIR}/webhelp ${QM_WIN_STAGE}/bin/webhelp
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/Templates ${QM_WIN_STAGE}/Templates
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/examples/example.qmpr ${QM_WIN_STAGE}/examples/example.qmpr
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/examples/src ${QM_WIN_STAGE}/examples/src
