@@ -19,9 +19,9 @@ CMAKE       := cmake $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 CLI         := $(BUILD)/bin/quillmark-cli
 CHROMIUM    ?= /usr/bin/chromium
-# The windows are drawn without a display; "make screenshots QT_PLATFORM=xcb" under xvfb-run
-# draws them with the X11 platform instead.
-QT_PLATFORM ?= offscreen
+# The windows are drawn without a display, on a screen of 1024 x 768; "make screenshots
+# QT_PLATFORM=xcb" under xvfb-run draws them with the X11 platform instead.
+QT_PLATFORM ?= offscreen:configfile=$(CURDIR)/gui/screenshots/Screen-1024x768.json
 # The example project reads examples/src and writes into build/example-output, both relative
 # to the folder make runs in.
 EXAMPLE     := examples/example.qmpr

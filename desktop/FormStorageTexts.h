@@ -10,10 +10,12 @@ inline constexpr const char* kFormStorageKey = "Software\\Pellhardt\\Quillmark";
 /// The registry's own first level, which QSettings adds by itself.
 inline constexpr const char* kRegistrySoftware = "Software";
 
-/// The sections of the three windows that keep their state.
+/// The sections of the windows that keep their state; the program's help window keeps only its
+/// placement.
 inline constexpr const char* kSectionMenue = "Menue";
 inline constexpr const char* kSectionEditor = "Editor";
 inline constexpr const char* kSectionWorkshop = "Workshop";
+inline constexpr const char* kSectionHelp = "Hilfe";
 
 // Value names of the window placement. "(%dx%d)" is the screen's width and height in pixels;
 // the two positions are stored once with it and once without it.

@@ -2,9 +2,12 @@
 
 #include "base/CodePages.h"
 #include "base/FileSystem.h"
+#include "desktop/FormPlacement.h"
+#include "desktop/FormStorageTexts.h"
 #include "desktop/HelpBrowser.h"
 #include "desktop/HelpViewerTexts.h"
 #include "desktop/SupportTexts.h"
+#include "desktop/WindowPlacement.h"
 
 #include <optional>
 
@@ -18,6 +21,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -26,6 +30,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace qm {
 
@@ -163,6 +168,10 @@ THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
 }
 
 THelpViewer::~THelpViewer() {
+  // A kept placement is saved before the window goes.
+  if (auto* placement = findChild<TFormPlacement*>(QString(), Qt::FindDirectChildrenOnly)) {
+    placement->FormDestroy();
+  }
   // The browser may still ask for resources while it is torn down.
   browser_->SetHelpFile(nullptr);
 }
@@ -501,6 +510,87 @@ void THelpViewer::UpdateActions() {
   home_->setEnabled(file_ != nullptr && file_->StartPage().has_value());
 }
 
+namespace {
+
+/// Keeps the help window usable while a modal box or dialog is open: whenever a modal window
+/// would block it, the help window becomes that window's transient, which a modal window does
+/// not block. So the help a box asks for can be read, scrolled and searched while the box
+/// stays open.
+class ModalExemption final : public QObject {
+public:
+  explicit ModalExemption(QWindow* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+  void Apply() {
+    QWindow* modal = QGuiApplication::modalWindow();
+    if (modal == window_) {
+      modal = nullptr;
+    }
+    QObject::disconnect(hidden_);
+    window_->setTransientParent(modal);
+    // When that window goes, the help window follows the next modal window, or no window.
+    if (modal != nullptr) {
+      hidden_ = connect(modal, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible) {
+          Apply();
+        }
+      });
+    }
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::WindowBlocked) {
+      Apply();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  QWindow* window_;
+  QMetaObject::Connection hidden_;
+};
+
+/// The screen a help request comes from: that of the window in use, else the primary one.
+QScreen* RequestScreen() {
+  for (const QWidget* window : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+    if (window != nullptr && window->screen() != nullptr) {
+      return window->screen();
+    }
+  }
+  return QGuiApplication::primaryScreen();
+}
+
+/// Puts viewer wholly on a screen. A window placed before (in this run or a stored placement)
+/// stays on the screen its centre lies on; one never placed, or whose centre lies on no screen,
+/// is centred on requestScreen. It is shrunk where the screen is smaller and moved in where it
+/// sticks out.
+void PlaceOn(THelpViewer& viewer, QScreen* requestScreen) {
+  const QMargins margins = FrameMarginsOf(&viewer);
+  QRect frame = FrameOf(&viewer);
+  QScreen* screen =
+      viewer.testAttribute(Qt::WA_Moved) ? QGuiApplication::screenAt(frame.center()) : nullptr;
+  const bool centre = screen == nullptr;
+  if (centre) {
+    screen = requestScreen;
+  }
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect available = screen->availableGeometry();
+  const QSize size = viewer.size().boundedTo(available.size().shrunkBy(margins));
+  if (size != viewer.size()) {
+    viewer.resize(size);
+  }
+  frame.setSize(size.grownBy(margins));
+  if (centre) {
+    frame.moveCenter(available.center());
+  }
+  MoveFrameTo(&viewer, KeepOnScreen(frame, available).topLeft());
+}
+
+} // namespace
+
 THelpViewer& SharedHelpViewer() {
   static QPointer<THelpViewer> viewer;
   if (viewer.isNull()) {
@@ -509,6 +599,13 @@ THelpViewer& SharedHelpViewer() {
     // The help window alone does not keep the program running; it goes when the program does.
     viewer->setAttribute(Qt::WA_QuitOnClose, false);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, viewer.data(), &QObject::deleteLater);
+    // Its placement is kept between program runs, as the other windows keep theirs.
+    auto* placement = new TFormPlacement(viewer);
+    placement->setObjectName(QStringLiteral("FormPlacement1"));
+    placement->SetIniFileName(QString::fromUtf8(kFormStorageKey));
+    placement->SetIniSection(QString::fromUtf8(kSectionHelp));
+    viewer->winId();
+    new ModalExemption(viewer->windowHandle());
   }
   return *viewer;
 }
@@ -524,7 +621,12 @@ bool OpenShared(THelpViewer& viewer, const QString& file) {
 }
 
 void Present(THelpViewer& viewer) {
+  QScreen* screen = RequestScreen();
+  if (auto* exemption = viewer.windowHandle()->findChild<ModalExemption*>()) {
+    exemption->Apply();
+  }
   viewer.show();
+  PlaceOn(viewer, screen);
   viewer.raise();
   viewer.activateWindow();
 }

@@ -13,6 +13,11 @@ namespace qm {
 
 namespace {
 
+// The widest a box gets, with its margins and the gap between icon and text.
+constexpr int kMaxBoxWidth = 800;
+constexpr int kBoxMargin = 16;
+constexpr int kBoxSpacing = 16;
+
 struct ButtonText {
   MessageButton button;
   const char* text;
@@ -61,8 +66,18 @@ MessageDialog::MessageDialog(QWidget* parent, const MessageRequest& request)
   text->setTextFormat(Qt::PlainText);
   text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+  // A box stays within kMaxBoxWidth: longer lines (a run's warnings with their paths) wrap at
+  // word boundaries.
+  const int textRoom = kMaxBoxWidth - 2 * kBoxMargin - kBoxSpacing - iconSize;
+  if (text->sizeHint().width() > textRoom) {
+    text->setWordWrap(true);
+    const QRect wrapped = text->fontMetrics().boundingRect(QRect(0, 0, textRoom, QWIDGETSIZE_MAX),
+                                                           Qt::TextWordWrap, request.Text);
+    text->setFixedSize(textRoom, wrapped.height());
+  }
+
   auto* message = new QHBoxLayout;
-  message->setSpacing(16);
+  message->setSpacing(kBoxSpacing);
   message->addWidget(icon);
   message->addWidget(text, 1);
 
@@ -91,8 +106,8 @@ MessageDialog::MessageDialog(QWidget* parent, const MessageRequest& request)
   buttons->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(16, 16, 16, 12);
-  layout->setSpacing(16);
+  layout->setContentsMargins(kBoxMargin, kBoxMargin, kBoxMargin, 12);
+  layout->setSpacing(kBoxSpacing);
   layout->addLayout(message);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);

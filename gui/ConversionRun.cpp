@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "desktop/QtText.h"
 #include "desktop/UserDialogs.h"
+#include "gui/ErrorBox.h"
 #include "gui/Fortschritt.h"
 #include "gui/ThreadCall.h"
 #include "gui/UiTexts.h"
@@ -96,16 +97,12 @@ public:
     return Ask({MessageKind::Confirmation,
                 text,
                 MessageButton::Yes | MessageButton::No | MessageButton::Help,
-                kHelpReplaceFile,
+                kHelpReplaceExtraFile,
                 {}});
   }
 
   void CopyFailed(const std::string& message) override {
-    Ask({MessageKind::Error,
-         MessageFromAnsi(message),
-         MessageButton::Ok | MessageButton::Help,
-         kHelpConversion,
-         {}});
+    Ask(ErrorRequest(MessageFromAnsi(message), kHelpCopyFailed));
   }
 
   void EndCopy() override {

@@ -7,13 +7,19 @@
 
 namespace qm::ui {
 
-void ShowErrorBox(QWidget* parent, const QString& message) {
+MessageRequest ErrorRequest(const QString& message, int helpContext) {
   MessageRequest request;
   request.Kind = MessageKind::Error;
   request.Title = UiText(kApplicationTitle);
   request.Text = message;
-  request.Buttons = MessageButton::Ok;
-  Dialogs().Message(parent != nullptr && parent->isVisible() ? parent : nullptr, request);
+  request.Buttons = MessageButton::Ok | MessageButton::Help;
+  request.HelpContext = helpContext;
+  return request;
+}
+
+void ShowErrorBox(QWidget* parent, const QString& message) {
+  Dialogs().Message(parent != nullptr && parent->isVisible() ? parent : nullptr,
+                    ErrorRequest(message, kHelpErrorBox));
 }
 
 } // namespace qm::ui

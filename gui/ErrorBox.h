@@ -1,9 +1,10 @@
-// The program's error box for a failure that ends a command: titled with the program's name,
-// the error icon and "OK". Every window shows such failures through it.
+// The program's error boxes: titled with the program's name, the error icon, "OK" and "&Hilfe".
+// Every window shows its failures through them.
 #pragma once
 
 #include "base/Error.h"
 #include "desktop/QtText.h"
+#include "desktop/UserDialogs.h"
 
 #include <QString>
 
@@ -14,7 +15,11 @@ class QWidget;
 
 namespace qm::ui {
 
-/// Shows message in the error box over parent (over no window when parent is hidden).
+/// An error box with message, whose "&Hilfe" opens helpContext.
+MessageRequest ErrorRequest(const QString& message, int helpContext);
+
+/// Shows message in the error box of a failed command over parent (over no window when parent
+/// is hidden).
 void ShowErrorBox(QWidget* parent, const QString& message);
 
 /// Runs command; an Error or other exception that leaves it is shown in the error box over

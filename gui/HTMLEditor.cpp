@@ -16,8 +16,10 @@
 #include "project/ProjectModel.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolBar>
@@ -30,8 +32,8 @@ namespace qm::ui {
 
 namespace {
 
-// The design's client area; the tool bar's band takes the top 61 pixels, its buttons are
-// 55 x 52 with a 32 x 32 image above the caption.
+// The design's client area, which the editor opens at and can grow from; the tool bar's band
+// takes the top 61 pixels, its buttons are 55 x 52 with a 32 x 32 image above the caption.
 constexpr int kEditorWidth = 417;
 constexpr int kEditorHeight = 246;
 constexpr int kToolButtonWidth = 55;
@@ -51,8 +53,12 @@ TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, ProjectModel& model, TemplateId
     : QDialog(owner), model_(model), id_(id) {
   setObjectName(QStringLiteral("Lex_HTMLEditor"));
   setWindowTitle(UiText(kEditorCaption));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  // Sizeable, so that a long template can be read whole; the size is kept with the form's
+  // state.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::CustomizeWindowHint);
+  setSizeGripEnabled(true);
   SetHelpContext(this, kHelpEditor);
 
   // A main window inside the dialog hosts the tool bar, so its band has a grip as the main
@@ -80,16 +86,25 @@ TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, ProjectModel& model, TemplateId
   content_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   content_->setLineWrapMode(QPlainTextEdit::NoWrap);
   host->setCentralWidget(content_);
+  // Messages name a line ("Zeile 21"): the cursor's line and column stand below the text.
+  cursorLabel_ = new QLabel(host);
+  cursorLabel_->setObjectName(QStringLiteral("Lbl_Position"));
+  host->statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+  host->statusBar()->setSizeGripEnabled(false);
+  host->statusBar()->addWidget(cursorLabel_);
+  connect(content_, &QPlainTextEdit::cursorPositionChanged, this,
+          &TLex_HTMLEditor::ShowCursorPosition);
+  ShowCursorPosition();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(host);
-  setFixedSize(std::max(kEditorWidth, minimumSizeHint().width()),
-               std::max(kEditorHeight, minimumSizeHint().height()));
+  const QSize design(std::max(kEditorWidth, minimumSizeHint().width()),
+                     std::max(kEditorHeight, minimumSizeHint().height()));
+  setMinimumSize(design);
+  resize(design);
 
-  const QStringList filters = {QString::fromUtf8(kFilterWebPages),
-                               QString::fromUtf8(kFilterTextFiles),
-                               QString::fromUtf8(kFilterAllFiles)};
+  const QStringList filters = FileFilters();
   openDialog_ = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
   openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
   openDialog_->SetTitle(UiText(kEditorOpenTitle));
@@ -110,6 +125,17 @@ TLex_HTMLEditor::TLex_HTMLEditor(QWidget* owner, ProjectModel& model, TemplateId
 
 TLex_HTMLEditor::~TLex_HTMLEditor() {
   formStorage_->FormDestroy();
+}
+
+QStringList TLex_HTMLEditor::FileFilters() {
+  return {QString::fromUtf8(kFilterTemplates), QString::fromUtf8(kFilterWebPages),
+          QString::fromUtf8(kFilterTextFiles), QString::fromUtf8(kFilterAllFiles)};
+}
+
+void TLex_HTMLEditor::ShowCursorPosition() {
+  const QTextCursor cursor = content_->textCursor();
+  cursorLabel_->setText(
+      UiText(kEditorCursor).arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
 }
 
 void TLex_HTMLEditor::showEvent(QShowEvent* event) {
@@ -174,14 +200,12 @@ std::optional<Lines> TLex_HTMLEditor::ContentLines() {
       cursor.setPosition(block.position() + static_cast<int>(bad->data() - line.data()));
       content_->setTextCursor(cursor);
       const char32_t code = CodePointOf(*bad);
-      MessageRequest request;
-      request.Kind = MessageKind::Error;
-      request.Text = UiText(kMsgNotAnsi)
-                         .arg(bad->toString())
-                         .arg(block.blockNumber() + 1)
-                         .arg(QStringLiteral("&#%1;").arg(static_cast<unsigned>(code)));
-      request.Buttons = MessageButton::Ok | MessageButton::Help;
-      request.HelpContext = kHelpEditor;
+      const MessageRequest request =
+          ErrorRequest(UiText(kMsgNotAnsi)
+                           .arg(bad->toString())
+                           .arg(block.blockNumber() + 1)
+                           .arg(QStringLiteral("&#%1;").arg(static_cast<unsigned>(code))),
+                       kHelpEditor);
       Dialogs().Message(this, request);
       return std::nullopt;
     }

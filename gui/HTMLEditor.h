@@ -6,9 +6,11 @@
 #include "engine/Templates.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <optional>
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace qm {
@@ -39,6 +41,9 @@ public:
   /// "Speichern": writes the text into a file the user names, CR LF after every line.
   void OnSaveFile();
 
+  /// The filters of "Laden" and "Speichern", the first one selected.
+  static QStringList FileFilters();
+
   /// Every way of closing ends here: the text becomes the template first. A character the
   /// template cannot hold is shown to the user, and the editor stays open.
   void done(int result) override;
@@ -56,12 +61,15 @@ private:
   /// The text as Windows-1252 lines; nothing when it holds a character Windows-1252 lacks
   /// (the user was told, and the cursor stands on it).
   std::optional<Lines> ContentLines();
+  /// Shows the cursor's line and column.
+  void ShowCursorPosition();
 
   ProjectModel& model_;
   const TemplateId id_;
   Lines shown_;
   TFormStorage* formStorage_;
   QPlainTextEdit* content_;
+  QLabel* cursorLabel_;
   FilePickerDialog* openDialog_;
   FilePickerDialog* saveDialog_;
 };

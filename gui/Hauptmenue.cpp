@@ -43,6 +43,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -148,7 +149,7 @@ TLex_Hauptmenue::TLex_Hauptmenue(const std::string& programFolder, const QString
   setObjectName(QStringLiteral("Lex_Hauptmenue"));
   setWindowTitle(UiText(kMainCaption));
   setWindowIcon(ProgramImage());
-  // A fixed-size window: system menu and close box only.
+  // A fixed-size window: system menu and close box only, no minimize or maximize.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   SetHelpContext(this, kHelpMainWindow);
@@ -511,6 +512,8 @@ void TLex_Hauptmenue::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     Guarded([this] { OpenProjectOfCommandLine(); });
+    // Once the window system has the window placed and shown.
+    QTimer::singleShot(0, this, &TLex_Hauptmenue::WindowPlaced);
   }
 }
 
@@ -575,12 +578,30 @@ void TLex_Hauptmenue::OnOneFilePerBlockToggled(bool ticked) {
   if (!ticked) {
     return;
   }
+  // Ticked while the window opens (its stored values, a project of the command line): the
+  // warning waits until the window stands placed on the screen, and then comes over it.
+  if (isVisible() && !placed_) {
+    oneFileWarningPending_ = true;
+    return;
+  }
+  ShowOneFilePerBlockWarning();
+}
+
+void TLex_Hauptmenue::ShowOneFilePerBlockWarning() {
   MessageRequest request;
   request.Kind = MessageKind::Warning;
   request.Text = UiText(kMsgOneFilePerBlock);
   request.Buttons = MessageButton::Ok | MessageButton::Help;
   request.HelpContext = kHelpOneFilePerBlock;
   Dialogs().Message(isVisible() ? this : nullptr, request);
+}
+
+void TLex_Hauptmenue::WindowPlaced() {
+  placed_ = true;
+  if (oneFileWarningPending_) {
+    oneFileWarningPending_ = false;
+    ShowOneFilePerBlockWarning();
+  }
 }
 
 void TLex_Hauptmenue::OnShowWelcome() {

@@ -137,6 +137,9 @@ private:
   void OnPickOutputFolder();
   /// Warns whenever "Jeden Kommentar in eigene Datei schreiben " becomes ticked.
   void OnOneFilePerBlockToggled(bool ticked);
+  void ShowOneFilePerBlockWarning();
+  /// The window stands on the screen after its first showing.
+  void WindowPlaced();
   void OnConversionEnded();
   /// Shows text in the status line; a text too long for it is shortened in the middle and
   /// shown whole as its tooltip.
@@ -148,6 +151,8 @@ private:
   std::unique_ptr<SettingsView> view_;
   QStringList arguments_;
   bool shown_ = false;
+  bool placed_ = false;
+  bool oneFileWarningPending_ = false;
   bool closeWhenRunEnds_ = false;
   int progressPauseMs_ = 1000;
   ConversionRun* run_ = nullptr;

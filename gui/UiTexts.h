@@ -151,10 +151,15 @@ inline constexpr int kHelpWorkshop = 701;
 inline constexpr int kHelpExtraFiles = 801;
 inline constexpr int kHelpOneFilePerBlock = 101;
 inline constexpr int kHelpMissingFolder = 102;
-/// Boxes of a conversion that have no number of their own (a failed copy, the run's
-/// warnings) take the conversion's.
+/// The run's warnings and the error box of a failed command take the conversion's number,
+/// whose page covers the conversion's questions, failures and warnings.
 inline constexpr int kHelpConversion = 102;
+inline constexpr int kHelpErrorBox = 102;
+/// "Speichern unter" names a project file that exists.
 inline constexpr int kHelpReplaceFile = 103;
+/// Copying the additional files: one exists in the output folder, or one could not be copied.
+inline constexpr int kHelpReplaceExtraFile = 104;
+inline constexpr int kHelpCopyFailed = 105;
 
 // About box.
 inline constexpr const char* kInfoCaption = "Info";
@@ -179,8 +184,12 @@ inline constexpr const char* kEditorLoad = "Laden";
 inline constexpr const char* kEditorSave = "Speichern";
 inline constexpr const char* kEditorOpenTitle = "Laden einer Datei mit HTML-Tags";
 inline constexpr const char* kEditorSaveTitle = "Speichern einer Datei mit HTML-Tags";
+/// The editor's file dialogs list templates first, then the web pages, text and all files.
+inline constexpr const char* kFilterTemplates = "HTML-Vorlagen (*.htt)";
 inline constexpr const char* kFilterWebPages = "Webseiten (*.htm;*.html)";
 inline constexpr const char* kFilterTextFiles = "Textdatei (*.txt)";
+/// Where the cursor stands in the editor: line and column, both counted from 1.
+inline constexpr const char* kEditorCursor = "Zeile %1, Spalte %2";
 /// Added to a typed page name without extension.
 inline constexpr const char* kPageExtension = "htm";
 /// A template is Windows-1252 text: a character it cannot hold is refused when the editor

@@ -27,10 +27,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace qm::ui {
@@ -40,6 +44,8 @@ namespace {
 // The design's client area is 386 x 412; groups grow where this platform's fonts need more.
 constexpr int kDialogWidth = 386;
 constexpr int kGroupMargin = 8;
+/// The least height of the groups' scroll area on a tiny screen.
+constexpr int kMinScrollHeight = 120;
 
 QGroupBox* AddGroup(QWidget* parent, QBoxLayout* layout, const char* name, const char* caption) {
   auto* group = new QGroupBox(caption != nullptr ? UiText(caption) : QString(), parent);
@@ -144,13 +150,19 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(6);
+  // The groups scroll where the screen is too small for them (FitToScreen).
+  auto* content = new QWidget;
+  content->setObjectName(QStringLiteral("Groups"));
+  auto* groups = new QVBoxLayout(content);
+  groups->setContentsMargins(0, 0, 0, 0);
+  groups->setSpacing(6);
 
-  QGroupBox* title = AddGroup(this, layout, "GroupBox4", nullptr);
+  QGroupBox* title = AddGroup(this, groups, "GroupBox4", nullptr);
   auto* inTitle = GroupLayout(title);
   inTitle->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
   titleEdit_ = AddLabelledEdit(title, inTitle, "Label1", kLabelHelpTitle, "Titel");
 
-  QGroupBox* tech = AddGroup(this, layout, "GroupBox1", kGroupTechHelp);
+  QGroupBox* tech = AddGroup(this, groups, "GroupBox1", kGroupTechHelp);
   auto* inTech = GroupLayout(tech);
   techHelpBox_ =
       AddCheckBox(tech, inTech, "ErzeugeTech", kCaptionTechHelp, design.TechHelpEnabled, true);
@@ -160,7 +172,7 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   techTocBox_ = AddCheckBox(tech, inTech, "TechErzeugeToc", kCaptionToc, design.TechToc);
   techIndexBox_ = AddCheckBox(tech, inTech, "TechErzeugeIndex", kCaptionIndex, design.TechIndex);
 
-  QGroupBox* doc = AddGroup(this, layout, "GroupBox3", kGroupDocHelp);
+  QGroupBox* doc = AddGroup(this, groups, "GroupBox3", kGroupDocHelp);
   auto* inDoc = GroupLayout(doc);
   docHelpBox_ = AddCheckBox(doc, inDoc, "ErzeugeDoc", kCaptionDocHelp, design.DocHelpEnabled, true);
   QToolButton* docPageButton = nullptr;
@@ -169,19 +181,27 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   docTocBox_ = AddCheckBox(doc, inDoc, "DocErzeugeToc", kCaptionToc, design.DocToc);
   docIndexBox_ = AddCheckBox(doc, inDoc, "DocErzeugeIndex", kCaptionIndex, design.DocIndex);
 
-  QGroupBox* maps = AddGroup(this, layout, "GroupBox5", kGroupMaps);
+  QGroupBox* maps = AddGroup(this, groups, "GroupBox5", kGroupMaps);
   auto* inMaps = GroupLayout(maps);
   cMapBox_ = AddCheckBox(maps, inMaps, "optCPPMap", kCaptionCppMap, design.MapHeaderC);
   pascalMapBox_ =
       AddCheckBox(maps, inMaps, "optPascalMap", kCaptionPascalMap, design.MapHeaderPascal);
   javaMapBox_ = AddCheckBox(maps, inMaps, "optJavaMap", kCaptionJavaMap, design.MapHeaderJava);
 
-  QGroupBox* more = AddGroup(this, layout, "GroupBox2", kGroupMore);
+  QGroupBox* more = AddGroup(this, groups, "GroupBox2", kGroupMore);
   auto* inMore = GroupLayout(more);
   languageEdit_ = AddLabelledEdit(more, inMore, "Label4", kLabelLanguage, "Sprachstring");
   languageEdit_->setText(FromAnsi(design.Language));
   aliasBox_ = AddCheckBox(more, inMore, "optAliasHeader", kCaptionAlias, design.AliasHeaders);
   webHelpBox_ = AddCheckBox(more, inMore, "chkWebHilfe", kCaptionWebHelp, design.WebHelp);
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("ScrollBox1"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(content);
+  layout->addWidget(scroll_);
 
   QPushButton* okButton = nullptr;
   QHBoxLayout* buttons = NewDialogButtons(this, kWorkshopOk, kWorkshopCancel, &okButton);
@@ -191,6 +211,7 @@ TLex_WorkshopProj::TLex_WorkshopProj(QWidget* owner, ProjectModel& model)
   title->setMinimumWidth(kDialogWidth - layout->contentsMargins().left() -
                          layout->contentsMargins().right());
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  FitToScreen();
 
   pageDialog_ = new FilePickerDialog(this, FilePickerDialog::Kind::Open);
   pageDialog_->setObjectName(QStringLiteral("FileDialog"));
@@ -302,7 +323,28 @@ void TLex_WorkshopProj::PrepareShowing() {
   }
   // The values are kept between program runs only while no project file holds them.
   formStorage_->SetActive(model_.CurrentProjectFile().empty());
+  FitToScreen();
   CentreOver(this, parentWidget());
+  // Centred over a main window near the screen's edge, the dialog would stick out.
+  MoveOntoScreen(this);
+}
+
+void TLex_WorkshopProj::FitToScreen() {
+  const QSize wanted = scroll_->widget()->sizeHint();
+  scroll_->setFixedSize(wanted);
+  layout()->activate();
+  const QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
+  if (const QScreen* screen = owner->screen()) {
+    const QMargins frame = FrameMarginsOf(this);
+    const int over =
+        sizeHint().height() + frame.top() + frame.bottom() - screen->availableGeometry().height();
+    if (over > 0) {
+      // The groups scroll; the buttons stay in sight.
+      scroll_->setFixedSize(wanted.width() + scroll_->verticalScrollBar()->sizeHint().width(),
+                            std::max(wanted.height() - over, kMinScrollHeight));
+      layout()->activate();
+    }
+  }
 }
 
 void TLex_WorkshopProj::OnBuildHelpProject() {
@@ -322,7 +364,7 @@ void TLex_WorkshopProj::OnBuildHelpProject() {
       if (e.Parts().operation != FileOperation::Precondition) {
         throw;
       }
-      ShowRunBox(this, MessageKind::Error, ErrorText(e), kHelpNoConversionYet);
+      Dialogs().Message(this, ErrorRequest(ErrorText(e), kHelpNoConversionYet));
       refused = true;
     }
   });

@@ -17,6 +17,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 namespace qm {
@@ -85,6 +86,8 @@ private:
   /// After the form storage restored: keeps a project's values, decides whether this
   /// showing's values are stored, and centres the dialog.
   void PrepareShowing();
+  /// As high as the groups need, or as the screen allows: then the groups scroll.
+  void FitToScreen();
   std::array<TextControl, 4> Texts() const;
   std::array<FlagControl, 11> Flags() const;
   ControlState State() const;
@@ -97,6 +100,7 @@ private:
   /// The project's values while a showing's restore would replace them.
   std::optional<ControlState> projectValues_;
   FilePickerDialog* pageDialog_;
+  QScrollArea* scroll_;
 
   QLineEdit* titleEdit_;
   QCheckBox* techHelpBox_;

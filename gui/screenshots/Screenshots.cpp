@@ -11,14 +11,18 @@
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
 #include "base/Warnings.h"
+#include "desktop/HelpRequests.h"
 #include "desktop/HelpViewer.h"
+#include "desktop/HtmlHelpGateway.h"
 #include "desktop/MessageDialog.h"
 #include "desktop/QtText.h"
 #include "desktop/QtTranslations.h"
 #include "desktop/UserDialogs.h"
+#include "desktop/WindowPlacement.h"
 #include "engine/BlockConvert.h"
 #include "engine/Generator.h"
 #include "gui/ConversionRun.h"
+#include "gui/ErrorBox.h"
 #include "gui/Fortschritt.h"
 #include "gui/HTMLEditor.h"
 #include "gui/Hauptmenue.h"
@@ -33,16 +37,24 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -87,6 +99,10 @@ public:
                  widget->windowTitle());
     }
     p.end();
+    return Save(picture, name);
+  }
+
+  bool Save(const QPixmap& picture, const char* name) {
     const QString path = QDir(folder_).filePath(QLatin1String(name) + QLatin1String(".png"));
     if (!picture.save(path, "PNG")) {
       std::fprintf(stderr, "quillmark_screenshots: cannot write %s\n", qPrintable(path));
@@ -94,6 +110,33 @@ public:
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+  }
+
+  // Draws the screen with windows on it where they stand, each in a frame of the width and the
+  // title bar's height the windows are placed with, and saves it as name.png.
+  bool ShootScreen(const std::vector<QWidget*>& windows, const char* name) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QPixmap picture(screen->geometry().size());
+    picture.fill(QColor(0x2E, 0x5E, 0x6E));
+    QPainter p(&picture);
+    for (QWidget* window : windows) {
+      window->show();
+      QApplication::processEvents();
+      const QPixmap content = window->grab();
+      const QRect client = window->geometry();
+      const QRect frame = FrameOf(window);
+      const QRect bar(frame.left(), frame.top(), frame.width(), client.top() - frame.top());
+      p.fillRect(frame, QColor(0x3C, 0x4A, 0x5E));
+      QFont font = window->font();
+      font.setBold(true);
+      p.setFont(font);
+      p.setPen(Qt::white);
+      p.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                 window->windowTitle());
+      p.drawPixmap(client.topLeft(), content);
+    }
+    p.end();
+    return Save(picture, name);
   }
 
   bool ShootBox(const MessageRequest& request, const char* name) {
@@ -159,11 +202,25 @@ int main(int argc, char** argv) {
   if (args.size() == 3) {
     loaded = std::make_unique<TLex_Hauptmenue>(ProgramFolder(), QStringList{args.at(2)});
     ok &= camera.Shoot(loaded.get(), "Hauptmenue-Projekt");
+    // After a run of the example into a folder of its own: the status line with its summary.
+    const QTemporaryDir pages;
+    loaded->findChild<QLineEdit*>(QStringLiteral("Edt_Ausgabepfad"))->setText(pages.path());
+    loaded->SetProgressPause(0);
+    QEventLoop run;
+    QObject::connect(loaded.get(), &TLex_Hauptmenue::ConversionEnded, &run, &QEventLoop::quit);
+    loaded->OnConvert();
+    run.exec();
+    ok &= camera.Shoot(loaded.get(), "Hauptmenue-Statuszeile");
     loaded->hide();
   }
   TLex_WorkshopProj* workshop = (loaded ? loaded.get() : &window)->WorkshopDialog();
   ok &= camera.Shoot(workshop, "WorkshopProj");
   workshop->hide();
+  // The dialog over a main window at the top of the screen: it stands wholly on the screen.
+  window.show();
+  MoveFrameTo(&window, QPoint(0, 0));
+  ok &= camera.ShootScreen({&window, window.WorkshopDialog()}, "WorkshopProj-Bildschirm");
+  window.WorkshopDialog()->hide();
 
   // The template editor on the user pages' block header (the shipped one when it loaded).
   Lines& blockHeader = window.Model().Edit().Templates[TemplateId::DocBlockHeader];
@@ -172,6 +229,13 @@ int main(int argc, char** argv) {
   }
   TLex_HTMLEditor editor(&window, window.Model(), TemplateId::DocBlockHeader);
   ok &= camera.Shoot(&editor, "HTMLEditor");
+  // Enlarged, with the cursor in the second line.
+  editor.resize(editor.size() + QSize(280, 160));
+  auto* content = editor.findChild<QPlainTextEdit*>(QStringLiteral("Content"));
+  QTextCursor cursor(content->document()->findBlockByNumber(1));
+  cursor.movePosition(QTextCursor::NextWord);
+  content->setTextCursor(cursor);
+  ok &= camera.Shoot(&editor, "HTMLEditor-vergroessert");
   editor.hide();
 
   TLex_ZusaetzlicheDateien extra(&window);
@@ -190,6 +254,26 @@ int main(int argc, char** argv) {
       ok = false;
     }
     viewer.hide();
+    // Its help window over the box that asked for it, as "Hilfe" opens it.
+    HtmlHelpEntry = ShowInHelpViewer;
+    InstallHelpHandler(&window, [](int context) {
+      ShowHelpContext(QString::fromUtf8(kHelpFile), static_cast<std::uint32_t>(context));
+    });
+    MessageDialog box(
+        &window,
+        Box(MessageKind::Confirmation,
+            UiText(kMsgReplaceFile)
+                .replace(QLatin1String("%s"), QStringLiteral("/home/anna/extra/logo.png")),
+            MessageButton::Yes | MessageButton::No | MessageButton::Help, kHelpReplaceExtraFile));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    CentreOver(&box, &window);
+    // Where a user left it, to the right of the main window: the box stays in sight.
+    SharedHelpViewer().setGeometry(420, 140, 590, 600);
+    box.Button(MessageButton::Help)->click();
+    ok &= camera.ShootScreen({&window, &box, &SharedHelpViewer()}, "Hilfe-ueber-Meldung");
+    SharedHelpViewer().hide();
+    box.hide();
   } else {
     std::printf("%s is missing (made only where chmcmd is installed): no picture of the help "
                 "window\n",
@@ -233,18 +317,17 @@ int main(int argc, char** argv) {
               .replace(QLatin1String("%s"), QStringLiteral("/home/anna/projekt/handbuch.qmpr")),
           MessageButton::Yes | MessageButton::No | MessageButton::Help, kHelpReplaceFile),
       "Bestaetigung-Ersetzen");
-  MessageRequest error =
-      Box(MessageKind::Error,
+  ok &= camera.ShootBox(
+      ErrorRequest(
           ErrorText(Error::File(FileOperation::Open, kMsgCannotOpen,
                                 "/opt/quillmark/bin/../Templates/HTMLHeader_Usr.htt", ENOENT)),
-          MessageButton::Ok, 0);
-  error.Title = UiText(kApplicationTitle);
-  ok &= camera.ShootBox(error, "Fehler-Programm");
-  ok &= camera.ShootBox(Box(MessageKind::Error,
-                            MessageFromAnsi(Format(kMsgCopyFailed, "/home/anna/extra/logo.png",
-                                                   qPrintable(folder), "Dateizugriff verweigert")),
-                            MessageButton::Ok | MessageButton::Help, kHelpMissingFolder),
-                        "Fehler-Kopie");
+          kHelpErrorBox),
+      "Fehler-Programm");
+  ok &= camera.ShootBox(
+      ErrorRequest(MessageFromAnsi(Format(kMsgCopyFailed, "/home/anna/extra/logo.png",
+                                          qPrintable(folder), "Dateizugriff verweigert")),
+                   kHelpCopyFailed),
+      "Fehler-Kopie");
   WarningList warnings;
   AddWarning(warnings, "/home/anna/projekt/src/Kunden/Kunde.java", 12, "Block ohne Titel");
   AddWarning(warnings, "/home/anna/projekt/src/Rechner/Rechner.c", 40,
@@ -254,13 +337,13 @@ int main(int argc, char** argv) {
   ok &= camera.ShootBox(Box(MessageKind::Warning, RunWarningsText(warnings),
                             MessageButton::Ok | MessageButton::Help, kHelpConversion),
                         "Warnung-Konvertierung");
-  ok &= camera.ShootBox(Box(MessageKind::Error, MessageFromAnsi(ExpandEscapes(kMsgNoConversionYet)),
-                            MessageButton::Ok | MessageButton::Help, kHelpNoConversionYet),
-                        "Fehler-Workshop");
   ok &= camera.ShootBox(
-      Box(MessageKind::Error,
+      ErrorRequest(MessageFromAnsi(ExpandEscapes(kMsgNoConversionYet)), kHelpNoConversionYet),
+      "Fehler-Workshop");
+  ok &= camera.ShootBox(
+      ErrorRequest(
           UiText(kMsgNotAnsi).arg(QStringLiteral("Ł")).arg(3).arg(QStringLiteral("&#321;")),
-          MessageButton::Ok | MessageButton::Help, kHelpEditor),
+          kHelpEditor),
       "Fehler-Vorlage");
   ok &= camera.ShootBox(Box(MessageKind::Information, MessageFromAnsi(kMsgProjectsWritten),
                             MessageButton::Ok | MessageButton::Help, kHelpProjectsWritten),

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,12 +34,17 @@ public:
   std::deque<std::optional<QString>> folders; ///< for folder pickers
 
   std::vector<MessageRequest> messages;
+  /// Called with the parent of each message box as it is asked.
+  std::function<void(QWidget* parent)> onMessage;
   std::vector<qm::FileRequest> openRequests;
   std::vector<qm::FileRequest> saveRequests;
   std::vector<std::pair<QString, QString>> folderRequests; ///< title, root
 
-  MessageButton Message(QWidget* /*parent*/, const MessageRequest& request) override {
+  MessageButton Message(QWidget* parent, const MessageRequest& request) override {
     messages.push_back(request);
+    if (onMessage) {
+      onMessage(parent);
+    }
     if (!answers.empty()) {
       const MessageButton answer = answers.front();
       answers.pop_front();

@@ -87,6 +87,7 @@ TEST_F(UiTest, AdditionalFilesAskBeforeReplacing) {
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Confirmation);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 104);
   EXPECT_EQ(Text(dialogs.Texts(), 0),
             root / "out/style.css" + " besteht bereits.\nMöchten Sie sie ersetzen?");
 }
@@ -183,7 +184,8 @@ TEST_F(UiTest, AFailedRunIsShownInOneErrorBox) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
-  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok);
+  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok | MessageButton::Help);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 102);
   EXPECT_EQ(Text(dialogs.Texts(), 0), "Bitte geben Sie den Pfad der Eingabedateien an.");
   EXPECT_TRUE(CommandEnabled(*window, "ToolButton3"));
 }

@@ -62,6 +62,7 @@ TEST_F(UiTest, TickingOneFilePerBlockWarnsEveryTime) {
   WriteFile(project, CrLf({"[Main.Zusatz]", "EigeneDateien=1"}));
   auto window = NewWindow();
   window->show();
+  QTest::qWait(1); // placed on the screen: ticks warn at once
   auto* box = Find<QCheckBox>(*window, "optEigeneDateien");
   QTest::mouseClick(box, Qt::LeftButton);
   QTest::mouseClick(box, Qt::LeftButton);
@@ -140,7 +141,8 @@ TEST_F(UiTest, AMissingTemplateAtStartLeavesTheWindowWithoutItsGenerator) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].Title, QStringLiteral("Quillmark"));
-  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok);
+  EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok | MessageButton::Help);
+  EXPECT_EQ(dialogs.messages[0].HelpContext, 102);
   EXPECT_EQ(dialogs.messages[0].Text.toStdString(),
             "Datei " + root / "bin/../Templates/HTMLBlockHeader_Usr.htt" +
                 " kann nicht geöffnet werden");

@@ -33,6 +33,8 @@ TEST(ProgramHelp, EveryContextNumberOpensThePageThatCarriesIt) {
   ExpectContextNumbersOpenTheirPages(kHelpFile, {{101, "/Hauptfenster.Doc.htm"},
                                                  {102, "/Ausgabeordner.Doc.htm"},
                                                  {103, "/Ersetzen.Doc.htm"},
+                                                 {104, "/ZusatzErsetzen.Doc.htm"},
+                                                 {105, "/ZusatzKopierfehler.Doc.htm"},
                                                  {201, "/Fortschritt.Doc.htm"},
                                                  {301, "/Vorlageneditor.Doc.htm"},
                                                  {401, "/Info.Doc.htm"},

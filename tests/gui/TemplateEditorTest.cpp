@@ -153,10 +153,10 @@ TEST_F(UiTest, LoadedFileBecomesTheTemplateOfTheNextConversionAndSave) {
       });
   ASSERT_EQ(dialogs.openRequests.size(), 1u);
   EXPECT_EQ(dialogs.openRequests[0].Title, QStringLiteral("Laden einer Datei mit HTML-Tags"));
-  EXPECT_EQ(
-      dialogs.openRequests[0].Filters,
-      (QStringList{QStringLiteral("Webseiten (*.htm;*.html)"), QStringLiteral("Textdatei (*.txt)"),
-                   QStringLiteral("Alle Dateien (*.*)")}));
+  EXPECT_EQ(dialogs.openRequests[0].Filters,
+            (QStringList{
+                QStringLiteral("HTML-Vorlagen (*.htt)"), QStringLiteral("Webseiten (*.htm;*.html)"),
+                QStringLiteral("Textdatei (*.txt)"), QStringLiteral("Alle Dateien (*.*)")}));
   EXPECT_EQ(dialogs.openRequests[0].DefaultSuffix, QStringLiteral("htm"));
 
   Convert(*window, [&] { window->OnConvert(); });

@@ -98,6 +98,7 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
   {
     auto first = NewWindow();
     first->show();
+    QTest::qWait(1);
     Configure(*first, " " + root / "src" + " ", root / "out");
     Find<QCheckBox>(*first, "chkUnterordner")->setChecked(false);
     Find<QCheckBox>(*first, "optSQL")->setChecked(true);
@@ -111,6 +112,8 @@ TEST_F(UiTest, NextStartGetsBackFoldersKindsOptionsAndPosition) {
 
   auto second = NewWindow();
   second->show();
+  // The restored tick warns once the window stands on the screen.
+  QTest::qWait(1);
   EXPECT_EQ(TextOf(*second, "Edt_Eingabepfad"), QString::fromStdString(root / "src"));
   EXPECT_EQ(TextOf(*second, "Edt_Ausgabepfad"), QString::fromStdString(root / "out"));
   EXPECT_FALSE(Ticked(*second, "chkUnterordner"));

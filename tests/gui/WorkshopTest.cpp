@@ -28,6 +28,7 @@ TEST_F(UiTest, WorkshopDialogRefusesBeforeAnyConversion) {
   // dialog stays open until "Abbrechen".
   std::filesystem::create_directories(root / "out");
   auto window = NewWindow();
+  window->move(0, 100); // room above for the taller dialog, which centres over it
   window->show();
   Configure(*window, root / "src", root / "out");
   WithModal<TLex_WorkshopProj>(
@@ -42,7 +43,7 @@ TEST_F(UiTest, WorkshopDialogRefusesBeforeAnyConversion) {
       });
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].Kind, MessageKind::Error);
-  EXPECT_EQ(qm::TitleOf(dialogs.messages[0]), QStringLiteral("Fehler"));
+  EXPECT_EQ(qm::TitleOf(dialogs.messages[0]), QStringLiteral("Quillmark"));
   EXPECT_EQ(dialogs.messages[0].Buttons, MessageButton::Ok | MessageButton::Help);
   EXPECT_EQ(dialogs.messages[0].HelpContext, 702);
   EXPECT_EQ(dialogs.Texts()[0], "Diese Funktion können Sie erst dann nutzen,\nwenn Sie die "
