@@ -3,7 +3,6 @@
 #include "base/AnsiText.h"
 #include "base/CodePages.h"
 #include "base/FileSystem.h"
-#include "base/HtmlEntities.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
 #include "helpproject/HelpKind.h"
@@ -23,61 +22,6 @@ namespace {
 constexpr std::string_view kHex = "0123456789abcdef";
 // Fewer pages than this are not worth a thread of their own.
 constexpr size_t kPagesPerThread = 64;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether html at pos starts with word, ignoring ASCII case.
-bool StartsWithNoCase(std::string_view html, size_t pos, std::string_view word) {
-  if (html.size() - pos < word.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < word.size(); ++i) {
-    if (LowerAscii(html[pos + i]) != word[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// The position after the first occurrence of end (ASCII, lower case) at or after pos, ignoring
-// case; the end of html when there is none.
-size_t SkipPast(std::string_view html, size_t pos, std::string_view end) {
-  for (; pos < html.size(); ++pos) {
-    if (StartsWithNoCase(html, pos, end)) {
-      return pos + end.size();
-    }
-  }
-  return html.size();
-}
-
-// Decodes references and makes every run of blanks (no-break spaces too) one space, trimmed.
-std::string CleanText(std::string_view raw) {
-  const std::string decoded = DecodeEntities(raw);
-  std::string out;
-  out.reserve(decoded.size());
-  bool blank = false;
-  for (size_t i = 0; i < decoded.size(); ++i) {
-    const char c = decoded[i];
-    const bool nbsp = c == '\xC2' && i + 1 < decoded.size() && decoded[i + 1] == '\xA0';
-    if (IsBlank(c) || nbsp) {
-      blank = true;
-      i += nbsp ? 1 : 0;
-      continue;
-    }
-    if (blank && !out.empty()) {
-      out += ' ';
-    }
-    blank = false;
-    out += c;
-  }
-  return out;
-}
 
 void AppendU16(std::string& out, unsigned unit) {
   out += "\\u";
@@ -188,39 +132,6 @@ std::string WebHelpFolderPath(std::string_view folder, std::string_view title) {
 std::string WebSearchDataPath(std::string_view folder, std::string_view title, DocKind kind) {
   return WebHelpFolderPath(folder, title) + PathFromText(title) + kNamePieceSep +
          std::string(DocKindName(kind)) + kWebSearchDataExt;
-}
-
-PageWords PageWordsOf(std::string_view html) {
-  std::string raw;
-  raw.reserve(html.size());
-  std::string_view title;
-  size_t pos = 0;
-  while (pos < html.size()) {
-    if (html[pos] != '<') {
-      const size_t tag = std::min(html.find('<', pos), html.size());
-      raw.append(html, pos, tag - pos);
-      pos = tag;
-      continue;
-    }
-    if (html.substr(pos).starts_with("<!--")) {
-      pos = SkipPast(html, pos + 4, "-->");
-    } else if (StartsWithNoCase(html, pos, "<script")) {
-      pos = SkipPast(html, pos, "</script>");
-    } else if (StartsWithNoCase(html, pos, "<style")) {
-      pos = SkipPast(html, pos, "</style>");
-    } else if (StartsWithNoCase(html, pos, "<title")) {
-      const size_t start = SkipPast(html, pos, ">");
-      pos = SkipPast(html, start, "</title>");
-      title = html.substr(start, pos - start);
-      const size_t close = title.rfind('<');
-      title = close == std::string_view::npos ? title : title.substr(0, close);
-    } else {
-      pos = SkipPast(html, pos, ">");
-    }
-    // A tag parts words as a blank does: "a<br>b" is two words.
-    raw += ' ';
-  }
-  return {CleanText(title), CleanText(raw)};
 }
 
 void AppendScriptString(std::string& out, std::string_view text) {

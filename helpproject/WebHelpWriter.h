@@ -3,6 +3,7 @@
 // from the file system. Its scripts, style sheet and search data lie in one shared folder.
 #pragma once
 
+#include "base/PageWords.h"
 #include "engine/CharTables.h"
 #include "engine/DocKind.h"
 #include "engine/RunResult.h"
@@ -20,15 +21,6 @@ std::string WebHelpFilePath(std::string_view folder, std::string_view title, Doc
 std::string WebHelpFolderPath(std::string_view folder, std::string_view title);
 /// The search data of kind in the shared folder.
 std::string WebSearchDataPath(std::string_view folder, std::string_view title, DocKind kind);
-
-/// The words of a page that the search looks at, as UTF-8: its title and its text without
-/// tags, comments, scripts and style sheets, character references decoded and every run of
-/// blanks one space. html is UTF-8. Linear in its length.
-struct PageWords {
-  std::string Title;
-  std::string Text;
-};
-PageWords PageWordsOf(std::string_view html);
 
 /// Appends text (UTF-8) as a script string in double quotes, in ASCII: every other character
 /// as \uXXXX (two for one beyond U+FFFF), so that the file reads the same in any charset.
