@@ -90,16 +90,32 @@ std::vector<SitemapEntry> HelpFile::ReadSitemap(const std::string& named,
   return ParseSitemap(object.Bytes);
 }
 
-std::optional<std::string> HelpFile::FirstFileEndingIn(std::string_view extension) const {
+const std::vector<std::string>& HelpFile::Files() const {
   if (!files_) {
     files_ = archive_->Files();
   }
-  for (const std::string& file : *files_) {
+  return *files_;
+}
+
+std::optional<std::string> HelpFile::FirstFileEndingIn(std::string_view extension) const {
+  for (const std::string& file : Files()) {
     if (EndsWithNoCase(file, extension)) {
       return file;
     }
   }
   return std::nullopt;
+}
+
+std::vector<std::string> HelpFile::Pages() const {
+  std::vector<std::string> pages;
+  for (const std::string& file : Files()) {
+    if (std::any_of(
+            std::begin(kPageExtensions), std::end(kPageExtensions),
+            [&file](std::string_view extension) { return EndsWithNoCase(file, extension); })) {
+      pages.push_back(file);
+    }
+  }
+  return pages;
 }
 
 std::optional<HelpPageRef> HelpFile::FindPage(std::string_view page) const {

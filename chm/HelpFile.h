@@ -68,11 +68,14 @@ public:
   const std::optional<HelpPageRef>& StartPage() const { return start_; }
 
   ChmObject Read(std::string_view path) const { return archive_->Read(path); }
+  /// The stored paths of the file's HTML pages (".htm", ".html"), sorted.
+  std::vector<std::string> Pages() const;
 
 private:
   explicit HelpFile(std::unique_ptr<ChmArchive> archive);
   std::vector<SitemapEntry> ReadSitemap(const std::string& named, std::string_view extension);
   std::optional<std::string> FirstFileEndingIn(std::string_view extension) const;
+  const std::vector<std::string>& Files() const;
   std::optional<HelpPageRef> FindStartPage() const;
 
   std::unique_ptr<ChmArchive> archive_;

@@ -1,0 +1,108 @@
+// Full-text search over a small help file compiled from pages written by hand.
+#include "../desktop/HelpFileFixture.h"
+
+#include "chm/HelpFile.h"
+#include "chm/HelpSearch.h"
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+/// A page in Windows-1252 with the given head and body.
+std::string Page(const std::string& head, const std::string& body) {
+  return "<HTML>\r\n<HEAD>\r\n" + head + "</HEAD>\r\n<BODY>\r\n" + body + "</BODY>\r\n</HTML>\r\n";
+}
+
+std::string Title(const std::string& title) {
+  return "<TITLE>" + title + "</TITLE>\r\n";
+}
+
+/// Five pages; each comment counts the words of title and text.
+HelpProjectInput SearchProject() {
+  HelpProjectInput input;
+  input.Files = {
+      // 5 words: kunden 3
+      {"Kunden.Doc.htm",
+       Page(Title("Kunden"), "<H2>Kunden</H2>\r\n<P>Neue Kunden anlegen.</P>\r\n")},
+      // 9 words: rechnungen 2, kunden, drucken, größe, a4, für
+      {"Rechnung.Doc.htm",
+       Page(Title("Rechnungen"), "<P>Rechnungen f&uuml;r KUNDEN drucken; die GR\xD6\xDF"
+                                 "E ist A4.</P>\r\n")},
+      // 6 words and no title: größe; the script and the comment are no text
+      {"Export.Doc.htm", Page("", "<P>Export &amp; Import: die Gr&ouml;&szlig;e der Datei.</P>\r\n"
+                                  "<SCRIPT>kunden()</SCRIPT><!-- drucken -->\r\n")},
+      // 8 words: drucken 3, kunden, rechnungen
+      {"Drucken.Doc.htm",
+       Page(Title("Drucken"), "<P>Drucken und drucken lassen: Kunden-Liste, Rechnungen.</P>\r\n")},
+      // 9 words: rechnungen 2, as often for its length as on Rechnung.Doc.htm
+      {"Mahnung.Doc.htm",
+       Page(Title("Abrechnung"),
+            "<P>Rechnungen zahlen, Rechnungen mahnen, Mahnstufe 3 und 4.</P>\r\n")},
+  };
+  input.Toc = {"Hilfe;Kunden;;Kunden.Doc.htm"};
+  input.DefaultPage = "Kunden.Doc.htm";
+  return input;
+}
+
+} // namespace
+
+TEST(HelpSearch, FindsThePagesWithEveryWordBestFirst) {
+  QM_REQUIRE_HELP_COMPILER();
+  TempDir tmp;
+  const std::string chm = CompileHelpProject(tmp / "out/", SearchProject());
+  const HelpFile::Opened opened = HelpFile::Open(chm);
+  ASSERT_TRUE(opened.File);
+  const HelpSearchIndex index = HelpSearchIndex::Build(*opened.File);
+  EXPECT_EQ(index.PageCount(), 5u);
+
+  struct Case {
+    const char* query; // UTF-8, as typed
+    std::vector<std::string> hits;
+  };
+  const Case cases[] = {
+      {"anlegen", {"Kunden /Kunden.Doc.htm 1/5"}},
+      // Hits per word: 3/5, 1/8, 1/9; not in a script.
+      {"kunden",
+       {"Kunden /Kunden.Doc.htm 3/5", "Drucken /Drucken.Doc.htm 1/8",
+        "Rechnungen /Rechnung.Doc.htm 1/9"}},
+      // Both words, and neither in a comment.
+      {"Kunden, DRUCKEN", {"Drucken /Drucken.Doc.htm 4/8", "Rechnungen /Rechnung.Doc.htm 2/9"}},
+      // Umlauts fold as the pages' code page does, written out or as references; a page
+      // without a title goes by its file name.
+      {"gR\xC3\x96\xC3\x9F"
+       "e",
+       {"Export.Doc.htm /Export.Doc.htm 1/6", "Rechnungen /Rechnung.Doc.htm 1/9"}},
+      {"F\xC3\x9CR a4", {"Rechnungen /Rechnung.Doc.htm 2/9"}},
+      // Equal shares go by title; a word inside another word is no hit.
+      {"rechnungen",
+       {"Abrechnung /Mahnung.Doc.htm 2/9", "Rechnungen /Rechnung.Doc.htm 2/9",
+        "Drucken /Drucken.Doc.htm 1/8"}},
+      {"kunden xyz", {}},
+      {"rechnung", {}},
+      {" - ; ", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> hits;
+    for (const HelpSearchHit& hit : index.Find(c.query)) {
+      hits.push_back(hit.Title + " " + hit.Path + " " + std::to_string(hit.Hits) + "/" +
+                     std::to_string(hit.Words));
+    }
+    EXPECT_EQ(hits, c.hits) << c.query;
+  }
+}
+
+TEST(HelpSearch, QueryWordsAreFoldedDistinctAndPartedByAllButLetters) {
+  const std::vector<std::string> expected = {"gr\xF6\xDF"
+                                             "e",
+                                             "x", "y",
+                                             "\x9A"
+                                             "koda",
+                                             "2024"};
+  EXPECT_EQ(QueryWords("Gr\xC3\xB6\xC3\x9F"
+                       "e GR\xC3\x96\xC3\x9F"
+                       "E x\xC3\x97y "
+                       "\xC5\xA0koda/2024 gr\xC3\xB6\xC3\x9F"
+                       "e"),
+            expected);
+}
