@@ -3,6 +3,7 @@
 #include "base/CodePages.h"
 #include "chm/HelpFile.h"
 
+#include <QTextCharFormat>
 #include <QTextDocument>
 
 namespace qm {
@@ -11,6 +12,31 @@ THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
   // Links are followed by the viewer, which checks them first (see THelpViewer::Navigate).
   setOpenLinks(false);
   setOpenExternalLinks(false);
+  connect(this, &QTextBrowser::sourceChanged, this, [this] { setExtraSelections({}); });
+}
+
+void THelpBrowser::Highlight(const QStringList& words) {
+  QList<ExtraSelection> marks;
+  QTextCursor first;
+  QTextCharFormat format;
+  format.setBackground(QColor(0xFF, 0xE0, 0x66));
+  for (const QString& word : words) {
+    QTextCursor found = document()->find(word, 0, QTextDocument::FindWholeWords);
+    while (!found.isNull()) {
+      marks.append({found, format});
+      if (first.isNull() || found.selectionStart() < first.selectionStart()) {
+        first = found;
+      }
+      found = document()->find(word, found, QTextDocument::FindWholeWords);
+    }
+  }
+  setExtraSelections(marks);
+  // The page moves only when the first mark is out of sight.
+  if (!first.isNull() && !viewport()->rect().contains(cursorRect(first))) {
+    first.clearSelection();
+    setTextCursor(first);
+    ensureCursorVisible();
+  }
 }
 
 QUrl HelpUrl(const std::string& path, const std::string& anchor) {

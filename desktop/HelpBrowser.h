@@ -27,6 +27,10 @@ public:
   /// written, then (for pages whose text was read as Windows-1252) its Windows-1252 bytes.
   std::optional<std::string> ObjectPath(const QUrl& url) const;
 
+  /// Marks every occurrence of words (whole words, any case) on the page shown and scrolls to
+  /// the first when it is out of sight. The marks go when another page is shown.
+  void Highlight(const QStringList& words);
+
   QVariant loadResource(int type, const QUrl& name) override;
 
 private:

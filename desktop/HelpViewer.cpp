@@ -5,6 +5,7 @@
 #include "desktop/FormPlacement.h"
 #include "desktop/FormStorageTexts.h"
 #include "desktop/HelpBrowser.h"
+#include "desktop/HelpSearchTab.h"
 #include "desktop/HelpViewerTexts.h"
 #include "desktop/SupportTexts.h"
 #include "desktop/WindowPlacement.h"
@@ -135,6 +136,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
   tabs_->addTab(contents_, style()->standardIcon(QStyle::SP_DirOpenIcon), Text(kTabContents));
   tabs_->addTab(indexPage, style()->standardIcon(QStyle::SP_FileDialogContentsView),
                 Text(kTabIndex));
+  fullText_ = new THelpSearchTab;
+  tabs_->addTab(fullText_, style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                Text(kTabSearch));
 
   browser_ = new THelpBrowser;
   browser_->setObjectName("Browser_Seite");
@@ -164,6 +168,12 @@ THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
           [this] { OpenIndexItem(index_->currentItem()); });
   connect(index_, &QListWidget::itemActivated, this, &THelpViewer::OpenIndexItem);
   connect(show, &QPushButton::clicked, this, [this] { OpenIndexItem(index_->currentItem()); });
+  connect(fullText_, &THelpSearchTab::PageChosen, this,
+          [this](const QByteArray& path, const QStringList& words) {
+            if (file_ != nullptr && Display(HelpPageRef{path.toStdString(), {}})) {
+              browser_->Highlight(words);
+            }
+          });
   UpdateActions();
 }
 
@@ -183,6 +193,7 @@ void THelpViewer::CloseFile() {
   contentsByPage_.clear();
   index_->clear();
   search_->clear();
+  fullText_->SetHelpFile(nullptr);
   filePath_.clear();
   setWindowTitle(Text(kCaption));
 }
@@ -229,6 +240,7 @@ bool THelpViewer::OpenFile(const QString& name) {
   setWindowTitle(Text(kCaptionWithFile).arg(title));
   FillContents();
   FillIndex();
+  fullText_->SetHelpFile(file_.get());
   UpdateActions();
   return true;
 }
@@ -371,6 +383,11 @@ void THelpViewer::OpenLocal(const QString& local) {
   } else {
     ShowPageMissing(local);
   }
+}
+
+void THelpViewer::SearchFullText(const QString& text) {
+  tabs_->setCurrentWidget(fullText_);
+  fullText_->Search(text);
 }
 
 void THelpViewer::GoBack() {

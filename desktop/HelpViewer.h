@@ -24,6 +24,7 @@ class QTreeWidgetItem;
 namespace qm {
 
 class THelpBrowser;
+class THelpSearchTab;
 
 class THelpViewer : public QMainWindow {
   Q_OBJECT
@@ -50,6 +51,8 @@ public:
   /// The internal path of the page shown ("/Main.Doc.htm"), empty while a message is shown.
   QString CurrentPage() const;
   THelpBrowser* Browser() const { return browser_; }
+  /// Brings the search tab to the front and searches the open file for the words of text.
+  void SearchFullText(const QString& text);
   bool HasFile() const { return file_ != nullptr; }
 
   void GoBack();
@@ -86,6 +89,7 @@ private:
   QTreeWidget* contents_;
   QLineEdit* search_;
   QListWidget* index_;
+  THelpSearchTab* fullText_;
   QAction* back_;
   QAction* forward_;
   QAction* home_;

@@ -13,6 +13,12 @@ inline constexpr const char* kTabIndex = "I&ndex";
 inline constexpr const char* kSearchLabel = "&Suchbegriff:";
 inline constexpr const char* kSearchPlaceholder = "Anfang eines Stichworts eingeben";
 inline constexpr const char* kShowButton = "&Anzeigen";
+inline constexpr const char* kTabSearch = "Su&che";
+inline constexpr const char* kFullTextLabel = "Zu suchende &Wörter:";
+inline constexpr const char* kFullTextPlaceholder = "Wörter eingeben, Enter sucht";
+inline constexpr const char* kSearchButton = "S&uchen";
+/// The one line of the result list when no page holds every word searched for.
+inline constexpr const char* kMsgNoHits = "Keine Seite enthält alle Wörter.";
 inline constexpr const char* kToolBar = "Navigation";
 inline constexpr const char* kActionBack = "&Zurück";
 inline constexpr const char* kActionForward = "&Vorwärts";
@@ -56,7 +62,7 @@ inline constexpr const char* kUsage =
     "Aufruf: quillmark-help DATEI.chm [SEITE | NUMMER]\n"
     "\n"
     "Zeigt eine kompilierte Hilfedatei (.chm) im Hilfefenster von Quillmark, mit\n"
-    "Inhaltsverzeichnis, Index und den Verweisen der Seiten.\n"
+    "Inhaltsverzeichnis, Index, Volltextsuche und den Verweisen der Seiten.\n"
     "\n"
     "  DATEI.chm  die Hilfedatei; ein Name ohne Ordner wird zuerst im Programmordner,\n"
     "             dann im aktuellen Ordner gesucht\n"

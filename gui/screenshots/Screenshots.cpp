@@ -5,13 +5,15 @@
 //   quillmark_screenshots FOLDER [PROJECT.qmpr]
 //
 // With a project file, the main window is drawn a second time with the project loaded. When the
-// build made the program's help file, the help window is drawn on its welcome page. The
-// windows keep no state here: their settings go to a temporary folder.
+// build made the program's help file, the help window is drawn on its welcome page and with
+// the results of a search. The windows keep no state here: their settings go to a temporary
+// folder.
 #include "base/AnsiText.h"
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
 #include "base/Warnings.h"
 #include "desktop/HelpRequests.h"
+#include "desktop/HelpSearchTab.h"
 #include "desktop/HelpViewer.h"
 #include "desktop/HtmlHelpGateway.h"
 #include "desktop/MessageDialog.h"
@@ -249,6 +251,11 @@ int main(int argc, char** argv) {
     THelpViewer viewer;
     if (viewer.OpenFile(FromPath(helpFile)) && viewer.ShowTopic(QString::fromUtf8(kTopicWelcome))) {
       ok &= camera.Shoot(&viewer, "Hilfe");
+      // The search tab with the pages that name templates, the best one open with the word
+      // marked.
+      viewer.SearchFullText(QStringLiteral("Vorlagen"));
+      viewer.findChild<THelpSearchTab*>()->OpenCurrent();
+      ok &= camera.Shoot(&viewer, "Hilfe-Suche");
     } else {
       std::fprintf(stderr, "quillmark_screenshots: %s\n", qPrintable(viewer.Message()));
       ok = false;

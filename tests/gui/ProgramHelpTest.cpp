@@ -7,6 +7,9 @@
 #include "desktop/HelpBrowser.h"
 #include "desktop/HelpViewer.h"
 
+#include <QListWidget>
+#include <QTabWidget>
+
 using namespace qmtest;
 
 namespace {
@@ -81,4 +84,37 @@ TEST_F(UiTest, HelpMenuAndF1OpenTheProgramsHelpFile) {
   EXPECT_TRUE(qm::SharedHelpViewer().ShowStartPage());
   EXPECT_EQ(shown(), "/Welcome.Doc.htm");
   qm::SharedHelpViewer().close();
+}
+
+TEST_F(UiTest, HelpSearchTabFindsAWordOnItsPageAloneAndOpensIt) {
+  // "Rautenzeichen" occurs on one page only, in another case than typed; Enter searches,
+  // Enter in the list opens the page with the word marked.
+  QM_REQUIRE_PROGRAM_HELP();
+  qm::THelpViewer viewer;
+  ASSERT_TRUE(viewer.OpenFile(QString::fromUtf8(kHelpFile)));
+  auto* tabs = Find<QTabWidget>(viewer, "Tab_Navigation");
+  ASSERT_EQ(tabs->count(), 3);
+  EXPECT_EQ(tabs->tabText(2), "Su&che");
+  tabs->setCurrentIndex(2);
+  auto* field = Find<QLineEdit>(viewer, "Edt_Volltext");
+  auto* list = Find<QListWidget>(viewer, "Lst_Treffer");
+  QTest::keyClicks(field, "rautenZEICHEN");
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), "Markierungszeilen");
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(viewer.CurrentPage(), "/Markierungen.Doc.htm");
+  QStringList marked;
+  for (const QTextEdit::ExtraSelection& mark : viewer.Browser()->extraSelections()) {
+    marked << mark.cursor.selectedText();
+  }
+  EXPECT_EQ(marked, QStringList{"Rautenzeichen"});
+
+  field->clear();
+  QTest::keyClicks(field, "Rautenzeichen Kontextnummer Xylophon");
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("Keine Seite enthält alle Wörter."));
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(viewer.CurrentPage(), "/Markierungen.Doc.htm");
 }
