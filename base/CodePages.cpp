@@ -66,6 +66,16 @@ std::string AnsiToUtf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 8);
   for (size_t i = 0; i < ansi.size(); ++i) {
+    // ASCII is the same in UTF-8: a run of it is copied whole.
+    size_t run = i;
+    while (run < ansi.size() && static_cast<unsigned char>(ansi[run]) < 0x80) {
+      ++run;
+    }
+    out.append(ansi.data() + i, run - i);
+    if (run == ansi.size()) {
+      break;
+    }
+    i = run;
     const char c = ansi[i];
     if (c == kForeignMark) {
       if (const std::optional<char32_t> cp = ForeignCodeAt(ansi, i)) {

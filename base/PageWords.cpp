@@ -1,5 +1,6 @@
 #include "base/PageWords.h"
 
+#include "base/CodePages.h"
 #include "base/HtmlEntities.h"
 
 #include <algorithm>
@@ -41,31 +42,42 @@ size_t SkipPast(std::string_view html, size_t pos, std::string_view end) {
 }
 
 // Decodes references and makes every run of blanks (no-break spaces too) one space, trimmed.
-std::string CleanText(std::string_view raw) {
-  const std::string decoded = DecodeEntities(raw);
+// text is UTF-8.
+std::string CleanText(std::string_view text) {
+  const std::string decoded = DecodeEntities(text);
+  const std::string_view in = decoded;
+  // The length of the blank at i: 1, 2 for a no-break space, 0 for none.
+  auto blankAt = [in](size_t i) -> size_t {
+    return IsBlank(in[i]) ? 1 : in[i] == '\xC2' && i + 1 < in.size() && in[i + 1] == '\xA0' ? 2 : 0;
+  };
   std::string out;
-  out.reserve(decoded.size());
+  out.reserve(in.size());
   bool blank = false;
-  for (size_t i = 0; i < decoded.size(); ++i) {
-    const char c = decoded[i];
-    const bool nbsp = c == '\xC2' && i + 1 < decoded.size() && decoded[i + 1] == '\xA0';
-    if (IsBlank(c) || nbsp) {
+  size_t i = 0;
+  while (i < in.size()) {
+    if (const size_t n = blankAt(i); n != 0) {
       blank = true;
-      i += nbsp ? 1 : 0;
+      i += n;
       continue;
     }
     if (blank && !out.empty()) {
       out += ' ';
     }
     blank = false;
-    out += c;
+    // The word up to the next blank goes over in one piece.
+    size_t end = i + 1;
+    while (end < in.size() && blankAt(end) == 0) {
+      ++end;
+    }
+    out.append(in.data() + i, end - i);
+    i = end;
   }
   return out;
 }
 
 } // namespace
 
-PageWords PageWordsOf(std::string_view html) {
+PageWords PageWordsOf(std::string_view html, PageBytes bytes) {
   std::string raw;
   raw.reserve(html.size());
   std::string_view title;
@@ -94,6 +106,11 @@ PageWords PageWordsOf(std::string_view html) {
     }
     // A tag parts words as a blank does: "a<br>b" is two words.
     raw += ' ';
+  }
+  if (bytes == PageBytes::Windows1252) {
+    // Tags are ASCII, so they were found in the page's own bytes; only the text that is left
+    // is converted.
+    return {CleanText(AnsiToUtf8(title)), CleanText(AnsiToUtf8(raw))};
   }
   return {CleanText(title), CleanText(raw)};
 }

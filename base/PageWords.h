@@ -14,7 +14,9 @@ struct PageWords {
   std::string Title;
   std::string Text;
 };
-/// The words of html (UTF-8). Linear in its length.
-PageWords PageWordsOf(std::string_view html);
+/// How a page's bytes are to be read.
+enum class PageBytes { Utf8, Windows1252 };
+/// The words of html. Linear in its length.
+PageWords PageWordsOf(std::string_view html, PageBytes bytes = PageBytes::Utf8);
 
 } // namespace qm

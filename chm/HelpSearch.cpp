@@ -76,8 +76,8 @@ HelpSearchIndex HelpSearchIndex::Build(const HelpFile& file) {
     if (object.Status != ChmReadStatus::Ok) {
       continue;
     }
-    const PageWords words =
-        PageWordsOf(DeclaresUtf8(object.Bytes) ? object.Bytes : AnsiToUtf8(object.Bytes));
+    const PageWords words = PageWordsOf(
+        object.Bytes, DeclaresUtf8(object.Bytes) ? PageBytes::Utf8 : PageBytes::Windows1252);
     const std::string folded = AnsiLowerCase(Utf8ToAnsi(words.Title + ' ' + words.Text));
     const auto number = static_cast<std::uint32_t>(index.pages_.size());
     Page page;

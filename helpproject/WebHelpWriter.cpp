@@ -242,7 +242,7 @@ std::string SearchDataScript(const KindRecords& records, std::string_view folder
   auto entries = [&pages, folder](size_t from, size_t to) {
     std::string part;
     for (size_t i = from; i < to; ++i) {
-      const PageWords words = PageWordsOf(AnsiToUtf8(ReadFileBytes(*pages[i])));
+      const PageWords words = PageWordsOf(ReadFileBytes(*pages[i]), PageBytes::Windows1252);
       part += i > 0 ? ",\r\n[" : "\r\n[";
       AppendScriptString(part, AnsiToUtf8(RelativePage(*pages[i], folder)));
       part += ',';

@@ -30,3 +30,12 @@ TEST(PageWords, LeaveOutMarkupAndKeepText) {
     EXPECT_EQ(words.Text, c.text) << c.html;
   }
 }
+
+TEST(PageWords, AWindows1252PageGivesTheSameWordsAsItsUtf8Form) {
+  const PageWords words = PageWordsOf("<title>Gr\xF6\xDF"
+                                      "e &amp; Ma\xDF</title><p>\x80\xA0&nbsp;m\xFC</p>",
+                                      PageBytes::Windows1252);
+  EXPECT_EQ(words.Title, "Gr\xC3\xB6\xC3\x9F"
+                         "e & Ma\xC3\x9F");
+  EXPECT_EQ(words.Text, "\xE2\x82\xAC m\xC3\xBC");
+}
