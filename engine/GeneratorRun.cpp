@@ -82,6 +82,22 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
                            seconds(run.waitNs_)};
     }
   } reportTimes{*this};
+  // The templates stay as they are while the run goes on, so their lines are looked at once.
+  for (const TemplateInfo& info : kTemplateTable) {
+    std::vector<TemplateLine>& looked = templateLines_[EnumIndex(info.id)];
+    looked.clear();
+    for (const std::string& line : templates_[info.id]) {
+      looked.push_back(LookAt(line));
+    }
+  }
+  struct ForgetTemplateLines {
+    GeneratorRun& run;
+    ~ForgetTemplateLines() {
+      for (std::vector<TemplateLine>& looked : run.templateLines_) {
+        looked.clear();
+      }
+    }
+  } forgetTemplateLines{*this};
 
   // Worker threads start on the sources while the titles of the existing pages are read: they
   // only read sources and the tables, which stay as they are during the run.

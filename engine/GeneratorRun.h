@@ -26,6 +26,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace qm {
 
@@ -114,12 +115,14 @@ private:
   static std::optional<std::string> PlainBlockBytes(std::string_view text);
   /// WriteBlockText with the result of PlainBlockBytes when there is one.
   void WriteBlock(const Piece& piece, const std::string& text, std::optional<std::string> plain);
-  /// Writes tmpl as a piece with the lists of kind. The template's lines are filled, looked at
-  /// for keyword lines and written one after the other, so that a line is let go before the
-  /// next is made (a long title makes long lines); the template itself is left as it is.
-  void Emit(DocKind kind, const Lines& tmpl, const Piece& piece);
+  /// Writes template id as a piece with the lists of kind. The template's lines are filled,
+  /// looked at for keyword lines and written one after the other, so that a line is let go
+  /// before the next is made (a long title makes long lines); the template itself is left as
+  /// it is. With replacedAt set, replacement stands in for that line.
+  void Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt = std::string::npos,
+            std::string_view replacement = {});
   /// A page header that keeps the title recorded for the page, if any.
-  void WritePageHeader(DocKind kind, const Lines& tmpl, const Piece& piece);
+  void WritePageHeader(DocKind kind, TemplateId id, const Piece& piece);
   /// The kind of a page by its name: named when the lower-case name holds named's page
   /// extension, else the other. A block's text asks with Tech, an own page's header and
   /// footer with Doc, so a name holding both extensions or neither is told apart as it always
@@ -127,6 +130,12 @@ private:
   static DocKind KindByName(std::string_view page, DocKind named);
   /// Whether a template line holds a placeholder (and so needs filling).
   static bool HoldsPlaceholder(std::string_view line);
+  /// What Emit needs to know of a template line before any piece fills it.
+  struct TemplateLine {
+    uint32_t held = 0;   ///< the placeholders it holds, one bit each; 0: used as it stands
+    bool marked = false; ///< it holds the marker prefix, so it may be a keyword line
+  };
+  static TemplateLine LookAt(std::string_view line);
 
   /// The "%LINK%" value of one piece, worked out when a line first asks for it. The link of a
   /// long title is not kept as a string of its own: a line that takes it gets it mapped again
@@ -143,9 +152,9 @@ private:
     size_t size = 0;
     void Work(std::string_view convertedTitle, const CharacterTable& table);
   };
-  /// SubstitutePlaceholders of one line of a piece.
-  void SubstituteLine(std::string& line, const std::string& outFile, const std::string& inFile,
-                      std::string_view title, PieceLink& link);
+  /// SubstitutePlaceholders of one line of a piece; held are the placeholders the line holds.
+  void SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
+                      const std::string& inFile, std::string_view title, PieceLink& link);
 
   /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
   /// straight to the file. Codes of characters that Windows-1252 lacks are written as
@@ -217,6 +226,9 @@ private:
   const GeneratorOptions& options_;
   const TemplateSet& templates_;
   RunResult& result_;
+  /// LookAt of every line of every template, by TemplateId, while Run goes on: every piece
+  /// would otherwise look at each line again. Empty outside Run, where Emit looks itself.
+  std::array<std::vector<TemplateLine>, kTemplateCount> templateLines_;
 
   TExtraAusgabeDateien ownPages_;
   /// The folder that the help project's names start from: the output folder, or without one

@@ -26,6 +26,8 @@ public:
   bool Keep(std::string& line);
   /// Keep for a line that is not to be moved: a marker line's text is copied into its entry.
   bool Keep(std::string_view line);
+  /// Keep for a line known to hold no marker prefix.
+  bool KeepUnmarked(std::string_view line) { return !DropsAfterMarker(line); }
 
 private:
   /// True for a "<BR>" or empty line that goes with the marker line before it.

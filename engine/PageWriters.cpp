@@ -25,7 +25,11 @@ void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes)
   AddTime(writeNs_, start);
 }
 
-void GeneratorRun::Emit(DocKind kind, const Lines& tmpl, const Piece& piece) {
+void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt,
+                        std::string_view replacement) {
+  const Lines& tmpl = templates_[id];
+  const std::vector<TemplateLine>& looked = templateLines_[EnumIndex(id)];
+  const bool known = looked.size() == tmpl.size();
   const std::string& outFile = piece.outFile;
   const std::string& ownFile = piece.ownFile;
   const std::string& target = ownFile.empty() ? outFile : ownFile;
@@ -39,23 +43,27 @@ void GeneratorRun::Emit(DocKind kind, const Lines& tmpl, const Piece& piece) {
   PieceLink link;
   Lines kept;          // the lines for an own page
   std::string pending; // lines for the per-source page, written together
-  for (const std::string& tmplLine : tmpl) {
+  for (size_t k = 0; k < tmpl.size(); ++k) {
+    const bool replaced = k == replacedAt;
+    const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
+    const TemplateLine info = replaced || !known ? LookAt(tmplLine) : looked[k];
     std::string filled;
-    const bool fill = HoldsPlaceholder(tmplLine);
+    const bool fill = info.held != 0;
     if (fill) {
       filled = tmplLine;
-      SubstituteLine(filled, outFile, piece.inFile, piece.title, link);
+      SubstituteLine(filled, info.held, outFile, piece.inFile, piece.title, link);
       if (!toc.Keep(filled) || !index.Keep(filled)) {
         continue;
       }
-    } else if (!toc.Keep(std::string_view(tmplLine)) || !index.Keep(std::string_view(tmplLine))) {
+    } else if (info.marked ? !toc.Keep(tmplLine) || !index.Keep(tmplLine)
+                           : !toc.KeepUnmarked(tmplLine) || !index.KeepUnmarked(tmplLine)) {
       continue;
     }
     if (!ownFile.empty()) {
-      kept.push_back(fill ? std::move(filled) : tmplLine);
+      kept.push_back(fill ? std::move(filled) : std::string(tmplLine));
       continue;
     }
-    const std::string_view line = fill ? std::string_view(filled) : std::string_view(tmplLine);
+    const std::string_view line = fill ? std::string_view(filled) : tmplLine;
     if (line.size() >= kPageMemoryLimit) {
       // A long line goes to the page as it is, not through a copy.
       AppendToPage(outFile, pending);
@@ -73,28 +81,28 @@ void GeneratorRun::Emit(DocKind kind, const Lines& tmpl, const Piece& piece) {
   AppendToOwnPage(piece, std::move(kept));
 }
 
-void GeneratorRun::WritePageHeader(DocKind kind, const Lines& tmpl, const Piece& piece) {
+void GeneratorRun::WritePageHeader(DocKind kind, TemplateId id, const Piece& piece) {
   const auto found = FindPageTitle(piece.ownFile.empty() ? piece.outFile : piece.ownFile);
   if (!found) {
-    Emit(kind, tmpl, piece);
+    Emit(kind, id, piece);
     return;
   }
-  Lines work = tmpl;
-  for (std::string& line : work) {
-    if (FindNoCase(line, kTitleOpen) != std::string::npos) {
-      line = std::string(kTitleOpen) + *found + std::string(kTitleClose);
-      break;
+  const Lines& tmpl = templates_[id];
+  for (size_t k = 0; k < tmpl.size(); ++k) {
+    if (FindNoCase(tmpl[k], kTitleOpen) != std::string::npos) {
+      Emit(kind, id, piece, k, std::string(kTitleOpen) + *found + std::string(kTitleClose));
+      return;
     }
   }
-  Emit(kind, work, piece);
+  Emit(kind, id, piece);
 }
 
 void GeneratorRun::WriteTemplate(DocKind kind, TemplatePart part, const Piece& piece) {
-  const Lines& tmpl = templates_[TemplateOf(kind, part)];
+  const TemplateId id = TemplateOf(kind, part);
   if (part == TemplatePart::PageHeader) {
-    WritePageHeader(kind, tmpl, piece);
+    WritePageHeader(kind, id, piece);
   } else {
-    Emit(kind, tmpl, piece);
+    Emit(kind, id, piece);
   }
 }
 

@@ -176,6 +176,10 @@ bool GeneratorRun::HoldsPlaceholder(std::string_view line) {
   return PlaceholdersIn(line) != 0;
 }
 
+GeneratorRun::TemplateLine GeneratorRun::LookAt(std::string_view line) {
+  return TemplateLine{PlaceholdersIn(line), line.find(kMarkerPrefix) != std::string_view::npos};
+}
+
 void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {
   if (form != Form::Unknown) {
     return;
@@ -203,15 +207,15 @@ void GeneratorRun::SubstitutePlaceholders(Lines& lines, const std::string& outFi
                                           const std::string& inFile, std::string_view title) {
   PieceLink link;
   for (std::string& line : lines) {
-    SubstituteLine(line, outFile, inFile, title, link);
+    SubstituteLine(line, PlaceholdersIn(line), outFile, inFile, title, link);
   }
 }
 
-void GeneratorRun::SubstituteLine(std::string& line, const std::string& outFile,
+void GeneratorRun::SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
                                   const std::string& inFile, std::string_view title,
                                   PieceLink& link) {
   // Most template lines hold no placeholder.
-  Filling filling{PlaceholdersIn(line)};
+  Filling filling{held};
   if (filling.held == 0) {
     return;
   }

@@ -111,3 +111,28 @@ TEST(PageWriters, TitleFarDownAPageIsFoundAsNearTheTop) {
             (Lines{fx.Out("Geteilt.Doc.htm?Geteilt"), fx.Out("Null.Doc.htm?"),
                    fx.Out("Tief.Doc.htm?Tief")}));
 }
+
+TEST(PageWriters, TemplateKeywordLinesInARunGoToTheLists) {
+  // In a run, keyword lines of a template, filled or as they stand, leave the page with the
+  // break and empty lines after them, and an existing page keeps its title: also for the
+  // second source, whose pieces use what the run learnt of the templates.
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  gen->templates[qm::TemplateId::DocPageHeader] = {"<TITLE>%TITLE%</TITLE>", "kopf"};
+  gen->templates[qm::TemplateId::DocBlockHeader] = {"###Toc Teil;%TITLE%", "<BR>", "",       "x",
+                                                    "###Index fest",       "",     "%TITLE%"};
+  gen->templates[qm::TemplateId::DocBlockFooter] = {"bf"};
+  gen->templates[qm::TemplateId::DocPageFooter] = {"fuss"};
+  WriteFile(fx.Out("a.Doc.htm"), CrLf({"<TITLE>Alt</TITLE>"}));
+  for (const std::string name : {"a", "b"}) {
+    fx.Source(name + ".pas", {"{###DocGen_Start Teil " + name, "Text", "###DocGen_End}"});
+  }
+  EngineFixture::RunFiles(*gen, {fx.Src("a.pas"), fx.Src("b.pas")});
+  for (const std::string name : {"a", "b"}) {
+    EXPECT_EQ(ReadFile(fx.Out(name + ".Doc.htm")),
+              CrLf({name == "a" ? "<TITLE>Alt</TITLE>" : "<TITLE></TITLE>", "kopf", "x",
+                    "Teil " + name, "Text", "", "", "bf", "fuss"}));
+  }
+  EXPECT_EQ(Joined(gen->Doc().Toc), (Lines{"Teil;Teil a;a.Doc.htm", "Teil;Teil b;b.Doc.htm"}));
+  EXPECT_EQ(Joined(gen->Doc().Index), (Lines{"fest;a.Doc.htm", "fest;b.Doc.htm"}));
+}
