@@ -387,6 +387,23 @@ void CharacterTable::Assign(const Lines& rows) {
     rows_.push_back(CharRow{FieldOf(line, 1, kFieldSeparator), FieldOf(line, 2, kFieldSeparator),
                             FieldOf(line, 3, kFieldSeparator)});
   }
+  converting_ = {};
+  linking_ = {};
+  unmapping_ = {};
+  const auto add = [](Use& use, size_t row, std::string_view found) {
+    use.rows.push_back(row);
+    use.starts.Add(found[0]);
+  };
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const CharRow& row = rows_[i];
+    if (Converts(row)) {
+      add(converting_, i, row.from);
+      add(unmapping_, i, row.to);
+    }
+    if (!row.from.empty() && !row.link.empty()) {
+      add(linking_, i, row.from);
+    }
+  }
   // Rows applied one after the other see what the rows before them made. A run of one-byte
   // rows can be applied at once when no row's replacement holds a byte that a later row of
   // the run replaces; a byte that two rows replace goes by the first, as the second would find
@@ -461,6 +478,9 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
   std::string out(text);
+  if (table.converting().Misses(text)) {
+    return out;
+  }
   // With many steps, a step whose rows cannot occur in the text is passed over without a scan;
   // with a few, each step's own search costs no more than finding out.
   std::optional<Census> census;
@@ -487,27 +507,39 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
 }
 
 bool NeedsConversion(std::string_view text, const CharacterTable& table) {
+  const CharacterTable::Use& use = table.converting();
+  if (use.Misses(text)) {
+    return false;
+  }
   const Census census(text);
-  return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
-    return !row.from.empty() && !row.to.empty() && row.from != row.to && census.MayHold(row.from) &&
-           text.find(row.from) != std::string_view::npos;
+  return std::any_of(use.rows.begin(), use.rows.end(), [&](size_t k) {
+    const std::string& from = table.rows()[k].from;
+    return census.MayHold(from) && text.find(from) != std::string_view::npos;
   });
 }
 
 bool NeedsLinkMapping(std::string_view text, const CharacterTable& table) {
+  const CharacterTable::Use& use = table.linking();
+  if (use.Misses(text)) {
+    return false;
+  }
   const Census census(text);
-  return std::any_of(table.rows().begin(), table.rows().end(), [&](const CharRow& row) {
-    return !row.from.empty() && !row.link.empty() && census.MayHold(row.from) &&
-           text.find(row.from) != std::string_view::npos;
+  return std::any_of(use.rows.begin(), use.rows.end(), [&](size_t k) {
+    const std::string& from = table.rows()[k].from;
+    return census.MayHold(from) && text.find(from) != std::string_view::npos;
   });
 }
 
 std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
   std::string out(text);
+  const CharacterTable::Use& use = table.linking();
+  if (use.Misses(text)) {
+    return out;
+  }
   Census census(out);
-  for (const CharRow& row : table.rows()) {
-    if (!row.from.empty() && !row.link.empty() && census.MayHold(row.from) &&
-        ReplaceAllIn(out, row.from, row.link)) {
+  for (const size_t k : use.rows) {
+    const CharRow& row = table.rows()[k];
+    if (census.MayHold(row.from) && ReplaceAllIn(out, row.from, row.link)) {
       census.Take(out);
     }
   }
@@ -544,11 +576,15 @@ size_t MapLinkCharsInPieces(std::string_view text, const CharacterTable& table,
 }
 
 void UnmapCharsIn(std::string& text, const CharacterTable& table) {
-  // A row that maps a text to itself changes nothing.
+  // A row that maps a text to itself changes nothing and is not among them.
+  const CharacterTable::Use& use = table.unmapping();
+  if (use.Misses(text)) {
+    return;
+  }
   Census census(text);
-  for (const CharRow& row : table.rows()) {
-    if (!row.to.empty() && !row.from.empty() && row.to != row.from && census.MayHold(row.to) &&
-        ReplaceAllIn(text, row.to, row.from)) {
+  for (const size_t k : use.rows) {
+    const CharRow& row = table.rows()[k];
+    if (census.MayHold(row.to) && ReplaceAllIn(text, row.to, row.from)) {
       census.Take(text);
     }
   }

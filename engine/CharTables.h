@@ -70,10 +70,31 @@ public:
   };
   const std::vector<Step>& steps() const { return steps_; }
 
+  /// The rows that one of the conversions applies, in file order, and the bytes the texts
+  /// they look for start with: a text that holds none of those bytes stays as it is, which
+  /// one search finds out.
+  struct Use {
+    std::vector<size_t> rows; ///< indices into rows()
+    ByteSet starts;
+    /// True when no row can match anywhere in text.
+    bool Misses(std::string_view text) const {
+      return starts.FindIn(text) == std::string_view::npos;
+    }
+  };
+  /// Rows that ConvertChars applies (field 1 by field 2, the fields differ).
+  const Use& converting() const { return converting_; }
+  /// Rows that MapLinkChars applies (field 1 by field 3).
+  const Use& linking() const { return linking_; }
+  /// Rows that UnmapChars applies (field 2 by field 1, the fields differ).
+  const Use& unmapping() const { return unmapping_; }
+
 private:
   Lines lines_;
   std::vector<CharRow> rows_;
   std::vector<Step> steps_;
+  Use converting_;
+  Use linking_;
+  Use unmapping_;
 };
 
 /// Replaces field 1 by field 2 of every row, in file order, except where an occurrence belongs

@@ -348,3 +348,35 @@ TEST(CharTables, UnmapAndLinkMappingReplaceRowByRow) {
     }
   }
 }
+
+TEST(CharTables, TextsWithoutARowsFirstByteStayAsTheyAre) {
+  // Each conversion passes over a text that holds no first byte of its rows; a row that maps a
+  // text to itself counts only for links, and a first byte from 0x80 up is found as well.
+  const CharacterTable table =
+      Table({"&auml;,&auml;,ae", "&,&amp;,_", " , ,_", "\xE4,&auml;,ae", "<,&lt;,"});
+  struct Case {
+    std::string_view text;
+    bool needsConversion;
+    bool needsLinkMapping;
+    std::string_view unmapped;
+    std::string_view linked;
+  };
+  const Case cases[] = {
+      {"abc", false, false, "abc", "abc"},
+      {"a b", false, true, "a b", "a_b"},
+      {"\xE4", true, true, "\xE4", "ae"},
+      {"&auml;", true, true, "\xE4", "ae"},
+      {"x&lt;y", true, true, "x<y", "x_lt;y"},
+      {"<", true, false, "<", "<"},
+      {"", false, false, "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NeedsConversion(c.text, table), c.needsConversion) << c.text;
+    EXPECT_EQ(NeedsLinkMapping(c.text, table), c.needsLinkMapping) << c.text;
+    EXPECT_EQ(UnmapChars(c.text, table), c.unmapped) << c.text;
+    EXPECT_EQ(MapLinkChars(c.text, table), c.linked) << c.text;
+    if (!c.needsConversion) {
+      EXPECT_EQ(ConvertChars(c.text, TagTable(), table), c.text) << c.text;
+    }
+  }
+}
