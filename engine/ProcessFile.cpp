@@ -249,13 +249,10 @@ struct GeneratorRun::BlockScan {
   // The HREF and SRC values of the block's lines [from, end) that lead out of the output
   // folder, where a help compiler would follow them. Each source line is looked at once.
   void CheckTargets(size_t from, size_t end) {
-    // Line by line within the block: a search for the next "=" could run far past its end.
-    for (size_t k = std::max(from, targetsCheckedTo); k < end; ++k) {
-      const std::string_view line = lines[k];
-      if (line.find(kAttributeValueSep) == std::string_view::npos) {
-        continue;
-      }
-      ForEachLinkTarget(line, [this, k](std::string_view target) {
+    // The search for the next "=" stops at the block's end, however far the source goes on.
+    for (size_t k = lines.FindLineBefore(kAttributeValueSep, std::max(from, targetsCheckedTo), end);
+         k != SourceLines::npos; k = lines.FindLineBefore(kAttributeValueSep, k + 1, end)) {
+      ForEachLinkTarget(lines[k], [this, k](std::string_view target) {
         if (TargetLeavesFolder(target, pageDepth)) {
           TargetOutside(k, target);
         }

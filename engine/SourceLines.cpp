@@ -185,9 +185,27 @@ size_t SourceLines::FindLine(std::string_view needle, size_t from) const {
   return line;
 }
 
-size_t SourceLines::Search(std::string_view needle, size_t from) const {
+size_t SourceLines::FindLineBefore(std::string_view needle, size_t from, size_t to) const {
+  if (from >= to) {
+    return npos;
+  }
+  if (split_) {
+    for (; from < to; ++from) {
+      if (given_[from].find(needle) != std::string_view::npos) {
+        return from;
+      }
+    }
+    return npos;
+  }
+  // A match that starts before line to may reach into it only through a break, which needle
+  // does not hold.
+  return Search(needle, from, StartOf(to));
+}
+
+size_t SourceLines::Search(std::string_view needle, size_t from, size_t stop) const {
   const size_t start = StartOf(from);
-  const size_t hit = start < text_.size() ? text_.find(needle, start) : std::string_view::npos;
+  const std::string_view text = text_.substr(0, std::min(stop, text_.size()));
+  const size_t hit = start < text.size() ? text.find(needle, start) : std::string_view::npos;
   if (hit == std::string_view::npos) {
     return npos;
   }

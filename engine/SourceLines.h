@@ -30,6 +30,9 @@ public:
   /// kept, so that a needle holding it is looked for among them where the text was searched
   /// for the prefix before: a source searched ahead of its turn costs little the second time.
   size_t FindLine(std::string_view needle, size_t from) const;
+  /// The first of the lines [from, to) that holds needle (which holds no line break), or npos:
+  /// the search stops at line to (to <= size()), however far the text goes on.
+  size_t FindLineBefore(std::string_view needle, size_t from, size_t to) const;
   static constexpr size_t npos = static_cast<size_t>(-1);
 
 private:
@@ -41,8 +44,8 @@ private:
   size_t StartOf(size_t i) const;
   /// The end of the line that starts at offset (its first break byte, or the text's end).
   size_t EndOfLine(size_t offset) const;
-  /// FindLine in the text itself.
-  size_t Search(std::string_view needle, size_t from) const;
+  /// FindLine in the text itself, up to offset stop.
+  size_t Search(std::string_view needle, size_t from, size_t stop = static_cast<size_t>(-1)) const;
   /// Remembers a place, keeping places_ sorted by line.
   void Note(Place place) const;
 

@@ -27,6 +27,14 @@ void ExpectSameLines(const std::string& text, uint32_t seed) {
     }
     ASSERT_EQ(lines.FindLine("#", from), found < expected.size() ? found : SourceLines::npos)
         << "from " << from;
+    // A search bounded by a later line finds the same line when it comes before the bound.
+    for (const size_t to : {from, found, found + 1, expected.size()}) {
+      if (to < from || to > expected.size()) {
+        continue;
+      }
+      ASSERT_EQ(lines.FindLineBefore("#", from, to), found < to ? found : SourceLines::npos)
+          << "from " << from << " to " << to << " in " << EscapeControlChars(text);
+    }
   }
   EXPECT_EQ(lines.size(), expected.size()) << EscapeControlChars(text);
   EXPECT_EQ(SourceLines(text).size(), expected.size());
@@ -104,4 +112,6 @@ TEST(SourceLines, GivenLinesAreSearchedAsTheyAre) {
   EXPECT_EQ(lines[2], "c");
   EXPECT_EQ(lines.FindLine("#", 0), 1U);
   EXPECT_EQ(lines.FindLine("#", 2), SourceLines::npos);
+  EXPECT_EQ(lines.FindLineBefore("#", 0, 2), 1U);
+  EXPECT_EQ(lines.FindLineBefore("#", 0, 1), SourceLines::npos);
 }
