@@ -3,6 +3,8 @@
 #include "engine/CommentSyntax.h"
 #include "engine/Markers.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -29,7 +31,15 @@ std::string ConvertBlockLines(std::span<const std::string_view> lines, std::stri
   const CommentSyntax syntax = SyntaxForExtension(ext);
   const std::string_view lineBreak = autoLineBreak ? kLineBreakAuto : kLineBreakPlain;
 
+  // Each line gives at most its own bytes and the longest of the ends put behind it, so the
+  // text is made in one buffer, not grown line by line.
+  size_t size = 0;
+  for (const std::string_view line : lines) {
+    size += line.size();
+  }
+  const size_t longestEnd = std::max({lineBreak.size(), kKeywordLineEnd.size(), size_t{1}});
   std::string joined;
+  joined.reserve(size + lines.size() * longestEnd);
   for (const std::string_view line : lines) {
     const std::string_view stripped = StripCommentView(line, syntax);
     if (stripped.empty()) {

@@ -43,6 +43,14 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
   PieceLink link;
   Lines kept;          // the lines for an own page
   std::string pending; // lines for the per-source page, written together
+  if (ownFile.empty()) {
+    // Room for the template as it stands; filled placeholders may need more.
+    size_t size = 0;
+    for (const std::string& line : tmpl) {
+      size += line.size() + kCrLf.size();
+    }
+    pending.reserve(size);
+  }
   for (size_t k = 0; k < tmpl.size(); ++k) {
     const bool replaced = k == replacedAt;
     const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
