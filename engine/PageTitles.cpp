@@ -11,6 +11,19 @@ namespace qm {
 
 namespace {
 
+bool IsBreak(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Where the line holding position at starts (the library's search for either break byte
+// would start a search of the two for every byte it passes).
+size_t LineStartBefore(std::string_view bytes, size_t at) {
+  while (at > 0 && !IsBreak(bytes[at - 1])) {
+    --at;
+  }
+  return at;
+}
+
 // The title a page carries: the first line holding the title tag, without its tags. Of the
 // start of a page (complete false) only its complete lines count, and nothing comes back
 // when none of them holds the tag.
@@ -18,17 +31,15 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
   // A NUL ends the text, so a start holding one holds all of it that counts.
   complete = complete || bytes.find('\0') != std::string_view::npos;
   if (!complete) {
-    const size_t lastBreak = bytes.find_last_of("\r\n");
-    bytes = bytes.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
+    bytes = bytes.substr(0, LineStartBefore(bytes, bytes.size()));
   }
   // The first line holding the tag is the line of its first occurrence (a NUL ends the text,
   // as it ends the lines).
   bytes = bytes.substr(0, bytes.find('\0'));
   const size_t at = FindNoCase(bytes, kTitleOpen);
   if (at != std::string_view::npos) {
-    const size_t before = bytes.find_last_of("\r\n", at);
-    const size_t start = before == std::string_view::npos ? 0 : before + 1;
-    const size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+    const size_t start = LineStartBefore(bytes, at);
+    const size_t end = std::min(LineBreakBytes().FindIn(bytes, at), bytes.size());
     const std::string_view line = bytes.substr(start, end - start);
     return ReplaceAllNoCase(ReplaceAllNoCase(line, kTitleOpen, ""), kTitleClose, "");
   }
