@@ -52,7 +52,10 @@ endif()
 # The web help's script and style sheet, and the search library it uses (Debian's libjs-lunr),
 # in webhelp/ beside the programs; every web help gets a copy of them.
 file(GLOB QM_WEBHELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/webhelp/*)
-find_file(QM_LUNR lunr.min.js PATHS /usr/share/javascript/lunr NO_DEFAULT_PATH)
+# The library is data of the build machine, also when cross-building: not looked for under the
+# target's root.
+find_file(QM_LUNR lunr.min.js PATHS /usr/share/javascript/lunr NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH)
 if(QM_LUNR)
   list(APPEND QM_WEBHELP_FILES ${QM_LUNR})
 else()
