@@ -23,10 +23,22 @@ bool IsBracket(char c) {
   return c == '<' || c == '>';
 }
 
-// The first blank-separated word of text once it is trimmed.
+// The first blank-separated word of text once it is trimmed. The texts are the few bytes
+// between brackets, so plain walks do it.
 std::string_view FirstWord(std::string_view text) {
-  const std::string_view trimmed = TrimView(text);
-  return trimmed.substr(0, trimmed.find(' '));
+  size_t end = text.size();
+  while (end > 0 && IsTrimmed(text[end - 1])) {
+    --end;
+  }
+  size_t start = 0;
+  while (start < end && IsTrimmed(text[start])) {
+    ++start;
+  }
+  size_t blank = start;
+  while (blank < end && text[blank] != ' ') {
+    ++blank;
+  }
+  return text.substr(start, blank - start);
 }
 
 /// One occurrence of a row's `from` and whether it belongs to a tag and must stay, packed
@@ -284,13 +296,17 @@ private:
 TagTable::Key TagTable::KeyOf(std::string_view word, char* upper) {
   // The first eight bytes make the number; most tag words have no more.
   uint64_t head = 0;
-  for (size_t i = 0; i < word.size(); ++i) {
-    upper[i] = AnsiUpperChar(word[i]);
-    if (i < 8) {
-      head |= uint64_t{static_cast<unsigned char>(upper[i])} << (8 * i);
-    }
+  const size_t inHead = std::min<size_t>(word.size(), 8);
+  for (size_t i = 0; i < inHead; ++i) {
+    head |= uint64_t{static_cast<unsigned char>(AnsiUpperChar(word[i]))} << (8 * i);
   }
   uint64_t h = (head ^ word.size()) * 0x9E3779B97F4A7C15ULL;
+  if (upper == nullptr) {
+    return Key{head, static_cast<size_t>(h >> 32)};
+  }
+  for (size_t i = 0; i < word.size(); ++i) {
+    upper[i] = AnsiUpperChar(word[i]);
+  }
   for (size_t i = 8; i < word.size(); ++i) {
     h = (h ^ static_cast<unsigned char>(upper[i])) * 0x100000001B3ULL;
   }
@@ -342,9 +358,20 @@ bool TagTable::Contains(std::string_view word) const {
   if (word.size() > longest_) {
     return false;
   }
-  // Tag words are short: the upper-case form is made on the stack.
+  const size_t mask = slots_.size() - 1;
+  if (word.size() <= 8) {
+    // Most tag words: the key alone tells, so no upper-case form is written.
+    const Key key = KeyOf(word, nullptr);
+    for (size_t k = key.hash & mask; !slots_[k].upper.empty(); k = (k + 1) & mask) {
+      if (slots_[k].head == key.head && slots_[k].upper.size() == word.size()) {
+        return true;
+      }
+    }
+    return false;
+  }
+  // Longer ones are made upper case on the stack (the table's longest bounds them).
   constexpr size_t kShort = 64;
-  std::array<char, kShort> shortUpper{};
+  std::array<char, kShort> shortUpper;
   std::string longUpper;
   char* upper = shortUpper.data();
   if (word.size() > kShort) {
@@ -352,11 +379,10 @@ bool TagTable::Contains(std::string_view word) const {
     upper = longUpper.data();
   }
   const Key key = KeyOf(word, upper);
-  const size_t mask = slots_.size() - 1;
   for (size_t k = key.hash & mask; !slots_[k].upper.empty(); k = (k + 1) & mask) {
     const Slot& slot = slots_[k];
     if (slot.head == key.head && slot.upper.size() == word.size() &&
-        (word.size() <= 8 || std::memcmp(slot.upper.data(), upper, word.size()) == 0)) {
+        std::memcmp(slot.upper.data(), upper, word.size()) == 0) {
       return true;
     }
   }

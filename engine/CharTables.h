@@ -31,7 +31,7 @@ private:
     uint64_t head = 0;
     size_t hash = 0;
   };
-  /// The key of word, made while its upper-case form is written to upper.
+  /// The key of word, made while its upper-case form is written to upper (when given).
   static Key KeyOf(std::string_view word, char* upper);
   struct Slot {
     std::string upper; ///< empty: a free slot

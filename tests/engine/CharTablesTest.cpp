@@ -63,6 +63,15 @@ TEST(CharTables, TagTableAddsClosingFormsAndIgnoresCase) {
   EXPECT_TRUE(odd.Contains("/" + longTag));
   EXPECT_FALSE(odd.Contains(std::string(69, 'x')));
   EXPECT_EQ(ConvertChars("a< >b<>", odd, HtmlTable()), "a< >b<>");
+
+  // Words of up to eight bytes are told by their key alone, longer ones byte by byte.
+  const TagTable edge = Tags({"Blockquo", "BlockquoT"});
+  const std::pair<std::string_view, bool> words[] = {
+      {"BLOCKQUO", true},   {"blockquot", true}, {"/blockquo", true}, {"/BLOCKQUOT", true},
+      {"BLOCKQUOX", false}, {"BLOCKQU", false},  {"/blockqu", false}, {"BLOCKQUOTE", false}};
+  for (const auto& [word, tag] : words) {
+    EXPECT_EQ(edge.Contains(word), tag) << word;
+  }
 }
 
 TEST(CharTables, RowsRepeatTheirLastField) {
