@@ -15,7 +15,8 @@ bool Opens(std::string_view line, std::string_view delimiter) {
 // A closer counts only where its first occurrence ends at the last character, so a closer
 // that also stands earlier in the line is left alone.
 bool Closes(std::string_view line, std::string_view delimiter) {
-  if (delimiter.empty() || delimiter.size() > line.size()) {
+  // Most lines do not end in it, which needs no search.
+  if (delimiter.empty() || !line.ends_with(delimiter)) {
     return false;
   }
   return line.find(delimiter) == line.size() - delimiter.size();
