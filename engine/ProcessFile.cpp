@@ -31,9 +31,7 @@ std::string ConvertLines(const SourceLines& lines, const std::string& inFile, si
                          bool outputLine, bool autoLineBreak, const GeneratorTables& tables) {
   std::vector<std::string_view> block;
   block.reserve(end - i);
-  for (size_t k = i + (outputLine ? 2 : 1); k < end; ++k) {
-    block.push_back(lines[k]);
-  }
+  lines.AppendLines(i + (outputLine ? 2 : 1), end, block);
   return ConvertBlockLines(block, ExtractFileExt(inFile), autoLineBreak, tables.Tags, tables.Chars);
 }
 

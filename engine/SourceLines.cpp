@@ -126,6 +126,27 @@ std::string_view SourceLines::operator[](size_t i) const {
   return text_.substr(start, lastEnd_ - start);
 }
 
+void SourceLines::AppendLines(size_t from, size_t to, std::vector<std::string_view>& out) const {
+  if (from >= to) {
+    return;
+  }
+  if (split_) {
+    out.insert(out.end(), given_.begin() + static_cast<std::ptrdiff_t>(from),
+               given_.begin() + static_cast<std::ptrdiff_t>(to));
+    return;
+  }
+  size_t offset = StartOf(from);
+  for (size_t line = from; line < to; ++line) {
+    const size_t end = EndOfLine(offset);
+    out.push_back(text_.substr(offset, end - offset));
+    offset = end;
+    if (offset < text_.size()) {
+      offset +=
+          text_[offset] == '\r' && offset + 1 < text_.size() && text_[offset + 1] == '\n' ? 2 : 1;
+    }
+  }
+}
+
 size_t SourceLines::size() const {
   if (split_) {
     return given_.size();

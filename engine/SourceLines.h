@@ -24,6 +24,9 @@ public:
   std::string_view operator[](size_t i) const;
   /// The number of lines.
   size_t size() const;
+  /// Appends lines [from, to) to out (to <= size()): one walk over their bytes rather than a
+  /// look-up of each.
+  void AppendLines(size_t from, size_t to, std::vector<std::string_view>& out) const;
   /// The first line at or after line from that holds needle (which holds no line break), or
   /// npos when there is none. Searching on from the last line found and asking for size()
   /// only at the end reads the text once. The lines found to hold the marker prefix "###" are

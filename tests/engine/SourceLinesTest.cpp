@@ -34,6 +34,12 @@ void ExpectSameLines(const std::string& text, uint32_t seed) {
       }
       ASSERT_EQ(lines.FindLineBefore("#", from, to), found < to ? found : SourceLines::npos)
           << "from " << from << " to " << to << " in " << EscapeControlChars(text);
+      std::vector<std::string_view> appended{"before"};
+      lines.AppendLines(from, to, appended);
+      std::vector<std::string_view> slice{"before"};
+      slice.insert(slice.end(), expected.begin() + static_cast<std::ptrdiff_t>(from),
+                   expected.begin() + static_cast<std::ptrdiff_t>(to));
+      ASSERT_EQ(appended, slice) << "from " << from << " to " << to;
     }
   }
   EXPECT_EQ(lines.size(), expected.size()) << EscapeControlChars(text);
@@ -114,4 +120,7 @@ TEST(SourceLines, GivenLinesAreSearchedAsTheyAre) {
   EXPECT_EQ(lines.FindLine("#", 2), SourceLines::npos);
   EXPECT_EQ(lines.FindLineBefore("#", 0, 2), 1U);
   EXPECT_EQ(lines.FindLineBefore("#", 0, 1), SourceLines::npos);
+  std::vector<std::string_view> appended;
+  lines.AppendLines(1, 3, appended);
+  EXPECT_EQ(appended, (std::vector<std::string_view>{"b#", "c"}));
 }
