@@ -3,6 +3,7 @@
 #include "base/CodePages.h"
 #include "chm/HelpFile.h"
 #include "desktop/HelpViewerTexts.h"
+#include "desktop/QtText.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -16,26 +17,14 @@ namespace qm {
 
 using namespace helpviewer;
 
-namespace {
-
-QString Text(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-QString FromBytes(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-} // namespace
-
 THelpSearchTab::THelpSearchTab(QWidget* parent) : QWidget(parent) {
   field_ = new QLineEdit;
   field_->setObjectName("Edt_Volltext");
-  field_->setPlaceholderText(Text(kFullTextPlaceholder));
+  field_->setPlaceholderText(FromUtf8(kFullTextPlaceholder));
   field_->setClearButtonEnabled(true);
-  auto* label = new QLabel(Text(kFullTextLabel));
+  auto* label = new QLabel(FromUtf8(kFullTextLabel));
   label->setBuddy(field_);
-  auto* search = new QPushButton(Text(kSearchButton));
+  auto* search = new QPushButton(FromUtf8(kSearchButton));
   search->setObjectName("Btn_Suchen");
   results_ = new QListWidget;
   results_->setObjectName("Lst_Treffer");
@@ -83,15 +72,15 @@ void THelpSearchTab::Search(const QString& text) {
   }
   const std::vector<HelpSearchHit> hits = index_->Find(query);
   if (hits.empty()) {
-    auto* none = new QListWidgetItem(Text(kMsgNoHits), results_);
+    auto* none = new QListWidgetItem(FromUtf8(kMsgNoHits), results_);
     none->setFlags(Qt::ItemIsEnabled);
     return;
   }
   for (const HelpSearchHit& hit : hits) {
-    auto* item = new QListWidgetItem(FromBytes(hit.Title), results_);
+    auto* item = new QListWidgetItem(FromUtf8(hit.Title), results_);
     item->setData(Qt::UserRole,
                   QByteArray(hit.Path.data(), static_cast<qsizetype>(hit.Path.size())));
-    item->setToolTip(FromBytes(hit.Path));
+    item->setToolTip(FromUtf8(hit.Path));
   }
   results_->setCurrentRow(0);
   results_->setFocus();

@@ -7,6 +7,7 @@
 #include "desktop/HelpBrowser.h"
 #include "desktop/HelpSearchTab.h"
 #include "desktop/HelpViewerTexts.h"
+#include "desktop/QtText.h"
 #include "desktop/SupportTexts.h"
 #include "desktop/WindowPlacement.h"
 
@@ -39,14 +40,6 @@ using namespace helpviewer;
 
 namespace {
 
-QString Text(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-QString FromBytes(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 /// Why the help file at path cannot be opened when it is no regular file: a folder, or what
 /// else it is.
 QString NotAFileMessage(const std::string& path, const QString& name) {
@@ -54,13 +47,13 @@ QString NotAFileMessage(const std::string& path, const QString& name) {
   const EntryKind kind = info ? info->kind : EntryKind::Folder;
   switch (kind) {
   case EntryKind::Fifo:
-    return Text(kMsgNotRegular).arg(name, Text(kEntryFifo));
+    return FromUtf8(kMsgNotRegular).arg(name, FromUtf8(kEntryFifo));
   case EntryKind::Socket:
-    return Text(kMsgNotRegular).arg(name, Text(kEntrySocket));
+    return FromUtf8(kMsgNotRegular).arg(name, FromUtf8(kEntrySocket));
   case EntryKind::Device:
-    return Text(kMsgNotRegular).arg(name, Text(kEntryDevice));
+    return FromUtf8(kMsgNotRegular).arg(name, FromUtf8(kEntryDevice));
   default:
-    return Text(kMsgNotAFile).arg(name);
+    return FromUtf8(kMsgNotAFile).arg(name);
   }
 }
 
@@ -93,20 +86,20 @@ bool IsExternal(const QUrl& url) {
 
 THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
   setObjectName("THelpViewer");
-  setWindowTitle(Text(kCaption));
+  setWindowTitle(FromUtf8(kCaption));
 
-  QToolBar* toolBar = addToolBar(Text(kToolBar));
+  QToolBar* toolBar = addToolBar(FromUtf8(kToolBar));
   toolBar->setObjectName("Bar_Navigation");
   toolBar->setMovable(false);
   toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  back_ = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), Text(kActionBack));
+  back_ = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), FromUtf8(kActionBack));
   back_->setObjectName("Act_Zurueck");
   back_->setShortcut(QKeySequence::Back);
   forward_ =
-      toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), Text(kActionForward));
+      toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), FromUtf8(kActionForward));
   forward_->setObjectName("Act_Vorwaerts");
   forward_->setShortcut(QKeySequence::Forward);
-  home_ = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), Text(kActionHome));
+  home_ = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), FromUtf8(kActionHome));
   home_->setObjectName("Act_Startseite");
 
   contents_ = new QTreeWidget;
@@ -117,13 +110,13 @@ THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
   auto* indexPage = new QWidget;
   search_ = new QLineEdit;
   search_->setObjectName("Edt_Suche");
-  search_->setPlaceholderText(Text(kSearchPlaceholder));
+  search_->setPlaceholderText(FromUtf8(kSearchPlaceholder));
   search_->setClearButtonEnabled(true);
-  auto* searchLabel = new QLabel(Text(kSearchLabel));
+  auto* searchLabel = new QLabel(FromUtf8(kSearchLabel));
   searchLabel->setBuddy(search_);
   index_ = new QListWidget;
   index_->setObjectName("Lst_Index");
-  auto* show = new QPushButton(Text(kShowButton));
+  auto* show = new QPushButton(FromUtf8(kShowButton));
   show->setObjectName("Btn_Anzeigen");
   auto* indexLayout = new QVBoxLayout(indexPage);
   indexLayout->addWidget(searchLabel);
@@ -133,12 +126,12 @@ THelpViewer::THelpViewer(QWidget* parent) : QMainWindow(parent) {
 
   tabs_ = new QTabWidget;
   tabs_->setObjectName("Tab_Navigation");
-  tabs_->addTab(contents_, style()->standardIcon(QStyle::SP_DirOpenIcon), Text(kTabContents));
+  tabs_->addTab(contents_, style()->standardIcon(QStyle::SP_DirOpenIcon), FromUtf8(kTabContents));
   tabs_->addTab(indexPage, style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                Text(kTabIndex));
+                FromUtf8(kTabIndex));
   fullText_ = new THelpSearchTab;
   tabs_->addTab(fullText_, style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                Text(kTabSearch));
+                FromUtf8(kTabSearch));
 
   browser_ = new THelpBrowser;
   browser_->setObjectName("Browser_Seite");
@@ -195,7 +188,7 @@ void THelpViewer::CloseFile() {
   search_->clear();
   fullText_->SetHelpFile(nullptr);
   filePath_.clear();
-  setWindowTitle(Text(kCaption));
+  setWindowTitle(FromUtf8(kCaption));
 }
 
 bool THelpViewer::OpenFile(const QString& name) {
@@ -206,10 +199,10 @@ bool THelpViewer::OpenFile(const QString& name) {
   filePath_ = location.Path;
   if (!location.Found) {
     if (location.Searched.size() == 2) {
-      ShowMessage(Text(kMsgFileMissingSearched)
-                      .arg(name, FromBytes(location.Searched[0]), FromBytes(location.Searched[1])));
+      ShowMessage(FromUtf8(kMsgFileMissingSearched)
+                      .arg(name, FromUtf8(location.Searched[0]), FromUtf8(location.Searched[1])));
     } else {
-      ShowMessage(Text(kMsgFileMissing).arg(name));
+      ShowMessage(FromUtf8(kMsgFileMissing).arg(name));
     }
     return false;
   }
@@ -218,16 +211,16 @@ bool THelpViewer::OpenFile(const QString& name) {
   case HelpOpenStatus::Ok:
     break;
   case HelpOpenStatus::Missing:
-    ShowMessage(Text(kMsgFileMissing).arg(DisplayName()));
+    ShowMessage(FromUtf8(kMsgFileMissing).arg(DisplayName()));
     return false;
   case HelpOpenStatus::NotAFile:
     ShowMessage(NotAFileMessage(location.Path, DisplayName()));
     return false;
   case HelpOpenStatus::AccessDenied:
-    ShowMessage(Text(kMsgAccessDenied).arg(DisplayName()));
+    ShowMessage(FromUtf8(kMsgAccessDenied).arg(DisplayName()));
     return false;
   case HelpOpenStatus::Damaged:
-    ShowMessage(Text(kMsgDamaged).arg(DisplayName()));
+    ShowMessage(FromUtf8(kMsgDamaged).arg(DisplayName()));
     return false;
   }
   file_ = std::move(opened.File);
@@ -237,7 +230,7 @@ bool THelpViewer::OpenFile(const QString& name) {
   if (title.isEmpty()) {
     title = QFileInfo(name).fileName();
   }
-  setWindowTitle(Text(kCaptionWithFile).arg(title));
+  setWindowTitle(FromUtf8(kCaptionWithFile).arg(title));
   FillContents();
   FillIndex();
   fullText_->SetHelpFile(file_.get());
@@ -246,7 +239,7 @@ bool THelpViewer::OpenFile(const QString& name) {
 }
 
 QString THelpViewer::DisplayName() const {
-  return filePath_.empty() ? fileName_ : FromBytes(filePath_);
+  return filePath_.empty() ? fileName_ : FromUtf8(filePath_);
 }
 
 QString THelpViewer::CurrentPage() const {
@@ -259,7 +252,7 @@ QString THelpViewer::CurrentPage() const {
 bool THelpViewer::ShowTopic(const QString& page) {
   if (file_ == nullptr) {
     if (message_.isEmpty()) {
-      ShowMessage(Text(kMsgNoFile));
+      ShowMessage(FromUtf8(kMsgNoFile));
     }
     return false;
   }
@@ -277,17 +270,17 @@ bool THelpViewer::ShowTopic(const QString& page) {
 bool THelpViewer::ShowContext(std::uint32_t number) {
   if (file_ == nullptr) {
     if (message_.isEmpty()) {
-      ShowMessage(Text(kMsgNoFile));
+      ShowMessage(FromUtf8(kMsgNoFile));
     }
     return false;
   }
   const HelpContextLookup lookup = file_->LookUpContext(number);
   if (!lookup.Mapped) {
-    ShowMessage(Text(kMsgContextNotMapped).arg(number).arg(DisplayName()));
+    ShowMessage(FromUtf8(kMsgContextNotMapped).arg(number).arg(DisplayName()));
     return false;
   }
   if (!lookup.Page) {
-    ShowMessage(Text(kMsgContextPageMissing)
+    ShowMessage(FromUtf8(kMsgContextPageMissing)
                     .arg(number)
                     .arg(QString::fromStdString(AnsiToUtf8(lookup.Target)), DisplayName()));
     return false;
@@ -298,12 +291,12 @@ bool THelpViewer::ShowContext(std::uint32_t number) {
 bool THelpViewer::ShowStartPage() {
   if (file_ == nullptr) {
     if (message_.isEmpty()) {
-      ShowMessage(Text(kMsgNoFile));
+      ShowMessage(FromUtf8(kMsgNoFile));
     }
     return false;
   }
   if (!file_->StartPage()) {
-    ShowMessage(Text(kMsgNoPages).arg(DisplayName()));
+    ShowMessage(FromUtf8(kMsgNoPages).arg(DisplayName()));
     return false;
   }
   return Display(*file_->StartPage());
@@ -311,7 +304,7 @@ bool THelpViewer::ShowStartPage() {
 
 bool THelpViewer::Display(const HelpPageRef& page) {
   if (file_->Read(page.Path).Status != ChmReadStatus::Ok) {
-    ShowMessage(Text(kMsgPageDamaged).arg(FromBytes(page.Path), DisplayName()));
+    ShowMessage(FromUtf8(kMsgPageDamaged).arg(FromUtf8(page.Path), DisplayName()));
     return false;
   }
   const QUrl url = HelpUrl(page.Path, page.Anchor);
@@ -338,12 +331,12 @@ void THelpViewer::ShowMessage(const QString& text) {
   message_ = text;
   browser_->setHtml(QStringLiteral("<div style=\"margin:16px\"><h3 style=\"color:#8a1c1c\">%1"
                                    "</h3><p>%2</p></div>")
-                        .arg(Text(kMessageHeading).toHtmlEscaped(), text.toHtmlEscaped()));
+                        .arg(FromUtf8(kMessageHeading).toHtmlEscaped(), text.toHtmlEscaped()));
   UpdateActions();
 }
 
 void THelpViewer::ShowPageMissing(const QString& page) {
-  ShowMessage(Text(kMsgPageMissing).arg(page, DisplayName()));
+  ShowMessage(FromUtf8(kMsgPageMissing).arg(page, DisplayName()));
 }
 
 void THelpViewer::Navigate(const QUrl& url) {
@@ -419,14 +412,14 @@ void THelpViewer::FillContents() {
     QTreeWidgetItem* item = entry.Parent >= 0
                                 ? new QTreeWidgetItem(items[static_cast<size_t>(entry.Parent)])
                                 : new QTreeWidgetItem(contents_);
-    const QString local = entry.Locals.empty() ? QString() : FromBytes(entry.Locals.front());
-    item->setText(0, entry.Names.empty() ? local : FromBytes(entry.Names.front()));
+    const QString local = entry.Locals.empty() ? QString() : FromUtf8(entry.Locals.front());
+    item->setText(0, entry.Names.empty() ? local : FromUtf8(entry.Names.front()));
     item->setData(0, Qt::UserRole, local);
     item->setIcon(0, local.isEmpty() ? folderIcon : pageIcon);
     if (!entry.Locals.empty()) {
       if (const auto page = file_->FindTarget(entry.Locals.front())) {
-        item->setData(0, kAnchorRole, FromBytes(page->Anchor));
-        contentsByPage_[FromBytes(page->Path).toLower()].append(item);
+        item->setData(0, kAnchorRole, FromUtf8(page->Anchor));
+        contentsByPage_[FromUtf8(page->Path).toLower()].append(item);
       }
     }
     items.push_back(item);
@@ -441,22 +434,22 @@ void THelpViewer::FillIndex() {
   QHash<QString, int> keywordCount;
   for (const SitemapEntry& entry : entries) {
     if (!entry.Names.empty()) {
-      ++keywordCount[FromBytes(entry.Names.front())];
+      ++keywordCount[FromUtf8(entry.Names.front())];
     }
   }
   for (const SitemapEntry& entry : entries) {
-    QString text = entry.Names.empty() ? QString() : FromBytes(entry.Names.front());
+    QString text = entry.Names.empty() ? QString() : FromUtf8(entry.Names.front());
     if (entry.Names.size() > 1 && keywordCount.value(text) > 1) {
-      text = Text(kIndexWithTopic).arg(text, FromBytes(entry.Names[1]));
+      text = FromUtf8(kIndexWithTopic).arg(text, FromUtf8(entry.Names[1]));
     }
     QStringList locals;
     for (const std::string& local : entry.Locals) {
-      locals << FromBytes(local);
+      locals << FromUtf8(local);
     }
     auto* item = new QListWidgetItem(QString(entry.Depth * 4, ' ') + text, index_);
     item->setData(Qt::UserRole, locals);
     if (entry.Names.size() > 1) {
-      item->setToolTip(FromBytes(entry.Names[1]));
+      item->setToolTip(FromUtf8(entry.Names[1]));
     }
   }
 }
@@ -653,8 +646,8 @@ void Present(THelpViewer& viewer) {
 void ShowHelp(const QString& fileText, const QString& topic) {
   const HelpFileText parts = SplitHelpFileText(fileText.toStdString());
   THelpViewer& viewer = SharedHelpViewer();
-  if (OpenShared(viewer, FromBytes(parts.File))) {
-    viewer.ShowTopic(topic.isEmpty() ? FromBytes(parts.Page) : topic);
+  if (OpenShared(viewer, FromUtf8(parts.File))) {
+    viewer.ShowTopic(topic.isEmpty() ? FromUtf8(parts.Page) : topic);
   }
   Present(viewer);
 }
@@ -662,7 +655,7 @@ void ShowHelp(const QString& fileText, const QString& topic) {
 void ShowHelpContext(const QString& fileText, std::uint32_t number) {
   const HelpFileText parts = SplitHelpFileText(fileText.toStdString());
   THelpViewer& viewer = SharedHelpViewer();
-  if (OpenShared(viewer, FromBytes(parts.File))) {
+  if (OpenShared(viewer, FromUtf8(parts.File))) {
     viewer.ShowContext(number);
   }
   Present(viewer);

@@ -50,6 +50,10 @@ QString WithQtLineBreaks(QString text) {
 
 } // namespace
 
+QString FromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QString UiText(std::string_view utf8) {
   return WithQtLineBreaks(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }

@@ -25,6 +25,8 @@ bool IsAnsiText(const QString& text);
 std::optional<QStringView> FirstNonAnsi(const QString& text);
 /// The code point of a character that FirstNonAnsi found.
 char32_t CodePointOf(QStringView character);
+/// A UTF-8 text as Unicode, as it is.
+QString FromUtf8(std::string_view utf8);
 /// A UTF-8 text of a window's resources: CR LF becomes Qt's line break.
 QString UiText(std::string_view utf8);
 /// A Windows-1252 message of the core for a message box: CR LF and lone CR become line breaks.
