@@ -117,32 +117,36 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
   return result;
 }
 
-/// RunCli with setup called in the started process just before the program replaces it (to
-/// set a limit or drop privileges).
-inline CliResult RunCliWith(const std::vector<std::string>& args,
-                            const std::function<void()>& setup) {
-  TempDir io;
-  const std::string outPath = io / "stdout";
-  const std::string errPath = io / "stderr";
+/// Starts quillmark-cli with args as RunCli does, its output into the files outPath and
+/// errPath, and setup called in the started process just before the program replaces it (to
+/// set a limit or drop privileges); the caller waits for the process.
+inline pid_t StartCli(const std::vector<std::string>& args, const std::function<void()>& setup,
+                      const std::string& outPath, const std::string& errPath) {
   std::vector<std::string> argStore{kCliPath};
   argStore.insert(argStore.end(), args.begin(), args.end());
   std::vector<char*> argv = CArray(argStore);
   std::vector<std::string> envStore = FixedEnvironment();
   std::vector<char*> envp = CArray(envStore);
-
-  CliResult result;
   const pid_t pid = fork();
   if (pid == 0) {
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
+    dup2(open("/dev/null", O_RDONLY), 0);
+    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1);
+    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
     setup();
     execve(kCliPath, argv.data(), envp.data());
     _exit(127);
   }
+  return pid;
+}
+
+/// RunCli with setup called as StartCli calls it.
+inline CliResult RunCliWith(const std::vector<std::string>& args,
+                            const std::function<void()>& setup) {
+  TempDir io;
+  const std::string outPath = io / "stdout";
+  const std::string errPath = io / "stderr";
+  const pid_t pid = StartCli(args, setup, outPath, errPath);
+  CliResult result;
   int status = 0;
   waitpid(pid, &status, 0);
   if (WIFEXITED(status)) {
@@ -210,10 +214,18 @@ public:
     return t;
   }
 
-  /// The pages that the Pascal source gives with these templates and tables.
-  static std::string DocPage() {
-    return CrLf({"<html>", "<title></title>", "<h1>Unit1.pas</h1>", "<h2>Einleitung</h2>",
-                 "Erkl&auml;rung &amp; <B>mehr</B>.", "", "", "<hr>", "<p>26.11.2025</p></html>"});
+  /// The pages that the Pascal source gives with these templates and tables. A Doc page made
+  /// over an old one keeps the old one's title, in the run's own spelling of the title tag.
+  static std::string DocPage(bool over = false) {
+    return CrLf({"<html>", over ? "<TITLE></TITLE>" : "<title></title>", "<h1>Unit1.pas</h1>",
+                 "<h2>Einleitung</h2>", "Erkl&auml;rung &amp; <B>mehr</B>.", "", "", "<hr>",
+                 "<p>26.11.2025</p></html>"});
+  }
+  /// The Doc help project for title that lists one page.
+  static std::string DocHelpProject(const std::string& title, const std::string& page) {
+    return CrLf({"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=" + title + ".Doc.chm",
+                 "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
+                 "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", page, "", "[INFOTYPES]"});
   }
   static std::string TechPage() {
     return CrLf({"<html class=tech>", "<h3>Intern</h3>", "Technik", "", "", "<br>", "</html>"});

@@ -122,10 +122,7 @@ TEST(CliConvert, ProjectRunWritesTheHelpProjectAfterTheConversion) {
   EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage());
   EXPECT_EQ(ReadFile(out + "Unit1.Tech.htm"), CliWorld::TechPage());
   EXPECT_EQ(ReadFile(out + "Handbuch.Doc.hhp"),
-            CrLf({"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=Handbuch.Doc.chm",
-                  "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
-                  "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Unit1.Doc.htm", "",
-                  "[INFOTYPES]"}));
+            CliWorld::DocHelpProject("Handbuch", "Unit1.Doc.htm"));
   EXPECT_TRUE(Exists(out + "Handbuch.Tech.hhp"));
 
   const CliResult quiet =

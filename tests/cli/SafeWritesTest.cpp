@@ -80,17 +80,6 @@ std::vector<std::string> Block(const std::string& title, const std::vector<std::
   return lines;
 }
 
-// n lines of width letters each, made from word.
-std::vector<std::string> TextLines(const std::string& word, size_t n, size_t width) {
-  std::string line;
-  while (line.size() < width) {
-    line += word + " ";
-  }
-  line.resize(width);
-  line.back() = '.';
-  return std::vector<std::string>(n, line);
-}
-
 #endif
 
 } // namespace
@@ -109,7 +98,7 @@ TEST(SafeWrites, AFullDiskKeepsTheOldPage) {
     std::string old;
     std::set<std::string> files;
   };
-  const std::vector<std::string> big = TextLines("voll", 100, 1000);
+  const std::vector<std::string> big(100, std::string(1000, 'v'));
   const std::vector<Case> cases = {
       {"page",
        {},
@@ -162,8 +151,8 @@ TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
   std::filesystem::remove(world.Source() + "Unit1.pas");
   const std::string out = world / "aus/";
   const std::vector<std::string> names = {"K0", "K1", "K2", "K3"};
-  const std::vector<std::string> oldText = TextLines("alt", 1, 5000000);
-  const std::vector<std::string> newText = TextLines("neu", 1, 5000000);
+  const std::vector<std::string> oldText = {std::string(5000000, 'a')};
+  const std::vector<std::string> newText = {std::string(5000000, 'n')};
   for (const std::string& name : names) {
     WriteFile(world.Source() + name + ".pas", CrLf(Block("Gross", oldText)));
   }
@@ -177,18 +166,8 @@ TEST(SafeWrites, AKilledRunLeavesEveryPageWholeAndTheNextRunClearsUp) {
   std::mt19937 random(std::random_device{}());
   const auto delay = std::chrono::microseconds(std::uniform_int_distribution<int64_t>(
       0, std::chrono::duration_cast<std::chrono::microseconds>(took).count())(random));
-  std::vector<std::string> argStore = Convert(world, out, {"--quiet"});
-  argStore.insert(argStore.begin(), kCliPath);
-  std::vector<char*> argv = CArray(argStore);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(null, 1);
-    dup2(null, 2);
-    execv(kCliPath, argv.data());
-    _exit(127);
-  }
+  const pid_t pid = StartCli(
+      Convert(world, out, {"--quiet"}), [] {}, "/dev/null", "/dev/null");
   std::this_thread::sleep_for(delay);
   kill(pid, SIGKILL);
   int status = 0;
@@ -232,30 +211,36 @@ TEST(SafeWrites, LinksAtPagesAndHelpFilesAreReplacedNotWrittenThrough) {
   EXPECT_FALSE(std::filesystem::is_symlink(out + "Unit1.Doc.htm"));
   EXPECT_FALSE(std::filesystem::is_symlink(out + "Hilfe.Doc.hhp"));
   // The link's target counted as the old page, whose title (none) the page keeps.
-  std::string page = CliWorld::DocPage();
-  page.replace(page.find("<title></title>"), 15, "<TITLE></TITLE>");
-  EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), page);
-  EXPECT_EQ(ReadFile(out + "Hilfe.Doc.hhp"),
-            CrLf({"[OPTIONS]", "Compatibility=1.1 or later", "Compiled file=Hilfe.Doc.chm",
-                  "Default topic=", "Display compile progress=Yes", "Full-text search=Yes",
-                  "Language=0x407 Deutsch (Deutschland)", "", "[FILES]", "Unit1.Doc.htm", "",
-                  "[INFOTYPES]"}));
+  EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), CliWorld::DocPage(true));
+  EXPECT_EQ(ReadFile(out + "Hilfe.Doc.hhp"), CliWorld::DocHelpProject("Hilfe", "Unit1.Doc.htm"));
 #endif
 }
 
-TEST(SafeWrites, AReadOnlyPageIsRefusedAndStays) {
-  // The page may not be written by the user who runs the conversion: the run fails naming it
-  // and the reason, and the rename that would replace it is not made.
+TEST(SafeWrites, AReadOnlyPageOrProjectIsRefusedAndStays) {
+  // A page, or a project file that is saved again, may not be written by the user who runs the
+  // program (its folder may): the run fails naming it and the reason, and the rename that would
+  // replace it is not made.
   CliWorld world;
   const std::string out = world / "aus/";
-  std::filesystem::create_directories(out);
+  const std::string project = world / "p.qmpr";
+  const std::vector<std::string> save = world.Args("save", out, {project});
   WriteFile(out + "Unit1.Doc.htm", "alt");
-  const CliResult result =
-      RunWithReadOnlyFile(world, Convert(world, out, {"--quiet"}), out + "Unit1.Doc.htm");
-  EXPECT_EQ(result.Status, 1);
-  EXPECT_EQ(result.Err,
-            "Datei " + out + "Unit1.Doc.htm kann nicht erstellt werden: Dateizugriff verweigert\n");
-  EXPECT_EQ(ReadFile(out + "Unit1.Doc.htm"), "alt");
+  ASSERT_EQ(RunCli(save).Status, 0);
+  const struct {
+    std::vector<std::string> args;
+    std::string file, err;
+  } cases[] = {
+      {Convert(world, out, {"--quiet"}), out + "Unit1.Doc.htm",
+       "Datei " + out + "Unit1.Doc.htm kann nicht erstellt werden"},
+      {save, project, "Das Projekt kann nicht nach " + project + " geschrieben werden"},
+  };
+  for (const auto& c : cases) {
+    const std::string old = ReadFile(c.file);
+    const CliResult result = RunWithReadOnlyFile(world, c.args, c.file);
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, c.err + ": Dateizugriff verweigert\n");
+    EXPECT_EQ(ReadFile(c.file), old);
+  }
 }
 
 TEST(SafeWrites, ASecondRunIntoAFolderIsRefusedAtOnce) {
@@ -340,21 +325,4 @@ TEST(SafeWrites, CtrlCDuringTheCompileKeepsTheOldHelpFile) {
     }
   }
 #endif
-}
-
-TEST(SafeWrites, SavingOverAReadOnlyProjectIsRefused) {
-  // The project file may not be written by the user who saves (the folder may): the save is
-  // refused with the reason instead of renaming a new file over it.
-  CliWorld world;
-  const std::string project = world / "p.qmpr";
-  const std::vector<std::string> save = {"save",    "--program-dir", world.Program(),
-                                         "--input", world.Source(),  "--kinds",
-                                         "pascal",  project};
-  ASSERT_EQ(RunCli(save).Status, 0);
-  const std::string old = ReadFile(project);
-  const CliResult result = RunWithReadOnlyFile(world, save, project);
-  EXPECT_EQ(result.Status, 1);
-  EXPECT_EQ(result.Err, "Das Projekt kann nicht nach " + project +
-                            " geschrieben werden: Dateizugriff verweigert\n");
-  EXPECT_EQ(ReadFile(project), old);
 }
