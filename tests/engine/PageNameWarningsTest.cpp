@@ -21,65 +21,56 @@ struct Case {
   std::string page;     // the page that is written
 };
 
+// A block with its title (none when empty) and one line between its markers.
+std::vector<std::string> Block(const std::string& title, const std::string& line) {
+  return {"{###DocGen_Start" + (title.empty() ? "" : " " + title), line, "###DocGen_End}"};
+}
+
+// The warnings, with "@" for the source's path, and the line of the block where not 0.
+Warning Unfit(const std::string& page, int line = 1) {
+  return {"@", line, "Der Seitenname " + page + kUnfitName};
+}
+Warning Hidden(const std::string& page) {
+  return {"@", 1, "Der Seitenname " + page + " beginnt mit \".\"; die Seite ist versteckt"};
+}
+Warning Slash(const std::string& name) {
+  return {"@", 1, "\"/\" und \"\\\" im Titel werden im Seitennamen zu \"_\": " + name};
+}
+Warning UnfitId(const std::string& id) {
+  return {"@", 1,
+          "Die Kontext-ID \"" + id +
+              "\" passt nicht in eine Hilfedatei (0 bis 4294967295, ohne \";\")"};
+}
+
 } // namespace
 
 TEST(PageNameWarnings, WhatTheHelpFilesCannotCarryIsWarned) {
   const std::vector<Case> cases = {
-      {"a;b.pas",
-       {"{###DocGen_Start T", "###DocGen_End}"},
-       false,
-       {{"@", 0, "Der Seitenname a;b.Doc.htm" + kUnfitName}},
-       "a;b.Doc.htm"},
-      {"a\xFF.pas",
-       {"{###DocGen_Start T", "###DocGen_End}"},
-       false,
-       {{"@", 0, "Der Seitenname a\xFF.Doc.htm" + kUnfitName}},
-       "a\xFF.Doc.htm"},
+      {"a;b.pas", Block("T", ""), false, {Unfit("a;b.Doc.htm", 0)}, "a;b.Doc.htm"},
+      {"a\xFF.pas", Block("T", ""), false, {Unfit("a\xFF.Doc.htm", 0)}, "a\xFF.Doc.htm"},
+      {"a.pas", Block("T", "###Output x=[1]"), false, {Unfit("x=[1].Doc.htm")}, "x=[1].Doc.htm"},
+      {"a.pas", Block("T", "###Output ."), false, {Hidden("..Doc.htm")}, "..Doc.htm"},
       {"a.pas",
-       {"{###DocGen_Start T", "###Output x=[1]", "###DocGen_End}"},
-       false,
-       {{"@", 1, "Der Seitenname x=[1].Doc.htm" + kUnfitName}},
-       "x=[1].Doc.htm"},
-      {"a.pas",
-       {"{###DocGen_Start T", "###Output .", "###DocGen_End}"},
-       false,
-       {{"@", 1, "Der Seitenname ..Doc.htm beginnt mit \".\"; die Seite ist versteckt"}},
-       "..Doc.htm"},
-      {"a.pas",
-       {"{###DocGen_Start Ein-/Ausgabe\\x", "Text", "###DocGen_End}"},
+       Block("Ein-/Ausgabe\\x", "Text"),
        true,
-       {{"@", 1, "\"/\" und \"\\\" im Titel werden im Seitennamen zu \"_\": Ein-_Ausgabe_x"}},
+       {Slash("Ein-_Ausgabe_x")},
        "Ein-_Ausgabe_x.Doc.htm"},
       {"a.pas",
-       {"{###DocGen_Start a/\x1B[2Jb", "Text", "###DocGen_End}"},
+       Block("a/\x1B[2Jb", "Text"),
        true,
-       {{"@", 1, "\"/\" und \"\\\" im Titel werden im Seitennamen zu \"_\": a_\\x1B[2Jb"},
-        {"@", 1, "Der Seitenname a_\\x1B[2Jb.Doc.htm" + kUnfitName}},
+       {Slash("a_\\x1B[2Jb"), Unfit("a_\\x1B[2Jb.Doc.htm")},
        "a_\x1B[2Jb.Doc.htm"},
       {"a.pas",
-       {"{###DocGen_Start", "Text", "###DocGen_End}"},
+       Block("", "Text"),
        true,
-       {{"@", 1, "Block ohne Titel"},
-        {"@", 1, "Der Seitenname .Doc.htm beginnt mit \".\"; die Seite ist versteckt"}},
+       {{"@", 1, "Block ohne Titel"}, Hidden(".Doc.htm")},
        ".Doc.htm"},
+      {"a.pas", Block("T", "###ContextID 4294967296"), false, {UnfitId("4294967296")}, "a.Doc.htm"},
+      {"a.pas", Block("T", "###ContextID 4294967295"), false, {}, "a.Doc.htm"},
       {"a.pas",
-       {"{###DocGen_Start T", "###ContextID 4294967296", "###DocGen_End}"},
+       Block("T", "###ContextID 1;2"),
        false,
-       {{"@", 1,
-         "Die Kontext-ID \"4294967296\" passt nicht in eine Hilfedatei (0 bis 4294967295, "
-         "ohne \";\")"}},
-       "a.Doc.htm"},
-      {"a.pas",
-       {"{###DocGen_Start T", "###ContextID 4294967295", "###DocGen_End}"},
-       false,
-       {},
-       "a.Doc.htm"},
-      {"a.pas",
-       {"{###DocGen_Start T", "###ContextID 1;2", "###DocGen_End}"},
-       false,
-       {{"@", 1, "Die Kontext-ID \"1;2\" ist keine Dezimalzahl"},
-        {"@", 1,
-         "Die Kontext-ID \"1;2\" passt nicht in eine Hilfedatei (0 bis 4294967295, ohne \";\")"}},
+       {{"@", 1, "Die Kontext-ID \"1;2\" ist keine Dezimalzahl"}, UnfitId("1;2")},
        "a.Doc.htm"},
   };
   for (const Case& c : cases) {
