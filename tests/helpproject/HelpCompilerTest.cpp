@@ -1,11 +1,11 @@
 #include "TestUtil.h"
 
+#include "HelpTestUtil.h"
 #include "base/Paths.h"
 #include "helpproject/HelpCompiler.h"
 #include "helpproject/HelpProjectRun.h"
 
 #include <filesystem>
-#include <set>
 #include <unistd.h>
 
 using namespace qm;
@@ -45,14 +45,6 @@ void WriteProject(const std::string& folder, const std::string& name, const std:
   WriteFile(folder + name, CrLf({"[OPTIONS]", "Compiled file=" + chm, "", "[FILES]", "A.htm"}));
 }
 
-std::set<std::string> Names(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) {
-    names.insert(e.path().filename().string());
-  }
-  return names;
-}
-
 ProgramRun Ended(int status, std::string output) {
   ProgramRun run;
   run.ExitStatus = status;
@@ -84,7 +76,7 @@ TEST(HelpCompiler, RunsInTheProjectFolderWithTheProjectsName) {
   EXPECT_EQ(runner.Folder, folder);
   EXPECT_EQ(result.CompiledFile, folder + "Hand buch.Doc.chm");
   EXPECT_EQ(ReadFile(folder + "Hand buch.Doc.chm"), "neu");
-  EXPECT_EQ(Names(folder), (std::set<std::string>{"Hand buch.Doc.chm", "Hand buch.Doc.hhp"}));
+  EXPECT_EQ(FileNames(folder), (Lines{"Hand buch.Doc.chm", "Hand buch.Doc.hhp"}));
   EXPECT_TRUE(result.Ok());
   EXPECT_EQ(CompileReport(result, true),
             std::vector<std::string>{folder + "Hand buch.Doc.hhp: Hilfedatei " + folder +
@@ -159,7 +151,7 @@ TEST(HelpCompiler, AFailedRunNamesItsStatusOrSignalAndKeepsTheOldFile) {
   EXPECT_EQ(CompileReport(result, true),
             std::vector<std::string>{"T.Tech.hhp: chmcmd wurde durch Signal 9 beendet"});
   EXPECT_EQ(ReadFile(tmp / "T.Tech.chm"), "alt");
-  EXPECT_EQ(Names(tmp.path()), (std::set<std::string>{"T.Tech.chm", "T.Tech.hhp"}));
+  EXPECT_EQ(FileNames(tmp.path()), (Lines{"T.Tech.chm", "T.Tech.hhp"}));
   ASSERT_EQ(chdir(cwd.c_str()), 0);
 }
 
