@@ -21,11 +21,12 @@ void MakeTree(const TempDir& dir) {
   }
 }
 
-TQuelle SearchTree(const TempDir& dir, bool includeSubfolders) {
+TQuelle SearchTree(const std::string& root, bool includeSubfolders, const Lines& exclude = {}) {
   TQuelle q;
   q.Masks = {"*.pas", "*.dpr"};
   q.IncludeSubfolders = includeSubfolders;
-  q.Search(dir.path());
+  q.ExcludePatterns = PathPatterns(exclude);
+  q.Search(root);
   return q;
 }
 
@@ -37,7 +38,7 @@ TEST(Quelle, FindsByFolderThenMaskThenName) {
   // names match a mask do not.
   TempDir dir;
   MakeTree(dir);
-  const TQuelle q = SearchTree(dir, true);
+  const TQuelle q = SearchTree(dir.path(), true);
   EXPECT_EQ(q.Folders, (Lines{dir.path(), dir / "Sub/", dir / "Sub/Deeper/"}));
   EXPECT_EQ(q.Files, (Lines{dir / ".h.pas", dir / "b.pas", dir / "a.dpr", dir / "Sub/x.pas",
                             dir / "Sub/z.dpr", dir / "Sub/Deeper/y.pas"}));
@@ -47,7 +48,7 @@ TEST(Quelle, WithoutSubfoldersSearchesOneLevelDown) {
   // The root's direct sub-folders are searched also without the option; deeper ones are not.
   TempDir dir;
   MakeTree(dir);
-  const TQuelle q = SearchTree(dir, false);
+  const TQuelle q = SearchTree(dir.path(), false);
   EXPECT_EQ(q.Folders, (Lines{dir.path(), dir / "Sub/"}));
   EXPECT_EQ(q.Files, (Lines{dir / ".h.pas", dir / "b.pas", dir / "a.dpr", dir / "Sub/x.pas",
                             dir / "Sub/z.dpr"}));
@@ -61,7 +62,7 @@ TEST(Quelle, LinkBackToAnAncestorEndsTheDescent) {
   WriteFile(dir / "a.pas", "a");
   WriteFile(dir / "Sub/x.pas", "x");
   std::filesystem::create_directory_symlink(dir.path(), dir / "Sub/Loop");
-  const TQuelle q = SearchTree(dir, true);
+  const TQuelle q = SearchTree(dir.path(), true);
   EXPECT_EQ(q.Folders, (Lines{dir.path(), dir / "Sub/"}));
   EXPECT_EQ(q.Files, (Lines{dir / "a.pas", dir / "Sub/x.pas"}));
   EXPECT_EQ(q.Warnings, (WarningList{{dir / "Sub/Loop/", 0,
@@ -115,11 +116,7 @@ TEST(Quelle, ExcludePatternsLeaveOutFoldersAndFiles) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.patterns.front());
-    TQuelle q;
-    q.Masks = {"*.pas"};
-    q.IncludeSubfolders = true;
-    q.ExcludePatterns = PathPatterns(c.patterns);
-    q.Search(root);
+    const TQuelle q = SearchTree(root, true, c.patterns);
     Lines expected;
     for (const std::string& f : all) {
       if (std::find(c.leftOut.begin(), c.leftOut.end(), f) == c.leftOut.end()) {
