@@ -317,6 +317,7 @@ void TagTable::Assign(const Lines& loaded) {
   lines_.clear();
   longest_ = 0;
   holdsEmpty_ = false;
+  bytes_.fill(false);
   lines_.reserve(loaded.size() * 2);
   for (const std::string& line : loaded) {
     lines_.push_back(line);
@@ -339,6 +340,9 @@ void TagTable::Assign(const Lines& loaded) {
     }
     std::string upper(line.size(), '\0');
     const Key key = KeyOf(line, upper.data());
+    for (const char c : upper) {
+      bytes_[static_cast<unsigned char>(c)] = true;
+    }
     for (size_t k = key.hash & (size - 1);; k = (k + 1) & (size - 1)) {
       if (slots_[k].upper.empty()) {
         slots_[k] = Slot{std::move(upper), key.head};
@@ -403,6 +407,86 @@ bool ReplacesOneByte(const CharRow& row) {
          row.to.find_first_of("<>") == std::string::npos;
 }
 
+bool HoldsBracket(std::string_view s) {
+  return s.find_first_of("<>") != std::string_view::npos;
+}
+
+// Whether the rows can be applied in one pass over a text, and how. Applied one after the
+// other, a row sees what the rows before it made; in one pass it sees the text as it came. The
+// two agree when
+// - no replacement holds a bracket, and "<" and ">" are replaced by at most one row each, the
+//   "<" row first: the brackets a row sees are then those of the text less the ones that
+//   earlier bracket rows converted;
+// - the other rows' texts hold no bracket, start with different bytes, and hold no row's first
+//   byte after their own first byte: their occurrences never overlap, so no row takes away
+//   what a later row would have found;
+// - no replacement holds a byte of a later row's text: no row finds what an earlier one made;
+// - the rows before the ">" row look for and make texts of bytes above blank only, so that the
+//   tag word a ">" looks back to has the same bounds in the text as it came; whether it may
+//   hold their texts is left to the tag table (ConvertsInOnePass).
+CharacterTable::OnePass PlanOnePass(const std::vector<CharRow>& rows) {
+  CharacterTable::OnePass plan;
+  plan.byFirst.fill(-1);
+  plan.bracketRowsBefore.assign(rows.size(), 0);
+  std::array<bool, 256> laterRowsMustMiss{}; // the bytes of the replacements so far
+  std::array<bool, 256> inner{};             // the bytes after the first of the other rows' texts
+  const auto solid = [](std::string_view s) { return std::none_of(s.begin(), s.end(), IsTrimmed); };
+  uint8_t bracketRows = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const CharRow& row = rows[i];
+    plan.bracketRowsBefore[i] = bracketRows;
+    if (!Converts(row)) {
+      continue;
+    }
+    if (plan.closeRow < 0 && row.from != ">") {
+      plan.beforeClose.push_back(i);
+    }
+    if (HoldsBracket(row.to) || std::any_of(row.from.begin(), row.from.end(), [&](char c) {
+          return laterRowsMustMiss[static_cast<unsigned char>(c)];
+        })) {
+      return {};
+    }
+    if (row.from == "<" || row.from == ">") {
+      int& slot = row.from == "<" ? plan.openRow : plan.closeRow;
+      if (slot >= 0 || (row.from == "<" && plan.closeRow >= 0) ||
+          (row.from == ">" &&
+           !std::all_of(plan.beforeClose.begin(), plan.beforeClose.end(),
+                        [&](size_t k) { return solid(rows[k].from) && solid(rows[k].to); }))) {
+        return {};
+      }
+      slot = static_cast<int>(i);
+      ++bracketRows;
+    } else {
+      const unsigned char first = static_cast<unsigned char>(row.from[0]);
+      if (HoldsBracket(row.from) || plan.byFirst[first] >= 0) {
+        return {};
+      }
+      plan.byFirst[first] = static_cast<int16_t>(i);
+      for (size_t k = 1; k < row.from.size(); ++k) {
+        inner[static_cast<unsigned char>(row.from[k])] = true;
+      }
+    }
+    for (const char c : row.to) {
+      laterRowsMustMiss[static_cast<unsigned char>(c)] = true;
+    }
+  }
+  for (size_t c = 0; c < 256; ++c) {
+    if (plan.byFirst[c] >= 0) {
+      if (inner[c]) {
+        return {};
+      }
+      plan.stops.Add(static_cast<char>(c));
+    }
+  }
+  plan.stops.Add('<');
+  plan.stops.Add('>');
+  if (plan.closeRow < 0) {
+    plan.beforeClose.clear();
+  }
+  plan.possible = true;
+  return plan;
+}
+
 } // namespace
 
 void CharacterTable::Assign(const Lines& rows) {
@@ -464,6 +548,7 @@ void CharacterTable::Assign(const Lines& rows) {
       slot = static_cast<int16_t>(i);
     }
   }
+  onePass_ = PlanOnePass(rows_);
 }
 
 namespace {
@@ -500,13 +585,144 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
   return true;
 }
 
+// ConvertChars when ConvertsInOnePass, in one walk over the rows' first bytes and the
+// brackets. A "<" is told apart by the word after it, as the "<" row tells it; a ">" by the
+// word back to the last "<" still standing, as the ">" row tells it (ClassifyClosingBrackets,
+// with that "<" known from the walk instead of searched for). Every other row sees the
+// brackets that the bracket rows before it left.
+std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
+                             const CharacterTable& table) {
+  constexpr size_t kNone = std::string_view::npos;
+  const CharacterTable::OnePass& plan = table.onePass();
+  const std::vector<CharRow>& rows = table.rows();
+  // The last bracket seen by the rows with none, one or two bracket rows before them: a bracket
+  // that a row converts is seen only by the rows before that row.
+  char last[3] = {'\0', '\0', '\0'};
+  const size_t openSeenBy = 1;
+  const size_t closeSeenBy =
+      plan.closeRow >= 0 ? plan.bracketRowsBefore[static_cast<size_t>(plan.closeRow)] + 1 : 0;
+  const auto see = [&last](char c, size_t seenBy) {
+    last[0] = c;
+    if (seenBy > 1) {
+      last[1] = c;
+    }
+    if (seenBy > 2) {
+      last[2] = c;
+    }
+  };
+  // The ">" row's look back: the last "<" it sees, and the word since then. When that "<"
+  // was kept for the word up to this ">", the ">" looks at the same word, so it is kept too.
+  size_t lastOpen = kNone;
+  size_t lastOpenWordEnd = kNone; ///< the next bracket after lastOpen, when it was looked for
+  size_t wordStart = kNone;
+  size_t firstBlank = kNone;
+  size_t lastSolid = kNone;
+  size_t from = 0;
+  size_t searched = 0;
+  const auto closesTag = [&](size_t at) {
+    size_t start = from;
+    bool sameWord = false;
+    if (lastOpen != kNone && lastOpen >= from) {
+      wordStart = firstBlank = lastSolid = kNone;
+      start = searched = lastOpen + 1;
+      sameWord = lastOpenWordEnd == at;
+    }
+    for (; searched < at && (wordStart == kNone || firstBlank == kNone); ++searched) {
+      if (wordStart == kNone) {
+        if (!IsTrimmed(text[searched])) {
+          wordStart = searched;
+        }
+      } else if (text[searched] == ' ') {
+        firstBlank = searched;
+      }
+    }
+    size_t back = at;
+    while (back > start && IsTrimmed(text[back - 1])) {
+      --back;
+    }
+    if (back > start) {
+      lastSolid = back - 1;
+    }
+    std::string_view word;
+    if (wordStart != kNone) {
+      const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
+      word = text.substr(wordStart, end - wordStart);
+    }
+    from = at + 1;
+    searched = std::max(searched, from);
+    return sameWord || tags.Contains(word);
+  };
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  size_t copied = 0;
+  plan.stops.ForEachIn(text, [&](size_t at) {
+    const char c = text[at];
+    int row = -1;
+    if (c == '<') {
+      bool kept = true;
+      size_t end = kNone;
+      if (plan.openRow >= 0) {
+        end = at + 1;
+        while (end < text.size() && !IsBracket(text[end])) {
+          ++end;
+        }
+        kept = tags.Contains(FirstWord(text.substr(at + 1, end - at - 1)));
+      }
+      see(c, kept ? 3 : openSeenBy);
+      if (kept) {
+        lastOpen = at;
+        lastOpenWordEnd = end;
+        return;
+      }
+      row = plan.openRow;
+    } else if (c == '>') {
+      const bool kept = plan.closeRow < 0 || closesTag(at);
+      see(c, kept ? 3 : closeSeenBy);
+      if (kept) {
+        return;
+      }
+      row = plan.closeRow;
+    } else {
+      row = plan.byFirst[static_cast<unsigned char>(c)];
+      if (row < 0 || at < copied) {
+        return;
+      }
+      const std::string& found = rows[static_cast<size_t>(row)].from;
+      if ((found.size() > 1 && text.compare(at, found.size(), found) != 0) ||
+          last[plan.bracketRowsBefore[static_cast<size_t>(row)]] == '<') {
+        return; // no occurrence, or one inside a tag
+      }
+    }
+    const CharRow& replaced = rows[static_cast<size_t>(row)];
+    out.append(text.data() + copied, at - copied);
+    out.append(replaced.to);
+    copied = at + replaced.from.size();
+  });
+  out.append(text.data() + copied, text.size() - copied);
+  return out;
+}
+
 } // namespace
 
+bool ConvertsInOnePass(const TagTable& tags, const CharacterTable& table) {
+  const CharacterTable::OnePass& plan = table.onePass();
+  const auto outsideTags = [&](std::string_view s) {
+    return std::any_of(s.begin(), s.end(), [&](char c) { return !tags.AnyLineHolds(c); });
+  };
+  return plan.possible &&
+         std::all_of(plan.beforeClose.begin(), plan.beforeClose.end(), [&](size_t k) {
+           return outsideTags(table.rows()[k].from) && outsideTags(table.rows()[k].to);
+         });
+}
+
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
-  std::string out(text);
   if (table.converting().Misses(text)) {
-    return out;
+    return std::string(text);
   }
+  if (ConvertsInOnePass(tags, table)) {
+    return ConvertInOnePass(text, tags, table);
+  }
+  std::string out(text);
   // With many steps, a step whose rows cannot occur in the text is passed over without a scan;
   // with a few, each step's own search costs no more than finding out.
   std::optional<Census> census;

@@ -24,6 +24,8 @@ public:
   bool Contains(std::string_view word) const;
   /// The table's lines (loaded lines, then their closing forms).
   const Lines& lines() const { return lines_; }
+  /// True when some line holds c, without regard to Windows-1252 case.
+  bool AnyLineHolds(char c) const { return bytes_[static_cast<unsigned char>(AnsiUpperChar(c))]; }
 
 private:
   /// A word's upper-case form as a number (its first eight bytes) and its hash.
@@ -42,8 +44,9 @@ private:
   /// lookup works out the word's key in the pass that upper-cases it, and a word of up to eight
   /// bytes is compared as one number.
   std::vector<Slot> slots_;
-  size_t longest_ = 0;      ///< longer words cannot match, so they are never upper-cased
-  bool holdsEmpty_ = false; ///< the table has an empty line, so the empty word is a tag
+  size_t longest_ = 0;            ///< longer words cannot match, so they are never upper-cased
+  bool holdsEmpty_ = false;       ///< the table has an empty line, so the empty word is a tag
+  std::array<bool, 256> bytes_{}; ///< the bytes of the lines' upper-case forms
 };
 
 /// One row of the character table: fields 1-3 split at "," by the FieldOf rule (a row with
@@ -69,6 +72,23 @@ public:
     ByteSet stops;                    ///< for a run of several: its bytes and the brackets
   };
   const std::vector<Step>& steps() const { return steps_; }
+  /// How ConvertChars goes through a text once for all rows, when no row can see what another
+  /// made: no replacement holds a byte of a later row's text or a bracket, and occurrences of
+  /// different rows (or of one row) can never overlap. See ConvertsInOnePass.
+  struct OnePass {
+    bool possible = false;
+    int openRow = -1;  ///< the row replacing "<", or -1
+    int closeRow = -1; ///< the row replacing ">", or -1
+    /// First byte of a row's text (other than a bracket) -> the row, or -1.
+    std::array<int16_t, 256> byFirst{};
+    /// Per row: how many of the bracket rows come before it, so which brackets it still sees.
+    std::vector<uint8_t> bracketRowsBefore;
+    /// The rows applied before the ">" row: a tag word that ">" looks back to may hold their
+    /// texts, so none of their texts may be part of a tag.
+    std::vector<size_t> beforeClose;
+    ByteSet stops; ///< the rows' first bytes and the brackets
+  };
+  const OnePass& onePass() const { return onePass_; }
 
   /// The rows that one of the conversions applies, in file order, and the bytes the texts
   /// they look for start with: a text that holds none of those bytes stays as it is, which
@@ -92,6 +112,7 @@ private:
   Lines lines_;
   std::vector<CharRow> rows_;
   std::vector<Step> steps_;
+  OnePass onePass_;
   Use converting_;
   Use linking_;
   Use unmapping_;
@@ -101,6 +122,10 @@ private:
 /// to a tag named in the tag table (or, for characters other than angle brackets, stands inside
 /// a tag). Linear in the length of text for each row.
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table);
+/// True when ConvertChars goes through a text once for all rows of table rather than once per
+/// row: the rows cannot see each other's results, and no tag word holds a byte of a text that
+/// the rows before the ">" row look for or make.
+bool ConvertsInOnePass(const TagTable& tags, const CharacterTable& table);
 /// True when ConvertChars could change text: some row's field 1 occurs in it. When false,
 /// ConvertChars gives text unchanged, so a caller may use text itself instead of a copy.
 bool NeedsConversion(std::string_view text, const CharacterTable& table);

@@ -1,5 +1,7 @@
 #include "engine/CharTables.h"
 
+#include "base/TextFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -294,6 +296,61 @@ TEST(CharTables, ConversionFollowsItsRules) {
     }
     ASSERT_EQ(ConvertChars(text, tags, Table(rows)), ConvertByTheRules(text, tags, rows))
         << EscapeControlChars(text);
+  }
+}
+
+TEST(CharTables, OnePassForAllRowsConvertsAsRowAfterRow) {
+  // Tables whose rows cannot see each other's results are applied in one pass, the shipped one
+  // among them; the others row after row. Either way the result is that of the rules, over
+  // texts made of the table's own texts, tags, brackets, blanks and other bytes.
+  const std::string data = std::string(QM_SOURCE_DIR) + "/data/";
+  const Lines shippedTags = ReadTextLines(data + "HTMLTags.txt");
+  const Lines html = {"B", "BR", "A", "I"};
+  struct Case {
+    const char* name;
+    Lines rows;
+    Lines tags;
+    bool onePass;
+  };
+  const Case cases[] = {
+      {"shipped", ReadTextLines(data + "Umlaute.txt"), shippedTags, true},
+      {"texts of several bytes, a row between the brackets",
+       {"&,&amp;", "xy,Q", "<,&lt;", "\xE4,&auml;", ">,&gt;", "zw,&#122;", "q,q"},
+       html,
+       true},
+      {"only >", {"&,&amp;", ">,&gt;", "\xE4,&auml;"}, html, true},
+      {"only <, then a row that makes blanks", {"<,&lt;", "\xE4, a e "}, html, true},
+      {"a replacement holds a later row's byte",
+       {"&,&amp;", "<,&lt;", ">,&gt;", "a,b"},
+       html,
+       false},
+      {"> before <", {">,&gt;", "<,&lt;", "&,&amp;"}, html, false},
+      {"two rows for one byte", {"\xE4,&auml;", "<,&lt;", "\xE4,ae"}, html, false},
+      {"one row's text inside another's", {"xy,Q", "y,R", "<,&lt;"}, html, false},
+      {"a text that overlaps itself", {"xx,Q", ">,&gt;"}, html, false},
+      {"a replacement with a bracket", {"x,<B>", "<,&lt;"}, html, false},
+      {"a blank replaced before >", {" ,&nbsp;", ">,&gt;"}, html, false},
+      {"a tag holds a byte of a row before >", {"&,&amp;", ">,&gt;"}, {"B", "X&Y"}, false},
+  };
+  std::mt19937 random(1212);
+  for (const Case& c : cases) {
+    const TagTable tags = Tags(c.tags);
+    const CharacterTable table = Table(c.rows);
+    EXPECT_EQ(ConvertsInOnePass(tags, table), c.onePass) << c.name;
+    std::vector<std::string> pieces = {"<",  ">", "<B>", "</B>", "<A HREF=\"x\">", "< b",
+                                       "\t", " ", "&",   "x",    "\xE4",           "Y"};
+    for (const CharRow& row : table.rows()) {
+      pieces.push_back(row.from);
+      pieces.push_back(row.to);
+    }
+    for (int round = 0; round < 400; ++round) {
+      std::string text;
+      for (int k = static_cast<int>(random() % 30); k > 0; --k) {
+        text += pieces[random() % pieces.size()];
+      }
+      ASSERT_EQ(ConvertChars(text, tags, table), ConvertByTheRules(text, tags, c.rows))
+          << c.name << ": " << EscapeControlChars(text);
+    }
   }
 }
 
