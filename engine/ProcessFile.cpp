@@ -35,9 +35,10 @@ std::string ConvertLines(const SourceLines& lines, const std::string& inFile, si
   return ConvertBlockLines(block, ExtractFileExt(inFile), autoLineBreak, tables.Tags, tables.Chars);
 }
 
-// The first line at or after a block's start that holds the end marker. Later blocks reuse
-// the last answer while they start before it, so finding the ends of all blocks reads each
-// line once.
+// The first line at or after a block's start that holds the end marker, or npos. Later blocks
+// reuse the last answer while they start before it, so finding the ends of all blocks reads
+// each line once. (Not the line count for "none": that would count the lines of the whole file
+// at the first block, and the searches for the later blocks would count them again.)
 struct EndSearch {
   size_t from = 0;
   size_t at = 0;
@@ -47,9 +48,6 @@ struct EndSearch {
     if (!known || start < from || start > at) {
       from = start;
       at = lines.FindLine(end, start);
-      if (at == SourceLines::npos) {
-        at = lines.size();
-      }
       known = true;
     }
     return at;
@@ -282,7 +280,7 @@ struct GeneratorRun::BlockScan {
       Warn(i, kWarnTitleWithPlaceholder);
     }
     const size_t end = FindEnd(s, i);
-    if (end == lines.size()) {
+    if (end == SourceLines::npos) {
       const int startLine = static_cast<int>(i + 1);
       throw MakeError(FileOperation::Source, inFile, startLine, kMsgUnterminatedBlock,
                       ErrorArg::Path(inFile), ErrorArg::Number(startLine), ErrorArg::Text(s.start),
@@ -502,7 +500,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
           continue;
         }
         const size_t end = s.ends.Find(lines, s.end, i);
-        if (end == lines.size()) {
+        if (end == SourceLines::npos) {
           // The scan fails here; nothing after it is needed.
           return p;
         }
