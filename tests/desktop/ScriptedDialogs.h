@@ -34,8 +34,8 @@ public:
   std::deque<std::optional<QString>> folders; ///< for folder pickers
 
   std::vector<MessageRequest> messages;
-  /// Called with the parent of each message box as it is asked.
-  std::function<void(QWidget* parent)> onMessage;
+  /// Called with each message box as it is asked, before its answer is taken.
+  std::function<void(QWidget* parent, const MessageRequest& request)> onMessage;
   std::vector<qm::FileRequest> openRequests;
   std::vector<qm::FileRequest> saveRequests;
   std::vector<std::pair<QString, QString>> folderRequests; ///< title, root
@@ -43,7 +43,7 @@ public:
   MessageButton Message(QWidget* parent, const MessageRequest& request) override {
     messages.push_back(request);
     if (onMessage) {
-      onMessage(parent);
+      onMessage(parent, request);
     }
     if (!answers.empty()) {
       const MessageButton answer = answers.front();

@@ -105,24 +105,15 @@ TEST_F(UiTest, CancelStopsBeforeTheNextFileAndUnlocksTheCommands) {
   Configure(*window, root / "src", root / "out");
 
   std::vector<bool> lockedDuringRun;
-  Convert(*window, [&] {
-    window->OnConvert();
-    auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
-    ASSERT_NE(progress, nullptr);
-    // The run waits at its first file until the window has handled it.
-    QObject::connect(
-        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
-        [&, progress](int position) {
-          if (position == 1) {
-            for (const char* command : {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1"}) {
-              lockedDuringRun.push_back(!CommandEnabled(*window, command));
-            }
-            lockedDuringRun.push_back(CommandEnabled(*window, "Speichern1"));
-            Find<QPushButton>(*progress, "BitBtn1")->click();
-            EXPECT_FALSE(progress->isVisible());
-          }
-        },
-        Qt::BlockingQueuedConnection);
+  ConvertCalling(*window, [&](qm::ui::TLex_Fortschritt& progress, int position) {
+    if (position == 1) {
+      for (const char* command : {"ToolButton3", "HTMLAusgabegenerieren1", "Oeffnen1"}) {
+        lockedDuringRun.push_back(!CommandEnabled(*window, command));
+      }
+      lockedDuringRun.push_back(CommandEnabled(*window, "Speichern1"));
+      Find<QPushButton>(progress, "BitBtn1")->click();
+      EXPECT_FALSE(progress.isVisible());
+    }
   });
 
   EXPECT_EQ(ReadFile(root / "out/a.Doc.htm"), kPage);
@@ -145,21 +136,12 @@ TEST_F(UiTest, EditsDuringARunReachTheModelButNotTheRun) {
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
   bool editedDuringRun = false;
-  Convert(*window, [&] {
-    window->OnConvert();
-    auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
-    ASSERT_NE(progress, nullptr);
-    QObject::connect(
-        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
-        [&](int position) {
-          if (position == 1) {
-            Find<QLineEdit>(*window, "Edt_Ausgabepfad")
-                ->setText(QString::fromStdString(root / "neu"));
-            Find<QCheckBox>(*window, "optPascal")->setChecked(false);
-            editedDuringRun = window->ProgressWindow() != nullptr;
-          }
-        },
-        Qt::BlockingQueuedConnection);
+  ConvertCalling(*window, [&](qm::ui::TLex_Fortschritt&, int position) {
+    if (position == 1) {
+      Find<QLineEdit>(*window, "Edt_Ausgabepfad")->setText(QString::fromStdString(root / "neu"));
+      Find<QCheckBox>(*window, "optPascal")->setChecked(false);
+      editedDuringRun = window->ProgressWindow() != nullptr;
+    }
   });
   ASSERT_TRUE(editedDuringRun);
   for (const char* page : {"out/a.Doc.htm", "out/b.Doc.htm", "out/c.Doc.htm"}) {
@@ -225,16 +207,9 @@ TEST_F(UiTest, ClosingTheWindowDuringARunClosesItWhenTheRunHasEnded) {
   window->show();
   Configure(*window, root / "src", root / "out");
   bool visibleAfterClose = false;
-  Convert(*window, [&] {
-    window->OnConvert();
-    auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
-    QObject::connect(
-        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
-        [&](int) {
-          window->close();
-          visibleAfterClose = window->isVisible();
-        },
-        Qt::BlockingQueuedConnection);
+  ConvertCalling(*window, [&](qm::ui::TLex_Fortschritt&, int) {
+    window->close();
+    visibleAfterClose = window->isVisible();
   });
   EXPECT_TRUE(visibleAfterClose);
   EXPECT_FALSE(window->isVisible());

@@ -1,13 +1,21 @@
 // The program's own help file, made by the build from the documentation blocks of its HTML
 // sources in data/help: every context number the program asks for opens the page that carries
-// it, and the help menu and F1 reach their pages through the help viewer.
+// it, each box's "Hilfe" a page about that box, and the help menu and F1 reach their pages
+// through the help window, which stays usable while a modal box is open.
 #include "UiFixture.h"
 
 #include "../desktop/HelpFileFixture.h"
 #include "desktop/HelpBrowser.h"
+#include "desktop/HelpRequests.h"
 #include "desktop/HelpViewer.h"
+#include "desktop/MessageDialog.h"
+#include "desktop/WindowPlacement.h"
+#include "gui/UiTexts.h"
+#include "helpproject/HelpTexts.h"
 
 #include <QListWidget>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace qmtest;
@@ -45,6 +53,33 @@ TEST(ProgramHelp, EveryContextNumberOpensThePageThatCarriesIt) {
                                                  {702, "/WorkshopVoraussetzung.Doc.htm"},
                                                  {703, "/WorkshopFertig.Doc.htm"},
                                                  {801, "/ZusaetzlicheDateien.Doc.htm"}});
+}
+
+TEST(ProgramHelp, EveryBoxWithHilfeOpensAPageAboutItself) {
+  QM_REQUIRE_PROGRAM_HELP();
+  using namespace qm::ui;
+  // Box, its help context, and a word the title of the page it opens holds.
+  const std::tuple<const char*, int, const char*> boxes[] = {
+      {"Warnung: eigene Datei je Kommentar", kHelpOneFilePerBlock, "Hauptfenster"},
+      {"Warnung: Ausgabeordner fehlt", kHelpMissingFolder, "Ausgabeordner"},
+      {"Warnung: Warnungen der Konvertierung", kHelpConversion, "Meldungen beim Konvertieren"},
+      {"Fehler eines Befehls", kHelpErrorBox, "Meldungen beim Konvertieren"},
+      {"Bestätigung: Projektdatei ersetzen", kHelpReplaceFile, "ersetzen"},
+      {"Bestätigung: zusätzliche Datei ersetzen", kHelpReplaceExtraFile, "zusätzliche Datei"},
+      {"Fehler: zusätzliche Datei nicht kopiert", kHelpCopyFailed, "nicht kopiert"},
+      {"Fehler: Zeichen in der Vorlage", kHelpEditor, "HTML bearbeiten"},
+      {"Warnung: Help-Projekt", kHelpWorkshop, "Workshop-Projekt"},
+      {"Fehler: erst konvertieren", qm::kHelpNoConversionYet, "konvertieren"},
+      {"Information: Projekt erzeugt", qm::kHelpProjectsWritten, "Projekt wurde erzeugt"},
+  };
+  qm::THelpViewer viewer;
+  ASSERT_TRUE(viewer.OpenFile(QString::fromUtf8(::kHelpFile)));
+  for (const auto& [box, context, word] : boxes) {
+    ASSERT_TRUE(viewer.ShowContext(static_cast<std::uint32_t>(context))) << box;
+    const QString title = viewer.Browser()->documentTitle();
+    EXPECT_TRUE(title.contains(QString::fromUtf8(word), Qt::CaseInsensitive))
+        << box << " -> " << context << " -> " << title.toStdString();
+  }
 }
 
 TEST(ProgramHelp, CommandLinePageShowsTheCommandLinesOwnHelpText) {
@@ -117,4 +152,61 @@ TEST_F(UiTest, HelpSearchTabFindsAWordOnItsPageAloneAndOpensIt) {
   EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("Keine Seite enthält alle Wörter."));
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(viewer.CurrentPage(), "/Markierungen.Doc.htm");
+}
+
+TEST_F(UiTest, HelpWindowTakesInputWhileTheBoxThatAskedForItIsOpen) {
+  QM_REQUIRE_PROGRAM_HELP();
+  qm::HtmlHelpEntry = qm::ShowInHelpViewer;
+  auto window = NewWindow();
+  window->show();
+  QTest::qWait(1); // the window stands on the screen: the warning comes at once
+  int tab = -1;
+  QString typed;
+  QRect frame;
+  // A real, application-modal box; its "Hilfe" is clicked, then the help window gets a click on
+  // its index tab and keys typed into its search field.
+  dialogs.onMessage = [&](QWidget* parent, const MessageRequest& request) {
+    qm::MessageDialog box(parent, request);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTest::mouseClick(box.Button(MessageButton::Help), Qt::LeftButton);
+    qm::THelpViewer& viewer = qm::SharedHelpViewer();
+    auto* tabs = Find<QTabWidget>(viewer, "Tab_Navigation");
+    QTest::mouseClick(viewer.windowHandle(), Qt::LeftButton, {},
+                      tabs->tabBar()->mapTo(&viewer, tabs->tabBar()->tabRect(1).center()));
+    tab = tabs->currentIndex();
+    auto* search = Find<QLineEdit>(viewer, "Edt_Suche");
+    search->setFocus();
+    for (const char key : std::string("ersetz")) {
+      QTest::keyClick(viewer.windowHandle(), key);
+    }
+    typed = search->text();
+    frame = qm::FrameOf(&viewer);
+    EXPECT_TRUE(box.isVisible());
+  };
+  Find<QCheckBox>(*window, "optEigeneDateien")->setChecked(true);
+  qm::THelpViewer& viewer = qm::SharedHelpViewer();
+  EXPECT_EQ(viewer.CurrentPage(), QStringLiteral("/Hauptfenster.Doc.htm"));
+  EXPECT_EQ(tab, 1);
+  EXPECT_EQ(typed, QStringLiteral("ersetz"));
+  // Wholly on the screen of the request, though designed larger than the test screen.
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(frame)) << frame.height();
+
+  // Closed and asked for again, it comes back where it was left; left where no screen is any
+  // more, it comes back on the screen of the request.
+  const auto reopened = [] {
+    qm::SharedHelpViewer().close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qm::RequestHelp(qm::ui::kHelpMainWindow);
+    return &qm::SharedHelpViewer();
+  };
+  viewer.setGeometry(40, 50, 500, 400);
+  const QRect left = viewer.geometry();
+  EXPECT_EQ(reopened()->geometry(), left);
+  qm::SharedHelpViewer().move(5000, 4000);
+  const QRect back = qm::FrameOf(reopened());
+  EXPECT_TRUE(screen.contains(back)) << back.x() << ',' << back.y();
+  qm::SharedHelpViewer().close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -2,21 +2,11 @@
 // run or an edit.
 #include "UiFixture.h"
 
-#include "gui/Fortschritt.h"
 #include "gui/WorkshopProj.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 using namespace qmtest;
-
-namespace {
-
-std::string Status(const qm::ui::TLex_Hauptmenue& window) {
-  return window.StatusText().toStdString();
-}
-
-} // namespace
 
 TEST_F(UiTest, StatusLineSaysHowEachRunEnded) {
   for (const char* name : {"a", "b", "c"}) {
@@ -25,46 +15,37 @@ TEST_F(UiTest, StatusLineSaysHowEachRunEnded) {
   std::filesystem::create_directories(root / "out");
   auto window = NewWindow();
   Configure(*window, root / "src", root / "out");
-  EXPECT_EQ(Status(*window), "");
+  EXPECT_EQ(window->StatusText(), "");
 
   // Finished: the command line's last line, word for word.
   Convert(*window, [&] { window->OnConvert(); });
-  EXPECT_EQ(Status(*window),
+  EXPECT_EQ(window->StatusText(),
             "3 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 0 Warnung(en)");
 
   // The help-project run counts its warning in (the project has no title).
   window->WorkshopDialog()->OnBuildHelpProject();
-  EXPECT_EQ(Status(*window),
+  EXPECT_EQ(window->StatusText(),
             "3 Quelle(n) gelesen, 3 Seite(n) geschrieben (davon 0 eigene), 1 Warnung(en)");
 
-  // Stopped after the first file. The output folder is made after a question, so the run
-  // waits for its answer and the handler below is connected before the first file is done;
-  // the run then waits at that file until the window has handled it.
+  // Stopped after the first file (the missing output folder makes the run ask first).
   std::filesystem::remove_all(root / "out");
   dialogs.answers = {MessageButton::Yes};
-  Convert(*window, [&] {
-    window->OnConvert();
-    auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window->ProgressWindow());
-    ASSERT_NE(progress, nullptr);
-    QObject::connect(
-        progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
-        [progress](int position) {
-          if (position == 1) {
-            Find<QPushButton>(*progress, "BitBtn1")->click();
-          }
-        },
-        Qt::BlockingQueuedConnection);
+  ConvertCalling(*window, [](qm::ui::TLex_Fortschritt& progress, int position) {
+    if (position == 1) {
+      Find<QPushButton>(progress, "BitBtn1")->click();
+    }
   });
-  EXPECT_EQ(Status(*window), "Abgebrochen nach 1 von 3 Dateien");
+  EXPECT_EQ(window->StatusText(), "Abgebrochen nach 1 von 3 Dateien");
 
   // An edit makes the word stale.
   Find<QCheckBox>(*window, "optOEM")->setChecked(true);
-  EXPECT_EQ(Status(*window), "");
+  EXPECT_EQ(window->StatusText(), "");
 
   // Failed: the message of the error box, on one line.
   Find<QLineEdit>(*window, "Edt_Eingabepfad")->setText(QString::fromStdString(root / "fehlt"));
   Convert(*window, [&] { window->OnConvert(); });
-  EXPECT_EQ(Status(*window), "Der Eingabeordner " + root / "fehlt" + " existiert nicht.");
+  EXPECT_EQ(window->StatusText().toStdString(),
+            "Der Eingabeordner " + root / "fehlt" + " existiert nicht.");
 
   // A long text keeps the window's width: shortened, and whole in the tooltip.
   const int width = window->width();

@@ -6,6 +6,7 @@
 #include "../desktop/ScriptedDialogs.h"
 #include "../desktop/SettingsSandbox.h"
 #include "TestUtil.h"
+#include "gui/Fortschritt.h"
 #include "gui/Hauptmenue.h"
 #include "project/ProjectModel.h"
 
@@ -80,6 +81,22 @@ protected:
     if (ended.isEmpty()) {
       ASSERT_TRUE(ended.wait(kRunTimeoutMs)) << "the conversion did not end";
     }
+  }
+
+  /// Converts with window and calls atFile(progress window, position) inside the run as each
+  /// file is done; the run waits at that file until atFile has returned. The run must first ask
+  /// a question (the output folder is made after one), so that atFile is in place in time.
+  static void ConvertCalling(qm::ui::TLex_Hauptmenue& window,
+                             const std::function<void(qm::ui::TLex_Fortschritt&, int)>& atFile) {
+    Convert(window, [&] {
+      window.OnConvert();
+      auto* progress = qobject_cast<qm::ui::TLex_Fortschritt*>(window.ProgressWindow());
+      ASSERT_NE(progress, nullptr);
+      QObject::connect(
+          progress, &qm::ui::TLex_Fortschritt::FileDone, progress,
+          [&atFile, progress](int position) { atFile(*progress, position); },
+          Qt::BlockingQueuedConnection);
+    });
   }
 
   /// The child of window named name (a test failure when there is none).

@@ -36,7 +36,7 @@ TEST_F(UiTest, WorkshopDialogAndMainWindowFitTheScreen) {
   auto window = NewWindow();
   const QSize designed = window->size();
   std::vector<bool> overVisibleWindow;
-  dialogs.onMessage = [&](QWidget* parent) {
+  dialogs.onMessage = [&](QWidget* parent, const MessageRequest&) {
     overVisibleWindow.push_back(parent == window.get() && window->isVisible());
   };
   window->show();
@@ -87,10 +87,9 @@ TEST_F(UiTest, TemplateEditorGrowsKeepsItsSizeAndShowsTheCursor) {
 
 TEST(MessageDialog, LongLinesWrapWithinEightHundredPixels) {
   qm::MessageRequest request;
-  request.Text = QString(3, QLatin1Char('x'))
-                     .replace(QLatin1String("x"),
-                              QStringLiteral("/home/anna/projekt/src/Kunden/Kundenmanager.pas:12: "
-                                             "Warnung: Die Kontext-ID 1001 ist schon vergeben "));
+  request.Text = QStringLiteral("/home/anna/projekt/src/Kunden/Kundenmanager.pas:12: Warnung: "
+                                "Die Kontext-ID 1001 ist schon vergeben ")
+                     .repeated(3);
   qm::MessageDialog box(nullptr, request);
   box.show();
   EXPECT_LE(box.width(), 800);
