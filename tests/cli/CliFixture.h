@@ -156,6 +156,48 @@ inline CliResult RunCliWith(const std::vector<std::string>& args,
   result.Err = ReadFile(errPath);
   return result;
 }
+
+/// Runs argv (argv[0] a path) in folder with FixedEnvironment() plus env ("NAME=value" each,
+/// replacing a variable of that name). A program that has not ended after two minutes is
+/// ended by its alarm, so a window that never closes fails the test instead of hanging it.
+inline CliResult RunIn(const std::string& folder, const std::vector<std::string>& argv,
+                       const std::vector<std::string>& env = {}) {
+  TempDir io;
+  const std::string outPath = io / "stdout";
+  const std::string errPath = io / "stderr";
+  std::vector<std::string> argStore = argv;
+  std::vector<char*> args = CArray(argStore);
+  std::vector<std::string> envStore = FixedEnvironment();
+  for (const std::string& entry : env) {
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    std::erase_if(envStore, [&name](const std::string& e) { return e.starts_with(name); });
+    envStore.push_back(entry);
+  }
+  std::vector<char*> envp = CArray(envStore);
+
+  CliResult result;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (in < 0 || out < 0 || err < 0 || chdir(folder.c_str()) != 0) {
+      _exit(126);
+    }
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    alarm(120);
+    execve(args[0], args.data(), envp.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.Out = ReadFile(outPath);
+  result.Err = ReadFile(errPath);
+  return result;
+}
 #endif
 
 /// A program folder "prog/bin/" with the tables, its templates in "prog/Templates/", and the

@@ -73,12 +73,8 @@ TEST(CliCompile, CompilesTheExampleProjectIntoHelpFiles) {
   std::filesystem::create_directories(work);
   std::filesystem::copy(QM_SOURCE_DIR "/examples", work + "examples",
                         std::filesystem::copy_options::recursive);
-  const CliResult r = RunCliWith(
-      {"convert", "--yes", "--help-project", "--compile", "examples/example.qmpr"}, [&work] {
-        if (::chdir(work.c_str()) != 0) {
-          ::_exit(126);
-        }
-      });
+  const CliResult r = RunIn(
+      work, {kCliPath, "convert", "--yes", "--help-project", "--compile", "examples/example.qmpr"});
   EXPECT_EQ(r.Status, 0) << r.Err;
   const std::string out = "build/example-output/";
   const std::string reports =

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <regex>
 #include <set>
+#include <sstream>
 
 using namespace qmtest;
 
@@ -21,13 +21,9 @@ namespace {
 const char* const kBrowser = "/usr/bin/chromium";
 // Without the browser's own services, which would fill the network log with their requests.
 const char* const kBrowserFlags =
-    " --headless --disable-gpu --no-sandbox --no-first-run --disable-background-networking"
+    "--headless --disable-gpu --no-sandbox --no-first-run --disable-background-networking"
     " --disable-component-update --disable-sync --disable-default-apps --disable-extensions"
     " --virtual-time-budget=2000";
-
-std::string Quoted(const std::string& text) {
-  return "'" + text + "'";
-}
 
 std::vector<std::string> Matches(const std::string& text, const std::string& pattern,
                                  size_t group = 1) {
@@ -61,13 +57,8 @@ protected:
     std::filesystem::create_directories(work);
     std::filesystem::copy(QM_SOURCE_DIR "/examples", work + "examples",
                           std::filesystem::copy_options::recursive);
-    const CliResult r = RunCliWith(
-        {"convert", "--yes", "--quiet", "--help-project", "--web-help", "examples/example.qmpr"},
-        [&work] {
-          if (::chdir(work.c_str()) != 0) {
-            ::_exit(126);
-          }
-        });
+    const CliResult r = RunIn(work, {kCliPath, "convert", "--yes", "--quiet", "--help-project",
+                                     "--web-help", "examples/example.qmpr"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     folder_ = work + "build/example-output/";
   }
@@ -86,25 +77,16 @@ protected:
   }
 
   static std::string DomOf(const std::string& url, const std::string& netLog = {}) {
-    std::string command =
-        std::string(kBrowser) + kBrowserFlags + " --user-data-dir=" + Quoted(*root_ / "profile");
+    std::vector<std::string> argv = {kBrowser};
+    std::istringstream flags(kBrowserFlags);
+    for (std::string flag; flags >> flag;) {
+      argv.push_back(flag);
+    }
+    argv.insert(argv.end(), {"--user-data-dir=" + *root_ / "profile", "--dump-dom", url});
     if (!netLog.empty()) {
-      command += " --log-net-log=" + Quoted(netLog);
+      argv.push_back("--log-net-log=" + netLog);
     }
-    command += " --dump-dom " + Quoted(url) + " 2>/dev/null";
-    std::string dom;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-      ADD_FAILURE() << "cannot start " << command;
-      return dom;
-    }
-    char buf[4096];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-      dom.append(buf, n);
-    }
-    ::pclose(pipe);
-    return dom;
+    return RunIn(root_->path(), argv).Out;
   }
 
   static std::string PaneSource(const std::string& dom) {
@@ -129,12 +111,9 @@ std::string WebHelpBrowser::folder_;
 TEST_F(WebHelpBrowser, ContentsTreeEqualsTheContentsFileInOrder) {
   // Folder names, and each topic's name and link, as the contents file lists them.
   for (const std::string kind : {"Doc", "Tech"}) {
-    std::vector<std::string> expected;
-    const std::string hhc = Written("Table of Contents." + kind + ".hhc");
-    for (const std::string& line :
-         Matches(hhc, "<param name=\"(Name|Local)\" value=\"([^\"]*)\"", 2)) {
-      expected.push_back(line);
-    }
+    const std::vector<std::string> expected =
+        Matches(Written("Table of Contents." + kind + ".hhc"),
+                "<param name=\"(Name|Local)\" value=\"([^\"]*)\"", 2);
     std::vector<std::string> shown;
     const std::string tree = Section(Dom(kind, ""), "<ul id=\"inhalt\"", "</ul></div>");
     const std::regex item("<span[^>]*>([^<]*)</span>|<a href=\"([^\"]*)\"[^>]*>([^<]*)</a>");
@@ -188,16 +167,17 @@ TEST_F(WebHelpBrowser, EveryContextIdOpensItsPage) {
 TEST_F(WebHelpBrowser, SearchListsExactlyThePagesWithTheWord) {
   // "öffnen" (written "&ouml;ffnen" and "&Ouml;ffnen" in the pages) occurs in two pages; a
   // word in none gets the no-hits line.
-  const std::string hits = Section(Dom("Doc", "?q=%C3%B6ffnen"), "<ol id=\"ergebnisse\">", "</ol>");
+  const auto results = [](const char* word) {
+    return Section(Dom("Doc", std::string("?q=") + word), "<ol id=\"ergebnisse\">", "</ol>");
+  };
+  const std::string hits = results("%C3%B6ffnen");
   const std::vector<std::string> links = Matches(hits, "<a href=\"([^\"]*)\"");
-  EXPECT_EQ(std::set<std::string>(links.begin(), links.end()),
-            (std::set<std::string>{"Export.Doc.htm", "Hauptfenster.Doc.htm"}))
+  EXPECT_EQ(std::multiset<std::string>(links.begin(), links.end()),
+            (std::multiset<std::string>{"Export.Doc.htm", "Hauptfenster.Doc.htm"}))
       << hits;
-  EXPECT_EQ(links.size(), 2u);
   EXPECT_NE(hits.find("<mark>"), std::string::npos);
-  const std::string none =
-      Section(Dom("Doc", "?q=Quarkstrudel"), "<ol id=\"ergebnisse\">", "</ol>");
-  EXPECT_EQ(Matches(none, "<a href=\"([^\"]*)\"").size(), 0u);
+  const std::string none = results("Quarkstrudel");
+  EXPECT_EQ(none.find("<a "), std::string::npos);
   EXPECT_NE(none.find("Keine Treffer."), std::string::npos);
 }
 
