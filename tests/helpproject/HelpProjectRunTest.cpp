@@ -172,9 +172,7 @@ TEST(HelpProjectRun, WebHelpComesLastPerEnabledKind) {
   EXPECT_EQ(failed.MapFiles.size(), 4u);
   EXPECT_TRUE(failed.WebHelpFiles.empty());
 
-  for (const char* shared : {"webhilfe.js", "webhilfe.css", "lunr.min.js"}) {
-    WriteFile(c.program + "webhelp/" + shared, "");
-  }
+  WriteWebHelpFiles(c.program);
   HelpProjectResult result;
   RunHelpProject(c.run, c.generator.Tables(), settings, out, c.program, result);
   EXPECT_EQ(result.WebHelpFiles, std::vector<std::string>{out + "Handbuch.Doc.html"});

@@ -1,5 +1,5 @@
-// Helpers of the help-project tests: a program folder the generator can start from, and the
-// names a folder holds.
+// Helpers of the help-project tests: a program folder the generator can start from, the web
+// help's shared files in it, and the names a folder holds.
 #pragma once
 
 #include "TestUtil.h"
@@ -32,6 +32,13 @@ inline std::string MakeProgramFolder(const TempDir& root, const std::string& tag
     WriteFile(t + "HTMLFooter_" + kind + ".htt", "</BODY></HTML>\r\n");
   }
   return bin;
+}
+
+/// Writes the web help's shared files into program's "webhelp/", each holding its own name.
+inline void WriteWebHelpFiles(const std::string& program) {
+  for (const char* name : {"webhilfe.js", "webhilfe.css", "lunr.min.js"}) {
+    WriteFile(program + "webhelp/" + name, name);
+  }
 }
 
 /// The names in folder, sorted, so a test can state exactly which files a run wrote.

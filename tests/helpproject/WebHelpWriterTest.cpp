@@ -1,5 +1,5 @@
 #include "EntryText.h"
-#include "TestUtil.h"
+#include "HelpTestUtil.h"
 
 #include "base/Error.h"
 #include "helpproject/WebHelpWriter.h"
@@ -7,30 +7,14 @@
 using namespace qm;
 using namespace qmtest;
 
-namespace {
-
-struct Tables {
-  TagTable tags;
-  CharacterTable chars;
-};
-
-// A program folder holding only the web help's shared files.
-std::string WebProgramFolder(const TempDir& tmp) {
-  const std::string bin = tmp / "bin/";
-  WriteFile(bin + "webhelp/webhilfe.js", "// script\n");
-  WriteFile(bin + "webhelp/webhilfe.css", "/* style */\n");
-  WriteFile(bin + "webhelp/lunr.min.js", "/* lunr */\n");
-  return bin;
-}
-
-} // namespace
-
 TEST(WebHelpWriter, WritesPageSearchDataAndSharedFilesOfATinyProject) {
   // Two pages, contents in two groups given out of order, an index entry with two anchors, a
   // context id given twice (the first page wins) and a page listed twice (searched once).
   TempDir tmp;
-  Tables t;
-  const std::string program = WebProgramFolder(tmp);
+  TagTable tags;
+  CharacterTable chars;
+  const std::string program = tmp / "bin/";
+  WriteWebHelpFiles(program);
   const std::string out = tmp / "out/";
   WriteFile(out + "Main.Doc.htm",
             "<HTML><HEAD><TITLE>Haupt&shy;fenster \xE4</TITLE>\r\n"
@@ -48,7 +32,7 @@ TEST(WebHelpWriter, WritesPageSearchDataAndSharedFilesOfATinyProject) {
   HelpProjectSettings settings;
   settings.Title = "Handbuch";
 
-  WriteWebHelp(DocKind::Doc, settings, records, out, program, t.tags, t.chars);
+  WriteWebHelp(DocKind::Doc, settings, records, out, program, tags, chars);
 
   EXPECT_EQ(
       ReadFile(out + "Handbuch.Doc.html"),
@@ -108,16 +92,17 @@ TEST(WebHelpWriter, WritesPageSearchDataAndSharedFilesOfATinyProject) {
             "\"\\u00dcber das Fenster Men\\u00fc & \\u0022Leiste\\u0022\"],\r\n"
             "[\"Sub.Doc.htm\",\"\",\"Nur Text \\u20ac\"]\r\n"
             "];\r\n");
-  EXPECT_EQ(ReadFile(out + "Handbuch.web/webhilfe.js"), "// script\n");
-  EXPECT_EQ(ReadFile(out + "Handbuch.web/webhilfe.css"), "/* style */\n");
-  EXPECT_EQ(ReadFile(out + "Handbuch.web/lunr.min.js"), "/* lunr */\n");
+  for (const char* shared : {"webhilfe.js", "webhilfe.css", "lunr.min.js"}) {
+    EXPECT_EQ(ReadFile(out + "Handbuch.web/" + shared), shared);
+  }
 }
 
 TEST(WebHelpWriter, DefaultPageAndSwitchedOffContentsAndIndex) {
   // The kind's default page takes the pane; without contents and index the lists stay empty
   // but present, so that the script finds every part.
   TempDir tmp;
-  Tables t;
+  TagTable tags;
+  CharacterTable chars;
   KindRecords records;
   records.Toc = Entries({"G;T;P.Tech.htm"});
   records.Index = Entries({"K;P.Tech.htm"});
@@ -126,7 +111,7 @@ TEST(WebHelpWriter, DefaultPageAndSwitchedOffContentsAndIndex) {
   settings.TechDefaultPage = "Start.Tech.htm";
   settings.TechToc = false;
   settings.TechIndex = false;
-  const Lines lines = WebHelpPageLines(DocKind::Tech, settings, records, tmp / "", t.tags, t.chars);
+  const Lines lines = WebHelpPageLines(DocKind::Tech, settings, records, tmp / "", tags, chars);
   const std::string page = CrLf(lines);
   EXPECT_NE(page.find("<ul id=\"inhalt\" role=\"tree\">\r\n</ul></div>"), std::string::npos);
   EXPECT_NE(page.find("<ul id=\"index\">\r\n</ul></div>"), std::string::npos);
@@ -151,27 +136,22 @@ TEST(WebHelpWriter, ScriptStringsAreAsciiWithEscapes) {
   }
 }
 
-TEST(WebHelpWriter, FailuresNameTheFile) {
-  // A shared file missing from the program folder, and a page that is gone, are named.
+TEST(WebHelpWriter, AMissingPageIsNamedAndNoPageIsWritten) {
   TempDir tmp;
-  Tables t;
-  const std::string program = WebProgramFolder(tmp);
+  TagTable tags;
+  CharacterTable chars;
+  const std::string program = tmp / "bin/";
+  WriteWebHelpFiles(program);
   const std::string out = tmp / "out/";
   HelpProjectSettings settings;
   settings.Title = "H";
   KindRecords records;
   records.Pages = {out + "Fehlt.Doc.htm"};
-  auto expectNamed = [&](const std::string& named) {
-    try {
-      WriteWebHelp(DocKind::Doc, settings, records, out, program, t.tags, t.chars);
-      ADD_FAILURE() << "no error for " << named;
-    } catch (const Error& e) {
-      EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
-    }
-  };
-  std::filesystem::remove(program + "webhelp/lunr.min.js");
-  expectNamed("lunr.min.js");
-  WebProgramFolder(tmp);
-  expectNamed("Fehlt.Doc.htm");
+  try {
+    WriteWebHelp(DocKind::Doc, settings, records, out, program, tags, chars);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("Fehlt.Doc.htm"), std::string::npos) << e.what();
+  }
   EXPECT_FALSE(Exists(out + "H.Doc.html"));
 }
