@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -66,9 +68,9 @@ void Occurrences(std::string_view text, std::string_view from, std::vector<Hit<P
   }
 }
 
-// The buffers a conversion works in, kept by each thread from one conversion to the next: a
-// block's rows would otherwise each allocate a list of occurrences and a new text. Buffers that
-// grew large for a long text are let go afterwards rather than kept.
+// The buffers a conversion works in, kept from one conversion to the next: a block's rows
+// would otherwise each allocate a list of occurrences and a new text. Buffers that grew large
+// for a long text are let go afterwards rather than kept.
 struct Scratch {
   std::vector<Hit<uint32_t>> hits;
   std::string spare; ///< the text a replacement is written to; then it holds the old text
@@ -95,10 +97,47 @@ struct Scratch {
   }
 };
 
-Scratch& ThreadScratch() {
-  thread_local Scratch scratch;
-  return scratch;
-}
+// The Scratch of one conversion, taken from the program's pool and given back trimmed. There
+// are never more in the pool than conversions ran at once. Not a thread_local: with MinGW's
+// threads, a thread's thread_local storage is freed before the destructors of its objects run,
+// so a Scratch's destructor would free pointers read from freed memory.
+class ScratchLease {
+public:
+  ScratchLease() {
+    {
+      const std::lock_guard lock(Mutex());
+      std::vector<std::unique_ptr<Scratch>>& pool = Pool();
+      if (!pool.empty()) {
+        scratch_ = std::move(pool.back());
+        pool.pop_back();
+        return;
+      }
+    }
+    scratch_ = std::make_unique<Scratch>();
+  }
+  ~ScratchLease() {
+    scratch_->Trim();
+    const std::lock_guard lock(Mutex());
+    Pool().push_back(std::move(scratch_));
+  }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+
+  Scratch& operator*() { return *scratch_; }
+
+private:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  // Never destroyed, so that a conversion still running while the program exits finds it.
+  static std::vector<std::unique_ptr<Scratch>>& Pool() {
+    static auto* pool = new std::vector<std::unique_ptr<Scratch>>();
+    return *pool;
+  }
+
+  std::unique_ptr<Scratch> scratch_;
+};
 
 // A "<" stays when the word after it, up to the next bracket, is a tag. Each look-ahead stops
 // at the next bracket, so the scans never overlap.
@@ -216,7 +255,7 @@ void ReplaceUnkept(std::string_view text, std::string_view from, std::string_vie
 // ProtectedReplace with the occurrences' positions held as Pos, in hits.
 template <typename Pos>
 bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_view to,
-                          const TagTable& tags, std::vector<Hit<Pos>>& hits) {
+                          const TagTable& tags, std::vector<Hit<Pos>>& hits, Scratch& scratch) {
   Occurrences<Pos>(text, from, hits);
   if (hits.empty()) {
     return false;
@@ -228,7 +267,7 @@ bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_
   } else {
     ClassifyInsideTags(text, hits);
   }
-  std::string& out = ThreadScratch().Spare(text.size());
+  std::string& out = scratch.Spare(text.size());
   ReplaceUnkept(text, from, to, hits, out);
   text.swap(out);
   return true;
@@ -237,12 +276,12 @@ bool ProtectedReplaceWith(std::string& text, std::string_view from, std::string_
 // Replaces from by to everywhere in text except in occurrences that belong to a tag of the
 // table. Returns false (text untouched) when from does not occur.
 bool ProtectedReplace(std::string& text, std::string_view from, std::string_view to,
-                      const TagTable& tags) {
+                      const TagTable& tags, Scratch& scratch) {
   if (text.size() < Hit<uint32_t>::kKeepBit) {
-    return ProtectedReplaceWith<uint32_t>(text, from, to, tags, ThreadScratch().hits);
+    return ProtectedReplaceWith<uint32_t>(text, from, to, tags, scratch.hits, scratch);
   }
   std::vector<Hit<uint64_t>> hits;
-  return ProtectedReplaceWith<uint64_t>(text, from, to, tags, hits);
+  return ProtectedReplaceWith<uint64_t>(text, from, to, tags, hits, scratch);
 }
 
 // Which bytes and which pairs of neighbouring bytes a text holds, the pairs folded into 4096
@@ -555,8 +594,8 @@ namespace {
 
 // A run of one-byte rows in one pass: a byte is replaced unless the nearest bracket before it
 // is a "<" (it stands inside a tag). Returns false when nothing was replaced.
-bool ReplaceBytes(std::string& text, const CharacterTable& table,
-                  const CharacterTable::Step& step) {
+bool ReplaceBytes(std::string& text, const CharacterTable& table, const CharacterTable::Step& step,
+                  Scratch& scratch) {
   std::string* out = nullptr; // the spare text, once a byte is replaced
   char lastBracket = '\0';
   size_t copied = 0;
@@ -571,7 +610,7 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table,
       return;
     }
     if (out == nullptr) {
-      out = &ThreadScratch().Spare(text.size() + text.size() / 4);
+      out = &scratch.Spare(text.size() + text.size() / 4);
     }
     out->append(text, copied, i - copied);
     out->append(table.rows()[static_cast<size_t>(row)].to);
@@ -729,6 +768,7 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
   if (table.steps().size() > kStepsWorthTracking) {
     census.emplace(out);
   }
+  ScratchLease scratch;
   // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
   // changes no text and has no step.
   for (const CharacterTable::Step& step : table.steps()) {
@@ -737,14 +777,13 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
       continue;
     }
     const bool changed = step.rows.size() > 1
-                             ? ReplaceBytes(out, table, step)
+                             ? ReplaceBytes(out, table, step, *scratch)
                              : ProtectedReplace(out, table.rows()[step.rows[0]].from,
-                                                table.rows()[step.rows[0]].to, tags);
+                                                table.rows()[step.rows[0]].to, tags, *scratch);
     if (changed && census) {
       census->Take(out);
     }
   }
-  ThreadScratch().Trim();
   return out;
 }
 
