@@ -178,11 +178,8 @@ windows: windows-configure
 	cmake --build $(WIN_BUILD) -j$(JOBS) --target quillmark-cli qm_windows_tests
 
 # The Windows tests under wine64, in a Wine prefix of the build folder's own.
-# A test program that fails is run once more: one in about five runs of the cli program has
-# crashed under Wine with a page fault that neither the Linux build nor its sanitizers show,
-# and it is not yet found; the first failure's output stays in the log.
 test-windows: windows
-	cd $(WIN_BUILD) && ctest --output-on-failure --repeat until-pass:2
+	cd $(WIN_BUILD) && ctest --output-on-failure
 
 # The zip of quillmark-cli.exe with its tables, templates, "Extra Files", the example project
 # and LIESMICH.txt, into $(WIN_BUILD)/.
