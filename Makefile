@@ -84,7 +84,7 @@ bench: deps
 	$(CMAKE) -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON -DQM_WERROR=ON
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillmark_bench
 	$(BENCH_BUILD)/bin/quillmark_bench
-	@if cmake --build $(BENCH_BUILD) --target help | grep -q quillmark_gui_bench; then \
+	@if cmake --build $(BENCH_BUILD) --target help | grep quillmark_gui_bench >/dev/null; then \
 	  cmake --build $(BENCH_BUILD) -j$(JOBS) --target quillmark_gui_bench && \
 	  $(BENCH_BUILD)/bin/quillmark_gui_bench; \
 	else echo "No desktop program built: the window's conversion time is not measured."; fi
