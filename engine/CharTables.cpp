@@ -153,6 +153,59 @@ void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
   }
 }
 
+// The words that successive ">" close, found in one walk: the stretch since the previous ">"
+// (or since a "<" in it) is searched forward only until the word's start and first blank are
+// known, and back from the ">" for the word's last non-trimmed byte.
+class ClosedWords {
+public:
+  /// Where the stretch after the previous ">" begins.
+  size_t From() const { return from_; }
+
+  /// The word for the next ">" starts after a "<" at open - 1, not at From().
+  void RestartAt(size_t open) {
+    wordStart_ = firstBlank_ = lastSolid_ = kNone;
+    start_ = searched_ = open;
+  }
+
+  /// The word between the stretch's start and the ">" at at; the walk then moves past at.
+  std::string_view Take(std::string_view text, size_t at) {
+    for (; searched_ < at && (wordStart_ == kNone || firstBlank_ == kNone); ++searched_) {
+      const char c = text[searched_];
+      if (wordStart_ == kNone) {
+        if (!IsTrimmed(c)) {
+          wordStart_ = searched_;
+        }
+      } else if (c == ' ') {
+        firstBlank_ = searched_;
+      }
+    }
+    size_t back = at;
+    while (back > start_ && IsTrimmed(text[back - 1])) {
+      --back;
+    }
+    if (back > start_) {
+      lastSolid_ = back - 1;
+    }
+    std::string_view word;
+    if (wordStart_ != kNone) {
+      const size_t end = firstBlank_ < lastSolid_ ? firstBlank_ : lastSolid_ + 1;
+      word = text.substr(wordStart_, end - wordStart_);
+    }
+    from_ = start_ = at + 1;
+    searched_ = std::max(searched_, from_);
+    return word;
+  }
+
+private:
+  static constexpr size_t kNone = std::string_view::npos;
+  size_t wordStart_ = kNone;
+  size_t firstBlank_ = kNone;
+  size_t lastSolid_ = kNone;
+  size_t from_ = 0;     ///< the stretch after the previous ">"
+  size_t start_ = 0;    ///< where the current word may begin: from_ or after a "<"
+  size_t searched_ = 0; ///< bytes before this were looked at for the word's start and blank
+};
+
 // A ">" stays when the word between the last "<" before it (or the text start) and it is a
 // tag. The ">" before it have been dealt with already and count as trimmable control bytes,
 // not as brackets, so "<B>>" keeps both. The word's bounds in the stretch since the last "<"
@@ -163,48 +216,16 @@ void ClassifyOpeningBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
 template <typename Pos>
 void ClassifyClosingBrackets(std::string_view text, std::vector<Hit<Pos>>& hits,
                              const TagTable& tags) {
-  constexpr size_t kNone = std::string_view::npos;
-  size_t wordStart = kNone;
-  size_t firstBlank = kNone;
-  size_t lastSolid = kNone;
-  size_t from = 0;     // the stretch after the previous ">"
-  size_t searched = 0; // bytes before this were looked at for the word's start and blank
+  ClosedWords words;
   for (Hit<Pos>& hit : hits) {
     const size_t at = hit.pos();
-    size_t start = from;
-    for (size_t k = at; k > from; --k) {
+    for (size_t k = at; k > words.From(); --k) {
       if (text[k - 1] == '<') {
-        wordStart = firstBlank = lastSolid = kNone;
-        start = k;
-        searched = k;
+        words.RestartAt(k);
         break;
       }
     }
-    for (; searched < at && (wordStart == kNone || firstBlank == kNone); ++searched) {
-      const char c = text[searched];
-      if (wordStart == kNone) {
-        if (!IsTrimmed(c)) {
-          wordStart = searched;
-        }
-      } else if (c == ' ') {
-        firstBlank = searched;
-      }
-    }
-    size_t back = at;
-    while (back > start && IsTrimmed(text[back - 1])) {
-      --back;
-    }
-    if (back > start) {
-      lastSolid = back - 1;
-    }
-    std::string_view word;
-    if (wordStart != kNone) {
-      const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
-      word = text.substr(wordStart, end - wordStart);
-    }
-    hit.setKeep(tags.Contains(word));
-    from = at + 1;
-    searched = std::max(searched, from);
+    hit.setKeep(tags.Contains(words.Take(text, at)));
   }
 }
 
@@ -653,42 +674,14 @@ std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
   // was kept for the word up to this ">", the ">" looks at the same word, so it is kept too.
   size_t lastOpen = kNone;
   size_t lastOpenWordEnd = kNone; ///< the next bracket after lastOpen, when it was looked for
-  size_t wordStart = kNone;
-  size_t firstBlank = kNone;
-  size_t lastSolid = kNone;
-  size_t from = 0;
-  size_t searched = 0;
+  ClosedWords words;
   const auto closesTag = [&](size_t at) {
-    size_t start = from;
     bool sameWord = false;
-    if (lastOpen != kNone && lastOpen >= from) {
-      wordStart = firstBlank = lastSolid = kNone;
-      start = searched = lastOpen + 1;
+    if (lastOpen != kNone && lastOpen >= words.From()) {
+      words.RestartAt(lastOpen + 1);
       sameWord = lastOpenWordEnd == at;
     }
-    for (; searched < at && (wordStart == kNone || firstBlank == kNone); ++searched) {
-      if (wordStart == kNone) {
-        if (!IsTrimmed(text[searched])) {
-          wordStart = searched;
-        }
-      } else if (text[searched] == ' ') {
-        firstBlank = searched;
-      }
-    }
-    size_t back = at;
-    while (back > start && IsTrimmed(text[back - 1])) {
-      --back;
-    }
-    if (back > start) {
-      lastSolid = back - 1;
-    }
-    std::string_view word;
-    if (wordStart != kNone) {
-      const size_t end = firstBlank < lastSolid ? firstBlank : lastSolid + 1;
-      word = text.substr(wordStart, end - wordStart);
-    }
-    from = at + 1;
-    searched = std::max(searched, from);
+    const std::string_view word = words.Take(text, at);
     return sameWord || tags.Contains(word);
   };
   std::string out;
