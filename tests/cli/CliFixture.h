@@ -80,6 +80,20 @@ inline std::vector<char*> CArray(std::vector<std::string>& strings) {
   return pointers;
 }
 
+/// What the started process pid left: its exit status (-1 when it did not exit normally) and
+/// the files its output went to.
+inline CliResult Finished(pid_t pid, const std::string& outPath, const std::string& errPath) {
+  CliResult result;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) {
+    result.Status = WEXITSTATUS(status);
+  }
+  result.Out = ReadFile(outPath);
+  result.Err = ReadFile(errPath);
+  return result;
+}
+
 /// Runs quillmark-cli with args in FixedEnvironment(), stdin from /dev/null (so it is never a
 /// terminal).
 inline CliResult RunCli(const std::vector<std::string>& args) {
@@ -99,22 +113,14 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
   std::vector<std::string> envStore = FixedEnvironment();
   std::vector<char*> envp = CArray(envStore);
 
-  CliResult result;
   pid_t pid = 0;
   if (posix_spawn(&pid, kCliPath, &actions, nullptr, argv.data(), envp.data()) != 0) {
     ADD_FAILURE() << "cannot start " << kCliPath;
     posix_spawn_file_actions_destroy(&actions);
-    return result;
+    return {};
   }
   posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (WIFEXITED(status)) {
-    result.Status = WEXITSTATUS(status);
-  }
-  result.Out = ReadFile(outPath);
-  result.Err = ReadFile(errPath);
-  return result;
+  return Finished(pid, outPath, errPath);
 }
 
 /// Starts quillmark-cli with args as RunCli does, its output into the files outPath and
@@ -145,16 +151,7 @@ inline CliResult RunCliWith(const std::vector<std::string>& args,
   TempDir io;
   const std::string outPath = io / "stdout";
   const std::string errPath = io / "stderr";
-  const pid_t pid = StartCli(args, setup, outPath, errPath);
-  CliResult result;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (WIFEXITED(status)) {
-    result.Status = WEXITSTATUS(status);
-  }
-  result.Out = ReadFile(outPath);
-  result.Err = ReadFile(errPath);
-  return result;
+  return Finished(StartCli(args, setup, outPath, errPath), outPath, errPath);
 }
 
 /// Runs argv (argv[0] a path) in folder with FixedEnvironment() plus env ("NAME=value" each,
@@ -175,7 +172,6 @@ inline CliResult RunIn(const std::string& folder, const std::vector<std::string>
   }
   std::vector<char*> envp = CArray(envStore);
 
-  CliResult result;
   const pid_t pid = fork();
   if (pid == 0) {
     const int in = open("/dev/null", O_RDONLY);
@@ -191,12 +187,7 @@ inline CliResult RunIn(const std::string& folder, const std::vector<std::string>
     execve(args[0], args.data(), envp.data());
     _exit(127);
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.Out = ReadFile(outPath);
-  result.Err = ReadFile(errPath);
-  return result;
+  return Finished(pid, outPath, errPath);
 }
 #endif
 
