@@ -130,12 +130,23 @@ private:
   static DocKind KindByName(std::string_view page, DocKind named);
   /// Whether a template line holds a placeholder (and so needs filling).
   static bool HoldsPlaceholder(std::string_view line);
+  /// A placeholder in a template line: where it starts, and its place in the filling order.
+  struct PlaceholderAt {
+    uint32_t offset = 0;
+    uint32_t index = 0;
+  };
   /// What Emit needs to know of a template line before any piece fills it.
   struct TemplateLine {
     uint32_t held = 0;   ///< the placeholders it holds, one bit each; 0: used as it stands
     bool marked = false; ///< it holds the marker prefix, so it may be a keyword line
+    /// Its placeholders from left to right, when filling them in one pass gives the line that
+    /// filling one placeholder after the other gives; empty otherwise.
+    std::vector<PlaceholderAt> slots;
   };
   static TemplateLine LookAt(std::string_view line);
+  /// The slots of a template line: its placeholders from left to right, or none when filling
+  /// them in one pass could give another line than filling one after the other.
+  static std::vector<PlaceholderAt> OnePassSlots(std::string_view line);
 
   /// The "%LINK%" value of one piece, worked out when a line first asks for it. The link of a
   /// long title is not kept as a string of its own: a line that takes it gets it mapped again
@@ -152,6 +163,12 @@ private:
     size_t size = 0;
     void Work(std::string_view convertedTitle, const CharacterTable& table);
   };
+  /// Fills template line (looked at as info) into filled in one pass over its slots. False,
+  /// with filled unspecified, when a value holds a "%" (a later placeholder could then match
+  /// it) or the line could grow too long: SubstituteLine fills it then.
+  bool FillInOnePass(std::string& filled, std::string_view line, const TemplateLine& info,
+                     const std::string& outFile, const std::string& inFile, std::string_view title,
+                     PieceLink& link);
   /// SubstitutePlaceholders of one line of a piece; held are the placeholders the line holds.
   void SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
                       const std::string& inFile, std::string_view title, PieceLink& link);

@@ -51,15 +51,21 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
     }
     pending.reserve(size);
   }
+  TemplateLine fresh; // a line looked at here
+  std::string filled; // a filled line; its buffer serves the next one unless it was handed on
   for (size_t k = 0; k < tmpl.size(); ++k) {
     const bool replaced = k == replacedAt;
     const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
-    const TemplateLine info = replaced || !known ? LookAt(tmplLine) : looked[k];
-    std::string filled;
+    if (replaced || !known) {
+      fresh = LookAt(tmplLine);
+    }
+    const TemplateLine& info = replaced || !known ? fresh : looked[k];
     const bool fill = info.held != 0;
     if (fill) {
-      filled = tmplLine;
-      SubstituteLine(filled, info.held, outFile, piece.inFile, piece.title, link);
+      if (!FillInOnePass(filled, tmplLine, info, outFile, piece.inFile, piece.title, link)) {
+        filled = tmplLine;
+        SubstituteLine(filled, info.held, outFile, piece.inFile, piece.title, link);
+      }
       if (!toc.Keep(filled) || !index.Keep(filled)) {
         continue;
       }

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace qm {
 
@@ -170,14 +172,162 @@ std::string BareName(std::string_view path) {
   return name.substr(0, name.size() - ExtractFileExt(name).size());
 }
 
+// The bytes that are, in either case, a letter of a placeholder's name.
+const std::array<bool, 256>& NameBytes() {
+  static const std::array<bool, 256> table = [] {
+    std::array<bool, 256> upper{};
+    for (const std::string_view placeholder : kPlaceholders) {
+      for (const char c : placeholder.substr(1, placeholder.size() - 2)) {
+        upper[static_cast<unsigned char>(c)] = true;
+      }
+    }
+    std::array<bool, 256> bytes{};
+    for (size_t b = 0; b < bytes.size(); ++b) {
+      bytes[b] = upper[static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(b)))];
+    }
+    return bytes;
+  }();
+  return table;
+}
+
 } // namespace
+
+std::vector<GeneratorRun::PlaceholderAt> GeneratorRun::OnePassSlots(std::string_view line) {
+  // Filling one placeholder after the other finds just these when every "%" of the line is
+  // part of one and a byte that no name holds stands between two of them: a value without "%"
+  // leaves every "%" of the line where it was, and a "%" that closes one placeholder cannot
+  // open another across such a byte.
+  std::vector<PlaceholderAt> slots;
+  const std::array<bool, 256>& nameBytes = NameBytes();
+  size_t end = 0; // behind the last placeholder
+  for (size_t at = line.find(kPlaceholderChar); at != std::string_view::npos;
+       at = line.find(kPlaceholderChar, end)) {
+    const std::string_view rest = line.substr(at);
+    const auto k = static_cast<size_t>(
+        std::ranges::find_if(kPlaceholders,
+                             [rest](std::string_view placeholder) {
+                               return rest.size() >= placeholder.size() &&
+                                      SameText(rest.substr(0, placeholder.size()), placeholder);
+                             }) -
+        kPlaceholders.begin());
+    if (k == kPlaceholders.size()) {
+      return {};
+    }
+    if (!slots.empty() && std::all_of(line.begin() + static_cast<std::ptrdiff_t>(end),
+                                      line.begin() + static_cast<std::ptrdiff_t>(at), [&](char c) {
+                                        return nameBytes[static_cast<unsigned char>(c)];
+                                      })) {
+      return {};
+    }
+    slots.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(k)});
+    end = at + kPlaceholders[k].size();
+  }
+  return slots;
+}
 
 bool GeneratorRun::HoldsPlaceholder(std::string_view line) {
   return PlaceholdersIn(line) != 0;
 }
 
 GeneratorRun::TemplateLine GeneratorRun::LookAt(std::string_view line) {
-  return TemplateLine{PlaceholdersIn(line), line.find(kMarkerPrefix) != std::string_view::npos};
+  const uint32_t held = PlaceholdersIn(line);
+  return TemplateLine{held, line.find(kMarkerPrefix) != std::string_view::npos,
+                      held != 0 ? OnePassSlots(line) : std::vector<PlaceholderAt>()};
+}
+
+bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
+                                 const TemplateLine& info, const std::string& outFile,
+                                 const std::string& inFile, std::string_view title,
+                                 PieceLink& link) {
+  if (info.slots.empty()) {
+    return false;
+  }
+  const Source pathSource = info.marked ? Source::TextPath : Source::HtmlPath;
+  std::optional<std::string_view> in;
+  std::optional<std::string_view> out;
+  std::optional<std::string_view> convertedTitle;
+  const auto inPath = [&] {
+    if (!in) {
+      in = Converted(info.marked ? 3 : 0, inFile, pathSource);
+    }
+    return *in;
+  };
+  const auto outPath = [&] {
+    if (!out) {
+      out = Converted(info.marked ? 4 : 1, outFile, pathSource);
+    }
+    return *out;
+  };
+  const auto pieceTitle = [&] {
+    if (!convertedTitle) {
+      convertedTitle = Converted(2, title);
+    }
+    return *convertedTitle;
+  };
+  // The values in the filling order, so that the clock is read as filling one by one reads it.
+  std::array<std::string_view, kPlaceholders.size()> values;
+  std::array<std::string, kPlaceholders.size()> made;
+  for (size_t k = 0; k < kPlaceholders.size(); ++k) {
+    const uint32_t bit = uint32_t{1} << k;
+    if ((info.held & bit) == 0) {
+      continue;
+    }
+    std::string& own = made[k];
+    if (bit == BitOf(kPhDate)) {
+      own = ShortDateText();
+    } else if (bit == BitOf(kPhTime)) {
+      own = LongTimeText();
+    } else if (bit == BitOf(kPhInputFile)) {
+      own = BareName(inPath());
+    } else if (bit == BitOf(kPhInputPath)) {
+      own = ExtractFilePath(inPath());
+    } else if (bit == BitOf(kPhInputExt)) {
+      own = ExtractFileExt(ExtractFileName(inPath()));
+    } else if (bit == BitOf(kPhOutputFile)) {
+      own = BareName(outPath());
+    } else if (bit == BitOf(kPhOutputPath)) {
+      own = ExtractFilePath(outPath());
+    } else if (bit == BitOf(kPhOutputExt)) {
+      own = ExtractFileExt(ExtractFileName(outPath()));
+    } else if (pieceTitle().size() >= kMemoLimit) {
+      // A long title is filled where the line stands, with room reserved for it.
+      return false;
+    } else if (bit == BitOf(kPhTitle)) {
+      values[k] = pieceTitle();
+    } else if (bit == BitOf(kPhPageTitle)) {
+      if (pieceTitle().empty()) {
+        own = ExtractFileName(inPath());
+      } else {
+        values[k] = pieceTitle();
+      }
+    } else {
+      link.Work(pieceTitle(), tables_.Chars);
+      values[k] = link.form == PieceLink::Form::Title ? pieceTitle() : link.link;
+    }
+    if (!own.empty()) {
+      values[k] = own;
+    }
+    if (values[k].find(kPlaceholderChar) != std::string_view::npos) {
+      return false;
+    }
+  }
+  size_t size = line.size();
+  for (const PlaceholderAt& slot : info.slots) {
+    size += values[slot.index].size();
+  }
+  // Counted with every placeholder kept, the size bounds each step of a filling one by one.
+  if (size > kFilledLineFactor * title.size() + std::max(kFilledLineSlack, line.size())) {
+    return false;
+  }
+  filled.clear();
+  filled.reserve(size);
+  size_t from = 0;
+  for (const PlaceholderAt& slot : info.slots) {
+    filled.append(line.substr(from, slot.offset - from)).append(values[slot.index]);
+    from = slot.offset + kPlaceholders[slot.index].size();
+  }
+  filled.append(line.substr(from));
+  return true;
 }
 
 void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {

@@ -136,3 +136,37 @@ TEST(PageWriters, TemplateKeywordLinesInARunGoToTheLists) {
   EXPECT_EQ(Joined(gen->Doc().Toc), (Lines{"Teil;Teil a;a.Doc.htm", "Teil;Teil b;b.Doc.htm"}));
   EXPECT_EQ(Joined(gen->Doc().Index), (Lines{"fest;a.Doc.htm", "fest;b.Doc.htm"}));
 }
+
+TEST(PageWriters, TemplateLinesFillAsPlaceholderAfterPlaceholder) {
+  // However a line is filled, it ends as filling one placeholder after the other leaves it: a
+  // "%" that a value brings in or that two placeholders share, and one that an empty value
+  // makes meet the name of a later placeholder, count as they would then.
+  struct Row {
+    std::string line;
+    std::string source;
+    std::string title;
+    std::string filled;
+  };
+  const std::vector<Row> rows = {
+      {"<A NAME=\"%link%\">%Title%</A>;%PAGETITLE%", "a.pas", "K\xE4se",
+       "<A NAME=\"Kaese\">K&auml;se</A>;K&auml;se"},
+      {"<TITLE>%PAGETITLE%</TITLE> %INPUTFILE%%INPUTEXTENSION%", "a.pas", "",
+       "<TITLE>a.pas</TITLE> a.pas"},
+      {"%TITLE%|%LINK%", "a.pas", "T %DATE%", "T %DATE%|T %DATE%"},
+      {"<P>%INPUTFILE%</P>", "x%TITLE%.pas", "T", "<P>xT</P>"},
+      {"%TITLE%DATE%", "a.pas", "T", "%TITLE26.11.2025"},
+      {"%TITLE%OUTPUT%INPUTEXTENSION%FILE%LINK%", "a", "T", "%TITLEa.DocLINK%"},
+      {"%TITLE%x%LINK% 100%", "a.pas", "T", "TxT 100%"},
+  };
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  const std::string page = fx.Out("a.Doc.htm");
+  for (const Row& row : rows) {
+    gen->templates[qm::TemplateId::DocBlockHeader] = {row.line};
+    WriteFile(page, "");
+    const std::string source = fx.Src(row.source);
+    gen->Parts().WriteTemplate(DocKind::Doc, TemplatePart::BlockHeader,
+                               Piece{page, source, row.title, kNone, kNoOrigin});
+    EXPECT_EQ(ReadFile(page), CrLf({row.filled})) << row.line;
+  }
+}
