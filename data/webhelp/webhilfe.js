@@ -4,10 +4,13 @@
 // its folder.
 (function () {
   "use strict";
-  var TEXTS = { noHits: "Keine Treffer.", hits: " Treffer" };
+  var TEXTS = { noHits: "Keine Treffer.", preparing: "Suche wird vorbereitet \u2026" };
   var EXCERPT = 70; // characters on each side of the first match
+  var SLICE_MS = 30; // the longest the index build holds the page at a time
   // Words are runs of letters and digits; this splits text and queries alike.
-  var SEPARATOR = /[^0-9A-Za-z\u00C0-\u024F\u0370-\u03FF\u0400-\u04FF_]+/;
+  var LETTERS = "0-9A-Za-z\u00C0-\u024F\u0370-\u03FF\u0400-\u04FF_";
+  var WORD = "[" + LETTERS + "]+";
+  var SEPARATOR = new RegExp("[^" + LETTERS + "]+");
 
   var pane = document.getElementById("seite");
   var tabs = Array.prototype.slice.call(document.querySelectorAll("#reiter [role=tab]"));
@@ -131,24 +134,44 @@
     }
   });
 
-  // The search: words, all of them required, lower case, without stemming or stop words
-  // (an empty pipeline), so that German words stay as written.
+  // The search: words, each of them required, lower case, without stemming or stop words
+  // (an empty pipeline), so that German words stay as written. A typed word finds the words
+  // that begin with it; pages that hold more of the typed words as written come first.
+  // The index is built in slices once the page has loaded, so that the page stays responsive;
+  // a query made before it is ready waits for it.
   function words(text) {
     return text.toLowerCase().split(SEPARATOR).filter(function (w) { return w !== ""; });
   }
-  function buildIndex() {
+  var builder = null;
+  var nextPage = 0;
+  var pendingQuery = null;
+  function buildSlice() {
+    var until = Date.now() + SLICE_MS;
+    while (nextPage < data.length && Date.now() < until) {
+      builder.add({ n: String(nextPage), t: data[nextPage][1], x: data[nextPage][2] });
+      nextPage++;
+    }
+    if (nextPage < data.length) {
+      setTimeout(buildSlice, 0);
+      return;
+    }
+    searchIndex = builder.build();
+    builder = null;
+    if (pendingQuery !== null) {
+      var text = pendingQuery;
+      pendingQuery = null;
+      search(text);
+    }
+  }
+  function startIndex() {
     lunr.tokenizer.separator = SEPARATOR;
-    return lunr(function () {
-      this.pipeline.reset();
-      this.searchPipeline.reset();
-      this.ref("n");
-      this.field("t", { boost: 5 });
-      this.field("x");
-      this.metadataWhitelist = ["position"];
-      for (var n = 0; n < data.length; n++) {
-        this.add({ n: String(n), t: data[n][1], x: data[n][2] });
-      }
-    });
+    // A builder of its own has empty pipelines; word positions are not kept (the excerpt
+    // finds its word itself), which halves the time to build.
+    builder = new lunr.Builder();
+    builder.ref("n");
+    builder.field("t", { boost: 5 });
+    builder.field("x");
+    setTimeout(buildSlice, 0);
   }
   function excerpt(text, hit) {
     var from = Math.max(0, hit[0] - EXCERPT);
@@ -162,30 +185,51 @@
     span.appendChild(document.createTextNode(text.slice(hit[0] + hit[1], to) + (to < text.length ? "\u2026" : "")));
     return span;
   }
-  function firstHit(match) {
-    var best = null;
-    Object.keys(match.matchData.metadata).forEach(function (term) {
-      var x = match.matchData.metadata[term].x;
-      if (x && x.position && (!best || x.position[0][0] < best[0])) { best = x.position[0]; }
-    });
-    return best;
+  // The first word of text that the match found (as [start, length]), or null.
+  function firstHit(text, match) {
+    var found = match.matchData.metadata;
+    var word = new RegExp(WORD, "g");
+    for (var m = word.exec(text); m; m = word.exec(text)) {
+      if (Object.prototype.hasOwnProperty.call(found, m[0].toLowerCase())) {
+        return [m.index, m[0].length];
+      }
+    }
+    return null;
+  }
+  function exactWords(match, terms) {
+    return terms.filter(function (term) {
+      return Object.prototype.hasOwnProperty.call(match.matchData.metadata, term);
+    }).length;
+  }
+  function showLine(text) {
+    var line = document.createElement("li");
+    line.textContent = text;
+    results.appendChild(line);
   }
   function search(text) {
     results.textContent = "";
     var terms = words(text);
     if (!terms.length || typeof lunr === "undefined") { return; }
-    if (!searchIndex) { searchIndex = buildIndex(); }
+    if (!searchIndex) {
+      pendingQuery = text;
+      showLine(TEXTS.preparing);
+      return;
+    }
     var found = searchIndex.query(function (q) {
       terms.forEach(function (term) {
-        q.term(term, { presence: lunr.Query.presence.REQUIRED });
+        q.term(term, {
+          presence: lunr.Query.presence.REQUIRED,
+          wildcard: lunr.Query.wildcard.TRAILING
+        });
       });
     });
     if (!found.length) {
-      var none = document.createElement("li");
-      none.textContent = TEXTS.noHits;
-      results.appendChild(none);
+      showLine(TEXTS.noHits);
       return;
     }
+    // Stable: lunr's order (by score) among pages with as many exact words.
+    found.forEach(function (match, i) { match.exact = exactWords(match, terms); match.rank = i; });
+    found.sort(function (a, b) { return b.exact - a.exact || a.rank - b.rank; });
     found.forEach(function (match) {
       var page = data[Number(match.ref)];
       var item = document.createElement("li");
@@ -194,7 +238,7 @@
       link.target = "seite";
       link.textContent = page[1] || page[0];
       item.appendChild(link);
-      var hit = firstHit(match);
+      var hit = firstHit(page[2], match);
       if (hit) { item.appendChild(excerpt(page[2], hit)); }
       results.appendChild(item);
     });
@@ -212,6 +256,7 @@
   var page = safePage(params.get("page"));
   var ctx = params.get("ctx");
   var query = params.get("q");
+  if (typeof lunr !== "undefined") { startIndex(); }
   if (ctx !== null && Object.prototype.hasOwnProperty.call(contextIds, ctx)) {
     open(contextIds[ctx]);
   } else if (page) {
