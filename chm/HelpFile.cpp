@@ -57,6 +57,7 @@ HelpFile::Opened HelpFile::Open(const std::string& path) {
     return result;
   }
   std::unique_ptr<HelpFile> file(new HelpFile(std::move(opened.Archive)));
+  file->path_ = path;
   const ChmObject system = file->archive_->Read(kSystemObject);
   if (system.Status != ChmReadStatus::Ok) {
     result.Status = HelpOpenStatus::Damaged;

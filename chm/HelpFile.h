@@ -67,6 +67,9 @@ public:
   /// when the file is opened.
   const std::optional<HelpPageRef>& StartPage() const { return start_; }
 
+  /// The path the file was opened from.
+  const std::string& Path() const { return path_; }
+
   ChmObject Read(std::string_view path) const { return archive_->Read(path); }
   /// The stored paths of the file's HTML pages (".htm", ".html"), sorted.
   std::vector<std::string> Pages() const;
@@ -79,6 +82,7 @@ private:
   std::optional<HelpPageRef> FindStartPage() const;
 
   std::unique_ptr<ChmArchive> archive_;
+  std::string path_;
   HelpSystemInfo system_;
   std::vector<SitemapEntry> contents_;
   std::vector<SitemapEntry> index_;

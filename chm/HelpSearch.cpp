@@ -4,6 +4,7 @@
 #include "base/CodePages.h"
 #include "base/PageWords.h"
 #include "base/Paths.h"
+#include "chm/ChmArchive.h"
 #include "chm/HelpFile.h"
 #include "chm/HelpFileFormat.h"
 
@@ -68,11 +69,15 @@ std::vector<std::string> QueryWords(std::string_view utf8) {
   return words;
 }
 
-HelpSearchIndex HelpSearchIndex::Build(const HelpFile& file) {
+HelpSearchIndex HelpSearchIndex::Build(const ChmArchive& archive, std::vector<std::string> pages,
+                                       std::stop_token stop) {
   HelpSearchIndex index;
   std::unordered_map<std::string_view, std::uint32_t> counts;
-  for (std::string& path : file.Pages()) {
-    const ChmObject object = file.Read(path);
+  for (std::string& path : pages) {
+    if (stop.stop_requested()) {
+      break;
+    }
+    const ChmObject object = archive.Read(path);
     if (object.Status != ChmReadStatus::Ok) {
       continue;
     }
@@ -151,6 +156,24 @@ std::vector<HelpSearchHit> HelpSearchIndex::Find(std::string_view query) const {
     result.push_back({pages_[page].Path, pages_[page].Title, hits[page], pages_[page].Words});
   }
   return result;
+}
+
+HelpSearchIndexBuild::HelpSearchIndexBuild(const HelpFile& file, std::function<void()> ready)
+    : thread_([this, path = file.Path(), pages = file.Pages(),
+               ready = std::move(ready)](std::stop_token stop) mutable {
+        ChmArchive::Opened opened = ChmArchive::Open(path);
+        index_ = opened.Archive ? HelpSearchIndex::Build(*opened.Archive, std::move(pages), stop)
+                                : HelpSearchIndex();
+        if (!stop.stop_requested()) {
+          ready_.store(true, std::memory_order_release);
+          ready();
+        }
+      }) {}
+
+HelpSearchIndexBuild::~HelpSearchIndexBuild() = default; // the thread is stopped and joined
+
+const HelpSearchIndex* HelpSearchIndexBuild::Index() const {
+  return ready_.load(std::memory_order_acquire) ? &*index_ : nullptr;
 }
 
 } // namespace qm

@@ -5,7 +5,6 @@
 #include "desktop/HelpViewerTexts.h"
 #include "desktop/QtText.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,19 +44,55 @@ THelpSearchTab::THelpSearchTab(QWidget* parent) : QWidget(parent) {
 }
 
 void THelpSearchTab::SetHelpFile(const HelpFile* file) {
+  index_ = nullptr;
+  build_.reset(); // stops a build of the file before
+  pending_.reset();
   file_ = file;
-  index_.reset();
   words_.clear();
   field_->clear();
   results_->clear();
+}
+
+void THelpSearchTab::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  StartIndex();
+}
+
+void THelpSearchTab::StartIndex() {
+  if (file_ == nullptr || build_) {
+    return;
+  }
+  // Runs on the building thread; the tab outlives the build (its destructor waits for it), and
+  // an event still queued when the tab goes is dropped with it.
+  build_ = std::make_unique<HelpSearchIndexBuild>(*file_, [this] {
+    QMetaObject::invokeMethod(this, &THelpSearchTab::IndexReady, Qt::QueuedConnection);
+  });
+}
+
+void THelpSearchTab::IndexReady() {
+  // A build replaced meanwhile may have left its event behind: only a ready index answers.
+  if (!build_ || build_->Index() == nullptr) {
+    return;
+  }
+  index_ = build_->Index();
+  if (pending_) {
+    const QString text = *pending_;
+    // The list takes the focus from the field only: the user may have turned elsewhere.
+    ListHits(text, field_->hasFocus());
+  }
 }
 
 void THelpSearchTab::Search(const QString& text) {
   if (field_->text() != text) {
     field_->setText(text);
   }
+  ListHits(text, true);
+}
+
+void THelpSearchTab::ListHits(const QString& text, bool focus) {
   results_->clear();
   words_.clear();
+  pending_.reset();
   const std::string query = text.toStdString();
   for (const std::string& word : QueryWords(query)) {
     words_ << QString::fromStdString(AnsiToUtf8(word));
@@ -65,15 +100,15 @@ void THelpSearchTab::Search(const QString& text) {
   if (file_ == nullptr || words_.isEmpty()) {
     return;
   }
-  if (!index_) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    index_ = HelpSearchIndex::Build(*file_);
-    QApplication::restoreOverrideCursor();
+  if (index_ == nullptr) {
+    StartIndex();
+    pending_ = text;
+    AddLine(kMsgPreparing);
+    return;
   }
   const std::vector<HelpSearchHit> hits = index_->Find(query);
   if (hits.empty()) {
-    auto* none = new QListWidgetItem(FromUtf8(kMsgNoHits), results_);
-    none->setFlags(Qt::ItemIsEnabled);
+    AddLine(kMsgNoHits);
     return;
   }
   for (const HelpSearchHit& hit : hits) {
@@ -83,7 +118,15 @@ void THelpSearchTab::Search(const QString& text) {
     item->setToolTip(FromUtf8(hit.Path));
   }
   results_->setCurrentRow(0);
-  results_->setFocus();
+  if (focus) {
+    results_->setFocus();
+  }
+}
+
+/// A line of the list that names no page.
+void THelpSearchTab::AddLine(const char* text) {
+  auto* line = new QListWidgetItem(FromUtf8(text), results_);
+  line->setFlags(Qt::ItemIsEnabled);
 }
 
 void THelpSearchTab::OpenCurrent() {

@@ -177,6 +177,7 @@ THelpViewer::~THelpViewer() {
   }
   // The browser may still ask for resources while it is torn down.
   browser_->SetHelpFile(nullptr);
+  fullText_->SetHelpFile(nullptr);
 }
 
 void THelpViewer::CloseFile() {

@@ -19,6 +19,8 @@ inline constexpr const char* kFullTextPlaceholder = "Wörter eingeben, Enter suc
 inline constexpr const char* kSearchButton = "S&uchen";
 /// The one line of the result list when no page holds every word searched for.
 inline constexpr const char* kMsgNoHits = "Keine Seite enthält alle Wörter.";
+/// The search waits for the index of the file's pages.
+inline constexpr const char* kMsgPreparing = "Suche wird vorbereitet …";
 inline constexpr const char* kToolBar = "Navigation";
 inline constexpr const char* kActionBack = "&Zurück";
 inline constexpr const char* kActionForward = "&Vorwärts";

@@ -254,7 +254,11 @@ int main(int argc, char** argv) {
       // The search tab with the pages that name templates, the best one open with the word
       // marked.
       viewer.SearchFullText(QStringLiteral("Vorlagen"));
-      viewer.findChild<THelpSearchTab*>()->OpenCurrent();
+      auto* search = viewer.findChild<THelpSearchTab*>();
+      while (search->Waiting()) { // the index is built in the background
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+      }
+      search->OpenCurrent();
       ok &= camera.Shoot(&viewer, "Hilfe-Suche");
     } else {
       std::fprintf(stderr, "quillmark_screenshots: %s\n", qPrintable(viewer.Message()));

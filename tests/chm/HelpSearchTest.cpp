@@ -4,6 +4,9 @@
 #include "chm/HelpFile.h"
 #include "chm/HelpSearch.h"
 
+#include <filesystem>
+#include <future>
+
 using namespace qm;
 using namespace qmtest;
 
@@ -53,7 +56,13 @@ TEST(HelpSearch, FindsThePagesWithEveryWordBestFirst) {
   const std::string chm = CompileHelpProject(tmp / "out/", SearchProject());
   const HelpFile::Opened opened = HelpFile::Open(chm);
   ASSERT_TRUE(opened.File);
-  const HelpSearchIndex index = HelpSearchIndex::Build(*opened.File);
+  // Built on a thread of its own, through a handle of its own: the file's handle serves pages
+  // meanwhile.
+  std::promise<void> ready;
+  const HelpSearchIndexBuild build(*opened.File, [&ready] { ready.set_value(); });
+  EXPECT_EQ(opened.File->Read("/Kunden.Doc.htm").Status, ChmReadStatus::Ok);
+  ready.get_future().wait();
+  const HelpSearchIndex& index = *build.Index();
   EXPECT_EQ(index.PageCount(), 5u);
 
   struct Case {
@@ -89,6 +98,18 @@ TEST(HelpSearch, FindsThePagesWithEveryWordBestFirst) {
                      std::to_string(hit.Words));
     }
     EXPECT_EQ(hits, c.hits) << c.query;
+  }
+
+  // Gone from the disk, the file cannot be opened a second time: no pages, though the first
+  // handle still reads. A build dropped at once is stopped and waited for.
+  std::filesystem::remove(chm);
+  std::promise<void> goneReady;
+  const HelpSearchIndexBuild gone(*opened.File, [&goneReady] { goneReady.set_value(); });
+  goneReady.get_future().wait();
+  EXPECT_EQ(gone.Index()->PageCount(), 0u);
+  EXPECT_EQ(opened.File->Read("/Kunden.Doc.htm").Status, ChmReadStatus::Ok);
+  {
+    const HelpSearchIndexBuild dropped(*opened.File, [] {});
   }
 }
 

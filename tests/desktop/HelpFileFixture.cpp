@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QString>
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 #include "HelpFileFixture.h"
 
 #include "desktop/HelpBrowser.h"
+#include "desktop/HelpSearchTab.h"
 #include "desktop/HelpViewer.h"
 
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <memory>
 
 using namespace qm;
 using namespace qmtest;
@@ -327,4 +329,38 @@ TEST(HelpViewer, FileWithoutFolderIsLookedForInProgramFolderThenCurrentFolder) {
   EXPECT_TRUE(viewer.Message().startsWith(
       "Die Hilfedatei Fehlt-sicher-nirgends.chm wurde weder im Programmordner "))
       << viewer.Message().toStdString();
+}
+
+TEST(HelpViewer, FullTextSearchDoesNotWaitForTheIndexAndNeverAnswersForAnotherFile) {
+  // A search returns at once, saying that the index is being prepared, and the pages are
+  // listed once the event loop has run. Another file opened, or the window closed, while a
+  // search waits leaves no answer of the old file behind and nothing that crashes.
+  QM_REQUIRE_HELP_COMPILER();
+  TempDir tmp;
+  const std::string first = CompileHelpProject(tmp / "a/", SampleHelpProject());
+  HelpProjectInput other = SampleHelpProject();
+  other.Files[0].second = "<HTML><HEAD><TITLE>Andere</TITLE></HEAD><BODY>Gott</BODY></HTML>";
+  const std::string second = CompileHelpProject(tmp / "b/", other);
+  const QStringList preparing{QString::fromUtf8("Suche wird vorbereitet \xE2\x80\xA6")};
+
+  auto viewer = std::make_unique<THelpViewer>();
+  auto* tab = viewer->findChild<THelpSearchTab*>();
+  auto* list = viewer->findChild<QListWidget*>("Lst_Treffer");
+  ASSERT_TRUE(viewer->OpenFile(Q(first)));
+  viewer->SearchFullText("Gott");
+  EXPECT_EQ(ListLines(list), preparing);
+  ASSERT_TRUE(viewer->OpenFile(Q(second)));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ListLines(list), QStringList());
+  viewer->SearchFullText("GOTT");
+  EXPECT_EQ(ListLines(list), preparing);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !tab->Waiting(); }));
+  EXPECT_EQ(ListLines(list), QStringList{"Andere"});
+  viewer->SearchFullText("Gott"); // answered at once now
+  EXPECT_EQ(ListLines(list), QStringList{"Andere"});
+
+  ASSERT_TRUE(viewer->OpenFile(Q(first)));
+  viewer->SearchFullText("Gott");
+  viewer.reset();
+  QCoreApplication::processEvents();
 }

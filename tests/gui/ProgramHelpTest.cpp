@@ -7,6 +7,7 @@
 #include "../desktop/HelpFileFixture.h"
 #include "desktop/HelpBrowser.h"
 #include "desktop/HelpRequests.h"
+#include "desktop/HelpSearchTab.h"
 #include "desktop/HelpViewer.h"
 #include "desktop/MessageDialog.h"
 #include "desktop/WindowPlacement.h"
@@ -135,6 +136,7 @@ TEST_F(UiTest, HelpSearchTabFindsAWordOnItsPageAloneAndOpensIt) {
   auto* list = Find<QListWidget>(viewer, "Lst_Treffer");
   QTest::keyClicks(field, "rautenZEICHEN");
   QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer.findChild<qm::THelpSearchTab*>()->Waiting(); }));
   ASSERT_EQ(list->count(), 1);
   EXPECT_EQ(list->item(0)->text(), "Markierungszeilen");
   QTest::keyClick(list, Qt::Key_Return);
