@@ -30,11 +30,12 @@ namespace {
 // The most that is read of a regular file that reports no size.
 constexpr size_t kUnsizedLimit = size_t{64} << 20;
 
-// Reads everything from fd, or its first limit bytes, and closes it; throws
-// Error(kMsgCannotOpen) naming path.
-std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX,
-                            const sys::Status* known = nullptr) {
-  // A regular file's size is known: the bytes are read straight into a string of that size
+// Reads everything from fd, or its first limit bytes, into a Buffer (std::string or FileBytes)
+// and closes it; throws Error(kMsgCannotOpen) naming path.
+template <typename Buffer>
+Buffer ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_MAX,
+                       const sys::Status* known = nullptr) {
+  // A regular file's size is known: the bytes are read straight into a buffer of that size
   // (plus one byte, so that the read that finds the end needs no second allocation), not
   // through a buffer that would copy them once more.
   sys::Status st;
@@ -51,7 +52,7 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
     expected = known->size > 0 ? limit : 0;
   }
   constexpr size_t kChunk = size_t{1} << 16;
-  std::string out;
+  Buffer out;
   size_t size = 0;
   while (size < limit) {
     if (out.size() == size) {
@@ -76,8 +77,8 @@ std::string ReadAllAndClose(int fd, std::string_view path, size_t limit = SIZE_M
 }
 
 // ReadRegularFileBytes once the file is open: its kind is checked on the descriptor.
-std::optional<std::string> ReadOpenRegularFile(int fd, std::string_view path, EntryKind* kind,
-                                               size_t limit) {
+std::optional<FileBytes> ReadOpenRegularFile(int fd, std::string_view path, EntryKind* kind,
+                                             size_t limit) {
   sys::Status st;
   if (!sys::StatusOf(fd, st) || st.kind != EntryKind::File) {
     sys::Close(fd);
@@ -86,10 +87,22 @@ std::optional<std::string> ReadOpenRegularFile(int fd, std::string_view path, En
     }
     return std::nullopt;
   }
-  return ReadAllAndClose(fd, path, limit, &st);
+  return ReadAllAndClose<FileBytes>(fd, path, limit, &st);
 }
 
 } // namespace
+
+void FileBytes::resize(size_t size) {
+  if (size > capacity_) {
+    auto grown = std::make_unique_for_overwrite<char[]>(size);
+    if (size_ > 0) {
+      std::memcpy(grown.get(), data_.get(), size_);
+    }
+    data_ = std::move(grown);
+    capacity_ = size;
+  }
+  size_ = size;
+}
 
 std::string FileErrorMessage(std::string_view path, int err) {
   return Error::File(FileOperation::Write, kMsgWriteFailed, path, err).what();
@@ -110,11 +123,11 @@ std::string ReadFileBytes(std::string_view path) {
     }
     Fail(FileOperation::Open, kMsgNotRegularFile, path, 0);
   }
-  return ReadAllAndClose(fd, path, SIZE_MAX, &st);
+  return ReadAllAndClose<std::string>(fd, path, SIZE_MAX, &st);
 }
 
-std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind,
-                                                size_t limit) {
+std::optional<FileBytes> ReadRegularFileBytes(std::string_view path, EntryKind* kind,
+                                              size_t limit) {
   const std::string native(path);
   // The kind is looked at before the open, which for a device could already do something, and
   // again on the open file, which may have been swapped in between. Neither open nor read
@@ -133,7 +146,7 @@ std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind
   return ReadOpenRegularFile(fd, path, kind, limit);
 }
 
-std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t limit) {
+std::optional<FileBytes> ReadListedFileBytes(std::string_view path, size_t limit) {
   const int fd = sys::Open(std::string(path), sys::kRead);
   if (fd < 0) {
     Fail(FileOperation::Open, kMsgCannotOpen, path, errno);

@@ -9,6 +9,7 @@
 #include "base/FileSystem.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,17 +40,33 @@ bool WriteAllBytes(int fd, std::string_view bytes);
 /// grows while it is read adds nothing). Throws Error(kMsgCannotOpen) when it cannot be opened
 /// or read, Error(kMsgNotRegularFile) without waiting when it is no regular file.
 std::string ReadFileBytes(std::string_view path);
+/// Bytes read from a file. The buffer is not zero-filled before a read fills it: for a large
+/// source that would write its bytes twice.
+class FileBytes {
+public:
+  /// Makes room for size bytes; those held before stay, the new ones are unset.
+  void resize(size_t size);
+  char* data() { return data_.get(); }
+  size_t size() const { return size_; }
+  std::string_view View() const { return {data_.get(), size_}; }
+
+private:
+  std::unique_ptr<char[]> data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
 /// The whole file as bytes if it is a regular file (a link to one counts), read without ever
 /// waiting: a fifo, socket or device is not read, and neither is a file that became one
 /// between the look and the open. Returns nothing then, with kind (when given) saying what it
 /// is. Throws Error(kMsgCannotOpen) when the file cannot be opened or read. Only the size the
 /// system gave when it was opened is read, and with limit only the file's first limit bytes.
-std::optional<std::string> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr,
-                                                size_t limit = SIZE_MAX);
+std::optional<FileBytes> ReadRegularFileBytes(std::string_view path, EntryKind* kind = nullptr,
+                                              size_t limit = SIZE_MAX);
 /// ReadRegularFileBytes of a file that a folder listing has just shown to be a regular file:
 /// the look before the open is left out (it would ask what the listing said), the check on the
 /// open file stays.
-std::optional<std::string> ReadListedFileBytes(std::string_view path, size_t limit = SIZE_MAX);
+std::optional<FileBytes> ReadListedFileBytes(std::string_view path, size_t limit = SIZE_MAX);
 /// The file as text lines (SplitLines: CR, LF or CR LF end a line; a NUL ends the text).
 Lines ReadTextLines(std::string_view path);
 

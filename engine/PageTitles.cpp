@@ -71,14 +71,14 @@ void GeneratorRun::CollectPageTitles() {
         continue;
       }
       const std::string path = folder + e.name;
-      const std::optional<std::string> head = ReadListedFileBytes(path, kTitleSearch);
+      const std::optional<FileBytes> head = ReadListedFileBytes(path, kTitleSearch);
       if (!head) {
         continue;
       }
-      std::optional<std::string> title = TitleOfPage(*head, head->size() < kTitleSearch);
+      std::optional<std::string> title = TitleOfPage(head->View(), head->size() < kTitleSearch);
       if (!title) {
-        if (const std::optional<std::string> bytes = ReadListedFileBytes(path)) {
-          title = TitleOfPage(*bytes);
+        if (const std::optional<FileBytes> bytes = ReadListedFileBytes(path)) {
+          title = TitleOfPage(bytes->View());
         }
       }
       if (title) {

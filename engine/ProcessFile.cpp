@@ -55,7 +55,7 @@ struct EndSearch {
 };
 
 // The lines of a source's bytes, views into bytes or, with oemToAnsi, into converted.
-void SplitSource(const std::string& bytes, bool oemToAnsi, SourceLines& lines, Lines& converted) {
+void SplitSource(std::string_view bytes, bool oemToAnsi, SourceLines& lines, Lines& converted) {
   if (!oemToAnsi) {
     // The text is searched as a whole; only the lines of blocks are looked at one by one.
     lines = SourceLines(bytes);
@@ -98,11 +98,12 @@ size_t BlockKey(size_t line, bool tech) {
 } // namespace
 
 // A source file read and its blocks converted ahead of its turn. The lines are views into
-// bytes or converted, so the object is never moved once made.
+// bytes, made or converted, so the object is never moved once made.
 struct GeneratorRun::Prepared {
   std::exception_ptr readError;     // the read failed
   std::optional<EntryKind> notFile; // the source turned out to be no regular file
-  std::string bytes;                // decoded
+  FileBytes bytes;                  // as read
+  std::string made;                 // the text when decoding had to make it
   DecodedSource decoded;
   Lines converted;
   SourceLines lines;
@@ -147,10 +148,11 @@ struct GeneratorRun::BlockScan {
   Stream doc;
   Stream tech;
   int64_t readNs = 0; // time spent reading the source here
-  std::string bytes;  // the source file as read and decoded
+  FileBytes bytes;    // the source file as read
+  std::string made;   // its text when decoding had to make it
   DecodedSource decoded;
   Lines converted;   // its lines after the OEM conversion, if that is on
-  SourceLines lines; // its lines, into bytes or converted
+  SourceLines lines; // its lines, into bytes, made or converted
   // Of the last block of either stream: a view into its start line, so that a long title is
   // held once.
   std::string_view title;
@@ -397,7 +399,7 @@ struct GeneratorRun::BlockScan {
       const int64_t start = NowNs();
       try {
         EntryKind kind = EntryKind::File;
-        std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
+        std::optional<FileBytes> read = ReadRegularFileBytes(inFile, &kind);
         if (!read) {
           // It changed since the search (into a fifo, say): skipped as the search skips it.
           AddWarning(run.result_.Warnings, inFile, 0, kWarnNotAFile,
@@ -405,7 +407,7 @@ struct GeneratorRun::BlockScan {
           return std::nullopt;
         }
         bytes = std::move(*read);
-        decoded = DecodeSource(bytes, run.SourceEncodingOf());
+        decoded = DecodeSource(bytes.View(), run.SourceEncodingOf(), made);
       } catch (const Error&) {
         readError = std::current_exception();
       }
@@ -415,8 +417,8 @@ struct GeneratorRun::BlockScan {
     if (!readFailed) {
       run.NoteReading(inFile, ready != nullptr ? ready->decoded : decoded);
     }
-    const std::string& read = ready != nullptr ? ready->bytes : bytes;
-    const std::string_view text = std::string_view(read).substr(0, read.find('\0'));
+    const std::string_view read = ready != nullptr ? ready->decoded.text : decoded.text;
+    const std::string_view text = read.substr(0, read.find('\0'));
     doc.claimed = run.ClaimPage(doc.page, inFile);
     tech.claimed = run.ClaimPage(tech.page, inFile);
     for (Stream* s : {&doc, &tech}) {
@@ -430,7 +432,7 @@ struct GeneratorRun::BlockScan {
     if (ready != nullptr) {
       lines = std::move(ready->lines);
     } else {
-      SplitSource(bytes, run.options_.OemToAnsi, lines, converted);
+      SplitSource(decoded.text, run.options_.OemToAnsi, lines, converted);
     }
     for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
          i = lines.FindLine(kMarkerPrefix, i + 1)) {
@@ -458,10 +460,10 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
   int64_t start = NowNs();
   try {
     EntryKind kind = EntryKind::File;
-    std::optional<std::string> read = ReadRegularFileBytes(inFile, &kind);
+    std::optional<FileBytes> read = ReadRegularFileBytes(inFile, &kind);
     if (read) {
       p->bytes = std::move(*read);
-      p->decoded = DecodeSource(p->bytes, SourceEncodingOf());
+      p->decoded = DecodeSource(p->bytes.View(), SourceEncodingOf(), p->made);
     } else {
       p->notFile = kind;
     }
@@ -474,12 +476,12 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
   }
   start += AddTime(readNs_, start);
   p->complete = true;
-  p->weight = p->bytes.size();
+  p->weight = p->bytes.size() + p->made.size();
   if (p->readError != nullptr || p->notFile) {
     return p;
   }
   try {
-    SplitSource(p->bytes, options_.OemToAnsi, p->lines, p->converted);
+    SplitSource(p->decoded.text, options_.OemToAnsi, p->lines, p->converted);
     // The blocks as BlockScan::Scan finds them; its checks and failures stay with it.
     struct StreamEnds {
       std::string_view start;

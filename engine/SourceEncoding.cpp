@@ -159,12 +159,13 @@ int LineOf(std::string_view text, size_t at) {
   return line;
 }
 
-// A Windows-1252 reading where codes may be made: the text's own mark bytes become codes.
-bool EscapeMarks(std::string& bytes) {
+// A Windows-1252 reading where codes may be made: the text's own mark bytes become codes, in
+// out. False, with out untouched, when bytes hold none.
+bool EscapeMarks(std::string_view bytes, std::string& out) {
   if (!HoldsForeignCodes(bytes)) {
     return false;
   }
-  std::string out;
+  out.clear();
   out.reserve(bytes.size() + kForeignDigits * 4);
   bool foreign = false;
   for (const char c : bytes) {
@@ -174,45 +175,49 @@ bool EscapeMarks(std::string& bytes) {
       out.push_back(c);
     }
   }
-  bytes = std::move(out);
   return true;
 }
 
 } // namespace
 
-DecodedSource DecodeSource(std::string& bytes, SourceEncoding encoding) {
+DecodedSource DecodeSource(std::string_view bytes, SourceEncoding encoding, std::string& made) {
   DecodedSource decoded;
+  decoded.text = bytes;
   if (encoding == SourceEncoding::Ansi) {
     return decoded;
   }
-  const std::string_view text(bytes);
-  if (text.starts_with(kUtf16LeMark) || text.starts_with(kUtf16BeMark)) {
+  if (bytes.starts_with(kUtf16LeMark) || bytes.starts_with(kUtf16BeMark)) {
     decoded.reading = SourceReading::Utf16;
-    bytes = FromUtf16(text.substr(kUtf16LeMark.size()), text.starts_with(kUtf16BeMark),
-                      decoded.foreign);
+    made = FromUtf16(bytes.substr(kUtf16LeMark.size()), bytes.starts_with(kUtf16BeMark),
+                     decoded.foreign);
+    decoded.text = made;
     return decoded;
   }
-  const bool marked = text.starts_with(kUtf8Mark);
+  const bool marked = bytes.starts_with(kUtf8Mark);
   const size_t from = marked ? kUtf8Mark.size() : 0;
-  const size_t high = FirstHighByte(text, from);
-  if (high == text.size()) {
+  const size_t high = FirstHighByte(bytes, from);
+  if (high == bytes.size()) {
     if (marked) {
       decoded.reading = SourceReading::Utf8;
-      bytes.erase(0, from);
+      decoded.text = bytes.substr(from);
     }
     return decoded;
   }
-  if (const std::optional<size_t> bad = FirstBadUtf8(text, high)) {
+  if (const std::optional<size_t> bad = FirstBadUtf8(bytes, high)) {
     // Windows-1252 text with umlauts is almost never UTF-8; a file said to be UTF-8 is read as
     // Windows-1252 all the same, and the user is told where it is not.
     if (marked || encoding == SourceEncoding::Utf8) {
-      decoded.badUtf8Line = LineOf(text, *bad);
+      decoded.badUtf8Line = LineOf(bytes, *bad);
     }
-    decoded.foreign = EscapeMarks(bytes);
+    decoded.foreign = EscapeMarks(bytes, made);
+    if (decoded.foreign) {
+      decoded.text = made;
+    }
     return decoded;
   }
   decoded.reading = SourceReading::Utf8;
-  bytes = FromUtf8(text, from, decoded.foreign);
+  made = FromUtf8(bytes, from, decoded.foreign);
+  decoded.text = made;
   return decoded;
 }
 

@@ -47,12 +47,15 @@ struct DecodedSource {
   int badUtf8Line = 0;
   /// The text may hold codes of characters that Windows-1252 lacks.
   bool foreign = false;
+  /// The engine's text of the file: a view into the bytes given, or into the string given for
+  /// a text that had to be made.
+  std::string_view text;
 };
 
-/// Turns bytes, a source file as read, into the engine's Windows-1252 text in place. With
-/// Ansi nothing changes. Otherwise a byte-order mark is dropped, UTF-8 and UTF-16 text becomes
-/// Windows-1252 bytes and codes, and a file read as Windows-1252 has its mark bytes made codes.
-/// A text of ASCII bytes only is left as it is without a copy.
-DecodedSource DecodeSource(std::string& bytes, SourceEncoding encoding);
+/// Turns bytes, a source file as read, into the engine's Windows-1252 text. With Ansi nothing
+/// changes. Otherwise a byte-order mark is dropped, UTF-8 and UTF-16 text becomes Windows-1252
+/// bytes and codes (made), and a file read as Windows-1252 has its mark bytes made codes. A
+/// text of ASCII bytes only is used as it is without a copy.
+DecodedSource DecodeSource(std::string_view bytes, SourceEncoding encoding, std::string& made);
 
 } // namespace qm

@@ -122,14 +122,14 @@ TEST(TextFile, ReadsWholeFilesAndTheirStarts) {
     const std::string path = dir / ("f" + std::to_string(size));
     WriteFileBytes(path, bytes);
     EXPECT_EQ(ReadFileBytes(path), bytes);
-    EXPECT_EQ(ReadRegularFileBytes(path), bytes);
-    EXPECT_EQ(ReadListedFileBytes(path, 4096), bytes.substr(0, 4096));
+    EXPECT_EQ(ReadRegularFileBytes(path).value().View(), bytes);
+    EXPECT_EQ(ReadListedFileBytes(path, 4096).value().View(), bytes.substr(0, 4096));
   }
   QM_POSIX_ONLY("/proc and fifos");
 #ifndef _WIN32
-  const std::optional<std::string> status = ReadRegularFileBytes("/proc/self/status");
+  const std::optional<FileBytes> status = ReadRegularFileBytes("/proc/self/status");
   ASSERT_TRUE(status.has_value());
-  EXPECT_NE(status->find("Name:"), std::string::npos);
+  EXPECT_NE(status->View().find("Name:"), std::string::npos);
 
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
   EXPECT_FALSE(ReadListedFileBytes(dir / "fifo").has_value());
