@@ -134,4 +134,9 @@ std::string ExpandEscapes(std::string_view s) {
   return out;
 }
 
+bool HoldsEscapes(std::string_view s) {
+  return s.find('\\') != std::string_view::npos ||
+         s.find(kBackslashPlaceholder) != std::string_view::npos;
+}
+
 } // namespace qm

@@ -35,5 +35,7 @@ std::string ExtractContextId(std::string& text);
 /// Expands "\\" to a backslash, "\n" to CR LF and "\t" to a tab, left to right in that order of
 /// passes; a 0x01 byte also becomes a backslash. "\0" is no escape: it stays as it is.
 std::string ExpandEscapes(std::string_view s);
+/// Whether ExpandEscapes changes s: it holds a backslash or a 0x01 byte.
+bool HoldsEscapes(std::string_view s);
 
 } // namespace qm

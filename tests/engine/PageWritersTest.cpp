@@ -170,3 +170,21 @@ TEST(PageWriters, TemplateLinesFillAsPlaceholderAfterPlaceholder) {
     EXPECT_EQ(ReadFile(page), CrLf({row.filled})) << row.line;
   }
 }
+
+TEST(PageWriters, BlockTextBreaksBecomeCrLfWithOrWithoutEscapes) {
+  // A text's bare CR and LF become CR LF and its last line gets one, as its escapes would;
+  // a 0x01 byte is a parked backslash and still becomes one.
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"a\rb\nc", "a\r\nb\r\nc\r\n\r\n\r\n"},
+      {"a\r\n\nb\\nc", "a\r\n\r\nb\r\nc\r\n\r\n\r\n"},
+      {"x\x01y", "x\\y\r\n\r\n\r\n"},
+  };
+  EngineFixture fx;
+  const auto gen = fx.MakeGenerator();
+  const std::string page = fx.Out("x.Doc.htm");
+  for (const auto& [text, bytes] : rows) {
+    WriteFile(page, "");
+    gen->Parts().WriteBlockText(Piece{page, kNone, "", kNone, kNoOrigin}, text);
+    EXPECT_EQ(ReadFile(page), bytes) << text;
+  }
+}
