@@ -88,8 +88,12 @@ std::string AddTrailingBackslash(std::string_view folder) {
 }
 
 std::string ExtractFileName(std::string_view path) {
+  return std::string(FileNameIn(path));
+}
+
+std::string_view FileNameIn(std::string_view path) {
   const size_t sep = NameStart(path);
-  return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
+  return sep == std::string_view::npos ? path : path.substr(sep + 1);
 }
 
 std::string ExtractFilePath(std::string_view path) {

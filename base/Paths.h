@@ -37,6 +37,8 @@ std::string AddTrailingBackslash(std::string_view folder);
 /// The part after the last separator (on Windows also after a drive's ":"); the whole text
 /// when there is none.
 std::string ExtractFileName(std::string_view path);
+/// ExtractFileName as a view into path.
+std::string_view FileNameIn(std::string_view path);
 /// The part up to and including the last separator (on Windows also a drive's ":"); empty when
 /// there is none.
 std::string ExtractFilePath(std::string_view path);

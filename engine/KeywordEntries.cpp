@@ -8,9 +8,10 @@ namespace qm {
 KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& page,
                              std::string_view keyword, std::vector<KeywordEntry>& list,
                              const Origin& origin)
-    : table_(table), marker_(std::string(kMarkerPrefix) + std::string(keyword) + " "),
-      fileName_(std::string_view(page).substr(ExtractFilePath(page).size())), list_(list),
-      origin_(origin) {}
+    : table_(table), page_(page), list_(list), origin_(origin) {
+  // Built in place: the marker is short enough to need no allocation of its own.
+  marker_.append(kMarkerPrefix).append(keyword).push_back(' ');
+}
 
 bool KeywordFilter::DropsAfterMarker(std::string_view line) {
   if (dropAfter_ > 0) {
@@ -58,7 +59,7 @@ void KeywordFilter::AddEntry(std::string entry) {
     entry.pop_back();
   }
   UnmapCharsIn(entry, table_);
-  list_.emplace_back(std::move(entry), fileName_, origin_);
+  list_.emplace_back(std::move(entry), FileNameIn(page_), origin_);
   dropAfter_ = kMaxLinesAfterKeyword;
 }
 

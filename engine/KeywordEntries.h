@@ -37,7 +37,7 @@ private:
 
   const CharacterTable& table_;
   std::string marker_;
-  std::string_view fileName_; ///< the name of the page, within the path the filter was given
+  std::string_view page_; ///< its file name goes with each entry; most pieces give none
   std::vector<KeywordEntry>& list_;
   const Origin& origin_;
   int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
