@@ -417,12 +417,22 @@ struct GeneratorRun::BlockScan {
     if (!readFailed) {
       run.NoteReading(inFile, ready != nullptr ? ready->decoded : decoded);
     }
+    // Whether the text holds a stream's start marker. The lines a worker split the text into
+    // know their marker lines, so they answer without another walk over the text; lines of
+    // the OEM conversion are not the text as read, which is asked then.
+    const SourceLines* split =
+        ready != nullptr && !run.options_.OemToAnsi ? &ready->lines : nullptr;
     const std::string_view read = ready != nullptr ? ready->decoded.text : decoded.text;
-    const std::string_view text = read.substr(0, read.find('\0'));
+    const std::string_view text =
+        split != nullptr ? std::string_view() : read.substr(0, read.find('\0'));
+    const auto holdsStart = [&](std::string_view start) {
+      return split != nullptr ? split->FindLine(start, 0) != SourceLines::npos
+                              : text.find(start) != std::string_view::npos;
+    };
     doc.claimed = run.ClaimPage(doc.page, inFile);
     tech.claimed = run.ClaimPage(tech.page, inFile);
     for (Stream* s : {&doc, &tech}) {
-      run.BeginPage(s->page, !readFailed && text.find(s->start) != std::string_view::npos);
+      run.BeginPage(s->page, !readFailed && holdsStart(s->start));
       WritePagePart(*s, TemplatePart::PageHeader, "");
     }
     if (readFailed) {
