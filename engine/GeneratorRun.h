@@ -134,6 +134,7 @@ private:
   struct PlaceholderAt {
     uint32_t offset = 0;
     uint32_t index = 0;
+    bool joined = false; ///< another placeholder follows or precedes it with nothing between
   };
   /// What Emit needs to know of a template line before any piece fills it.
   struct TemplateLine {
@@ -164,8 +165,9 @@ private:
     void Work(std::string_view convertedTitle, const CharacterTable& table);
   };
   /// Fills template line (looked at as info) into filled in one pass over its slots. False,
-  /// with filled unspecified, when a value holds a "%" (a later placeholder could then match
-  /// it) or the line could grow too long: SubstituteLine fills it then.
+  /// with filled unspecified, when a value holds a "%", a joined slot's value is made of
+  /// letters of placeholder names alone (a later placeholder could then match across it), or
+  /// the line could grow too long: SubstituteLine fills it then.
   bool FillInOnePass(std::string& filled, std::string_view line, const TemplateLine& info,
                      const std::string& outFile, const std::string& inFile, std::string_view title,
                      PieceLink& link);

@@ -194,9 +194,10 @@ const std::array<bool, 256>& NameBytes() {
 
 std::vector<GeneratorRun::PlaceholderAt> GeneratorRun::OnePassSlots(std::string_view line) {
   // Filling one placeholder after the other finds just these when every "%" of the line is
-  // part of one and a byte that no name holds stands between two of them: a value without "%"
-  // leaves every "%" of the line where it was, and a "%" that closes one placeholder cannot
-  // open another across such a byte.
+  // part of one and between two of them stands nothing or a byte that no name holds: a value
+  // without "%" leaves every "%" of the line where it was, and a "%" that closes one
+  // placeholder cannot open another across such a byte. Across placeholders that are joined
+  // it can, through their values, which FillInOnePass looks at.
   std::vector<PlaceholderAt> slots;
   const std::array<bool, 256>& nameBytes = NameBytes();
   size_t end = 0; // behind the last placeholder
@@ -213,13 +214,17 @@ std::vector<GeneratorRun::PlaceholderAt> GeneratorRun::OnePassSlots(std::string_
     if (k == kPlaceholders.size()) {
       return {};
     }
-    if (!slots.empty() && std::all_of(line.begin() + static_cast<std::ptrdiff_t>(end),
-                                      line.begin() + static_cast<std::ptrdiff_t>(at), [&](char c) {
-                                        return nameBytes[static_cast<unsigned char>(c)];
-                                      })) {
+    const bool joined = !slots.empty() && at == end;
+    if (!slots.empty() && !joined &&
+        std::all_of(line.begin() + static_cast<std::ptrdiff_t>(end),
+                    line.begin() + static_cast<std::ptrdiff_t>(at),
+                    [&](char c) { return nameBytes[static_cast<unsigned char>(c)]; })) {
       return {};
     }
-    slots.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(k)});
+    if (joined) {
+      slots.back().joined = true;
+    }
+    slots.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(k), joined});
     end = at + kPlaceholders[k].size();
   }
   return slots;
@@ -311,9 +316,16 @@ bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
       return false;
     }
   }
+  const std::array<bool, 256>& nameBytes = NameBytes();
   size_t size = line.size();
   for (const PlaceholderAt& slot : info.slots) {
-    size += values[slot.index].size();
+    const std::string_view value = values[slot.index];
+    if (slot.joined && !value.empty() && std::ranges::all_of(value, [&](char c) {
+          return nameBytes[static_cast<unsigned char>(c)];
+        })) {
+      return false;
+    }
+    size += value.size();
   }
   // Counted with every placeholder kept, the size bounds each step of a filling one by one.
   if (size > kFilledLineFactor * title.size() + std::max(kFilledLineSlack, line.size())) {

@@ -139,8 +139,8 @@ TEST(PageWriters, TemplateKeywordLinesInARunGoToTheLists) {
 
 TEST(PageWriters, TemplateLinesFillAsPlaceholderAfterPlaceholder) {
   // However a line is filled, it ends as filling one placeholder after the other leaves it: a
-  // "%" that a value brings in or that two placeholders share, and one that an empty value
-  // makes meet the name of a later placeholder, count as they would then.
+  // "%" that a value brings in or that two placeholders share, and one that an empty value or
+  // a file name makes meet the name of a later placeholder, count as they would then.
   struct Row {
     std::string line;
     std::string source;
@@ -157,6 +157,8 @@ TEST(PageWriters, TemplateLinesFillAsPlaceholderAfterPlaceholder) {
       {"%TITLE%DATE%", "a.pas", "T", "%TITLE26.11.2025"},
       {"%TITLE%OUTPUT%INPUTEXTENSION%FILE%LINK%", "a", "T", "%TITLEa.DocLINK%"},
       {"%TITLE%x%LINK% 100%", "a.pas", "T", "TxT 100%"},
+      {"[%INPUTFILE%%INPUTEXTENSION%]", "a1.pas", "", "[a1.pas]"},
+      {"%LINK%%INPUTFILE%%LINK%", "TITLE.pas", "T", "%LINKTLINK%"},
   };
   EngineFixture fx;
   const auto gen = fx.MakeGenerator();
