@@ -149,9 +149,18 @@ std::string PathToHtmlText(std::string_view path) {
 }
 
 std::string PathCaseKey(std::string_view path) {
-  std::string key;
-  key.reserve(path.size());
+  // The usual path is ASCII: it is copied once and folded where it stands. From the first
+  // other byte on, the key is made character by character.
+  std::string key(path);
   size_t i = 0;
+  while (i < key.size() && static_cast<unsigned char>(key[i]) < 0x80) {
+    key[i] = AnsiUpperChar(key[i]);
+    ++i;
+  }
+  if (i == key.size()) {
+    return key;
+  }
+  key.resize(i);
   while (i < path.size()) {
     const auto c = static_cast<unsigned char>(path[i]);
     if (c < 0x80) {
