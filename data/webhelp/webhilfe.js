@@ -185,14 +185,18 @@
     span.appendChild(document.createTextNode(text.slice(hit[0] + hit[1], to) + (to < text.length ? "\u2026" : "")));
     return span;
   }
-  // The first word of text that the match found (as [start, length]), or null.
-  function firstHit(text, match) {
-    var found = match.matchData.metadata;
+  // The word of the page text to mark, as [start, length]: the first typed word as written
+  // if the text holds one, else the first word the match found in it; null when the match
+  // lies in the title alone. The scan ends at a word the index knows to be there.
+  function firstHit(text, match, terms) {
+    var metadata = match.matchData.metadata;
+    var inText = Object.keys(metadata).filter(function (term) { return metadata[term].x; });
+    var exact = inText.filter(function (term) { return terms.indexOf(term) >= 0; });
+    var wanted = Object.create(null);
+    (exact.length ? exact : inText).forEach(function (term) { wanted[term] = true; });
     var word = new RegExp(WORD, "g");
-    for (var m = word.exec(text); m; m = word.exec(text)) {
-      if (Object.prototype.hasOwnProperty.call(found, m[0].toLowerCase())) {
-        return [m.index, m[0].length];
-      }
+    for (var m = word.exec(text); m && inText.length; m = word.exec(text)) {
+      if (wanted[m[0].toLowerCase()]) { return [m.index, m[0].length]; }
     }
     return null;
   }
@@ -238,7 +242,7 @@
       link.target = "seite";
       link.textContent = page[1] || page[0];
       item.appendChild(link);
-      var hit = firstHit(page[2], match);
+      var hit = firstHit(page[2], match, terms);
       if (hit) { item.appendChild(excerpt(page[2], hit)); }
       results.appendChild(item);
     });
