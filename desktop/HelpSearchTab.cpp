@@ -51,6 +51,9 @@ void THelpSearchTab::SetHelpFile(const HelpFile* file) {
   words_.clear();
   field_->clear();
   results_->clear();
+  if (isVisible()) {
+    StartIndex();
+  }
 }
 
 void THelpSearchTab::showEvent(QShowEvent* event) {

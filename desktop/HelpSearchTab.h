@@ -25,8 +25,8 @@ public:
   explicit THelpSearchTab(QWidget* parent = nullptr);
 
   /// The file to search; none (nullptr) empties the tab. Not owned; it must outlive the tab
-  /// or be replaced first. Its pages are indexed on a thread of its own when the tab is first
-  /// shown or searched.
+  /// or be replaced first. Its pages are indexed on a thread of its own once the tab is shown
+  /// or searched.
   void SetHelpFile(const HelpFile* file);
   /// Puts text into the field and lists the pages that hold all its words, the first selected
   /// and the list focused; without any, a line that says so. While the index is being built
