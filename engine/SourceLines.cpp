@@ -32,29 +32,25 @@ size_t CountBreaks(std::string_view text, size_t from, size_t to) {
   size_t p = from;
 #if defined(__SSE2__)
   // Sixteen bytes at a time: the LFs, and the CRs whose next byte is no LF. Each lane of acc
-  // counts its hits (a compare gives -1 per hit) for at most 255 rounds before it is summed.
+  // counts its hits (a compare gives -1 per hit) for at most 255 rounds before it is summed,
+  // so the rounds go in runs of that many.
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i zero = _mm_setzero_si128();
-  const auto sum = [&zero](__m128i counts) {
-    const __m128i halves = _mm_sad_epu8(counts, zero);
-    return static_cast<size_t>(_mm_cvtsi128_si64(halves)) +
-           static_cast<size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(halves, halves)));
-  };
-  __m128i acc = zero;
-  int rounds = 0;
-  for (; p + 16 <= last; p += 16) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p + 1));
-    acc = _mm_sub_epi8(acc, _mm_cmpeq_epi8(here, lf));
-    acc = _mm_sub_epi8(acc, _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr)));
-    if (++rounds == 255) {
-      n += sum(acc);
-      acc = zero;
-      rounds = 0;
+  constexpr size_t kRounds = 255;
+  for (size_t rounds = std::min((last - p) / 16, kRounds); rounds > 0;
+       rounds = std::min((last - p) / 16, kRounds)) {
+    __m128i acc = zero;
+    for (const size_t end = p + rounds * 16; p < end; p += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p + 1));
+      acc = _mm_sub_epi8(acc, _mm_cmpeq_epi8(here, lf));
+      acc = _mm_sub_epi8(acc, _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr)));
     }
+    const __m128i halves = _mm_sad_epu8(acc, zero);
+    n += static_cast<size_t>(_mm_cvtsi128_si64(halves)) +
+         static_cast<size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(halves, halves)));
   }
-  n += sum(acc);
 #endif
   for (; p < last; ++p) {
     n += static_cast<size_t>(text[p] == '\n') +
