@@ -131,8 +131,10 @@ std::string ExtractFileExt(std::string_view path) {
 
 std::string ChangeFileExt(std::string_view path, std::string_view ext) {
   const size_t dot = ExtDot(path);
-  std::string out(dot == std::string_view::npos ? path : path.substr(0, dot));
-  out.append(ext);
+  const std::string_view stem = dot == std::string_view::npos ? path : path.substr(0, dot);
+  std::string out;
+  out.reserve(stem.size() + ext.size());
+  out.append(stem).append(ext);
   return out;
 }
 

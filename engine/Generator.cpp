@@ -15,8 +15,14 @@ TGenerator::TGenerator(const std::string& programFolder)
 
 std::string SourcePagePath(const std::string& outputFolder, const std::string& source,
                            DocKind kind) {
-  const std::string base =
-      IsBareSeparator(Trim(outputFolder)) ? source : outputFolder + ExtractFileName(source);
+  // Asked several times for every source of a run: no copies on the way.
+  if (IsBareSeparator(TrimView(outputFolder))) {
+    return ChangeFileExt(source, DocKindInfoOf(kind).pageExt);
+  }
+  std::string base;
+  const std::string_view name = FileNameIn(source);
+  base.reserve(outputFolder.size() + name.size());
+  base.append(outputFolder).append(name);
   return ChangeFileExt(base, DocKindInfoOf(kind).pageExt);
 }
 
