@@ -46,6 +46,11 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   if (mask == "*.") {
     return name.find('.') == std::string_view::npos;
   }
+  // The usual mask, "*.pas", only asks whether the name ends in what follows its star.
+  if (mask.starts_with('*') && mask.find_first_of("*?", 1) == std::string_view::npos) {
+    const std::string_view tail = mask.substr(1);
+    return name.size() >= tail.size() && SameText(name.substr(name.size() - tail.size()), tail);
+  }
   // Iterative wildcard match with one backtrack point: linear in practice, never exponential.
   size_t n = 0;
   size_t m = 0;

@@ -10,6 +10,9 @@ TEST(FileSystem, MasksMatchWholeNamesWithoutCase) {
   EXPECT_TRUE(MatchesMask("Unit1.PAS", "*.pas"));
   EXPECT_TRUE(MatchesMask("a.b.pas", "*.pas"));
   EXPECT_FALSE(MatchesMask("unit1.pas.bak", "*.pas"));
+  EXPECT_FALSE(MatchesMask("as", "*.pas"));
+  EXPECT_TRUE(MatchesMask(".pas", "*.pas"));
+  EXPECT_TRUE(MatchesMask("Makefile", "*"));
   EXPECT_TRUE(MatchesMask("x.p", "?.p"));
   EXPECT_FALSE(MatchesMask("xy.p", "?.p"));
   EXPECT_TRUE(MatchesMask("\xC4nderung.sql", "\xE4*.SQL"));
@@ -83,8 +86,7 @@ TEST(FileSystem, FileHoldsAnyFindsANeedleWhereverThePiecesAreCut) {
     text.resize(c.at);
     text += c.needle + "<p>";
     qmtest::WriteFile(dir / "page.htm", text);
-    EXPECT_EQ(FileHoldsAny(dir / "page.htm", {a, b}), c.found)
-        << c.needle << " at " << c.at;
+    EXPECT_EQ(FileHoldsAny(dir / "page.htm", {a, b}), c.found) << c.needle << " at " << c.at;
   }
   EXPECT_FALSE(FileHoldsAny(dir / "missing.htm", {a, b}));
 }
