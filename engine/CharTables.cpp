@@ -305,24 +305,26 @@ bool ProtectedReplace(std::string& text, std::string_view from, std::string_view
   return ProtectedReplaceWith<uint64_t>(text, from, to, tags, hits, scratch);
 }
 
-// Which bytes and which pairs of neighbouring bytes a text holds, the pairs folded into 4096
-// bits: a row whose text starts with a byte or a pair the text lacks cannot occur in it, so
-// most rows of a table are passed over without a search. Taken again after a row changed the
-// text, which few rows do.
+// Which of a table's first bytes a text holds, and which pairs of neighbouring bytes start with
+// one of them, the pairs folded into 4096 bits: a row whose text starts with a byte or a pair
+// the text lacks cannot occur in it, so most rows of a table are passed over without a search.
+// Only the positions of the rows' first bytes are looked at. Taken again after a row changed
+// the text, which few rows do.
 class Census {
 public:
-  explicit Census(std::string_view text) { Take(text); }
+  /// starts holds the first byte of every text that MayHold will be asked about.
+  Census(std::string_view text, const ByteSet& starts) : starts_(starts) { Take(text); }
 
   void Take(std::string_view text) {
     bytes_.fill(false);
     pairs_.fill(0);
-    for (size_t i = 0; i < text.size(); ++i) {
+    starts_.ForEachIn(text, [&](size_t i) {
       bytes_[static_cast<unsigned char>(text[i])] = true;
       if (i + 1 < text.size()) {
         const unsigned k = Pair(text[i], text[i + 1]);
         pairs_[k >> 6] |= uint64_t{1} << (k & 63);
       }
-    }
+    });
   }
 
   /// False when s cannot occur in the text.
@@ -347,6 +349,7 @@ private:
            0xFFF;
   }
 
+  const ByteSet& starts_;
   std::array<bool, 256> bytes_{};
   std::array<uint64_t, 64> pairs_{};
 };
@@ -759,7 +762,7 @@ std::string ConvertChars(std::string_view text, const TagTable& tags, const Char
   // with a few, each step's own search costs no more than finding out.
   std::optional<Census> census;
   if (table.steps().size() > kStepsWorthTracking) {
-    census.emplace(out);
+    census.emplace(out, table.converting().starts);
   }
   ScratchLease scratch;
   // A row that maps a character to itself (" , ,_" gives blanks their link spelling only)
@@ -785,7 +788,7 @@ bool NeedsConversion(std::string_view text, const CharacterTable& table) {
   if (use.Misses(text)) {
     return false;
   }
-  const Census census(text);
+  const Census census(text, use.starts);
   return std::any_of(use.rows.begin(), use.rows.end(), [&](size_t k) {
     const std::string& from = table.rows()[k].from;
     return census.MayHold(from) && text.find(from) != std::string_view::npos;
@@ -797,7 +800,7 @@ bool NeedsLinkMapping(std::string_view text, const CharacterTable& table) {
   if (use.Misses(text)) {
     return false;
   }
-  const Census census(text);
+  const Census census(text, use.starts);
   return std::any_of(use.rows.begin(), use.rows.end(), [&](size_t k) {
     const std::string& from = table.rows()[k].from;
     return census.MayHold(from) && text.find(from) != std::string_view::npos;
@@ -810,7 +813,7 @@ std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
   if (use.Misses(text)) {
     return out;
   }
-  Census census(out);
+  Census census(out, use.starts);
   for (const size_t k : use.rows) {
     const CharRow& row = table.rows()[k];
     if (census.MayHold(row.from) && ReplaceAllIn(out, row.from, row.link)) {
@@ -855,7 +858,7 @@ void UnmapCharsIn(std::string& text, const CharacterTable& table) {
   if (use.Misses(text)) {
     return;
   }
-  Census census(text);
+  Census census(text, use.starts);
   for (const size_t k : use.rows) {
     const CharRow& row = table.rows()[k];
     if (census.MayHold(row.to) && ReplaceAllIn(text, row.to, row.from)) {
