@@ -260,9 +260,10 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
 }
 
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
+  static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
   // Only the first source of the run to claim a page finds what the disk held before the run.
   if (!pagesTouched_.contains(PathCaseKey(page)) && folders_.MayExist(page) &&
-      FileHoldsAny(page, {kHandWrittenDocStart, kHandWrittenTechStart})) {
+      kHandWrittenStarts.FoundIn(page)) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
   const auto it = pageSources_.find(PathCaseKey(page));

@@ -58,7 +58,7 @@ TEST(FileSystem, ForceDirectoriesCreatesEveryLevel) {
   EXPECT_FALSE(FileExists(dir / "a"));
 }
 
-TEST(FileSystem, FileHoldsAnyFindsANeedleWhereverThePiecesAreCut) {
+TEST(FileSystem, FileNeedlesFindANeedleWhereverThePiecesAreCut) {
   // Files are read in 64 KiB pieces; a needle may start in one and end in the next.
   constexpr size_t kPiece = size_t{64} << 10;
   const std::string a = "<!-- ###DocGen_Start";
@@ -77,6 +77,7 @@ TEST(FileSystem, FileHoldsAnyFindsANeedleWhereverThePiecesAreCut) {
       {kPiece - 5, "<!-- ###DocGen", false},
       {kPiece - 5, "<!-- ###TechGen_Star", false},
   };
+  const FileNeedles needles{a, b};
   qmtest::TempDir dir;
   for (const Case& c : cases) {
     std::string text;
@@ -86,7 +87,7 @@ TEST(FileSystem, FileHoldsAnyFindsANeedleWhereverThePiecesAreCut) {
     text.resize(c.at);
     text += c.needle + "<p>";
     qmtest::WriteFile(dir / "page.htm", text);
-    EXPECT_EQ(FileHoldsAny(dir / "page.htm", {a, b}), c.found) << c.needle << " at " << c.at;
+    EXPECT_EQ(needles.FoundIn(dir / "page.htm"), c.found) << c.needle << " at " << c.at;
   }
-  EXPECT_FALSE(FileHoldsAny(dir / "missing.htm", {a, b}));
+  EXPECT_FALSE(needles.FoundIn(dir / "missing.htm"));
 }
