@@ -808,16 +808,32 @@ bool NeedsLinkMapping(std::string_view text, const CharacterTable& table) {
 }
 
 std::string MapLinkChars(std::string_view text, const CharacterTable& table) {
-  std::string out(text);
+  std::optional<std::string> mapped = MapLinkCharsIfNeeded(text, table);
+  return mapped ? std::move(*mapped) : std::string(text);
+}
+
+std::optional<std::string> MapLinkCharsIfNeeded(std::string_view text,
+                                                const CharacterTable& table) {
   const CharacterTable::Use& use = table.linking();
   if (use.Misses(text)) {
-    return out;
+    return std::nullopt;
   }
-  Census census(out, use.starts);
+  Census census(text, use.starts);
+  std::optional<std::string> out;
   for (const size_t k : use.rows) {
     const CharRow& row = table.rows()[k];
-    if (census.MayHold(row.from) && ReplaceAllIn(out, row.from, row.link)) {
-      census.Take(out);
+    if (!census.MayHold(row.from)) {
+      continue;
+    }
+    // Up to the first row that occurs the text is as it came: it is searched, not copied.
+    if (!out) {
+      if (text.find(row.from) == std::string_view::npos) {
+        continue;
+      }
+      out.emplace(text);
+    }
+    if (ReplaceAllIn(*out, row.from, row.link)) {
+      census.Take(*out);
     }
   }
   return out;

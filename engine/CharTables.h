@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,6 +134,9 @@ bool NeedsConversion(std::string_view text, const CharacterTable& table);
 bool NeedsLinkMapping(std::string_view text, const CharacterTable& table);
 /// Replaces field 1 by field 3 of every row with both non-empty, no tag protection.
 std::string MapLinkChars(std::string_view text, const CharacterTable& table);
+/// MapLinkChars of text when NeedsLinkMapping, else nothing: the text is looked at once for
+/// both, and copied only once a row occurs in it.
+std::optional<std::string> MapLinkCharsIfNeeded(std::string_view text, const CharacterTable& table);
 /// MapLinkChars of text handed to sink in consecutive pieces that together are the whole
 /// result, so that a long text is mapped without a second copy of it. Returns the result's
 /// size.

@@ -351,14 +351,21 @@ void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const Charac
     form = Form::Mapped;
     link = MapLinkChars(ExpandForeignCodes(convertedTitle, ForeignForm::Link), table);
     size = link.size();
+  } else if (convertedTitle.size() < kMemoLimit) {
+    // A title without characters to map is its own link.
+    std::optional<std::string> mapped = MapLinkCharsIfNeeded(convertedTitle, table);
+    if (mapped) {
+      form = Form::Mapped;
+      link = std::move(*mapped);
+      size = link.size();
+    } else {
+      form = Form::Title;
+      size = convertedTitle.size();
+    }
   } else if (!NeedsLinkMapping(convertedTitle, table)) {
     // A title without characters to map is its own link: no copy of a long title.
     form = Form::Title;
     size = convertedTitle.size();
-  } else if (convertedTitle.size() < kMemoLimit) {
-    form = Form::Mapped;
-    link = MapLinkChars(convertedTitle, table);
-    size = link.size();
   } else {
     form = Form::Streamed;
     size = MapLinkCharsInPieces(convertedTitle, table, [](std::string_view) {});

@@ -412,6 +412,10 @@ TEST(CharTables, UnmapAndLinkMappingReplaceRowByRow) {
     if (!NeedsLinkMapping(text, table)) {
       ASSERT_EQ(linked, text);
     }
+    // Mapped only when needed, and then as the rows one after the other map it.
+    const std::optional<std::string> ifNeeded = MapLinkCharsIfNeeded(text, table);
+    ASSERT_EQ(ifNeeded.has_value(), NeedsLinkMapping(text, table)) << text;
+    ASSERT_EQ(ifNeeded.value_or(text), linked) << text;
   }
 }
 
