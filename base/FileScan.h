@@ -1,7 +1,6 @@
 // Looking for texts in files without reading them whole.
 #pragma once
 
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -9,7 +8,9 @@
 
 namespace qm {
 
-/// Texts to look for in files, each with its skip table built once for all the files.
+/// Texts to look for in files. Each needle is found through one of its bytes that text rarely
+/// holds (its anchor): the fast byte search of the C library runs from anchor to anchor, and
+/// only there are the needles compared. Needles that share their anchor are found in one walk.
 class FileNeedles {
 public:
   explicit FileNeedles(std::initializer_list<std::string_view> needles);
@@ -21,8 +22,18 @@ public:
   bool FoundIn(std::string_view path) const;
 
 private:
-  std::vector<std::string> needles_; ///< the searchers point into these
-  std::vector<std::boyer_moore_horspool_searcher<const char*>> searchers_;
+  struct Needle {
+    std::string text;
+    size_t anchorAt = 0; ///< where its anchor byte is in text
+  };
+  struct Anchor {
+    char byte = '\0';
+    std::vector<Needle> needles; ///< the needles found through this byte
+  };
+  /// Whether a needle of anchor stands in text around one of its anchor bytes.
+  static bool FoundAround(std::string_view text, const Anchor& anchor);
+
+  std::vector<Anchor> anchors_;
   size_t keepMax_ = 0; ///< bytes kept from one piece for the next
 };
 

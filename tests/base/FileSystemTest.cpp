@@ -76,6 +76,9 @@ TEST(FileSystem, FileNeedlesFindANeedleWhereverThePiecesAreCut) {
       {3 * kPiece - 1, a, true},
       {kPiece - 5, "<!-- ###DocGen", false},
       {kPiece - 5, "<!-- ###TechGen_Star", false},
+      // Near misses around the bytes the search stops at, before a real one and at the end.
+      {kPiece - 9, "<!-<!-- ###<!-- ###TechGen_Start", true},
+      {kPiece - 2, "!!<!-- ###DocGen_Star!", false},
   };
   const FileNeedles needles{a, b};
   qmtest::TempDir dir;
