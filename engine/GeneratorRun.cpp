@@ -262,11 +262,11 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
   static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
   // Only the first source of the run to claim a page finds what the disk held before the run.
-  if (!pagesTouched_.contains(PathCaseKey(page)) && folders_.MayExist(page) &&
-      kHandWrittenStarts.FoundIn(page)) {
+  const std::string& key = PageKey(page);
+  if (!pagesTouched_.contains(key) && folders_.MayExist(page) && kHandWrittenStarts.FoundIn(page)) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
-  const auto it = pageSources_.find(PathCaseKey(page));
+  const auto it = pageSources_.find(key);
   if (it == pageSources_.end() || it->second == inFile) {
     return std::string::npos;
   }
@@ -278,7 +278,7 @@ size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFil
 }
 
 void GeneratorRun::KeepPage(const std::string& page, const std::string& inFile, size_t claimed) {
-  const auto it = pageSources_.find(PathCaseKey(page));
+  const auto it = pageSources_.find(PageKey(page));
   if (it == pageSources_.end() || claimed >= result_.Warnings.size()) {
     return;
   }

@@ -263,8 +263,20 @@ private:
   /// many records it covers; rebuilt when their number changed.
   mutable std::unordered_map<std::string, std::string> titleIndex_;
   mutable size_t indexedTitles_ = 0;
-  /// The per-source pages of the file being processed, written as they grow.
-  std::unordered_map<std::string, PageStream> pageStreams_;
+  /// PathCaseKey of page. A source's two pages are asked for their key again and again while
+  /// it is processed, so the last keys made are kept (on the writing thread only).
+  const std::string& PageKey(std::string_view page) const;
+  struct PageKeyMemo {
+    std::string page;
+    std::string key;
+  };
+  mutable std::array<PageKeyMemo, 2> pageKeys_;
+  mutable size_t nextPageKey_ = 0;
+  /// The per-source pages of the file being processed, written as they grow: its Doc and its
+  /// Tech page, so a look along them is cheaper than hashing a path for every piece appended.
+  std::vector<PageStream> pageStreams_;
+  /// The stream of page among pageStreams_, or end().
+  std::vector<PageStream>::iterator StreamOf(std::string_view page);
   /// Per-source pages that a later source of the run may still write or leave.
   HeldPages heldPages_;
   /// Page key -> the position in the run's sources of the last source with that per-source

@@ -26,6 +26,10 @@ public:
   /// at path, so none is compared or deleted.
   PageStream(std::string path, bool create, bool exists = true);
 
+  /// Whether appending size bytes sends bytes to the disk (all others wait in memory).
+  bool WillSpill(size_t size) const {
+    return size >= kPageMemoryLimit || held_.size() + size >= kPageMemoryLimit;
+  }
   /// Appends bytes; throws Error naming the file when they cannot be written.
   void Append(std::string_view bytes);
   /// Puts the page in its place (a file that holds these bytes already is not touched, and

@@ -99,7 +99,7 @@ std::optional<std::string> GeneratorRun::FindPageTitle(std::string_view name) co
     const PageTitle& page = titles[indexedTitles_];
     titleIndex_[PathCaseKey(page.Path)] = page.Title;
   }
-  const auto it = titleIndex_.find(PathCaseKey(name));
+  const auto it = titleIndex_.find(PageKey(name));
   if (it == titleIndex_.end()) {
     return std::nullopt;
   }

@@ -8,6 +8,8 @@
 #include "engine/KeywordEntries.h"
 #include "engine/Markers.h"
 
+#include <algorithm>
+
 namespace qm {
 
 void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes) {
@@ -16,13 +18,38 @@ void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes)
     expanded = ExpandForeignCodes(bytes, ForeignForm::Html);
     bytes = expanded;
   }
-  const int64_t start = NowNs();
-  if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
-    it->second.Append(bytes);
-  } else {
-    AppendFileBytes(page, bytes);
+  if (const auto it = StreamOf(page); it != pageStreams_.end()) {
+    // Bytes that stay in memory are not writing; only a piece that reaches the disk is timed.
+    if (!it->WillSpill(bytes.size())) {
+      it->Append(bytes);
+      return;
+    }
+    const int64_t start = NowNs();
+    it->Append(bytes);
+    AddTime(writeNs_, start);
+    return;
   }
+  const int64_t start = NowNs();
+  AppendFileBytes(page, bytes);
   AddTime(writeNs_, start);
+}
+
+const std::string& GeneratorRun::PageKey(std::string_view page) const {
+  for (const PageKeyMemo& memo : pageKeys_) {
+    if (memo.page == page) {
+      return memo.key;
+    }
+  }
+  PageKeyMemo& memo = pageKeys_[nextPageKey_];
+  nextPageKey_ = (nextPageKey_ + 1) % pageKeys_.size();
+  memo.page = page;
+  memo.key = PathCaseKey(page);
+  return memo.key;
+}
+
+std::vector<PageStream>::iterator GeneratorRun::StreamOf(std::string_view page) {
+  return std::find_if(pageStreams_.begin(), pageStreams_.end(),
+                      [page](const PageStream& s) { return s.Path() == page; });
 }
 
 void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt,
@@ -185,20 +212,25 @@ void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
 
 void GeneratorRun::BeginPage(const std::string& page, bool create) {
   const int64_t start = NowNs();
-  pagesTouched_.insert(PathCaseKey(page));
-  pageStreams_.insert_or_assign(page, PageStream(page, create, folders_.MayExist(page)));
+  pagesTouched_.insert(PageKey(page));
+  PageStream stream(page, create, folders_.MayExist(page));
+  if (const auto it = StreamOf(page); it != pageStreams_.end()) {
+    *it = std::move(stream);
+  } else {
+    pageStreams_.push_back(std::move(stream));
+  }
   AddTime(writeNs_, start);
 }
 
 void GeneratorRun::FlushPage(const std::string& page) {
-  const auto it = pageStreams_.find(page);
+  const auto it = StreamOf(page);
   if (it == pageStreams_.end()) {
     return;
   }
   const int64_t start = NowNs();
-  PageStream stream = std::move(it->second);
+  PageStream stream = std::move(*it);
   pageStreams_.erase(it);
-  const std::string key = PathCaseKey(page);
+  const std::string& key = PageKey(page);
   // What an earlier source wrote of the page is replaced before it reached the disk.
   heldPages_.Drop(key);
   if (LastSourceOf(key)) {
@@ -217,15 +249,15 @@ bool GeneratorRun::LastSourceOf(const std::string& key) const {
 
 void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, size_t claimed) {
   const int64_t start = NowNs();
-  const std::string key = PathCaseKey(page);
+  const std::string& key = PageKey(page);
   pagesTouched_.insert(key);
   // A page that an earlier source of this run wrote keeps that source's documentation.
   const bool kept = pageSources_.contains(key);
   if (kept) {
     KeepPage(page, inFile, claimed);
   }
-  if (const auto it = pageStreams_.find(page); it != pageStreams_.end()) {
-    it->second.Abandon();
+  if (const auto it = StreamOf(page); it != pageStreams_.end()) {
+    it->Abandon();
     pageStreams_.erase(it);
   }
   if (!LastSourceOf(key)) {
@@ -246,9 +278,9 @@ void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, 
 }
 
 void GeneratorRun::FlushAllPages() noexcept {
-  for (auto& [page, stream] : pageStreams_) {
-    heldPages_.Drop(PathCaseKey(page));
-    folders_.Note(page, true);
+  for (PageStream& stream : pageStreams_) {
+    heldPages_.Drop(PathCaseKey(stream.Path()));
+    folders_.Note(stream.Path(), true);
     try {
       stream.Finish();
     } catch (...) {

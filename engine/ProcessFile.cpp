@@ -376,8 +376,9 @@ struct GeneratorRun::BlockScan {
     WritePagePart(s, TemplatePart::PageFooter, title);
     run.CheckPageName(s.page, inFile, 0);
     run.FlushPage(s.page);
-    run.pagesWritten_.insert(PathCaseKey(s.page));
-    run.pageSources_[PathCaseKey(s.page)] = inFile;
+    const std::string& key = run.PageKey(s.page);
+    run.pagesWritten_.insert(key);
+    run.pageSources_[key] = inFile;
     s.records.Pages.push_back(s.page);
   }
 
