@@ -111,8 +111,9 @@ private:
   std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr);
 
   /// The bytes a block's text puts on a page, when they do not depend on the page (the text
-  /// holds no keyword line).
-  static std::optional<std::string> PlainBlockBytes(std::string_view text);
+  /// holds no keyword line). inLines says that text is lines each ended by CR LF, as
+  /// ExtractContextId leaves it, so that joining its lines again would give it unchanged.
+  static std::optional<std::string> PlainBlockBytes(std::string_view text, bool inLines = false);
   /// WriteBlockText with the result of PlainBlockBytes when there is one.
   void WriteBlock(const Piece& piece, const std::string& text, std::optional<std::string> plain);
   /// Writes template id as a piece with the lists of kind. The template's lines are filled,

@@ -147,14 +147,20 @@ void GeneratorRun::WriteTemplate(DocKind kind, TemplatePart part, const Piece& p
   }
 }
 
-std::optional<std::string> GeneratorRun::PlainBlockBytes(std::string_view text) {
+std::optional<std::string> GeneratorRun::PlainBlockBytes(std::string_view text, bool inLines) {
   if (!HoldsEscapes(text)) {
     // Expanding a text without escapes leaves it as it is, and its lines joined again hold
     // none either: of the escaped break behind them only the break is left.
     if (text.find(kMarkerPrefix) != std::string_view::npos) {
       return std::nullopt;
     }
-    std::string body = NormalizeLineBreaks(text);
+    std::string body;
+    if (inLines) {
+      body.reserve(text.size() + kCrLf.size());
+      body.append(text);
+    } else {
+      body = NormalizeLineBreaks(text);
+    }
     body += kCrLf;
     return body;
   }

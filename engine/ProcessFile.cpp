@@ -344,7 +344,7 @@ struct GeneratorRun::BlockScan {
     } else {
       text = ConvertBlockAt(i, end, outputLine);
       id = ExtractContextId(text);
-      plain = PlainBlockBytes(text);
+      plain = PlainBlockBytes(text, true);
     }
 
     const Origin origin(source, static_cast<int>(i + 1));
@@ -522,7 +522,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
             ConvertLines(lines, inFile, i, end, outputLine, options_.AutoLineBreak, tables_);
         Prepared::Block block;
         block.id = ExtractContextId(text);
-        block.plain = PlainBlockBytes(text);
+        block.plain = PlainBlockBytes(text, true);
         if (!block.plain) {
           block.text = std::move(text);
         }
