@@ -269,21 +269,8 @@ const ByteSet& LineBreakBytes() {
 }
 
 std::vector<std::string_view> SplitLineViews(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  const ByteSet& breaks = LineBreakBytes();
   std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = breaks.FindIn(text); i != std::string_view::npos;
-       i = breaks.FindIn(text, i + 1)) {
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      ++i;
-    }
-    start = i + 1;
-  }
-  if (start < text.size()) {
-    lines.push_back(text.substr(start));
-  }
+  ForEachLineView(text, [&lines](std::string_view line) { lines.push_back(line); });
   return lines;
 }
 

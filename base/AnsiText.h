@@ -107,6 +107,23 @@ const ByteSet& LineBreakBytes();
 Lines SplitLines(std::string_view text);
 /// SplitLines as views into text, for reading without copying.
 std::vector<std::string_view> SplitLineViews(std::string_view text);
+/// Calls visit(line) for the lines of SplitLineViews, without a list of them.
+template <typename Visit> void ForEachLineView(std::string_view text, const Visit& visit) {
+  text = text.substr(0, text.find('\0'));
+  const ByteSet& breaks = LineBreakBytes();
+  size_t start = 0;
+  for (size_t i = breaks.FindIn(text); i != std::string_view::npos;
+       i = breaks.FindIn(text, i + 1)) {
+    visit(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+    }
+    start = i + 1;
+  }
+  if (start < text.size()) {
+    visit(text.substr(start));
+  }
+}
 /// JoinLines(SplitLines(text)) without a list of the lines: every line break becomes CR LF,
 /// the last line gets one, and a NUL ends the text.
 std::string NormalizeLineBreaks(std::string_view text);

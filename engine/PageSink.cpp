@@ -4,7 +4,15 @@
 #include "base/FileReplace.h"
 #include "base/FileSystem.h"
 
+#include <algorithm>
+
 namespace qm {
+
+namespace {
+
+constexpr size_t kFirstReserve = size_t{16} << 10;
+
+} // namespace
 
 PageStream::PageStream(std::string path, bool create, bool exists)
     : path_(std::move(path)), exists_(exists), spill_(path_) {
@@ -23,6 +31,10 @@ void PageStream::Append(std::string_view bytes) {
     held_.clear();
     spill_.Append(bytes);
     return;
+  }
+  if (held_.capacity() < kFirstReserve) {
+    // Most pages are a few KiB: room for them at once spares the string's doubling steps.
+    held_.reserve(std::max(kFirstReserve, bytes.size()));
   }
   held_.append(bytes);
   if (held_.size() >= kPageMemoryLimit) {

@@ -43,6 +43,9 @@ public:
   const std::string& Path() const { return path_; }
   /// Bytes of the page waiting in memory.
   size_t MemoryBytes() const { return held_.size(); }
+  /// Lets go of the room reserved beyond the bytes waiting in memory, for a page that waits
+  /// long.
+  void Compact() { held_.shrink_to_fit(); }
   /// Moves the bytes waiting in memory to the temporary file. Throws Error naming the file.
   void Spill();
 

@@ -197,11 +197,11 @@ void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
     KeywordFilter index(tables_.Chars, target, kIndexKeyword, records.Index, piece.origin);
     std::string body;
     body.reserve(expanded.size() + expanded.size() / 8 + kLineBreakPlain.size() + 2);
-    for (const std::string_view line : SplitLineViews(expanded)) {
+    ForEachLineView(expanded, [&](std::string_view line) {
       if (toc.Keep(line) && index.Keep(line)) {
         body.append(line).append(kCrLf);
       }
-    }
+    });
     body += kLineBreakPlain;
     written = ExpandEscapes(body);
   }
@@ -243,6 +243,7 @@ void GeneratorRun::FlushPage(const std::string& page) {
     folders_.Note(page, true);
     stream.Finish();
   } else {
+    stream.Compact();
     heldPages_.Hold(key, std::move(stream));
   }
   AddTime(writeNs_, start);

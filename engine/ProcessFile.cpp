@@ -214,8 +214,14 @@ struct GeneratorRun::BlockScan {
   void CheckKeywordLines(size_t from, size_t end) {
     for (size_t k = lines.FindLine(kMarkerPrefix, std::max(from, keywordsCheckedTo)); k < end;
          k = lines.FindLine(kMarkerPrefix, k + 1)) {
-      for (const std::string_view keyword : {kTocKeyword, kIndexKeyword}) {
-        const std::string marker = std::string(kMarkerPrefix) + std::string(keyword) + " ";
+      struct KeywordMarker {
+        std::string_view keyword;
+        std::string marker; // "###" keyword " "
+      };
+      static const KeywordMarker kKeywordMarkers[] = {
+          {kTocKeyword, std::string(kMarkerPrefix) + std::string(kTocKeyword) + " "},
+          {kIndexKeyword, std::string(kMarkerPrefix) + std::string(kIndexKeyword) + " "}};
+      for (const auto& [keyword, marker] : kKeywordMarkers) {
         const size_t at = lines[k].find(marker);
         if (at == std::string_view::npos) {
           continue;
@@ -297,17 +303,17 @@ struct GeneratorRun::BlockScan {
     // The marker counts only at the start of the line; behind comment syntax it becomes text
     // of the page, so the user is told.
     if (end > i + 1 && lines[i + 1].find(kOutputMarker) != std::string_view::npos &&
-        !Trim(lines[i + 1]).starts_with(kOutputMarker)) {
+        !TrimView(lines[i + 1]).starts_with(kOutputMarker)) {
       Warn(i + 1, kWarnOutputNotAtLineStart);
     }
     std::string own;
     bool outputLine = false; // the block's first line names its own page
     if (end - i < 2) {
       s.used = true;
-    } else if (const std::string second = Trim(lines[i + 1]); second.starts_with(kOutputMarker)) {
-      own = OwnPage(second.size() > kOutputNameOffset
-                        ? std::string_view(second).substr(kOutputNameOffset)
-                        : std::string_view(),
+    } else if (const std::string_view second = TrimView(lines[i + 1]);
+               second.starts_with(kOutputMarker)) {
+      own = OwnPage(second.size() > kOutputNameOffset ? second.substr(kOutputNameOffset)
+                                                      : std::string_view(),
                     s.pageExt, i + 1);
       outputLine = true;
       run.ClaimOwnPage(own, inFile);
@@ -517,7 +523,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
           // The scan fails here; nothing after it is needed.
           return p;
         }
-        const bool outputLine = end - i >= 2 && Trim(lines[i + 1]).starts_with(kOutputMarker);
+        const bool outputLine = end - i >= 2 && TrimView(lines[i + 1]).starts_with(kOutputMarker);
         std::string text =
             ConvertLines(lines, inFile, i, end, outputLine, options_.AutoLineBreak, tables_);
         Prepared::Block block;
