@@ -751,11 +751,13 @@ bool ConvertsInOnePass(const TagTable& tags, const CharacterTable& table) {
 }
 
 std::string ConvertChars(std::string_view text, const TagTable& tags, const CharacterTable& table) {
-  if (table.converting().Misses(text)) {
-    return std::string(text);
-  }
+  // The one walk copies a text that holds nothing to convert as it is, so a look for that
+  // first would only walk the text twice.
   if (ConvertsInOnePass(tags, table)) {
     return ConvertInOnePass(text, tags, table);
+  }
+  if (table.converting().Misses(text)) {
+    return std::string(text);
   }
   std::string out(text);
   // With many steps, a step whose rows cannot occur in the text is passed over without a scan;
