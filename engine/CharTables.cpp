@@ -543,6 +543,12 @@ CharacterTable::OnePass PlanOnePass(const std::vector<CharRow>& rows) {
   }
   plan.stops.Add('<');
   plan.stops.Add('>');
+  plan.shortTo.assign(rows.size(), {});
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].to.size() <= CharacterTable::OnePass::kShortTo) {
+      std::copy(rows[i].to.begin(), rows[i].to.end(), plan.shortTo[i].begin());
+    }
+  }
   if (plan.closeRow < 0) {
     plan.beforeClose.clear();
   }
@@ -687,8 +693,29 @@ std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
     const std::string_view word = words.Take(text, at);
     return sameWord || tags.Contains(word);
   };
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+  // The text is put together through a pointer into a buffer with room to spare: the pieces
+  // are mostly a few bytes, and a short one is copied as one block of kBlock bytes, where the
+  // string's append would check its size and call the library for each.
+  constexpr size_t kBlock = CharacterTable::OnePass::kShortTo;
+  std::string out(text.size() + text.size() / 4 + 2 * kBlock, '\0');
+  size_t used = 0;
+  const auto room = [&](size_t n) {
+    if (used + n + kBlock > out.size()) {
+      out.resize(std::max(out.size() * 2, used + n + kBlock));
+    }
+    return out.data() + used;
+  };
+  // text[from, to)
+  const auto put = [&](size_t from, size_t to) {
+    const size_t n = to - from;
+    char* const dest = room(n);
+    if (n <= kBlock && from + kBlock <= text.size()) {
+      std::memcpy(dest, text.data() + from, kBlock);
+    } else {
+      std::memcpy(dest, text.data() + from, n);
+    }
+    used += n;
+  };
   size_t copied = 0;
   plan.stops.ForEachIn(text, [&](size_t at) {
     const char c = text[at];
@@ -728,12 +755,21 @@ std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
         return; // no occurrence, or one inside a tag
       }
     }
-    const CharRow& replaced = rows[static_cast<size_t>(row)];
-    out.append(text.data() + copied, at - copied);
-    out.append(replaced.to);
+    const auto k = static_cast<size_t>(row);
+    const CharRow& replaced = rows[k];
+    put(copied, at);
+    const size_t n = replaced.to.size();
+    char* const dest = room(n);
+    if (n <= kBlock) {
+      std::memcpy(dest, plan.shortTo[k].data(), kBlock);
+    } else {
+      std::memcpy(dest, replaced.to.data(), n);
+    }
+    used += n;
     copied = at + replaced.from.size();
   });
-  out.append(text.data() + copied, text.size() - copied);
+  put(copied, text.size());
+  out.resize(used);
   return out;
 }
 

@@ -88,6 +88,10 @@ public:
     /// texts, so none of their texts may be part of a tag.
     std::vector<size_t> beforeClose;
     ByteSet stops; ///< the rows' first bytes and the brackets
+    /// Per row: its replacement in a block of kShortTo bytes (zero after it), when it fits one,
+    /// so that it is copied as one block.
+    static constexpr size_t kShortTo = 16;
+    std::vector<std::array<char, kShortTo>> shortTo;
   };
   const OnePass& onePass() const { return onePass_; }
 
