@@ -22,6 +22,13 @@ public:
   /// Calls visit(position) for every position of text whose byte is in the set, left to right:
   /// FindIn over a text with many such bytes, without starting a search for each.
   template <typename Visit> void ForEachIn(std::string_view text, const Visit& visit) const;
+  /// Calls stop(position) for the positions at or after from whose byte is in the set, left to
+  /// right, until it returns true; returns that position, or npos. One search for a walk that
+  /// looks at many such bytes, where FindIn would start a search for each.
+  template <typename Stop>
+  size_t FindIf(std::string_view text, size_t from, const Stop& stop) const {
+    return Scan(text, from, stop);
+  }
 
 private:
   /// Calls stop(position) for the positions at or after from whose byte is in the set, left to

@@ -131,15 +131,21 @@ void SourceLines::AppendLines(size_t from, size_t to, std::vector<std::string_vi
                given_.begin() + static_cast<std::ptrdiff_t>(to));
     return;
   }
-  size_t offset = StartOf(from);
-  for (size_t line = from; line < to; ++line) {
-    const size_t end = EndOfLine(offset);
-    out.push_back(text_.substr(offset, end - offset));
-    offset = end;
-    if (offset < text_.size()) {
-      offset +=
-          text_[offset] == '\r' && offset + 1 < text_.size() && text_[offset + 1] == '\n' ? 2 : 1;
+  // One walk over the breaks of the lines: a search per line would cost more than the line.
+  size_t start = StartOf(from);
+  size_t line = from;
+  LineBreakBytes().FindIf(text_, start, [&](size_t at) {
+    if (at < start) {
+      return false; // the LF of a CR LF
     }
+    out.push_back(text_.substr(start, at - start));
+    start = at + (text_[at] == '\r' && at + 1 < text_.size() && text_[at + 1] == '\n' ? 2 : 1);
+    return ++line == to;
+  });
+  // Lines past the end of the text are empty.
+  for (; line < to; ++line) {
+    out.push_back(text_.substr(std::min(start, text_.size())));
+    start = text_.size();
   }
 }
 
