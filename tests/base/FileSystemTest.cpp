@@ -94,3 +94,17 @@ TEST(FileSystem, FileNeedlesFindANeedleWhereverThePiecesAreCut) {
   }
   EXPECT_FALSE(needles.FoundIn(dir / "missing.htm"));
 }
+
+TEST(FileSystem, FileNeedlesWithoutACommonRareByteAreEachFound) {
+  // Each needle is looked for through a byte of its own; one holds its byte twice.
+  const FileNeedles needles{"ab!cd", "x#y#z"};
+  qmtest::TempDir dir;
+  const std::pair<std::string, bool> cases[] = {
+      {"..ab!cd..", true},  {"..x#y#z", true},   {"x#x#y#z", true},
+      {"ab!c x#y#", false}, {"#y#z !cd", false}, {"", false},
+  };
+  for (const auto& [text, found] : cases) {
+    qmtest::WriteFile(dir / "page.htm", text);
+    EXPECT_EQ(needles.FoundIn(dir / "page.htm"), found) << text;
+  }
+}
