@@ -39,7 +39,8 @@ FileNeedles::FileNeedles(std::initializer_list<std::string_view> needles) {
     if (needle.empty()) {
       continue;
     }
-    // The least common byte, among those the most needles share, first in the needle.
+    // The least common byte, among those the most needles share, first in the needle: any
+    // occurrence of the needle holds it at that position.
     size_t best = 0;
     int bestScore = 0;
     for (size_t k = 0; k < needle.size(); ++k) {
@@ -57,8 +58,7 @@ FileNeedles::FileNeedles(std::initializer_list<std::string_view> needles) {
     if (anchor == anchors_.end()) {
       anchor = anchors_.insert(anchors_.end(), Anchor{needle[best], {}});
     }
-    // Any occurrence holds the byte at the position of its first one in the needle.
-    anchor->needles.push_back(Needle{std::string(needle), needle.find(needle[best])});
+    anchor->needles.push_back(Needle{std::string(needle), best});
   }
   // The last bytes of a piece stay in front of the next, so that a needle across two pieces
   // is found.

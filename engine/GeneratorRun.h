@@ -265,7 +265,8 @@ private:
   mutable std::unordered_map<std::string, std::string> titleIndex_;
   mutable size_t indexedTitles_ = 0;
   /// PathCaseKey of page. A source's two pages are asked for their key again and again while
-  /// it is processed, so the last keys made are kept (on the writing thread only).
+  /// it is processed, so the last keys made are kept (on the writing thread only). The
+  /// reference holds until the key of a third page is asked for.
   const std::string& PageKey(std::string_view page) const;
   struct PageKeyMemo {
     std::string page;

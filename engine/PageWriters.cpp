@@ -18,19 +18,17 @@ void GeneratorRun::AppendToPage(const std::string& page, std::string_view bytes)
     expanded = ExpandForeignCodes(bytes, ForeignForm::Html);
     bytes = expanded;
   }
-  if (const auto it = StreamOf(page); it != pageStreams_.end()) {
-    // Bytes that stay in memory are not writing; only a piece that reaches the disk is timed.
-    if (!it->WillSpill(bytes.size())) {
-      it->Append(bytes);
-      return;
-    }
-    const int64_t start = NowNs();
-    it->Append(bytes);
-    AddTime(writeNs_, start);
+  const auto it = StreamOf(page);
+  if (it != pageStreams_.end() && !it->WillSpill(bytes.size())) {
+    it->Append(bytes); // bytes that stay in memory are no writing: not timed
     return;
   }
   const int64_t start = NowNs();
-  AppendFileBytes(page, bytes);
+  if (it != pageStreams_.end()) {
+    it->Append(bytes);
+  } else {
+    AppendFileBytes(page, bytes);
+  }
   AddTime(writeNs_, start);
 }
 

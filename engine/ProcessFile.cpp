@@ -212,15 +212,15 @@ struct GeneratorRun::BlockScan {
   // Contents and index lines of the block's lines [from, end) that have too few fields. Each
   // source line is looked at once, also when blocks nest or both kinds share it.
   void CheckKeywordLines(size_t from, size_t end) {
+    struct KeywordMarker {
+      std::string_view keyword;
+      std::string marker; // "###" keyword " "
+    };
+    static const KeywordMarker kKeywordMarkers[] = {
+        {kTocKeyword, std::string(kMarkerPrefix) + std::string(kTocKeyword) + " "},
+        {kIndexKeyword, std::string(kMarkerPrefix) + std::string(kIndexKeyword) + " "}};
     for (size_t k = lines.FindLine(kMarkerPrefix, std::max(from, keywordsCheckedTo)); k < end;
          k = lines.FindLine(kMarkerPrefix, k + 1)) {
-      struct KeywordMarker {
-        std::string_view keyword;
-        std::string marker; // "###" keyword " "
-      };
-      static const KeywordMarker kKeywordMarkers[] = {
-          {kTocKeyword, std::string(kMarkerPrefix) + std::string(kTocKeyword) + " "},
-          {kIndexKeyword, std::string(kMarkerPrefix) + std::string(kIndexKeyword) + " "}};
       for (const auto& [keyword, marker] : kKeywordMarkers) {
         const size_t at = lines[k].find(marker);
         if (at == std::string_view::npos) {
