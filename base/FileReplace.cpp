@@ -109,8 +109,40 @@ int MoveIntoPlace(const std::string& temp, const std::string& target) {
   return sys::PutInPlace(temp, target);
 }
 
-bool FileHoldsBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+FileStamp StampOf(const sys::Status& st) {
+  return FileStamp{st.id, st.size, st.modified, st.changed};
+}
+
+} // namespace
+
+std::optional<FileSnapshot> TakeSnapshot(const std::string& path, size_t limit) {
   sys::Status st;
+  const int fd = OpenRegular(path, st);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  std::optional<FileSnapshot> snapshot;
+  if (st.size <= limit) {
+    snapshot.emplace();
+    snapshot->stamp = StampOf(st);
+    std::string& bytes = snapshot->bytes;
+    bytes.resize(static_cast<size_t>(st.size));
+    // A file that changes after the look shows another stamp when it is compared later.
+    if (ReadFull(fd, bytes.data(), bytes.size()) != bytes.size()) {
+      snapshot.reset();
+    }
+  }
+  sys::Close(fd);
+  return snapshot;
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes, const FileSnapshot* seen) {
+  sys::Status st;
+  if (seen != nullptr && sys::PlainFileStatus(path, st) && StampOf(st) == seen->stamp) {
+    return seen->bytes == bytes;
+  }
   const int fd = OpenRegular(path, st);
   if (fd < 0) {
     return false;

@@ -5,6 +5,7 @@
 
 #include "base/FileSystem.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,8 +45,30 @@ int CheckReplaceable(const std::string& target);
 /// that failed (temp stays then).
 int MoveIntoPlace(const std::string& temp, const std::string& target);
 
-/// True when a regular file (not a link) is at path and holds exactly bytes.
-bool FileHoldsBytes(const std::string& path, std::string_view bytes);
+/// What tells one state of a regular file from another: the file, its size and the times its
+/// bytes and the file itself last changed. A file replaced, written or cut shows another.
+struct FileStamp {
+  FileId id;
+  unsigned long long size = 0;
+  long long modified = 0;
+  long long changed = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+/// The bytes of a regular file as one read found them, with the file's stamp at that read.
+struct FileSnapshot {
+  std::string bytes;
+  FileStamp stamp;
+};
+/// The bytes of the regular file (not a link) at path, when it holds at most limit bytes;
+/// nothing when there is none, it is larger, or it cannot be read. Never waits (a fifo is not
+/// read).
+std::optional<FileSnapshot> TakeSnapshot(const std::string& path, size_t limit);
+
+/// True when a regular file (not a link) is at path and holds exactly bytes. With seen, a file
+/// whose stamp is still the one seen is answered from the bytes seen, without reading it.
+bool FileHoldsBytes(const std::string& path, std::string_view bytes,
+                    const FileSnapshot* seen = nullptr);
 /// True when a regular file (not a link) is at path and holds exactly what the regular file
 /// other holds.
 bool FileHoldsSameAs(const std::string& path, const std::string& other);

@@ -78,6 +78,11 @@ bool FileNeedles::FoundAround(std::string_view text, const Anchor& anchor) {
   return false;
 }
 
+bool FileNeedles::FoundInText(std::string_view text) const {
+  return std::ranges::any_of(anchors_,
+                             [&](const Anchor& anchor) { return FoundAround(text, anchor); });
+}
+
 bool FileNeedles::FoundIn(std::string_view path) const {
   // Neither the open nor a read waits: a fifo is refused by the check of its kind.
   const int fd = sys::Open(std::string(path), sys::kRead);

@@ -20,6 +20,8 @@ public:
   /// Whether the regular file at path holds one of the needles, read piece by piece so that a
   /// large file is never held whole. False when it cannot be read or is no regular file.
   bool FoundIn(std::string_view path) const;
+  /// Whether text holds one of the needles.
+  bool FoundInText(std::string_view text) const;
 
 private:
   struct Needle {

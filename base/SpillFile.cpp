@@ -73,9 +73,9 @@ void SpillFile::Append(std::string_view bytes) {
   }
 }
 
-void SpillFile::Commit(std::string_view rest, bool mayExist) {
+void SpillFile::Commit(std::string_view rest, bool mayExist, const FileSnapshot* seen) {
   if (temp_.empty()) {
-    ReplaceFileIfChanged(path_, rest, mayExist);
+    ReplaceFileIfChanged(path_, rest, mayExist, seen);
     return;
   }
   try {

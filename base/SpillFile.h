@@ -9,6 +9,8 @@
 
 namespace qm {
 
+struct FileSnapshot;
+
 /// The part of a large file that already went to disk before the file is complete: a
 /// temporary file beside the target, which Commit puts in the target's place. The target
 /// itself is not touched before Commit; a spill that is never committed leaves nothing behind.
@@ -31,9 +33,10 @@ public:
   /// ReplaceFileIfChanged does; with one, the temporary file receives rest and is renamed over
   /// the target (a link at the target's place is replaced, not followed). A target that holds
   /// these bytes already is not touched; mayExist false says there is no target to compare
-  /// with. A read-only target is refused. Throws Error naming the target; the temporary file
-  /// is removed then.
-  void Commit(std::string_view rest, bool mayExist = true);
+  /// with; seen, when given, is what an earlier read of the target found (FileHoldsBytes). A
+  /// read-only target is refused. Throws Error naming the target; the temporary file is
+  /// removed then.
+  void Commit(std::string_view rest, bool mayExist = true, const FileSnapshot* seen = nullptr);
   /// Removes the temporary file, if any; the target stays as it is.
   void Abandon() noexcept;
 

@@ -52,6 +52,10 @@ struct Status {
   std::uint64_t size = 0;
   std::uint64_t links = 1; ///< names the file has in the file system
   FileId id;
+  /// When its bytes and when the file itself last changed, in nanoseconds of the system's
+  /// clock (0 where the system keeps no such time).
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
 };
 /// The status of the open file fd.
 bool StatusOf(int fd, Status& status);
@@ -85,6 +89,8 @@ int PutInPlace(const std::string& temp, const std::string& target);
 int WriteRefusal(const std::string& path);
 /// True when a regular file, not a link, is at path.
 bool IsPlainFile(const std::string& path);
+/// The status of the regular file at path, links not followed; false when none is there.
+bool PlainFileStatus(const std::string& path, Status& status);
 /// True when a link is at path (on Windows: any reparse point), not what it leads to.
 bool IsLink(const std::string& path);
 /// Gives the open file to the permissions of the open file from, so that a copy keeps them.

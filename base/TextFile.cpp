@@ -255,9 +255,10 @@ std::string WriteTempBeside(const std::string& target, std::string_view bytes,
   return temp;
 }
 
-bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist) {
+bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist,
+                          const FileSnapshot* seen) {
   const std::string native(path);
-  if (mayExist && FileHoldsBytes(native, bytes)) {
+  if (mayExist && FileHoldsBytes(native, bytes, seen)) {
     return false;
   }
   ReplaceAtomically(native, bytes, kFileFailure, {false, false});

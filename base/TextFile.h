@@ -89,8 +89,10 @@ std::string WriteTempBeside(const std::string& target, std::string_view bytes,
 /// at path is replaced, not written through. Throws Error(kMsgCannotCreateBecause) when the
 /// file may not be replaced (a read-only file) or no temporary file can be made beside it,
 /// Error(kMsgWriteFailed) when that cannot be written or put in place. Returns true when the
-/// file was written.
-bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist = true);
+/// file was written. seen, when given, is what a read of the file found earlier: it answers
+/// the look while the file is still as it was then (FileHoldsBytes).
+bool ReplaceFileIfChanged(std::string_view path, std::string_view bytes, bool mayExist = true,
+                          const FileSnapshot* seen = nullptr);
 
 /// Replaces the file atomically: writes a temporary file beside it and renames it over the
 /// old one, so that a failure leaves the old file as it was. A link at path is followed (the

@@ -259,11 +259,15 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
   }
 }
 
-size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile) {
+size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile,
+                               const FileSnapshot* seen) {
   static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
-  // Only the first source of the run to claim a page finds what the disk held before the run.
+  // Only the first source of the run to claim a page finds what the disk held before the run;
+  // a page no source touched so far still holds what a worker read of it.
   const std::string& key = PageKey(page);
-  if (!pagesTouched_.contains(key) && folders_.MayExist(page) && kHandWrittenStarts.FoundIn(page)) {
+  if (!pagesTouched_.contains(key) && folders_.MayExist(page) &&
+      (seen != nullptr ? kHandWrittenStarts.FoundInText(seen->bytes)
+                       : kHandWrittenStarts.FoundIn(page))) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
   const auto it = pageSources_.find(key);

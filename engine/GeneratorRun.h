@@ -182,7 +182,9 @@ private:
   void AppendToPage(const std::string& page, std::string_view bytes);
   /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
   /// otherwise the old file is deleted and the page's file made only if it gets written.
-  void BeginPage(const std::string& page, bool create);
+  /// seen is what a worker read of the page's file ahead of the source's turn, if anything.
+  void BeginPage(const std::string& page, bool create,
+                 std::shared_ptr<const FileSnapshot> seen = nullptr);
   /// Ends page's stream: the page is put in place when no later source of the run can write
   /// it, else held until the last one is done.
   void FlushPage(const std::string& page);
@@ -201,9 +203,11 @@ private:
                       const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it, or when the file there holds a documentation start marker at the start
-  /// of an HTML comment (it was written by hand). Returns the position of the warning about
-  /// the earlier source in the run's warnings, or npos: KeepPage words it anew.
-  size_t ClaimPage(const std::string& page, const std::string& inFile);
+  /// of an HTML comment (it was written by hand). seen, when given, is what a worker read of
+  /// that file ahead of the source's turn. Returns the position of the warning about the
+  /// earlier source in the run's warnings, or npos: KeepPage words it anew.
+  size_t ClaimPage(const std::string& page, const std::string& inFile,
+                   const FileSnapshot* seen = nullptr);
   /// inFile gives no block to the per-source page that an earlier source of this run wrote:
   /// the page stays as that source left it, and the warning at position claimed says so.
   void KeepPage(const std::string& page, const std::string& inFile, size_t claimed);

@@ -14,8 +14,9 @@ constexpr size_t kFirstReserve = size_t{16} << 10;
 
 } // namespace
 
-PageStream::PageStream(std::string path, bool create, bool exists)
-    : path_(std::move(path)), exists_(exists), spill_(path_) {
+PageStream::PageStream(std::string path, bool create, bool exists,
+                       std::shared_ptr<const FileSnapshot> seen)
+    : path_(std::move(path)), exists_(exists), seen_(std::move(seen)), spill_(path_) {
   // A page that cannot be replaced fails before anything of it is written.
   if (create && exists) {
     if (const int refused = CheckReplaceable(path_); refused != 0) {
@@ -46,7 +47,9 @@ void PageStream::Append(std::string_view bytes) {
 void PageStream::Finish() {
   std::string rest = std::move(held_);
   held_.clear();
-  spill_.Commit(rest, exists_);
+  const std::shared_ptr<const FileSnapshot> seen = std::move(seen_);
+  seen_.reset();
+  spill_.Commit(rest, exists_, seen.get());
   exists_ = true;
 }
 
@@ -65,6 +68,7 @@ void PageStream::Abandon() noexcept {
 void PageStream::Discard() {
   spill_.Abandon();
   held_.clear();
+  seen_.reset();
   if (exists_) {
     DeleteFileAt(path_);
     exists_ = false;

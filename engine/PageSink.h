@@ -6,6 +6,7 @@
 #include "base/SpillFile.h"
 #include "base/TextFile.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,10 @@ public:
   /// Starts the page at path. create says that the page will be written (a read-only file at
   /// path is refused now: Error(kMsgCannotCreateBecause)); exists false says that no file is
   /// at path, so none is compared or deleted.
-  PageStream(std::string path, bool create, bool exists = true);
+  /// seen, when given, is what a read of the file at path found earlier; Finish compares with
+  /// it instead of reading the file again while the file is still as it was then.
+  PageStream(std::string path, bool create, bool exists = true,
+             std::shared_ptr<const FileSnapshot> seen = nullptr);
 
   /// Whether appending size bytes sends bytes to the disk (all others wait in memory).
   bool WillSpill(size_t size) const {
@@ -52,6 +56,7 @@ public:
 private:
   std::string path_;
   bool exists_ = false;
+  std::shared_ptr<const FileSnapshot> seen_;
   SpillFile spill_{std::string()};
   std::string held_;
 };

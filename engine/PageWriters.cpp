@@ -214,10 +214,11 @@ void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
   }
 }
 
-void GeneratorRun::BeginPage(const std::string& page, bool create) {
+void GeneratorRun::BeginPage(const std::string& page, bool create,
+                             std::shared_ptr<const FileSnapshot> seen) {
   const int64_t start = NowNs();
   pagesTouched_.insert(PageKey(page));
-  PageStream stream(page, create, folders_.MayExist(page));
+  PageStream stream(page, create, folders_.MayExist(page), std::move(seen));
   if (const auto it = StreamOf(page); it != pageStreams_.end()) {
     *it = std::move(stream);
   } else {

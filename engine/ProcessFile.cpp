@@ -90,6 +90,10 @@ std::string_view NthField(std::string_view text, size_t n) {
 constexpr std::string_view kTitleSeparators = "/\\";
 constexpr char kSeparatorReplacement = '_';
 
+// Pages up to this size are read by the workers ahead of their source's turn; a larger one is
+// compared on the writing thread as it is written.
+constexpr size_t kPageSnapshotLimit = size_t{1} << 20;
+
 // The key of a block in Prepared::blocks: its start line and its stream.
 size_t BlockKey(size_t line, bool tech) {
   return line * 2 + (tech ? 1 : 0);
@@ -113,6 +117,8 @@ struct GeneratorRun::Prepared {
     std::optional<std::string> plain; // PlainBlockBytes of it
   };
   std::unordered_map<size_t, Block> blocks; // by BlockKey
+  // The source's per-source pages as they were read here, by kind (regular files only).
+  std::array<std::shared_ptr<const FileSnapshot>, 2> pages;
   bool complete = false; // false: the file is converted on its turn as if nothing was prepared
   size_t weight = 0;     // the bytes held
 };
@@ -180,6 +186,11 @@ struct GeneratorRun::BlockScan {
   }
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
+
+  // What a worker read of the stream's per-source page, if anything.
+  std::shared_ptr<const FileSnapshot> SeenPage(const Stream& s) const {
+    return ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr;
+  }
 
   // The own page called name (Windows-1252 text of the source, on line index) in the page
   // folder; a name that leads out of it ends the run, and one the file system cannot hold is
@@ -436,10 +447,10 @@ struct GeneratorRun::BlockScan {
       return split != nullptr ? split->FindLine(start, 0) != SourceLines::npos
                               : text.find(start) != std::string_view::npos;
     };
-    doc.claimed = run.ClaimPage(doc.page, inFile);
-    tech.claimed = run.ClaimPage(tech.page, inFile);
+    doc.claimed = run.ClaimPage(doc.page, inFile, SeenPage(doc).get());
+    tech.claimed = run.ClaimPage(tech.page, inFile, SeenPage(tech).get());
     for (Stream* s : {&doc, &tech}) {
-      run.BeginPage(s->page, !readFailed && holdsStart(s->start));
+      run.BeginPage(s->page, !readFailed && holdsStart(s->start), SeenPage(*s));
       WritePagePart(*s, TemplatePart::PageHeader, "");
     }
     if (readFailed) {
@@ -481,6 +492,15 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
     if (read) {
       p->bytes = std::move(*read);
       p->decoded = DecodeSource(p->bytes.View(), SourceEncodingOf(), p->made);
+      // The source's pages are read here too, off the writing thread: whether one was written
+      // by hand, and whether it already holds what the run writes, is answered from these
+      // bytes while the file stays as it was read.
+      for (const DocKindInfo& info : kDocKindTable) {
+        if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageSnapshotLimit)) {
+          p->weight += seen->bytes.size();
+          p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
+        }
+      }
     } else {
       p->notFile = kind;
     }
@@ -493,7 +513,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
   }
   start += AddTime(readNs_, start);
   p->complete = true;
-  p->weight = p->bytes.size() + p->made.size();
+  p->weight += p->bytes.size() + p->made.size();
   if (p->readError != nullptr || p->notFile) {
     return p;
   }

@@ -40,6 +40,8 @@ void Fill(const struct stat& st, Status& status) {
   status.size = static_cast<std::uint64_t>(st.st_size);
   status.links = st.st_nlink;
   status.id = FileId{st.st_dev, st.st_ino};
+  status.modified = st.st_mtim.tv_sec * std::int64_t{1000000000} + st.st_mtim.tv_nsec;
+  status.changed = st.st_ctim.tv_sec * std::int64_t{1000000000} + st.st_ctim.tv_nsec;
 }
 
 // The kind of a listed entry: from the listing where it says, else from the entry itself,
@@ -264,6 +266,15 @@ int WriteRefusal(const std::string& path) {
 bool IsPlainFile(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PlainFileStatus(const std::string& path, Status& status) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return false;
+  }
+  Fill(st, status);
+  return true;
 }
 
 bool IsLink(const std::string& path) {

@@ -35,10 +35,10 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 bool Fill(HANDLE h, Status& status) {
   switch (GetFileType(h)) {
   case FILE_TYPE_CHAR:
-    status = Status{EntryKind::Device, 0, 1, {}};
+    status = Status{EntryKind::Device, 0, 1, {}, 0, 0};
     return true;
   case FILE_TYPE_PIPE:
-    status = Status{EntryKind::Fifo, 0, 1, {}};
+    status = Status{EntryKind::Fifo, 0, 1, {}, 0, 0};
     return true;
   default:
     break;
@@ -54,6 +54,11 @@ bool Fill(HANDLE h, Status& status) {
   status.links = info.nNumberOfLinks;
   status.id = FileId{info.dwVolumeSerialNumber,
                      (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  // 100-nanosecond steps; the file's own change time is not part of this information.
+  const std::uint64_t written = (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                info.ftLastWriteTime.dwLowDateTime;
+  status.modified = static_cast<std::int64_t>(written) * 100;
+  status.changed = 0;
   return true;
 }
 
@@ -474,6 +479,10 @@ bool IsPlainFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+}
+
+bool PlainFileStatus(const std::string& path, Status& status) {
+  return IsPlainFile(path) && StatusAt(path, status) && status.kind == EntryKind::File;
 }
 
 bool IsLink(const std::string& path) {

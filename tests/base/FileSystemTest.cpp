@@ -91,6 +91,7 @@ TEST(FileSystem, FileNeedlesFindANeedleWhereverThePiecesAreCut) {
     text += c.needle + "<p>";
     qmtest::WriteFile(dir / "page.htm", text);
     EXPECT_EQ(needles.FoundIn(dir / "page.htm"), c.found) << c.needle << " at " << c.at;
+    EXPECT_EQ(needles.FoundInText(text), c.found) << c.needle << " at " << c.at;
   }
   EXPECT_FALSE(needles.FoundIn(dir / "missing.htm"));
 }
@@ -106,5 +107,6 @@ TEST(FileSystem, FileNeedlesWithoutACommonRareByteAreEachFound) {
   for (const auto& [text, found] : cases) {
     qmtest::WriteFile(dir / "page.htm", text);
     EXPECT_EQ(needles.FoundIn(dir / "page.htm"), found) << text;
+    EXPECT_EQ(needles.FoundInText(text), found) << text;
   }
 }

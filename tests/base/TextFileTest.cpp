@@ -159,3 +159,39 @@ TEST(TextFile, ReplaceKeepsAnEqualFileAndWritesADifferentOne) {
   EXPECT_TRUE(ReplaceFileIfChanged(path, old, true));
   EXPECT_EQ(qmtest::ReadFile(path), old);
 }
+
+TEST(TextFile, ASnapshotAnswersTheComparisonOnlyWhileTheFileIsAsItWasRead) {
+  // While the file is the one read (same file, size and times) the snapshot's bytes stand in
+  // for it; a file replaced or grown since is read again. A snapshot whose bytes differ from
+  // the file's shows which of the two was compared.
+  qmtest::TempDir dir;
+  const std::string path = dir / "page.htm";
+  qmtest::WriteFile(path, "alt");
+  const std::optional<FileSnapshot> seen = TakeSnapshot(path, 3);
+  ASSERT_TRUE(seen.has_value());
+  EXPECT_EQ(seen->bytes, "alt");
+  FileSnapshot forged = *seen;
+  forged.bytes = "neu";
+  EXPECT_FALSE(ReplaceFileIfChanged(path, "neu", true, &forged));
+  EXPECT_EQ(qmtest::ReadFile(path), "alt");
+
+  qmtest::WriteFile(dir / "other", "xyz");
+  std::filesystem::rename(dir / "other", path);
+  EXPECT_TRUE(ReplaceFileIfChanged(path, "neu", true, &forged));
+  EXPECT_EQ(qmtest::ReadFile(path), "neu");
+
+  forged = *TakeSnapshot(path, 3);
+  forged.bytes = "ohne";
+  AppendFileBytes(path, "!");
+  EXPECT_TRUE(ReplaceFileIfChanged(path, "ohne", true, &forged));
+  EXPECT_EQ(qmtest::ReadFile(path), "ohne");
+
+  EXPECT_FALSE(TakeSnapshot(path, 3).has_value()) << "larger than the limit";
+  EXPECT_FALSE(TakeSnapshot(dir / "missing", 3).has_value());
+#ifndef _WIN32
+  std::filesystem::create_symlink(path, dir / "link");
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+  EXPECT_FALSE(TakeSnapshot(dir / "link", 16).has_value());
+  EXPECT_FALSE(TakeSnapshot(dir / "fifo", 16).has_value());
+#endif
+}
