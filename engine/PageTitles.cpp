@@ -6,6 +6,10 @@
 #include "engine/Markers.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
+#include <vector>
 
 namespace qm {
 
@@ -52,6 +56,22 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
 // The title is near the top of a page: this much of it is read first.
 constexpr size_t kTitleSearch = size_t{4} << 10;
 
+// The title of the page at path, a file a listing showed as regular; nothing when it turned
+// out to be none.
+std::optional<std::string> TitleOfPageAt(const std::string& path) {
+  const std::optional<FileBytes> head = ReadListedFileBytes(path, kTitleSearch);
+  if (!head) {
+    return std::nullopt;
+  }
+  std::optional<std::string> title = TitleOfPage(head->View(), head->size() < kTitleSearch);
+  if (!title) {
+    if (const std::optional<FileBytes> bytes = ReadListedFileBytes(path)) {
+      title = TitleOfPage(bytes->View());
+    }
+  }
+  return title;
+}
+
 } // namespace
 
 void GeneratorRun::CollectPageTitles() {
@@ -63,27 +83,53 @@ void GeneratorRun::CollectPageTitles() {
   titles.clear();
   titleIndex_.clear();
   indexedTitles_ = 0;
+  std::vector<std::string> pages;
   for (const std::string_view mask : {kDocPageMask, kTechPageMask}) {
     for (const DirEntry& e : entries) {
       // Only regular files hold a title: a folder of such a name would fail to read, and a
       // fifo would never give its bytes.
-      if (!e.IsFile() || !MatchesMask(e.name, mask)) {
-        continue;
+      if (e.IsFile() && MatchesMask(e.name, mask)) {
+        pages.push_back(folder + e.name);
       }
-      const std::string path = folder + e.name;
-      const std::optional<FileBytes> head = ReadListedFileBytes(path, kTitleSearch);
-      if (!head) {
-        continue;
-      }
-      std::optional<std::string> title = TitleOfPage(head->View(), head->size() < kTitleSearch);
-      if (!title) {
-        if (const std::optional<FileBytes> bytes = ReadListedFileBytes(path)) {
-          title = TitleOfPage(bytes->View());
+    }
+  }
+  // The pages are read by several threads: on a rerun this is one open and read per page
+  // before the first source can be written. The first failure in the pages' order is the one
+  // reported, as when they are read one after the other.
+  struct Found {
+    std::optional<std::string> title;
+    std::exception_ptr failure;
+  };
+  std::vector<Found> found(pages.size());
+  constexpr size_t kBatch = 32;
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t begin; (begin = next.fetch_add(kBatch)) < pages.size();) {
+      for (size_t i = begin; i < std::min(begin + kBatch, pages.size()); ++i) {
+        try {
+          found[i].title = TitleOfPageAt(pages[i]);
+        } catch (...) {
+          found[i].failure = std::current_exception();
         }
       }
-      if (title) {
-        titles.push_back(PageTitle{path, std::move(*title)});
-      }
+    }
+  };
+  const unsigned threads =
+      options_.Threads != 0 ? options_.Threads : std::max(1U, std::thread::hardware_concurrency());
+  std::vector<std::thread> helpers;
+  for (unsigned t = 1; t < threads && t * kBatch < pages.size(); ++t) {
+    helpers.emplace_back(work);
+  }
+  work();
+  for (std::thread& helper : helpers) {
+    helper.join();
+  }
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (found[i].failure != nullptr) {
+      std::rethrow_exception(found[i].failure);
+    }
+    if (found[i].title) {
+      titles.push_back(PageTitle{std::move(pages[i]), std::move(*found[i].title)});
     }
   }
 }

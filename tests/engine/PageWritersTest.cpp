@@ -112,6 +112,26 @@ TEST(PageWriters, TitleFarDownAPageIsFoundAsNearTheTop) {
                    fx.Out("Tief.Doc.htm?Tief")}));
 }
 
+TEST(PageWriters, TitlesOfManyPagesAreRecordedInTheListingsOrder) {
+  // Many pages are read by several threads; the records keep the order of one reader: the
+  // Doc pages by name, then the Tech pages.
+  EngineFixture fx;
+  Lines expected;
+  for (const char* ext : {".Doc.htm", ".Tech.htm"}) {
+    for (int i = 0; i < 150; ++i) {
+      const std::string name = "Seite" + std::to_string(1000 + i) + ext;
+      const std::string title = i % 7 == 0 ? "" : "Titel " + std::to_string(i);
+      WriteFile(fx.Out(name),
+                CrLf({"<html>", i % 7 == 0 ? "ohne" : "<TITLE>" + title + "</TITLE>"}));
+      expected.push_back(fx.Out(name) + "?" + title);
+    }
+  }
+  const auto gen = fx.MakeGenerator();
+  gen->options.Threads = 4;
+  gen->Parts().CollectPageTitles();
+  EXPECT_EQ(Joined(gen->result.ExistingPages), expected);
+}
+
 TEST(PageWriters, TemplateKeywordLinesInARunGoToTheLists) {
   // In a run, keyword lines of a template, filled or as they stand, leave the page with the
   // break and empty lines after them, and an existing page keeps its title: also for the
