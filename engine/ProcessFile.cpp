@@ -572,7 +572,7 @@ namespace {
 
 // How far worker threads may read ahead of the file being written: files per thread, and
 // the bytes their results may hold together (the next file's result is always made).
-constexpr size_t kFilesAhead = 4;
+constexpr size_t kFilesAhead = 16;
 constexpr size_t kBytesAhead = size_t{32} << 20;
 
 } // namespace
