@@ -138,11 +138,16 @@ std::optional<FileSnapshot> TakeSnapshot(const std::string& path, size_t limit) 
   return snapshot;
 }
 
-bool FileHoldsBytes(const std::string& path, std::string_view bytes, const FileSnapshot* seen) {
+bool StillAsSeen(const std::string& path, const FileSnapshot& seen) {
   sys::Status st;
-  if (seen != nullptr && sys::PlainFileStatus(path, st) && StampOf(st) == seen->stamp) {
+  return sys::PlainFileStatus(path, st) && StampOf(st) == seen.stamp;
+}
+
+bool FileHoldsBytes(const std::string& path, std::string_view bytes, const FileSnapshot* seen) {
+  if (seen != nullptr && StillAsSeen(path, *seen)) {
     return seen->bytes == bytes;
   }
+  sys::Status st;
   const int fd = OpenRegular(path, st);
   if (fd < 0) {
     return false;

@@ -65,6 +65,10 @@ struct FileSnapshot {
 /// read).
 std::optional<FileSnapshot> TakeSnapshot(const std::string& path, size_t limit);
 
+/// True when the regular file (not a link) at path is still as seen found it: the same file,
+/// size and times.
+bool StillAsSeen(const std::string& path, const FileSnapshot& seen);
+
 /// True when a regular file (not a link) is at path and holds exactly bytes. With seen, a file
 /// whose stamp is still the one seen is answered from the bytes seen, without reading it.
 bool FileHoldsBytes(const std::string& path, std::string_view bytes,

@@ -99,11 +99,11 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
     }
   } forgetTemplateLines{*this};
 
-  // Worker threads start on the sources while the titles of the existing pages are read: they
-  // only read sources and the tables, which stay as they are during the run.
+  // The titles of the existing pages are read first (by several threads), so that the worker
+  // threads know which pages were read whole with them and leave those unread.
   const Lines files = SourcesWithoutPages(quelle.Files);
-  const auto ahead = StartPreparing(files);
   CollectPageTitles();
+  const auto ahead = StartPreparing(files);
 
   const size_t count = files.size();
   if (progress != nullptr) {
@@ -263,11 +263,11 @@ size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFil
                                const FileSnapshot* seen) {
   static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
   // Only the first source of the run to claim a page finds what the disk held before the run;
-  // a page no source touched so far still holds what a worker read of it.
+  // what was read of the page earlier in the run stands in for it while the file is unchanged.
   const std::string& key = PageKey(page);
   if (!pagesTouched_.contains(key) && folders_.MayExist(page) &&
-      (seen != nullptr ? kHandWrittenStarts.FoundInText(seen->bytes)
-                       : kHandWrittenStarts.FoundIn(page))) {
+      (seen != nullptr && StillAsSeen(page, *seen) ? kHandWrittenStarts.FoundInText(seen->bytes)
+                                                   : kHandWrittenStarts.FoundIn(page))) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
   const auto it = pageSources_.find(key);

@@ -264,6 +264,15 @@ private:
   /// A source read so far held codes of characters that Windows-1252 lacks, so the pages are
   /// looked at for them as they are written.
   bool foreign_ = false;
+  /// Pages of the output folder that were read whole while their titles were read, by path
+  /// (within a byte budget): a source's turn takes its pages from here instead of reading them
+  /// again. Made before the workers start and left as it is until the run ends, so that they
+  /// may look into it too.
+  std::unordered_map<std::string, std::shared_ptr<const FileSnapshot>> startPages_;
+  /// What was read of page at the start of the run (startPages_), else what a worker read of it
+  /// ahead of its source's turn (ahead), if anything.
+  std::shared_ptr<const FileSnapshot> SeenAtStart(const std::string& page,
+                                                  std::shared_ptr<const FileSnapshot> ahead) const;
   /// Upper-case path -> title of the existing pages (the last record for a path wins), and how
   /// many records it covers; rebuilt when their number changed.
   mutable std::unordered_map<std::string, std::string> titleIndex_;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -56,6 +57,11 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
 // The title is near the top of a page: this much of it is read first.
 constexpr size_t kTitleSearch = size_t{4} << 10;
 
+// A page up to this size is read whole when its title is read, and kept for the comparison
+// on its source's turn, as long as the pages kept stay within kStartPagesBudget together.
+constexpr size_t kStartPageLimit = size_t{256} << 10;
+constexpr size_t kStartPagesBudget = size_t{16} << 20;
+
 // The title of the page at path, a file a listing showed as regular; nothing when it turned
 // out to be none.
 std::optional<std::string> TitleOfPageAt(const std::string& path) {
@@ -83,6 +89,7 @@ void GeneratorRun::CollectPageTitles() {
   titles.clear();
   titleIndex_.clear();
   indexedTitles_ = 0;
+  startPages_.clear();
   std::vector<std::string> pages;
   for (const std::string_view mask : {kDocPageMask, kTechPageMask}) {
     for (const DirEntry& e : entries) {
@@ -98,16 +105,33 @@ void GeneratorRun::CollectPageTitles() {
   // reported, as when they are read one after the other.
   struct Found {
     std::optional<std::string> title;
+    std::shared_ptr<const FileSnapshot> whole;
     std::exception_ptr failure;
   };
   std::vector<Found> found(pages.size());
   constexpr size_t kBatch = 32;
   std::atomic<size_t> next{0};
+  std::atomic<size_t> kept{0};
+  // A regular file (not a link) is read whole, its title taken from all of it as from its top
+  // and then all of it; a link, a large page and one beyond the budget only for the title.
+  const auto read = [&](const std::string& page, Found& into) {
+    if (kept.load(std::memory_order_relaxed) < kStartPagesBudget) {
+      if (std::optional<FileSnapshot> whole = TakeSnapshot(page, kStartPageLimit)) {
+        into.title = TitleOfPage(whole->bytes);
+        if (kept.fetch_add(whole->bytes.size(), std::memory_order_relaxed) + whole->bytes.size() <=
+            kStartPagesBudget) {
+          into.whole = std::make_shared<const FileSnapshot>(std::move(*whole));
+        }
+        return;
+      }
+    }
+    into.title = TitleOfPageAt(page);
+  };
   const auto work = [&] {
     for (size_t begin; (begin = next.fetch_add(kBatch)) < pages.size();) {
       for (size_t i = begin; i < std::min(begin + kBatch, pages.size()); ++i) {
         try {
-          found[i].title = TitleOfPageAt(pages[i]);
+          read(pages[i], found[i]);
         } catch (...) {
           found[i].failure = std::current_exception();
         }
@@ -128,10 +152,20 @@ void GeneratorRun::CollectPageTitles() {
     if (found[i].failure != nullptr) {
       std::rethrow_exception(found[i].failure);
     }
+    if (found[i].whole != nullptr) {
+      startPages_.emplace(pages[i], std::move(found[i].whole));
+    }
     if (found[i].title) {
       titles.push_back(PageTitle{std::move(pages[i]), std::move(*found[i].title)});
     }
   }
+}
+
+std::shared_ptr<const FileSnapshot>
+GeneratorRun::SeenAtStart(const std::string& page,
+                          std::shared_ptr<const FileSnapshot> ahead) const {
+  const auto it = startPages_.find(page);
+  return it != startPages_.end() ? it->second : std::move(ahead);
 }
 
 std::optional<std::string> GeneratorRun::FindPageTitle(std::string_view name) const {

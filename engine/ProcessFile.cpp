@@ -189,7 +189,7 @@ struct GeneratorRun::BlockScan {
 
   // What a worker read of the stream's per-source page, if anything.
   std::shared_ptr<const FileSnapshot> SeenPage(const Stream& s) const {
-    return ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr;
+    return run.SeenAtStart(s.page, ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr);
   }
 
   // The own page called name (Windows-1252 text of the source, on line index) in the page
@@ -496,7 +496,11 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
       // by hand, and whether it already holds what the run writes, is answered from these
       // bytes while the file stays as it was read.
       for (const DocKindInfo& info : kDocKindTable) {
-        if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageSnapshotLimit)) {
+        const std::string page = PagePathOf(inFile, info.kind);
+        if (startPages_.contains(page)) {
+          continue; // read with its title at the start of the run
+        }
+        if (auto seen = TakeSnapshot(page, kPageSnapshotLimit)) {
           p->weight += seen->bytes.size();
           p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
         }

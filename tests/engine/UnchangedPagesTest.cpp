@@ -158,3 +158,42 @@ TEST(UnchangedPages, APageKnownAbsentIsNeverDeleted) {
     EXPECT_TRUE(Exists(fx.Out("Eigen.Doc.htm")));
   }
 }
+
+TEST(UnchangedPages, APageChangedDuringTheRunIsLookedAtAgain) {
+  // The pages are read when the run starts. A page that is changed before its source's turn
+  // (here by hand, after the first source) is looked at as it is then: the hand-written start
+  // marker is warned about, and the page is compared with what it holds now, so the run's
+  // bytes replace it even though they equal what was read at the start.
+  EngineFixture fx;
+  fx.Source("A.pas", {"{###DocGen_Start A", "Text A", "###DocGen_End}"});
+  fx.Source("B.pas", {"{###DocGen_Start B", "Text B", "###DocGen_End}"});
+  class EditAfterFirst : public ProgressSink {
+  public:
+    explicit EditAfterFirst(std::string path) : path_(std::move(path)) {}
+    void SetFileCount(int) override {}
+    void StepFile(const std::string&, int) override {
+      if (!done_) {
+        WriteFile(path_, "<!-- ###DocGen_Start von Hand -->\r\n");
+        done_ = true;
+      }
+    }
+
+  private:
+    std::string path_;
+    bool done_ = false;
+  };
+  for (const unsigned threads : {1U, 4U}) {
+    SCOPED_TRACE(threads);
+    const auto gen = fx.MakeGenerator();
+    gen->options.Threads = threads;
+    const std::vector<std::string> files = {fx.Src("A.pas"), fx.Src("B.pas")};
+    EngineFixture::RunFiles(*gen, files);
+    const std::string page = ReadFile(fx.Out("B.Doc.htm"));
+    EditAfterFirst progress(fx.Out("B.Doc.htm"));
+    EngineFixture::RunFiles(*gen, files, &progress);
+    EXPECT_EQ(ReadFile(fx.Out("B.Doc.htm")), page);
+    ASSERT_EQ(gen->result.Warnings.size(), 1U);
+    EXPECT_EQ(gen->result.Warnings[0].file, fx.Out("B.Doc.htm"));
+    EXPECT_NE(gen->result.Warnings[0].text.find("von Hand"), std::string::npos);
+  }
+}
