@@ -99,11 +99,11 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
     }
   } forgetTemplateLines{*this};
 
-  // The titles of the existing pages are read first (by several threads), so that the worker
-  // threads know which pages were read whole with them and leave those unread.
+  // Worker threads start on the sources while the titles of the existing pages are read: they
+  // only read sources and the tables, which stay as they are during the run.
   const Lines files = SourcesWithoutPages(quelle.Files);
-  CollectPageTitles();
   const auto ahead = StartPreparing(files);
+  CollectPageTitles();
 
   const size_t count = files.size();
   if (progress != nullptr) {

@@ -266,8 +266,7 @@ private:
   bool foreign_ = false;
   /// Pages of the output folder that were read whole while their titles were read, by path
   /// (within a byte budget): a source's turn takes its pages from here instead of reading them
-  /// again. Made before the workers start and left as it is until the run ends, so that they
-  /// may look into it too.
+  /// again. Only the writing thread uses it.
   std::unordered_map<std::string, std::shared_ptr<const FileSnapshot>> startPages_;
   /// What was read of page at the start of the run (startPages_), else what a worker read of it
   /// ahead of its source's turn (ahead), if anything.

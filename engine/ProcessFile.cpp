@@ -492,17 +492,16 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
     if (read) {
       p->bytes = std::move(*read);
       p->decoded = DecodeSource(p->bytes.View(), SourceEncodingOf(), p->made);
-      // The source's pages are read here too, off the writing thread: whether one was written
-      // by hand, and whether it already holds what the run writes, is answered from these
-      // bytes while the file stays as it was read.
-      for (const DocKindInfo& info : kDocKindTable) {
-        const std::string page = PagePathOf(inFile, info.kind);
-        if (startPages_.contains(page)) {
-          continue; // read with its title at the start of the run
-        }
-        if (auto seen = TakeSnapshot(page, kPageSnapshotLimit)) {
-          p->weight += seen->bytes.size();
-          p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
+      // Pages beside their sources are read here too, off the writing thread: whether one was
+      // written by hand, and whether it already holds what the run writes, is answered from
+      // these bytes while the file stays as it was read. Pages in the output folder were read
+      // with their titles at the start of the run.
+      if (IsBareSeparator(Trim(options_.OutputFolder))) {
+        for (const DocKindInfo& info : kDocKindTable) {
+          if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageSnapshotLimit)) {
+            p->weight += seen->bytes.size();
+            p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
+          }
         }
       }
     } else {
