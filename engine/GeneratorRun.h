@@ -268,8 +268,8 @@ private:
   /// (within a byte budget): a source's turn takes its pages from here instead of reading them
   /// again. Only the writing thread uses it.
   std::unordered_map<std::string, std::shared_ptr<const FileSnapshot>> startPages_;
-  /// What was read of page at the start of the run (startPages_), else what a worker read of it
-  /// ahead of its source's turn (ahead), if anything.
+  /// What was read of page with its title at the start of the run (startPages_), else ahead:
+  /// what a worker read of it before its source's turn, if anything.
   std::shared_ptr<const FileSnapshot> SeenAtStart(const std::string& page,
                                                   std::shared_ptr<const FileSnapshot> ahead) const;
   /// Upper-case path -> title of the existing pages (the last record for a path wins), and how

@@ -47,8 +47,8 @@ void PageStream::Append(std::string_view bytes) {
 void PageStream::Finish() {
   std::string rest = std::move(held_);
   held_.clear();
+  // The file may differ from what was read once the page is in place.
   const std::shared_ptr<const FileSnapshot> seen = std::move(seen_);
-  seen_.reset();
   spill_.Commit(rest, exists_, seen.get());
   exists_ = true;
 }

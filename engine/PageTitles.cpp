@@ -112,8 +112,9 @@ void GeneratorRun::CollectPageTitles() {
   constexpr size_t kBatch = 32;
   std::atomic<size_t> next{0};
   std::atomic<size_t> kept{0};
-  // A regular file (not a link) is read whole, its title taken from all of it as from its top
-  // and then all of it; a link, a large page and one beyond the budget only for the title.
+  // A regular file (not a link) is read whole and its title taken from all of it, which finds
+  // what reading its top and then all of it finds; a link, a large page and a page beyond the
+  // budget are read only for their title.
   const auto read = [&](const std::string& page, Found& into) {
     if (kept.load(std::memory_order_relaxed) < kStartPagesBudget) {
       if (std::optional<FileSnapshot> whole = TakeSnapshot(page, kStartPageLimit)) {
