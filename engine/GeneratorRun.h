@@ -182,7 +182,7 @@ private:
   void AppendToPage(const std::string& page, std::string_view bytes);
   /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
   /// otherwise the old file is deleted and the page's file made only if it gets written.
-  /// seen is what a worker read of the page's file ahead of the source's turn, if anything.
+  /// seen is what was read of the page's file earlier in the run (SeenAtStart), if anything.
   void BeginPage(const std::string& page, bool create,
                  std::shared_ptr<const FileSnapshot> seen = nullptr);
   /// Ends page's stream: the page is put in place when no later source of the run can write
@@ -203,8 +203,8 @@ private:
                       const std::string& id, std::string_view title);
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it, or when the file there holds a documentation start marker at the start
-  /// of an HTML comment (it was written by hand). seen, when given, is what a worker read of
-  /// that file ahead of the source's turn. Returns the position of the warning about the
+  /// of an HTML comment (it was written by hand). seen, when given, is what was read of that
+  /// file earlier in the run (SeenAtStart). Returns the position of the warning about the
   /// earlier source in the run's warnings, or npos: KeepPage words it anew.
   size_t ClaimPage(const std::string& page, const std::string& inFile,
                    const FileSnapshot* seen = nullptr);
@@ -272,6 +272,9 @@ private:
   /// what a worker read of it before its source's turn, if anything.
   std::shared_ptr<const FileSnapshot> SeenAtStart(const std::string& page,
                                                   std::shared_ptr<const FileSnapshot> ahead) const;
+  /// A page up to this size is read whole ahead of its source's turn (with its title, or by a
+  /// worker); a larger one is compared on the writing thread as it is written.
+  static constexpr size_t kPageReadLimit = size_t{256} << 10;
   /// Upper-case path -> title of the existing pages (the last record for a path wins), and how
   /// many records it covers; rebuilt when their number changed.
   mutable std::unordered_map<std::string, std::string> titleIndex_;

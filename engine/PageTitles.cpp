@@ -57,9 +57,8 @@ std::optional<std::string> TitleOfPage(std::string_view bytes, bool complete = t
 // The title is near the top of a page: this much of it is read first.
 constexpr size_t kTitleSearch = size_t{4} << 10;
 
-// A page up to this size is read whole when its title is read, and kept for the comparison
-// on its source's turn, as long as the pages kept stay within kStartPagesBudget together.
-constexpr size_t kStartPageLimit = size_t{256} << 10;
+// The pages read whole with their titles are kept for their sources' turns as long as they
+// stay within this many bytes together.
 constexpr size_t kStartPagesBudget = size_t{16} << 20;
 
 // The title of the page at path, a file a listing showed as regular; nothing when it turned
@@ -117,7 +116,7 @@ void GeneratorRun::CollectPageTitles() {
   // budget are read only for their title.
   const auto read = [&](const std::string& page, Found& into) {
     if (kept.load(std::memory_order_relaxed) < kStartPagesBudget) {
-      if (std::optional<FileSnapshot> whole = TakeSnapshot(page, kStartPageLimit)) {
+      if (std::optional<FileSnapshot> whole = TakeSnapshot(page, kPageReadLimit)) {
         into.title = TitleOfPage(whole->bytes);
         if (kept.fetch_add(whole->bytes.size(), std::memory_order_relaxed) + whole->bytes.size() <=
             kStartPagesBudget) {

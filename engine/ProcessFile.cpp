@@ -90,10 +90,6 @@ std::string_view NthField(std::string_view text, size_t n) {
 constexpr std::string_view kTitleSeparators = "/\\";
 constexpr char kSeparatorReplacement = '_';
 
-// Pages up to this size are read by the workers ahead of their source's turn; a larger one is
-// compared on the writing thread as it is written.
-constexpr size_t kPageSnapshotLimit = size_t{1} << 20;
-
 // The key of a block in Prepared::blocks: its start line and its stream.
 size_t BlockKey(size_t line, bool tech) {
   return line * 2 + (tech ? 1 : 0);
@@ -187,7 +183,7 @@ struct GeneratorRun::BlockScan {
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
 
-  // What a worker read of the stream's per-source page, if anything.
+  // What was read of the stream's per-source page ahead of this turn, if anything.
   std::shared_ptr<const FileSnapshot> SeenPage(const Stream& s) const {
     return run.SeenAtStart(s.page, ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr);
   }
@@ -498,7 +494,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
       // with their titles at the start of the run.
       if (IsBareSeparator(Trim(options_.OutputFolder))) {
         for (const DocKindInfo& info : kDocKindTable) {
-          if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageSnapshotLimit)) {
+          if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageReadLimit)) {
             p->weight += seen->bytes.size();
             p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
           }

@@ -264,8 +264,8 @@ int WriteRefusal(const std::string& path) {
 }
 
 bool IsPlainFile(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  Status status;
+  return PlainFileStatus(path, status);
 }
 
 bool PlainFileStatus(const std::string& path, Status& status) {
