@@ -3,6 +3,8 @@
 // or wait, and their results together stay within a byte budget.
 #pragma once
 
+#include "base/System.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstddef>
@@ -26,11 +28,23 @@ public:
   /// thread does that item itself.
   Prefetch(size_t count, unsigned threads, size_t ahead, size_t budget, Work work, Weight weight)
       : work_(std::move(work)), weight_(std::move(weight)), ahead_(ahead),
-        refill_(std::max<size_t>(1, ahead / 2)), budget_(budget), results_(count), weights_(count) {
+        refill_(std::max<size_t>(1, ahead / 2)), budget_(budget), results_(count), weights_(count),
+        makers_(count) {
+    spent_.resize(threads);
     for (unsigned t = 0; t < threads; ++t) {
-      workers_.emplace_back([this] { Loop(); });
+      workers_.emplace_back([this, t] { Loop(t); });
     }
   }
+  /// Gives item i's result back once the taking thread is done with it: the worker that made
+  /// it destroys it before its next item. Memory is so freed by the thread that allocated it;
+  /// frees on the taking thread would wait for the allocator's lock while that worker allocates.
+  /// A worker waiting for room keeps what it was given until it is woken, which is at most the
+  /// items of the window.
+  void GiveBack(size_t i, Result result) {
+    const std::lock_guard lock(mutex_);
+    spent_[makers_[i]].push_back(std::move(result));
+  }
+
   Prefetch(const Prefetch&) = delete;
   Prefetch& operator=(const Prefetch&) = delete;
 
@@ -74,11 +88,22 @@ private:
            (next_ + want <= taken_ + ahead_ && held_ < budget_);
   }
 
-  void Loop() {
+  void Loop(unsigned self) {
+    // The taking thread is the one every item passes through; a worker woken for room must not
+    // take its core.
+    sys::LowerThreadPriority();
+    std::vector<Result> spent;
     for (;;) {
       size_t i = 0;
       {
         std::unique_lock lock(mutex_);
+        if (!spent_[self].empty()) {
+          // Destroyed outside the lock.
+          spent.swap(spent_[self]);
+          lock.unlock();
+          spent.clear();
+          lock.lock();
+        }
         if (!MayStart(1)) {
           // Woken only once there is room for several items: a wake-up per item taken would
           // cost two system calls per file.
@@ -105,6 +130,7 @@ private:
         results_[i].emplace(std::move(result));
         held_ += w;
         weights_[i] = w;
+        makers_[i] = self;
         awaited = awaited_ == i;
       }
       // Only the taking thread waits for results, and only for the one it takes next.
@@ -124,12 +150,15 @@ private:
   std::condition_variable done_; ///< the result the taking thread waits for arrived
   std::condition_variable room_; ///< an item was taken, or the workers are to stop
   std::vector<std::optional<Result>> results_;
-  std::vector<size_t> weights_; ///< the weight of each result
-  size_t held_ = 0;             ///< the weight of the results waiting
-  size_t next_ = 0;             ///< the next item to start
-  size_t taken_ = 0;            ///< items taken so far
-  unsigned waiting_ = 0;        ///< workers waiting for room
-  size_t awaited_ = kNone;      ///< the item the taking thread waits for
+  std::vector<size_t> weights_;  ///< the weight of each result
+  std::vector<unsigned> makers_; ///< the worker that made each result
+  /// Per worker: results given back, which it destroys.
+  std::vector<std::vector<Result>> spent_;
+  size_t held_ = 0;        ///< the weight of the results waiting
+  size_t next_ = 0;        ///< the next item to start
+  size_t taken_ = 0;       ///< items taken so far
+  unsigned waiting_ = 0;   ///< workers waiting for room
+  size_t awaited_ = kNone; ///< the item the taking thread waits for
   bool stop_ = false;
   std::vector<std::thread> workers_;
 };

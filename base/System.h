@@ -101,6 +101,11 @@ std::string ExecutablePath();
 /// The environment variable name as UTF-8 text; false when it is not set.
 bool Environment(const char* name, std::string& value);
 
+/// Lowers the calling thread's priority a little below the others' (best effort: a failure is
+/// ignored). For helper threads that feed one thread which all the work passes through: woken,
+/// they then do not take that thread's core from it.
+void LowerThreadPriority();
+
 /// The user's short date and long time for tm, as Windows-1252 text; the program's German
 /// defaults ("%d.%m.%Y", "%H:%M:%S") when the locale is the plain C/POSIX one.
 std::string RegionalDate(const std::tm& tm);

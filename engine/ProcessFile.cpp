@@ -605,17 +605,20 @@ void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Prep
       }
     }
     std::unique_ptr<Prepared> ready;
+    bool stale = false;
     if (ahead != nullptr) {
       const int64_t start = NowNs();
       ready = ahead->Take(i);
       AddTime(waitNs_, start);
       // A source that is also a page of this run was read before that page was written.
-      if (pagesTouched_.contains(PathCaseKey(files[i]))) {
-        ready.reset();
-      }
+      stale = pagesTouched_.contains(PathCaseKey(files[i]));
     }
     sourceIndex_ = i;
-    const std::optional<int> lines = ProcessSource(files[i], ready.get());
+    const std::optional<int> lines = ProcessSource(files[i], stale ? nullptr : ready.get());
+    if (ready != nullptr) {
+      // Freed by the worker that made it, whose allocations it came from.
+      ahead->GiveBack(i, std::move(ready));
+    }
     result_.Counts.SourcesRead += lines ? 1 : 0;
     if (progress != nullptr) {
       progress->StepFile(files[i], lines.value_or(0));

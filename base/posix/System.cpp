@@ -3,12 +3,14 @@
 
 #include "base/CodePages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -312,6 +314,21 @@ std::string RegionalDate(const std::tm& tm) {
 
 std::string RegionalTime(const std::tm& tm) {
   return Strftime(PlainLocale() ? "%H:%M:%S" : "%X", tm);
+}
+
+void LowerThreadPriority() {
+#ifdef __linux__
+  // Linux gives each thread a nice value of its own, addressed by its thread id; elsewhere the
+  // call would lower the whole process, so it is left alone there.
+  constexpr int kLower = 5;
+  constexpr int kLowest = 19;
+  const auto self = static_cast<id_t>(gettid());
+  errno = 0;
+  const int nice = getpriority(PRIO_PROCESS, self);
+  if (errno == 0) {
+    static_cast<void>(setpriority(PRIO_PROCESS, self, std::min(nice + kLower, kLowest)));
+  }
+#endif
 }
 
 } // namespace qm::sys

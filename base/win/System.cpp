@@ -553,4 +553,8 @@ std::string RegionalTime(const std::tm& tm) {
   return AnsiOfWide(buf, n);
 }
 
+void LowerThreadPriority() {
+  static_cast<void>(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL));
+}
+
 } // namespace qm::sys

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <memory>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 using namespace qm;
 
@@ -38,6 +41,45 @@ TEST(ParallelRun, PrefetchHandsOverEveryItemInOrder) {
       ASSERT_EQ(prefetch.Take(i), i * 7) << c.ahead << " " << c.budget;
       // Never more started than the window allows beyond the items taken.
       ASSERT_LE(started.load(), i + 1 + std::max<size_t>(c.ahead, 1));
+    }
+  }
+}
+
+TEST(ParallelRun, PrefetchFreesGivenBackResultsOnTheirMaker) {
+  // A result given back is destroyed by the worker that made it, before its next item, so
+  // that memory returns to the allocator of the thread that took it; only those given back
+  // at the very end, when no worker comes round again, are left to the Prefetch itself.
+  constexpr size_t kItems = 200;
+  std::mutex mutex;
+  std::vector<std::thread::id> made(kItems);
+  std::vector<std::thread::id> freed(kItems);
+  std::vector<int> frees(kItems, 0);
+  {
+    Prefetch<std::shared_ptr<size_t>> prefetch(
+        kItems, 2, 4, 1000,
+        [&](size_t i) {
+          {
+            const std::lock_guard lock(mutex);
+            made[i] = std::this_thread::get_id();
+          }
+          return std::shared_ptr<size_t>(new size_t(i), [&](const size_t* p) {
+            const std::lock_guard lock(mutex);
+            freed[*p] = std::this_thread::get_id();
+            ++frees[*p];
+            delete p;
+          });
+        },
+        [](const std::shared_ptr<size_t>&) { return size_t{1}; });
+    for (size_t i = 0; i < kItems; ++i) {
+      std::shared_ptr<size_t> item = prefetch.Take(i);
+      ASSERT_EQ(*item, i);
+      prefetch.GiveBack(i, std::move(item));
+    }
+  }
+  for (size_t i = 0; i < kItems; ++i) {
+    EXPECT_EQ(frees[i], 1) << i;
+    if (i < kItems / 2) {
+      EXPECT_EQ(freed[i], made[i]) << i;
     }
   }
 }
