@@ -259,18 +259,21 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
   }
 }
 
+bool GeneratorRun::MayHoldOldPage(const std::string& page) {
+  return !pagesTouched_.contains(PageKey(page)) && folders_.MayExist(page);
+}
+
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile,
-                               const FileSnapshot* seen) {
+                               const FileSnapshot* seen, bool fresh) {
   static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
   // Only the first source of the run to claim a page finds what the disk held before the run;
   // what was read of the page earlier in the run stands in for it while the file is unchanged.
-  const std::string& key = PageKey(page);
-  if (!pagesTouched_.contains(key) && folders_.MayExist(page) &&
-      (seen != nullptr && StillAsSeen(page, *seen) ? kHandWrittenStarts.FoundInText(seen->bytes)
-                                                   : kHandWrittenStarts.FoundIn(page))) {
+  if (MayHoldOldPage(page) && (seen != nullptr && (fresh || StillAsSeen(page, *seen))
+                                   ? kHandWrittenStarts.FoundInText(seen->bytes)
+                                   : kHandWrittenStarts.FoundIn(page))) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
-  const auto it = pageSources_.find(key);
+  const auto it = pageSources_.find(PageKey(page));
   if (it == pageSources_.end() || it->second == inFile) {
     return std::string::npos;
   }

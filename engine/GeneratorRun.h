@@ -204,10 +204,13 @@ private:
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it, or when the file there holds a documentation start marker at the start
   /// of an HTML comment (it was written by hand). seen, when given, is what was read of that
-  /// file earlier in the run (SeenAtStart). Returns the position of the warning about the
-  /// earlier source in the run's warnings, or npos: KeepPage words it anew.
+  /// file earlier in the run (SeenAtStart), or just now (fresh). Returns the position of the
+  /// warning about the earlier source in the run's warnings, or npos: KeepPage words it anew.
   size_t ClaimPage(const std::string& page, const std::string& inFile,
-                   const FileSnapshot* seen = nullptr);
+                   const FileSnapshot* seen = nullptr, bool fresh = false);
+  /// Whether page may be a file that the disk held before the run: no source of the run wrote
+  /// or deleted it yet, and the listing of its folder does not rule it out.
+  bool MayHoldOldPage(const std::string& page);
   /// inFile gives no block to the per-source page that an earlier source of this run wrote:
   /// the page stays as that source left it, and the warning at position claimed says so.
   void KeepPage(const std::string& page, const std::string& inFile, size_t claimed);

@@ -183,9 +183,20 @@ struct GeneratorRun::BlockScan {
 
   size_t FindEnd(Stream& s, size_t from) { return s.ends.Find(lines, s.end, from); }
 
-  // What was read of the stream's per-source page ahead of this turn, if anything.
-  std::shared_ptr<const FileSnapshot> SeenPage(const Stream& s) const {
-    return run.SeenAtStart(s.page, ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr);
+  // What was read of the stream's per-source page ahead of this turn; else, for a page that
+  // the disk held before the run, the page read now (fresh), so that the look for a
+  // hand-written page and the comparison when the page is finished read it once between them.
+  std::shared_ptr<const FileSnapshot> SeenPage(const Stream& s, bool& fresh) const {
+    fresh = false;
+    std::shared_ptr<const FileSnapshot> seen =
+        run.SeenAtStart(s.page, ready != nullptr ? ready->pages[EnumIndex(s.kind)] : nullptr);
+    if (seen == nullptr && run.MayHoldOldPage(s.page)) {
+      if (std::optional<FileSnapshot> now = TakeSnapshot(s.page, kPageReadLimit)) {
+        seen = std::make_shared<const FileSnapshot>(std::move(*now));
+        fresh = true;
+      }
+    }
+    return seen;
   }
 
   // The own page called name (Windows-1252 text of the source, on line index) in the page
@@ -443,10 +454,15 @@ struct GeneratorRun::BlockScan {
       return split != nullptr ? split->FindLine(start, 0) != SourceLines::npos
                               : text.find(start) != std::string_view::npos;
     };
-    doc.claimed = run.ClaimPage(doc.page, inFile, SeenPage(doc).get());
-    tech.claimed = run.ClaimPage(tech.page, inFile, SeenPage(tech).get());
+    std::array<std::shared_ptr<const FileSnapshot>, 2> seen;
     for (Stream* s : {&doc, &tech}) {
-      run.BeginPage(s->page, !readFailed && holdsStart(s->start), SeenPage(*s));
+      bool fresh = false;
+      seen[EnumIndex(s->kind)] = SeenPage(*s, fresh);
+      s->claimed = run.ClaimPage(s->page, inFile, seen[EnumIndex(s->kind)].get(), fresh);
+    }
+    for (Stream* s : {&doc, &tech}) {
+      run.BeginPage(s->page, !readFailed && holdsStart(s->start),
+                    std::move(seen[EnumIndex(s->kind)]));
       WritePagePart(*s, TemplatePart::PageHeader, "");
     }
     if (readFailed) {
