@@ -101,8 +101,8 @@ void RemoveTemp(const std::string& path) noexcept {
                               ignored);
 }
 
-int CheckReplaceable(const std::string& target) {
-  return sys::WriteRefusal(target);
+int CheckReplaceable(const std::string& target, bool plain) {
+  return sys::WriteRefusal(target, plain);
 }
 
 int MoveIntoPlace(const std::string& temp, const std::string& target) {

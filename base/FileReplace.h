@@ -36,8 +36,9 @@ void RemoveTemp(const std::string& path) noexcept;
 
 /// 0 when the file at target may be replaced, else the reason: a regular file there that this
 /// process may not write (EACCES, EROFS) is refused, as writing it in place would be. A link
-/// or nothing at target may be replaced.
-int CheckReplaceable(const std::string& target);
+/// or nothing at target may be replaced. plain says that a regular file was found at target a
+/// moment ago, so only the permission is asked.
+int CheckReplaceable(const std::string& target, bool plain = false);
 
 /// Gives temp the permissions of the regular file it replaces (those of a new file when there
 /// is none, or a link is there) and renames it over target; a link at target is replaced, not

@@ -85,8 +85,9 @@ int RenameOver(const std::string& from, const std::string& to);
 /// the failed step.
 int PutInPlace(const std::string& temp, const std::string& target);
 /// 0 when no regular file is at path (links not followed) or this process may write it; else
-/// the reason (EACCES, EROFS; on Windows also a file marked read-only).
-int WriteRefusal(const std::string& path);
+/// the reason (EACCES, EROFS; on Windows also a file marked read-only). plain says that the
+/// caller just found a regular file at path, which need not be looked at again.
+int WriteRefusal(const std::string& path, bool plain = false);
 /// True when a regular file, not a link, is at path.
 bool IsPlainFile(const std::string& path);
 /// The status of the regular file at path, links not followed; false when none is there.

@@ -264,13 +264,17 @@ bool GeneratorRun::MayHoldOldPage(const std::string& page) {
 }
 
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile,
-                               const FileSnapshot* seen, bool fresh) {
+                               const FileSnapshot* seen, bool fresh, bool* plain) {
   static const FileNeedles kHandWrittenStarts{kHandWrittenDocStart, kHandWrittenTechStart};
   // Only the first source of the run to claim a page finds what the disk held before the run;
   // what was read of the page earlier in the run stands in for it while the file is unchanged.
-  if (MayHoldOldPage(page) && (seen != nullptr && (fresh || StillAsSeen(page, *seen))
-                                   ? kHandWrittenStarts.FoundInText(seen->bytes)
-                                   : kHandWrittenStarts.FoundIn(page))) {
+  const bool old = MayHoldOldPage(page);
+  const bool asSeen = old && seen != nullptr && (fresh || StillAsSeen(page, *seen));
+  if (plain != nullptr) {
+    *plain = asSeen;
+  }
+  if (old &&
+      (asSeen ? kHandWrittenStarts.FoundInText(seen->bytes) : kHandWrittenStarts.FoundIn(page))) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
   const auto it = pageSources_.find(PageKey(page));

@@ -182,9 +182,10 @@ private:
   void AppendToPage(const std::string& page, std::string_view bytes);
   /// Starts the stream of page (PageStream): create replaces the old file by an empty one now;
   /// otherwise the old file is deleted and the page's file made only if it gets written.
-  /// seen is what was read of the page's file earlier in the run (SeenAtStart), if anything.
+  /// seen is what was read of the page's file earlier in the run (SeenAtStart), if anything;
+  /// plain says that a regular file was found at page a moment ago (ClaimPage).
   void BeginPage(const std::string& page, bool create,
-                 std::shared_ptr<const FileSnapshot> seen = nullptr);
+                 std::shared_ptr<const FileSnapshot> seen = nullptr, bool plain = false);
   /// Ends page's stream: the page is put in place when no later source of the run can write
   /// it, else held until the last one is done.
   void FlushPage(const std::string& page);
@@ -204,10 +205,11 @@ private:
   /// inFile is about to write or delete the per-source page: warns when an earlier source of
   /// this run wrote it, or when the file there holds a documentation start marker at the start
   /// of an HTML comment (it was written by hand). seen, when given, is what was read of that
-  /// file earlier in the run (SeenAtStart), or just now (fresh). Returns the position of the
-  /// warning about the earlier source in the run's warnings, or npos: KeepPage words it anew.
+  /// file earlier in the run (SeenAtStart), or just now (fresh); plain, when given, tells
+  /// whether the file was found to be still as seen. Returns the position of the warning
+  /// about the earlier source in the run's warnings, or npos: KeepPage words it anew.
   size_t ClaimPage(const std::string& page, const std::string& inFile,
-                   const FileSnapshot* seen = nullptr, bool fresh = false);
+                   const FileSnapshot* seen = nullptr, bool fresh = false, bool* plain = nullptr);
   /// Whether page may be a file that the disk held before the run: no source of the run wrote
   /// or deleted it yet, and the listing of its folder does not rule it out.
   bool MayHoldOldPage(const std::string& page);

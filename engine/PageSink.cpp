@@ -15,11 +15,11 @@ constexpr size_t kFirstReserve = size_t{16} << 10;
 } // namespace
 
 PageStream::PageStream(std::string path, bool create, bool exists,
-                       std::shared_ptr<const FileSnapshot> seen)
+                       std::shared_ptr<const FileSnapshot> seen, bool plain)
     : path_(std::move(path)), exists_(exists), seen_(std::move(seen)), spill_(path_) {
   // A page that cannot be replaced fails before anything of it is written.
   if (create && exists) {
-    if (const int refused = CheckReplaceable(path_); refused != 0) {
+    if (const int refused = CheckReplaceable(path_, plain); refused != 0) {
       throw Error::File(FileOperation::Create, kMsgCannotCreateBecause, path_, refused);
     }
   }

@@ -26,9 +26,10 @@ public:
   /// path is refused now: Error(kMsgCannotCreateBecause)); exists false says that no file is
   /// at path, so none is compared or deleted.
   /// seen, when given, is what a read of the file at path found earlier; Finish compares with
-  /// it instead of reading the file again while the file is still as it was then.
+  /// it instead of reading the file again while the file is still as it was then. plain says
+  /// that a regular file was found at path a moment ago.
   PageStream(std::string path, bool create, bool exists = true,
-             std::shared_ptr<const FileSnapshot> seen = nullptr);
+             std::shared_ptr<const FileSnapshot> seen = nullptr, bool plain = false);
 
   /// Whether appending size bytes sends bytes to the disk (all others wait in memory).
   bool WillSpill(size_t size) const {

@@ -215,10 +215,10 @@ void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
 }
 
 void GeneratorRun::BeginPage(const std::string& page, bool create,
-                             std::shared_ptr<const FileSnapshot> seen) {
+                             std::shared_ptr<const FileSnapshot> seen, bool plain) {
   const int64_t start = NowNs();
   pagesTouched_.insert(PageKey(page));
-  PageStream stream(page, create, folders_.MayExist(page), std::move(seen));
+  PageStream stream(page, create, folders_.MayExist(page), std::move(seen), plain);
   if (const auto it = StreamOf(page); it != pageStreams_.end()) {
     *it = std::move(stream);
   } else {

@@ -455,14 +455,17 @@ struct GeneratorRun::BlockScan {
                               : text.find(start) != std::string_view::npos;
     };
     std::array<std::shared_ptr<const FileSnapshot>, 2> seen;
+    // Whether a regular file was just found at the page: its write check need not look again.
+    std::array<bool, 2> plain{};
     for (Stream* s : {&doc, &tech}) {
       bool fresh = false;
-      seen[EnumIndex(s->kind)] = SeenPage(*s, fresh);
-      s->claimed = run.ClaimPage(s->page, inFile, seen[EnumIndex(s->kind)].get(), fresh);
+      const size_t k = EnumIndex(s->kind);
+      seen[k] = SeenPage(*s, fresh);
+      s->claimed = run.ClaimPage(s->page, inFile, seen[k].get(), fresh, &plain[k]);
     }
     for (Stream* s : {&doc, &tech}) {
-      run.BeginPage(s->page, !readFailed && holdsStart(s->start),
-                    std::move(seen[EnumIndex(s->kind)]));
+      const size_t k = EnumIndex(s->kind);
+      run.BeginPage(s->page, !readFailed && holdsStart(s->start), std::move(seen[k]), plain[k]);
       WritePagePart(*s, TemplatePart::PageHeader, "");
     }
     if (readFailed) {

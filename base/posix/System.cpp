@@ -257,9 +257,9 @@ int PutInPlace(const std::string& temp, const std::string& target) {
   return RenameOver(temp, target);
 }
 
-int WriteRefusal(const std::string& path) {
+int WriteRefusal(const std::string& path, bool plain) {
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (!plain && (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))) {
     return 0;
   }
   return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;

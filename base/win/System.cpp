@@ -471,7 +471,7 @@ int PutInPlace(const std::string& temp, const std::string& target) {
   return RenameOver(temp, target);
 }
 
-int WriteRefusal(const std::string& path) {
+int WriteRefusal(const std::string& path, bool /*plain*/) {
   return IsReadOnlyFile(path) ? EACCES : 0;
 }
 
