@@ -5,6 +5,7 @@
 #include "base/FileSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qm {
 
@@ -16,7 +17,8 @@ constexpr size_t kFirstReserve = size_t{16} << 10;
 
 PageStream::PageStream(std::string path, bool create, bool exists,
                        std::shared_ptr<const FileSnapshot> seen, bool plain)
-    : path_(std::move(path)), exists_(exists), seen_(std::move(seen)), spill_(path_) {
+    : path_(std::move(path)), exists_(exists), seen_(std::move(seen)), spill_(path_),
+      following_(seen_ != nullptr) {
   // A page that cannot be replaced fails before anything of it is written.
   if (create && exists) {
     if (const int refused = CheckReplaceable(path_, plain); refused != 0) {
@@ -26,6 +28,14 @@ PageStream::PageStream(std::string path, bool create, bool exists,
 }
 
 void PageStream::Append(std::string_view bytes) {
+  if (following_) {
+    const std::string_view rest = std::string_view(seen_->bytes).substr(same_);
+    if (rest.starts_with(bytes)) {
+      same_ += bytes.size();
+      return;
+    }
+    StopFollowing();
+  }
   if (bytes.size() >= kPageMemoryLimit) {
     // A large piece goes to the file as it is, without a copy in memory.
     spill_.Append(held_);
@@ -44,16 +54,32 @@ void PageStream::Append(std::string_view bytes) {
   }
 }
 
+void PageStream::StopFollowing() {
+  following_ = false;
+  held_.reserve(std::max(kFirstReserve, same_ + same_ / 2));
+  held_.assign(seen_->bytes, 0, same_);
+  same_ = 0;
+}
+
 void PageStream::Finish() {
   std::string rest = std::move(held_);
   held_.clear();
   // The file may differ from what was read once the page is in place.
   const std::shared_ptr<const FileSnapshot> seen = std::move(seen_);
-  spill_.Commit(rest, exists_, seen.get());
+  if (following_) {
+    following_ = false;
+    spill_.Commit(std::string_view(seen->bytes).substr(0, std::exchange(same_, 0)), exists_,
+                  seen.get());
+  } else {
+    spill_.Commit(rest, exists_, seen.get());
+  }
   exists_ = true;
 }
 
 void PageStream::Spill() {
+  if (following_) {
+    StopFollowing();
+  }
   if (!held_.empty()) {
     spill_.Append(held_);
     held_ = std::string();
@@ -63,11 +89,14 @@ void PageStream::Spill() {
 void PageStream::Abandon() noexcept {
   spill_.Abandon();
   held_.clear();
+  same_ = 0;
 }
 
 void PageStream::Discard() {
   spill_.Abandon();
   held_.clear();
+  following_ = false;
+  same_ = 0;
   seen_.reset();
   if (exists_) {
     DeleteFileAt(path_);

@@ -33,7 +33,7 @@ public:
 
   /// Whether appending size bytes sends bytes to the disk (all others wait in memory).
   bool WillSpill(size_t size) const {
-    return size >= kPageMemoryLimit || held_.size() + size >= kPageMemoryLimit;
+    return size >= kPageMemoryLimit || held_.size() + same_ + size >= kPageMemoryLimit;
   }
   /// Appends bytes; throws Error naming the file when they cannot be written.
   void Append(std::string_view bytes);
@@ -46,7 +46,7 @@ public:
   void Abandon() noexcept;
 
   const std::string& Path() const { return path_; }
-  /// Bytes of the page waiting in memory.
+  /// Bytes of the page waiting in memory (none while they are the start of what was seen).
   size_t MemoryBytes() const { return held_.size(); }
   /// Lets go of the room reserved beyond the bytes waiting in memory, for a page that waits
   /// long.
@@ -60,6 +60,12 @@ private:
   std::shared_ptr<const FileSnapshot> seen_;
   SpillFile spill_{std::string()};
   std::string held_;
+  // While all bytes appended are the start of what seen_ holds, they are only counted: a page
+  // that comes out as it was read is neither copied nor held twice.
+  bool following_ = false;
+  size_t same_ = 0;
+  // Takes the bytes counted in same_ into held_ from seen_, when the page parts from it.
+  void StopFollowing();
 };
 
 } // namespace qm

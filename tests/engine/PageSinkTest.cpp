@@ -2,7 +2,13 @@
 // whole; what a run does not keep leaves nothing behind.
 #include "engine/PageSink.h"
 
+#include "base/FileReplace.h"
+
 #include "EngineFixture.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
 
 using namespace qm;
 using namespace qmtest;
@@ -76,4 +82,55 @@ TEST(PageSink, LargePagesAreTheBytesOfSmallOnes) {
               CrLf({"<TITLE>E0</TITLE>", "DH gross.c gross.Doc"}) + ownBlocks +
                   CrLf({"DF ||" + std::string(kNow)}));
   EXPECT_EQ(FileCount(fx.Out()), 2u);
+}
+
+TEST(PageSink, APageReadBeforeComesOutExactlyWhereverItParts) {
+  // The pieces are compared with what was read of the page as they come. A page that comes
+  // out as it was stays untouched; one that parts from it (shorter, longer, in its middle, at
+  // once, after a spill to its temporary file, or after the file changed on disk) is written
+  // exactly as appended.
+  const std::string old = "<html>\r\nalt\r\n</html>\r\n";
+  constexpr size_t kNoSpill = 99;
+  const struct {
+    const char* name;
+    std::vector<std::string> pieces;
+    size_t spillAfter = kNoSpill;
+    bool changedOnDisk = false;
+  } cases[] = {
+      {"same", {"<html>\r\n", "alt\r\n", "</html>\r\n"}},
+      {"shorter", {"<html>\r\n", "alt\r\n"}},
+      {"longer", {"<html>\r\n", "alt\r\n", "</html>\r\n", "mehr\r\n"}},
+      {"middle", {"<html>\r\n", "neu\r\n", "</html>\r\n"}},
+      {"at once", {"x", "alt\r\n"}},
+      {"nothing", {}},
+      {"spilled", {"<html>\r\n", "alt\r\n", "neu\r\n"}, 1},
+      {"changed", {"<html>\r\n", "alt\r\n", "</html>\r\n"}, kNoSpill, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = dir / "a.htm";
+    WriteFile(path, old);
+    const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(FsPath(path), before);
+    std::optional<FileSnapshot> seen = TakeSnapshot(path, 1024);
+    ASSERT_TRUE(seen);
+    if (c.changedOnDisk) {
+      WriteFile(path, "anders");
+    }
+    PageStream page(path, true, true, std::make_shared<const FileSnapshot>(std::move(*seen)));
+    std::string expected;
+    for (size_t i = 0; i < c.pieces.size(); ++i) {
+      page.Append(c.pieces[i]);
+      expected += c.pieces[i];
+      if (i + 1 == c.spillAfter) {
+        page.Spill();
+      }
+    }
+    page.Finish();
+    EXPECT_EQ(ReadFile(path), expected);
+    EXPECT_EQ(std::filesystem::last_write_time(FsPath(path)) == before,
+              expected == old && !c.changedOnDisk);
+    EXPECT_EQ(FileCount(dir.path()), 1u);
+  }
 }
