@@ -24,7 +24,7 @@ void PageFolders::Keep(const std::string& folder, const std::vector<DirEntry>& e
   // Temporary files that a killed run left beside its pages go now: no other run writes into
   // this folder while this one holds its lock.
   RemoveLeftoverTemps(folder, entries);
-  std::unordered_set<std::string> names;
+  Names names;
   for (const DirEntry& e : entries) {
     if (!e.IsFolder() && !IsReplacementTemp(e.name)) {
       names.insert(e.name);
@@ -37,26 +37,31 @@ bool PageFolders::MayExist(const std::string& page) {
   if (!keeping_) {
     return true;
   }
-  const std::string folder = ExtractFilePath(page);
+  const std::string_view name = FileNameIn(page);
+  const std::string_view folder = std::string_view(page).substr(0, page.size() - name.size());
   auto it = listings_.find(folder);
   if (it == listings_.end()) {
+    const std::string listed(folder);
     int error = 0;
-    const std::vector<DirEntry> entries = ListFolder(folder, &error);
-    Keep(folder, entries, error);
+    const std::vector<DirEntry> entries = ListFolder(listed, &error);
+    Keep(listed, entries, error);
     it = listings_.find(folder);
   }
-  return !it->second || it->second->contains(ExtractFileName(page));
+  return !it->second || it->second->contains(name);
 }
 
 void PageFolders::Note(const std::string& page, bool exists) {
-  const auto it = listings_.find(ExtractFilePath(page));
+  const std::string_view name = FileNameIn(page);
+  const auto it = listings_.find(std::string_view(page).substr(0, page.size() - name.size()));
   if (it == listings_.end() || !it->second) {
     return;
   }
-  if (exists) {
-    it->second->insert(ExtractFileName(page));
-  } else {
-    it->second->erase(ExtractFileName(page));
+  if (!exists) {
+    if (const auto held = it->second->find(name); held != it->second->end()) {
+      it->second->erase(held);
+    }
+  } else if (!it->second->contains(name)) {
+    it->second->emplace(name);
   }
 }
 

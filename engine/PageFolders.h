@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -30,10 +31,17 @@ public:
   void Note(const std::string& page, bool exists);
 
 private:
+  /// Looked up by views into a page's path, which need no string of their own.
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  using Names = std::unordered_set<std::string, Hash, std::equal_to<>>;
+
   bool keeping_ = false;
   /// Page folder -> the names of its entries that are no folders; nothing for a folder that
   /// could not be listed (anything may be there).
-  std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> listings_;
+  std::unordered_map<std::string, std::optional<Names>, Hash, std::equal_to<>> listings_;
 };
 
 } // namespace qm
