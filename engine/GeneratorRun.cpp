@@ -231,22 +231,27 @@ std::string GeneratorRun::PagePathOf(const std::string& inFile, DocKind kind) co
 }
 
 Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
+  std::vector<std::array<std::string, 2>> pages(files.size());
   sourcePages_.clear();
-  for (const std::string& file : files) {
+  for (size_t i = 0; i < files.size(); ++i) {
     for (const DocKindInfo& kind : kDocKindTable) {
-      sourcePages_.try_emplace(PagePathOf(file, kind.kind), file);
+      pages[i][EnumIndex(kind.kind)] = PagePathOf(files[i], kind.kind);
+      sourcePages_.try_emplace(pages[i][EnumIndex(kind.kind)], files[i]);
     }
   }
   Lines sources;
   sources.reserve(files.size());
+  pagesOfSources_.clear();
+  pagesOfSources_.reserve(files.size());
   lastSource_.clear();
-  for (const std::string& file : files) {
+  for (size_t i = 0; i < files.size(); ++i) {
     // A file at the place of a page is that page, also when its name matches a mask.
-    if (!sourcePages_.contains(file)) {
-      for (const DocKindInfo& kind : kDocKindTable) {
-        lastSource_[PathCaseKey(PagePathOf(file, kind.kind))] = sources.size();
+    if (!sourcePages_.contains(files[i])) {
+      for (const std::string& page : pages[i]) {
+        lastSource_[PathCaseKey(page)] = sources.size();
       }
-      sources.push_back(file);
+      sources.push_back(files[i]);
+      pagesOfSources_.push_back(std::move(pages[i]));
     }
   }
   return sources;

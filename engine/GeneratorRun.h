@@ -43,6 +43,9 @@ struct Piece {
 
 class GeneratorRun {
 public:
+  /// A source's per-source pages, by kind (PagePathOf).
+  using SourcePages = std::array<std::string, 2>;
+
   /// A run with these inputs that fills result. All of them must outlive it and stay as they
   /// are while it runs.
   GeneratorRun(const GeneratorTables& tables, const GeneratorOptions& options,
@@ -101,21 +104,32 @@ private:
   void ConvertFiles(const Lines& files, ProgressSink* progress, Preparing* ahead);
   /// Reads inFile and converts its blocks without touching the run's state or the disk: the
   /// part of ProcessFile that may run on a worker thread ahead of the file's turn.
-  std::unique_ptr<Prepared> Prepare(const std::string& inFile) const;
+  std::unique_ptr<Prepared> Prepare(const std::string& inFile, const SourcePages& pages) const;
   /// How the sources are decoded: as the options say, but byte for byte with OemToAnsi.
   SourceEncoding SourceEncodingOf() const;
   /// On a source's turn: the warning, count and codes of how it was read.
   void NoteReading(const std::string& inFile, const DecodedSource& decoded);
   /// ProcessFile, or nothing when inFile turned out to be no regular file (it was skipped
   /// with a warning, and no page was touched). ready, when given, is what Prepare made of it.
-  std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr);
+  /// pages, when given, are its per-source pages.
+  std::optional<int> ProcessSource(const std::string& inFile, Prepared* ready = nullptr,
+                                   const SourcePages* pages = nullptr);
 
-  /// The bytes a block's text puts on a page, when they do not depend on the page (the text
-  /// holds no keyword line). inLines says that text is lines each ended by CR LF, as
-  /// ExtractContextId leaves it, so that joining its lines again would give it unchanged.
-  static std::optional<std::string> PlainBlockBytes(std::string_view text, bool inLines = false);
-  /// WriteBlockText with the result of PlainBlockBytes when there is one.
-  void WriteBlock(const Piece& piece, const std::string& text, std::optional<std::string> plain);
+  /// What a block's text puts on a page: its bytes without its contents and index lines, and
+  /// the texts of those lines, which become entries of the page once it is known.
+  struct BlockBytes {
+    std::string written;
+    Lines toc;
+    Lines index;
+    size_t Weight() const;
+  };
+  /// The BlockBytes of a block's text. inLines says that text is lines each ended by CR LF, as
+  /// ExtractContextId leaves it, so that joining its lines again would give it unchanged. It
+  /// depends on the text and the tables alone, so a worker thread makes it ahead of the
+  /// block's turn.
+  static BlockBytes SplitBlock(std::string text, const CharacterTable& chars, bool inLines = false);
+  /// Writes a block's bytes and adds its entries to the lists of its page's kind.
+  void WriteBlock(const Piece& piece, BlockBytes bytes);
   /// Writes template id as a piece with the lists of kind. The template's lines are filled,
   /// looked at for keyword lines and written one after the other, so that a line is let go
   /// before the next is made (a long title makes long lines); the template itself is left as
@@ -224,7 +238,7 @@ private:
   /// The per-source page of kind for inFile: beside it, or in the output folder.
   std::string PagePathOf(const std::string& inFile, DocKind kind) const;
   /// The files of quelle without those that are the per-source page of one of them, and
-  /// sourcePages_ and lastSource_ filled.
+  /// sourcePages_, pagesOfSources_ and lastSource_ filled.
   Lines SourcesWithoutPages(const Lines& files);
 
   /// ConvertChars of raw with the run's tables. While a source file is processed the tables
@@ -299,11 +313,18 @@ private:
   std::vector<PageStream> pageStreams_;
   /// The stream of page among pageStreams_, or end().
   std::vector<PageStream>::iterator StreamOf(std::string_view page);
+  /// Emit's buffers, kept from one piece to the next.
+  struct EmitScratch {
+    std::string pending;
+    std::string filled;
+  } emitScratch_;
   /// Per-source pages that a later source of the run may still write or leave.
   HeldPages heldPages_;
   /// Page key -> the position in the run's sources of the last source with that per-source
   /// page; empty when files are processed one by one (each page is put in place at once).
   std::unordered_map<std::string, size_t> lastSource_;
+  /// The per-source pages of the run's sources, by kind, in the sources' order.
+  std::vector<SourcePages> pagesOfSources_;
   /// The position of the source being processed.
   size_t sourceIndex_ = 0;
 

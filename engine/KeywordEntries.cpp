@@ -8,8 +8,13 @@ namespace qm {
 KeywordFilter::KeywordFilter(const CharacterTable& table, const std::string& page,
                              std::string_view keyword, std::vector<KeywordEntry>& list,
                              const Origin& origin)
-    : table_(table), page_(page), list_(list), origin_(origin) {
+    : table_(table), page_(page), list_(&list), origin_(&origin) {
   // Built in place: the marker is short enough to need no allocation of its own.
+  marker_.append(kMarkerPrefix).append(keyword).push_back(' ');
+}
+
+KeywordFilter::KeywordFilter(const CharacterTable& table, std::string_view keyword, Lines& texts)
+    : table_(table), texts_(&texts) {
   marker_.append(kMarkerPrefix).append(keyword).push_back(' ');
 }
 
@@ -59,7 +64,11 @@ void KeywordFilter::AddEntry(std::string entry) {
     entry.pop_back();
   }
   UnmapCharsIn(entry, table_);
-  list_.emplace_back(std::move(entry), FileNameIn(page_), origin_);
+  if (texts_ != nullptr) {
+    texts_->push_back(std::move(entry));
+  } else {
+    list_->emplace_back(std::move(entry), FileNameIn(page_), *origin_);
+  }
   dropAfter_ = kMaxLinesAfterKeyword;
 }
 

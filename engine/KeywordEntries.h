@@ -21,6 +21,8 @@ public:
   /// filter) and origin.
   KeywordFilter(const CharacterTable& table, const std::string& page, std::string_view keyword,
                 std::vector<KeywordEntry>& list, const Origin& origin);
+  /// Entry texts go to texts, for a page and origin not known yet.
+  KeywordFilter(const CharacterTable& table, std::string_view keyword, Lines& texts);
   /// False for a marker line (its text, moved out of line, becomes an entry) and for the up
   /// to three "<BR>" or empty lines directly after one.
   bool Keep(std::string& line);
@@ -38,9 +40,10 @@ private:
   const CharacterTable& table_;
   std::string marker_;
   std::string_view page_; ///< its file name goes with each entry; most pieces give none
-  std::vector<KeywordEntry>& list_;
-  const Origin& origin_;
-  int dropAfter_ = 0; ///< how many more "<BR>" or empty lines go with the last marker line
+  std::vector<KeywordEntry>* list_ = nullptr;
+  const Origin* origin_ = nullptr;
+  Lines* texts_ = nullptr; ///< instead of list_: the texts alone
+  int dropAfter_ = 0;      ///< how many more "<BR>" or empty lines go with the last marker line
 };
 
 /// Takes the lines holding "###" + keyword + " " out of lines, with up to three directly

@@ -50,6 +50,13 @@ std::vector<PageStream>::iterator GeneratorRun::StreamOf(std::string_view page) 
                       [page](const PageStream& s) { return s.Path() == page; });
 }
 
+namespace {
+
+// The largest buffer Emit keeps for the next piece.
+constexpr size_t kScratchLimit = size_t{64} << 10;
+
+} // namespace
+
 void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt,
                         std::string_view replacement) {
   const Lines& tmpl = templates_[id];
@@ -66,8 +73,27 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
   KeywordFilter toc(tables_.Chars, target, kTocKeyword, records.Toc, piece.origin);
   KeywordFilter index(tables_.Chars, target, kIndexKeyword, records.Index, piece.origin);
   PieceLink link;
-  Lines kept;          // the lines for an own page
-  std::string pending; // lines for the per-source page, written together
+  Lines kept; // the lines for an own page
+  // Lines for the per-source page, written together, and a filled line, whose buffer serves
+  // the next one unless it was handed on. Both buffers are kept for the next piece: a page
+  // is made of many pieces. (Taken out while in use, so that a nested call makes its own.)
+  std::string pending = std::move(emitScratch_.pending);
+  std::string filled = std::move(emitScratch_.filled);
+  pending.clear();
+  struct GiveBack {
+    EmitScratch& scratch;
+    std::string& pending;
+    std::string& filled;
+    // A buffer that a long title made large is let go.
+    ~GiveBack() {
+      if (pending.capacity() <= kScratchLimit) {
+        scratch.pending = std::move(pending);
+      }
+      if (filled.capacity() <= kScratchLimit) {
+        scratch.filled = std::move(filled);
+      }
+    }
+  } giveBack{emitScratch_, pending, filled};
   if (ownFile.empty()) {
     // Room for the template as it stands; filled placeholders may need more.
     size_t size = 0;
@@ -77,7 +103,6 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
     pending.reserve(size);
   }
   TemplateLine fresh; // a line looked at here
-  std::string filled; // a filled line; its buffer serves the next one unless it was handed on
   for (size_t k = 0; k < tmpl.size(); ++k) {
     const bool replaced = k == replacedAt;
     const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
@@ -145,64 +170,85 @@ void GeneratorRun::WriteTemplate(DocKind kind, TemplatePart part, const Piece& p
   }
 }
 
-std::optional<std::string> GeneratorRun::PlainBlockBytes(std::string_view text, bool inLines) {
-  if (!HoldsEscapes(text)) {
-    // Expanding a text without escapes leaves it as it is, and its lines joined again hold
-    // none either: of the escaped break behind them only the break is left.
-    if (text.find(kMarkerPrefix) != std::string_view::npos) {
-      return std::nullopt;
-    }
-    std::string body;
-    if (inLines) {
-      body.reserve(text.size() + kCrLf.size());
-      body.append(text);
-    } else {
-      body = NormalizeLineBreaks(text);
-    }
+namespace {
+
+// The bytes of a block's text that holds no keyword line: expanded is the text with its escapes
+// expanded (escaped: it held any).
+std::string PlainBytes(std::string&& text, std::string_view expanded, bool escaped, bool inLines) {
+  if (!escaped) {
+    // Its lines joined again hold no escape either: of the escaped break behind them only the
+    // break is left. Lines joined already are the body as they are.
+    std::string body = inLines ? std::move(text) : NormalizeLineBreaks(text);
     body += kCrLf;
     return body;
   }
-  const std::string expanded = ExpandEscapes(text);
-  if (expanded.find(kMarkerPrefix) != std::string::npos) {
-    return std::nullopt;
-  }
-  // No keyword line can be in it: the lines go through unchanged. The body is expanded a
-  // second time as it is written; the escaped break behind it leaves one empty line after the
-  // block.
+  // The lines go through unchanged. The body is expanded a second time as it is written; the
+  // escaped break behind it leaves one empty line after the block.
   std::string body = NormalizeLineBreaks(expanded);
   body += kLineBreakPlain;
   return ExpandEscapes(body);
 }
 
+} // namespace
+
 void GeneratorRun::WriteBlockText(const Piece& piece, const std::string& text) {
-  WriteBlock(piece, text, PlainBlockBytes(text));
+  WriteBlock(piece, SplitBlock(text, tables_.Chars));
 }
 
-void GeneratorRun::WriteBlock(const Piece& piece, const std::string& text,
-                              std::optional<std::string> plain) {
+size_t GeneratorRun::BlockBytes::Weight() const {
+  size_t weight = written.size();
+  for (const Lines* texts : {&toc, &index}) {
+    for (const std::string& text : *texts) {
+      weight += text.size();
+    }
+  }
+  return weight;
+}
+
+GeneratorRun::BlockBytes GeneratorRun::SplitBlock(std::string text, const CharacterTable& chars,
+                                                  bool inLines) {
+  BlockBytes bytes;
+  // A text without escapes is its own expansion.
+  std::string expandedText;
+  const bool escaped = HoldsEscapes(text);
+  if (escaped) {
+    expandedText = ExpandEscapes(text);
+  }
+  const std::string_view expanded = escaped ? std::string_view(expandedText) : text;
+  if (expanded.find(kMarkerPrefix) == std::string_view::npos) {
+    bytes.written = PlainBytes(std::move(text), expanded, escaped, inLines);
+    return bytes;
+  }
+  // Its keyword lines become entries of the page they are on: contents lines first, then
+  // index lines among the lines that are left, in one pass over views of the lines.
+  KeywordFilter toc(chars, kTocKeyword, bytes.toc);
+  KeywordFilter index(chars, kIndexKeyword, bytes.index);
+  std::string body;
+  body.reserve(expanded.size() + expanded.size() / 8 + kLineBreakPlain.size() + 2);
+  ForEachLineView(expanded, [&](std::string_view line) {
+    if (toc.Keep(line) && index.Keep(line)) {
+      body.append(line).append(kCrLf);
+    }
+  });
+  body += kLineBreakPlain;
+  bytes.written = ExpandEscapes(body);
+  return bytes;
+}
+
+void GeneratorRun::WriteBlock(const Piece& piece, BlockBytes bytes) {
   const std::string& outFile = piece.outFile;
   const std::string& ownFile = piece.ownFile;
-  std::string written;
-  if (plain) {
-    written = std::move(*plain);
-  } else {
-    // Its keyword lines become entries of the page they are on: contents lines first, then
-    // index lines among the lines that are left, in one pass over views of the lines.
+  if (!bytes.toc.empty() || !bytes.index.empty()) {
     const std::string& target = ownFile.empty() ? outFile : ownFile;
-    const std::string expanded = ExpandEscapes(text);
     KindRecords& records = result_.Of(KindByName(target, DocKind::Tech));
-    KeywordFilter toc(tables_.Chars, target, kTocKeyword, records.Toc, piece.origin);
-    KeywordFilter index(tables_.Chars, target, kIndexKeyword, records.Index, piece.origin);
-    std::string body;
-    body.reserve(expanded.size() + expanded.size() / 8 + kLineBreakPlain.size() + 2);
-    ForEachLineView(expanded, [&](std::string_view line) {
-      if (toc.Keep(line) && index.Keep(line)) {
-        body.append(line).append(kCrLf);
-      }
-    });
-    body += kLineBreakPlain;
-    written = ExpandEscapes(body);
+    for (std::string& text : bytes.toc) {
+      records.Toc.emplace_back(std::move(text), FileNameIn(target), piece.origin);
+    }
+    for (std::string& text : bytes.index) {
+      records.Index.emplace_back(std::move(text), FileNameIn(target), piece.origin);
+    }
   }
+  std::string& written = bytes.written;
   if (!ownFile.empty()) {
     // The page's lines all end in a break, so appending the text to the joined page and
     // splitting again is the same as appending the text's own lines.

@@ -108,9 +108,8 @@ struct GeneratorRun::Prepared {
   Lines converted;
   SourceLines lines;
   struct Block {
-    std::string id;                   // its context id
-    std::optional<std::string> text;  // the converted text, when plain is not known
-    std::optional<std::string> plain; // PlainBlockBytes of it
+    std::string id;   // its context id
+    BlockBytes bytes; // what it puts on its page
   };
   std::unordered_map<size_t, Block> blocks; // by BlockKey
   // The source's per-source pages as they were read here, by kind (regular files only).
@@ -163,7 +162,7 @@ struct GeneratorRun::BlockScan {
   size_t targetsCheckedTo = 0;  // and for link targets
   size_t pageDepth = 0;         // the folders between the output folder and pageFolder
 
-  BlockScan(GeneratorRun& r, const std::string& in, Prepared* prepared)
+  BlockScan(GeneratorRun& r, const std::string& in, Prepared* prepared, const SourcePages* pages)
       : run(r), inFile(in), source(std::make_shared<const std::string>(in)), ready(prepared),
         doc(DocKindInfoOf(DocKind::Doc), r.result_.Of(DocKind::Doc)),
         tech(DocKindInfoOf(DocKind::Tech), r.result_.Of(DocKind::Tech)) {
@@ -172,8 +171,9 @@ struct GeneratorRun::BlockScan {
     const std::string base =
         IsBareSeparator(Trim(folder)) ? inFile : folder + ExtractFileName(inFile);
     pageFolder = ExtractFilePath(base);
-    doc.page = run.PagePathOf(inFile, DocKind::Doc);
-    tech.page = run.PagePathOf(inFile, DocKind::Tech);
+    for (Stream* s : {&doc, &tech}) {
+      s->page = pages != nullptr ? (*pages)[EnumIndex(s->kind)] : run.PagePathOf(inFile, s->kind);
+    }
     const std::string& root = run.pageRoot_;
     if (!root.empty() && pageFolder.starts_with(root)) {
       pageDepth = static_cast<size_t>(
@@ -353,9 +353,8 @@ struct GeneratorRun::BlockScan {
       s.used = true;
     }
 
-    std::string text;
     std::string id;
-    std::optional<std::string> plain;
+    BlockBytes written;
     Prepared::Block* prepared = nullptr;
     if (ready != nullptr) {
       const auto it = ready->blocks.find(BlockKey(i, s.kind == DocKind::Tech));
@@ -363,18 +362,17 @@ struct GeneratorRun::BlockScan {
     }
     if (prepared != nullptr) {
       id = std::move(prepared->id);
-      text = std::move(prepared->text).value_or(std::string());
-      plain = std::move(prepared->plain);
+      written = std::move(prepared->bytes);
     } else {
-      text = ConvertBlockAt(i, end, outputLine);
+      std::string text = ConvertBlockAt(i, end, outputLine);
       id = ExtractContextId(text);
-      plain = PlainBlockBytes(text, true);
+      written = SplitBlock(std::move(text), run.tables_.Chars, true);
     }
 
     const Origin origin(source, static_cast<int>(i + 1));
     const Piece piece{s.page, inFile, title, own, origin};
     run.WriteTemplate(s.kind, TemplatePart::BlockHeader, piece);
-    run.WriteBlock(piece, text, std::move(plain));
+    run.WriteBlock(piece, std::move(written));
     run.WriteTemplate(s.kind, TemplatePart::BlockFooter, piece);
 
     if (!id.empty()) {
@@ -498,7 +496,8 @@ int GeneratorRun::ProcessFile(const std::string& inFile) {
   return ProcessSource(inFile).value_or(0);
 }
 
-std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string& inFile) const {
+std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string& inFile,
+                                                              const SourcePages& pages) const {
   auto p = std::make_unique<Prepared>();
   int64_t start = NowNs();
   try {
@@ -513,7 +512,7 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
       // with their titles at the start of the run.
       if (IsBareSeparator(Trim(options_.OutputFolder))) {
         for (const DocKindInfo& info : kDocKindTable) {
-          if (auto seen = TakeSnapshot(PagePathOf(inFile, info.kind), kPageReadLimit)) {
+          if (auto seen = TakeSnapshot(pages[EnumIndex(info.kind)], kPageReadLimit)) {
             p->weight += seen->bytes.size();
             p->pages[EnumIndex(info.kind)] = std::make_shared<const FileSnapshot>(std::move(*seen));
           }
@@ -566,11 +565,8 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
             ConvertLines(lines, inFile, i, end, outputLine, options_.AutoLineBreak, tables_);
         Prepared::Block block;
         block.id = ExtractContextId(text);
-        block.plain = PlainBlockBytes(text, true);
-        if (!block.plain) {
-          block.text = std::move(text);
-        }
-        p->weight += block.id.size() + (block.plain ? block.plain->size() : block.text->size());
+        block.bytes = SplitBlock(std::move(text), tables_.Chars, true);
+        p->weight += block.id.size() + block.bytes.Weight();
         p->blocks.emplace(BlockKey(i, s.tech), std::move(block));
       }
     }
@@ -608,7 +604,7 @@ GeneratorRun::StartPreparing(const Lines& files) {
   }
   return std::unique_ptr<Preparing, StopPreparing>(new Preparing(
       files.size(), threads, kFilesAhead * threads, kBytesAhead,
-      [this, &files](size_t i) { return Prepare(files[i]); },
+      [this, &files](size_t i) { return Prepare(files[i], pagesOfSources_[i]); },
       [](const std::unique_ptr<Prepared>& p) { return p ? p->weight : 0; }));
 }
 
@@ -633,7 +629,9 @@ void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Prep
       stale = pagesTouched_.contains(PathCaseKey(files[i]));
     }
     sourceIndex_ = i;
-    const std::optional<int> lines = ProcessSource(files[i], stale ? nullptr : ready.get());
+    const std::optional<int> lines =
+        ProcessSource(files[i], stale ? nullptr : ready.get(),
+                      i < pagesOfSources_.size() ? &pagesOfSources_[i] : nullptr);
     if (ready != nullptr) {
       // Freed by the worker that made it, whose allocations it came from.
       ahead->GiveBack(i, std::move(ready));
@@ -660,7 +658,8 @@ void GeneratorRun::NoteReading(const std::string& inFile, const DecodedSource& d
   foreign_ = foreign_ || decoded.foreign;
 }
 
-std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepared* ready) {
+std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepared* ready,
+                                               const SourcePages* pages) {
   pageStreams_.clear();
   keepConverted_ = true;
   struct ForgetConverted {
@@ -672,7 +671,7 @@ std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepar
       }
     }
   } forget{*this};
-  BlockScan scan(*this, inFile, ready != nullptr && ready->complete ? ready : nullptr);
+  BlockScan scan(*this, inFile, ready != nullptr && ready->complete ? ready : nullptr, pages);
   // The time here that is neither reading nor writing is converting.
   const int64_t start = NowNs();
   const int64_t written = writeNs_.load(std::memory_order_relaxed);

@@ -67,7 +67,7 @@ std::vector<std::string> MakeTree(const EngineFixture& fx, int failingFile) {
     if (i % 3 == 0) {
       lines.insert(lines.end(),
                    {"{###TechGen_Start Intern", "###Output Gemeinsam" + std::to_string(i % 2),
-                    "Zeile " + name, "###TechGen_End}"});
+                    "Zeile " + name, "###Index Intern;" + name, "###TechGen_End}"});
     }
     if (i == failingFile) {
       lines.insert(lines.end(), {"{###DocGen_Start Offen", "kein Ende"});
@@ -106,9 +106,18 @@ Outcome RunTree(unsigned threads, int failingFile, int cancelAfter) {
   for (const auto& e : std::filesystem::recursive_directory_iterator(fx.Out())) {
     out.disk[Relative(e.path().string(), root)] = Relative(ReadFile(e.path().string()), root);
   }
+  // Entries with the source line they came from.
+  const auto placed = [](const std::vector<KeywordEntry>& entries) {
+    Lines lines;
+    for (const KeywordEntry& e : entries) {
+      lines.push_back(std::string(e.Line()) + " @ " + e.Where().File() + ":" +
+                      std::to_string(e.Where().Line()));
+    }
+    return lines;
+  };
   for (const Lines& list :
-       {gen->Doc().Pages, gen->Tech().Pages, Joined(gen->Doc().Toc), Joined(gen->Tech().Toc),
-        Joined(gen->Doc().Index), Joined(gen->Tech().Index), Joined(gen->Doc().ContextIds),
+       {gen->Doc().Pages, gen->Tech().Pages, placed(gen->Doc().Toc), placed(gen->Tech().Toc),
+        placed(gen->Doc().Index), placed(gen->Tech().Index), Joined(gen->Doc().ContextIds),
         Joined(gen->Tech().ContextIds)}) {
     out.lists.emplace_back();
     for (const std::string& entry : list) {
@@ -136,6 +145,10 @@ TEST(ParallelRun, SameOutcomeAsOneThread) {
   // The old page listed as a source is F101's page, not read as a source.
   EXPECT_FALSE(one.disk.contains("out/F101.Doc.Doc.htm"));
   EXPECT_EQ(one.lists[2].size(), 32U);
+  // An own page's index line is an entry of that page, with its line in the source.
+  EXPECT_NE(std::ranges::find(one.lists[5], "Intern;F100;Gemeinsam0.Tech.htm @ src/F100.pas:8"),
+            one.lists[5].end())
+      << testing::PrintToString(one.lists[5]);
   EXPECT_EQ(std::ranges::count_if(one.warnings,
                                   [](const std::string& w) {
                                     return w.starts_with("out/F110.Doc.htm:0: ") &&
