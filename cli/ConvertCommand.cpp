@@ -83,8 +83,22 @@ private:
 };
 
 void PrintWarnings(const WarningList& warnings) {
+  // Written in pieces of many lines: a large tree gives hundreds, and a write per line costs
+  // a system call each. (A console takes a piece of this size in one call.)
+  constexpr size_t kPiece = size_t{16} << 10;
+  std::string text;
   for (const Warning& warning : warnings) {
-    PrintUtf8(stderr, WarningLine(warning));
+    text += WarningLine(warning);
+    if (text.empty() || text.back() != '\n') {
+      text += '\n';
+    }
+    if (text.size() >= kPiece) {
+      PrintUtf8(stderr, text);
+      text.clear();
+    }
+  }
+  if (!text.empty()) {
+    PrintUtf8(stderr, text);
   }
 }
 
