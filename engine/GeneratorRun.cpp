@@ -134,7 +134,8 @@ void GeneratorRun::Run(const TQuelle& quelle, ProgressSink* progress) {
   }
   // Counted before the save, whose failure is thrown: a page that failed was not written.
   RunCounts& counts = result_.Counts;
-  counts.PagesWritten = static_cast<int>(pagesWritten_.size());
+  counts.PagesWritten = static_cast<int>(std::ranges::count_if(
+      pageBook_, [](const auto& page) { return !page.second.source.empty(); }));
   const int64_t start = NowNs();
   struct CountSave {
     GeneratorRun& run;
@@ -243,12 +244,14 @@ Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
   sources.reserve(files.size());
   pagesOfSources_.clear();
   pagesOfSources_.reserve(files.size());
-  lastSource_.clear();
+  for (auto& [key, book] : pageBook_) {
+    book.lastSource = std::string::npos;
+  }
   for (size_t i = 0; i < files.size(); ++i) {
     // A file at the place of a page is that page, also when its name matches a mask.
     if (!sourcePages_.contains(files[i])) {
       for (const std::string& page : pages[i]) {
-        lastSource_[PathCaseKey(page)] = sources.size();
+        pageBook_[PathCaseKey(page)].lastSource = sources.size();
       }
       sources.push_back(files[i]);
       pagesOfSources_.push_back(std::move(pages[i]));
@@ -264,8 +267,14 @@ void GeneratorRun::CheckPageName(const std::string& page, const std::string& inF
   }
 }
 
+const GeneratorRun::PageBook* GeneratorRun::BookOf(const std::string& key) const {
+  const auto it = pageBook_.find(key);
+  return it != pageBook_.end() ? &it->second : nullptr;
+}
+
 bool GeneratorRun::MayHoldOldPage(const std::string& page) {
-  return !pagesTouched_.contains(PageKey(page)) && folders_.MayExist(page);
+  const PageBook* book = BookOf(PageKey(page));
+  return (book == nullptr || !book->touched) && folders_.MayExist(page);
 }
 
 size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFile,
@@ -282,24 +291,24 @@ size_t GeneratorRun::ClaimPage(const std::string& page, const std::string& inFil
       (asSeen ? kHandWrittenStarts.FoundInText(seen->bytes) : kHandWrittenStarts.FoundIn(page))) {
     AddWarning(result_.Warnings, page, 0, kWarnHandWrittenPage, ErrorArg::Path(inFile));
   }
-  const auto it = pageSources_.find(PageKey(page));
-  if (it == pageSources_.end() || it->second == inFile) {
+  const PageBook* book = BookOf(PageKey(page));
+  if (book == nullptr || book->source.empty() || book->source == inFile) {
     return std::string::npos;
   }
   // Worded for a page that inFile writes; should it have no block for the page, KeepPage
   // words it anew in the same place, so the warnings keep the order of the sources' lines.
   AddWarning(result_.Warnings, inFile, 0, kWarnPageReplaced, ErrorArg::Path(page),
-             ErrorArg::Path(it->second));
+             ErrorArg::Path(book->source));
   return result_.Warnings.size() - 1;
 }
 
 void GeneratorRun::KeepPage(const std::string& page, const std::string& inFile, size_t claimed) {
-  const auto it = pageSources_.find(PageKey(page));
-  if (it == pageSources_.end() || claimed >= result_.Warnings.size()) {
+  const PageBook* book = BookOf(PageKey(page));
+  if (book == nullptr || book->source.empty() || claimed >= result_.Warnings.size()) {
     return;
   }
   WarningList kept;
-  AddWarning(kept, inFile, 0, kWarnPageKept, ErrorArg::Path(page), ErrorArg::Path(it->second));
+  AddWarning(kept, inFile, 0, kWarnPageKept, ErrorArg::Path(page), ErrorArg::Path(book->source));
   result_.Warnings[claimed] = std::move(kept.front());
 }
 

@@ -25,7 +25,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace qm {
@@ -320,9 +319,22 @@ private:
   } emitScratch_;
   /// Per-source pages that a later source of the run may still write or leave.
   HeldPages heldPages_;
-  /// Page key -> the position in the run's sources of the last source with that per-source
-  /// page; empty when files are processed one by one (each page is put in place at once).
-  std::unordered_map<std::string, size_t> lastSource_;
+  /// What the run knows of a per-source page.
+  struct PageBook {
+    /// The position in the run's sources of the last source with the page; npos when files
+    /// are processed one by one (each page is put in place at once).
+    size_t lastSource = std::string::npos;
+    /// The source of this run whose blocks the page holds now; empty before one wrote it.
+    std::string source;
+    /// Written or deleted in this run: a source at its place is read again on its turn, not
+    /// taken from a worker that may have read it before.
+    bool touched = false;
+  };
+  /// Page key -> what the run knows of the page. One entry per page, however many of these
+  /// facts are known of it.
+  std::unordered_map<std::string, PageBook> pageBook_;
+  /// The book of the page with key, if the run knows anything of it.
+  const PageBook* BookOf(const std::string& key) const;
   /// The per-source pages of the run's sources, by kind, in the sources' order.
   std::vector<SourcePages> pagesOfSources_;
   /// The position of the source being processed.
@@ -333,13 +345,6 @@ private:
   std::array<std::unordered_map<std::string, std::string>, 2> pageIds_;
   /// The per-source pages of every source of the run -> the source.
   std::unordered_map<std::string, std::string> sourcePages_;
-  /// Page key -> the source of this run whose blocks the per-source page holds now.
-  std::unordered_map<std::string, std::string> pageSources_;
-  /// Keys of the per-source pages written in this run.
-  std::unordered_set<std::string> pagesWritten_;
-  /// Keys of the per-source pages written or deleted in this run: a source among them is read
-  /// again on its turn, not taken from a worker that may have read it before.
-  std::unordered_set<std::string> pagesTouched_;
   /// The run's time counters in nanoseconds (RunTimes); worker threads add to them.
   mutable std::atomic<int64_t> readNs_{0}, convertNs_{0}, writeNs_{0}, waitNs_{0};
 };

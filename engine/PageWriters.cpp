@@ -263,7 +263,7 @@ void GeneratorRun::WriteBlock(const Piece& piece, BlockBytes bytes) {
 void GeneratorRun::BeginPage(const std::string& page, bool create,
                              std::shared_ptr<const FileSnapshot> seen, bool plain) {
   const int64_t start = NowNs();
-  pagesTouched_.insert(PageKey(page));
+  pageBook_[PageKey(page)].touched = true;
   PageStream stream(page, create, folders_.MayExist(page), std::move(seen), plain);
   if (const auto it = StreamOf(page); it != pageStreams_.end()) {
     *it = std::move(stream);
@@ -295,16 +295,18 @@ void GeneratorRun::FlushPage(const std::string& page) {
 }
 
 bool GeneratorRun::LastSourceOf(const std::string& key) const {
-  const auto it = lastSource_.find(key);
-  return it == lastSource_.end() || it->second <= sourceIndex_;
+  const PageBook* book = BookOf(key);
+  return book == nullptr || book->lastSource == std::string::npos ||
+         book->lastSource <= sourceIndex_;
 }
 
 void GeneratorRun::DropPage(const std::string& page, const std::string& inFile, size_t claimed) {
   const int64_t start = NowNs();
   const std::string& key = PageKey(page);
-  pagesTouched_.insert(key);
+  PageBook& book = pageBook_[key];
+  book.touched = true;
   // A page that an earlier source of this run wrote keeps that source's documentation.
-  const bool kept = pageSources_.contains(key);
+  const bool kept = !book.source.empty();
   if (kept) {
     KeepPage(page, inFile, claimed);
   }

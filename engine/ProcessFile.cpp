@@ -398,9 +398,7 @@ struct GeneratorRun::BlockScan {
     WritePagePart(s, TemplatePart::PageFooter, title);
     run.CheckPageName(s.page, inFile, 0);
     run.FlushPage(s.page);
-    const std::string& key = run.PageKey(s.page);
-    run.pagesWritten_.insert(key);
-    run.pageSources_[key] = inFile;
+    run.pageBook_[run.PageKey(s.page)].source = inFile;
     s.records.Pages.push_back(s.page);
   }
 
@@ -626,7 +624,8 @@ void GeneratorRun::ConvertFiles(const Lines& files, ProgressSink* progress, Prep
       ready = ahead->Take(i);
       AddTime(waitNs_, start);
       // A source that is also a page of this run was read before that page was written.
-      stale = pagesTouched_.contains(PathCaseKey(files[i]));
+      const PageBook* book = BookOf(PathCaseKey(files[i]));
+      stale = book != nullptr && book->touched;
     }
     sourceIndex_ = i;
     const std::optional<int> lines =
