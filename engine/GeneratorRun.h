@@ -127,8 +127,9 @@ private:
   /// depends on the text and the tables alone, so a worker thread makes it ahead of the
   /// block's turn.
   static BlockBytes SplitBlock(std::string text, const CharacterTable& chars, bool inLines = false);
-  /// Writes a block's bytes and adds its entries to the lists of its page's kind.
-  void WriteBlock(const Piece& piece, BlockBytes bytes);
+  /// Writes a block's bytes and adds its entries to the lists of its page's kind (they are
+  /// moved there).
+  void WriteBlock(const Piece& piece, BlockBytes& bytes);
   /// Writes template id as a piece with the lists of kind. The template's lines are filled,
   /// looked at for keyword lines and written one after the other, so that a line is let go
   /// before the next is made (a long title makes long lines); the template itself is left as

@@ -192,7 +192,8 @@ std::string PlainBytes(std::string&& text, std::string_view expanded, bool escap
 } // namespace
 
 void GeneratorRun::WriteBlockText(const Piece& piece, const std::string& text) {
-  WriteBlock(piece, SplitBlock(text, tables_.Chars));
+  BlockBytes bytes = SplitBlock(text, tables_.Chars);
+  WriteBlock(piece, bytes);
 }
 
 size_t GeneratorRun::BlockBytes::Weight() const {
@@ -235,7 +236,7 @@ GeneratorRun::BlockBytes GeneratorRun::SplitBlock(std::string text, const Charac
   return bytes;
 }
 
-void GeneratorRun::WriteBlock(const Piece& piece, BlockBytes bytes) {
+void GeneratorRun::WriteBlock(const Piece& piece, BlockBytes& bytes) {
   const std::string& outFile = piece.outFile;
   const std::string& ownFile = piece.ownFile;
   if (!bytes.toc.empty() || !bytes.index.empty()) {

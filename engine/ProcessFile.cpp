@@ -354,7 +354,7 @@ struct GeneratorRun::BlockScan {
     }
 
     std::string id;
-    BlockBytes written;
+    BlockBytes madeHere;
     Prepared::Block* prepared = nullptr;
     if (ready != nullptr) {
       const auto it = ready->blocks.find(BlockKey(i, s.kind == DocKind::Tech));
@@ -362,17 +362,19 @@ struct GeneratorRun::BlockScan {
     }
     if (prepared != nullptr) {
       id = std::move(prepared->id);
-      written = std::move(prepared->bytes);
     } else {
       std::string text = ConvertBlockAt(i, end, outputLine);
       id = ExtractContextId(text);
-      written = SplitBlock(std::move(text), run.tables_.Chars, true);
+      madeHere = SplitBlock(std::move(text), run.tables_.Chars, true);
     }
+    // A worker's bytes stay where they are, so that the worker frees them with the rest of
+    // the file: a free on this thread would wait for the worker's allocator.
+    BlockBytes& written = prepared != nullptr ? prepared->bytes : madeHere;
 
     const Origin origin(source, static_cast<int>(i + 1));
     const Piece piece{s.page, inFile, title, own, origin};
     run.WriteTemplate(s.kind, TemplatePart::BlockHeader, piece);
-    run.WriteBlock(piece, std::move(written));
+    run.WriteBlock(piece, written);
     run.WriteTemplate(s.kind, TemplatePart::BlockFooter, piece);
 
     if (!id.empty()) {
