@@ -13,9 +13,8 @@ using namespace qmtest;
 namespace {
 
 // The source folder world/"baum/" with the given files (path relative to it, lines).
-[[maybe_unused]] std::string
-Tree(const CliWorld& world,
-     const std::vector<std::pair<std::string, std::vector<std::string>>>& files) {
+std::string Tree(const CliWorld& world,
+                 const std::vector<std::pair<std::string, std::vector<std::string>>>& files) {
   const std::string in = world / "baum/";
   std::filesystem::create_directories(in);
   for (const auto& [name, lines] : files) {
@@ -61,6 +60,25 @@ TEST(CliHonest, MissingInputFolderIsRefusedBeforeAnythingHappens) {
                            ": Warnung: Keine Quelldateien gefunden\n"
                            "0 Quelle(n) gelesen, 0 Seite(n) geschrieben (davon 0 eigene), "
                            "1 Warnung(en)\n");
+}
+
+TEST(CliHonest, ManyWarningsArePrintedEachOnceInTheirOrder) {
+  // A tree whose warnings together are several times the size in which they are written:
+  // every one is there once, in the order of the sources, before the summary.
+  CliWorld world;
+  std::vector<std::pair<std::string, std::vector<std::string>>> files;
+  std::string expected;
+  for (int i = 0; i < 800; ++i) {
+    const std::string name = "Ohne" + std::to_string(1000 + i) + ".pas";
+    files.push_back({name, {"{###DocGen_Start", "Text", "###DocGen_End}"}});
+    expected += world / "baum/" + name + ":1: Warnung: Block ohne Titel\n";
+  }
+  const std::string in = Tree(world, files);
+  const CliResult result = Convert(world, in, world / "aus/", {"--yes"});
+  EXPECT_EQ(result.Status, 0);
+  ASSERT_GT(expected.size(), size_t{48} << 10);
+  EXPECT_EQ(result.Err, expected + "800 Quelle(n) gelesen, 800 Seite(n) geschrieben (davon 0 "
+                                   "eigene), 800 Warnung(en)\n");
 }
 
 TEST(CliHonest, OutputFolderThatCannotBeCreatedIsNamedWithTheReason) {
