@@ -232,7 +232,7 @@ std::string GeneratorRun::PagePathOf(const std::string& inFile, DocKind kind) co
 }
 
 Lines GeneratorRun::SourcesWithoutPages(const Lines& files) {
-  std::vector<std::array<std::string, 2>> pages(files.size());
+  std::vector<SourcePages> pages(files.size());
   sourcePages_.clear();
   for (size_t i = 0; i < files.size(); ++i) {
     for (const DocKindInfo& kind : kDocKindTable) {

@@ -238,7 +238,7 @@ private:
   /// The per-source page of kind for inFile: beside it, or in the output folder.
   std::string PagePathOf(const std::string& inFile, DocKind kind) const;
   /// The files of quelle without those that are the per-source page of one of them, and
-  /// sourcePages_, pagesOfSources_ and lastSource_ filled.
+  /// sourcePages_, pagesOfSources_ and the last source of each page (pageBook_) filled.
   Lines SourcesWithoutPages(const Lines& files);
 
   /// ConvertChars of raw with the run's tables. While a source file is processed the tables
