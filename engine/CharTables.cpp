@@ -167,6 +167,15 @@ public:
     start_ = searched_ = open;
   }
 
+  /// What RestartAt(open) and Take(text, close) leave when the bytes from open up to the ">" at
+  /// close are all solid (none trimmed, so no blank) and there is at least one.
+  void TakeSolid(size_t open, size_t close) {
+    wordStart_ = open;
+    firstBlank_ = kNone;
+    lastSolid_ = close - 1;
+    from_ = start_ = searched_ = close + 1;
+  }
+
   /// The word between the stretch's start and the ">" at at; the walk then moves past at.
   std::string_view Take(std::string_view text, size_t at) {
     for (; searched_ < at && (wordStart_ == kNone || firstBlank_ == kNone); ++searched_) {
@@ -418,7 +427,21 @@ void TagTable::Assign(const Lines& loaded) {
   }
 }
 
-bool TagTable::Contains(std::string_view word) const {
+bool TagTable::ContainsShort(std::string_view word) const {
+  if (word.size() > longest_) {
+    return false;
+  }
+  const size_t mask = slots_.size() - 1;
+  const Key key = KeyOf(word, nullptr);
+  for (size_t k = key.hash & mask; !slots_[k].upper.empty(); k = (k + 1) & mask) {
+    if (slots_[k].head == key.head && slots_[k].upper.size() == word.size()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TagTable::ContainsLong(std::string_view word) const {
   if (word.empty()) {
     return holdsEmpty_;
   }
@@ -426,16 +449,6 @@ bool TagTable::Contains(std::string_view word) const {
     return false;
   }
   const size_t mask = slots_.size() - 1;
-  if (word.size() <= 8) {
-    // Most tag words: the key alone tells, so no upper-case form is written.
-    const Key key = KeyOf(word, nullptr);
-    for (size_t k = key.hash & mask; !slots_[k].upper.empty(); k = (k + 1) & mask) {
-      if (slots_[k].head == key.head && slots_[k].upper.size() == word.size()) {
-        return true;
-      }
-    }
-    return false;
-  }
   // Longer ones are made upper case on the stack (the table's longest bounds them).
   constexpr size_t kShort = 64;
   std::array<char, kShort> shortUpper;
@@ -717,7 +730,11 @@ std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
     used += n;
   };
   size_t copied = 0;
+  size_t passed = 0; ///< the stops before this lie in a tag already dealt with
   plan.stops.ForEachIn(text, [&](size_t at) {
+    if (at < passed) {
+      return;
+    }
     const char c = text[at];
     int row = -1;
     if (c == '<') {
@@ -725,10 +742,29 @@ std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
       size_t end = kNone;
       if (plan.openRow >= 0) {
         end = at + 1;
+        bool solid = true;
         while (end < text.size() && !IsBracket(text[end])) {
+          solid = solid && !IsTrimmed(text[end]);
           ++end;
         }
-        kept = tags.Contains(FirstWord(text.substr(at + 1, end - at - 1)));
+        const std::string_view inside = text.substr(at + 1, end - at - 1);
+        if (solid && !inside.empty() && end < text.size() && text[end] == '>') {
+          // A tag such as "<B>": its word is all of it, and when the word is kept its ">"
+          // closes the same word, so it stays too and nothing between them can change.
+          if (tags.Contains(inside)) {
+            lastOpen = at;
+            lastOpenWordEnd = end;
+            if (plan.closeRow >= 0) {
+              words.TakeSolid(at + 1, end);
+            }
+            see('>', 3);
+            passed = end + 1;
+            return;
+          }
+          kept = false;
+        } else {
+          kept = tags.Contains(FirstWord(inside));
+        }
       }
       see(c, kept ? 3 : openSeenBy);
       if (kept) {

@@ -22,7 +22,11 @@ public:
   /// same order (so "B" also admits the closing form "/B"). Replaces any previous content.
   void Assign(const Lines& loaded);
   /// True when word is one of the table's lines, without regard to Windows-1252 case.
-  bool Contains(std::string_view word) const;
+  bool Contains(std::string_view word) const {
+    // Sizes 1 to 8 (most tag words) take the short way; the empty word wraps around to the
+    // long one.
+    return word.size() - 1 < 8 ? ContainsShort(word) : ContainsLong(word);
+  }
   /// The table's lines (loaded lines, then their closing forms).
   const Lines& lines() const { return lines_; }
   /// True when some line holds c, without regard to Windows-1252 case.
@@ -36,6 +40,10 @@ private:
   };
   /// The key of word, made while its upper-case form is written to upper (when given).
   static Key KeyOf(std::string_view word, char* upper);
+  /// Contains for a word of one to eight bytes: the key alone tells, so no upper-case form is
+  /// written (and the lookup needs no room for one).
+  bool ContainsShort(std::string_view word) const;
+  bool ContainsLong(std::string_view word) const;
   struct Slot {
     std::string upper; ///< empty: a free slot
     uint64_t head = 0; ///< the first eight bytes of upper as a number

@@ -341,8 +341,9 @@ TEST(CharTables, OnePassForAllRowsConvertsAsRowAfterRow) {
     const TagTable tags = Tags(c.tags);
     const CharacterTable table = Table(c.rows);
     EXPECT_EQ(ConvertsInOnePass(tags, table), c.onePass) << c.name;
-    std::vector<std::string> pieces = {"<",  ">", "<B>", "</B>", "<A HREF=\"x\">", "< b",
-                                       "\t", " ", "&",   "x",    "\xE4",           "Y"};
+    std::vector<std::string> pieces = {"<",   ">",   "<B>",   "</B>", "<A HREF=\"x\">",
+                                       "< b", "<i>", "</br>", "<>",   "\t",
+                                       " ",   "&",   "x",     "\xE4", "Y"};
     for (const CharRow& row : table.rows()) {
       pieces.push_back(row.from);
       pieces.push_back(row.to);
