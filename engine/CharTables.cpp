@@ -671,9 +671,11 @@ bool ReplaceBytes(std::string& text, const CharacterTable& table, const Characte
 // brackets. A "<" is told apart by the word after it, as the "<" row tells it; a ">" by the
 // word back to the last "<" still standing, as the ">" row tells it (ClassifyClosingBrackets,
 // with that "<" known from the walk instead of searched for). Every other row sees the
-// brackets that the bracket rows before it left.
-std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
-                             const CharacterTable& table) {
+// brackets that the bracket rows before it left. Flattened: the walk calls its visitor for
+// every stop, and the compiler would otherwise keep that call, which costs about as much as
+// what the visitor does for most stops.
+[[gnu::flatten]] std::string ConvertInOnePass(std::string_view text, const TagTable& tags,
+                                              const CharacterTable& table) {
   constexpr size_t kNone = std::string_view::npos;
   const CharacterTable::OnePass& plan = table.onePass();
   const std::vector<CharRow>& rows = table.rows();
