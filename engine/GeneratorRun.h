@@ -31,14 +31,7 @@ namespace qm {
 
 template <typename Result> class Prefetch;
 
-/// One piece of a page and what it is written with.
-struct Piece {
-  const std::string& outFile; ///< the source's page; the output placeholders describe it
-  const std::string& inFile;  ///< the source
-  std::string_view title;
-  const std::string& ownFile; ///< the own page the piece goes to instead, or empty
-  const Origin& origin;       ///< given to the piece's contents and index entries
-};
+struct Piece;
 
 class GeneratorRun {
 public:
@@ -179,13 +172,29 @@ private:
     size_t size = 0;
     void Work(std::string_view convertedTitle, const CharacterTable& table);
   };
+
+public:
+  /// What a worker made of a block's title ahead of the block's turn, so that the writing
+  /// thread does not convert it and work out its link name.
+  struct PreparedTitle {
+    std::string converted; ///< the title as page text, when conversion changes it
+    bool same = false;     ///< conversion leaves the title as it is
+    PieceLink link;        ///< worked out from the page text
+    /// The title's page text, as Converted gives it; title is the raw title.
+    std::string_view Text(std::string_view title) const { return same ? title : converted; }
+  };
+
+private:
+  /// The PreparedTitle of a title, which a worker makes ahead of the block's turn; nothing for
+  /// a title too long to keep (its piece converts it when filled).
+  std::optional<PreparedTitle> PrepareTitle(std::string_view title) const;
   /// Fills template line (looked at as info) into filled in one pass over its slots. False,
   /// with filled unspecified, when a value holds a "%", a joined slot's value is made of
   /// letters of placeholder names alone (a later placeholder could then match across it), or
   /// the line could grow too long: SubstituteLine fills it then.
   bool FillInOnePass(std::string& filled, std::string_view line, const TemplateLine& info,
                      const std::string& outFile, const std::string& inFile, std::string_view title,
-                     PieceLink& link);
+                     PieceLink& link, const PreparedTitle* prepared = nullptr);
   /// SubstitutePlaceholders of one line of a piece; held are the placeholders the line holds.
   void SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
                       const std::string& inFile, std::string_view title, PieceLink& link);
@@ -348,6 +357,17 @@ private:
   std::unordered_map<std::string, std::string> sourcePages_;
   /// The run's time counters in nanoseconds (RunTimes); worker threads add to them.
   mutable std::atomic<int64_t> readNs_{0}, convertNs_{0}, writeNs_{0}, waitNs_{0};
+};
+
+/// One piece of a page and what it is written with.
+struct Piece {
+  const std::string& outFile; ///< the source's page; the output placeholders describe it
+  const std::string& inFile;  ///< the source
+  std::string_view title;
+  const std::string& ownFile; ///< the own page the piece goes to instead, or empty
+  const Origin& origin;       ///< given to the piece's contents and index entries
+  /// The title's page text and link, when a worker made them ahead of the piece's turn.
+  GeneratorRun::PreparedTitle* madeTitle = nullptr;
 };
 
 } // namespace qm

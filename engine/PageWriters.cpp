@@ -72,7 +72,8 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
   KindRecords& records = result_.Of(kind);
   KeywordFilter toc(tables_.Chars, target, kTocKeyword, records.Toc, piece.origin);
   KeywordFilter index(tables_.Chars, target, kIndexKeyword, records.Index, piece.origin);
-  PieceLink link;
+  PieceLink ownLink;
+  PieceLink& link = piece.madeTitle != nullptr ? piece.madeTitle->link : ownLink;
   Lines kept; // the lines for an own page
   // Lines for the per-source page, written together, and a filled line, whose buffer serves
   // the next one unless it was handed on. Both buffers are kept for the next piece: a page
@@ -112,7 +113,8 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
     const TemplateLine& info = replaced || !known ? fresh : looked[k];
     const bool fill = info.held != 0;
     if (fill) {
-      if (!FillInOnePass(filled, tmplLine, info, outFile, piece.inFile, piece.title, link)) {
+      if (!FillInOnePass(filled, tmplLine, info, outFile, piece.inFile, piece.title, link,
+                         piece.madeTitle)) {
         filled = tmplLine;
         SubstituteLine(filled, info.held, outFile, piece.inFile, piece.title, link);
       }

@@ -242,8 +242,8 @@ GeneratorRun::TemplateLine GeneratorRun::LookAt(std::string_view line) {
 
 bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
                                  const TemplateLine& info, const std::string& outFile,
-                                 const std::string& inFile, std::string_view title,
-                                 PieceLink& link) {
+                                 const std::string& inFile, std::string_view title, PieceLink& link,
+                                 const PreparedTitle* prepared) {
   if (info.slots.empty()) {
     return false;
   }
@@ -265,7 +265,7 @@ bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
   };
   const auto pieceTitle = [&] {
     if (!convertedTitle) {
-      convertedTitle = Converted(2, title);
+      convertedTitle = prepared != nullptr ? prepared->Text(title) : Converted(2, title);
     }
     return *convertedTitle;
   };
@@ -340,6 +340,21 @@ bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
   }
   filled.append(line.substr(from));
   return true;
+}
+
+std::optional<GeneratorRun::PreparedTitle>
+GeneratorRun::PrepareTitle(std::string_view title) const {
+  if (title.size() >= kMemoLimit) {
+    return std::nullopt;
+  }
+  // What Converted and PieceLink::Work make of it on the block's turn.
+  PreparedTitle made;
+  made.same = !NeedsConversion(title, tables_.Chars);
+  if (!made.same) {
+    made.converted = ConvertChars(title, tables_.Tags, tables_.Chars);
+  }
+  made.link.Work(made.Text(title), tables_.Chars);
+  return made;
 }
 
 void GeneratorRun::PieceLink::Work(std::string_view convertedTitle, const CharacterTable& table) {

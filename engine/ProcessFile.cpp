@@ -90,6 +90,12 @@ std::string_view NthField(std::string_view text, size_t n) {
 constexpr std::string_view kTitleSeparators = "/\\";
 constexpr char kSeparatorReplacement = '_';
 
+// The title of a block: its start line after the start marker, up to a further marker.
+std::string_view BlockTitle(std::string_view line, std::string_view startMarker) {
+  std::string_view rest = line.substr(line.find(startMarker) + startMarker.size());
+  return TrimView(rest.substr(0, rest.find(kMarkerPrefix)));
+}
+
 // The key of a block in Prepared::blocks: its start line and its stream.
 size_t BlockKey(size_t line, bool tech) {
   return line * 2 + (tech ? 1 : 0);
@@ -110,6 +116,7 @@ struct GeneratorRun::Prepared {
   struct Block {
     std::string id;   // its context id
     BlockBytes bytes; // what it puts on its page
+    std::optional<PreparedTitle> title;
   };
   std::unordered_map<size_t, Block> blocks; // by BlockKey
   // The source's per-source pages as they were read here, by kind (regular files only).
@@ -290,10 +297,7 @@ struct GeneratorRun::BlockScan {
   }
 
   void HandleBlock(Stream& s, size_t i) {
-    const std::string_view line = lines[i];
-    std::string_view rest = line.substr(line.find(s.start) + s.start.size());
-    rest = rest.substr(0, rest.find(kMarkerPrefix));
-    title = TrimView(rest);
+    title = BlockTitle(lines[i], s.start);
     titleLine = i + 1;
 
     if (i < s.openEnd) {
@@ -360,8 +364,10 @@ struct GeneratorRun::BlockScan {
       const auto it = ready->blocks.find(BlockKey(i, s.kind == DocKind::Tech));
       prepared = it == ready->blocks.end() ? nullptr : &it->second;
     }
+    GeneratorRun::PreparedTitle* madeTitle = nullptr;
     if (prepared != nullptr) {
       id = std::move(prepared->id);
+      madeTitle = prepared->title ? &*prepared->title : nullptr;
     } else {
       std::string text = ConvertBlockAt(i, end, outputLine);
       id = ExtractContextId(text);
@@ -372,7 +378,7 @@ struct GeneratorRun::BlockScan {
     BlockBytes& written = prepared != nullptr ? prepared->bytes : madeHere;
 
     const Origin origin(source, static_cast<int>(i + 1));
-    const Piece piece{s.page, inFile, title, own, origin};
+    const Piece piece{s.page, inFile, title, own, origin, madeTitle};
     run.WriteTemplate(s.kind, TemplatePart::BlockHeader, piece);
     run.WriteBlock(piece, written);
     run.WriteTemplate(s.kind, TemplatePart::BlockFooter, piece);
@@ -566,7 +572,11 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
         Prepared::Block block;
         block.id = ExtractContextId(text);
         block.bytes = SplitBlock(std::move(text), tables_.Chars, true);
+        block.title = PrepareTitle(BlockTitle(lines[i], s.start));
         p->weight += block.id.size() + block.bytes.Weight();
+        if (block.title) {
+          p->weight += block.title->converted.size() + block.title->link.link.size();
+        }
         p->blocks.emplace(BlockKey(i, s.tech), std::move(block));
       }
     }

@@ -60,9 +60,11 @@ std::vector<std::string> MakeTree(const EngineFixture& fx, int failingFile) {
     const std::string name = "F" + std::to_string(100 + i);
     std::vector<std::string> lines = {"unit " + name + ";"};
     if (i % 5 != 4) {
-      lines.insert(lines.end(), {"{###DocGen_Start Teil " + name, "Text \xE4 <B>fett</B>",
-                                 "###Toc " + name + ";Teil", "###Index Teil;" + name,
-                                 "###ContextID " + std::to_string(i % 7), "###DocGen_End}"});
+      // A title that converts to other page text and another link name.
+      lines.insert(lines.end(),
+                   {"{###DocGen_Start Teil \xE4 & <I> " + name, "Text \xE4 <B>fett</B>",
+                    "###Toc " + name + ";Teil", "###Index Teil;" + name,
+                    "###ContextID " + std::to_string(i % 7), "###DocGen_End}"});
     }
     if (i % 3 == 0) {
       lines.insert(lines.end(),
