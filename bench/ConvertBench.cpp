@@ -152,6 +152,7 @@ struct Conversion {
   size_t files = 0;
   double bytes = 0;      // of the sources converted
   double runSeconds = 0; // of them in Run, without the search of the folders
+  double ownThread = 0;  // CPU time (user and system) of the thread that called the run
   qm::RunTimes times;
 };
 
@@ -165,6 +166,7 @@ struct Converter {
 /// Converts the sources below sources, or only the first files of them (0: all).
 Conversion Convert(Converter& converter, const std::string& sources, size_t files = 0) {
   const CpuTime cpu = CpuSeconds();
+  const CpuTime thread = CpuSeconds(RUSAGE_THREAD);
   const auto start = Clock::now();
   qm::TQuelle quelle;
   quelle.IncludeSubfolders = true;
@@ -183,7 +185,9 @@ Conversion Convert(Converter& converter, const std::string& sources, size_t file
       converter.generator.Run(quelle, converter.options, converter.templates);
   const auto end = Clock::now();
   const CpuTime used = CpuSeconds();
+  const CpuTime threadUsed = CpuSeconds(RUSAGE_THREAD);
   Conversion c;
+  c.ownThread = threadUsed.user + threadUsed.system - thread.user - thread.system;
   c.seconds = Seconds(end - start);
   c.cpu = used.user + used.system - cpu.user - cpu.system;
   c.user = used.user - cpu.user;
@@ -277,6 +281,12 @@ void PrintConversion(const char* what, const Conversion& c, double floor, const 
               "", c.user, c.cpu - c.user, perCore, perCore >= 300 ? "met" : "MISSED");
   std::printf("  %-34s read %.3f, convert %.3f, write %.3f, wait %.3f s\n", "", c.times.reading,
               c.times.converting, c.times.writing, c.times.waiting);
+  // The calling thread searches, writes every page in order and takes its share of the rest:
+  // with a core for each worker thread the run takes at least its CPU time, and about that
+  // while the workers keep ahead of it. An estimate for machines with more cores than this.
+  std::printf("  %-34s writing thread %.3f s of CPU: %.2f x %s with a core per worker "
+              "(estimate)\n",
+              "", c.ownThread, c.ownThread / floor, floorName);
 }
 
 /// Time per source of conversions of the first eighth, quarter and half of the sources (the
