@@ -110,6 +110,9 @@ TEST(CharTables, TagWordIsTheFirstWordUpToTheNextBracket) {
   EXPECT_EQ(Convert("<B>x>"), "<B>x&gt;");
   EXPECT_EQ(Convert("<B\t>"), "<B\t>");
   EXPECT_EQ(Convert("<\tb x>"), "<\tb x>");
+  // A tag word that runs to its ">" (the quick way), in either case, and ones that are none.
+  EXPECT_EQ(Convert("<b>\xE4</b><Bx>"), "<b>&auml;</b>&lt;Bx&gt;");
+  EXPECT_EQ(Convert("<><B"), "&lt;&gt;<B");
 }
 
 TEST(CharTables, TextInsideAKeptTagIsNotConverted) {
