@@ -31,6 +31,7 @@ namespace qm {
 
 template <typename Result> class Prefetch;
 
+class KeywordFilter;
 struct Piece;
 
 class GeneratorRun {
@@ -80,8 +81,10 @@ public:
   std::optional<std::string> FindPageTitle(std::string_view name) const;
 
 private:
-  struct BlockScan; // the block extraction of one source file
-  struct Prepared;  // what a worker thread did of one source file ahead of its turn
+  struct PieceLink;   // below
+  struct ConvertMemo; // below
+  struct BlockScan;   // the block extraction of one source file
+  struct Prepared;    // what a worker thread did of one source file ahead of its turn
 
   /// Worker threads that prepare files ahead of their turn, when there are several files and
   /// threads; nothing otherwise. They start working at once.
@@ -129,6 +132,23 @@ private:
   /// it is. With replacedAt set, replacement stands in for that line.
   void Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt = std::string::npos,
             std::string_view replacement = {});
+  /// The lines of template id filled for piece, its contents and index lines taken out by toc
+  /// and index; take(line, fill) gets each line that stays, which is filled when fill is set
+  /// and the template's line otherwise. With replacedAt set, replacement stands in for that
+  /// line. Results of conversions are kept in memo.
+  template <typename Take>
+  void FillTemplate(TemplateId id, const Piece& piece, PieceLink& link, ConvertMemo& memo,
+                    KeywordFilter& toc, KeywordFilter& index, std::string& filled,
+                    size_t replacedAt, std::string_view replacement, const Take& take) const;
+  /// What Emit puts on a per-source page for a block's header or footer, made ahead of the
+  /// block's turn by a worker with its own memo: the bytes and the entry texts. Nothing when
+  /// the template shows the clock (read as the piece is written) or a line cannot be filled
+  /// (it fails on the piece's turn).
+  std::optional<BlockBytes> TemplateBytes(DocKind kind, TemplatePart part, const Piece& piece,
+                                          ConvertMemo& memo) const;
+  /// Writes what TemplateBytes made to piece's per-source page and adds its entries to the
+  /// lists of kind (they are moved there), as Emit would.
+  void WriteTemplateBytes(DocKind kind, const Piece& piece, BlockBytes& bytes);
   /// A page header that keeps the title recorded for the page, if any.
   void WritePageHeader(DocKind kind, TemplateId id, const Piece& piece);
   /// The kind of a page by its name: named when the lower-case name holds named's page
@@ -153,6 +173,8 @@ private:
     std::vector<PlaceholderAt> slots;
   };
   static TemplateLine LookAt(std::string_view line);
+  /// True when the line holds "%DATE%" or "%TIME%".
+  static bool ShowsClock(const TemplateLine& line);
   /// The slots of a template line: its placeholders from left to right, or none when filling
   /// them in one pass could give another line than filling one after the other.
   static std::vector<PlaceholderAt> OnePassSlots(std::string_view line);
@@ -194,10 +216,12 @@ private:
   /// the line could grow too long: SubstituteLine fills it then.
   bool FillInOnePass(std::string& filled, std::string_view line, const TemplateLine& info,
                      const std::string& outFile, const std::string& inFile, std::string_view title,
-                     PieceLink& link, const PreparedTitle* prepared = nullptr);
+                     PieceLink& link, ConvertMemo& memo,
+                     const PreparedTitle* prepared = nullptr) const;
   /// SubstitutePlaceholders of one line of a piece; held are the placeholders the line holds.
   void SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
-                      const std::string& inFile, std::string_view title, PieceLink& link);
+                      const std::string& inFile, std::string_view title, PieceLink& link,
+                      ConvertMemo& memo) const;
 
   /// Appends bytes to a per-source page: to its stream while ProcessFile has one, else
   /// straight to the file. Codes of characters that Windows-1252 lacks are written as
@@ -260,7 +284,9 @@ private:
     TextPath, ///< a path in a keyword line: they become "?", the line's ";" stay separators
   };
   /// The result is raw itself when conversion would not change it.
-  std::string_view Converted(size_t slot, std::string_view raw, Source source = Source::Text);
+  std::string_view Converted(size_t slot, std::string_view raw, Source source = Source::Text) {
+    return ConvertedIn(converted_, slot, raw, source);
+  }
   /// Values up to this length are kept for the next piece; a longer one is converted again.
   static constexpr size_t kMemoLimit = size_t{64} << 10;
   struct ConvertedText {
@@ -269,6 +295,16 @@ private:
     bool valid = false;
     bool same = false; ///< conversion leaves raw as it is
   };
+  /// The last result per slot, kept while keep is set: the writing thread's for the source
+  /// being processed, or a worker's own for the source it prepares.
+  struct ConvertMemo {
+    std::array<ConvertedText, 5> slots;
+    bool keep = false;
+    std::string filled; ///< a worker's buffer for filled template lines, kept between pieces
+  };
+  /// Converted with the results kept in memo.
+  std::string_view ConvertedIn(ConvertMemo& memo, size_t slot, std::string_view raw,
+                               Source source = Source::Text) const;
 
   /// Adds the time since start to counter (nanoseconds); returns it.
   static int64_t AddTime(std::atomic<int64_t>& counter, int64_t start);
@@ -287,8 +323,10 @@ private:
   /// the input folder.
   std::string pageRoot_;
   PageFolders folders_;
-  std::array<ConvertedText, 5> converted_;
-  bool keepConverted_ = false;
+  ConvertMemo converted_;
+  /// The workers fill block headers and footers ahead (StartPreparing sets it before they
+  /// start).
+  bool templatesAhead_ = false;
   /// A source read so far held codes of characters that Windows-1252 lacks, so the pages are
   /// looked at for them as they are written.
   bool foreign_ = false;

@@ -57,11 +57,43 @@ constexpr size_t kScratchLimit = size_t{64} << 10;
 
 } // namespace
 
-void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt,
-                        std::string_view replacement) {
+template <typename Take>
+void GeneratorRun::FillTemplate(TemplateId id, const Piece& piece, PieceLink& link,
+                                ConvertMemo& memo, KeywordFilter& toc, KeywordFilter& index,
+                                std::string& filled, size_t replacedAt,
+                                std::string_view replacement, const Take& take) const {
   const Lines& tmpl = templates_[id];
   const std::vector<TemplateLine>& looked = templateLines_[EnumIndex(id)];
   const bool known = looked.size() == tmpl.size();
+  TemplateLine fresh; // a line looked at here
+  for (size_t k = 0; k < tmpl.size(); ++k) {
+    const bool replaced = k == replacedAt;
+    const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
+    if (replaced || !known) {
+      fresh = LookAt(tmplLine);
+    }
+    const TemplateLine& info = replaced || !known ? fresh : looked[k];
+    const bool fill = info.held != 0;
+    if (fill) {
+      if (!FillInOnePass(filled, tmplLine, info, piece.outFile, piece.inFile, piece.title, link,
+                         memo, piece.madeTitle)) {
+        filled = tmplLine;
+        SubstituteLine(filled, info.held, piece.outFile, piece.inFile, piece.title, link, memo);
+      }
+      if (!toc.Keep(filled) || !index.Keep(filled)) {
+        continue;
+      }
+    } else if (info.marked ? !toc.Keep(tmplLine) || !index.Keep(tmplLine)
+                           : !toc.KeepUnmarked(tmplLine) || !index.KeepUnmarked(tmplLine)) {
+      continue;
+    }
+    take(tmplLine, fill);
+  }
+}
+
+void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t replacedAt,
+                        std::string_view replacement) {
+  const Lines& tmpl = templates_[id];
   const std::string& outFile = piece.outFile;
   const std::string& ownFile = piece.ownFile;
   const std::string& target = ownFile.empty() ? outFile : ownFile;
@@ -103,48 +135,72 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
     }
     pending.reserve(size);
   }
-  TemplateLine fresh; // a line looked at here
-  for (size_t k = 0; k < tmpl.size(); ++k) {
-    const bool replaced = k == replacedAt;
-    const std::string_view tmplLine = replaced ? replacement : std::string_view(tmpl[k]);
-    if (replaced || !known) {
-      fresh = LookAt(tmplLine);
-    }
-    const TemplateLine& info = replaced || !known ? fresh : looked[k];
-    const bool fill = info.held != 0;
-    if (fill) {
-      if (!FillInOnePass(filled, tmplLine, info, outFile, piece.inFile, piece.title, link,
-                         piece.madeTitle)) {
-        filled = tmplLine;
-        SubstituteLine(filled, info.held, outFile, piece.inFile, piece.title, link);
-      }
-      if (!toc.Keep(filled) || !index.Keep(filled)) {
-        continue;
-      }
-    } else if (info.marked ? !toc.Keep(tmplLine) || !index.Keep(tmplLine)
-                           : !toc.KeepUnmarked(tmplLine) || !index.KeepUnmarked(tmplLine)) {
-      continue;
-    }
-    if (!ownFile.empty()) {
-      kept.push_back(fill ? std::move(filled) : std::string(tmplLine));
-      continue;
-    }
-    const std::string_view line = fill ? std::string_view(filled) : tmplLine;
-    if (line.size() >= kPageMemoryLimit) {
-      // A long line goes to the page as it is, not through a copy.
-      AppendToPage(outFile, pending);
-      pending.clear();
-      AppendToPage(outFile, line);
-      pending.append(kCrLf);
-    } else {
-      pending.append(line).append(kCrLf);
-    }
-  }
+  FillTemplate(id, piece, link, converted_, toc, index, filled, replacedAt, replacement,
+               [&](std::string_view tmplLine, bool fill) {
+                 if (!ownFile.empty()) {
+                   kept.push_back(fill ? std::move(filled) : std::string(tmplLine));
+                   return;
+                 }
+                 const std::string_view line = fill ? std::string_view(filled) : tmplLine;
+                 if (line.size() >= kPageMemoryLimit) {
+                   // A long line goes to the page as it is, not through a copy.
+                   AppendToPage(outFile, pending);
+                   pending.clear();
+                   AppendToPage(outFile, line);
+                   pending.append(kCrLf);
+                 } else {
+                   pending.append(line).append(kCrLf);
+                 }
+               });
   if (ownFile.empty()) {
     AppendToPage(outFile, pending);
     return;
   }
   AppendToOwnPage(piece, std::move(kept));
+}
+
+std::optional<GeneratorRun::BlockBytes> GeneratorRun::TemplateBytes(DocKind kind, TemplatePart part,
+                                                                    const Piece& piece,
+                                                                    ConvertMemo& memo) const {
+  const TemplateId id = TemplateOf(kind, part);
+  const std::vector<TemplateLine>& looked = templateLines_[EnumIndex(id)];
+  // The clock is read as the piece is written, so a template that shows it is filled then.
+  if (looked.size() != templates_[id].size() || std::ranges::any_of(looked, ShowsClock)) {
+    return std::nullopt;
+  }
+  BlockBytes bytes;
+  // Room for the template as it stands; filled placeholders may need more.
+  size_t size = 0;
+  for (const std::string& line : templates_[id]) {
+    size += line.size() + kCrLf.size();
+  }
+  bytes.written.reserve(size + size / 2);
+  KeywordFilter toc(tables_.Chars, kTocKeyword, bytes.toc);
+  KeywordFilter index(tables_.Chars, kIndexKeyword, bytes.index);
+  PieceLink ownLink;
+  PieceLink& link = piece.madeTitle != nullptr ? piece.madeTitle->link : ownLink;
+  std::string& filled = memo.filled;
+  try {
+    FillTemplate(id, piece, link, memo, toc, index, filled, std::string::npos, {},
+                 [&](std::string_view tmplLine, bool fill) {
+                   bytes.written.append(fill ? std::string_view(filled) : tmplLine).append(kCrLf);
+                 });
+  } catch (...) {
+    // A line that cannot be filled fails on the piece's turn, where it is worded.
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+void GeneratorRun::WriteTemplateBytes(DocKind kind, const Piece& piece, BlockBytes& bytes) {
+  KindRecords& records = result_.Of(kind);
+  for (std::string& text : bytes.toc) {
+    records.Toc.emplace_back(std::move(text), FileNameIn(piece.outFile), piece.origin);
+  }
+  for (std::string& text : bytes.index) {
+    records.Index.emplace_back(std::move(text), FileNameIn(piece.outFile), piece.origin);
+  }
+  AppendToPage(piece.outFile, bytes.written);
 }
 
 void GeneratorRun::WritePageHeader(DocKind kind, TemplateId id, const Piece& piece) {

@@ -51,14 +51,15 @@ std::string PathAsHtml(std::string_view path, const TagTable& tags, const Charac
 
 } // namespace
 
-std::string_view GeneratorRun::Converted(size_t slot, std::string_view raw, Source source) {
-  ConvertedText& memo = converted_[slot];
-  if (keepConverted_ && memo.valid && memo.raw == raw) {
+std::string_view GeneratorRun::ConvertedIn(ConvertMemo& memos, size_t slot, std::string_view raw,
+                                           Source source) const {
+  ConvertedText& memo = memos.slots[slot];
+  if (memos.keep && memo.valid && memo.raw == raw) {
     return memo.same ? raw : std::string_view(memo.converted);
   }
   // Text that conversion would leave as it is is used as it is: a long title is not copied.
   if (source == Source::Text && !NeedsConversion(raw, tables_.Chars)) {
-    memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+    memo.valid = memos.keep && raw.size() <= kMemoLimit;
     memo.raw = memo.valid ? std::string(raw) : std::string();
     memo.same = true;
     return raw;
@@ -77,7 +78,7 @@ std::string_view GeneratorRun::Converted(size_t slot, std::string_view raw, Sour
     break;
   }
   // Only short values are kept for the next piece: keeping a long one would mean a copy of it.
-  memo.valid = keepConverted_ && raw.size() <= kMemoLimit;
+  memo.valid = memos.keep && raw.size() <= kMemoLimit;
   memo.raw = memo.valid ? std::string(raw) : std::string();
   return memo.converted;
 }
@@ -243,7 +244,7 @@ GeneratorRun::TemplateLine GeneratorRun::LookAt(std::string_view line) {
 bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
                                  const TemplateLine& info, const std::string& outFile,
                                  const std::string& inFile, std::string_view title, PieceLink& link,
-                                 const PreparedTitle* prepared) {
+                                 ConvertMemo& memo, const PreparedTitle* prepared) const {
   if (info.slots.empty()) {
     return false;
   }
@@ -253,19 +254,19 @@ bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
   std::optional<std::string_view> convertedTitle;
   const auto inPath = [&] {
     if (!in) {
-      in = Converted(info.marked ? 3 : 0, inFile, pathSource);
+      in = ConvertedIn(memo, info.marked ? 3 : 0, inFile, pathSource);
     }
     return *in;
   };
   const auto outPath = [&] {
     if (!out) {
-      out = Converted(info.marked ? 4 : 1, outFile, pathSource);
+      out = ConvertedIn(memo, info.marked ? 4 : 1, outFile, pathSource);
     }
     return *out;
   };
   const auto pieceTitle = [&] {
     if (!convertedTitle) {
-      convertedTitle = prepared != nullptr ? prepared->Text(title) : Converted(2, title);
+      convertedTitle = prepared != nullptr ? prepared->Text(title) : ConvertedIn(memo, 2, title);
     }
     return *convertedTitle;
   };
@@ -342,6 +343,10 @@ bool GeneratorRun::FillInOnePass(std::string& filled, std::string_view line,
   return true;
 }
 
+bool GeneratorRun::ShowsClock(const TemplateLine& line) {
+  return (line.held & (BitOf(kPhDate) | BitOf(kPhTime))) != 0;
+}
+
 std::optional<GeneratorRun::PreparedTitle>
 GeneratorRun::PrepareTitle(std::string_view title) const {
   if (title.size() >= kMemoLimit) {
@@ -391,13 +396,13 @@ void GeneratorRun::SubstitutePlaceholders(Lines& lines, const std::string& outFi
                                           const std::string& inFile, std::string_view title) {
   PieceLink link;
   for (std::string& line : lines) {
-    SubstituteLine(line, PlaceholdersIn(line), outFile, inFile, title, link);
+    SubstituteLine(line, PlaceholdersIn(line), outFile, inFile, title, link, converted_);
   }
 }
 
 void GeneratorRun::SubstituteLine(std::string& line, uint32_t held, const std::string& outFile,
                                   const std::string& inFile, std::string_view title,
-                                  PieceLink& link) {
+                                  PieceLink& link, ConvertMemo& memo) const {
   // Most template lines hold no placeholder.
   Filling filling{held};
   if (filling.held == 0) {
@@ -407,9 +412,9 @@ void GeneratorRun::SubstituteLine(std::string& line, uint32_t held, const std::s
   // a field.
   const bool keywordLine = line.find(kMarkerPrefix) != std::string::npos;
   const Source pathSource = keywordLine ? Source::TextPath : Source::HtmlPath;
-  const std::string_view in = Converted(keywordLine ? 3 : 0, inFile, pathSource);
-  const std::string_view out = Converted(keywordLine ? 4 : 1, outFile, pathSource);
-  const std::string_view convertedTitle = Converted(2, title);
+  const std::string_view in = ConvertedIn(memo, keywordLine ? 3 : 0, inFile, pathSource);
+  const std::string_view out = ConvertedIn(memo, keywordLine ? 4 : 1, outFile, pathSource);
+  const std::string_view convertedTitle = ConvertedIn(memo, 2, title);
   // Placeholders in a title are filled too, and each one filled with the title again would
   // make the line grow with the square of the title: the line's length is bounded instead.
   filling.limit = kFilledLineFactor * std::max(title.size(), convertedTitle.size()) +

@@ -117,6 +117,9 @@ struct GeneratorRun::Prepared {
     std::string id;   // its context id
     BlockBytes bytes; // what it puts on its page
     std::optional<PreparedTitle> title;
+    // Its header and footer on its per-source page (TemplateBytes), when made ahead.
+    std::optional<BlockBytes> header;
+    std::optional<BlockBytes> footer;
   };
   std::unordered_map<size_t, Block> blocks; // by BlockKey
   // The source's per-source pages as they were read here, by kind (regular files only).
@@ -379,9 +382,17 @@ struct GeneratorRun::BlockScan {
 
     const Origin origin(source, static_cast<int>(i + 1));
     const Piece piece{s.page, inFile, title, own, origin, madeTitle};
-    run.WriteTemplate(s.kind, TemplatePart::BlockHeader, piece);
+    // A header or footer a worker made is written as it is; the rest are filled here.
+    const auto writePart = [&](TemplatePart part, std::optional<BlockBytes>* ahead) {
+      if (ahead != nullptr && *ahead && own.empty()) {
+        run.WriteTemplateBytes(s.kind, piece, **ahead);
+      } else {
+        run.WriteTemplate(s.kind, part, piece);
+      }
+    };
+    writePart(TemplatePart::BlockHeader, prepared != nullptr ? &prepared->header : nullptr);
     run.WriteBlock(piece, written);
-    run.WriteTemplate(s.kind, TemplatePart::BlockFooter, piece);
+    writePart(TemplatePart::BlockFooter, prepared != nullptr ? &prepared->footer : nullptr);
 
     if (!id.empty()) {
       const std::string& target = own.empty() ? s.page : own;
@@ -555,6 +566,11 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
           kind.startMarker, kind.endMarker, kind.kind == DocKind::Tech, {}};
     }
     const SourceLines& lines = p->lines;
+    // The conversions of this source's paths, kept for its blocks as on its turn.
+    ConvertMemo memo;
+    memo.keep = true;
+    const std::string none;
+    const Origin noOrigin;
     for (size_t i = lines.FindLine(kMarkerPrefix, 0); i != SourceLines::npos;
          i = lines.FindLine(kMarkerPrefix, i + 1)) {
       for (StreamEnds& s : streams) {
@@ -572,10 +588,21 @@ std::unique_ptr<GeneratorRun::Prepared> GeneratorRun::Prepare(const std::string&
         Prepared::Block block;
         block.id = ExtractContextId(text);
         block.bytes = SplitBlock(std::move(text), tables_.Chars, true);
-        block.title = PrepareTitle(BlockTitle(lines[i], s.start));
+        const std::string_view title = BlockTitle(lines[i], s.start);
+        block.title = PrepareTitle(title);
         p->weight += block.id.size() + block.bytes.Weight();
         if (block.title) {
           p->weight += block.title->converted.size() + block.title->link.link.size();
+          // A block on the per-source page: its header and footer too (an own page's name is
+          // known on the block's turn only).
+          if (templatesAhead_ && !outputLine && !options_.OneFilePerBlock) {
+            const DocKind kind = s.tech ? DocKind::Tech : DocKind::Doc;
+            const Piece piece{pages[EnumIndex(kind)], inFile, title, none, noOrigin, &*block.title};
+            block.header = TemplateBytes(kind, TemplatePart::BlockHeader, piece, memo);
+            block.footer = TemplateBytes(kind, TemplatePart::BlockFooter, piece, memo);
+            p->weight += (block.header ? block.header->Weight() : 0) +
+                         (block.footer ? block.footer->Weight() : 0);
+          }
         }
         p->blocks.emplace(BlockKey(i, s.tech), std::move(block));
       }
@@ -598,6 +625,10 @@ namespace {
 // the bytes their results may hold together (the next file's result is always made).
 constexpr size_t kFilesAhead = 16;
 constexpr size_t kBytesAhead = size_t{32} << 20;
+// From this many threads on, the workers fill the block headers and footers too. They are
+// ahead of the writing thread then, which bounds the run; with fewer the threads share the
+// cores, and handing the filled bytes over would only add to the work.
+constexpr unsigned kTemplatesAheadFrom = 4;
 
 } // namespace
 
@@ -609,6 +640,7 @@ std::unique_ptr<GeneratorRun::Preparing, GeneratorRun::StopPreparing>
 GeneratorRun::StartPreparing(const Lines& files) {
   const unsigned threads =
       options_.Threads != 0 ? options_.Threads : std::max(1U, std::thread::hardware_concurrency());
+  templatesAhead_ = threads >= kTemplatesAheadFrom;
   if (threads <= 1 || files.size() <= 1) {
     return nullptr;
   }
@@ -672,12 +704,12 @@ void GeneratorRun::NoteReading(const std::string& inFile, const DecodedSource& d
 std::optional<int> GeneratorRun::ProcessSource(const std::string& inFile, Prepared* ready,
                                                const SourcePages* pages) {
   pageStreams_.clear();
-  keepConverted_ = true;
+  converted_.keep = true;
   struct ForgetConverted {
     GeneratorRun& run;
     ~ForgetConverted() {
-      run.keepConverted_ = false;
-      for (ConvertedText& memo : run.converted_) {
+      run.converted_.keep = false;
+      for (ConvertedText& memo : run.converted_.slots) {
         memo.valid = false;
       }
     }
