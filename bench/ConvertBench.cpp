@@ -399,13 +399,14 @@ void MeasureTree(const std::string& root, const qmbench::TreeShape& shape, bool 
   // A rerun with the shipped templates over the pages it made itself writes nothing.
   const auto identities = Identities(output);
   const Conversion unchanged = ConvertMedian(*generator, sources, [](int) {});
-  const size_t touched = Touched(identities, Identities(output));
   // The reruns again as a machine with four cores runs them. The calling thread searches,
   // writes every page in order and takes its share of the rest: with a core for each thread
   // the run takes at least its CPU time, and about that while the workers keep ahead of it.
+  // They touch no file either: the workers take over work there, and their pages are the same.
   const unsigned threads = std::exchange(generator->options.Threads, kEstimateThreads);
   const Conversion manyCores = ConvertMedian(*generator, sources, [](int) {});
   generator->options.Threads = threads;
+  const size_t touched = Touched(identities, Identities(output));
   // Every page changes: the page footers gain a line that differs from one run to the next.
   qm::TemplateSet& templates = generator->templates;
   const qm::Lines docFooter = templates[qm::TemplateId::DocPageFooter];
@@ -420,7 +421,7 @@ void MeasureTree(const std::string& root, const qmbench::TreeShape& shape, bool 
   PrintConversion("into an emptied folder", emptied, read + create, "(read+create)", 1.2, bytes);
   PrintConversion("rerun, shipped templates", unchanged, read, "read", 1.5, bytes);
   std::printf("  %-34s %zu of %zu files touched by %d reruns (goal 0: %s)\n", "", touched,
-              identities.size(), kRepeats, touched == 0 ? "met" : "MISSED");
+              identities.size(), 2 * kRepeats, touched == 0 ? "met" : "MISSED");
   std::printf("  %-34s with %u threads the writing thread takes %.3f s of CPU: %.2f x read\n"
               "  %-34s on a machine with a core for each (estimate)\n",
               "", kEstimateThreads, manyCores.ownThread, manyCores.ownThread / read, "");
