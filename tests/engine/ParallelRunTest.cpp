@@ -191,3 +191,34 @@ TEST(ParallelRun, CancelStopsBeforeTheNextFileAsOneThreadDoes) {
     ExpectSame(RunTree(4, -1, k), one, "cancel after " + std::to_string(k));
   }
 }
+
+TEST(ParallelRun, HeaderThatCannotBeFilledFailsAtItsBlockAsWithOneThread) {
+  // With four threads the workers fill block headers ahead; one whose title would make its
+  // line too long is left to its block's turn, which fails there as with one thread.
+  const auto run = [](unsigned threads) {
+    EngineFixture fx;
+    std::vector<std::string> files;
+    for (int i = 0; i < 8; ++i) {
+      std::string title = "Teil " + std::to_string(i);
+      for (int k = 0; i == 5 && k < 200; ++k) {
+        title += "%PAGETITLE%";
+      }
+      const std::string name = "F" + std::to_string(i) + ".pas";
+      fx.Source(name, {"{###DocGen_Start " + title, "Text", "###DocGen_End}"});
+      files.push_back(fx.Src(name));
+    }
+    const auto gen = fx.MakeGenerator();
+    gen->options.Threads = threads;
+    std::map<std::string, std::string> disk;
+    disk["error"] =
+        Relative(ErrorText([&] { EngineFixture::RunFiles(*gen, files); }), fx.dir.path());
+    for (const auto& e : std::filesystem::directory_iterator(fx.Out())) {
+      disk[e.path().filename().string()] = ReadFile(e.path().string());
+    }
+    return disk;
+  };
+  const std::map<std::string, std::string> one = run(1);
+  EXPECT_NE(one.at("error").find("zu lang"), std::string::npos) << one.at("error");
+  EXPECT_TRUE(one.contains("F4.Doc.htm"));
+  EXPECT_EQ(run(4), one);
+}
