@@ -4,6 +4,8 @@
 // it.
 #pragma once
 
+#include "base/FileReplace.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -56,12 +58,13 @@ public:
     return n == 4;
   }
 
-  /// True when some file below the output folder is a temporary file of an atomic write or a
-  /// spill (".name.tmpXXXXXX"), which a finished run must not leave.
+  /// True when some entry below the output folder is a temporary file or folder of an atomic
+  /// write or a spill, which a finished run must not leave. Told by the form of such names:
+  /// a file that a run writes may itself start with "." and hold ".tmp" (a help project named
+  /// so, say).
   bool TemporaryFilesLeft() const {
     for (const auto& e : std::filesystem::recursive_directory_iterator(root_ / "out")) {
-      const std::string name = e.path().filename().string();
-      if (name.starts_with(".") && name.find(".tmp") != std::string::npos) {
+      if (qm::IsReplacementTemp(e.path().filename().string())) {
         return true;
       }
     }
