@@ -55,6 +55,27 @@ namespace {
 // The largest buffer Emit keeps for the next piece.
 constexpr size_t kScratchLimit = size_t{64} << 10;
 
+// The bytes of a template as it stands, each line with its break: the room a filled piece
+// needs at least.
+size_t TemplateSize(const Lines& tmpl) {
+  size_t size = 0;
+  for (const std::string& line : tmpl) {
+    size += line.size() + kCrLf.size();
+  }
+  return size;
+}
+
+// Files a piece's contents and index texts as entries of target with their origin, in order.
+void FileEntries(KindRecords& records, Lines& toc, Lines& index, const std::string& target,
+                 const Origin& origin) {
+  for (std::string& text : toc) {
+    records.Toc.emplace_back(std::move(text), FileNameIn(target), origin);
+  }
+  for (std::string& text : index) {
+    records.Index.emplace_back(std::move(text), FileNameIn(target), origin);
+  }
+}
+
 } // namespace
 
 template <typename Take>
@@ -129,11 +150,7 @@ void GeneratorRun::Emit(DocKind kind, TemplateId id, const Piece& piece, size_t 
   } giveBack{emitScratch_, pending, filled};
   if (ownFile.empty()) {
     // Room for the template as it stands; filled placeholders may need more.
-    size_t size = 0;
-    for (const std::string& line : tmpl) {
-      size += line.size() + kCrLf.size();
-    }
-    pending.reserve(size);
+    pending.reserve(TemplateSize(tmpl));
   }
   FillTemplate(id, piece, link, converted_, toc, index, filled, replacedAt, replacement,
                [&](std::string_view tmplLine, bool fill) {
@@ -169,11 +186,8 @@ std::optional<GeneratorRun::BlockBytes> GeneratorRun::TemplateBytes(DocKind kind
     return std::nullopt;
   }
   BlockBytes bytes;
-  // Room for the template as it stands; filled placeholders may need more.
-  size_t size = 0;
-  for (const std::string& line : templates_[id]) {
-    size += line.size() + kCrLf.size();
-  }
+  // Room for the template as it stands, and some for filled placeholders.
+  const size_t size = TemplateSize(templates_[id]);
   bytes.written.reserve(size + size / 2);
   KeywordFilter toc(tables_.Chars, kTocKeyword, bytes.toc);
   KeywordFilter index(tables_.Chars, kIndexKeyword, bytes.index);
@@ -193,13 +207,7 @@ std::optional<GeneratorRun::BlockBytes> GeneratorRun::TemplateBytes(DocKind kind
 }
 
 void GeneratorRun::WriteTemplateBytes(DocKind kind, const Piece& piece, BlockBytes& bytes) {
-  KindRecords& records = result_.Of(kind);
-  for (std::string& text : bytes.toc) {
-    records.Toc.emplace_back(std::move(text), FileNameIn(piece.outFile), piece.origin);
-  }
-  for (std::string& text : bytes.index) {
-    records.Index.emplace_back(std::move(text), FileNameIn(piece.outFile), piece.origin);
-  }
+  FileEntries(result_.Of(kind), bytes.toc, bytes.index, piece.outFile, piece.origin);
   AppendToPage(piece.outFile, bytes.written);
 }
 
@@ -299,13 +307,8 @@ void GeneratorRun::WriteBlock(const Piece& piece, BlockBytes& bytes) {
   const std::string& ownFile = piece.ownFile;
   if (!bytes.toc.empty() || !bytes.index.empty()) {
     const std::string& target = ownFile.empty() ? outFile : ownFile;
-    KindRecords& records = result_.Of(KindByName(target, DocKind::Tech));
-    for (std::string& text : bytes.toc) {
-      records.Toc.emplace_back(std::move(text), FileNameIn(target), piece.origin);
-    }
-    for (std::string& text : bytes.index) {
-      records.Index.emplace_back(std::move(text), FileNameIn(target), piece.origin);
-    }
+    FileEntries(result_.Of(KindByName(target, DocKind::Tech)), bytes.toc, bytes.index, target,
+                piece.origin);
   }
   std::string& written = bytes.written;
   if (!ownFile.empty()) {
