@@ -61,3 +61,20 @@ TEST(CommentSyntax, ExtensionCaseIgnoredAndUnknownExtensionsOnlyTrim) {
   EXPECT_EQ(Strip("\t// Text\t", ""), "// Text");
   EXPECT_EQ(Strip("// Text", "pas"), "// Text");
 }
+
+TEST(CommentSyntax, LinesNoLongerThanADelimiter) {
+  // Empty lines, single bytes and lines that are a delimiter and nothing else: a part of a
+  // delimiter stays, a whole one goes.
+  const struct {
+    std::string_view line, ext, stripped;
+  } cases[] = {
+      {"", ".c", ""},     {"/", ".c", "/"},      {"*", ".c", "*"},     {"//", ".cpp", ""},
+      {"/*", ".c", ""},   {"*/", ".h", ""},      {"/", ".java", "/"},  {"/**", ".java", ""},
+      {"{", ".pas", ""},  {"(", ".pas", "("},    {")", ".pas", ")"},   {"*)", ".pas", ""},
+      {"'", ".bas", ""},  {";", ".asm", ""},     {"-", ".sql", "-"},   {"--", ".sql", ""},
+      {"<", ".htm", "<"}, {"->", ".html", "->"}, {"<!--", ".htm", ""}, {"-->", ".htm", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Strip(c.line, c.ext), c.stripped) << c.line << " " << c.ext;
+  }
+}
